@@ -1,0 +1,54 @@
+#pragma once
+// The API module's keyboard, mouse, colour and pixel functions, over the platform's input,
+// screen and colour services.
+#include <cstdint>
+
+#include "platform/geometry.h"
+
+namespace parlavent::API {
+
+// Virtual-key codes the program names.
+constexpr int kVkLButton = 1;
+constexpr int kVkRButton = 2;
+constexpr int kVkMButton = 4;
+constexpr int kVkShift = 16;
+constexpr int kVkControl = 17;
+constexpr int kVkMenu = 18;
+
+bool IsCtrlDown();
+bool IsShiftDown();
+bool IsAltDown();
+/// Button 1 left, 2 right, 3 middle; any other number gives false.
+bool IsMouseButtonDown(int button);
+bool IsMouseSwapped();
+void SendMouseLeftUp();
+
+/// With vk: whether that key is down now. With vk 0: the highest key code from 1 (fromOne) or 5
+/// up to 127 that is down and is none of the skips; 0 when none.
+long GetPressedKey(int vk, bool fromOne = false, int skip1 = 0, int skip2 = 0, int skip3 = 0, int skip4 = 0);
+
+std::int32_t GetWindowKeyboardLayout(WindowHandle window);
+void GetCursorPosTwips(long& x, long& y);
+/// The point is strictly inside the rectangle.
+bool IsPointInRect(Point p, const Rect& rect);
+/// The cursor is strictly inside the rectangle.
+bool IsCursorInRect(const Rect& rect);
+/// The cursor is strictly inside the window; false for window 0.
+bool IsCursorOverWindow(WindowHandle window);
+/// Distance rounded to the nearest whole number (halves to even).
+long GetPointDistance(Point p1, Point p2);
+
+/// Translates a system colour and splits it; on failure returns colour and leaves r, g, b as they were.
+Colour SplitColor(Colour colour, int& r, int& g, int& b);
+/// The low three bytes, without translation.
+void ColorToRGB(Colour colour, int& r, int& g, int& b);
+/// Channel-wise (a + b) \ 2 of the two split colours.
+Colour MixColors(Colour c1, Colour c2);
+/// The colour chooser; the initial colour when the user cancels.
+Colour ShowColorDialog(WindowHandle owner, Colour colour);
+
+/// Whether something is drawn around the screen point (a channel varies by 11 or more within
+/// 5 pixels), rather than a plain background.
+bool HasColourVariationAt(Point screen);
+
+}  // namespace parlavent::API

@@ -1,0 +1,61 @@
+#pragma once
+// Keyboard, mouse and screen services the core reads. The shell installs the Win32 implementation;
+// natively a quiet default (nothing pressed, pointer at 0,0) stands in and tests install fakes.
+#include <cstdint>
+#include <memory>
+
+#include "platform/geometry.h"
+
+namespace parlavent {
+
+class InputDevice {
+ public:
+  virtual ~InputDevice() = default;
+  /// GetAsyncKeyState(vk) has bit 0x8000.
+  virtual bool IsAsyncKeyDown(int vk) = 0;
+  /// GetKeyState(vk) has bit 0x8000 (the state as of the current message).
+  virtual bool IsKeyDown(int vk) = 0;
+  virtual Point CursorPos() = 0;
+  /// Twips per screen pixel, across and down.
+  virtual Point TwipsPerPixel() = 0;
+  /// GetSystemMetrics(SM_SWAPBUTTON) is not 0.
+  virtual bool IsMouseSwapped() = 0;
+  /// Releases a held left button (mouse_event LEFTUP).
+  virtual void SendMouseLeftUp() = 0;
+  /// The keyboard layout of the thread that owns the window; 0 gives the calling thread's.
+  virtual std::int32_t KeyboardLayoutOf(WindowHandle window) = 0;
+  /// The window's screen rectangle; false when there is no such window.
+  virtual bool WindowRect(WindowHandle window, Rect& rect) = 0;
+};
+
+/// Samples screen pixels around a point, through the device context of the window under it.
+class ScreenSampler {
+ public:
+  virtual ~ScreenSampler() = default;
+  /// Takes the window under the screen point and its device context; false when there is none.
+  virtual bool Open(Point screen) = 0;
+  /// The pixel (0x00BBGGRR, or 0xFFFFFFFF outside the window) at a screen point.
+  virtual Colour PixelAt(Point screen) = 0;
+  /// Releases the device context taken by Open.
+  virtual void Close() = 0;
+};
+
+/// Colour services of the system.
+class ColourService {
+ public:
+  virtual ~ColourService() = default;
+  /// OleTranslateColor: a system colour to its current value; false when it cannot be translated.
+  virtual bool TranslateColour(Colour colour, Colour& translated) = 0;
+  /// Shows the colour chooser; false when the user cancels.
+  virtual bool ChooseColour(WindowHandle owner, Colour initial, Colour& chosen) = 0;
+};
+
+InputDevice& Input();
+ScreenSampler& Sampler();
+ColourService& Colours();
+/// Installs a service (nullptr restores the quiet default).
+void SetInput(std::shared_ptr<InputDevice> device);
+void SetSampler(std::shared_ptr<ScreenSampler> sampler);
+void SetColours(std::shared_ptr<ColourService> colours);
+
+}  // namespace parlavent

@@ -1,0 +1,20 @@
+#pragma once
+// Installs the Win32 implementations of the platform services. The program and the Win32 tests
+// call this once, before anything else runs.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace parlavent {
+
+void InstallWin32Services();
+
+inline HWND ToHwnd(std::uintptr_t window) { return reinterpret_cast<HWND>(window); }
+inline std::uintptr_t FromHwnd(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
+
+/// The core's UTF-16 text as wide-character data for the W APIs (both are 16-bit on Windows).
+inline const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+inline std::u16string FromWide(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
+
+}  // namespace parlavent

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the tests and the sample dictionaries need.
+# Idempotent and quick when everything is there. Run as root (or with sudo available).
+set -euo pipefail
+
+packages=(
+  # toolchains
+  cmake ninja-build g++ clang python3
+  g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+  # tests, benchmarks and fuzzing
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libclang-rt-14-dev
+  # running the Windows program: Wine in a virtual X display, and screenshots
+  wine wine64 xvfb xauth x11-utils imagemagick
+  # data: the case-mapping source and the FreeDict dictionaries the samples are built from
+  unicode-data dict-freedict-deu-rus dict-freedict-eng-rus dictzip
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Sourced by the run and test scripts: an X display and a Wine prefix inside the build tree.
+#   xvfb_start                 starts Xvfb on a free display and exports DISPLAY
+#   wine_env_init BUILD_DIR    sets WINEPREFIX, WINEDEBUG and WINEDLLOVERRIDES, creates the prefix
+#                              once, and starts a persistent Wine server with its services
+#   wine_env_stop              stops the Wine server, its services and the Xvfb of xvfb_start
+
+XVFB_PID=""
+xvfb_start() {
+  local n
+  for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+      XVFB_PID=$!
+      export DISPLAY=":$n"
+      for _ in $(seq 1 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+      done
+      kill "$XVFB_PID" 2>/dev/null || true
+    fi
+  done
+  echo "Could not start Xvfb" >&2
+  return 1
+}
+
+wine_env_init() {
+  export WINEPREFIX="$1/wineprefix"
+  export WINEDEBUG=-all
+  # No Mono or Gecko installer dialogs: the program uses neither.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix in $WINEPREFIX (once per build tree)..."
+    wineboot --init </dev/null >/dev/null 2>&1 || true
+    wineserver --wait 2>/dev/null || true
+  fi
+  # A persistent server, and its services started here with no terminal attached: every test
+  # process then starts in a fraction of a second, and no service holds a test's output open.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+wine_env_stop() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+  fi
+}

@@ -1,0 +1,61 @@
+#pragma once
+// In-memory stand-ins for the input, screen and colour services.
+#include <functional>
+#include <map>
+#include <set>
+
+#include "platform/input.h"
+
+namespace parlavent::testing {
+
+class FakeInput : public InputDevice {
+ public:
+  std::set<int> down;            // keys down (both the async and the message-time state)
+  Point cursor;
+  Point twips{15, 15};
+  bool swapped = false;
+  int leftUps = 0;
+  std::map<WindowHandle, Rect> windows;
+  std::map<WindowHandle, std::int32_t> layouts;
+
+  bool IsAsyncKeyDown(int vk) override { return down.count(vk) != 0; }
+  bool IsKeyDown(int vk) override { return down.count(vk) != 0; }
+  Point CursorPos() override { return cursor; }
+  Point TwipsPerPixel() override { return twips; }
+  bool IsMouseSwapped() override { return swapped; }
+  void SendMouseLeftUp() override { ++leftUps; }
+  std::int32_t KeyboardLayoutOf(WindowHandle w) override { return layouts.count(w) ? layouts[w] : 0; }
+  bool WindowRect(WindowHandle w, Rect& r) override {
+    if (!windows.count(w)) return false;
+    r = windows[w];
+    return true;
+  }
+};
+
+/// A screen painted by a function of the screen point; counts the pixels read.
+class FakeScreen : public ScreenSampler {
+ public:
+  std::function<Colour(Point)> paint = [](Point) { return Colour{0xFFFFFF}; };
+  bool hasWindow = true;
+  int reads = 0;
+  int opens = 0;
+  int closes = 0;
+
+  bool Open(Point) override { ++opens; return hasWindow; }
+  Colour PixelAt(Point p) override { ++reads; return paint(p); }
+  void Close() override { ++closes; }
+};
+
+/// Installs a service for one test and restores the default afterwards.
+template <typename Service, void (*Setter)(std::shared_ptr<Service>)>
+class ScopedService {
+ public:
+  explicit ScopedService(std::shared_ptr<Service> s) { Setter(std::move(s)); }
+  ~ScopedService() { Setter(nullptr); }
+};
+
+using ScopedInput = ScopedService<InputDevice, &SetInput>;
+using ScopedSampler = ScopedService<ScreenSampler, &SetSampler>;
+using ScopedColours = ScopedService<ColourService, &SetColours>;
+
+}  // namespace parlavent::testing
