@@ -1,0 +1,75 @@
+#pragma once
+// Appl: the application object. Outside callers and the rest of the program reach each other
+// through it. It holds the state the system gives it and delegates: each operation's body lives
+// with its subsystem (the look-up in dictionary/, the views in app/, ...).
+//
+// Each subsystem keeps its declarations in its own section below, so that work on one subsystem
+// does not touch the lines of another.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/process_state.h"
+#include "foundation/keyed_collection.h"
+
+namespace parlavent {
+
+class Setting;
+class clsDic;
+class clsDicLang;
+class clsStat;
+class clsUndo;
+class clsVoice;
+class WordSet;
+
+class Appl {
+ public:
+  Appl();
+  ~Appl();
+  Appl(const Appl&) = delete;
+  Appl& operator=(const Appl&) = delete;
+
+  // ---- Public fields, in slot order ----------------------------------------------------------
+  std::int32_t ByteFileN = 0;
+  std::int32_t ByteFileLen = 0;
+  std::vector<std::u16string> Languages;          // names of the interface languages
+  std::shared_ptr<clsDic> Dic;                    // the current dictionary
+  KeyedCollection<std::shared_ptr<clsDic>> ColDics;
+  std::shared_ptr<clsStat> stat;
+  std::shared_ptr<Setting> Sett;                  // the same object as gSetting
+  std::shared_ptr<parlavent::WordSet> WordSet;    // result of the last look-up
+  std::shared_ptr<clsUndo> Undo;
+  std::int32_t OutPutMode = 0;
+  KeyedCollection<std::shared_ptr<clsVoice>> Voices;
+  KeyedCollection<std::shared_ptr<clsDicLang>> DicLanguages;
+  bool SAPIEnabled = false;
+  std::int32_t SAPIVoices = 0;
+  bool SAPIWork = false;
+  std::shared_ptr<clsVoice> DefVoice;
+  bool IsTextInClip = false;
+  bool IsWindowsNT = false;
+
+  /// The process-wide flags and values (gListAbort, gCurDic, ...), fresh for every Appl.
+  ProcessState State;
+
+  // ---- Foundation: language table, files, settings ---------------------------------------------
+
+  // ---- Dictionary engine: packages, loading, searches, look-up ---------------------------------
+
+  // ---- Application core: start-up, main-window services, links, history -----------------------
+
+  // ---- Neighbours: capture, speech and companions, settings dialog -----------------------------
+};
+
+/// The application object of the process (Main stores it; tests install their own).
+Appl& gAppl();
+/// Makes app the process's application object; nullptr clears it.
+void SetAppl(Appl* app);
+/// Whether an application object is installed.
+bool HasAppl();
+
+/// The process-wide state of the current application object.
+inline ProcessState& G() { return gAppl().State; }
+
+}  // namespace parlavent

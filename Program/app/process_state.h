@@ -1,0 +1,43 @@
+#pragma once
+// The system's process-wide flags and values. They keep their names, but live in one object owned
+// by the application object, so that every test starts from a fresh one.
+//
+// Each subsystem keeps its values in its own section below.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace parlavent {
+
+class clsDic;
+class Setting;
+
+struct ProcessState {
+  // ---- Foundation ------------------------------------------------------------------------------
+  std::shared_ptr<Setting> gSetting;       // the same object as Appl.Sett
+  std::int32_t gWinVer = 0;
+  std::u16string gPendingCopy;
+  std::u16string gCurABC;
+
+  // ---- Dictionary engine ---------------------------------------------------------------------
+  std::shared_ptr<clsDic> gCurDic;
+  bool gNotRepeatTrans = false;
+  std::int32_t gTextDir = 0;
+  bool gListAbort = false;
+  bool gFillAbort = false;
+
+  // ---- Application core ----------------------------------------------------------------------
+  bool gUserTyped = false;
+  bool gUndoReplay = false;
+  std::int32_t gDicButtonCount = 0;
+  std::int32_t gTwipsPerPixelX = 15;
+  std::int32_t gTwipsPerPixelY = 15;
+  std::int32_t gPrimaryButton = 1;
+  std::int32_t gSecondaryButton = 2;
+  std::int32_t gDoubleClickTime = 500;
+
+  // ---- Neighbours ----------------------------------------------------------------------------
+};
+
+}  // namespace parlavent
