@@ -10,7 +10,7 @@ packages=(
   # tests, benchmarks and fuzzing
   libgtest-dev libgmock-dev googletest libbenchmark-dev libclang-rt-14-dev
   # running the Windows program: Wine in a virtual X display, and screenshots
-  wine wine64 xvfb xauth x11-utils imagemagick
+  wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils imagemagick
   # data: the case-mapping source and the FreeDict dictionaries the samples are built from
   unicode-data dict-freedict-deu-rus dict-freedict-eng-rus dictzip
 )

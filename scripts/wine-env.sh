@@ -34,6 +34,13 @@ wine_env_init() {
     wineboot --init </dev/null >/dev/null 2>&1 || true
     wineserver --wait 2>/dev/null || true
   fi
+  # Run everything in a Wine virtual desktop: Wine draws the window frames and captions itself
+  # (an Xvfb display has no window manager), and focus behaves as on Windows.
+  if ! grep -q '"Desktop"="Default"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >/dev/null 2>&1 || true
+    wineserver --wait 2>/dev/null || true
+  fi
   # A persistent server, and its services started here with no terminal attached: every test
   # process then starts in a fraction of a second, and no service holds a test's output open.
   wineserver -p </dev/null >/dev/null 2>&1 || true
