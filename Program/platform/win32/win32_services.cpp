@@ -133,6 +133,7 @@ void InstallWin32Services() {
   SetInput(std::make_shared<Win32Input>());
   SetSampler(std::make_shared<Win32Sampler>());
   SetColours(std::make_shared<Win32Colours>());
+  InstallWin32SystemServices();
 }
 
 }  // namespace parlavent
