@@ -145,6 +145,7 @@ void InstallWin32Services() {
   SetSampler(std::make_shared<Win32Sampler>());
   SetColours(std::make_shared<Win32Colours>());
   SetClock(std::make_shared<LocalClock>());
+  InstallWin32SystemServices();
 }
 
 }  // namespace parlavent
