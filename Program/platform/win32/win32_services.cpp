@@ -5,6 +5,7 @@
 #include <olectl.h>
 
 #include "platform/code_page.h"
+#include "platform/win32/file_mapping_win32.h"
 #include "platform/input.h"
 
 namespace parlavent {
@@ -133,6 +134,7 @@ void InstallWin32Services() {
   SetInput(std::make_shared<Win32Input>());
   SetSampler(std::make_shared<Win32Sampler>());
   SetColours(std::make_shared<Win32Colours>());
+  InstallWin32FileMapper();
 }
 
 }  // namespace parlavent
