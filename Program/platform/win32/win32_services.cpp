@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/code_page.h"
+#include "platform/win32/file_mapping_win32.h"
 #include "platform/input.h"
 #include "platform/process.h"
 
@@ -171,6 +172,7 @@ void InstallWin32Services() {
   SetClock(std::make_shared<LocalClock>());
   InstallWin32SystemServices();
   SetProcess(std::make_shared<Win32Process>());
+  InstallWin32FileMapper();
 }
 
 }  // namespace parlavent
