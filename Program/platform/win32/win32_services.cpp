@@ -6,6 +6,7 @@
 
 #include "platform/code_page.h"
 #include "platform/input.h"
+#include "platform/win32/picture_win32.h"
 
 namespace parlavent {
 namespace {
@@ -133,6 +134,7 @@ void InstallWin32Services() {
   SetInput(std::make_shared<Win32Input>());
   SetSampler(std::make_shared<Win32Sampler>());
   SetColours(std::make_shared<Win32Colours>());
+  SetPictureLoader(MakeWin32PictureLoader());
 }
 
 }  // namespace parlavent
