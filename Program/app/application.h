@@ -71,6 +71,12 @@ class Appl {
   };
   std::shared_ptr<MainWindowServices> MainServices;
 
+  /// Finds, migrates, reads, pairs and opens the dictionary packages (ColDics, DicLanguages).
+  void InitDics();
+  /// Moves a file of an older installation to its new name, or deletes it when the new one
+  /// exists (both relative to the program folder).
+  void RemoveOldFiles(std::u16string_view oldName, std::u16string_view newName);
+
   /// Part-of-speech and gender tags of translation-record codes ("" for unknown codes).
   static std::u16string GetRech(std::int32_t ID);
   static std::u16string GetRod(std::int32_t ID);
