@@ -30,7 +30,8 @@ def pixel(x, y, n):
     return (0, 0, 0), False
 
 
-def image(n):
+def image(n, pixel=pixel):
+    """One n-by-n 32-bit image of an .ico file, drawn by pixel(x, y, n)."""
     rows = []
     mask_rows = []
     for y in reversed(range(n)):                  # bitmaps are stored bottom-up
@@ -51,17 +52,21 @@ def image(n):
     return header + b"".join(rows) + b"".join(mask_rows)
 
 
-def main():
-    sizes = (16, 32, 48)
-    images = [image(n) for n in sizes]
+def write_icon(path, pixel=pixel, sizes=(16, 32, 48)):
+    """Writes an .ico file with one image per size, drawn by pixel(x, y, n)."""
+    images = [image(n, pixel) for n in sizes]
     out = struct.pack("<HHH", 0, 1, len(sizes))
     offset = 6 + 16 * len(sizes)
     for n, data in zip(sizes, images):
         out += struct.pack("<BBBBHHII", n, n, 0, 0, 1, 32, len(data), offset)
         offset += len(data)
     out += b"".join(images)
-    with open(sys.argv[1], "wb") as f:
+    with open(path, "wb") as f:
         f.write(out)
+
+
+def main():
+    write_icon(sys.argv[1])
 
 
 if __name__ == "__main__":

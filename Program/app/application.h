@@ -6,6 +6,7 @@
 // Each subsystem keeps its declarations in its own section below, so that work on one subsystem
 // does not touch the lines of another.
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -57,6 +58,30 @@ class Appl {
   // ---- Foundation: language table, files, settings ---------------------------------------------
 
   // ---- Dictionary engine: packages, loading, searches, look-up ---------------------------------
+  // Package files. Member names are hashed and text decoded in the mode of the Unicode flag
+  // (State.gUnicode); a missing or malformed package gives the empty result.
+  double GetHash(std::u16string_view StrIn) const;
+  std::vector<std::uint8_t> ExtractBytes(const std::filesystem::path& File, std::u16string_view ExtractedFileTitle);
+  void GetFileBounds(std::int32_t FileN, std::u16string_view ExtractedFileTitle, std::int32_t& RetSB,
+                     std::int32_t& RetEB);
+  /// Without OutPath the member as text; with it, the member's bytes written there and "".
+  std::u16string ExtractFile(const std::filesystem::path& File, std::u16string_view ExtractedFileTitle,
+                             const std::filesystem::path& OutPath = {});
+  std::vector<std::filesystem::path> GetFiles(const std::filesystem::path& Folder, std::u16string_view Filter = {});
+  std::vector<std::uint8_t> GetBinaryFile(const std::filesystem::path& File);
+  // One byte file at a time in ByteFileN/ByteFileLen; false where the system raises an error.
+  bool OpenByteFileRead(const std::filesystem::path& path);
+  bool OpenByteFileWrite(const std::filesystem::path& path);
+  void CloseByteFile();
+  std::u16string GetByteTrans(std::int32_t Offset, std::int32_t l);
+  bool SetByteTrans(std::int32_t Offset, std::u16string_view strng);
+  static std::int32_t FromByte(const std::vector<std::uint8_t>& b);
+  static std::vector<std::uint8_t> ToByte(std::int32_t l);
+  /// The numbered open files (byte files and open packages, `FileN` of each dictionary).
+  class ByteFileTable& OpenFiles();
+
+  std::shared_ptr<class ByteFileTable> ByteFiles;  // created on first use
+
   /// What the dictionary engine asks of the main window. The main window installs its own in
   /// MainServices; without one the calls go nowhere.
   class MainWindowServices {

@@ -34,6 +34,7 @@ struct ProcessState {
   std::int32_t gTextDir = 0;
   bool gListAbort = false;
   bool gFillAbort = false;
+  bool gUnicode = false;                   // the Unicode flag: key form and text decoding of packages
 
   // ---- Application core ----------------------------------------------------------------------
   bool gUserTyped = false;

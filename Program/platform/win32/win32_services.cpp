@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/code_page.h"
+#include "platform/win32/file_mapping_win32.h"
 #include "platform/input.h"
 #include "platform/win32/picture_win32.h"
 
@@ -147,6 +148,7 @@ void InstallWin32Services() {
   SetColours(std::make_shared<Win32Colours>());
   SetClock(std::make_shared<LocalClock>());
   SetPictureLoader(MakeWin32PictureLoader());
+  InstallWin32FileMapper();
 }
 
 }  // namespace parlavent

@@ -1,0 +1,9 @@
+#pragma once
+// The CreateFileMapping implementation of the file mapper.
+#include <windows.h>
+
+namespace parlavent {
+
+void InstallWin32FileMapper();
+
+}  // namespace parlavent

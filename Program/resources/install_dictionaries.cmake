@@ -1,0 +1,55 @@
+# The sample dictionaries, Dictionaries/de-ru_full.dic and en-ru_full.dic, built from Debian's
+# FreeDict databases (scripts/install-deps.sh installs them) by dictool: the importer turns each
+# dictd database into builder source behind its hand-written members (tools/dictool/samples),
+# make_flags.py draws its flag icons, and the builder writes the package.
+#
+# A cross build cannot run its own dictool.exe without Wine and a Wine prefix, neither of which
+# the build may rely on (the prefix belongs to the test run). It builds a second dictool for the
+# build machine instead, as a separate host project of tools/dictool.
+set(PARLAVENT_DICTD_DIR /usr/share/dictd CACHE PATH "Where the dictd databases of the samples are")
+set(dictionaries_dir ${PARLAVENT_INSTALL_DIR}/Dictionaries)
+set(samples_work_dir ${CMAKE_CURRENT_BINARY_DIR}/dictionaries)
+set(samples_source_dir ${PROJECT_SOURCE_DIR}/tools/dictool/samples)
+
+if(CMAKE_CROSSCOMPILING)
+  include(ExternalProject)
+  set(host_dictool_dir ${CMAKE_BINARY_DIR}/host-dictool)
+  set(host_dictool ${host_dictool_dir}/dictool)
+  ExternalProject_Add(host_dictool
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/dictool
+    BINARY_DIR ${host_dictool_dir}
+    CMAKE_GENERATOR ${CMAKE_GENERATOR}
+    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${host_dictool})
+  set(dictool_command ${host_dictool})
+  set(dictool_target host_dictool ${host_dictool})
+else()
+  set(dictool_command $<TARGET_FILE:dictool>)
+  set(dictool_target dictool)
+endif()
+
+# sample(NAME DATABASE LANG1 LANG2 [IMPORT_OPTIONS...])
+function(parlavent_sample name database lang1 lang2)
+  set(work ${samples_work_dir}/${name})
+  set(source ${work}/${name}.txt)
+  set(package ${dictionaries_dir}/${name}_full.dic)
+  add_custom_command(
+    OUTPUT ${package}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${work} ${dictionaries_dir}
+    COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/make_flags.py ${lang1} ${lang2} ${work}/${name}_flag
+    COMMAND ${dictool_command} import-dictd ${ARGN} --head ${samples_source_dir}/${name}.head.txt
+            ${PARLAVENT_DICTD_DIR}/${database}.index ${PARLAVENT_DICTD_DIR}/${database}.dict.dz ${source}
+    COMMAND ${dictool_command} build ${source} ${package}
+    DEPENDS ${dictool_target} ${samples_source_dir}/${name}.head.txt
+            ${PROJECT_SOURCE_DIR}/tools/make_flags.py ${PROJECT_SOURCE_DIR}/tools/make_icon.py
+            ${PARLAVENT_DICTD_DIR}/${database}.index ${PARLAVENT_DICTD_DIR}/${database}.dict.dz
+    COMMENT "Building the sample dictionary ${name}_full.dic from ${database}"
+    VERBATIM)
+  add_custom_target(parlavent_sample_${name} DEPENDS ${package})
+  add_dependencies(parlavent_program_files parlavent_sample_${name})
+endfunction()
+
+parlavent_sample(de-ru freedict-deu-rus de ru --explanations)
+parlavent_sample(en-ru freedict-eng-rus en ru)

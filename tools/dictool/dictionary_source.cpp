@@ -1,0 +1,223 @@
+// Source syntax (UTF-8; the full description is docs/dictionary-source.md):
+//
+//   # a comment                       blank lines and comments are skipped
+//   @member Info                      a text member: every line up to "@end", stored with CR LF
+//   [Main]                            between lines; a line starting "@@" stands for itself
+//   ShortName=De-Ru                   without its first "@"
+//   @end
+//   @file Icon flags/de-ru.ico        a member holding a file's bytes (path relative to the source)
+//   W<TAB>1<TAB>Haus<TAB>haʊs         a word: side, text, optional transcription
+//   L<TAB>Haus<TAB>дом<TAB>N<TAB>F<TAB>1,2<TAB>comment
+//                                     a link: side-1 word, side-2 word, then optional part of
+//                                     speech, gender, up to three theme numbers and a comment
+#include "dictionary_source.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "dictionary/record_codes.h"
+#include "foundation/text.h"
+
+namespace parlavent::dictool {
+namespace {
+
+std::vector<std::string_view> SplitTabs(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t tab = line.find('\t', from);
+    fields.push_back(line.substr(from, tab == std::string_view::npos ? std::string_view::npos : tab - from));
+    if (tab == std::string_view::npos) return fields;
+    from = tab + 1;
+  }
+}
+
+std::filesystem::path PathFromUtf8(std::string_view s) {
+  return std::filesystem::path(std::u8string(s.begin(), s.end()));
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+// A code field: a tag of the table, a decimal code, or empty for none.
+bool ParseCode(std::string_view field, int (*byTag)(std::u16string_view), std::u16string_view (*tagOf)(std::int64_t),
+               std::uint8_t& out) {
+  const std::u16string text = FromUtf8(TrimBlanks(field));
+  if (text.empty()) return out = 0, true;
+  std::int64_t n = 0;
+  if (ParseInt64(text, n)) {
+    if (n < 0 || n > 255 || (n != 0 && tagOf(n).empty())) return false;
+    return out = static_cast<std::uint8_t>(n), true;
+  }
+  const int code = byTag(text);
+  out = static_cast<std::uint8_t>(code);
+  return code != 0;
+}
+
+bool ParseThemes(std::string_view field, std::uint16_t (&themes)[3]) {
+  field = TrimBlanks(field);
+  if (field.empty()) return true;
+  const auto parts = SplitText(FromUtf8(field), u",");
+  if (parts.size() > 3) return false;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    std::int64_t n = 0;
+    if (!ParseInt64(parts[i], n) || n < 0 || n > 65535) return false;
+    themes[i] = static_cast<std::uint16_t>(n);
+  }
+  return true;
+}
+
+class Parser {
+ public:
+  Parser(const std::string& name, const std::filesystem::path& base, DictionarySource& out, std::string& err)
+      : name_(name), base_(base), out_(out), err_(err) {}
+
+  bool Run(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    std::size_t from = 0;
+    while (from <= text.size()) {
+      std::size_t nl = text.find('\n', from);
+      if (nl == std::string_view::npos) nl = text.size();
+      std::string_view line = text.substr(from, nl - from);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      ++lineNo_;
+      if (!Line(line)) return false;
+      from = nl + 1;
+    }
+    if (inMember_) return Fail(memberLine_, "\"@member\" without \"@end\"");
+    return true;
+  }
+
+ private:
+  bool Fail(int line, const std::string& message) {
+    err_ = name_ + ":" + std::to_string(line) + ": " + message;
+    return false;
+  }
+  bool Fail(const std::string& message) { return Fail(lineNo_, message); }
+
+  bool Line(std::string_view line) {
+    if (inMember_) return TextLine(line);
+    if (TrimBlanks(line).empty() || line.front() == '#') return true;
+    if (line.substr(0, 8) == "@member ") return BeginMember(TrimBlanks(line.substr(8)));
+    if (line.substr(0, 6) == "@file ") return FileMember(TrimBlanks(line.substr(6)));
+    const auto fields = SplitTabs(line);
+    if (fields[0] == "W") return Word(fields);
+    if (fields[0] == "L") return Link(fields);
+    return Fail("unknown line (expected \"@member\", \"@file\", \"W\" or \"L\")");
+  }
+
+  bool AddMember(SourceMember member) {
+    if (member.name.empty()) return Fail("member without a name");
+    if (out_.FindMember(member.name)) return Fail("second member \"" + ToUtf8(member.name) + "\"");
+    out_.members.push_back(std::move(member));
+    return true;
+  }
+
+  bool BeginMember(std::string_view name) {
+    SourceMember member;
+    member.name = FromUtf8(name);
+    member.isText = true;
+    if (!AddMember(std::move(member))) return false;
+    inMember_ = true;
+    memberLine_ = lineNo_;
+    lines_.clear();
+    return true;
+  }
+
+  bool TextLine(std::string_view line) {
+    if (line == "@end") {
+      out_.members.back().text = JoinText(lines_, u"\r\n");
+      inMember_ = false;
+      return true;
+    }
+    if (line.substr(0, 2) == "@@") line.remove_prefix(1);
+    lines_.push_back(FromUtf8(line));
+    return true;
+  }
+
+  bool FileMember(std::string_view rest) {
+    const std::size_t blank = rest.find_first_of(" \t");
+    if (blank == std::string_view::npos) return Fail("\"@file\" needs a member name and a path");
+    SourceMember member;
+    member.name = FromUtf8(rest.substr(0, blank));
+    const std::filesystem::path path = base_ / PathFromUtf8(TrimBlanks(rest.substr(blank)));
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return Fail("cannot read \"" + path.string() + "\"");
+    member.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return AddMember(std::move(member));
+  }
+
+  bool Side(std::string_view field, int& side) {
+    if (field == "1" || field == "2") return side = field[0] - '0', true;
+    return Fail("side must be 1 or 2");
+  }
+
+  bool Word(const std::vector<std::string_view>& f) {
+    int side = 0;
+    if (f.size() < 3 || f.size() > 4) return Fail("a word line is W, side, text and an optional transcription");
+    if (!Side(f[1], side)) return false;
+    if (f[2].empty()) return Fail("empty word");
+    SourceWord& word = out_.words[out_.AddWord(side, FromUtf8(f[2]))];
+    if (f.size() == 4 && word.transcription.empty()) word.transcription = FromUtf8(f[3]);
+    return true;
+  }
+
+  bool Link(const std::vector<std::string_view>& f) {
+    if (f.size() < 3 || f.size() > 7) return Fail("a link line is L, two words and up to four optional fields");
+    if (f[1].empty() || f[2].empty()) return Fail("empty word");
+    SourceLink link;
+    link.word1 = out_.AddWord(1, FromUtf8(f[1]));
+    link.word2 = out_.AddWord(2, FromUtf8(f[2]));
+    if (f.size() > 3 && !ParseCode(f[3], RechCode, RechTag, link.rech)) return Fail("unknown part of speech");
+    if (f.size() > 4 && !ParseCode(f[4], RodCode, RodTag, link.rod)) return Fail("unknown gender");
+    if (f.size() > 5 && !ParseThemes(f[5], link.themes)) return Fail("themes are up to three numbers 0..65535");
+    if (f.size() > 6) link.comment = FromUtf8(f[6]);
+    out_.links.push_back(std::move(link));
+    return true;
+  }
+
+  const std::string& name_;
+  const std::filesystem::path& base_;
+  DictionarySource& out_;
+  std::string& err_;
+  int lineNo_ = 0;
+  bool inMember_ = false;
+  int memberLine_ = 0;
+  std::vector<std::u16string> lines_;
+};
+
+}  // namespace
+
+std::size_t DictionarySource::AddWord(int side, const std::u16string& text) {
+  const auto [it, added] = index_.try_emplace({side, text}, words.size());
+  if (added) words.push_back({side, text, {}});
+  return it->second;
+}
+
+const SourceMember* DictionarySource::FindMember(std::u16string_view name) const {
+  for (const SourceMember& m : members) {
+    if (EqualsNoCase(m.name, name)) return &m;
+  }
+  return nullptr;
+}
+
+bool ParseSource(std::string_view text, const std::string& name, const std::filesystem::path& base,
+                 DictionarySource& out, std::string& err) {
+  return Parser(name, base, out, err).Run(text);
+}
+
+bool ReadSource(const std::filesystem::path& path, DictionarySource& out, std::string& err) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    err = path.string() + ": cannot read";
+    return false;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  return ParseSource(text.str(), path.string(), path.parent_path(), out, err);
+}
+
+}  // namespace parlavent::dictool

@@ -1,0 +1,167 @@
+// dictool: builds dictionary packages from their source, imports dictd databases into that
+// source, and prints a package's members.
+//
+//   dictool build [--ansi CODEPAGE] SOURCE OUT.dic
+//   dictool member [--ansi CODEPAGE] PACKAGE NAME
+//   dictool import-dictd [--explanations] [--head FILE] INDEX DICT OUT.txt
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dictd_import.h"
+#include "dictionary/package_file.h"
+#include "dictionary_source.h"
+#include "foundation/text.h"
+#include "package_builder.h"
+#include "platform/code_page.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include "platform/win32/win32_services.h"
+#endif
+
+namespace parlavent::dictool {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: dictool build [--ansi CODEPAGE] SOURCE OUT.dic\n"
+    "       dictool member [--ansi CODEPAGE] PACKAGE NAME\n"
+    "       dictool import-dictd [--explanations] [--head FILE] INDEX DICT OUT.txt\n";
+
+std::filesystem::path PathOf(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// Options before the positional arguments: flags, and options that take a value.
+struct Args {
+  std::vector<std::string> positional;
+  std::vector<std::pair<std::string, std::string>> options;
+  std::optional<std::string> Get(const std::string& name) const {
+    for (const auto& [n, v] : options) {
+      if (n == name) return v;
+    }
+    return std::nullopt;
+  }
+};
+
+bool ParseArgs(const std::vector<std::string>& in, const std::vector<std::string>& valued, Args& out) {
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    if (in[i].rfind("--", 0) != 0) {
+      out.positional.push_back(in[i]);
+      continue;
+    }
+    const bool takesValue = std::find(valued.begin(), valued.end(), in[i]) != valued.end();
+    if (takesValue && i + 1 >= in.size()) return false;
+    const std::string name = in[i];
+    if (takesValue) ++i;
+    out.options.emplace_back(name, takesValue ? in[i] : std::string());
+  }
+  return true;
+}
+
+std::unique_ptr<CodePage> CodePageOption(const Args& args) {
+  const auto value = args.Get("--ansi");
+  if (!value) return nullptr;
+  std::int64_t id = 0;
+  if (!ParseInt64(FromUtf8(*value), id) || id <= 0) return nullptr;
+  return MakeCodePage(static_cast<unsigned>(id));
+}
+
+int Fail(const std::string& message) {
+  std::cerr << "dictool: " << message << "\n";
+  return 1;
+}
+
+int Build(const Args& args) {
+  if (args.positional.size() != 2) return Fail(std::string("build needs SOURCE and OUT.dic\n") + kUsage);
+  const auto page = CodePageOption(args);
+  if (args.Get("--ansi") && !page) return Fail("unknown code page \"" + *args.Get("--ansi") + "\"");
+  DictionarySource source;
+  std::string err;
+  if (!ReadSource(PathOf(args.positional[0]), source, err)) return Fail(err);
+  std::vector<std::uint8_t> bytes;
+  BuildReport report;
+  if (!BuildPackage(source, {page.get()}, bytes, report, err)) return Fail(err);
+  std::ofstream out(PathOf(args.positional[1]), std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) return Fail("cannot write " + args.positional[1]);
+  std::cerr << args.positional[1] << ": " << source.members.size() << " members, " << source.words.size()
+            << " words, " << source.links.size() << " links, " << (report.supportRech ? 16 : 14)
+            << "-byte link headers, " << bytes.size() << " bytes\n";
+  if (report.lossyTexts) std::cerr << "warning: " << report.lossyTexts << " texts lost characters to the code page\n";
+  if (report.droppedCodes) {
+    std::cerr << "warning: " << report.droppedCodes
+              << " links lost their part of speech or gender: \"Info\" does not set SupportRech\n";
+  }
+  return 0;
+}
+
+int Member(const Args& args) {
+  if (args.positional.size() != 2) return Fail(std::string("member needs PACKAGE and NAME\n") + kUsage);
+  const auto page = CodePageOption(args);
+  const CodePage& ansi = page ? *page : AnsiCodePage();
+  const PackageFile package = PackageFile::Open(PathOf(args.positional[0]));
+  if (!package.IsOpen()) return Fail("cannot open " + args.positional[0]);
+  // The kind of package shows in whether "Info" is found under its Unicode key, as on loading.
+  const bool unicode = !package.Member(u"Info", true, ansi).empty();
+  const auto bytes = package.Member(FromUtf8(args.positional[1]), unicode, ansi);
+  if (bytes.empty()) return Fail("no member \"" + args.positional[1] + "\" in " + args.positional[0]);
+  const std::string text = ToUtf8(ReplaceAll(DecodePackageText(bytes, unicode, ansi), u"\r\n", u"\n"));
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  if (!text.empty() && text.back() != '\n') std::fputc('\n', stdout);
+  return 0;
+}
+
+int Import(const Args& args) {
+  if (args.positional.size() != 3) return Fail(std::string("import-dictd needs INDEX, DICT and OUT.txt\n") + kUsage);
+  std::ofstream out(PathOf(args.positional[2]), std::ios::binary | std::ios::trunc);
+  if (!out) return Fail("cannot write " + args.positional[2]);
+  if (const auto head = args.Get("--head")) {
+    std::ifstream in(PathOf(*head), std::ios::binary);
+    if (!in) return Fail("cannot read " + *head);
+    out << in.rdbuf() << '\n';
+  }
+  ImportOptions options;
+  options.explanations = args.Get("--explanations").has_value();
+  ImportReport report;
+  std::string err;
+  if (!ImportDictd(PathOf(args.positional[0]), PathOf(args.positional[1]), options, out, report, err)) {
+    return Fail(err);
+  }
+  if (!out.flush()) return Fail("cannot write " + args.positional[2]);
+  std::cerr << args.positional[0] << ":\n" << DescribeImport(report);
+  return 0;
+}
+
+int Run(const std::vector<std::string>& argv) {
+  if (argv.empty()) return Fail(kUsage);
+  const std::string command = argv[0];
+  Args args;
+  if (!ParseArgs({argv.begin() + 1, argv.end()}, {"--ansi", "--head"}, args)) return Fail(kUsage);
+  if (command == "build") return Build(args);
+  if (command == "member") return Member(args);
+  if (command == "import-dictd") return Import(args);
+  return Fail(kUsage);
+}
+
+}  // namespace
+}  // namespace parlavent::dictool
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+  parlavent::InstallWin32Services();
+  _setmode(_fileno(stdout), _O_BINARY);
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(parlavent::ToUtf8(parlavent::FromWide(argv[i])));
+  return parlavent::dictool::Run(args);
+}
+#else
+int main(int argc, char** argv) { return parlavent::dictool::Run({argv + 1, argv + argc}); }
+#endif

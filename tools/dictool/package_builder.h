@@ -1,0 +1,34 @@
+#pragma once
+// Writes a complete dictionary package from a source: the source's members in order, then the
+// record sections "Words", "Transcript", "WordsHash", "WordsSort", "TransW1" and "TransW2".
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dictionary_source.h"
+
+namespace parlavent {
+class CodePage;
+}
+
+namespace parlavent::dictool {
+
+struct BuildOptions {
+  /// nullptr: a Unicode package; else an ANSI package in this code page.
+  const CodePage* ansi = nullptr;
+};
+
+struct BuildReport {
+  bool supportRech = false;      // 16-byte link headers (the "Info" member sets SupportRech)
+  std::size_t lossyTexts = 0;    // texts the ANSI code page could not hold (stored with "?")
+  std::size_t droppedCodes = 0;  // links whose part of speech or gender had no room
+};
+
+/// The package's bytes; false with the reason in err (too many members, too large, ...).
+bool BuildPackage(const DictionarySource& source, const BuildOptions& options, std::vector<std::uint8_t>& out,
+                  BuildReport& report, std::string& err);
+
+/// Value of key in section of INI text (both case-blind), trimmed; "" when absent.
+std::u16string IniValue(std::u16string_view ini, std::u16string_view section, std::u16string_view key);
+
+}  // namespace parlavent::dictool
