@@ -1,8 +1,7 @@
 #include "dictionary/dictionary.h"
 
-#include <iterator>
-
 #include "app/application.h"
+#include "dictionary/record_codes.h"
 #include "foundation/api_strings.h"
 #include "platform/picture.h"
 
@@ -110,18 +109,7 @@ std::int32_t clsDicLang::GetDir(std::int32_t Index) const {
   return item && *item ? (*item)->Dir : 0;
 }
 
-std::u16string Appl::GetRech(std::int32_t ID) {
-  static const char16_t* const kRech[] = {u"",     u"N",   u"ABBR", u"ADV",  u"NPR",  u"PREP", u"V",
-                                          u"A",    u"INTRJ", u"ID", u"PHR",  u"CONJ", u"PREF", u"PRON",
-                                          u"ART",  u"AUX", u"PART", u"NUM",  u"SUFF"};
-  if (ID < 0 || ID >= static_cast<std::int32_t>(std::size(kRech))) return {};
-  return kRech[ID];
-}
-
-std::u16string Appl::GetRod(std::int32_t ID) {
-  static const char16_t* const kRod[] = {u"", u"M", u"F", u"N"};
-  if (ID < 0 || ID >= static_cast<std::int32_t>(std::size(kRod))) return {};
-  return kRod[ID];
-}
+std::u16string Appl::GetRech(std::int32_t ID) { return std::u16string(RechTag(ID)); }
+std::u16string Appl::GetRod(std::int32_t ID) { return std::u16string(RodTag(ID)); }
 
 }  // namespace parlavent
