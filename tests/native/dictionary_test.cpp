@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
-#include "foundation/api_strings.h"
 #include "foundation/settings_object.h"
 #include "platform/picture.h"
 #include "platform/settings_store.h"
@@ -156,15 +155,6 @@ TEST_F(DictionaryTest, SetEnabledRefreshesInfoLineThenButtonsOnlyWithRefr) {
   EXPECT_EQ(services->calls, (std::vector<std::string>{"Info(English --> Russian,auto)", "RefreshDicButtons"}));
 }
 
-TEST_F(DictionaryTest, GetThemeByID) {
-  clsDic dic;
-  auto theme = std::make_shared<clsTheme>();
-  theme->ID = 12;
-  dic.Themes->Add(API::MakeKey(12), theme);
-  EXPECT_EQ(dic.GetTheme(12), theme);
-  EXPECT_EQ(dic.GetTheme(13), nullptr);
-}
-
 TEST_F(DictionaryTest, DicLangNamesTheLanguageByTheFirstItemsSide) {
   clsDicLang lang;
   EXPECT_EQ(lang.Name(), u"");
@@ -181,18 +171,6 @@ TEST_F(DictionaryTest, DicLangNamesTheLanguageByTheFirstItemsSide) {
   EXPECT_EQ(lang.GetDic(1), dic);
   EXPECT_EQ(lang.GetDir(1), 1);
   EXPECT_EQ(lang.GetDic(2), nullptr);
-}
-
-TEST(RecordCodesTest, PartOfSpeechAndGenderTags) {
-  EXPECT_EQ(Appl::GetRech(0), u"");
-  EXPECT_EQ(Appl::GetRech(1), u"N");
-  EXPECT_EQ(Appl::GetRech(10), u"PHR");
-  EXPECT_EQ(Appl::GetRech(18), u"SUFF");
-  EXPECT_EQ(Appl::GetRech(19), u"");
-  EXPECT_EQ(Appl::GetRech(-1), u"");
-  EXPECT_EQ(Appl::GetRod(2), u"F");
-  EXPECT_EQ(Appl::GetRod(3), u"N");
-  EXPECT_EQ(Appl::GetRod(4), u"");
 }
 
 }  // namespace
