@@ -9,6 +9,7 @@
 #include "platform/win32/file_mapping_win32.h"
 #include "platform/input.h"
 #include "platform/process.h"
+#include "platform/win32/picture_win32.h"
 
 namespace parlavent {
 namespace {
@@ -170,9 +171,10 @@ void InstallWin32Services() {
   SetSampler(std::make_shared<Win32Sampler>());
   SetColours(std::make_shared<Win32Colours>());
   SetClock(std::make_shared<LocalClock>());
+  SetPictureLoader(MakeWin32PictureLoader());
+  InstallWin32FileMapper();
   InstallWin32SystemServices();
   SetProcess(std::make_shared<Win32Process>());
-  InstallWin32FileMapper();
 }
 
 }  // namespace parlavent

@@ -1,0 +1,335 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/application.h"
+#include "companions/keyboard_layers.h"
+#include "dictionary/byte_files.h"
+#include "dictionary/dictionary.h"
+#include "foundation/settings_object.h"
+#include "native/package_folder.h"
+#include "platform/settings_store.h"
+#include "support/app_fixture.h"
+#include "support/fake_dic_services.h"
+#include "support/fake_system.h"
+
+namespace parlavent {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::InfoMember;
+
+const std::string kEnRu = InfoMember("ShortName=En-Ru\nLang1=en\nLang2=ru\nLayout1=1033\nLayout2=1049\nSupportDirection=1",
+                                     "[Src1]\nLangID=0\nLanguage1=English\nLanguage2=Russian\nFullName=English-Russian\n");
+const std::string kWords = "L\tapple\tяблоко\nL\tpear\tгруша\n";
+
+class LoaderTest : public testing::AppTest {
+ protected:
+  LoaderTest() {
+    system->programFolder = folder.Text(folder.Program());
+    app.Sett = std::make_shared<Setting>();
+    app.Sett->DicPath = folder.Text(folder.Dictionaries());
+    app.Sett->AppFolder = folder.Text(folder.User());
+    app.State.gSetting = app.Sett;
+    app.MainServices = services;
+    app.Keyb = keyboard;
+  }
+  ~LoaderTest() override { app.CloseByteFile(); }
+
+  std::shared_ptr<clsDic> Dic(std::u16string_view title) {
+    for (const auto& dic : app.ColDics) {
+      if (dic->FileTitle == title) return dic;
+    }
+    ADD_FAILURE() << "no dictionary " << ToUtf8(title);
+    return std::make_shared<clsDic>();
+  }
+  static std::u16string Stored(std::u16string_view name) { return GetSetting(u"Main", name); }
+
+  testing::PackageFolder folder;
+  std::shared_ptr<testing::FakeSystem> system = std::make_shared<testing::FakeSystem>();
+  testing::ScopedSystem scopedSystem{system};
+  testing::ScopedUserSettings store{std::make_shared<MemorySettingsStore>()};
+  std::shared_ptr<testing::FakeMainServices> services = std::make_shared<testing::FakeMainServices>();
+  std::shared_ptr<testing::FakeKeyboardForm> keyboard = std::make_shared<testing::FakeKeyboardForm>();
+};
+
+TEST_F(LoaderTest, EmptyFolderLeavesNoDictionary) {
+  app.InitDics();
+  EXPECT_TRUE(app.ColDics.Empty());
+  EXPECT_EQ(app.Dic, nullptr);
+  EXPECT_EQ(app.State.gCurDic, nullptr);
+  EXPECT_EQ(services->calls, std::vector<std::string>{"LoadDicButtons"});
+  EXPECT_TRUE(keyboard->calls.empty());
+}
+
+TEST_F(LoaderTest, OnlyCommonPackagesAreVisibleDemos) {
+  folder.Add("en-ru_common.dic", kEnRu + kWords);
+  folder.Add("de-ru_common.dic", InfoMember("ShortName=De-Ru\nLang1=de\nLang2=ru"));
+  app.InitDics();
+  ASSERT_EQ(app.ColDics.Count(), 2u);
+  for (const auto& dic : app.ColDics) {
+    EXPECT_TRUE(dic->Demo);
+    EXPECT_TRUE(dic->Visible);
+    EXPECT_EQ(dic->Dicx, nullptr);
+  }
+  // "Dic" defaults to 1: the first package is chosen with a refresh.
+  EXPECT_TRUE((*app.ColDics.ItemAt(1))->Enabled);
+  EXPECT_EQ(services->calls.front().rfind("Info(", 0), 0u);
+  EXPECT_EQ(services->calls.back(), "LoadDicButtons");
+}
+
+TEST_F(LoaderTest, CommonPackageHidesBehindItsFullPackage) {
+  folder.WriteSourceFile("flag.ico", testing::kIconBytes);
+  folder.Add("en-ru_full.dic", InfoMember("ShortName=En-Ru full\nLang1=en\nLang2=ru\nSupportDirection=1") + kWords);
+  folder.Add("en-ru_common.dic", kEnRu + "@file Icon flag.ico\n@file Icon2 flag.ico\n@member Replace\n???ing\t,e\n@end\n" +
+                                     "@member TranscrHelp0\nhelp line\n@end\n");
+  SaveSetting(u"Main", u"DicDir1", u"2");
+  app.InitDics();
+  const auto full = Dic(u"en-ru_full");
+  const auto common = Dic(u"en-ru_common");
+  EXPECT_EQ(full->Index, 1) << "full packages load first";
+  EXPECT_EQ(common->Index, 2);
+  EXPECT_FALSE(common->Visible);
+  EXPECT_EQ(full->Dicx, common);
+  EXPECT_EQ(common->FullDic.lock(), full);
+  EXPECT_EQ(common->Direction(), 2) << "the common package follows the full package's direction";
+  ASSERT_NE(full->Icon, nullptr);
+  EXPECT_EQ(full->Icon, common->Icon);
+  EXPECT_EQ(full->Icon1, nullptr);
+  EXPECT_EQ(full->Icon2, common->Icon2);
+  EXPECT_EQ(full->SfxCol, common->SfxCol) << "the same collection";
+  EXPECT_TRUE(full->SfxCol->Exists(u"king"));
+  EXPECT_TRUE(full->HaveTranscrHelp);
+  EXPECT_EQ(full->GetTranscrHelp(), std::vector<std::u16string>{u"help line"});
+  EXPECT_EQ(full->Layout1, 1033) << "the common package has both layouts";
+  EXPECT_NE(full->Srcs, common->Srcs) << "the full package has as many sources and keeps its own";
+  EXPECT_TRUE(full->Enabled);
+  // Only the visible full package serves its languages.
+  ASSERT_TRUE(app.DicLanguages.Exists(u"en"));
+  EXPECT_EQ((*app.DicLanguages.Find(u"en"))->Dics.Count(), 1u);
+  EXPECT_EQ((*app.DicLanguages.Find(u"en"))->GetDic(1), full);
+  EXPECT_EQ(app.State.gCurDic, common) << "the last package loaded";
+}
+
+TEST_F(LoaderTest, LayoutsComeFromTheCommonPackageOnlyWhenItHasBoth) {
+  folder.Add("en-ru_full.dic", InfoMember("Lang1=xx\nLang2=yy"));
+  folder.Add("en-ru_common.dic", InfoMember("Lang1=en\nLang2=ru\nLayout1=1033"));
+  folder.Add("de-ru_full.dic", InfoMember("Lang1=xx\nLang2=yy"));
+  folder.Add("de-ru_common.dic", InfoMember("Lang1=de\nLang2=ru\nLayout1=1031\nLayout2=1049"));
+  app.InitDics();
+  const auto en = Dic(u"en-ru_full");
+  EXPECT_EQ(en->Layout1, 0);
+  EXPECT_EQ(en->Lang1, u"xx");
+  const auto de = Dic(u"de-ru_full");
+  EXPECT_EQ(de->Layout1, 1031);
+  EXPECT_EQ(de->Layout2, 1049);
+  EXPECT_EQ(de->Lang1, u"de");
+  EXPECT_EQ(de->Lang2, u"ru");
+}
+
+TEST_F(LoaderTest, StoredChoiceOfAPairedCommonPackageSelectsTheFullPackage) {
+  folder.Add("en-ru_full.dic", kEnRu);
+  folder.Add("en-ru_common.dic", kEnRu);
+  SaveSetting(u"Main", u"Dic", u"2");
+  app.InitDics();
+  const auto full = Dic(u"en-ru_full");
+  EXPECT_EQ(app.Dic, full);
+  EXPECT_TRUE(full->Enabled);
+  EXPECT_FALSE(Dic(u"en-ru_common")->Enabled);
+  EXPECT_EQ(Stored(u"Dic"), u"1");
+}
+
+TEST_F(LoaderTest, StoredChoiceNamingNothingSelectsTheFirstVisibleWithoutRefresh) {
+  folder.Add("en-ru_full.dic", kEnRu);
+  folder.Add("en-ru_common.dic", kEnRu);
+  folder.Add("de-ru_common.dic", InfoMember("Lang1=de\nLang2=ru"));
+  SaveSetting(u"Main", u"Dic", u"9");
+  app.InitDics();
+  EXPECT_EQ(app.Dic, Dic(u"en-ru_full"));
+  EXPECT_EQ(services->calls, std::vector<std::string>{"LoadDicButtons"}) << "no info line, no refresh";
+  EXPECT_EQ(Stored(u"Dic"), u"1");
+}
+
+TEST_F(LoaderTest, TwoDictionariesOfOneLanguageShareItsEntryAndItsLayer) {
+  folder.WriteSourceFile("layer.gif", "GIF89a....");
+  const std::string layers = "@file en1 layer.gif\n@file en3 layer.gif\n@file ru1 layer.gif\n";
+  folder.Add("en-ru_full.dic", kEnRu + layers);
+  // A common package without its full package: loaded after the full ones, and visible.
+  folder.Add("en-de_common.dic", InfoMember("Lang1=en\nLang2=de\nLayout1=2057\nLayout2=1031"));
+  app.InitDics();
+  const auto& en = *app.DicLanguages.Find(u"en");
+  ASSERT_EQ(en->Dics.Count(), 2u);
+  EXPECT_EQ(en->GetDic(1)->Index, 1);
+  EXPECT_EQ(en->GetDic(2)->Index, 2);
+  EXPECT_EQ(en->GetDir(2), 1);
+  EXPECT_EQ((*app.DicLanguages.Find(u"de"))->GetDir(1), 2);
+
+  ASSERT_EQ(app.State.gLayers.Count(), 3u) << "en, ru, de";
+  const auto& layer = *app.State.gLayers.Find(u"en");
+  EXPECT_EQ(layer->Layout, 1033) << "the first dictionary's layer stays";
+  EXPECT_EQ(layer->Layers.Count(), 2u);
+  EXPECT_TRUE(layer->Layers.Exists(u"en3"));
+  EXPECT_EQ(keyboard->calls, (std::vector<std::string>{"Label1=en", "Label2=ru", "Label3=de", "HideTemplate", "SetLang1"}));
+  // The temporary picture files are gone again.
+  EXPECT_TRUE(fs::is_empty(folder.User()));
+}
+
+TEST_F(LoaderTest, SourceSectionsStopAtTheFirstGap) {
+  folder.Add("a_full.dic", InfoMember("Language1=MainL1\nFullName=Main name",
+                                      "[Src1]\nLangID=1\nLanguage1=One\nFullName=First\n"
+                                      "[Src3]\nLangID=3\nLanguage1=Three\n"));
+  folder.Add("b_full.dic", InfoMember("Language1=MainL1\nLanguage2=MainL2\nFullName=Main name"));
+  app.InitDics();
+  const auto a = Dic(u"a_full");
+  ASSERT_EQ(a->Srcs->Count(), 2u);
+  EXPECT_TRUE(a->Srcs->Exists(u"k1"));
+  EXPECT_EQ((*a->Srcs->Find(u"k0"))->Language1, u"One") << "the fallback takes the last Src section read";
+  EXPECT_EQ((*a->Srcs->Find(u"k0"))->Name, u"First");
+  const auto b = Dic(u"b_full");
+  ASSERT_EQ(b->Srcs->Count(), 1u);
+  EXPECT_EQ((*b->Srcs->Find(u"k0"))->Language2, u"MainL2");
+  EXPECT_EQ(b->GetDirStr(), u"Main name");
+}
+
+TEST_F(LoaderTest, MembersOfUnicodeAndAnsiPackages) {
+  const std::string members = "@member Replace\n??ies\ty,ie\nы\t,а\nies\tlost\n@end\n"
+                              "@member Themes\n12\tMedicine\tmed.\n@end\n"
+                              "@member Prefix\nghb\t1\t5\nntcn\t2\t3\n@end\n";
+  folder.Add("u_full.dic", InfoMember("ShortName=Юникод\nLayout1=1033\nSupportRech=1") + members);
+  folder.Add("a_full.dic", InfoMember("ShortName=Анси\nLayout1=1033\nLayout2=1049") + members, false);
+  app.InitDics();
+  for (const auto* title : {u"u_full", u"a_full"}) {
+    const auto dic = Dic(title);
+    ASSERT_EQ(dic->SfxCol->Count(), 2u) << ToUtf8(title);
+    const auto ies = *dic->SfxCol->ItemAt(1);
+    EXPECT_EQ(ies->sfx, u"ies") << "no byte-order mark in the first ending";
+    EXPECT_EQ(ies->MinWordLen, 4);
+    EXPECT_EQ(ies->Replaces, (std::vector<std::u16string>{u"y", u"ie"}));
+    EXPECT_EQ((*dic->SfxCol->Find(u"kы"))->MinWordLen, 4);
+    EXPECT_EQ(dic->GetTheme(12)->Short, u"med.");
+  }
+  EXPECT_TRUE(Dic(u"u_full")->Unicode);
+  EXPECT_TRUE(Dic(u"u_full")->SupportRech);
+  EXPECT_EQ(Dic(u"u_full")->Name, u"Юникод");
+  EXPECT_FALSE(Dic(u"a_full")->Unicode);
+  EXPECT_EQ(Dic(u"a_full")->Name, u"Анси");
+  EXPECT_EQ((*app.State.gPrefixes.Find(u"ghb"))->Layouts, u"1033:5");
+  EXPECT_EQ((*app.State.gPrefixes.Find(u"ntcn"))->Layouts, u"1049:3") << "from the package with Layout2 only";
+}
+
+TEST_F(LoaderTest, PackagesStayOpenWithTheirSectionValues) {
+  folder.Add("en-ru_full.dic", kEnRu + kWords + "W\t1\tlonely\n");
+  folder.Add("xx_full.dic", InfoMember("ShortName=No words"));
+  app.InitDics();
+  const auto dic = Dic(u"en-ru_full");
+  EXPECT_GT(dic->FileN, 0);
+  EXPECT_EQ(dic->FileLen, static_cast<std::int32_t>(fs::file_size(folder.Dictionaries() / "en-ru_full.dic")));
+  EXPECT_EQ(dic->Words, 5);
+  EXPECT_EQ(dic->WordsHashUB, 4);
+  EXPECT_NE(dic->MinWordsHash, 0);
+  EXPECT_NE(dic->MaxWordsHash, 0);
+  EXPECT_GT(dic->beWords, dic->bsWords);
+  EXPECT_EQ(dic->bsTranscr, 0) << "no transcriptions";
+  // Word IDs in order of first mention: apple 1, яблоко 2, pear 3, груша 4.
+  EXPECT_EQ(dic->UBTW1, 1);
+  EXPECT_EQ(dic->MinTW1, 1);
+  EXPECT_EQ(dic->MaxTW1, 3);
+  EXPECT_EQ(dic->UBTW2, 1);
+  EXPECT_EQ(dic->MinTW2, 2);
+  EXPECT_EQ(dic->MaxTW2, 4);
+
+  const auto empty = Dic(u"xx_full");
+  EXPECT_NE(empty->FileN, dic->FileN);
+  EXPECT_EQ(empty->Words, 0);
+  EXPECT_EQ(empty->WordsHashUB, -1);
+  EXPECT_EQ(empty->UBTW2, -1);
+  EXPECT_EQ(empty->MinTW1, 0);
+  EXPECT_TRUE(app.OpenFiles().Reader(dic->FileN).IsOpen());
+  app.CloseByteFile();
+  EXPECT_FALSE(app.OpenFiles().Reader(dic->FileN).IsOpen());
+}
+
+TEST_F(LoaderTest, CorruptedPackagesLoadEmptyBesideGoodOnes) {
+  folder.Add("en-ru_full.dic", kEnRu + kWords);
+  std::string huge(1 + 12 * 3, '\0');
+  huge[0] = 3;  // three directory records that point far past the end
+  for (int i = 0; i < 3; ++i) huge[1 + 12 * i + 3] = '\x7F';
+  testing::WriteBytes(folder.Dictionaries() / "bad_full.dic", huge);
+  testing::WriteBytes(folder.Dictionaries() / "junk_common.dic", "\xFF garbage that is no package at all");
+  testing::WriteBytes(folder.Dictionaries() / "zero_full.dic", "");
+  // A package whose sections lie: "TransW1" claims a table far larger than itself.
+  folder.Add("liar_full.dic", kEnRu + kWords);
+  {
+    std::string bytes = testing::ReadBytes(folder.Dictionaries() / "liar_full.dic");
+    app.InitDics();
+    const auto liar = Dic(u"liar_full");
+    ASSERT_GT(liar->beTransW1, liar->bsTransW1);
+    bytes[static_cast<std::size_t>(liar->bsTransW1) + 3] = '\x40';
+    app.CloseByteFile();
+    testing::WriteBytes(folder.Dictionaries() / "liar_full.dic", bytes);
+  }
+  app.InitDics();
+  ASSERT_EQ(app.ColDics.Count(), 5u);
+  EXPECT_EQ(Dic(u"en-ru_full")->Words, 4);
+  for (const auto* title : {u"bad_full", u"junk_common", u"zero_full"}) {
+    const auto dic = Dic(title);
+    EXPECT_EQ(dic->Name, u"") << ToUtf8(title);
+    EXPECT_FALSE(dic->Unicode);
+    EXPECT_EQ(dic->beWords, 0);
+    EXPECT_EQ(dic->Words, 0);
+    EXPECT_EQ(dic->Srcs->Count(), 1u) << "the fallback source only";
+  }
+  const auto liar = Dic(u"liar_full");
+  EXPECT_EQ(liar->MinTW1, 0);
+  EXPECT_EQ(liar->Words, 4);
+}
+
+TEST_F(LoaderTest, OldFilesMoveToTheirNewNames) {
+  const auto program = folder.Program();
+  testing::WriteBytes(program / "Demo" / "English.dic", "old common");
+  testing::WriteBytes(program / "Dictionaries" / "EnglishBig.dic", "big");
+  testing::WriteBytes(program / "Dictionaries" / "English.dic", "older");
+  testing::WriteBytes(program / "Demo" / "Spanish.dic", "spanish");
+  testing::WriteBytes(program / "Dictionaries" / "sp-en_common.dic", "already there");
+  app.InitDics();
+  EXPECT_EQ(testing::ReadBytes(program / "Dictionaries" / "en-ru_common.dic"), "old common");
+  EXPECT_EQ(testing::ReadBytes(program / "Dictionaries" / "en-ru_full.dic"), "big");
+  EXPECT_EQ(testing::ReadBytes(program / "Dictionaries" / "sp-en_common.dic"), "already there");
+  EXPECT_FALSE(fs::exists(program / "Dictionaries" / "English.dic"));
+  EXPECT_FALSE(fs::exists(program / "Dictionaries" / "EnglishBig.dic"));
+  EXPECT_FALSE(fs::exists(program / "Demo")) << "emptied, so removed";
+  EXPECT_EQ(app.ColDics.Count(), 3u) << "the moved files are loaded";
+}
+
+TEST_F(LoaderTest, ANonEmptyDemoFolderStays) {
+  testing::WriteBytes(folder.Program() / "Demo" / "readme.txt", "keep");
+  fs::remove_all(folder.Dictionaries());
+  app.InitDics();
+  EXPECT_TRUE(fs::exists(folder.Program() / "Demo" / "readme.txt"));
+  EXPECT_TRUE(fs::is_directory(folder.Dictionaries())) << "created again";
+}
+
+TEST_F(LoaderTest, UserSwitchTableJoinsThePackagePrefixes) {
+  folder.Add("en-ru_full.dic", kEnRu + "@member Prefix\nghb\t1\t5\n@end\n");
+  testing::WriteBytes(folder.User() / "trl.dat", "ghb\t1049:2\t7\r\nyjdst\t1033:1\t1\r\n");
+  app.InitDics();
+  EXPECT_EQ((*app.State.gPrefixes.Find(u"ghb"))->Layouts, u"1033:5,1049:2");
+  EXPECT_TRUE((*app.State.gPrefixes.Find(u"yjdst"))->ByUser);
+}
+
+TEST_F(LoaderTest, SecondLoadReplacesEverything) {
+  folder.Add("en-ru_full.dic", kEnRu + "@member Prefix\nghb\t1\t5\n@end\n");
+  app.InitDics();
+  const auto first = Dic(u"en-ru_full");
+  app.InitDics();
+  ASSERT_EQ(app.ColDics.Count(), 1u);
+  EXPECT_NE(Dic(u"en-ru_full"), first);
+  EXPECT_EQ(app.State.gPrefixes.Count(), 1u);
+  EXPECT_EQ(app.State.gLayers.Count(), 2u);
+  EXPECT_EQ((*app.DicLanguages.Find(u"en"))->Dics.Count(), 1u);
+}
+
+}  // namespace
+}  // namespace parlavent
