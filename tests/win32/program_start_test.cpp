@@ -27,7 +27,8 @@ HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs) {
     for (HWND w = FindWindowW(frmMain::kClassName, nullptr); w; w = FindWindowExW(nullptr, w, frmMain::kClassName, nullptr)) {
       DWORD owner = 0;
       GetWindowThreadProcessId(w, &owner);
-      if (owner == processId) return w;
+      // The window exists before the program shows it: wait for both.
+      if (owner == processId && IsWindowVisible(w)) return w;
     }
     Sleep(100);
   }
