@@ -12,21 +12,14 @@
 #include "platform/settings_store.h"
 #include "platform/win32/picture_win32.h"
 #include "platform/win32/win32_services.h"
+#include "install_folder.h"
 #include "support/app_fixture.h"
 #include "support/fake_system.h"
 
 namespace parlavent {
 namespace {
 
-// The installation folder, beside this test program's folder.
-std::u16string InstallFolder() {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self);
-  path.resize(path.find_last_of(L"\\/"));
-  path.resize(path.find_last_of(L"\\/") + 1);
-  return FromWide(path + L"Parlavent");
-}
+std::u16string InstallFolder() { return FromWide(testing::InstallFolderW()); }
 
 class SampleLoadTest : public testing::AppTest {
  protected:

@@ -6,20 +6,13 @@
 
 #include "app/win32/main_window.h"
 #include "platform/win32/win32_services.h"
+#include "install_folder.h"
 #include "resource_ids.h"
 
 namespace parlavent {
 namespace {
 
-/// The installation folder's Parlavent.exe, beside this test program's folder.
-std::wstring ProgramPath() {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self);
-  path.resize(path.find_last_of(L"\\/"));
-  path.resize(path.find_last_of(L"\\/") + 1);
-  return path + L"Parlavent\\Parlavent.exe";
-}
+std::wstring ProgramPath() { return testing::InstallFolderW() + L"\\Parlavent.exe"; }
 
 HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs) {
   const DWORD end = GetTickCount() + timeoutMs;
