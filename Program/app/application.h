@@ -121,6 +121,10 @@ class Appl {
   std::function<void(const std::shared_ptr<clsLinkItem>&, std::int16_t, RichTextBox*, long, long)>
       LinkHandlerHook;
 
+  // ---- Application core: start-up, single instance, shut-down, visibility, tray ----------------
+
+  // ---- Application core: view history, word lists and alphabet -------------------------------
+
   // ---- Neighbours: capture, speech and companions, settings dialog -----------------------------
   /// The on-screen keyboard's language labels (installed by the keyboard form).
   std::shared_ptr<class KeyboardForm> Keyb;

@@ -50,6 +50,10 @@ struct ProcessState {
   std::int32_t gSecondaryButton = 2;
   std::int32_t gDoubleClickTime = 500;
 
+  // ---- Application core: start-up, single instance, shut-down, visibility, tray --------------
+
+  // ---- Application core: view history, word lists and alphabet -------------------------------
+
   // ---- Neighbours ----------------------------------------------------------------------------
   // Keyboard layers by language code and layout-switch prefixes by text, filled by InitDics.
   KeyedCollection<std::shared_ptr<clsLayer>> gLayers;
