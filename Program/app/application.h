@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/process_state.h"
@@ -81,9 +82,37 @@ class Appl {
 
   std::shared_ptr<class ByteFileTable> ByteFiles;  // created on first use
 
+  /// What the dictionary engine asks of the main window. The main window installs its own in
+  /// MainServices; without one the calls go nowhere.
+  class MainWindowServices {
+   public:
+    virtual ~MainWindowServices() = default;
+    /// Shows text in the info line (cleared after 2 s with autoHide).
+    virtual void Info(std::u16string_view text, bool autoHide) = 0;
+    /// Brings the dictionary buttons and menu entries up to date.
+    virtual void RefreshDicButtons() = 0;
+    /// Rebuilds the dictionary buttons and menu entries from ColDics.
+    virtual void LoadDicButtons() = 0;
+  };
+  std::shared_ptr<MainWindowServices> MainServices;
+
+  /// Finds, migrates, reads, pairs and opens the dictionary packages (ColDics, DicLanguages).
+  void InitDics();
+  /// Moves a file of an older installation to its new name, or deletes it when the new one
+  /// exists (both relative to the program folder).
+  void RemoveOldFiles(std::u16string_view oldName, std::u16string_view newName);
+
+  /// Part-of-speech and gender tags of translation-record codes ("" for unknown codes).
+  static std::u16string GetRech(std::int32_t ID);
+  static std::u16string GetRod(std::int32_t ID);
+
   // ---- Application core: start-up, main-window services, links, history -----------------------
 
   // ---- Neighbours: capture, speech and companions, settings dialog -----------------------------
+  /// The on-screen keyboard's language labels (installed by the keyboard form).
+  std::shared_ptr<class KeyboardForm> Keyb;
+  /// Merges the user's "trl.dat" into the global prefix collection.
+  void LoadUserSwitch();
 };
 
 /// The application object of the process (Main stores it; tests install their own).

@@ -8,9 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "foundation/keyed_collection.h"
+
 namespace parlavent {
 
 class clsDic;
+class clsLayer;
+class clsPrefix;
 class Setting;
 
 struct ProcessState {
@@ -18,7 +22,11 @@ struct ProcessState {
   std::shared_ptr<Setting> gSetting;       // the same object as Appl.Sett
   std::int32_t gWinVer = 0;
   std::u16string gPendingCopy;
-  std::u16string gCurABC;
+  std::int32_t gCurABC = 1;                // the alphabet side shown, 1 or 2
+  KeyedCollection<std::u16string> colABC;  // alphabets of preset.ini by language name
+  // The per-application list, keyed by WndType, in file order.
+  KeyedCollection<std::shared_ptr<class clsWindow>> WhiteCol;
+  std::shared_ptr<class HotKeyCapture> gHotKeyCapture;  // created on the first poll
 
   // ---- Dictionary engine ---------------------------------------------------------------------
   std::shared_ptr<clsDic> gCurDic;
@@ -39,6 +47,9 @@ struct ProcessState {
   std::int32_t gDoubleClickTime = 500;
 
   // ---- Neighbours ----------------------------------------------------------------------------
+  // Keyboard layers by language code and layout-switch prefixes by text, filled by InitDics.
+  KeyedCollection<std::shared_ptr<clsLayer>> gLayers;
+  KeyedCollection<std::shared_ptr<clsPrefix>> gPrefixes;
 };
 
 }  // namespace parlavent
