@@ -27,6 +27,8 @@ struct ProcessState {
   // The per-application list, keyed by WndType, in file order.
   KeyedCollection<std::shared_ptr<class clsWindow>> WhiteCol;
   std::shared_ptr<class HotKeyCapture> gHotKeyCapture;  // created on the first poll
+  std::vector<std::u16string> gFontNames;  // installed fonts, filled by API::GetFontList
+  std::vector<std::u16string> gLangTable;  // the interface texts of the current language, by entry
 
   // ---- Dictionary engine ---------------------------------------------------------------------
   std::shared_ptr<clsDic> gCurDic;

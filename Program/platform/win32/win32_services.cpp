@@ -149,6 +149,7 @@ void InstallWin32Services() {
   SetClock(std::make_shared<LocalClock>());
   SetPictureLoader(MakeWin32PictureLoader());
   InstallWin32FileMapper();
+  InstallWin32SystemServices();
 }
 
 }  // namespace parlavent
