@@ -14,6 +14,7 @@
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
 #include "platform/settings_store.h"
+#include "platform/system_info.h"
 
 namespace parlavent::dictool {
 namespace {
@@ -53,6 +54,27 @@ std::u16string LanguageLine(const clsDicLang& lang) {
   return JoinText(fields, u"\t");
 }
 
+// Loading creates and migrates files in the program folder: here the folder above the dictionary
+// folder. Nothing else of the system is asked.
+class FolderSystem final : public SystemInfo {
+ public:
+  explicit FolderSystem(std::u16string programFolder) : programFolder_(std::move(programFolder)) {}
+  std::u16string ProgramFolder() override { return programFolder_; }
+  std::u16string ExeName() override { return u"Parlavent"; }
+  std::u16string Title() override { return u"Parlavent"; }
+  std::u16string EnvironmentVariable(std::u16string_view) override { return {}; }
+  std::u16string TempFolder() override { return {}; }
+  std::u16string SystemFolder() override { return {}; }
+  WindowsVersionInfo WindowsVersion() override { return {}; }
+  VersionNumbers AppVersion() override { return {}; }
+  int FileVersionStrings(std::u16string_view, FileVersionRecord&) override { return 2; }
+  std::vector<std::u16string> FontNames(std::uintptr_t) override { return {}; }
+  double FileDateCreated(std::u16string_view) override { return 0; }
+
+ private:
+  std::u16string programFolder_;
+};
+
 // The pictures and layers pass through temporary files in the user's folder; here a scratch one.
 std::filesystem::path ScratchFolder() {
   std::random_device random;
@@ -67,12 +89,15 @@ std::filesystem::path ScratchFolder() {
 int LoadFolder(const std::filesystem::path& folder, std::ostream& out) {
   // Loading writes the chosen dictionary into the settings store: keep the user's untouched.
   SetUserSettings(std::make_shared<MemorySettingsStore>());
+  std::filesystem::path absolute = std::filesystem::absolute(folder).lexically_normal();
+  if (!absolute.has_filename()) absolute = absolute.parent_path();
+  SetSystem(std::make_shared<FolderSystem>(absolute.parent_path().u16string()));
   const auto scratch = ScratchFolder();
   {
     Appl app;
     SetAppl(&app);
     app.Sett = std::make_shared<Setting>();
-    app.Sett->DicPath = folder.u16string();
+    app.Sett->DicPath = absolute.u16string();
     app.Sett->AppFolder = scratch.u16string();
     app.State.gSetting = app.Sett;
     app.InitDics();

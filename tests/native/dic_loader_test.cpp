@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "companions/keyboard_layers.h"
+#include "dictionary/byte_files.h"
 #include "dictionary/dictionary.h"
 #include "foundation/settings_object.h"
 #include "native/package_folder.h"
@@ -18,6 +19,7 @@ namespace parlavent {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::InfoMember;
 
 const std::string kEnRu = InfoMember("ShortName=En-Ru\nLang1=en\nLang2=ru\nLayout1=1033\nLayout2=1049\nSupportDirection=1",
                                      "[Src1]\nLangID=0\nLanguage1=English\nLanguage2=Russian\nFullName=English-Russian\n");

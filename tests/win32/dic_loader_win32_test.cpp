@@ -1,0 +1,75 @@
+// Loads the installation's sample dictionaries with the real Win32 services: the system's code
+// page, file mapping and OLE picture loader.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/application.h"
+#include "dictionary/dictionary.h"
+#include "foundation/settings_object.h"
+#include "platform/settings_store.h"
+#include "platform/win32/picture_win32.h"
+#include "platform/win32/win32_services.h"
+#include "support/app_fixture.h"
+#include "support/fake_system.h"
+
+namespace parlavent {
+namespace {
+
+// The installation folder, beside this test program's folder.
+std::u16string InstallFolder() {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path(self);
+  path.resize(path.find_last_of(L"\\/"));
+  path.resize(path.find_last_of(L"\\/") + 1);
+  return FromWide(path + L"Parlavent");
+}
+
+class SampleLoadTest : public testing::AppTest {
+ protected:
+  SampleLoadTest() {
+    system->programFolder = InstallFolder();
+    app.Sett = std::make_shared<Setting>();
+    app.Sett->DicPath = InstallFolder() + u"\\Dictionaries";
+    app.Sett->AppFolder = user.Text();
+    app.State.gSetting = app.Sett;
+  }
+  ~SampleLoadTest() override { app.CloseByteFile(); }
+
+  testing::TempDir user;
+  std::shared_ptr<testing::FakeSystem> system = std::make_shared<testing::FakeSystem>();
+  testing::ScopedSystem scopedSystem{system};
+  testing::ScopedUserSettings store{std::make_shared<MemorySettingsStore>()};
+};
+
+TEST_F(SampleLoadTest, BothSamplesLoadWithTheirFlagIcons) {
+  app.InitDics();
+  ASSERT_EQ(app.ColDics.Count(), 2u);
+  for (const auto& dic : app.ColDics) {
+    SCOPED_TRACE(ToUtf8(dic->FileTitle));
+    EXPECT_TRUE(dic->Visible);
+    EXPECT_FALSE(dic->Demo);
+    EXPECT_GT(dic->Words, 1000);
+    EXPECT_GT(dic->FileN, 0);
+    EXPECT_GT(dic->SfxCol->Count(), 0u);
+    EXPECT_FALSE(dic->GetDirStr().empty());
+    for (const auto& picture : {dic->Icon, dic->Icon1, dic->Icon2}) {
+      const auto* real = dynamic_cast<const Win32Picture*>(picture.get());
+      ASSERT_NE(real, nullptr);
+      EXPECT_EQ(real->Type(), PICTYPE_ICON);
+      EXPECT_NE(real->Handle(), 0u);
+    }
+  }
+  EXPECT_EQ(app.Dic, *app.ColDics.ItemAt(1));
+  ASSERT_TRUE(app.DicLanguages.Exists(u"ru"));
+  EXPECT_EQ((*app.DicLanguages.Find(u"ru"))->Dics.Count(), 2u);
+  EXPECT_TRUE(app.DicLanguages.Exists(u"en"));
+  EXPECT_TRUE(app.DicLanguages.Exists(u"de"));
+  EXPECT_TRUE(std::filesystem::is_empty(user.path())) << "the temporary picture files are gone";
+}
+
+}  // namespace
+}  // namespace parlavent
