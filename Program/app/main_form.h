@@ -80,6 +80,7 @@ class ProgressForm {
   virtual void SetCaption(std::u16string_view text) = 0;
   virtual void SetText(std::u16string_view text) = 0;
   virtual void SetVal(double a, double b, double c) = 0;
+  virtual void Show() = 0;
   virtual void Unload() = 0;
 };
 

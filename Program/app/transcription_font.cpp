@@ -19,13 +19,13 @@ void InstallFontFile(std::u16string_view fileName) {
   const std::u16string fonts = API::JoinPath(TheDesktop().WindowsFolder(), u"Fonts");
   const std::u16string installed = API::JoinPath(fonts, fileName);
   if (API::FileExists(installed)) {
-    TheDesktop().AddFontResource(installed);
+    TheDesktop().AddFontFile(installed);
     const std::u16string label = std::u16string(kFontMaker) + u" Font " + std::u16string(fileName) + u" (TrueType)";
     API::RegWriteString(kHkeyLocalMachine, kFontsKey, label, fileName, false);
   } else {
     const std::u16string beside = API::JoinPath(System().ProgramFolder(), fileName);
     if (!API::FileExists(beside)) return;
-    TheDesktop().AddFontResource(beside);
+    TheDesktop().AddFontFile(beside);
   }
   TheDesktop().BroadcastFontChange();
 }

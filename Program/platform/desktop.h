@@ -30,7 +30,7 @@ class Desktop {
   /// The Windows folder without a trailing separator; "" when unknown.
   virtual std::u16string WindowsFolder() = 0;
   /// Makes the font file usable until the system restarts; false when it cannot be loaded.
-  virtual bool AddFontResource(std::u16string_view path) = 0;
+  virtual bool AddFontFile(std::u16string_view path) = 0;
   /// Tells every top-level window that the font table changed.
   virtual void BroadcastFontChange() = 0;
   /// Ends the message loop of the program (its normal end) with the exit code.

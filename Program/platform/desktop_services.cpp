@@ -41,7 +41,7 @@ class QuietDesktop final : public Desktop {
   std::uintptr_t LoadCursorResource(int) override { return 0; }
   void LockWindowUpdate(WindowHandle) override {}
   std::u16string WindowsFolder() override { return {}; }
-  bool AddFontResource(std::u16string_view) override { return false; }
+  bool AddFontFile(std::u16string_view) override { return false; }
   void BroadcastFontChange() override {}
   void EndMessageLoop(int) override {}
 };
