@@ -13,6 +13,8 @@ packages=(
   wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils imagemagick
   # data: the case-mapping source and the FreeDict dictionaries the samples are built from
   unicode-data dict-freedict-deu-rus dict-freedict-eng-rus dictzip
+  # the transcription font is renamed from Doulos SIL with fontTools
+  fonts-sil-doulos python3-fonttools
   # dictool reads the dictd databases (.dict.dz) through zlib, natively and in its Windows build
   zlib1g-dev libz-mingw-w64-dev
 )

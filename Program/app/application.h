@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -168,6 +169,69 @@ class Appl {
       LinkHandlerHook;
 
   // ---- Application core: start-up, single instance, shut-down, visibility, tray ----------------
+  /// The start-up: settings object, CheckRun, Init, PrepareForm, InstallFonts, InitDics, InitSpk,
+  /// Launch, then the capture window. Returns when the program is up (or at once in a second copy).
+  void Run();
+  /// Clears a quit request; in a second copy leaves a show request (unless "/h") and ends.
+  void CheckRun();
+  /// System facts, folders, sounds, settings, interface texts, statistics, conflicting programs.
+  void Init();
+  /// Loads the indicators and the main window and adds the tray icon.
+  void PrepareForm();
+  /// First view, main window, learning cards, test menus, mode message, then StartEvents.
+  void Launch();
+  /// Registers the transcription font and refreshes the font list.
+  void InstallFonts();
+  /// Ends the program in order: placement, layout table, statistics, tray icons, packages,
+  /// windows, plug-ins, settings. With terminate the process ends inside the call.
+  void CloseMe(bool terminate = false);
+  void StartEvents();
+  void StopEvents();
+  void ShowMe(bool Focus = false);
+  void HideMe();
+  void SetAutoMode(bool Enable, bool ShowTT = false);
+  void CreateApplIcon();
+  /// A balloon at the main tray icon: Text's first line is the title, the rest the body.
+  void ShowNotify(std::int32_t ID, std::u16string_view Text, bool OnePerRun = false, bool AllowClick = false,
+                  bool Error = false, bool Exclamation = false,
+                  const std::optional<std::u16string>& ClickMessage = std::nullopt);
+  /// The user clicked the last balloon: a clickable one is never shown again.
+  void ClickLastNotify();
+  /// The main window's once-a-second look at the requests of other copies and programs.
+  void OnRemoteControlTick();
+
+  /// Makes the windows (the shell installs its own; without one no window is made).
+  std::shared_ptr<class FormLoader> Forms;
+  std::shared_ptr<class MainForm> frmMain;
+  std::shared_ptr<class CopyIndicator> frmCopy;
+  std::shared_ptr<class BusyIndicator> frmBusy;
+  std::shared_ptr<class ProgressForm> frmProgress;
+  /// The progress window, made on first use; null without a form loader.
+  class ProgressForm* Progress();
+
+  /// What start-up and shut-down ask of neighbours; an empty hook does nothing.
+  struct NeighbourHooks {
+    std::function<void()> InitSpk;           // speech servers and voices
+    std::function<void()> LoadStat;          // look-up statistics from "statistics.dat"
+    std::function<void()> SaveStat;
+    std::function<void()> SaveUserSwitch;    // layout-switch table to "trl.dat"
+    std::function<void()> StartLearn;        // learning cards
+    std::function<void()> HideDockedKeyb;    // on-screen keyboard, when docked and visible
+    std::function<void()> LoadClipHook;      // hidden clipboard and capture window
+    std::function<void()> PlugInUnload;
+    std::function<void()> ShowABC;           // alphabet index of the current dictionary
+    std::function<void()> ShowModeMessage;
+  };
+  NeighbourHooks Hooks;
+
+ private:
+  void DetectConflictingApps();
+  void DeleteTrayIcon();
+  void ShowNoDictionaryMessage();
+  void OpenQuickReferenceOnce();
+  bool ending_ = false;  // CheckRun found another copy: nothing more starts
+
+ public:
 
   // ---- Application core: view history, word lists and alphabet -------------------------------
 

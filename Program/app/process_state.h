@@ -48,9 +48,21 @@ struct ProcessState {
   std::int32_t gTwipsPerPixelY = 15;
   std::int32_t gPrimaryButton = 1;
   std::int32_t gSecondaryButton = 2;
-  std::int32_t gDoubleClickTime = 500;
+  float gDoubleClickTime = 0.5f;           // seconds
 
   // ---- Application core: start-up, single instance, shut-down, visibility, tray --------------
+  std::uintptr_t gHandCursor = 0;
+  std::vector<std::intptr_t> gLayouts;     // handles of the loaded keyboard layouts
+  bool gOutpostFound = false;              // text capture must not inject
+  bool gAvpFound = false;                  // Launch warns with notification 12
+  bool gFirstShowFocus = false;            // the first ShowMe focuses the input box
+  std::uintptr_t gReturnWindow = 0;        // outside window remembered by the capture poll
+  // Notification IDs shown once this run ("k" & ID), and the last balloon shown.
+  KeyedCollection<std::int32_t> gShownNotifications;
+  double gLastNotifyID = 0;
+  bool gLastNotifyClickable = false;
+  bool gProgressCancel = false;            // the progress window's Cancel was pressed
+  std::shared_ptr<class clsProccess> gProccess;  // process watcher, made on first use
 
   // ---- Application core: view history, word lists and alphabet -------------------------------
 

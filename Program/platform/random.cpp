@@ -1,5 +1,6 @@
 #include "platform/random.h"
 
+#include <cmath>
 #include <random>
 
 #include "platform/service_slot.h"
@@ -10,7 +11,10 @@ namespace {
 class DefaultRandom final : public RandomSource {
  public:
   double Next() override { return std::uniform_real_distribution<double>(0.0, 1.0)(engine_); }
-  void Seed(double seed) override { engine_.seed(static_cast<std::uint32_t>(static_cast<long long>(seed * 1000))); }
+  void Seed(double seed) override {
+    // The fraction of the timer matters: two starts within one second seed differently.
+    engine_.seed(static_cast<std::uint32_t>(std::fmod(std::fabs(seed) * 1000.0, 4294967296.0)));
+  }
 
  private:
   std::mt19937 engine_{std::random_device{}()};
@@ -19,6 +23,8 @@ class DefaultRandom final : public RandomSource {
 }  // namespace
 
 RandomSource& Random() { return *ServiceSlot<RandomSource, DefaultRandom>(); }
+void Randomize(double seed) { Random().Seed(seed); }
+double Rnd() { return Random().Next(); }
 void SetRandom(std::shared_ptr<RandomSource> source) { InstallService<RandomSource, DefaultRandom>(std::move(source)); }
 
 }  // namespace parlavent

@@ -18,4 +18,9 @@ RandomSource& Random();
 /// Installs a source (nullptr restores the default).
 void SetRandom(std::shared_ptr<RandomSource> source);
 
+/// Seeds the generator (the runtime's Randomize, with the timer as seed at start-up).
+void Randomize(double seed);
+/// The next number in [0, 1) (the runtime's Rnd).
+double Rnd();
+
 }  // namespace parlavent

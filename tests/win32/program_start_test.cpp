@@ -1,65 +1,134 @@
-// Starts Parlavent.exe as its own process and drives its main window from outside.
+// Starts Parlavent.exe as its own process and drives it from outside: the window shows, closing
+// it hides it to the tray, a second copy hands over and ends, and the program ends through the
+// settings-store request or the tray menu's exit command.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
 #include "app/win32/main_window.h"
-#include "platform/win32/win32_services.h"
 #include "install_folder.h"
+#include "platform/win32/win32_services.h"
 #include "resource_ids.h"
 
 namespace parlavent {
 namespace {
 
+constexpr DWORD kStartTimeoutMs = 60000;
+constexpr DWORD kReactTimeoutMs = 30000;  // the running copy polls once a second
+const wchar_t* const kProgramKey = L"Software\\VB and VBA Program Settings\\Parlavent";
+
 std::wstring ProgramPath() { return testing::InstallFolderW() + L"\\Parlavent.exe"; }
 
-HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs) {
-  const DWORD end = GetTickCount() + timeoutMs;
-  while (GetTickCount() < end) {
-    for (HWND w = FindWindowW(frmMain::kClassName, nullptr); w; w = FindWindowExW(nullptr, w, frmMain::kClassName, nullptr)) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(w, &owner);
-      // The window exists before the program shows it: wait for both.
-      if (owner == processId && IsWindowVisible(w)) return w;
-    }
-    Sleep(100);
+/// A started copy of the program, ended at the latest when the test is over.
+class Program {
+ public:
+  explicit Program(const std::wstring& arguments = L"") {
+    std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
+  }
+  ~Program() {
+    if (!started_) return;
+    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+  }
+  bool Started() const { return started_; }
+  DWORD Id() const { return pi_.dwProcessId; }
+  /// The exit code once the process ended within the time, else STILL_ACTIVE.
+  DWORD ExitCodeWithin(DWORD ms) const {
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0) GetExitCodeProcess(pi_.hProcess, &code);
+    return code;
+  }
+
+ private:
+  bool started_ = false;
+  PROCESS_INFORMATION pi_{};
+};
+
+HWND MainWindowOf(DWORD processId) {
+  for (HWND w = FindWindowW(frmMain::kClassName, nullptr); w; w = FindWindowExW(nullptr, w, frmMain::kClassName, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == processId) return w;
   }
   return nullptr;
 }
 
-TEST(ProgramStart, MainWindowShowsTheCaptionAndClosingEndsTheProgram) {
-  std::wstring command = L"\"" + ProgramPath() + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-      << "cannot start " << std::string(command.begin(), command.end());
-  HWND main = WaitForMainWindow(pi.dwProcessId, 60000);
-  ASSERT_NE(main, nullptr);
-  EXPECT_TRUE(IsWindowVisible(main));
+/// Waits until the process has its main window in the wanted visibility.
+HWND WaitForMainWindow(DWORD processId, bool visible, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  do {
+    HWND w = MainWindowOf(processId);
+    if (w && (IsWindowVisible(w) != FALSE) == visible) return w;
+    Sleep(100);
+  } while (GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
 
+void SetRequest(const wchar_t* name, const wchar_t* value) {
+  const std::wstring key = std::wstring(kProgramKey) + L"\\Main";
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value,
+                  static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+}
+
+class ProgramStart : public ::testing::Test {
+ protected:
+  // Each test starts as a first start: no placement, no hidden state, no requests left over.
+  void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey); }
+};
+
+TEST_F(ProgramStart, WindowHidesToTheTrayAnotherCopyHandsOverAndRequestsOrTheTrayEndIt) {
+  Program first;
+  ASSERT_TRUE(first.Started()) << "cannot start Parlavent.exe";
+  HWND main = WaitForMainWindow(first.Id(), true, kStartTimeoutMs);
+  ASSERT_NE(main, nullptr);
   wchar_t caption[128] = {};
   GetWindowTextW(main, caption, 128);
-  EXPECT_EQ(FromWide(caption), MainCaption());
   EXPECT_EQ(FromWide(caption), u"Parlavent 1.0");
 
   PostMessageW(main, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
-  DWORD code = 1;
-  GetExitCodeProcess(pi.hProcess, &code);
-  EXPECT_EQ(code, 0u);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  ASSERT_NE(WaitForMainWindow(first.Id(), false, kReactTimeoutMs), nullptr) << "closing hides the window";
+  EXPECT_EQ(first.ExitCodeWithin(0), STILL_ACTIVE);
+
+  Program hiddenStart(L"/h");  // from autostart: ends and leaves the window as it is
+  ASSERT_TRUE(hiddenStart.Started());
+  EXPECT_EQ(hiddenStart.ExitCodeWithin(kReactTimeoutMs), 0u);
+  Sleep(1500);
+  EXPECT_FALSE(IsWindowVisible(main));
+
+  Program second;
+  ASSERT_TRUE(second.Started());
+  EXPECT_EQ(second.ExitCodeWithin(kReactTimeoutMs), 0u) << "a second copy hands over and ends";
+  EXPECT_NE(WaitForMainWindow(first.Id(), true, kReactTimeoutMs), nullptr) << "the running copy shows its window";
+
+  SetRequest(L"NeedUnload", L"1");
+  EXPECT_EQ(first.ExitCodeWithin(kReactTimeoutMs), 0u) << "an outside request ends the program";
+
+  // The copies share one program file, so the tray exit runs here, after the others ended.
+  Program testMode(L"/t");
+  ASSERT_TRUE(testMode.Started());
+  main = WaitForMainWindow(testMode.Id(), true, kStartTimeoutMs);
+  ASSERT_NE(main, nullptr) << "a start after a hidden exit shows the window again";
+  PostMessageW(main, WM_COMMAND, frmMain::kCmdExit, 0);
+  EXPECT_EQ(testMode.ExitCodeWithin(kReactTimeoutMs), 0u) << "the tray menu's exit ends the program";
 }
 
-TEST(ProgramStart, ProgramCarriesItsIconAndVersionResources) {
+TEST(ProgramFiles, ProgramCarriesItsIconAndVersionResources) {
   HMODULE exe = LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(exe, nullptr);
   EXPECT_NE(FindResourceW(exe, MAKEINTRESOURCEW(IDI_PARLAVENT), MAKEINTRESOURCEW(14)), nullptr);  // RT_GROUP_ICON
   EXPECT_NE(LoadImageW(exe, MAKEINTRESOURCEW(IDI_PARLAVENT), IMAGE_ICON, 32, 32, 0), nullptr);
   EXPECT_NE(FindResourceW(exe, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16)), nullptr);  // RT_VERSION
   FreeLibrary(exe);
+}
+
+TEST(ProgramFiles, TranscriptionFontShipsBesideTheProgram) {
+  const std::wstring font = testing::InstallFolderW() + L"\\vovedorirada.ttf";
+  EXPECT_NE(GetFileAttributesW(font.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

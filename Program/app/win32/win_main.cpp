@@ -1,15 +1,16 @@
-// Parlavent.exe: the program's entry point.
+// Parlavent.exe: the program's entry point (the start-up procedure Main).
 #include <windows.h>
 
-#include "app/win32/main_window.h"
+#include "app/application.h"
+#include "app/win32/win32_forms.h"
 #include "platform/win32/win32_services.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   parlavent::InstallWin32Services();
-  parlavent::frmMain main;
-  if (!main.Load(instance)) return 1;
-  ShowWindow(main.hwnd(), show);
-  UpdateWindow(main.hwnd());
+  parlavent::Appl appl;
+  parlavent::SetAppl(&appl);
+  appl.Forms = parlavent::MakeWin32FormLoader(instance);
+  appl.Run();
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

@@ -174,6 +174,7 @@ void InstallWin32Services() {
   SetPictureLoader(MakeWin32PictureLoader());
   InstallWin32FileMapper();
   InstallWin32SystemServices();
+  InstallWin32DesktopServices();
   SetProcess(std::make_shared<Win32Process>());
 }
 
