@@ -19,6 +19,8 @@ struct ProcessState {
   std::int32_t gWinVer = 0;
   std::u16string gPendingCopy;
   std::u16string gCurABC;
+  std::vector<std::u16string> gFontNames;  // installed fonts, filled by API::GetFontList
+  std::vector<std::u16string> gLangTable;  // the interface texts of the current language, by entry
 
   // ---- Dictionary engine ---------------------------------------------------------------------
   std::shared_ptr<clsDic> gCurDic;

@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "platform/service_slot.h"
+
 namespace parlavent {
 namespace {
 
@@ -45,24 +47,13 @@ class DefaultColours final : public ColourService {
   bool ChooseColour(WindowHandle, Colour, Colour&) override { return false; }
 };
 
-template <typename Service, typename Default>
-std::shared_ptr<Service>& Slot() {
-  static std::shared_ptr<Service> service = std::make_shared<Default>();
-  return service;
-}
-
-template <typename Service, typename Default>
-void Install(std::shared_ptr<Service> service) {
-  Slot<Service, Default>() = service ? std::move(service) : std::make_shared<Default>();
-}
-
 }  // namespace
 
-InputDevice& Input() { return *Slot<InputDevice, QuietInput>(); }
-ScreenSampler& Sampler() { return *Slot<ScreenSampler, NoScreen>(); }
-ColourService& Colours() { return *Slot<ColourService, DefaultColours>(); }
-void SetInput(std::shared_ptr<InputDevice> device) { Install<InputDevice, QuietInput>(std::move(device)); }
-void SetSampler(std::shared_ptr<ScreenSampler> sampler) { Install<ScreenSampler, NoScreen>(std::move(sampler)); }
-void SetColours(std::shared_ptr<ColourService> colours) { Install<ColourService, DefaultColours>(std::move(colours)); }
+InputDevice& Input() { return *ServiceSlot<InputDevice, QuietInput>(); }
+ScreenSampler& Sampler() { return *ServiceSlot<ScreenSampler, NoScreen>(); }
+ColourService& Colours() { return *ServiceSlot<ColourService, DefaultColours>(); }
+void SetInput(std::shared_ptr<InputDevice> device) { InstallService<InputDevice, QuietInput>(std::move(device)); }
+void SetSampler(std::shared_ptr<ScreenSampler> sampler) { InstallService<ScreenSampler, NoScreen>(std::move(sampler)); }
+void SetColours(std::shared_ptr<ColourService> colours) { InstallService<ColourService, DefaultColours>(std::move(colours)); }
 
 }  // namespace parlavent

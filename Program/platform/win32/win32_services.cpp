@@ -135,6 +135,7 @@ void InstallWin32Services() {
   SetSampler(std::make_shared<Win32Sampler>());
   SetColours(std::make_shared<Win32Colours>());
   InstallWin32FileMapper();
+  InstallWin32SystemServices();
 }
 
 }  // namespace parlavent

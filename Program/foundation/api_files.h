@@ -1,0 +1,76 @@
+#pragma once
+// The API module's files and folders. Paths are text, as the program passes them around; every
+// helper that takes a path apart accepts both "\" and "/" as separators, so the same code runs on
+// Windows and natively. Failures give the empty result, never an exception.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace parlavent::API {
+
+/// The file-system path of a program path ("\" becomes "/" where that is the separator).
+std::filesystem::path ToFsPath(std::u16string_view path);
+
+/// folder & separator & name, with the separator the folder already uses ("\" when it has none);
+/// no second separator when folder ends in one.
+std::u16string JoinPath(std::u16string_view folder, std::u16string_view name);
+
+/// The whole file as UTF-16LE, a leading FF FE mark dropped (an odd last byte is ignored); "" when
+/// the file is missing or unreadable.
+std::u16string ReadUnicodeFile(std::u16string_view path);
+
+/// ANSI text. lineCount above 0: that many lines (fewer at the end of the file) joined by CR LF;
+/// otherwise the whole text. "" when the file cannot be read.
+std::u16string ReadTextFile(std::u16string_view path, long lineCount = 0);
+
+/// Writes text in ANSI, replacing the file whole. lineCount not 0: the first lineCount lines of
+/// text (split at CR LF) each ended by CR LF, a negative count none; otherwise text as it is.
+/// With showError a failure is shown as "Не удается сохранить файл " & path.
+bool SaveTextFile(std::u16string_view path, std::u16string_view text, long lineCount = 0, bool showError = false);
+
+/// Replaces the file whole with raw bytes; text is written as its UTF-16LE code units, no mark.
+bool SaveBytesToFile(std::u16string_view path, std::string_view bytes);
+bool SaveBytesToFile(std::u16string_view path, std::u16string_view text);
+
+/// Replaces the file whole: the bytes go to a temporary file beside it, which is then renamed over
+/// the old one, so that a failure leaves the old file as it was. error (when given) receives the
+/// system's description of a failure.
+bool ReplaceFileContents(std::u16string_view path, std::string_view bytes, std::u16string* error = nullptr);
+
+/// A file or folder of that name exists; false for "".
+bool IsPathExists(std::u16string_view path);
+bool FileExists(std::u16string_view path);
+bool FolderExists(std::u16string_view path);
+
+/// Creates every missing folder of the path; true when the folder exists afterwards.
+bool CreateFolderPath(std::u16string_view path);
+
+/// path without its last component and the separator before it; "" without a separator.
+std::u16string GetParentFolder(std::u16string_view path);
+/// The last component.
+std::u16string GetFileName(std::u16string_view path);
+/// The last component without its last dot and extension.
+std::u16string GetFileBaseName(std::u16string_view path);
+
+/// The temporary folder ("c:\temp" when the system has none); with fileName, that file in it.
+std::u16string GetTempFolder(std::u16string_view fileName = {});
+std::u16string GetSystemFolder();
+/// Creation time as an automation date; 0 when unknown.
+double GetFileDateCreated(std::u16string_view path);
+
+/// The per-user data folder "%AppData%\Parlavent", created when missing. defaultFolder (the
+/// program folder when empty, and then updated) is the answer when there is no AppData or the
+/// folder cannot be made.
+std::u16string GetAppDataFolder(std::u16string& defaultFolder);
+std::u16string GetAppDataFolder();
+
+/// Subfolder names (includeFolders) and full file paths (includeFiles) of folder whose names
+/// match mask (case-blind pattern; "" matches all), subfolders first, each group in name order;
+/// recurse descends into subfolders. doEvents pumps messages during a long walk. Empty when the
+/// folder does not exist.
+std::vector<std::u16string> FindFiles(std::u16string_view folder, std::u16string_view mask, bool includeFiles,
+                                      bool includeFolders, bool recurse, bool doEvents);
+
+}  // namespace parlavent::API
