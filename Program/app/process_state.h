@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/keyed_collection.h"
+
 namespace parlavent {
 
 class clsDic;
@@ -18,7 +20,11 @@ struct ProcessState {
   std::shared_ptr<Setting> gSetting;       // the same object as Appl.Sett
   std::int32_t gWinVer = 0;
   std::u16string gPendingCopy;
-  std::u16string gCurABC;
+  std::int32_t gCurABC = 1;                // the alphabet side shown, 1 or 2
+  KeyedCollection<std::u16string> colABC;  // alphabets of preset.ini by language name
+  // The per-application list, keyed by WndType, in file order.
+  KeyedCollection<std::shared_ptr<class clsWindow>> WhiteCol;
+  std::shared_ptr<class HotKeyCapture> gHotKeyCapture;  // created on the first poll
   std::vector<std::u16string> gFontNames;  // installed fonts, filled by API::GetFontList
   std::vector<std::u16string> gLangTable;  // the interface texts of the current language, by entry
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <olectl.h>
 
+#include "platform/clock.h"
 #include "platform/code_page.h"
 #include "platform/win32/file_mapping_win32.h"
 #include "platform/input.h"
@@ -121,6 +122,16 @@ class Win32Colours final : public ColourService {
   }
 };
 
+// The runtime timer reads local time.
+class LocalClock final : public Clock {
+ public:
+  double Timer() override {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return t.wHour * 3600.0 + t.wMinute * 60.0 + t.wSecond + t.wMilliseconds / 1000.0;
+  }
+};
+
 }  // namespace
 
 std::unique_ptr<CodePage> MakeCodePage(unsigned id) {
@@ -134,6 +145,7 @@ void InstallWin32Services() {
   SetInput(std::make_shared<Win32Input>());
   SetSampler(std::make_shared<Win32Sampler>());
   SetColours(std::make_shared<Win32Colours>());
+  SetClock(std::make_shared<LocalClock>());
   InstallWin32FileMapper();
   InstallWin32SystemServices();
 }

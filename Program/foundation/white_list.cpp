@@ -1,0 +1,80 @@
+#include "foundation/white_list.h"
+
+#include <limits>
+#include <vector>
+
+#include "foundation/text.h"
+
+namespace parlavent {
+namespace {
+
+constexpr std::u16string_view kOperaType = u"OperaWindowClass";
+
+}  // namespace
+
+void clsWindow::SetWndType(std::u16string_view type) {
+  const std::size_t first = type.find(u':');
+  const std::size_t second = first == std::u16string_view::npos ? first : type.find(u':', first + 1);
+  wndType_ = std::u16string(type.substr(0, second));
+}
+
+std::u16string clsWindow::FileName() const {
+  const std::size_t slash = ExePath.find_last_of(u'\\');
+  return slash == std::u16string::npos ? ExePath : ExePath.substr(slash + 1);
+}
+
+std::u16string clsWindow::Key() const { return FileName() + u"|" + TitleMask; }
+
+bool AddWindow(WindowList& list, std::shared_ptr<clsWindow> entry) {
+  if (!entry) return false;
+  const std::u16string key = entry->WndType();
+  return list.Add(key, std::move(entry));
+}
+
+WindowList ParseWhiteList(std::u16string_view text) {
+  WindowList list;
+  if (text.empty()) return list;
+  for (const std::u16string& line : SplitText(text, u"\r\n")) {
+    if (Trim(line).empty()) continue;
+    const std::vector<std::u16string> fields = SplitText(line, u"\t");
+    auto entry = std::make_shared<clsWindow>();
+    const auto field = [&fields](std::size_t i) { return i < fields.size() ? fields[i] : std::u16string(); };
+    entry->ExePath = field(0);
+    entry->AppName = field(1);
+    entry->TitleMask = field(2);
+    entry->SetWndType(field(3));
+    std::int64_t state = 0;
+    if (ParseInt64(field(4), state) && state >= std::numeric_limits<std::int32_t>::min() &&
+        state <= std::numeric_limits<std::int32_t>::max()) {
+      entry->State = static_cast<std::int32_t>(state);
+    }
+    AddWindow(list, std::move(entry));
+  }
+  return list;
+}
+
+std::u16string FormatWhiteList(const WindowList& list) {
+  std::u16string text;
+  for (const auto& entry : list) {
+    if (!entry) continue;
+    if (!text.empty()) text += u"\r\n";
+    text += entry->ExePath + u"\t" + entry->AppName + u"\t" + entry->TitleMask + u"\t" + entry->WndType() +
+            u"\t" + NumberText(entry->State);
+  }
+  return text;
+}
+
+std::shared_ptr<clsWindow> EnsureOperaEntry(WindowList& list) {
+  if (!list.Exists(kOperaType)) {
+    auto entry = std::make_shared<clsWindow>();
+    entry->ExePath = u"C:\\Program Files\\Opera\\Opera.exe";
+    entry->AppName = std::u16string(kOperaType);
+    entry->SetWndType(kOperaType);
+    AddWindow(list, std::move(entry));
+  }
+  std::shared_ptr<clsWindow>& entry = *list.Find(kOperaType);
+  if (entry) entry->State = 1;
+  return entry;
+}
+
+}  // namespace parlavent
