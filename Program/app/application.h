@@ -7,6 +7,7 @@
 // does not touch the lines of another.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ class clsStat;
 class clsUndo;
 class clsVoice;
 class WordSet;
+class clsLinkItem;
+class RichTextBox;
 
 class Appl {
  public:
@@ -82,6 +85,14 @@ class Appl {
   std::shared_ptr<class ByteFileTable> ByteFiles;  // created on first use
 
   // ---- Application core: start-up, main-window services, links, history -----------------------
+  /// Acts on a link the user points at, clicks or walks onto. Button is the link layer's action
+  /// code (0 pointer, 1/2/4 button released, 10 caret moved, 13 Enter); Sender is the box the link
+  /// is in; X and Y are client pixels of the pointer, 0 for the keyboard.
+  void LinkHandler(const std::shared_ptr<clsLinkItem>& Link, std::int16_t Button, RichTextBox* Sender, long X,
+                   long Y);
+  /// Sees every LinkHandler call first (tests and plug-ins watch the links acted on).
+  std::function<void(const std::shared_ptr<clsLinkItem>&, std::int16_t, RichTextBox*, long, long)>
+      LinkHandlerHook;
 
   // ---- Neighbours: capture, speech and companions, settings dialog -----------------------------
 };
