@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/process_state.h"
@@ -84,6 +85,30 @@ class Appl {
 
   std::shared_ptr<class ByteFileTable> ByteFiles;  // created on first use
 
+  /// What the dictionary engine asks of the main window. The main window installs its own in
+  /// MainServices; without one the calls go nowhere.
+  class MainWindowServices {
+   public:
+    virtual ~MainWindowServices() = default;
+    /// Shows text in the info line (cleared after 2 s with autoHide).
+    virtual void Info(std::u16string_view text, bool autoHide) = 0;
+    /// Brings the dictionary buttons and menu entries up to date.
+    virtual void RefreshDicButtons() = 0;
+    /// Rebuilds the dictionary buttons and menu entries from ColDics.
+    virtual void LoadDicButtons() = 0;
+  };
+  std::shared_ptr<MainWindowServices> MainServices;
+
+  /// Finds, migrates, reads, pairs and opens the dictionary packages (ColDics, DicLanguages).
+  void InitDics();
+  /// Moves a file of an older installation to its new name, or deletes it when the new one
+  /// exists (both relative to the program folder).
+  void RemoveOldFiles(std::u16string_view oldName, std::u16string_view newName);
+
+  /// Part-of-speech and gender tags of translation-record codes ("" for unknown codes).
+  static std::u16string GetRech(std::int32_t ID);
+  static std::u16string GetRod(std::int32_t ID);
+
   // ---- Application core: start-up, main-window services, links, history -----------------------
   /// Acts on a link the user points at, clicks or walks onto. Button is the link layer's action
   /// code (0 pointer, 1/2/4 button released, 10 caret moved, 13 Enter); Sender is the box the link
@@ -95,6 +120,10 @@ class Appl {
       LinkHandlerHook;
 
   // ---- Neighbours: capture, speech and companions, settings dialog -----------------------------
+  /// The on-screen keyboard's language labels (installed by the keyboard form).
+  std::shared_ptr<class KeyboardForm> Keyb;
+  /// Merges the user's "trl.dat" into the global prefix collection.
+  void LoadUserSwitch();
 };
 
 /// The application object of the process (Main stores it; tests install their own).

@@ -13,6 +13,8 @@
 namespace parlavent {
 
 class clsDic;
+class clsLayer;
+class clsPrefix;
 class Setting;
 
 struct ProcessState {
@@ -47,6 +49,9 @@ struct ProcessState {
   std::int32_t gDoubleClickTime = 500;
 
   // ---- Neighbours ----------------------------------------------------------------------------
+  // Keyboard layers by language code and layout-switch prefixes by text, filled by InitDics.
+  KeyedCollection<std::shared_ptr<clsLayer>> gLayers;
+  KeyedCollection<std::shared_ptr<clsPrefix>> gPrefixes;
 };
 
 }  // namespace parlavent

@@ -8,6 +8,7 @@
 #include "platform/code_page.h"
 #include "platform/win32/file_mapping_win32.h"
 #include "platform/input.h"
+#include "platform/win32/picture_win32.h"
 
 namespace parlavent {
 namespace {
@@ -146,6 +147,7 @@ void InstallWin32Services() {
   SetSampler(std::make_shared<Win32Sampler>());
   SetColours(std::make_shared<Win32Colours>());
   SetClock(std::make_shared<LocalClock>());
+  SetPictureLoader(MakeWin32PictureLoader());
   InstallWin32FileMapper();
   InstallWin32SystemServices();
 }

@@ -1,0 +1,66 @@
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "companions/keyboard_layers.h"
+#include "foundation/text.h"
+
+namespace parlavent {
+namespace {
+
+constexpr std::size_t kMaxUserSwitchLines = 10000;
+
+// The layout number of a "layout:count" pair; -1 when it has none.
+std::int64_t PairLayout(std::u16string_view pair) {
+  const std::size_t colon = pair.find(u':');
+  std::int64_t layout = 0;
+  if (!ParseInt64(pair.substr(0, colon), layout)) return -1;
+  return layout;
+}
+
+std::int32_t ClampMass(std::int64_t mass) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(mass, 0, INT32_MAX));
+}
+
+bool HasLayout(const std::u16string& layouts, std::int64_t layout) {
+  for (const auto& pair : SplitText(layouts, u",")) {
+    if (PairLayout(pair) == layout) return true;
+  }
+  return false;
+}
+
+void MergeLine(const std::vector<std::u16string>& fields, KeyedCollection<std::shared_ptr<clsPrefix>>& prefixes) {
+  if (fields.size() < 2 || fields[0].empty()) return;
+  const std::int64_t mass = fields.size() > 2 ? LeadingNumber(fields[2]) : 0;
+  auto* known = prefixes.Find(fields[0]);
+  if (!known) {
+    auto entry = std::make_shared<clsPrefix>();
+    entry->Prefix = fields[0];
+    entry->Layouts = fields[1];
+    entry->Mass = ClampMass(mass);
+    entry->ByUser = true;
+    prefixes.Add(fields[0], std::move(entry));
+    return;
+  }
+  clsPrefix& entry = **known;
+  for (const auto& pair : SplitText(fields[1], u",")) {
+    const std::int64_t layout = PairLayout(pair);
+    if (layout < 0 || HasLayout(entry.Layouts, layout)) continue;
+    entry.Layouts += (entry.Layouts.empty() ? u"" : u",") + pair;
+  }
+  entry.Mass = ClampMass(mass);
+  entry.ByUser = true;
+}
+
+}  // namespace
+
+void MergeUserSwitch(std::u16string_view text) {
+  if (text.empty()) return;
+  auto lines = SplitText(text, u"\r\n");
+  if (lines.size() > kMaxUserSwitchLines) lines.resize(kMaxUserSwitchLines);
+  for (const auto& line : lines) MergeLine(SplitText(line, u"\t"), G().gPrefixes);
+}
+
+}  // namespace parlavent
