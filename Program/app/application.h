@@ -59,6 +59,8 @@ class Appl {
   ProcessState State;
 
   // ---- Foundation: language table, files, settings ---------------------------------------------
+  /// Interface text number n of the current language (mdlPublic::GetLangStr).
+  std::u16string LZ(std::int32_t n);
 
   // ---- Dictionary engine: packages, loading, searches, look-up ---------------------------------
   // Package files. Member names are hashed and text decoded in the mode of the Unicode flag
