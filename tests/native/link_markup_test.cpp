@@ -150,6 +150,7 @@ TEST(LinkMarkup, OptionValuesConvert) {
       {u"||U ||B ", [](const clsLinkItem& i) { return i.Underline && i.Bold; }},
       {u"||u ", [](const clsLinkItem& i) { return i.Underline; }},
       {u"||U", [](const clsLinkItem& i) { return !i.Underline; }},  // no blank after the key
+      {u"||Crsr 1", [](const clsLinkItem& i) { return i.LinkCursor && i.Color == 0; }},  // not "||C "
       {u"||B 0||B 1", [](const clsLinkItem& i) { return !i.Bold; }},  // the first occurrence
       {u"||I tRuE||Snd -3", [](const clsLinkItem& i) { return i.Italic && i.ClickSound; }},
       {u"||B maybe", [](const clsLinkItem& i) { return !i.Bold; }},
@@ -175,24 +176,6 @@ TEST(LinkMarkup, OptionValuesConvert) {
     ASSERT_EQ(p.links.size(), 1u) << ToUtf8(c.options);
     EXPECT_TRUE(c.check(*p.links[0])) << ToUtf8(c.options);
   }
-}
-
-TEST(LinkMarkup, KeyAtTheEndWithoutItsBlankFallsBackToDefLink) {
-  clsLink link;
-  link.DefLink->Underline = false;
-  EXPECT_FALSE(Parse(link, u"<x=P-x||U>").links[0]->Underline);
-  EXPECT_TRUE(Parse(link, u"<x=P-x||U >").links[0]->Underline);
-}
-
-TEST(LinkMarkup, GetKeyFindsTheValueUpToTheNextBars) {
-  EXPECT_FALSE(GetKey(u"||B 1", u"U"));
-  EXPECT_FALSE(GetKey(u"||Crsr 1", u"C"));
-  const auto size = GetKey(u"a||S 12 ||C 3", u"s");
-  ASSERT_TRUE(size);
-  EXPECT_FALSE(size->isTrue);
-  EXPECT_EQ(size->text, u"12 ");
-  EXPECT_TRUE(GetKey(u"||Std ", u"Std")->isTrue);
-  EXPECT_TRUE(GetKey(u"||B |||U 0", u"B")->isTrue);
 }
 
 }  // namespace

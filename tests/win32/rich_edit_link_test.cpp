@@ -147,12 +147,6 @@ TEST_F(RichEditLinkTest, SelectionPositionsCountBreaksAsTwoCharacters) {
   EXPECT_EQ(link.GetSelLink(), link.Links[0]);
 }
 
-TEST_F(RichEditLinkTest, HideRestoresVisibility) {
-  link.SetLink(box, u"<a=P-a>", false, u"", true);
-  EXPECT_TRUE(box->Visible());
-  EXPECT_TRUE(box->Enabled());
-}
-
 TEST_F(RichEditLinkTest, ClickUnderThePointerReachesTheDispatcher) {
   link.SetLink(box, u"line one\r\nline two\r\n<target=TransWord-target||S 14>");
   const LONG target = IndexOf(L"target") + 2;
