@@ -4,6 +4,8 @@
 #include <fstream>
 #include <utility>
 
+#include "platform/service_slot.h"
+
 namespace parlavent {
 namespace {
 
@@ -33,11 +35,6 @@ bool Starts(const unsigned char* bytes, std::size_t size, const char* magic, std
   return size >= n && std::memcmp(bytes, magic, n) == 0;
 }
 
-std::shared_ptr<PictureLoader>& Slot() {
-  static std::shared_ptr<PictureLoader> loader = std::make_shared<HeaderPictureLoader>();
-  return loader;
-}
-
 }  // namespace
 
 bool SniffPictureFormat(const unsigned char* bytes, std::size_t size, PictureFormat& format) {
@@ -63,10 +60,10 @@ bool SniffPictureFormat(const unsigned char* bytes, std::size_t size, PictureFor
   return false;
 }
 
-PictureLoader& Pictures() { return *Slot(); }
+PictureLoader& Pictures() { return *ServiceSlot<PictureLoader, HeaderPictureLoader>(); }
 
 void SetPictureLoader(std::shared_ptr<PictureLoader> loader) {
-  Slot() = loader ? std::move(loader) : std::make_shared<HeaderPictureLoader>();
+  InstallService<PictureLoader, HeaderPictureLoader>(std::move(loader));
 }
 
 }  // namespace parlavent
