@@ -198,7 +198,7 @@ bool IniValue::ToLong(std::int32_t& out) const {
     return true;
   }
   double number = 0;
-  if (!ToDouble(number)) return false;
+  if (!ToDouble(number) || !std::isfinite(number)) return false;
   const double rounded = std::nearbyint(number);  // the default rounding mode: half to even
   if (rounded < INT32_MIN || rounded > INT32_MAX) return false;
   out = static_cast<std::int32_t>(rounded);

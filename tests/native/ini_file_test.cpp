@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "foundation/text.h"
 #include "foundation/wildcard.h"
 #include "support/fake_system.h"
@@ -151,6 +153,7 @@ TEST(IniValues, ConversionsFollowTheRuntime) {
   EXPECT_TRUE(IniValue(u"-7").ToLong(n) && n == -7);
   EXPECT_FALSE(IniValue(u"12abc").ToLong(n));
   EXPECT_FALSE(IniValue(u"99999999999").ToLong(n));
+  EXPECT_FALSE(IniValue(std::nan("")).ToLong(n));
   EXPECT_EQ(IniValue(true).ToText(), u"True");
   EXPECT_EQ(IniValue(0.1).ToText(), u"0.1");
 }

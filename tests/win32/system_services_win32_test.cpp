@@ -6,6 +6,7 @@
 #include "foundation/api_files.h"
 #include "foundation/api_system.h"
 #include "foundation/ini_file.h"
+#include "foundation/lang_table.h"
 #include "platform/settings_store.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/win32_services.h"
@@ -131,6 +132,19 @@ TEST(Win32Files, UpdateFileReplacesAnExistingFileWhole) {
   EXPECT_EQ(API::ReadTextFile(path), u"\r\n[Main]\r\nA=2\r\n\r\n");
   EXPECT_TRUE(API::FindFiles(dir.Text(), u"", true, true, false, false) ==
               std::vector<std::u16string>{path});
+}
+
+TEST(Win32Language, RussianIsOfferedOnlyWhereTheAnsiCodePageHoldsIt) {
+  const std::u16string text =
+      API::ReadUnicodeFile(API::JoinPath(API::GetParentFolder(System().ProgramFolder()), u"Parlavent\\lang.dat"));
+  std::int32_t curLang = 1;
+  const LangTableLoad load = BuildLangTable(text, curLang);
+  ASSERT_EQ(load.languages.size(), 2u);
+  EXPECT_EQ(load.languages[0], u"English");
+  const bool cyrillic = GetACP() == 1251;
+  EXPECT_EQ(load.languages[1], cyrillic ? u"Русский" : u"");
+  EXPECT_EQ(curLang, cyrillic ? 1 : 0);
+  EXPECT_EQ(load.table[2], cyrillic ? u"Перевести" : u"Translate");
 }
 
 }  // namespace
