@@ -29,6 +29,8 @@ struct ProcessState {
   std::shared_ptr<class HotKeyCapture> gHotKeyCapture;  // created on the first poll
   std::vector<std::u16string> gFontNames;  // installed fonts, filled by API::GetFontList
   std::vector<std::u16string> gLangTable;  // the interface texts of the current language, by entry
+  // The dictionaries as the voice settings see them, installed with Appl.ColDics.
+  std::shared_ptr<class DicVoiceSource> gDicVoices;
 
   // ---- Dictionary engine ---------------------------------------------------------------------
   std::shared_ptr<clsDic> gCurDic;

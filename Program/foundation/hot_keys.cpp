@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "foundation/api_input.h"
+#include "foundation/lang_table.h"
 #include "platform/clock.h"
 
 namespace parlavent {
@@ -123,3 +124,41 @@ std::u16string KeyName(long vk) {
 
 }  // namespace mdlPublic
 }  // namespace parlavent
+
+// ---- Texts --------------------------------------------------------------------------------------
+
+namespace parlavent::mdlPublic {
+
+std::u16string GetHotKeyText(long keyCode, long modifier, bool isDouble) {
+  if (keyCode == 0) return {};
+  std::u16string text;
+  if (modifier != 0) text = KeyName(modifier) + u" + ";
+  if (isDouble) text += GetLangStr(254) + u" ";
+  return text + KeyName(keyCode);
+}
+
+std::u16string GetHotKeysHelp(bool ctrl, bool shift, bool alt, bool exampleShown, long keyAction, bool byPoint,
+                              bool byClick, bool byDblClick, bool bySelect) {
+  const std::u16string key = ctrl ? u"Ctrl" : alt ? u"Alt" : shift ? u"Shift" : u"";
+  const std::u16string start = GetLangStr(240) + u"\r\n";
+  const std::u16string mouse = byPoint ? GetLangStr(242) : byClick ? GetLangStr(243) : u"";
+  const std::u16string gap = u"\r\n\r\n" + GetLangStr(241) + u"\r\n";
+  std::u16string tail;
+  if (byDblClick) tail = GetLangStr(245) + (bySelect ? GetLangStr(252) : u"");
+  if (bySelect) tail += GetLangStr(244);
+  const std::u16string block1 = GetLangStr(248) + u" " + key + GetLangStr(246);
+  const std::u16string block2 = GetLangStr(247) + u" " + key + GetLangStr(246);
+  const std::u16string block3 = GetLangStr(246) + GetLangStr(248) + u" " + key;
+  // The second half explains the selection gestures; without them the text ends early.
+  const bool more = byDblClick || bySelect;
+
+  if (exampleShown) return start + mouse + (more ? gap + tail : u"");
+  switch (keyAction) {
+    case 1: return start + block1 + mouse + (more ? gap + block1 + tail : u"");
+    case 2: return start + block2 + mouse + (more ? gap : u"");
+    case 3: return start + mouse + block3 + (more ? gap + tail + block3 : u"");
+    default: return start + (more ? gap : u"");
+  }
+}
+
+}  // namespace parlavent::mdlPublic

@@ -3,7 +3,12 @@
 #include <limits>
 #include <vector>
 
+#include "app/application.h"
+#include "foundation/api_files.h"
+#include "foundation/settings_object.h"
 #include "foundation/text.h"
+#include "platform/settings_store.h"
+#include "platform/system_info.h"
 
 namespace parlavent {
 namespace {
@@ -18,10 +23,7 @@ void clsWindow::SetWndType(std::u16string_view type) {
   wndType_ = std::u16string(type.substr(0, second));
 }
 
-std::u16string clsWindow::FileName() const {
-  const std::size_t slash = ExePath.find_last_of(u'\\');
-  return slash == std::u16string::npos ? ExePath : ExePath.substr(slash + 1);
-}
+std::u16string clsWindow::FileName() const { return API::GetFileName(ExePath); }
 
 std::u16string clsWindow::Key() const { return FileName() + u"|" + TitleMask; }
 
@@ -76,5 +78,31 @@ std::shared_ptr<clsWindow> EnsureOperaEntry(WindowList& list) {
   if (entry) entry->State = 1;
   return entry;
 }
+
+}  // namespace parlavent
+
+// ---- The per-application list of the settings object ------------------------------------------
+
+namespace parlavent {
+namespace {
+
+std::u16string UserWhiteList() { return API::JoinPath(API::GetAppDataFolder(), u"WhiteList.inf"); }
+
+}  // namespace
+
+void Setting::LoadWhiteCol() {
+  const std::u16string user = UserWhiteList();
+  const std::u16string path =
+      API::FileExists(user) ? user : API::JoinPath(System().ProgramFolder(), u"DefaultWhiteList.inf");
+  G().WhiteCol = ParseWhiteList(API::ReadTextFile(path));
+
+  // Once per user: capture in Opera is switched on, whatever the list said.
+  if (LeadingNumber(GetSetting(u"Main", u"CorrectOpera", u"0")) != 0) return;
+  SaveSetting(u"Main", u"CorrectOpera", u"1");
+  EnsureOperaEntry(G().WhiteCol);
+  SaveWhiteCol();
+}
+
+void Setting::SaveWhiteCol() { API::SaveTextFile(UserWhiteList(), FormatWhiteList(G().WhiteCol), 0, true); }
 
 }  // namespace parlavent

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "platform/service_slot.h"
+
 namespace parlavent {
 namespace {
 
@@ -15,14 +17,9 @@ class UtcClock final : public Clock {
   }
 };
 
-std::shared_ptr<Clock>& Slot() {
-  static std::shared_ptr<Clock> clock = std::make_shared<UtcClock>();
-  return clock;
-}
-
 }  // namespace
 
-Clock& SystemClock() { return *Slot(); }
-void SetClock(std::shared_ptr<Clock> clock) { Slot() = clock ? std::move(clock) : std::make_shared<UtcClock>(); }
+Clock& SystemClock() { return *ServiceSlot<Clock, UtcClock>(); }
+void SetClock(std::shared_ptr<Clock> clock) { InstallService<Clock, UtcClock>(std::move(clock)); }
 
 }  // namespace parlavent

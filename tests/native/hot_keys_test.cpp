@@ -110,3 +110,43 @@ TEST(KeyName, NamedAndUnnamedKeys) {
 
 }  // namespace
 }  // namespace parlavent
+
+namespace parlavent {
+namespace {
+
+// Every entry reads as its own number in braces, so the tests see how texts are put together.
+class HotKeyTextTest : public testing::AppTest {
+ protected:
+  HotKeyTextTest() {
+    for (int n = 0; n < 260; ++n) G().gLangTable.push_back(u"{" + NumberText(n) + u"}");
+  }
+  static std::u16string Help(bool exampleShown, long keyAction, bool byPoint, bool byClick, bool byDblClick,
+                             bool bySelect) {
+    return mdlPublic::GetHotKeysHelp(true, false, false, exampleShown, keyAction, byPoint, byClick, byDblClick,
+                                     bySelect);
+  }
+};
+
+TEST_F(HotKeyTextTest, HotKeyText) {
+  EXPECT_EQ(mdlPublic::GetHotKeyText(65, 18, false), u"Alt + A");
+  EXPECT_EQ(mdlPublic::GetHotKeyText(17, 0, true), u"{254} Ctrl");
+  EXPECT_EQ(mdlPublic::GetHotKeyText(116, 17, true), u"Ctrl + {254} F5");
+  EXPECT_EQ(mdlPublic::GetHotKeyText(0, 17, true), u"");
+}
+
+TEST_F(HotKeyTextTest, HelpJoinsTheBlocksOfEachCase) {
+  const std::u16string start = u"{240}\r\n", gap = u"\r\n\r\n{241}\r\n";
+  const std::u16string block1 = u"{248} Ctrl{246}", block2 = u"{247} Ctrl{246}", block3 = u"{246}{248} Ctrl";
+  EXPECT_EQ(Help(true, 1, true, true, false, false), start + u"{242}");
+  EXPECT_EQ(Help(true, 1, false, true, true, true), start + u"{243}" + gap + u"{245}{252}{244}");
+  EXPECT_EQ(Help(false, 1, false, false, false, true), start + block1 + gap + block1 + u"{244}");
+  EXPECT_EQ(Help(false, 2, true, false, true, false), start + block2 + u"{242}" + gap);
+  EXPECT_EQ(Help(false, 3, false, true, true, false), start + u"{243}" + block3 + gap + u"{245}" + block3);
+  EXPECT_EQ(Help(false, 3, false, false, false, false), start + block3);
+  EXPECT_EQ(Help(false, 7, true, false, false, true), start + gap);
+  EXPECT_EQ(mdlPublic::GetHotKeysHelp(false, true, true, false, 2, false, false, false, false),
+            start + u"{247} Alt{246}");  // Alt is named before Shift
+}
+
+}  // namespace
+}  // namespace parlavent

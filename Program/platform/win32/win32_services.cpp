@@ -9,6 +9,7 @@
 #include "platform/win32/file_mapping_win32.h"
 #include "platform/input.h"
 #include "platform/win32/picture_win32.h"
+#include "platform/process.h"
 
 namespace parlavent {
 namespace {
@@ -133,6 +134,29 @@ class LocalClock final : public Clock {
   }
 };
 
+class Win32Process final : public ProcessServices {
+ public:
+  // The arguments only: the first token (the program, quoted or not) and the blanks after it go.
+  std::u16string CommandLine() override {
+    const std::wstring_view all = GetCommandLineW();
+    std::size_t i = 0;
+    if (!all.empty() && all[0] == L'"') {
+      const std::size_t close = all.find(L'"', 1);
+      i = close == std::wstring_view::npos ? all.size() : close + 1;
+    } else {
+      while (i < all.size() && all[i] != L' ' && all[i] != L'\t') ++i;
+    }
+    while (i < all.size() && (all[i] == L' ' || all[i] == L'\t')) ++i;
+    return FromWide(all.substr(i));
+  }
+  void EndNow() override { ExitProcess(0); }
+  std::u16string DecimalSeparator() override {
+    wchar_t buffer[8] = {};
+    const int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8);
+    return n > 1 ? FromWide(std::wstring_view(buffer, static_cast<std::size_t>(n - 1))) : u".";
+  }
+};
+
 }  // namespace
 
 std::unique_ptr<CodePage> MakeCodePage(unsigned id) {
@@ -150,6 +174,7 @@ void InstallWin32Services() {
   SetPictureLoader(MakeWin32PictureLoader());
   InstallWin32FileMapper();
   InstallWin32SystemServices();
+  SetProcess(std::make_shared<Win32Process>());
 }
 
 }  // namespace parlavent
