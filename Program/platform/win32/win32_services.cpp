@@ -8,8 +8,8 @@
 #include "platform/code_page.h"
 #include "platform/win32/file_mapping_win32.h"
 #include "platform/input.h"
-#include "platform/win32/picture_win32.h"
 #include "platform/process.h"
+#include "platform/win32/picture_win32.h"
 
 namespace parlavent {
 namespace {
