@@ -18,6 +18,7 @@
 #include "dictionary_source.h"
 #include "foundation/text.h"
 #include "package_builder.h"
+#include "search_commands.h"
 #include "platform/code_page.h"
 
 #ifdef _WIN32
@@ -143,6 +144,7 @@ int Import(const Args& args) {
 int Run(const std::vector<std::string>& argv) {
   if (argv.empty()) return Fail(kUsage);
   const std::string command = argv[0];
+  if (IsSearchCommand(command)) return RunSearchCommand(command, {argv.begin() + 1, argv.end()}, std::cout);
   Args args;
   if (!ParseArgs({argv.begin() + 1, argv.end()}, {"--ansi", "--head"}, args)) return Fail(kUsage);
   if (command == "build") return Build(args);
