@@ -5,6 +5,8 @@
 
 #include "app/application.h"
 #include "companions/keyboard_layers.h"
+#include "foundation/api_files.h"
+#include "foundation/settings_object.h"
 #include "foundation/text.h"
 
 namespace parlavent {
@@ -61,6 +63,12 @@ void MergeUserSwitch(std::u16string_view text) {
   auto lines = SplitText(text, u"\r\n");
   if (lines.size() > kMaxUserSwitchLines) lines.resize(kMaxUserSwitchLines);
   for (const auto& line : lines) MergeLine(SplitText(line, u"\t"), G().gPrefixes);
+}
+
+void Appl::LoadUserSwitch() {
+  if (!State.gSetting) return;
+  const std::u16string file = API::JoinPath(State.gSetting->AppFolder, u"trl.dat");
+  MergeUserSwitch(API::ReadTextFile(file, static_cast<long>(kMaxUserSwitchLines)));
 }
 
 }  // namespace parlavent

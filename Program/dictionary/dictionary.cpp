@@ -3,14 +3,17 @@
 #include "app/application.h"
 #include "dictionary/record_codes.h"
 #include "foundation/api_strings.h"
+#include "foundation/settings_object.h"
+#include "foundation/text.h"
 #include "platform/picture.h"
+#include "platform/settings_store.h"
 
 namespace parlavent {
 namespace {
 
 // The interface-language number the sources are chosen by.
 std::int32_t InterfaceLanguage() {
-  return 0;  // AFTER-MERGE: Setting.CurLang
+  return HasAppl() && G().gSetting ? G().gSetting->CurLang : 0;
 }
 
 std::shared_ptr<clsDicSrc> FindSrc(const SrcCollection& srcs, std::int32_t langId) {
@@ -61,7 +64,7 @@ void clsDic::SetEnabled(bool Refr) {
   for (auto& dic : app.ColDics) {
     if (dic) dic->Enabled = false;
   }
-  // AFTER-MERGE: SaveSetting("Main", "Dic", Index)
+  SaveSetting(u"Main", u"Dic", NumberText(Index));
   const auto self = shared_from_this();
   app.Dic = self;
   G().gCurDic = self;
@@ -70,7 +73,7 @@ void clsDic::SetEnabled(bool Refr) {
     app.MainServices->Info(GetDirStr(), true);
     app.MainServices->RefreshDicButtons();
   }
-  // AFTER-MERGE: Setting.LrnDic = GetDemoDic()
+  if (G().gSetting) G().gSetting->LrnDic = GetDemoDic();
 }
 
 std::shared_ptr<clsTheme> clsDic::GetTheme(std::int32_t ID) const {

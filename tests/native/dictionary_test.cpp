@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
-#include "foundation/api_strings.h"
+#include "foundation/settings_object.h"
 #include "platform/picture.h"
+#include "platform/settings_store.h"
 #include "support/app_fixture.h"
 #include "support/fake_dic_services.h"
+#include "support/fake_system.h"
 
 namespace parlavent {
 namespace {
@@ -27,6 +29,10 @@ std::shared_ptr<clsDicSrc> Src(std::int32_t langId, const char16_t* l1, const ch
 
 class DictionaryTest : public testing::AppTest {
  protected:
+  DictionaryTest() {
+    app.Sett = std::make_shared<Setting>();
+    app.State.gSetting = app.Sett;
+  }
   std::shared_ptr<clsDic> AddDic(std::int32_t index) {
     auto dic = std::make_shared<clsDic>();
     dic->Index = index;
@@ -109,15 +115,32 @@ TEST_F(DictionaryTest, TranscrHelpFromOwnSourceThenFromCommonPackage) {
   EXPECT_EQ(dic.GetTranscrHelp().size(), 2u);
 }
 
-TEST_F(DictionaryTest, SetEnabledMakesExactlyOneCurrent) {
+TEST_F(DictionaryTest, GetSrcFollowsTheInterfaceLanguage) {
+  auto dic = AddDic(1);
+  dic->Srcs->Add(u"k1", Src(1, u"Английский", u"Русский", u"Англо-русский"));
+  EXPECT_EQ(dic->GetSrc()->Name, u"English-Russian");
+  app.Sett->CurLang = 1;
+  EXPECT_EQ(dic->GetSrc()->Name, u"Англо-русский");
+  app.Sett->CurLang = 2;
+  EXPECT_EQ(dic->GetSrc()->Name, u"English-Russian");
+}
+
+TEST_F(DictionaryTest, SetEnabledMakesExactlyOneCurrentAndRemembersIt) {
+  testing::ScopedUserSettings store{std::make_shared<MemorySettingsStore>()};
   auto a = AddDic(1);
   auto b = AddDic(2);
+  b->Dicx = std::make_shared<clsDic>();
   a->SetEnabled();
+  EXPECT_EQ(GetSetting(u"Main", u"Dic"), u"1");
+  EXPECT_EQ(app.Sett->LrnDic, a);
   b->SetEnabled();
   EXPECT_FALSE(a->Enabled);
   EXPECT_TRUE(b->Enabled);
   EXPECT_EQ(app.Dic, b);
   EXPECT_EQ(app.State.gCurDic, b);
+  EXPECT_EQ(GetSetting(u"Main", u"Dic"), u"2");
+  EXPECT_EQ(GetSetting(u"Main", u"DicDir2"), u"") << "the direction is the toolbar's to store";
+  EXPECT_EQ(app.Sett->LrnDic, b->Dicx) << "the learner takes the common package";
 }
 
 TEST_F(DictionaryTest, SetEnabledRefreshesInfoLineThenButtonsOnlyWithRefr) {
@@ -130,15 +153,6 @@ TEST_F(DictionaryTest, SetEnabledRefreshesInfoLineThenButtonsOnlyWithRefr) {
   dic->Direction(1);
   dic->SetEnabled(true);
   EXPECT_EQ(services->calls, (std::vector<std::string>{"Info(English --> Russian,auto)", "RefreshDicButtons"}));
-}
-
-TEST_F(DictionaryTest, GetThemeByID) {
-  clsDic dic;
-  auto theme = std::make_shared<clsTheme>();
-  theme->ID = 12;
-  dic.Themes->Add(API::MakeKey(12), theme);
-  EXPECT_EQ(dic.GetTheme(12), theme);
-  EXPECT_EQ(dic.GetTheme(13), nullptr);
 }
 
 TEST_F(DictionaryTest, DicLangNamesTheLanguageByTheFirstItemsSide) {
@@ -157,18 +171,6 @@ TEST_F(DictionaryTest, DicLangNamesTheLanguageByTheFirstItemsSide) {
   EXPECT_EQ(lang.GetDic(1), dic);
   EXPECT_EQ(lang.GetDir(1), 1);
   EXPECT_EQ(lang.GetDic(2), nullptr);
-}
-
-TEST(RecordCodesTest, PartOfSpeechAndGenderTags) {
-  EXPECT_EQ(Appl::GetRech(0), u"");
-  EXPECT_EQ(Appl::GetRech(1), u"N");
-  EXPECT_EQ(Appl::GetRech(10), u"PHR");
-  EXPECT_EQ(Appl::GetRech(18), u"SUFF");
-  EXPECT_EQ(Appl::GetRech(19), u"");
-  EXPECT_EQ(Appl::GetRech(-1), u"");
-  EXPECT_EQ(Appl::GetRod(2), u"F");
-  EXPECT_EQ(Appl::GetRod(3), u"N");
-  EXPECT_EQ(Appl::GetRod(4), u"");
 }
 
 }  // namespace

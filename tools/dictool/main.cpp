@@ -4,6 +4,7 @@
 //   dictool build [--ansi CODEPAGE] SOURCE OUT.dic
 //   dictool member [--ansi CODEPAGE] PACKAGE NAME
 //   dictool import-dictd [--explanations] [--head FILE] INDEX DICT OUT.txt
+//   dictool load FOLDER
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -17,6 +18,7 @@
 #include "dictionary/package_file.h"
 #include "dictionary_source.h"
 #include "foundation/text.h"
+#include "load_command.h"
 #include "package_builder.h"
 #include "search_commands.h"
 #include "platform/code_page.h"
@@ -34,7 +36,14 @@ namespace {
 constexpr const char* kUsage =
     "usage: dictool build [--ansi CODEPAGE] SOURCE OUT.dic\n"
     "       dictool member [--ansi CODEPAGE] PACKAGE NAME\n"
-    "       dictool import-dictd [--explanations] [--head FILE] INDEX DICT OUT.txt\n";
+    "       dictool import-dictd [--explanations] [--head FILE] INDEX DICT OUT.txt\n"
+    "       dictool load FOLDER\n"
+    "\n"
+    "load: loads the packages of FOLDER as the program does at start-up and prints one line per\n"
+    "dictionary, fields separated by TAB: Index, file name, FileTitle, Name, Lang1, Lang2,\n"
+    "Unicode, Visible, Demo, Enabled, direction, Words, the numbers of sources, ending rules and\n"
+    "themes, and the FileTitle of the paired common package (Dicx) and of the full package\n"
+    "(FullDic); then one line per language: its code and Index:side of each of its dictionaries.\n";
 
 std::filesystem::path PathOf(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
@@ -150,6 +159,14 @@ int Run(const std::vector<std::string>& argv) {
   if (command == "build") return Build(args);
   if (command == "member") return Member(args);
   if (command == "import-dictd") return Import(args);
+  if (command == "load") {
+    if (args.positional.size() != 1) return Fail(std::string("load needs FOLDER\n") + kUsage);
+    return LoadFolder(PathOf(args.positional[0]), std::cout);
+  }
+  if (command == "--help" || command == "-h" || command == "help") {
+    std::cout << kUsage;
+    return 0;
+  }
   return Fail(kUsage);
 }
 

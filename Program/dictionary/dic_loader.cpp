@@ -17,6 +17,7 @@
 #include "foundation/api_strings.h"
 #include "foundation/ini_file.h"
 #include "foundation/settings_object.h"
+#include "foundation/settings_voices.h"
 #include "foundation/text.h"
 #include "foundation/wildcard.h"
 #include "platform/picture.h"
@@ -65,6 +66,7 @@ class DicLoader {
   void Run() {
     G().gPrefixes.Clear();
     app_.ColDics.Clear();
+    G().gDicVoices = MakeDicVoiceSource(app_.ColDics);  // the voice settings reach them here
     app_.CloseByteFile();
     MigrateOldFiles();
     std::vector<std::u16string> list;

@@ -11,6 +11,7 @@
 #include "foundation/settings_object.h"
 #include "platform/settings_store.h"
 #include "platform/win32/picture_win32.h"
+#include "platform/win32/win32_services.h"
 #include "support/app_fixture.h"
 #include "support/fake_system.h"
 
