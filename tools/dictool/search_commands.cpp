@@ -59,10 +59,11 @@ int RunSearchCommand(const std::string& command, const std::vector<std::string>&
   if (args.size() != spec.arguments + 1) return Fail(std::string("usage: dictool ") + spec.usage);
 
   Appl app;
-  SetAppl(&app);
-  struct Uninstall {
-    ~Uninstall() { SetAppl(nullptr); }
-  } uninstall;
+  struct Install {
+    Appl* previous;
+    explicit Install(Appl& app) : previous(HasAppl() ? &gAppl() : nullptr) { SetAppl(&app); }
+    ~Install() { SetAppl(previous); }
+  } install(app);
   const auto dic = OpenPackageDic(app, std::filesystem::path(std::u8string(args[0].begin(), args[0].end())));
   if (!dic) return Fail("cannot open " + args[0]);
   dic->SetEnabled(false);
