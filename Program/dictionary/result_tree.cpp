@@ -7,7 +7,6 @@
 #include "foundation/api_strings.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
-#include "foundation/wildcard.h"
 
 namespace parlavent {
 namespace {
@@ -36,18 +35,34 @@ std::shared_ptr<T> FindOrAdd(KeyedCollection<std::shared_ptr<T>>& collection, co
   return item;
 }
 
-// Authors' signatures and web addresses are not shown as comments.
+// Authors' signatures and web addresses are not shown as comments (the patterns "*автор:*",
+// "*http://*" and "*www.*", matched case-sensitively: plain containment).
 bool IsHiddenComment(std::u16string_view comment) {
-  return Like(comment, u"*автор:*", MatchCase::Sensitive) || Like(comment, u"*http://*", MatchCase::Sensitive) ||
-         Like(comment, u"*www.*", MatchCase::Sensitive);
+  for (std::u16string_view part : {u"автор:", u"http://", u"www."}) {
+    if (comment.find(part) != std::u16string_view::npos) return true;
+  }
+  return false;
 }
 
-std::u16string TranslationLink(const TranslateItem& x, bool onForm, std::u16string_view gray) {
-  std::u16string s = u"<" + x.Text + (onForm ? u"=BackTrans-" : u"=BackTTTrans-") + x.Text;
-  s += u"||Blt ";
-  s += gray;
-  s += u"||dir " + NumberText(x.Dir) + u">; ";
-  return s;
+void AppendTranslationLink(std::u16string& out, const TranslateItem& x, bool onForm, std::u16string_view gray) {
+  out += u'<';
+  out += x.Text;
+  out += onForm ? u"=BackTrans-" : u"=BackTTTrans-";
+  out += x.Text;
+  out += u"||Blt ";
+  out += gray;
+  out += u"||dir ";
+  out += NumberText(x.Dir);
+  out += u">; ";
+}
+
+// A caption in grey in brackets: a tag without a link.
+void AppendGrayNote(std::u16string& out, std::u16string_view text, std::u16string_view gray) {
+  out += u"<(";
+  out += text;
+  out += u")=||C ";
+  out += gray;
+  out += u'>';
 }
 
 }  // namespace
@@ -131,27 +146,36 @@ std::u16string TranslationSet::GetString(bool OnForm, bool Simple) {
       for (const auto& group : theme->CommSet) {
         std::u16string k;
         for (const auto& x : group->TransSet) {
-          k += Simple ? x->Text + u"; " : TranslationLink(*x, OnForm, gray);
-          v += x->Text + u". ";
+          if (Simple) {
+            k += x->Text;
+            k += u"; ";
+          } else {
+            AppendTranslationLink(k, *x, OnForm, gray);
+          }
+          v += x->Text;
+          v += u". ";
         }
         DropLast(k, 2);
+        q += k;
         if (Simple) {
-          q += k + u"; ";
+          q += u"; ";
         } else {
-          q += k;
-          if (!group->Comment.empty()) q += u" <(" + group->Comment + u")=||C " + gray + u">";
+          if (!group->Comment.empty()) {
+            q += u' ';
+            AppendGrayNote(q, group->Comment, gray);
+          }
           q += kCrLf;
         }
       }
       DropLast(q, 2);
-      if (Simple) {
-        p += q + u"; ";
-      } else {
-        if (!theme->StrThemes.empty()) p += u"<(" + theme->StrThemes + u")=||C " + gray + u"> ";
-        p += q;
-        p += kCrLf;
+      if (!Simple && !theme->StrThemes.empty()) {
+        AppendGrayNote(p, theme->StrThemes, gray);
+        p += u' ';
       }
-      SpeakString += v + u". ";
+      p += q;
+      p += Simple ? std::u16string_view(u"; ") : kCrLf;
+      SpeakString += v;
+      SpeakString += u". ";
     }
     DropLast(p, 2);
     r += p;
@@ -196,8 +220,21 @@ std::u16string WordSet::GetString(bool OnForm, bool Simple, bool Transcription) 
       u = Simple ? u" [" + s->Transcription + u"] "
                  : u" <[" + s->Transcription + u"]=ShowTranscription-" + s->Transcription + u"||F Vovedorirada> ";
     }
-    const std::u16string head = Simple ? s->Word : u"<" + s->Word + u"=TransWord-" + s->Word + u"||B ||dir " + dir + u">";
-    out += head + u + std::u16string(kCrLf) + s->GetString(OnForm, Simple) + u"\r\n\r\n";
+    if (Simple) {
+      out += s->Word;
+    } else {
+      out += u'<';
+      out += s->Word;
+      out += u"=TransWord-";
+      out += s->Word;
+      out += u"||B ||dir ";
+      out += dir;
+      out += u'>';
+    }
+    out += u;
+    out += kCrLf;
+    out += s->GetString(OnForm, Simple);
+    out += u"\r\n\r\n";
   }
   if (out.size() < 4) return std::u16string();
   out.erase(out.size() - 4);
