@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/link_layer.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
 #include "support/app_fixture.h"
@@ -134,6 +135,42 @@ TEST_F(ResultTreeTest, RendersThreeFormsByteForByte) {
             u"<back=GoBack||Crsr 1||U 1||Snd 1||C 8421504||S 8> ||"
             u"<xyz=TransWord-xyz||B ||dir 1>|no translation|<back=GoBack||Crsr 1||U 1||Snd 1||C 8421504||S 8> ");
   EXPECT_EQ(unknown->TransString, u"no translation\r\n<back=GoBack||Crsr 1||U 1||Snd 1||C 8421504||S 8> ");
+}
+
+TEST_F(ResultTreeTest, RenderingParsesBackIntoCaptionsAndLinks) {
+  auto t = words.AddWord(u"Haus");
+  Add(*t, u"дом", u"здание", 1, u"Bau");
+  Add(*t, u"кров", u"", 1, u"Bau");
+  clsLink link;
+  std::u16string plain;
+  std::vector<LinkItemPtr> items;
+  link.GetLinks(words.GetString(false, false, false), plain, items);
+  EXPECT_EQ(plain, u"Haus\r\n(Bau) дом (здание)\r\nкров");
+  const struct {
+    std::int32_t p1, p2;
+    std::u16string_view prefix, target;
+    std::int32_t dir;
+  } want[] = {
+      {1, 5, u"TransWord", u"Haus", 1},
+      {7, 12, u"", u"", 0},
+      {13, 16, u"BackTTTrans", u"дом", 2},
+      {17, 25, u"", u"", 0},
+      {27, 31, u"BackTTTrans", u"кров", 2},
+  };
+  ASSERT_EQ(items.size(), std::size(want));
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(items[i]->p1, want[i].p1);
+    EXPECT_EQ(items[i]->p2, want[i].p2);
+    EXPECT_EQ(items[i]->Prefix, want[i].prefix);
+    EXPECT_EQ(items[i]->Link, want[i].target);
+    EXPECT_EQ(items[i]->Dir, want[i].dir);
+    EXPECT_EQ(plain.substr(static_cast<std::size_t>(items[i]->p1 - 1),
+                           static_cast<std::size_t>(items[i]->p2 - items[i]->p1)),
+              items[i]->Caption);
+  }
+  EXPECT_TRUE(items[0]->Bold);
+  EXPECT_EQ(items[1]->Color, 8421504);
 }
 
 TEST_F(ResultTreeTest, ExtendedTranslationLinks) {
