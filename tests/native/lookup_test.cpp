@@ -114,6 +114,12 @@ TEST_F(LookupDriver, CleaningFullStopWordLimitAndOneWord) {
   EXPECT_EQ(Heads(), u"Haus");
 }
 
+TEST_F(LookupDriver, NumberAfterAWordEntersUntranslated) {
+  EXPECT_EQ(Look(u"Haus12"), 4 * 1000 + 1000000 + 200);  // cut into "Haus 12": the number adds nothing
+  EXPECT_EQ(inText, u"Haus 12 ");
+  EXPECT_EQ(Heads(), u"Haus|12");
+}
+
 TEST_F(LookupDriver, EmptyTextSetsTheRepeatFlagAndWritesNothing) {
   app.State.gNotRepeatTrans = false;
   rettext = u"kept";
