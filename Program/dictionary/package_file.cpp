@@ -26,10 +26,19 @@ constexpr auto kCrcTable = MakeCrcTable();
 
 // The text whose checksum is a name's key. A Unicode package hashes decimal digits: the high byte
 // of the first character, then the low byte of every character; that is how its keys were made.
+// Every word look-up hashes its word, so the digits are appended in place.
+void AppendDecimal(std::u16string& t, unsigned v) {
+  if (v >= 100) t += static_cast<char16_t>(u'0' + v / 100);
+  if (v >= 10) t += static_cast<char16_t>(u'0' + v / 10 % 10);
+  t += static_cast<char16_t>(u'0' + v % 10);
+}
+
 std::u16string HashedText(std::u16string_view lowered, bool unicode) {
   if (!unicode) return std::u16string(lowered);
-  std::u16string t = NumberText(lowered[0] >> 8);
-  for (char16_t c : lowered) t += NumberText(c & 0xFF);
+  std::u16string t;
+  t.reserve(3 * lowered.size() + 3);
+  AppendDecimal(t, lowered[0] >> 8);
+  for (char16_t c : lowered) AppendDecimal(t, c & 0xFF);
   return t;
 }
 

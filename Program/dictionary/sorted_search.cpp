@@ -6,17 +6,13 @@
 #include "dictionary/byte_files.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
+#include "foundation/settings_object.h"
 #include "foundation/text.h"
 #include "foundation/wildcard.h"
 #include "platform/shell.h"
 
 namespace parlavent {
 namespace {
-
-// The setting that lists words of both sides whatever the dictionary's direction.
-bool NoDirForType() {
-  return false;  // AFTER-MERGE: Setting.NoDirForType
-}
 
 // Hoare partition around the middle element, recursing on both parts.
 template <typename T, typename Less>
@@ -47,7 +43,9 @@ bool Appl::FindSorted(std::u16string_view Text, std::vector<WordRec>& Ret, std::
   if (!Dic) return false;
   const clsDic& dic = *Dic;
   const auto L = static_cast<std::int64_t>(Text.size());
-  const std::int32_t dir = !NoDirForType() && dic.SupportDirection ? dic.Direction() : 0;
+  // NoDirForType lists the words of both sides whatever the dictionary's direction.
+  const bool noDir = State.gSetting && State.gSetting->NoDirForType;
+  const std::int32_t dir = !noDir && dic.SupportDirection ? dic.Direction() : 0;
   if (Clear) Ret.clear();
   const std::size_t base = Ret.size();
   long n = -1;

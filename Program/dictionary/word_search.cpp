@@ -141,7 +141,6 @@ std::int32_t Appl::FindWord(std::u16string_view Word, std::vector<WordRec>& Ret,
   while (lo > 0 && sameKey(lo - 1)) --lo;
   while (hi < Dic.WordsHashUB && sameKey(hi + 1)) ++hi;
 
-  std::vector<WordRec> matches;
   std::int32_t side = 0;
   for (std::int64_t i = lo; i <= hi; ++i) {
     std::int32_t id = 0;
@@ -151,12 +150,12 @@ std::int32_t Appl::FindWord(std::u16string_view Word, std::vector<WordRec>& Ret,
     if (FirstOnly) return -1;
     if (side == 0) {
       side = r.Dir;
+      Ret.clear();  // rebuilt from index 0, only once something matches
     } else if (r.Dir != side) {
       side = 3;
     }
-    matches.push_back(std::move(r));
+    Ret.push_back(std::move(r));
   }
-  if (side != 0) Ret = std::move(matches);
   return side;
 }
 

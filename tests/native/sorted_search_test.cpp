@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
+#include "foundation/settings_object.h"
 #include "support/fake_system.h"
 #include "support/search_fixture.h"
 
@@ -98,6 +99,10 @@ TEST_F(SortedSearch, DirectionFilterLeavesOutTheOtherSide) {
   EXPECT_EQ(List(dic, u"ha", 50), (std::vector<std::string>{"hafen", "hals"}));
   dic->Direction(1);
   EXPECT_EQ(List(dic, u"ha", 50), (std::vector<std::string>{"hand", "haus"}));
+  app.State.gSetting = std::make_shared<Setting>();
+  app.State.gSetting->NoDirForType = true;
+  EXPECT_EQ(List(dic, u"ha", 50).size(), 4u);
+  app.State.gSetting->NoDirForType = false;
   dic->SupportDirection = false;
   EXPECT_EQ(List(dic, u"ha", 50).size(), 4u);
 }
