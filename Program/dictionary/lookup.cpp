@@ -69,8 +69,8 @@ std::u16string Clean(std::u16string_view text, bool fullText) {
 // One look-up, from the start of the passes to the stored result.
 class LookupRun {
  public:
-  LookupRun(Appl& app, std::u16string_view text, const TranslateArgs& args, bool& retCheckDir)
-      : app_(app), text_(text), args_(args), retCheckDir_(retCheckDir), words_(std::make_shared<WordSet>()) {
+  LookupRun(Appl& app, const TranslateArgs& args, bool& retCheckDir)
+      : app_(app), args_(args), retCheckDir_(retCheckDir), words_(std::make_shared<WordSet>()) {
     const Setting* sett = lookup::Settings();
     allowShort_ = sett && sett->GlbAllowShort;
     extTransString_ = sett ? sett->ExtTransString : std::u16string();
@@ -207,7 +207,6 @@ class LookupRun {
   }
 
   Appl& app_;
-  std::u16string text_;
   const TranslateArgs& args_;
   bool& retCheckDir_;
   std::shared_ptr<WordSet> words_;
@@ -265,7 +264,7 @@ std::int32_t Appl::GetTranslate(std::u16string_view Text, std::u16string& rettex
 
   TransAbort = false;
   State.gNotRepeatTrans = !Args.RepeatTrans;
-  LookupRun run(*this, Text, Args, retCheckDir);
+  LookupRun run(*this, Args, retCheckDir);
   const auto& w = run.Words();
   std::u16string cleaned;
   if (Args.Tochno) {
