@@ -121,20 +121,21 @@ class Appl {
   struct WordRec ReadWordRec(std::int32_t ID, const clsDic& Dic);
   /// 0 not found; full mode: the side 1, 2 or 3 and the matches in Ret (from index 0);
   /// SideOnly: the side of the hash match; FirstOnly: -1 at the first text match.
-  std::int32_t FindWord(std::u16string_view Word, std::vector<struct WordRec>& Ret, const clsDic& Dic, bool SideOnly = false,
-                        bool FirstOnly = false, bool DoEvent = false);
+  std::int32_t FindWord(std::u16string_view Word, std::vector<struct WordRec>& Ret, const clsDic& Dic,
+                        bool SideOnly = false, bool FirstOnly = false, bool DoEvent = false);
   bool WordExist(std::u16string_view Word, const clsDic& Dic);
   /// dc defaults to Dic; RetDir receives the word's side.
   std::u16string GetWordStrByID(std::int32_t ID, std::shared_ptr<clsDic> dc = nullptr, std::int32_t* RetDir = nullptr);
   /// Appends one TransRec per link of Word (or of WordID alone when it is not 0).
-  void GetTransRecs(std::u16string_view Word, std::vector<struct TransRec>& Ret, const clsDic& Dic, bool DoEvent = false,
-                    bool UseDir = false, bool Clear = false, std::int32_t WordID = 0);
+  void GetTransRecs(std::u16string_view Word, std::vector<struct TransRec>& Ret, const clsDic& Dic,
+                    bool DoEvent = false, bool UseDir = false, bool Clear = false, std::int32_t WordID = 0);
   /// Every link of W, sorted by RecNo, from index 0; Links untouched when there is none.
   void GetTransLinks(const struct WordRec& W, const clsDic& Dic, std::vector<struct TransLink>& Links);
   /// Record N of the "TransW1" section [Start, End): Mode 0 whole, 1 WordID1 only, 2 WordID2 only.
-  struct TransLink ReadLinkRec(std::int32_t N, std::int32_t FileN, std::int32_t Start, std::int32_t End, std::int32_t Mode,
-                        std::int32_t HeaderLen);
-  void AddTransRec(std::vector<struct TransRec>& Ret, const struct WordRec& W, const struct TransLink& L, const clsDic& Dic);
+  struct TransLink ReadLinkRec(std::int32_t N, std::int32_t FileN, std::int32_t Start, std::int32_t End,
+                               std::int32_t Mode, std::int32_t HeaderLen);
+  void AddTransRec(std::vector<struct TransRec>& Ret, const struct WordRec& W, const struct TransLink& L,
+                   const clsDic& Dic);
   static struct ThemeRec GetThemeRec(const clsDic& Dic, std::int32_t ID);
   static long SafeUBoundTransRecs(const std::vector<struct TransRec>& A);
   static long SafeUBoundWordRecs(const std::vector<struct WordRec>& A);

@@ -4,7 +4,7 @@
 
 #include "app/application.h"
 #include "platform/code_page.h"
-#include "support/search_fixture.h"
+#include "native/search_fixture.h"
 
 namespace parlavent {
 namespace {
@@ -33,8 +33,7 @@ std::string LinkSource(bool rech) {
 class LinkSearch : public testing::SearchTest, public ::testing::WithParamInterface<Mode> {
  protected:
   void SetUp() override {
-    page_ = MakeBuiltinCodePage(1251);
-    dic_ = Build(LinkSource(GetParam().rech), "test_full.dic", GetParam().unicode ? nullptr : page_.get());
+    dic_ = Build(LinkSource(GetParam().rech), "test_full.dic", GetParam().unicode);
     ASSERT_EQ(dic_->Unicode, GetParam().unicode);
     ASSERT_EQ(dic_->SupportRech, GetParam().rech);
   }
@@ -48,7 +47,6 @@ class LinkSearch : public testing::SearchTest, public ::testing::WithParamInterf
     for (const auto& r : recs) texts.push_back(ToUtf8(r.Trans.Text));
     return texts;
   }
-  std::unique_ptr<CodePage> page_;
   std::shared_ptr<clsDic> dic_;
 };
 

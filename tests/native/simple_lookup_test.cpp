@@ -7,7 +7,7 @@
 #include "app/application.h"
 #include "platform/random.h"
 #include "search_commands.h"
-#include "support/search_fixture.h"
+#include "native/search_fixture.h"
 
 namespace parlavent {
 namespace {
@@ -75,7 +75,7 @@ TEST_F(SimpleLookup, SimpleTranslationFallsBackFromTheCommonPackageToTheFull) {
 class DictoolSearch : public testing::SearchTest {
  protected:
   std::string Run(const std::string& command, std::vector<std::string> args) {
-    args.insert(args.begin(), (Dir() / "de-ru_common.dic").string());
+    args.insert(args.begin(), PackagePath().string());
     std::ostringstream out;
     EXPECT_EQ(dictool::RunSearchCommand(command, args, out), 0);
     return out.str();

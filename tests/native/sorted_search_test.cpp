@@ -5,7 +5,7 @@
 #include "app/application.h"
 #include "foundation/settings_object.h"
 #include "support/fake_system.h"
-#include "support/search_fixture.h"
+#include "native/search_fixture.h"
 
 namespace parlavent {
 namespace {

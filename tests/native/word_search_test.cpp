@@ -7,7 +7,7 @@
 #include "app/application.h"
 #include "platform/code_page.h"
 #include "support/fake_system.h"
-#include "support/search_fixture.h"
+#include "native/search_fixture.h"
 
 namespace parlavent {
 namespace {
@@ -122,8 +122,7 @@ TEST_F(WordSearch, ReadWordRecOutsideTheWordsIsEmpty) {
 }
 
 TEST_F(WordSearch, AnsiPackageReadsThroughTheCodePage) {
-  const auto page = MakeBuiltinCodePage(1251);
-  const auto dic = Build("W\t2\tдом\nW\t1\tHaus\n", "test_full.dic", page.get());
+  const auto dic = Build("W\t2\tдом\nW\t1\tHaus\n", "test_full.dic", false);
   ASSERT_FALSE(dic->Unicode);
   std::vector<WordRec> ret;
   EXPECT_EQ(app.FindWord(u"ДОМ", ret, *dic), 2);

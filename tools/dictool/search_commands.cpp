@@ -47,7 +47,7 @@ int Fail(const std::string& message) {
 bool IsSearchCommand(const std::string& command) { return Commands().count(command) != 0; }
 
 int RunSearchCommand(const std::string& command, const std::vector<std::string>& argsIn, std::ostream& out) {
-  const Command& spec = Commands().at(command);
+  const Command& form = Commands().at(command);
   std::vector<std::string> args = argsIn;
   if (args.size() >= 2 && args[0] == "--ansi") {
     std::int32_t id = 0;
@@ -56,7 +56,7 @@ int RunSearchCommand(const std::string& command, const std::vector<std::string>&
     SetAnsiCodePage(std::move(page));
     args.erase(args.begin(), args.begin() + 2);
   }
-  if (args.size() != spec.arguments + 1) return Fail(std::string("usage: dictool ") + spec.usage);
+  if (args.size() != form.arguments + 1) return Fail(std::string("usage: dictool ") + form.usage);
 
   Appl app;
   struct Install {
@@ -88,7 +88,7 @@ int RunSearchCommand(const std::string& command, const std::vector<std::string>&
     const bool asIndex = command == "index";
     std::int32_t limit = 0, dl = 0, count = 0;
     if (!ParseNumber(args[2], limit) || (asIndex && !ParseNumber(args[3], dl))) {
-      return Fail(std::string("usage: dictool ") + spec.usage);
+      return Fail(std::string("usage: dictool ") + form.usage);
     }
     std::vector<WordRec> recs;
     app.FindSorted(word, recs, limit, true, dic, asIndex, dl, false, count);

@@ -1,6 +1,6 @@
 #pragma once
-// Dictionaries for the search tests: builder source text made into a package in the test's
-// scratch folder and opened as a dictionary, and bytes of its sections patched afterwards.
+// Dictionaries for the search tests: builder source text made into a package in a package
+// folder and opened as a dictionary, and bytes of its sections patched afterwards.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,9 +8,8 @@
 
 #include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
-#include "dictionary_source.h"
 #include "foundation/text.h"
-#include "package_builder.h"
+#include "native/package_folder.h"
 #include "support/package_fixture.h"
 
 namespace parlavent::testing {
@@ -22,22 +21,20 @@ inline std::vector<std::string> Texts(const std::vector<WordRec>& recs) {
   return texts;
 }
 
-class SearchTest : public PackageTest {
+class SearchTest : public AppTest {
  protected:
-  /// Builds source into file (an ANSI package in page when given) and opens it. Without an
-  /// "Info" member of its own the package gets an empty one, which tells its text mode.
+  /// Builds source into file of the folder's "Dictionaries" (an ANSI package in the process's
+  /// code page unless unicode) and opens it. Without an "Info" member of its own the package gets
+  /// a plain one, which tells its text mode.
   std::shared_ptr<clsDic> Build(const std::string& source, const std::string& file = "test_full.dic",
-                                const CodePage* page = nullptr) {
-    const std::string full = source.find("@member Info") == std::string::npos ? Info("ShortName=Test\n") + source : source;
-    dictool::DictionarySource parsed;
-    std::string err;
-    EXPECT_TRUE(dictool::ParseSource(full, file, Dir(), parsed, err)) << err;
-    ByteVector bytes;
-    dictool::BuildReport report;
-    EXPECT_TRUE(dictool::BuildPackage(parsed, {page}, bytes, report, err)) << err;
-    path_ = Write(file, bytes);
+                                bool unicode = true) {
+    const bool hasInfo = source.find("@member Info") != std::string::npos;
+    folder_.Add(file, hasInfo ? source : Info("ShortName=Test\n") + source, unicode);
+    path_ = folder_.Dictionaries() / file;
     return Reopen();
   }
+
+  const std::filesystem::path& PackagePath() const { return path_; }
 
   /// Opens the last package built again (after a patch) as the current dictionary.
   std::shared_ptr<clsDic> Reopen() {
@@ -61,6 +58,7 @@ class SearchTest : public PackageTest {
   static std::string Info(const std::string& mainLines) { return "@member Info\n[Main]\n" + mainLines + "@end\n"; }
 
  private:
+  testing::PackageFolder folder_;
   std::filesystem::path path_;
 };
 
