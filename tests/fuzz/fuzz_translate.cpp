@@ -1,0 +1,89 @@
+// GetTranslate on arbitrary text against the de-ru sample (or the package in PARLAVENT_FUZZ_DIC),
+// with the options taken from the first two bytes; the rendering is parsed back by the link
+// layer. Every path of the look-up must stay inside its strings and the package.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/application.h"
+#include "app/link_layer.h"
+#include "dictionary/dic_members.h"
+#include "dictionary/dictionary.h"
+#include "dictionary/lookup.h"
+#include "dictionary/package_file.h"
+#include "dictionary/result_tree.h"
+#include "dictionary/sections.h"
+#include "foundation/settings_object.h"
+#include "platform/code_page.h"
+
+namespace {
+
+using namespace parlavent;
+
+Appl& Loaded() {
+  static Appl* app = [] {
+    auto* a = new Appl;
+    SetAppl(a);
+    auto sett = std::make_shared<Setting>();
+    sett->ShowComment = true;
+    sett->ShowTranscript = true;
+    sett->GlbAllowShort = true;
+    sett->ExtTransString = u"»»»";
+    a->Sett = sett;
+    a->State.gSetting = sett;
+    const char* env = std::getenv("PARLAVENT_FUZZ_DIC");
+    const std::string path = env ? env : PARLAVENT_SAMPLE_DIR "/de-ru_full.dic";
+    a->Dic = OpenPackageDic(*a, path);
+    if (!a->Dic) std::abort();  // a run without the package would fuzz nothing
+    const PackageFile package = PackageFile::Open(path);
+    const bool unicode = a->Dic->Unicode;
+    ReadReplaceRules(DecodePackageText(package.Member(u"Replace", unicode, AnsiCodePage()), unicode, AnsiCodePage()),
+                     *a->Dic->SfxCol);
+    a->Dic->Visible = true;
+    a->ColDics.Add(u"k1", a->Dic);
+    return a;
+  }();
+  return *app;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
+  Appl& app = Loaded();
+  const unsigned flags = data[0] | (data[1] << 8);
+  TranslateArgs args;
+  args.OneWord = flags & 1;
+  args.FullText = flags & 2;
+  args.Tochno = flags & 4;
+  args.CheckDir = flags & 8;
+  args.DirSilent = flags & 16;
+  args.RepeatTrans = flags & 32;
+  args.OnForm = flags & 64;
+  args.ClrBuffer = flags & 128;
+  args.BusyShowed = flags & 256;
+  app.Dic->Direction(static_cast<std::int32_t>((flags >> 9) % 3));
+  app.State.gNotRepeatTrans = flags & 2048;
+
+  // The text as UTF-16 code units, so that lone surrogates and control characters come too.
+  std::u16string text;
+  for (std::size_t i = 2; i + 1 < size && text.size() < 2048; i += 2) {
+    text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
+  }
+  std::u16string rendered, inText;
+  bool checkDir = true;
+  std::shared_ptr<WordSet> words;
+  app.GetTranslate(text, rendered, args, {&inText, &checkDir, &words});
+  if (app.WordSet) app.WordSet->GetString(args.OnForm, true, true);
+  clsLink link;
+  std::u16string plain;
+  std::vector<LinkItemPtr> items;
+  link.GetLinks(rendered, plain, items);
+  if (flags & 4096) {
+    app.Translate(text, flags & 8192);
+    app.GetTextLang(text);
+  }
+  return 0;
+}
