@@ -111,6 +111,51 @@ class Appl {
   static std::u16string GetRech(std::int32_t ID);
   static std::u16string GetRod(std::int32_t ID);
 
+  // Record sections and searches (records in dictionary/sections.h): every search first sets the
+  // Unicode flag from the dictionary it reads; wild offsets in a package give the empty answer.
+  /// 8-bit section text through the ANSI code page, one character per byte.
+  static std::u16string GetByteStr(const std::vector<std::uint8_t>& b);
+  /// S's UTF-16LE bytes passed through the ANSI code page and read back as UTF-16LE.
+  static std::u16string GetCurCharSetString(std::u16string_view S);
+  /// Word ID of Dic; an empty record for 0, beyond Words or outside the section.
+  struct WordRec ReadWordRec(std::int32_t ID, const clsDic& Dic);
+  /// 0 not found; full mode: the side 1, 2 or 3 and the matches in Ret (from index 0);
+  /// SideOnly: the side of the hash match; FirstOnly: -1 at the first text match.
+  std::int32_t FindWord(std::u16string_view Word, std::vector<struct WordRec>& Ret, const clsDic& Dic, bool SideOnly = false,
+                        bool FirstOnly = false, bool DoEvent = false);
+  bool WordExist(std::u16string_view Word, const clsDic& Dic);
+  /// dc defaults to Dic; RetDir receives the word's side.
+  std::u16string GetWordStrByID(std::int32_t ID, std::shared_ptr<clsDic> dc = nullptr, std::int32_t* RetDir = nullptr);
+  /// Appends one TransRec per link of Word (or of WordID alone when it is not 0).
+  void GetTransRecs(std::u16string_view Word, std::vector<struct TransRec>& Ret, const clsDic& Dic, bool DoEvent = false,
+                    bool UseDir = false, bool Clear = false, std::int32_t WordID = 0);
+  /// Every link of W, sorted by RecNo, from index 0; Links untouched when there is none.
+  void GetTransLinks(const struct WordRec& W, const clsDic& Dic, std::vector<struct TransLink>& Links);
+  /// Record N of the "TransW1" section [Start, End): Mode 0 whole, 1 WordID1 only, 2 WordID2 only.
+  struct TransLink ReadLinkRec(std::int32_t N, std::int32_t FileN, std::int32_t Start, std::int32_t End, std::int32_t Mode,
+                        std::int32_t HeaderLen);
+  void AddTransRec(std::vector<struct TransRec>& Ret, const struct WordRec& W, const struct TransLink& L, const clsDic& Dic);
+  static struct ThemeRec GetThemeRec(const clsDic& Dic, std::int32_t ID);
+  static long SafeUBoundTransRecs(const std::vector<struct TransRec>& A);
+  static long SafeUBoundWordRecs(const std::vector<struct WordRec>& A);
+  static long SafeUBoundTransLinks(const std::vector<struct TransLink>& A);
+  /// Limit 0: whether some word begins with Text. Otherwise appends up to Limit words beginning
+  /// with Text (lower case, dictionary order; AsIndex: a sample cut to Len(Text) + DL) and
+  /// counts them in Count; False. Dic nullptr: the current dictionary.
+  bool FindSorted(std::u16string_view Text, std::vector<struct WordRec>& Ret, std::int32_t Limit, bool Clear,
+                  std::shared_ptr<clsDic> Dic, bool AsIndex, std::int32_t DL, bool DoEvent, std::int32_t& Count);
+  static void SortRecs(std::vector<struct TransLink>& A, long First, long Last);
+  static void SortByKey(std::vector<struct WordRec>& A, long First, long Last);
+  static void SortRecsByText(std::vector<struct WordRec>& A, long First, long Last);
+  /// The transcription of Word in the current dictionary's common package, or "".
+  std::u16string GetTranscript(std::u16string_view Word);
+  /// The translations of Word (dc defaults to Dic); with Random, one of them chosen at random
+  /// (no element when there is none).
+  std::vector<std::u16string> GetWordTrans(std::u16string_view Word, std::shared_ptr<clsDic> dc = nullptr,
+                                           bool Random = false);
+  /// The translations of the trimmed Text joined by "; ".
+  std::u16string GetSimpleTrans(std::u16string_view Text);
+
   // ---- Application core: start-up, main-window services, links, history -----------------------
   /// Acts on a link the user points at, clicks or walks onto. Button is the link layer's action
   /// code (0 pointer, 1/2/4 button released, 10 caret moved, 13 Enter); Sender is the box the link

@@ -20,6 +20,7 @@
 #include "foundation/text.h"
 #include "load_command.h"
 #include "package_builder.h"
+#include "search_commands.h"
 #include "platform/code_page.h"
 
 #ifdef _WIN32
@@ -152,6 +153,7 @@ int Import(const Args& args) {
 int Run(const std::vector<std::string>& argv) {
   if (argv.empty()) return Fail(kUsage);
   const std::string command = argv[0];
+  if (IsSearchCommand(command)) return RunSearchCommand(command, {argv.begin() + 1, argv.end()}, std::cout);
   Args args;
   if (!ParseArgs({argv.begin() + 1, argv.end()}, {"--ansi", "--head"}, args)) return Fail(kUsage);
   if (command == "build") return Build(args);

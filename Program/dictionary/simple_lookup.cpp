@@ -1,0 +1,64 @@
+// Single questions about one word: its transcription, and its translations as a list or a line.
+#include <cmath>
+#include <cstdlib>
+
+#include "app/application.h"
+#include "dictionary/byte_files.h"
+#include "dictionary/dictionary.h"
+#include "dictionary/sections.h"
+#include "foundation/text.h"
+#include "platform/random.h"
+
+namespace parlavent {
+
+std::u16string Appl::GetTranscript(std::u16string_view Word) {
+  // Transcriptions come with the common package: the current one itself, or the full package's
+  // partner.
+  if (!Dic) return {};
+  const std::shared_ptr<clsDic> dc = Dic->Demo ? Dic : Dic->Dicx;
+  if (!dc || dc->bsTranscr < 1 || dc->beTranscr < 1) return {};
+  std::vector<WordRec> recs;
+  FindWord(Word, recs, *dc);
+  std::int32_t id = 0;
+  for (const WordRec& r : recs) {
+    if (EqualsNoCase(r.Text, Word)) {
+      id = r.ID;
+      break;
+    }
+  }
+  if (id < 1 || id > dc->Words) return {};
+  const SectionView transcript(OpenFiles().Reader(dc->FileN), dc->bsTranscr, dc->beTranscr);
+  std::int32_t entry = 0, next = 0;
+  if (!transcript.I32(4 * (std::int64_t{id} - 1), entry) || !transcript.I32(4 * std::int64_t{id}, next)) return {};
+  const std::int64_t start = std::llabs(entry), end = std::llabs(next);
+  std::span<const std::uint8_t> bytes;
+  if (end - start < 1 || !transcript.Bytes(start, end - start, bytes)) return {};
+  return SectionText(State.gUnicode, bytes);
+}
+
+std::vector<std::u16string> Appl::GetWordTrans(std::u16string_view Word, std::shared_ptr<clsDic> dc, bool Random) {
+  if (!dc) dc = Dic;
+  if (!dc) return {};
+  std::vector<TransRec> recs;
+  GetTransRecs(Word, recs, *dc, false, false, true, 0);
+  if (recs.empty()) return {};
+  if (Random) {
+    const long ub = SafeUBoundTransRecs(recs);
+    const auto k = static_cast<std::size_t>(std::nearbyint(static_cast<double>(ub) * parlavent::Random().Next()));
+    return {recs[std::min<std::size_t>(k, recs.size() - 1)].Trans.Text};
+  }
+  std::vector<std::u16string> texts;
+  texts.reserve(recs.size());
+  for (const TransRec& r : recs) texts.push_back(r.Trans.Text);
+  return texts;
+}
+
+std::u16string Appl::GetSimpleTrans(std::u16string_view Text) {
+  if (!Dic) return {};
+  const std::u16string word = Trim(Text);
+  std::u16string s = JoinText(GetWordTrans(word, Dic->GetDemoDic()), u"; ");
+  if (s.empty() && Dic->Dicx) s = JoinText(GetWordTrans(word, Dic), u"; ");
+  return s;
+}
+
+}  // namespace parlavent

@@ -1,0 +1,102 @@
+#include "search_commands.h"
+
+#include <iostream>
+#include <map>
+
+#include "app/application.h"
+#include "dictionary/dictionary.h"
+#include "dictionary/sections.h"
+#include "foundation/text.h"
+#include "platform/code_page.h"
+
+namespace parlavent::dictool {
+namespace {
+
+struct Command {
+  std::size_t arguments;  // after the package
+  const char* usage;
+};
+
+const std::map<std::string, Command>& Commands() {
+  static const std::map<std::string, Command> commands{
+      {"find", {1, "find PKG WORD"}},
+      {"trans", {1, "trans PKG WORD"}},
+      {"list", {2, "list PKG PREFIX LIMIT"}},
+      {"index", {3, "index PKG PREFIX LIMIT DL"}},
+      {"transcript", {1, "transcript PKG WORD"}},
+  };
+  return commands;
+}
+
+bool ParseNumber(const std::string& text, std::int32_t& out) {
+  std::int64_t n = 0;
+  if (!ParseInt64(FromUtf8(text), n) || n < INT32_MIN || n > INT32_MAX) return false;
+  out = static_cast<std::int32_t>(n);
+  return true;
+}
+
+std::string Utf8(std::u16string_view text) { return ToUtf8(text); }
+
+int Fail(const std::string& message) {
+  std::cerr << "dictool: " << message << "\n";
+  return 1;
+}
+
+}  // namespace
+
+bool IsSearchCommand(const std::string& command) { return Commands().count(command) != 0; }
+
+int RunSearchCommand(const std::string& command, const std::vector<std::string>& argsIn, std::ostream& out) {
+  const Command& spec = Commands().at(command);
+  std::vector<std::string> args = argsIn;
+  if (args.size() >= 2 && args[0] == "--ansi") {
+    std::int32_t id = 0;
+    auto page = ParseNumber(args[1], id) && id > 0 ? MakeCodePage(static_cast<unsigned>(id)) : nullptr;
+    if (!page) return Fail("unknown code page \"" + args[1] + "\"");
+    SetAnsiCodePage(std::move(page));
+    args.erase(args.begin(), args.begin() + 2);
+  }
+  if (args.size() != spec.arguments + 1) return Fail(std::string("usage: dictool ") + spec.usage);
+
+  Appl app;
+  struct Install {
+    Appl* previous;
+    explicit Install(Appl& app) : previous(HasAppl() ? &gAppl() : nullptr) { SetAppl(&app); }
+    ~Install() { SetAppl(previous); }
+  } install(app);
+  const auto dic = OpenPackageDic(app, std::filesystem::path(std::u8string(args[0].begin(), args[0].end())));
+  if (!dic) return Fail("cannot open " + args[0]);
+  dic->SetEnabled(false);
+  const std::u16string word = FromUtf8(args[1]);
+
+  if (command == "find") {
+    std::vector<WordRec> recs;
+    const std::int32_t side = app.FindWord(word, recs, *dic);
+    out << side << "\n";
+    if (side != 0) {
+      for (const WordRec& r : recs) out << r.ID << "\t" << r.Dir << "\t" << Utf8(r.Text) << "\n";
+    }
+  } else if (command == "trans") {
+    std::vector<TransRec> recs;
+    app.GetTransRecs(word, recs, *dic);
+    for (const TransRec& r : recs) {
+      out << r.Word.ID << "\t" << r.Word.Dir << "\t" << r.Trans.ID << "\t" << Utf8(r.Trans.Text) << "\t"
+          << Utf8(r.Theme1.Name) << "\t" << Utf8(r.Theme2.Name) << "\t" << Utf8(r.Theme3.Name) << "\t"
+          << Utf8(r.Comment) << "\t" << r.Rech << "\t" << r.Rod << "\n";
+    }
+  } else if (command == "list" || command == "index") {
+    const bool asIndex = command == "index";
+    std::int32_t limit = 0, dl = 0, count = 0;
+    if (!ParseNumber(args[2], limit) || (asIndex && !ParseNumber(args[3], dl))) {
+      return Fail(std::string("usage: dictool ") + spec.usage);
+    }
+    std::vector<WordRec> recs;
+    app.FindSorted(word, recs, limit, true, dic, asIndex, dl, false, count);
+    for (const WordRec& r : recs) out << Utf8(r.Text) << "\n";
+  } else {
+    out << Utf8(app.GetTranscript(word)) << "\n";
+  }
+  return out ? 0 : 1;
+}
+
+}  // namespace parlavent::dictool
