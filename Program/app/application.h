@@ -156,6 +156,26 @@ class Appl {
   /// The translations of the trimmed Text joined by "; ".
   std::u16string GetSimpleTrans(std::u16string_view Text);
 
+  // The look-up (dictionary/lookup.h for its options and outputs).
+  /// Translates Text: cleans it, cuts it into the longest known phrases, checks the direction,
+  /// files the records into a result tree and renders it into rettext. The score, 0 for nothing.
+  std::int32_t GetTranslate(std::u16string_view Text, std::u16string& rettext, const struct TranslateArgs& Args,
+                            const struct TranslateOut& Out);
+  std::int32_t GetTranslate(std::u16string_view Text, std::u16string& rettext);
+  /// The longest entry of Dic that starts at word WordN (1-based) of Fraze, or "".
+  std::u16string GetWordsTree(std::u16string_view Fraze, std::int32_t WordN, const std::shared_ptr<clsDic>& Dic,
+                              bool Ext = false, bool DoEvent = false);
+  /// The side of t in Dic (or its companion, else its full package): 0 none, 1, 2, 3 both.
+  std::int32_t GetDir(std::u16string_view t, const std::shared_ptr<clsDic>& Dic);
+  /// Whether t lies on a side that the current dictionary's direction accepts.
+  bool CheckDirection(std::u16string_view t);
+  /// The plain text of a full look-up of the first phrase of Word (Exact: all of Word), or "".
+  std::u16string Translate(std::u16string_view Word, bool Exact = false);
+  /// The language the words of Text belong to, and in RetVoice the voice to read it with.
+  std::u16string GetTextLang(std::u16string_view Text, std::shared_ptr<clsVoice>* RetVoice = nullptr,
+                             std::shared_ptr<clsDic>* RetDic = nullptr, std::int32_t* RetDir = nullptr);
+  bool TransAbort = false;   // the look-up abort flag, shared by nested look-ups
+
   // ---- Application core: start-up, main-window services, links, history -----------------------
   /// Acts on a link the user points at, clicks or walks onto. Button is the link layer's action
   /// code (0 pointer, 1/2/4 button released, 10 caret moved, 13 Enter); Sender is the box the link

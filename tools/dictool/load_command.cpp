@@ -86,13 +86,14 @@ std::filesystem::path ScratchFolder() {
 
 }  // namespace
 
-int LoadFolder(const std::filesystem::path& folder, std::ostream& out) {
+int WithLoadedFolder(const std::filesystem::path& folder, const std::function<int(Appl&)>& use) {
   // Loading writes the chosen dictionary into the settings store: keep the user's untouched.
   SetUserSettings(std::make_shared<MemorySettingsStore>());
   std::filesystem::path absolute = std::filesystem::absolute(folder).lexically_normal();
   if (!absolute.has_filename()) absolute = absolute.parent_path();
   SetSystem(std::make_shared<FolderSystem>(absolute.parent_path().u16string()));
   const auto scratch = ScratchFolder();
+  int result = 0;
   {
     Appl app;
     SetAppl(&app);
@@ -101,14 +102,21 @@ int LoadFolder(const std::filesystem::path& folder, std::ostream& out) {
     app.Sett->AppFolder = scratch.u16string();
     app.State.gSetting = app.Sett;
     app.InitDics();
-    for (const auto& dic : app.ColDics) out << ToUtf8(DictionaryLine(*dic)) << '\n';
-    for (const auto& lang : app.DicLanguages) out << ToUtf8(LanguageLine(*lang)) << '\n';
+    result = use(app);
     app.CloseByteFile();
     SetAppl(nullptr);
   }
   std::error_code ec;
   std::filesystem::remove_all(scratch, ec);
-  return out ? 0 : 1;
+  return result;
+}
+
+int LoadFolder(const std::filesystem::path& folder, std::ostream& out) {
+  return WithLoadedFolder(folder, [&out](Appl& app) {
+    for (const auto& dic : app.ColDics) out << ToUtf8(DictionaryLine(*dic)) << '\n';
+    for (const auto& lang : app.DicLanguages) out << ToUtf8(LanguageLine(*lang)) << '\n';
+    return out ? 0 : 1;
+  });
 }
 
 }  // namespace parlavent::dictool

@@ -21,6 +21,7 @@
 #include "load_command.h"
 #include "package_builder.h"
 #include "search_commands.h"
+#include "translate_command.h"
 #include "platform/code_page.h"
 
 #ifdef _WIN32
@@ -38,6 +39,7 @@ constexpr const char* kUsage =
     "       dictool member [--ansi CODEPAGE] PACKAGE NAME\n"
     "       dictool import-dictd [--explanations] [--head FILE] INDEX DICT OUT.txt\n"
     "       dictool load FOLDER\n"
+    "       dictool translate FOLDER TEXT [options] (translate_command.h)\n"
     "\n"
     "load: loads the packages of FOLDER as the program does at start-up and prints one line per\n"
     "dictionary, fields separated by TAB: Index, file name, FileTitle, Name, Lang1, Lang2,\n"
@@ -154,6 +156,7 @@ int Run(const std::vector<std::string>& argv) {
   if (argv.empty()) return Fail(kUsage);
   const std::string command = argv[0];
   if (IsSearchCommand(command)) return RunSearchCommand(command, {argv.begin() + 1, argv.end()}, std::cout);
+  if (command == "translate") return RunTranslate({argv.begin() + 1, argv.end()}, std::cout);
   Args args;
   if (!ParseArgs({argv.begin() + 1, argv.end()}, {"--ansi", "--head"}, args)) return Fail(kUsage);
   if (command == "build") return Build(args);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <numeric>
+#include <set>
 
 #include "dictionary/package_file.h"
 #include "foundation/text.h"
@@ -78,6 +79,30 @@ Bytes TextSection(const DictionarySource& src, const TextCoder& coder, bool tran
   return b;
 }
 
+}  // namespace
+
+std::vector<std::u16string> PhraseBeginnings(std::u16string_view text) {
+  std::vector<std::u16string> parts;
+  for (const std::u16string& token : SplitText(text, u" ")) {
+    for (std::u16string& part : SplitText(token, u"-")) {
+      if (!part.empty()) parts.push_back(std::move(part));
+    }
+  }
+  std::vector<std::u16string> keys;
+  std::u16string key;
+  for (std::size_t k = 0; k + 1 < parts.size(); ++k) {
+    key += parts[k];
+    key += u' ';
+    keys.push_back(key);
+  }
+  return keys;
+}
+
+namespace {
+
+// Word records, then one record per phrase beginning and side, under the first entry that has it.
+// A beginning's text never equals the entry's text (it ends in a blank), so only the searches
+// that stop at the key see it.
 Bytes WordsHash(const DictionarySource& src, const TextCoder& coder) {
   struct Rec {
     double key;
@@ -85,11 +110,21 @@ Bytes WordsHash(const DictionarySource& src, const TextCoder& coder) {
   };
   std::vector<Rec> recs;
   recs.reserve(src.words.size());
+  std::set<std::pair<int, std::u16string>> beginnings;
+  std::vector<Rec> phraseRecs;
   for (std::size_t k = 0; k < src.words.size(); ++k) {
     const SourceWord& w = src.words[k];
-    const double key = PackageKey(coder.AsRead(w.text), coder.Unicode(), coder.Page());
-    recs.push_back({w.side == 2 ? -key : key, static_cast<std::int32_t>(k + 1)});
+    const std::u16string text = coder.AsRead(w.text);
+    const double key = PackageKey(text, coder.Unicode(), coder.Page());
+    const auto id = static_cast<std::int32_t>(k + 1);
+    recs.push_back({w.side == 2 ? -key : key, id});
+    for (const std::u16string& beginning : PhraseBeginnings(text)) {
+      if (!beginnings.insert({w.side, LCase(beginning)}).second) continue;
+      const double bkey = PackageKey(beginning, coder.Unicode(), coder.Page());
+      phraseRecs.push_back({w.side == 2 ? -bkey : bkey, id});
+    }
   }
+  recs.insert(recs.end(), phraseRecs.begin(), phraseRecs.end());
   std::stable_sort(recs.begin(), recs.end(),
                    [](const Rec& a, const Rec& b) { return std::abs(a.key) < std::abs(b.key); });
   Bytes b;

@@ -28,6 +28,11 @@ struct BuildReport {
 bool BuildPackage(const DictionarySource& source, const BuildOptions& options, std::vector<std::uint8_t>& out,
                   BuildReport& report, std::string& err);
 
+/// The keys under which the word index announces the beginnings of a multi-word entry: the text
+/// cut at blanks and hyphens into parts, and for every k below the number of parts the first k
+/// parts joined and followed by single blanks ("a b-c" gives "a " and "a b ").
+std::vector<std::u16string> PhraseBeginnings(std::u16string_view text);
+
 /// Value of key in section of INI text (both case-blind), trimmed; "" when absent.
 std::u16string IniValue(std::u16string_view ini, std::u16string_view section, std::u16string_view key);
 

@@ -1,0 +1,42 @@
+// Compound splitting: when no phrase of a text was found, its first word may be two words
+// written together ("Haustür", "getValue"). Each cut is looked up as a two-word text by a nested
+// GetTranslate; the best score wins, the longer left part among equals.
+#include "app/application.h"
+#include "dictionary/lookup_modes.h"
+#include "dictionary/result_tree.h"
+#include "foundation/text.h"
+
+namespace parlavent {
+
+bool SplitCompound(Appl& app, std::u16string_view cleaned, const TranslateArgs& outer, bool& outerRetCheckDir,
+                   CompoundSplit& best) {
+  best = {};
+  const std::u16string w = SplitText(cleaned, u" ")[0];
+  const auto len = static_cast<std::int32_t>(w.size());
+  std::int32_t lo = 3, hi = len - 2;
+  // A lower-case letter followed by an upper-case one (or by no letter) marks the only cut.
+  for (std::int32_t i = 3; i <= len - 2; ++i) {
+    const char16_t left = w[static_cast<std::size_t>(i - 1)], right = w[static_cast<std::size_t>(i)];
+    if (UpperChar(right) == right && UpperChar(left) != left) {
+      lo = hi = i;
+      break;
+    }
+  }
+  TranslateArgs nested;
+  nested.SplitMode = true;
+  nested.BusyShowed = outer.BusyShowed;
+  nested.CheckDir = outer.CheckDir;
+  nested.DirSilent = true;
+  nested.OnForm = outer.OnForm;
+  for (std::int32_t i = hi; i >= lo; --i) {
+    const std::u16string cut = w.substr(0, static_cast<std::size_t>(i)) + u" " + w.substr(static_cast<std::size_t>(i));
+    std::u16string rendering;
+    std::shared_ptr<WordSet> words = std::make_shared<WordSet>();
+    const std::int32_t score = app.GetTranslate(cut, rendering, nested, {nullptr, &outerRetCheckDir, &words});
+    if (!outerRetCheckDir) return false;
+    if (score > best.score) best = {score, cut, rendering, words};
+  }
+  return true;
+}
+
+}  // namespace parlavent

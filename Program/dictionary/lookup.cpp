@@ -1,0 +1,332 @@
+// GetTranslate: text in, a scored result tree and its rendering out. The text is cleaned and cut
+// from left to right into the longest known phrases; each pass watches the user (Esc, mouse
+// buttons, a pointer moved away) so that a look-up started from the mouse stops at once.
+#include "dictionary/lookup.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "app/application.h"
+#include "dictionary/dictionary.h"
+#include "dictionary/lookup_deps.h"
+#include "dictionary/lookup_modes.h"
+#include "dictionary/phrases.h"
+#include "dictionary/result_tree.h"
+#include "foundation/api_input.h"
+#include "foundation/api_strings.h"
+#include "foundation/settings_object.h"
+#include "foundation/text.h"
+#include "platform/input.h"
+#include "platform/service_slot.h"
+#include "platform/shell.h"
+
+namespace parlavent {
+namespace {
+
+class QuietBusy final : public BusyIndicator {
+ public:
+  void Start() override {}
+  void stopme() override {}
+};
+
+class QuietNotifications final : public Notifications {
+ public:
+  void ShowNotify(std::int32_t, std::u16string_view, bool, bool, bool, bool) override {}
+};
+
+constexpr int kVkEscape = 27;
+constexpr std::int32_t kMaxWords = 8;
+constexpr std::int32_t kWrongDirectionText = 150;
+constexpr std::int32_t kWrongDirectionNotice = 1;
+
+// The words of a text for counting and cutting: every hyphen ends a word.
+std::vector<std::u16string> HyphenWords(std::u16string_view text) {
+  if (text.empty()) return {};
+  return SplitText(ReplaceAll(text, u"-", u"- "), u" ");
+}
+
+bool IsNumber(std::u16string_view text) {
+  const std::u16string t = Trim(text);
+  return !t.empty() && std::all_of(t.begin(), t.end(), IsDigit);
+}
+
+std::u16string Clean(std::u16string_view text, bool fullText) {
+  std::u16string c = API::TrimString(API::TrimString(API::TrimString(text, u"\r\n"), u"\r"), u"\n");
+  c = ReplaceAll(c, u"\u2022 ", u"");
+  if (fullText) return c;
+  if (const auto stop = c.find(u'.'); stop != std::u16string::npos) c.erase(stop);
+  c = Trim(c);
+  c = ReplaceAll(ReplaceAll(c, u"\r\n", u" "), u"\r", u" ");
+  c = SplitWords(c);
+  while (c.find(u"  ") != std::u16string::npos) c = ReplaceAll(c, u"  ", u" ");
+  std::u16string limited;
+  const std::vector<std::u16string> words = SplitText(c, u" ");
+  for (std::size_t i = 0; i < words.size() && i < static_cast<std::size_t>(kMaxWords); ++i) limited += words[i] + u" ";
+  return Trim(limited);
+}
+
+// One look-up, from the start of the passes to the stored result.
+class LookupRun {
+ public:
+  LookupRun(Appl& app, std::u16string_view text, const TranslateArgs& args, bool& retCheckDir)
+      : app_(app), text_(text), args_(args), retCheckDir_(retCheckDir), words_(std::make_shared<WordSet>()) {
+    const Setting* sett = lookup::Settings();
+    allowShort_ = sett && sett->GlbAllowShort;
+    extTransString_ = sett ? sett->ExtTransString : std::u16string();
+  }
+
+  const std::shared_ptr<WordSet>& Words() const { return words_; }
+  bool Found() const { return found_; }
+  std::int32_t Score() const { return score_; }
+  const std::u16string& Covered() const { return covered_; }
+  bool ExtTransOffered() const { return extTrans_; }
+
+  /// Runs the passes over the cleaned text; false when abandoned or refused.
+  bool Passes(const std::u16string& cleaned, Point start) {
+    std::u16string rest = cleaned;
+    for (std::int32_t n = 1; !rest.empty(); ++n) {
+      if (args_.FullText) {
+        phrase_ = rest;
+        fromCompanion_ = true;
+      } else {
+        const Point now = Input().CursorPos();
+        Pump().DoEvents();
+        if (IsNumber(rest)) {
+          phrase_.clear();  // a number is no phrase: it enters the result untranslated
+        } else {
+          if (Abandoned(start, now)) return false;
+          SearchPhrase(rest);
+        }
+      }
+      phrase_ = Trim(API::TrimString(Trim(phrase_), u"-"));
+      // In full-text mode the whole text counts as one word.
+      auto m = args_.FullText ? 0 : static_cast<std::int32_t>(HyphenWords(phrase_).size()) - 1;
+      const std::vector<std::u16string> restWords = HyphenWords(rest);
+      if (phrase_.empty()) {
+        words_->AddWord(restWords.empty() ? std::u16string() : restWords[0]);
+      } else if (!FilePhrase(n, m)) {
+        return false;
+      }
+      if (args_.FullText) {
+        covered_ = rest;
+        break;
+      }
+      rest = Advance(restWords, std::max(m, 0));
+      if (args_.OneWord) break;
+    }
+    return true;
+  }
+
+ private:
+  bool Abandoned(Point start, Point now) {
+    if (API::GetPressedKey(kVkEscape)) app_.TransAbort = true;
+    if (args_.CheckCursorShift) {
+      if (API::IsMouseButtonDown(1) || API::IsMouseButtonDown(2)) app_.TransAbort = true;
+      if (std::abs(now.x - start.x) > 3 || std::abs(now.y - start.y) > 3) app_.TransAbort = true;
+    }
+    return app_.TransAbort;
+  }
+
+  void SearchPhrase(const std::u16string& rest) {
+    fallback_ = false;
+    const auto& companion = app_.Dic ? app_.Dic->Dicx : nullptr;
+    if (companion && app_.State.gNotRepeatTrans && allowShort_) {
+      CompanionRule(rest);
+      return;
+    }
+    phrase_ = app_.GetWordsTree(rest, 1, app_.Dic, false, true);
+    fromCompanion_ = false;
+    if (phrase_.empty() && !app_.State.gNotRepeatTrans && allowShort_ && companion) {
+      fallback_ = true;
+      CompanionRule(rest);
+    }
+  }
+
+  // The companion (common) dictionary first; the main one wins with a longer phrase.
+  void CompanionRule(const std::u16string& rest) {
+    phrase_ = app_.GetWordsTree(rest, 1, app_.Dic->Dicx, false, false);
+    fromCompanion_ = true;
+    if (EqualsNoCase(phrase_, rest)) return;
+    const std::u16string main = app_.GetWordsTree(rest, 1, app_.Dic, false, false);
+    if (main.size() > phrase_.size()) {
+      phrase_ = main;
+      fromCompanion_ = false;
+    }
+  }
+
+  bool FilePhrase(std::int32_t n, std::int32_t m) {
+    app_.State.gTextDir = 0;
+    if (args_.CheckDir && !app_.CheckDirection(phrase_) && args_.DirSilent) {
+      retCheckDir_ = false;
+      Notifier().ShowNotify(kWrongDirectionNotice, app_.LZ(kWrongDirectionText), true, true, false, false);
+      app_.State.gTextDir = 3 - (app_.Dic ? app_.Dic->Direction() : 0);
+      return false;
+    }
+    if (args_.BusyShowed && n < 2) Busy().Start();
+    found_ = true;
+    AddScore(score_, static_cast<std::int64_t>(phrase_.size()) * 1000 + static_cast<std::int64_t>(m + 1) * 1000000);
+    if (args_.SplitMode) AddScore(score_, static_cast<std::int64_t>(2 - n) * 10000);
+    FileRecords();
+    return true;
+  }
+
+  void FileRecords() {
+    const auto entry = words_->AddWord(phrase_);
+    std::vector<TransRec> recs;
+    const auto& dic = app_.Dic;
+    const auto companion = dic ? dic->Dicx : nullptr;
+    if (companion && allowShort_ && (app_.State.gNotRepeatTrans || fallback_)) {
+      lookup::GatherRecords(phrase_, recs, *companion, args_.CheckDir, true);
+      if (fallback_) {
+        extTrans_ = false;
+      } else if (recs.empty() || !fromCompanion_) {
+        lookup::GatherRecords(phrase_, recs, *dic, args_.CheckDir, true);
+      } else {
+        recs.back().Comment = extTransString_;  // the entry offers its extended translation
+        extTrans_ = true;
+      }
+    } else if (dic) {
+      lookup::GatherRecords(phrase_, recs, *dic, args_.CheckDir, true);
+    }
+    AddScore(score_, static_cast<std::int64_t>(recs.size()) * 100);
+    for (const TransRec& r : recs) {
+      entry->AddTranslation(r.Word.Text, r.Trans.Text, r.Comment, r.Theme1.Short, r.Theme2.Short, r.Theme3.Short,
+                            r.Rech, r.Word.Dir, r.Trans.Dir);
+    }
+  }
+
+  // Moves the phrase's words (0..m) into the covered text; the rest of the text for the next pass.
+  std::u16string Advance(const std::vector<std::u16string>& restWords, std::int32_t m) {
+    std::u16string rest;
+    for (std::size_t i = 0; i < restWords.size(); ++i) {
+      (static_cast<std::int32_t>(i) <= m ? covered_ : rest) += restWords[i] + u" ";
+    }
+    rest = Trim(ReplaceAll(rest, u"- ", u"-"));
+    return Trim(API::TrimString(rest, u"-"));
+  }
+
+  Appl& app_;
+  std::u16string text_;
+  const TranslateArgs& args_;
+  bool& retCheckDir_;
+  std::shared_ptr<WordSet> words_;
+  bool allowShort_ = false;
+  std::u16string extTransString_;
+  std::u16string phrase_;
+  std::u16string covered_;
+  std::int32_t score_ = 0;
+  bool found_ = false;
+  bool fromCompanion_ = false;
+  bool fallback_ = false;
+  bool extTrans_ = false;
+};
+
+}  // namespace
+
+BusyIndicator& Busy() { return *ServiceSlot<BusyIndicator, QuietBusy>(); }
+Notifications& Notifier() { return *ServiceSlot<Notifications, QuietNotifications>(); }
+void SetBusy(std::shared_ptr<BusyIndicator> busy) { InstallService<BusyIndicator, QuietBusy>(std::move(busy)); }
+void SetNotifier(std::shared_ptr<Notifications> notifier) {
+  InstallService<Notifications, QuietNotifications>(std::move(notifier));
+}
+
+void AddScore(std::int32_t& total, std::int64_t score) {
+  const std::int64_t sum = static_cast<std::int64_t>(total) + score;
+  if (sum >= INT32_MIN && sum <= INT32_MAX) total = static_cast<std::int32_t>(sum);
+}
+
+std::int32_t Appl::GetTranslate(std::u16string_view Text, std::u16string& rettext) {
+  return GetTranslate(Text, rettext, TranslateArgs{}, TranslateOut{});
+}
+
+std::int32_t Appl::GetTranslate(std::u16string_view Text, std::u16string& rettext, const TranslateArgs& Args,
+                                 const TranslateOut& Out) {
+  bool ownCheckDir = true;
+  bool& retCheckDir = Out.RetCheckDir ? *Out.RetCheckDir : ownCheckDir;
+  retCheckDir = true;
+  const auto finish = [&](std::int32_t result) {
+    if (Args.BusyShowed) Busy().stopme();
+    return result;
+  };
+
+  if (!Args.SplitMode) {
+    if (WordSet && EqualsNoCase(WordSet->InString, Text) && !Args.ClrBuffer && WordSet->ExtTrans == Args.RepeatTrans) {
+      rettext = WordSet->Translation;
+      if (Out.RetInText) *Out.RetInText = WordSet->RetString;
+      retCheckDir = WordSet->CheckDir != 0;
+      return finish(WordSet->IsTrans ? -1 : 0);
+    }
+    if (WordSet) WordSet->InString = std::u16string(Text);
+    WordSet = std::make_shared<parlavent::WordSet>();
+    WordSet->CheckDir = -1;
+    WordSet->ExtTrans = Args.RepeatTrans;
+  }
+
+  TransAbort = false;
+  State.gNotRepeatTrans = !Args.RepeatTrans;
+  LookupRun run(*this, Text, Args, retCheckDir);
+  const auto& w = run.Words();
+  std::u16string cleaned;
+  if (Args.Tochno) {
+    FillCommonList(*this, Text, *w);
+  } else {
+    Point start;
+    if (Args.CheckCursorShift) {
+      if (API::IsMouseButtonDown(1) || API::IsMouseButtonDown(2)) TransAbort = true;
+      start = Input().CursorPos();
+    }
+    cleaned = Clean(Text, Args.FullText);
+    if (cleaned.empty() || !run.Passes(cleaned, start)) {
+      State.gNotRepeatTrans = cleaned.empty() || TransAbort ? true : State.gNotRepeatTrans;
+      return finish(0);
+    }
+  }
+
+  std::u16string inText = run.Covered();
+  if (Out.RetInText) *Out.RetInText = inText;
+  rettext = w->GetString(Args.OnForm, false, true);
+
+  if (!Args.SplitMode && !Args.Tochno && !run.Found() && cleaned.size() > 4) {
+    CompoundSplit best;
+    if (!SplitCompound(*this, cleaned, Args, retCheckDir, best)) return finish(0);
+    if (best.score > 0) {
+      rettext = best.rendering;
+      if (Out.RetInText) *Out.RetInText = best.inText;
+      WordSet = best.words;
+      return finish(best.score);
+    }
+  }
+
+  w->UseExtTrans = run.ExtTransOffered();
+  w->OnForm = Args.OnForm;
+  w->RetString = inText;
+  w->RetIndex = run.Score();
+  w->Translation = rettext;
+  w->InString = std::u16string(Text);
+  w->IsTrans = run.Score() != 0;
+  w->CheckDir = retCheckDir ? -1 : 0;
+  w->ExtTrans = Args.RepeatTrans;
+  if (Out.RetWordSet) *Out.RetWordSet = w;
+  if (Args.SplitMode) return run.Score();
+  WordSet = w;
+  return finish(run.Score());
+}
+
+}  // namespace parlavent
+
+namespace parlavent {
+
+std::u16string Appl::Translate(std::u16string_view Word, bool Exact) {
+  TranslateArgs args;
+  args.OneWord = true;
+  args.FullText = Exact;
+  args.BusyShowed = true;
+  args.DirSilent = true;
+  args.ClrBuffer = true;
+  std::u16string scratch;
+  if (GetTranslate(Word, scratch, args, {}) == 0 || !WordSet) return {};
+  return WordSet->GetString(false, true, false);
+}
+
+}  // namespace parlavent
