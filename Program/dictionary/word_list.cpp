@@ -1,6 +1,7 @@
 // Word lists: the words that begin with a typed text, the phrases whose words begin with the
 // typed words, and their display in the main window's output box as one "List" link per line.
 #include <algorithm>
+#include <unordered_set>
 
 #include "app/application.h"
 #include "app/link_layer.h"
@@ -36,9 +37,9 @@ void ForEachListSource(Appl& app, const std::shared_ptr<clsDic>& dic, const std:
   }
 }
 
-// Whether every word of query begins a word of entry; the entry's first word counts only once,
-// so that "big big dog" does not answer for "big" twice. Plain prefix tests, not patterns: the
-// query is what the user typed and may hold wildcard characters.
+// Whether every word of query begins a word of entry: the entry's first word answers for one
+// query word only, a later word for any. Plain prefix tests, not patterns: the query is what the
+// user typed and may hold wildcard characters.
 bool MatchesAllWords(std::u16string_view entry, const std::vector<std::u16string>& query) {
   std::size_t count = 0;
   bool firstUsed = false;
@@ -146,6 +147,7 @@ std::vector<std::u16string> Appl::GetListExt(std::u16string_view Text, std::u16s
 
   std::vector<std::u16string> result;
   bool complete = false;
+  std::unordered_set<std::u16string> seen;  // the entries are lower case
   if (!State.gListAbort) {
     complete = true;
     for (std::size_t i = 0; i < recs.size() && result.size() < kMaxPhrases; ++i) {
@@ -156,7 +158,8 @@ std::vector<std::u16string> Appl::GetListExt(std::u16string_view Text, std::u16s
           break;
         }
       }
-      if (MatchesAllWords(recs[i].Text, words)) result.push_back(recs[i].Text);
+      // A repeated query word, or both packages, find an entry twice; it is listed once.
+      if (MatchesAllWords(recs[i].Text, words) && seen.insert(recs[i].Text).second) result.push_back(recs[i].Text);
     }
   }
   State.gEscUsed = false;
