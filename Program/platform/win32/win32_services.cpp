@@ -175,6 +175,7 @@ void InstallWin32Services() {
   InstallWin32FileMapper();
   InstallWin32SystemServices();
   SetProcess(std::make_shared<Win32Process>());
+  InstallWin32WindowEffects();
 }
 
 }  // namespace parlavent

@@ -11,6 +11,8 @@ namespace parlavent {
 void InstallWin32Services();
 /// The system facts, registry, shell, message boxes, message pump and settings store.
 void InstallWin32SystemServices();
+/// Window sizes, transparency, regions and the cursor.
+void InstallWin32WindowEffects();
 
 inline HWND ToHwnd(std::uintptr_t window) { return reinterpret_cast<HWND>(window); }
 inline std::uintptr_t FromHwnd(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
