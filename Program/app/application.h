@@ -254,6 +254,45 @@ class Appl {
  public:
 
   // ---- Application core: view history, word lists and alphabet -------------------------------
+  /// The main window and the neighbours as the views see them (app/view_host.h).
+  std::shared_ptr<class ViewHost> Views;
+  /// Views, or a quiet stand-in while none is installed.
+  ViewHost& ViewServices();
+  /// Undo, created empty on first use.
+  clsUndo& History();
+
+  // Word lists (dictionary/word_list.cpp).
+  /// Limit 0: {Text} when some word of Dic begins with Text, else empty. Otherwise up to
+  /// Limit + 1 words that begin with Text (lower case, dictionary order), so that a caller sees
+  /// that more exist.
+  std::vector<std::u16string> GetList(std::u16string_view Text, std::int32_t Limit, bool AsIndex = false,
+                                      std::int32_t RetDL = 0);
+  /// The entries (at most 3000) whose words begin with the words of Text, each word of 2
+  /// characters or more; RetInText receives the query searched.
+  std::vector<std::u16string> GetListExt(std::u16string_view Text, std::u16string* RetInText = nullptr);
+  /// Shows the list for Text in the output box; no Limit: the all list (3000).
+  void FillWordList(std::u16string_view Text, std::optional<std::int32_t> Limit = std::nullopt, bool Focus = false,
+                    bool AsIndex = false, std::int32_t MinLen = 0);
+  /// Writes Text into the input box and shows its list (from 2 characters).
+  void ShowList(std::u16string_view Text);
+  /// The all list of Text (from 1 character).
+  void ShowAllList(std::u16string_view Text);
+  /// The last phrase search of GetListExt.
+  struct PhraseSearchCache {
+    std::u16string Query;      // the query of Result
+    std::u16string Candidate;  // the query of the search last started
+    std::vector<std::u16string> Result;
+    bool Complete = false;     // the last search ran to its end
+  } ListCache;
+
+  // Alphabet index (dictionary/alphabet.cpp).
+  /// Without lit the alphabet of the side gCurABC, with lit the letter view of lit.
+  void ShowABC(std::u16string_view lit = {});
+  /// The single letter lit (fewer than 2 characters) as a large heading.
+  void ShowLit(std::u16string_view lit);
+
+  /// The ending scanner: learns ending rules from a folder of texts into its "replace.txt".
+  void ScanSFX();
 
   // ---- Neighbours: capture, speech and companions, settings dialog -----------------------------
   /// The on-screen keyboard's language labels (installed by the keyboard form).

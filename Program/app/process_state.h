@@ -65,6 +65,13 @@ struct ProcessState {
   std::shared_ptr<class clsProccess> gProccess;  // process watcher, made on first use
 
   // ---- Application core: view history, word lists and alphabet -------------------------------
+  std::u16string gListArg;                 // the argument of the list last shown
+  std::u16string gListKind;                // "List", "AllList" or "abc"
+  bool gEscUsed = false;                   // a phrase search is running
+  std::int16_t gSpeakTarget = 0;           // what speech acts on; 3 = the alphabet list
+  bool gProgressCancel = false;            // the progress window's Cancel was pressed
+  std::uintptr_t gHandCursor = 0;          // the hand cursor's handle, loaded at start-up
+  std::shared_ptr<class FileLineReader> gLineReader;  // mdlPublic::ReadFileLine's one file
 
   // ---- Neighbours ----------------------------------------------------------------------------
   // Keyboard layers by language code and layout-switch prefixes by text, filled by InitDics.

@@ -56,6 +56,9 @@ class RichTextBox {
   virtual void SetSelFontSize(double points) = 0;
   /// Bullets on or off for the paragraphs the selection touches.
   virtual void SetSelBullet(bool on) = 0;
+  enum class Alignment { Left = 0, Right = 1, Center = 2 };
+  /// Alignment of the paragraphs the selection touches.
+  virtual void SetSelAlignment(Alignment alignment) {}
 
   virtual bool Visible() = 0;
   virtual void SetVisible(bool visible) = 0;

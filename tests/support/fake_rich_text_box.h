@@ -80,6 +80,9 @@ class FakeRichTextBox : public RichTextBox {
     const std::size_t end = to == std::u16string::npos ? text.size() : to + 2;
     for (std::size_t i = begin; i < end && i < formats.size(); ++i) formats[i].bullet = on;
   }
+  void SetSelAlignment(Alignment a) override {
+    log.push_back(Where("Align") + " " + std::to_string(static_cast<int>(a)));
+  }
   bool Visible() override { return visible; }
   void SetVisible(bool v) override {
     visible = v;

@@ -18,6 +18,7 @@
 #include "dictionary/package_file.h"
 #include "dictionary_source.h"
 #include "foundation/text.h"
+#include "list_commands.h"
 #include "load_command.h"
 #include "package_builder.h"
 #include "search_commands.h"
@@ -40,12 +41,20 @@ constexpr const char* kUsage =
     "       dictool import-dictd [--explanations] [--head FILE] INDEX DICT OUT.txt\n"
     "       dictool load FOLDER\n"
     "       dictool translate FOLDER TEXT [options] (translate_command.h)\n"
+    "       dictool wordlist FOLDER TEXT [--all]\n"
+    "       dictool abc FOLDER [LETTER]\n"
     "\n"
     "load: loads the packages of FOLDER as the program does at start-up and prints one line per\n"
     "dictionary, fields separated by TAB: Index, file name, FileTitle, Name, Lang1, Lang2,\n"
     "Unicode, Visible, Demo, Enabled, direction, Words, the numbers of sources, ending rules and\n"
     "themes, and the FileTitle of the paired common package (Dicx) and of the full package\n"
-    "(FullDic); then one line per language: its code and Index:side of each of its dictionaries.\n";
+    "(FullDic); then one line per language: its code and Index:side of each of its dictionaries.\n"
+    "\n"
+    "wordlist: the markup of the word list shown for typed TEXT (50 words and a link to the all\n"
+    "list; with --all the all list of up to 3000), one entry per line; a text of several words\n"
+    "lists the phrases whose words begin with its words.\n"
+    "abc: the alphabet index of the current dictionary (with LETTER, that letter's words) as shown\n"
+    "in the output box, then one line per link: caption, kind and argument, separated by TAB.\n";
 
 std::filesystem::path PathOf(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
@@ -156,6 +165,7 @@ int Run(const std::vector<std::string>& argv) {
   if (argv.empty()) return Fail(kUsage);
   const std::string command = argv[0];
   if (IsSearchCommand(command)) return RunSearchCommand(command, {argv.begin() + 1, argv.end()}, std::cout);
+  if (IsListCommand(command)) return RunListCommand(command, {argv.begin() + 1, argv.end()}, std::cout);
   if (command == "translate") return RunTranslate({argv.begin() + 1, argv.end()}, std::cout);
   Args args;
   if (!ParseArgs({argv.begin() + 1, argv.end()}, {"--ansi", "--head"}, args)) return Fail(kUsage);

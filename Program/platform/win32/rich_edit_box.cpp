@@ -244,6 +244,14 @@ void RichEditBox::SetSelBullet(bool on) {
   SendMessageW(hwnd_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
 }
 
+void RichEditBox::SetSelAlignment(Alignment alignment) {
+  PARAFORMAT2 format{};
+  format.cbSize = sizeof(format);
+  format.dwMask = PFM_ALIGNMENT;
+  format.wAlignment = alignment == Alignment::Center ? PFA_CENTER : alignment == Alignment::Right ? PFA_RIGHT : PFA_LEFT;
+  SendMessageW(hwnd_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+}
+
 bool RichEditBox::Visible() { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
 void RichEditBox::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
 bool RichEditBox::Enabled() { return IsWindowEnabled(hwnd_) != FALSE; }

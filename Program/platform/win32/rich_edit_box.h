@@ -51,6 +51,7 @@ class RichEditBox final : public RichTextBox {
   void SetSelFontName(std::u16string_view name) override;
   void SetSelFontSize(double points) override;
   void SetSelBullet(bool on) override;
+  void SetSelAlignment(Alignment alignment) override;
   bool Visible() override;
   void SetVisible(bool visible) override;
   bool Enabled() override;

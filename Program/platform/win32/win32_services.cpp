@@ -176,6 +176,7 @@ void InstallWin32Services() {
   InstallWin32SystemServices();
   InstallWin32DesktopServices();
   SetProcess(std::make_shared<Win32Process>());
+  InstallWin32WindowEffects();
 }
 
 }  // namespace parlavent

@@ -13,6 +13,8 @@ void InstallWin32Services();
 void InstallWin32SystemServices();
 /// The window, desktop, tray and process-snapshot services.
 void InstallWin32DesktopServices();
+/// Window sizes, transparency, regions and the cursor.
+void InstallWin32WindowEffects();
 
 inline HWND ToHwnd(std::uintptr_t window) { return reinterpret_cast<HWND>(window); }
 inline std::uintptr_t FromHwnd(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }

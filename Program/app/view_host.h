@@ -1,0 +1,79 @@
+#pragma once
+// What the word lists, the alphabet, the view history, the interface helpers and the ending
+// scanner ask of the main window and of the neighbouring subsystems. The main window installs its
+// own in Appl::Views; without one the quiet default stands in (no boxes, nothing shown, nothing
+// chosen), and tests install a recording fake (tests/support/fake_view_host.h).
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace parlavent {
+
+class RichTextBox;
+class clsLink;
+
+/// The arguments of Appl.ShowTrans besides the text, with the values the callers leave out.
+struct ShowTransArgs {
+  bool OnForm = false;
+  bool Typed = false;
+  bool OneWord = false;
+  bool RepeatTrans = false;
+  bool SamePos = false;
+  std::int32_t ExcludedKey = 0;
+  bool NoDirection = false;
+  bool ClrBuffer = false;
+  bool AddStat = false;
+  bool FullText = false;
+  bool CheckShift = false;
+  bool Tochno = false;
+};
+
+/// The ending scanner's progress window (frmProgress).
+class ProgressWindow {
+ public:
+  virtual ~ProgressWindow() = default;
+  virtual void SetCaption(std::u16string_view text) = 0;
+  virtual void SetText(std::u16string_view text) = 0;
+  /// Bar at (a - b) / c of the whole; c = 0 leaves bar and caption as they were.
+  virtual void SetVal(double a, double b, double c) = 0;
+  /// Shows the window without making it modal.
+  virtual void Show() = 0;
+  virtual void Refresh() = 0;
+};
+
+class ViewHost {
+ public:
+  virtual ~ViewHost() = default;
+
+  // The main window's boxes (txtInput, txtOutPut) and the output box's link layer (clsLinkText);
+  // null while the window is not loaded.
+  virtual std::shared_ptr<RichTextBox> InputBox() { return nullptr; }
+  virtual std::shared_ptr<RichTextBox> OutputBox() { return nullptr; }
+  virtual clsLink* OutputLinks() { return nullptr; }
+  /// The output box's width and height in pixels.
+  virtual void OutputBoxPixels(std::int32_t& width, std::int32_t& height) { width = height = 0; }
+  /// HideCaret on the output box's window.
+  virtual void HideOutputCaret() {}
+
+  // Appl.Info, Appl.InfoClear, Appl.Wait (hourglass on or off), Appl.ShowBackTrans.
+  virtual void Info(std::u16string_view text, bool autoHide) {}
+  virtual void InfoClear() {}
+  virtual void Wait(bool on) {}
+  virtual void ShowBackTrans(std::u16string_view text, bool caption) {}
+  /// Enables a button of the main toolbar TB1 by its key ("Back", "Redo").
+  virtual void EnableToolbarButton(std::u16string_view key, bool enabled) {}
+  /// tmrBackTrans: Tag = text, interval 300 ms, stopped and started again.
+  virtual void StartBackTransTimer(std::u16string_view text) {}
+
+  // Operations of the neighbours: Appl.ShowTrans, Appl.StopSpeak, Appl.CopyText.
+  virtual void ShowTrans(std::u16string_view text, const ShowTransArgs& args) {}
+  virtual void StopSpeak() {}
+  virtual void CopyText(std::u16string_view text, bool show) {}
+
+  // The ending scanner's windows: ApiPath.BrowseForFolder ("" when cancelled) and frmProgress.
+  virtual std::u16string BrowseForFolder(std::u16string_view title) { return {}; }
+  virtual ProgressWindow& Progress();
+};
+
+}  // namespace parlavent

@@ -1,0 +1,115 @@
+// Word lists in the output box: the typing list and its link to the all list, the all list, the
+// phrase search, the typed-text guard and the info line.
+#include <gtest/gtest.h>
+
+#include "app/view_history.h"
+#include "dictionary/dictionary.h"
+#include "support/list_fixture.h"
+
+namespace parlavent {
+namespace {
+
+class WordList : public testing::ListTest {
+ protected:
+  void Type(std::u16string_view text) {
+    app.State.gUserTyped = true;
+    app.FillWordList(text, 50, true, false, 2);
+  }
+};
+
+TEST_F(WordList, TypingListEndsInALinkToTheAllListWhenMoreExist) {
+  Load(Numbered("w", 51));
+  Type(u"w");  // one character: nothing
+  EXPECT_TRUE(host->output->text.empty());
+  app.ShowList(u"w0");
+  EXPECT_EQ(host->input->text, u"w0");
+  auto lines = OutputLines();
+  ASSERT_EQ(lines.size(), 52u);  // 50 words, the link, and the empty rest after the last break
+  EXPECT_EQ(lines[0], "w0000 ");
+  EXPECT_EQ(lines[49], "w0049 ");
+  EXPECT_EQ(lines[50], "t202 ");  // the link's caption
+  ASSERT_FALSE(host->links.Links.empty());
+  EXPECT_EQ(ToUtf8(host->links.Links.back()->Prefix + u"-" + host->links.Links.back()->Link), "ALLLIST-w0");
+  EXPECT_EQ(host->links.Links.back()->Color, 808080);
+  EXPECT_EQ(host->info.back(), "t129 50 t130");
+  EXPECT_EQ(ToUtf8(app.State.gListKind + u":" + app.State.gListArg), "List:w0");
+  EXPECT_EQ(app.History().UndoCol.front()->Mode, u"List");
+  EXPECT_EQ(host->output->selStart, 0);
+  EXPECT_EQ(host->output->selLength, 6);  // the first line selected
+  EXPECT_TRUE(host->output->focused);
+  EXPECT_TRUE(app.State.gUserTyped);
+  EXPECT_EQ(app.OutPutMode, 0);
+}
+
+TEST_F(WordList, ExactlyTheLimitShowsNoLink) {
+  Load(Numbered("w", 50));
+  Type(u"w0");
+  const auto lines = OutputLines();
+  ASSERT_EQ(lines.size(), 51u);
+  EXPECT_EQ(lines[49], "w0049");
+  EXPECT_EQ(host->info.back(), "50 t130");
+  // Every line is a "List" link of its own word.
+  EXPECT_EQ(host->links.DefLink->Prefix, u"List");
+  EXPECT_TRUE(host->links.AutoLink);
+  EXPECT_EQ(host->output->Text().substr(0, 5), u"w0000");
+}
+
+TEST_F(WordList, AllListShowsEverythingAndOpensAtLine51) {
+  Load(Numbered("a", 3001));
+  app.State.gUserTyped = true;
+  app.ShowAllList(u"a");
+  const auto lines = OutputLines();
+  ASSERT_EQ(lines.size(), 3002u);
+  EXPECT_EQ(lines[3000], "a3000");
+  EXPECT_EQ(host->info.back(), "t129 3000 t130");
+  const std::int32_t line51 = 50 * 8;  // "a0000 \r\n" per line
+  EXPECT_EQ(host->output->selStart, line51);
+  EXPECT_EQ(host->output->selLength, 6);
+  EXPECT_EQ(app.History().UndoCol.front()->Mode, u"AllList");
+  EXPECT_EQ(app.State.gListKind, u"AllList");
+}
+
+TEST_F(WordList, AllListWaitsForTyping) {
+  Load(Numbered("a", 3));
+  app.State.gUserTyped = false;
+  app.ShowAllList(u"a");
+  EXPECT_TRUE(host->output->text.empty());
+}
+
+TEST_F(WordList, TextsOfSeveralWordsFallThroughToThePhraseSearch) {
+  Load(Words({"big dog", "big red dog", "bigger doggy house", "dog big", "red big", "big big cat", "zz"}));
+  const std::vector<std::string> expected = {"big dog", "big red dog", "bigger doggy house", "dog big"};
+  Type(u"bi x do");  // "x" is too short to count
+  auto lines = OutputLines();
+  lines.pop_back();
+  for (auto& l : lines) l = l.substr(0, l.find_last_not_of(' ') + 1);
+  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(host->info.back(), "4 t130");
+  // A repeated word needs a second word of the entry.
+  EXPECT_EQ(app.GetListExt(u"big big ca"), (std::vector<std::u16string>{u"big big cat"}));
+  std::u16string searched;
+  EXPECT_EQ(app.GetListExt(u"big cat", &searched).size(), 1u);
+  EXPECT_EQ(searched, u"big cat");
+  // One word is no phrase: no earlier result comes back for it.
+  EXPECT_TRUE(app.GetListExt(u"big").empty());
+}
+
+TEST_F(WordList, InfoLineTellsTheDirectionOrThatNothingWasFound) {
+  auto dic = Load(Words({"haus", "hund", "zz"}));
+  app.Sett->TrlMode = 1;
+  host->input->SetText(u"xq");
+  Type(u"xq");
+  EXPECT_TRUE(host->output->text.empty());
+  EXPECT_EQ(host->info.back(), "t127");
+
+  auto src = std::make_shared<clsDicSrc>();
+  src->Language1 = u"Deutsch";
+  dic->Srcs->Add(u"k0", src);
+  dic->SupportDirection = true;
+  dic->Direction(1);
+  Type(u"ha");
+  EXPECT_EQ(host->info.back(), "t133 Deutsch. t135");
+}
+
+}  // namespace
+}  // namespace parlavent
