@@ -51,7 +51,7 @@ struct ProcessState {
   float gDoubleClickTime = 0.5f;           // seconds
 
   // ---- Application core: start-up, single instance, shut-down, visibility, tray --------------
-  std::uintptr_t gHandCursor = 0;
+  std::uintptr_t gHandCursor = 0;          // the hand cursor's handle, loaded at start-up
   std::vector<std::intptr_t> gLayouts;     // handles of the loaded keyboard layouts
   bool gOutpostFound = false;              // text capture must not inject
   bool gAvpFound = false;                  // Launch warns with notification 12
@@ -69,8 +69,6 @@ struct ProcessState {
   std::u16string gListKind;                // "List", "AllList" or "abc"
   bool gEscUsed = false;                   // a phrase search is running
   std::int16_t gSpeakTarget = 0;           // what speech acts on; 3 = the alphabet list
-  bool gProgressCancel = false;            // the progress window's Cancel was pressed
-  std::uintptr_t gHandCursor = 0;          // the hand cursor's handle, loaded at start-up
   std::shared_ptr<class FileLineReader> gLineReader;  // mdlPublic::ReadFileLine's one file
 
   // ---- Neighbours ----------------------------------------------------------------------------

@@ -9,7 +9,7 @@
 #include "foundation/settings_object.h"
 #include "support/fake_system.h"
 #include "support/fake_view_host.h"
-#include "support/search_fixture.h"
+#include "native/search_fixture.h"
 
 namespace parlavent::testing {
 
