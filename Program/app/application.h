@@ -294,6 +294,10 @@ class Appl {
   /// The ending scanner: learns ending rules from a folder of texts into its "replace.txt".
   void ScanSFX();
 
+  // ---- Application core: the main window's controls, toolbars, menus, timers -----------------
+
+  // ---- Application core: main-window services, result output, link dispatch, menus, help -----
+
   // ---- Neighbours: capture, speech and companions, settings dialog -----------------------------
   /// The on-screen keyboard's language labels (installed by the keyboard form).
   std::shared_ptr<class KeyboardForm> Keyb;

@@ -71,6 +71,10 @@ struct ProcessState {
   std::int16_t gSpeakTarget = 0;           // what speech acts on; 3 = the alphabet list
   std::shared_ptr<class FileLineReader> gLineReader;  // mdlPublic::ReadFileLine's one file
 
+  // ---- Application core: the main window's controls, toolbars, menus, timers -----------------
+
+  // ---- Application core: main-window services, result output, link dispatch, menus, help -----
+
   // ---- Neighbours ----------------------------------------------------------------------------
   // Keyboard layers by language code and layout-switch prefixes by text, filled by InitDics.
   KeyedCollection<std::shared_ptr<clsLayer>> gLayers;
