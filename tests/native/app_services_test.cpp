@@ -10,9 +10,13 @@
 #include "app/view_history.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
+#include "platform/code_page.h"
 #include "platform/help_viewer.h"
 #include "support/fake_desktop.h"
 #include "support/list_fixture.h"
+
+#include <fstream>
+#include <sstream>
 
 namespace parlavent::testing {
 namespace {
@@ -133,6 +137,46 @@ TEST_F(ServicesTest, BackTransPaneFollowsItsSettingAndStoresIt) {
   EXPECT_EQ(view->backTrans->text, u"");  // no translations: emptied
   app.CloseBackTrans();
   EXPECT_EQ(GetSetting(u"Interface", u"BackTransOpen"), u"False");
+}
+
+constexpr const char* kTranslated =
+    "W\t1\tHaus\n"
+    "W\t1\tauf ab\n"
+    "W\t1\tab-c\n"
+    "L\tHaus\tдом\n"
+    "L\tHaus\tздание\n"
+    "L\tauf ab\tвверх\n"
+    "L\tab-c\tабв\n";
+
+TEST_F(ServicesTest, BackTranslationsBecomeTrimmedLinks) {
+  Load(kTranslated);
+  app.Sett->BackTransOpen = true;
+  app.ShowBackTrans(u" Haus ", true);
+  const std::u16string text = view->backTrans->text;
+  EXPECT_EQ(text.substr(0, 6), u"Haus: ");
+  const auto second = text.find(u"здание");
+  ASSERT_NE(second, std::u16string::npos);
+  const auto link = view->backLinks.GetLinkByPos(static_cast<std::int32_t>(second) + 1);
+  ASSERT_TRUE(link);
+  EXPECT_EQ(link->Prefix, u"BackTrans");
+  EXPECT_EQ(link->Link, u"здание");
+}
+
+TEST_F(ServicesTest, ExportSkipsPhrasesAndJoinsTranslations) {
+  Load(kTranslated);
+  const auto file = PackagePath().parent_path() / "retdic.txt";
+  ASSERT_TRUE(ExportRetDic(app, file));
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  const std::u16string text = AnsiCodePage().Decode(bytes.str());
+  EXPECT_NE(text.find(u"Haus\tдом; здание\r\n"), std::u16string::npos) << ToUtf8(text);
+  // Phrases stay out as headwords; they may still be another word's translation.
+  for (const auto& line : SplitText(text, u"\r\n")) {
+    EXPECT_NE(line.rfind(u"auf ab", 0), 0u) << ToUtf8(text);
+    EXPECT_NE(line.rfind(u"ab-c", 0), 0u) << ToUtf8(text);
+  }
+  EXPECT_NE(text.find(u"вверх\tauf ab\r\n"), std::u16string::npos) << ToUtf8(text);
 }
 
 TEST_F(ServicesTest, TransOnFormWritesBoxesFocusAndHint) {
