@@ -73,7 +73,18 @@ bool SectionView::Bytes(std::int64_t offset, std::int64_t length, std::span<cons
 
 std::u16string SectionText(bool unicode, std::span<const std::uint8_t> bytes) {
   if (unicode) return DecodeUtf16Le(bytes);
-  return AnsiCodePage().Decode({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+  const CodePage& ansi = AnsiCodePage();
+  const std::string_view all(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  std::u16string text = ansi.Decode(all);
+  if (text.size() == bytes.size()) return text;
+  // A multi-byte system code page (932, 936, ...) pairs bytes; the packages store one character
+  // per byte, so each byte is decoded on its own.
+  text.clear();
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    const std::u16string one = ansi.Decode(all.substr(i, 1));
+    text.push_back(one.size() == 1 ? one[0] : u'?');
+  }
+  return text;
 }
 
 void ReadSectionBounds(Appl& app, clsDic& dic) {

@@ -135,6 +135,35 @@ TEST_F(WordSearch, AnsiPackageReadsThroughTheCodePage) {
   EXPECT_EQ(Appl::GetCurCharSetString(u""), u"");
 }
 
+// A double-byte system code page: a byte from 0x81 joins the byte after it into one character.
+class PairingCodePage final : public CodePage {
+ public:
+  unsigned Id() const override { return 932; }
+  std::u16string Decode(std::string_view bytes) const override {
+    std::u16string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      const auto b = static_cast<std::uint8_t>(bytes[i]);
+      if (b >= 0x81 && i + 1 < bytes.size()) {
+        out.push_back(static_cast<char16_t>(0x4E00 + static_cast<std::uint8_t>(bytes[++i])));
+      } else {
+        out.push_back(b < 0x80 ? b : static_cast<char16_t>(0xFF00 + b - 0x80));
+      }
+    }
+    return out;
+  }
+  std::string Encode(std::u16string_view text, bool* lossless) const override {
+    if (lossless) *lossless = true;
+    return std::string(text.size(), '?');
+  }
+};
+
+TEST(SectionTextTest, EightBitTextIsOneCharacterPerByteUnderADoubleByteCodePage) {
+  SetAnsiCodePage(std::make_shared<PairingCodePage>());
+  const std::u16string text = Appl::GetByteStr({0x41, 0x82, 0x42, 0x43});
+  SetAnsiCodePage(nullptr);
+  EXPECT_EQ(text, u"A\uFF02BC");
+}
+
 TEST_F(WordSearch, DoEventPumpsBeforeProbes) {
   const auto dic = Build("W\t1\ta\nW\t1\tb\nW\t1\tc\n");
   auto pump = std::make_shared<testing::FakePump>();
