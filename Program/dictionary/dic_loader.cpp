@@ -13,6 +13,7 @@
 #include "dictionary/byte_files.h"
 #include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/sections.h"
 #include "foundation/api_files.h"
 #include "foundation/api_strings.h"
 #include "foundation/ini_file.h"
@@ -266,68 +267,7 @@ class DicLoader {
     dic.FileN = app_.OpenFiles().OpenRead(API::ToFsPath(dic.path));
     const PackageFile& file = app_.OpenFiles().Reader(dic.FileN);
     dic.FileLen = static_cast<std::int32_t>(std::min<std::int64_t>(file.Size(), INT32_MAX));
-    SectionBounds(dic, file);
-  }
-
-  // A value of a section's own bytes; false (out untouched) outside [bs, be).
-  template <typename T>
-  static bool ReadIn(const PackageFile& file, std::int32_t bs, std::int32_t be, std::int64_t offset, T& out) {
-    if (offset < bs || offset + static_cast<std::int64_t>(sizeof(T)) > be) return false;
-    if constexpr (sizeof(T) == 8) {
-      return file.ReadF64(offset, out);
-    } else {
-      return file.ReadI32(offset, out);
-    }
-  }
-
-  void Bounds(clsDic& dic, std::u16string_view name, std::int32_t& bs, std::int32_t& be) {
-    bs = 0;
-    be = 0;
-    app_.GetFileBounds(dic.FileN, name, bs, be);
-  }
-
-  void SectionBounds(clsDic& dic, const PackageFile& file) {
-    Bounds(dic, u"Words", dic.bsWords, dic.beWords);
-    Bounds(dic, u"Transcript", dic.bsTranscr, dic.beTranscr);
-    Bounds(dic, u"WordsHash", dic.bsWordsHash, dic.beWordsHash);
-    dic.WordsHashUB = RoundToLong((dic.beWordsHash - static_cast<double>(dic.bsWordsHash)) / 12 - 1);
-    ReadIn(file, dic.bsWordsHash, dic.beWordsHash, dic.bsWordsHash, dic.MinWordsHash);
-    ReadIn(file, dic.bsWordsHash, dic.beWordsHash, std::int64_t{dic.beWordsHash} - 12, dic.MaxWordsHash);
-    Bounds(dic, u"WordsSort", dic.bsWordsSort, dic.beWordsSort);
-    dic.Words = RoundToLong((dic.beWordsSort - static_cast<double>(dic.bsWordsSort)) / 4);
-    Bounds(dic, u"TransW1", dic.bsTransW1, dic.beTransW1);
-    TransW1Values(dic, file);
-    Bounds(dic, u"TransW2", dic.bsTransW2, dic.beTransW2);
-    dic.UBTW2 = RoundToLong((dic.beTransW2 - static_cast<double>(dic.bsTransW2)) / 4 - 1);
-    dic.MinTW2 = SecondWordOfEntry(dic, file, dic.bsTransW2);
-    dic.MaxTW2 = SecondWordOfEntry(dic, file, std::int64_t{dic.beTransW2} - 4);
-  }
-
-  // "TransW1" opens with a table of record offsets whose first entry gives the table's length;
-  // each record begins with two word numbers.
-  static void TransW1Values(clsDic& dic, const PackageFile& file) {
-    const std::int32_t bs = dic.bsTransW1;
-    const std::int32_t be = dic.beTransW1;
-    std::int32_t tableLength = 0;
-    if (!ReadIn(file, bs, be, bs, tableLength)) return;
-    dic.UBTW1 = RoundToLong(tableLength / 4.0 - 1);
-    ReadIn(file, bs, be, std::int64_t{bs} + tableLength, dic.MinTW1);
-    std::int32_t lastRecord = 0;
-    if (ReadIn(file, bs, be, std::int64_t{bs} + 4 * std::int64_t{dic.UBTW1}, lastRecord)) {
-      ReadIn(file, bs, be, std::int64_t{bs} + lastRecord, dic.MaxTW1);
-    }
-  }
-
-  // The second word number of the "TransW1" record that the "TransW2" entry at offset points to;
-  // 0 when any step leaves its section.
-  static std::int32_t SecondWordOfEntry(const clsDic& dic, const PackageFile& file, std::int64_t offset) {
-    std::int32_t entry = 0;
-    std::int32_t record = 0;
-    std::int32_t word = 0;
-    if (!ReadIn(file, dic.bsTransW2, dic.beTransW2, offset, entry)) return 0;
-    if (!ReadIn(file, dic.bsTransW1, dic.beTransW1, std::int64_t{dic.bsTransW1} + 4 * std::int64_t{entry}, record)) return 0;
-    ReadIn(file, dic.bsTransW1, dic.beTransW1, std::int64_t{dic.bsTransW1} + record + 4, word);
-    return word;
+    ReadSectionBounds(app_, dic);
   }
 
   void BuildLanguages() {
