@@ -1,7 +1,6 @@
 // InitDics: finds the packages of the dictionary folder, reads their describing members, pairs
 // every common package with its full package and keeps all of them open for record reading.
 // Every step goes on after a failure: a broken package loads with empty fields and zero bounds.
-#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -52,8 +51,6 @@ std::int32_t StoredNumber(std::u16string_view name, std::u16string_view defaultV
   if (!ParseInt64(GetSetting(u"Main", name, defaultValue), n) || n < INT32_MIN || n > INT32_MAX) return fallback;
   return static_cast<std::int32_t>(n);
 }
-
-std::int32_t RoundToLong(double value) { return static_cast<std::int32_t>(std::nearbyint(value)); }
 
 class DicLoader {
  public:
