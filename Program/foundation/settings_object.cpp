@@ -41,7 +41,8 @@ std::u16string UserFile() { return API::JoinPath(API::GetAppDataFolder(), u"Parl
 std::vector<FileKey> FileKeys(Setting& s) {
   const auto hintBG = [] {
     int r = 0, g = 0, b = 0;
-    return static_cast<long>(API::SplitColor(kToolTipBackground, r, g, b));
+    // A colour that cannot be translated stays the system colour's own (negative) Long.
+    return static_cast<std::int32_t>(API::SplitColor(kToolTipBackground, r, g, b));
   };
   return {
       {u"Main", u"HotKeyCode", &s.HotKeyCode, 17},

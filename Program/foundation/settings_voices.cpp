@@ -12,11 +12,13 @@ namespace {
 // caller's voice alone) when the name is not among the voices.
 std::shared_ptr<clsVoice> NamedVoice(clsINI& ini, std::u16string_view section, std::u16string_view key,
                                      VoiceCollection& voices) {
-  if (!ini.ValueExists(section, key)) {
+  // Absent means absent from every section of that name, as the INI object reads it.
+  const IniValue stored = ini.GetValue(key, section);
+  if (stored.IsEmpty()) {
     const auto* first = voices.ItemAt(1);
     return first ? *first : nullptr;
   }
-  const auto* named = voices.Find(ini.GetValue(key, section).ToText());
+  const auto* named = voices.Find(stored.ToText());
   return named ? *named : nullptr;
 }
 

@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "foundation/text.h"
 #include "foundation/white_list.h"
+#include "support/fake_input.h"
 #include "support/settings_fixture.h"
 
 namespace parlavent {
@@ -194,6 +195,16 @@ TEST_F(SettingTest, StoreValuesAndTheDecimalSeparator) {
   EXPECT_EQ(Sett().ShowPctShow, 0);
   EXPECT_TRUE(Sett().LrnShow);
   EXPECT_EQ(Sett().TextLink, u"||Crsr 1||U 1||Snd 1||C 8355711||S 7,65");
+}
+
+TEST_F(SettingTest, AnUntranslatableToolTipColourIsKeptAsTheSystemColour) {
+  struct NoColours final : ColourService {
+    bool TranslateColour(Colour, Colour&) override { return false; }
+    bool ChooseColour(WindowHandle, Colour, Colour&) override { return false; }
+  };
+  testing::ScopedColours colours{std::make_shared<NoColours>()};
+  Sett().LoadSett();
+  EXPECT_EQ(Sett().HintBG, static_cast<std::int32_t>(0x80000018u));
 }
 
 TEST_F(SettingTest, PresetAlphabetsAndExclusionsComeFromTheInstalledPreset) {

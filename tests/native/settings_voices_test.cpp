@@ -71,6 +71,14 @@ TEST_F(VoiceSettingsTest, StoredNamesAreMatchedCaseBlindAndUnknownNamesChangeNot
   EXPECT_EQ(enRuCommon->Voice2, nullptr);
 }
 
+TEST_F(VoiceSettingsTest, NamesInALaterSectionOfTheSameNameAreFound) {
+  WriteUserFile("[Voices]\r\nde=Anna\r\n[Main]\r\n[Voices]\r\nen=Boris\r\n[Main]\r\nDefaultVoice=Boris\r\n");
+  Sett().LoadVoices();
+  EXPECT_EQ(enRu->Voice1, Voice(u"Boris"));
+  EXPECT_EQ(enRu->Voice2, Voice(u"Anna"));  // absent everywhere: the first voice
+  EXPECT_EQ(app.DefVoice, Voice(u"Boris"));
+}
+
 TEST_F(VoiceSettingsTest, SaveWritesShownDictionariesOnlyAndReadsBack) {
   Sett().LoadSett();
   Sett().LoadVoices();
