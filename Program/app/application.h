@@ -295,6 +295,43 @@ class Appl {
   void ScanSFX();
 
   // ---- Application core: the main window's controls, toolbars, menus, timers -----------------
+  /// Operations the main window's controls call that live with the window services, link
+  /// dispatch, help and the neighbours; whoever builds one installs it here. An empty one does
+  /// nothing (and answers empty or false).
+  struct MainWindowCalls {
+    std::function<void(std::u16string_view, bool)> Info;            // text, auto-hide
+    std::function<void()> InfoClear;
+    std::function<void(std::u16string_view, bool)> ShowBackTrans;   // text, caption
+    std::function<void(std::u16string_view, const struct ShowTransArgs&)> ShowTrans;
+    std::function<void()> ClearBuffer;
+    std::function<void(bool)> ShowMenu;                              // from the main window
+    std::function<void()> ShowHelp;
+    std::function<void()> ShowAbout;
+    std::function<void()> ShowSetting;
+    std::function<void()> OpenBackTrans;
+    std::function<void()> CloseBackTrans;
+    std::function<void(std::u16string_view, bool)> CopyText;        // text, show the indicator
+    std::function<void()> CopyTrans;
+    std::function<std::u16string()> GetClipboard;
+    /// The link item LinkHandler handled last.
+    std::function<std::shared_ptr<clsLinkItem>()> CurrentLink;
+    // Speech, the on-screen keyboard and statistics.
+    std::function<void(bool)> SpeakClick;
+    std::function<bool()> IsSpeaking;
+    std::function<void()> StopSpeak;
+    std::function<void(std::u16string_view)> SpeakText;
+    std::function<void()> PasteSpkSrc;
+    std::function<void()> SpeakSrc;
+    std::function<void(bool)> ShowSpkIco;
+    std::function<bool()> KeybVisible;
+    std::function<void(bool)> ShowKeyb;                              // docked
+    std::function<void()> HideKeyb;
+    std::function<void(bool)> ShowStat;
+    std::function<void()> Test;
+  };
+  MainWindowCalls MainCalls;
+  /// The main window's behaviour, once the window is loaded (it is also Views).
+  std::shared_ptr<class MainWindowCore> MainCore;
 
   // ---- Application core: main-window services, result output, link dispatch, menus, help -----
 

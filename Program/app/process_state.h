@@ -72,6 +72,11 @@ struct ProcessState {
   std::shared_ptr<class FileLineReader> gLineReader;  // mdlPublic::ReadFileLine's one file
 
   // ---- Application core: the main window's controls, toolbars, menus, timers -----------------
+  bool gSpeakingWordSet = false;           // speech reads the last result
+  bool gNoHighlight = false;
+  bool gLastOnForm = false;                // speech was started from the main window
+  std::int16_t gSpeakOffset = 0;
+  std::int16_t gPendingSpeakTarget = 0;
 
   // ---- Application core: main-window services, result output, link dispatch, menus, help -----
 

@@ -113,8 +113,8 @@ TEST_F(ProgramStart, WindowHidesToTheTrayAnotherCopyHandsOverAndRequestsOrTheTra
   ASSERT_TRUE(testMode.Started());
   main = WaitForMainWindow(testMode.Id(), true, kStartTimeoutMs);
   ASSERT_NE(main, nullptr) << "a start after a hidden exit shows the window again";
-  PostMessageW(main, WM_COMMAND, frmMain::kCmdExit, 0);
-  EXPECT_EQ(testMode.ExitCodeWithin(kReactTimeoutMs), 0u) << "the tray menu's exit ends the program";
+  PostMessageW(main, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Exit), 0);
+  EXPECT_EQ(testMode.ExitCodeWithin(kReactTimeoutMs), 0u) << "the menu's exit ends the program";
 }
 
 TEST(ProgramFiles, ProgramCarriesItsIconAndVersionResources) {
