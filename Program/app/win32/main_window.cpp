@@ -85,6 +85,9 @@ frmMain::frmMain()
     MenuEntry entry;
     if (item > 0 || item == static_cast<int>(MenuItem::Show)) entry.id = kMenuBase + static_cast<UINT>(item);
     if (item == kDicSlot) entry.tag = -1;
+    // The developer's items have no interface texts; they show only with "/t".
+    if (item == static_cast<int>(MenuItem::ScanSFX)) entry.caption = u"ScanSFX";
+    if (item == static_cast<int>(MenuItem::Test)) entry.caption = u"Test";
     if (item == static_cast<int>(MenuItem::ScanSFX) || item == static_cast<int>(MenuItem::Test)) entry.visible = false;
     menu_.push_back(entry);
   }
@@ -177,7 +180,7 @@ void frmMain::CreateControls(HINSTANCE instance) {
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   };
   cmdAbc_ = button(kAbcId, L"abc", BS_PUSHBUTTON);
-  cmdKeyb_ = button(kKeybId, L"\u2328", BS_PUSHBUTTON | WS_VISIBLE);
+  cmdKeyb_ = button(kKeybId, L"kb", BS_PUSHBUTTON | WS_VISIBLE);
   const auto arrow = [&](int id, const wchar_t* text) {
     return CreateWindowExW(0, L"STATIC", text, WS_CHILD | SS_CENTER | SS_NOTIFY, 0, 0, 16, 8, hwnd(),
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
