@@ -328,6 +328,12 @@ class Appl {
     std::function<void()> HideKeyb;
     std::function<void(bool)> ShowStat;
     std::function<void()> Test;
+    /// The hint of a link the pointer rests on (the link LinkHandler handled last).
+    std::function<void(const std::shared_ptr<clsLinkItem>&)> ToolTipHandler;
+    std::function<void()> CheckLayoutSwitch;                          // layout-switch key recorder
+    std::function<void(bool)> RefreshLrnSrc;                          // next learning card
+    /// The on-screen keyboard's window, 0 while it has none.
+    std::function<std::uintptr_t()> KeybWindow;
   };
   MainWindowCalls MainCalls;
   /// The main window's behaviour, once the window is loaded (it is also Views).

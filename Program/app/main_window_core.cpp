@@ -17,11 +17,13 @@
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
 #include "platform/clock.h"
+#include "platform/input.h"
 #include "platform/rich_text_box.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/timer_control.h"
 #include "platform/toolbar.h"
+#include "platform/window_manager.h"
 
 namespace parlavent {
 namespace {
@@ -30,6 +32,7 @@ namespace {
 constexpr int kBack = 8, kEnter = 13, kEsc = 27, kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kInsert = 45;
 constexpr int kKeyA = 65, kKeyC = 67, kKeyP = 80, kKeyV = 86, kF1 = 112;
 constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
+constexpr unsigned kSwpNoZOrder = 0x4;
 
 // Tray mouse messages.
 constexpr std::int32_t kLButtonDown = 513, kLButtonUp = 514, kLDoubleClick = 515, kRButtonUp = 517;
@@ -364,6 +367,15 @@ void MainWindowCore::txtOutPut_GotFocus() {
 
 void MainWindowCore::HideOutputCaret() {
   if (c_.shell) c_.shell->HideOutputCaret();
+}
+
+void MainWindowCore::OutputBoxPixels(std::int32_t& width, std::int32_t& height) {
+  width = height = 0;
+  if (c_.shell) c_.shell->OutputPixels(width, height);
+}
+
+void MainWindowCore::Wait(bool on) {
+  if (c_.shell) c_.shell->Wait(on);
 }
 
 void MainWindowCore::txtOutPut_SelChange() {
@@ -792,6 +804,47 @@ void MainWindowCore::tmrPasteSpkSrc_Timer() {
 void MainWindowCore::tmrProcess_Timer() {
   if (!G().gProccess) G().gProccess = std::make_shared<clsProccess>();
   G().gProccess->GetActiveProcess();
+}
+
+void MainWindowCore::StartToolTipTimer(Point restPoint) {
+  restPoint_ = restPoint;
+  Restart(c_.timers.tmrToolTip);
+}
+
+void MainWindowCore::tmrToolTip_Timer() {
+  Stop(c_.timers.tmrToolTip);
+  const Point p = Input().CursorPos();
+  const bool resting = std::abs(p.x - restPoint_.x) <= 1 && std::abs(p.y - restPoint_.y) <= 1;
+  const bool elsewhere = std::abs(p.x - G().gLastCursorX) >= 2 || std::abs(p.y - G().gLastCursorY) >= 2;
+  if (resting && elsewhere) Call(Calls().ToolTipHandler, Ask(Calls().CurrentLink, std::shared_ptr<clsLinkItem>()));
+}
+
+void MainWindowCore::tmrSpkHide_Timer() {
+  if (Ask(Calls().IsSpeaking, false)) return;
+  Stop(c_.timers.tmrSpkHide);
+  Call(Calls().ShowSpkIco, false);
+}
+
+void MainWindowCore::tmrLearner_Timer() {
+  if (!G().gLrnPaused) Call(Calls().RefreshLrnSrc, false);
+}
+
+void MainWindowCore::tmrPunto_Timer() {
+  if (Sett().TrlMode > 0) Call(Calls().CheckLayoutSwitch);
+}
+
+void MainWindowCore::tmrDockKeyb_Timer(const Rect& main) {
+  if (main.left == lastMain_.left && main.top == lastMain_.top && main.right == lastMain_.right &&
+      main.bottom == lastMain_.bottom) {
+    return;
+  }
+  const WindowHandle keyb = Ask(Calls().KeybWindow, std::uintptr_t{0});
+  Rect k;
+  if (G().gDockMode > 0 && keyb && Windows().GetRect(keyb, k)) {
+    const long left = G().gDockMode == 1 ? main.left : main.right - (k.right - k.left);
+    Windows().SetPos(keyb, kHwndTop, left, main.bottom, 0, 0, kSwpNoSize | kSwpNoActivate | kSwpNoZOrder);
+  }
+  lastMain_ = main;
 }
 
 void MainWindowCore::StartBackTransTimer(std::u16string_view text) {

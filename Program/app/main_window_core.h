@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/view_host.h"
+#include "platform/geometry.h"
 
 namespace parlavent {
 
@@ -64,6 +65,9 @@ class MainWindowShell {
   virtual bool CtrlHeld() = 0;
   /// The window's own popup menu at the pointer, while no popup-menu service is installed.
   virtual void PopupMainMenu() = 0;
+  virtual void OutputPixels(std::int32_t& width, std::int32_t& height) = 0;
+  /// The hourglass pointer on or off.
+  virtual void Wait(bool on) = 0;
 };
 
 /// The main window's timers that the behaviour arms and ticks.
@@ -74,6 +78,9 @@ struct MainTimers {
   TimerControl* tmrModeMsg = nullptr;
   TimerControl* tmrBackTrans = nullptr;
   TimerControl* tmrPasteSpkSrc = nullptr;
+  TimerControl* tmrToolTip = nullptr;
+  TimerControl* tmrSpkHide = nullptr;
+  TimerControl* tmrLearner = nullptr;
 };
 
 struct MainControls {
@@ -130,6 +137,8 @@ class MainWindowCore : public ViewHost {
   std::shared_ptr<RichTextBox> OutputBox() override { return c_.txtOutPut; }
   clsLink* OutputLinks() override { return c_.clsLinkText.get(); }
   void HideOutputCaret() override;
+  void OutputBoxPixels(std::int32_t& width, std::int32_t& height) override;
+  void Wait(bool on) override;
   void Info(std::u16string_view text, bool autoHide) override;
   void InfoClear() override;
   void ShowBackTrans(std::u16string_view text, bool caption) override;
@@ -194,6 +203,14 @@ class MainWindowCore : public ViewHost {
   void tmrBackTrans_Timer();
   void tmrPasteSpkSrc_Timer();
   void tmrProcess_Timer();
+  void tmrToolTip_Timer();
+  void tmrSpkHide_Timer();
+  void tmrLearner_Timer();
+  void tmrPunto_Timer();
+  /// Keeps a docked on-screen keyboard below the window (main: the window's own rectangle).
+  void tmrDockKeyb_Timer(const Rect& main);
+  /// A hover over a link: the pointer's rest point, and the hint follows 300 ms later.
+  void StartToolTipTimer(Point restPoint);
 
   /// The box that last had the focus: 0 none, 1 input, 2 output.
   int FocusBox() const { return focusBox_; }
@@ -215,6 +232,8 @@ class MainWindowCore : public ViewHost {
     std::int32_t last = 0;
   } main_, spk_, keyb_;
   double lastClick_ = 0;
+  Point restPoint_;
+  Rect lastMain_;
 };
 
 }  // namespace parlavent

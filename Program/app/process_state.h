@@ -77,6 +77,9 @@ struct ProcessState {
   bool gLastOnForm = false;                // speech was started from the main window
   std::int16_t gSpeakOffset = 0;
   std::int16_t gPendingSpeakTarget = 0;
+  bool gLrnPaused = false;
+  std::int32_t gDockMode = 0;              // keyboard docking: 0 off, 1 below left, 2 below right
+  long gLastCursorX = 0, gLastCursorY = 0; // where the last popup was shown
 
   // ---- Application core: main-window services, result output, link dispatch, menus, help -----
 

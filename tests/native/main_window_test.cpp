@@ -103,6 +103,8 @@ class FakeShell : public MainWindowShell {
   void DoEvents() override {}
   bool CtrlHeld() override { return false; }
   void PopupMainMenu() override { log.push_back("Menu"); }
+  void OutputPixels(std::int32_t& w, std::int32_t& h) override { w = h = 0; }
+  void Wait(bool) override {}
 };
 
 class MainWindowTest : public ListTest {
@@ -275,6 +277,32 @@ TEST_F(MainWindowTest, EscBlocksTheHideButtonForASecond) {
   core->tmrEscUsedClear_Timer();
   EXPECT_FALSE(G().gEscUsed);
   EXPECT_FALSE(escUsed.Enabled());
+}
+
+TEST_F(MainWindowTest, ADockedKeyboardFollowsTheWindowAndAnUndockedOneStays) {
+  auto windows = std::make_shared<FakeWindows>();
+  ScopedWindows scoped{windows};
+  constexpr WindowHandle kKeyb = 0x77;
+  windows->windows[kKeyb].rect = {0, 0, 200, 80};
+  app.MainCalls.KeybWindow = [] { return kKeyb; };
+  struct Case {
+    std::int32_t mode;
+    Rect main;
+    Rect expected;
+  } cases[] = {
+      {0, {100, 100, 500, 400}, {0, 0, 200, 80}},       // not docked: never moved
+      {1, {100, 100, 500, 400}, {0, 0, 200, 80}},       // same place as at the last tick: nothing
+      {1, {110, 100, 500, 400}, {110, 400, 310, 480}},  // below, aligned left
+      {2, {110, 100, 520, 400}, {320, 400, 520, 480}},  // below, aligned right
+  };
+  for (const Case& c : cases) {
+    G().gDockMode = c.mode;
+    core->tmrDockKeyb_Timer(c.main);
+    const Rect& r = windows->windows[kKeyb].rect;
+    EXPECT_EQ((std::vector<long>{r.left, r.top, r.right, r.bottom}),
+              (std::vector<long>{c.expected.left, c.expected.top, c.expected.right, c.expected.bottom}))
+        << "mode " << c.mode;
+  }
 }
 
 TEST(MainLayout, InputAndToolbarShareARowOnlyWhenThereIsRoom) {

@@ -26,7 +26,7 @@ namespace {
 
 enum TimerId : UINT_PTR {
   kTmrUserEvents = 1, kTmrEnabled, kTmrMsg, kTmrChangeInput, kTmrInfoClear, kTmrEscUsedClear, kTmrModeMsg,
-  kTmrBackTrans, kTmrPasteSpkSrc, kTmrProcess
+  kTmrBackTrans, kTmrPasteSpkSrc, kTmrProcess, kTmrToolTip, kTmrSpkHide, kTmrLearner, kTmrDockKeyb, kTmrPunto
 };
 enum ControlId : int { kInputId = 201, kOutputId, kBackTransId, kInfoId, kAbcId, kKeybId, kExp0Id, kExp1Id };
 constexpr int kDefaultWidth = 381;
@@ -80,7 +80,12 @@ frmMain::frmMain()
       tmrModeMsg_(kTmrModeMsg, 0, true),
       tmrBackTrans_(kTmrBackTrans, 0, true),
       tmrPasteSpkSrc_(kTmrPasteSpkSrc, 100, false),
-      tmrProcess_(kTmrProcess, 3000, true) {
+      tmrProcess_(kTmrProcess, 3000, true),
+      tmrToolTip_(kTmrToolTip, 300, false),
+      tmrSpkHide_(kTmrSpkHide, 3000, false),
+      tmrLearner_(kTmrLearner, 0, false),
+      tmrDockKeyb_(kTmrDockKeyb, 10, true),
+      tmrPunto_(kTmrPunto, 1, true) {
   for (int item : kMenuOrder) {
     MenuEntry entry;
     if (item > 0 || item == static_cast<int>(MenuItem::Show)) entry.id = kMenuBase + static_cast<UINT>(item);
@@ -124,7 +129,8 @@ bool frmMain::Load(HINSTANCE instance) {
   controls.tbDic = tbDic_.get();
   controls.menus = this;
   controls.shell = this;
-  controls.timers = {&tmrChangeInput_, &tmrInfoClear_, &tmrEscUsedClear_, &tmrModeMsg_, &tmrBackTrans_, &tmrPasteSpkSrc_};
+  controls.timers = {&tmrChangeInput_, &tmrInfoClear_, &tmrEscUsedClear_, &tmrModeMsg_, &tmrBackTrans_,
+                     &tmrPasteSpkSrc_, &tmrToolTip_, &tmrSpkHide_, &tmrLearner_};
   txtInput = input_;
   txtOutPut = output_;
   core_ = std::make_shared<MainWindowCore>(std::move(controls));
@@ -142,7 +148,8 @@ bool frmMain::Load(HINSTANCE instance) {
   Form_Resize();
 
   for (WindowTimer* t : {&tmrUserEvents_, &tmrEnabled_, &tmrMsg_, &tmrChangeInput_, &tmrInfoClear_, &tmrEscUsedClear_,
-                         &tmrModeMsg_, &tmrBackTrans_, &tmrPasteSpkSrc_, &tmrProcess_}) {
+                         &tmrModeMsg_, &tmrBackTrans_, &tmrPasteSpkSrc_, &tmrProcess_, &tmrToolTip_, &tmrSpkHide_,
+                         &tmrLearner_, &tmrDockKeyb_, &tmrPunto_}) {
     t->Attach(hwnd());
   }
   return true;
@@ -379,6 +386,16 @@ void frmMain::DoEvents() {
   }
 }
 
+void frmMain::OutputPixels(std::int32_t& width, std::int32_t& height) {
+  RECT r{};
+  if (output_ && GetClientRect(output_->hwnd(), &r)) {
+    width = r.right;
+    height = r.bottom;
+  }
+}
+
+void frmMain::Wait(bool on) { SetCursor(LoadCursorW(nullptr, on ? IDC_WAIT : IDC_ARROW)); }
+
 bool frmMain::CtrlHeld() { return GetKeyState(VK_CONTROL) < 0; }
 
 HMENU frmMain::BuildMenu() {
@@ -477,8 +494,18 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
       return 0;
     case kTrayMessage: {
+      // Each icon names itself in wParam; the mouse message comes in lParam.
       const bool running = tmrUserEvents_.Enabled();
-      Guarded([this, lp, running] { core_->picNotifier_MouseMove(static_cast<std::int32_t>(lp), running); });
+      const auto message = static_cast<std::int32_t>(lp);
+      Guarded([this, wp, message, running] {
+        if (wp == kSpkTrayIcon) {
+          core_->picSpkNotifier_MouseMove(message);
+        } else if (wp == kKeybTrayIcon) {
+          core_->picKeybNotifier_MouseMove(message);
+        } else {
+          core_->picNotifier_MouseMove(message, running);
+        }
+      });
       return 0;
     }
     // The user's close only hides the window to the tray.
@@ -526,6 +553,16 @@ void frmMain::OnTimer(UINT_PTR id) {
       case kTmrBackTrans: c.tmrBackTrans_Timer(); break;
       case kTmrPasteSpkSrc: c.tmrPasteSpkSrc_Timer(); break;
       case kTmrProcess: c.tmrProcess_Timer(); break;
+      case kTmrToolTip: c.tmrToolTip_Timer(); break;
+      case kTmrSpkHide: c.tmrSpkHide_Timer(); break;
+      case kTmrLearner: c.tmrLearner_Timer(); break;
+      case kTmrPunto: c.tmrPunto_Timer(); break;
+      case kTmrDockKeyb: {
+        RECT r{};
+        GetWindowRect(hwnd(), &r);
+        c.tmrDockKeyb_Timer(Rect{r.left, r.top, r.right, r.bottom});
+        break;
+      }
       default: break;
     }
   });

@@ -73,6 +73,8 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   void DoEvents() override;
   bool CtrlHeld() override;
   void PopupMainMenu() override;
+  void OutputPixels(std::int32_t& width, std::int32_t& height) override;
+  void Wait(bool on) override;
 
   // MainMenus
   void SetCaption(MenuItem item, std::u16string_view caption) override;
@@ -109,7 +111,7 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   std::unique_ptr<ToolbarControl> tb1_, tbDic_;
   HWND cmdAbc_ = nullptr, cmdKeyb_ = nullptr, pctExp0_ = nullptr, pctExp1_ = nullptr, tooltip_ = nullptr;
   WindowTimer tmrUserEvents_, tmrEnabled_, tmrMsg_, tmrChangeInput_, tmrInfoClear_, tmrEscUsedClear_, tmrModeMsg_,
-      tmrBackTrans_, tmrPasteSpkSrc_, tmrProcess_;
+      tmrBackTrans_, tmrPasteSpkSrc_, tmrProcess_, tmrToolTip_, tmrSpkHide_, tmrLearner_, tmrDockKeyb_, tmrPunto_;
   HICON trayIcon_ = nullptr;
   HICON trayIconAuto_ = nullptr;
   HICON currentTrayIcon_ = nullptr;
