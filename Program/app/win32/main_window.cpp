@@ -176,7 +176,11 @@ void frmMain::CreateControls(HINSTANCE instance) {
   for (const auto& b : {input_, output_}) {
     if (b) SendMessageW(b->hwnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
   }
-  if (input_) SendMessageW(input_->hwnd(), EM_SETMARGINS, EC_LEFTMARGIN, 4);
+  if (input_) {
+    SendMessageW(input_->hwnd(), EM_SETMARGINS, EC_LEFTMARGIN, 4);
+    // The alphabet button lies over the input box's right end: the box must not paint over it.
+    SetWindowLongPtrW(input_->hwnd(), GWL_STYLE, GetWindowLongPtrW(input_->hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
+  }
   if (output_) SendMessageW(output_->hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(12, 12));
   if (info_) SendMessageW(info_->hwnd(), EM_SETBKGNDCOLOR, 0, GetSysColor(COLOR_BTNFACE));
 
