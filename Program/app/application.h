@@ -340,6 +340,73 @@ class Appl {
   std::shared_ptr<class MainWindowCore> MainCore;
 
   // ---- Application core: main-window services, result output, link dispatch, menus, help -----
+  // The neighbours these services reach (app/neighbour_services.h); a quiet stand-in answers
+  // for one not installed.
+  std::shared_ptr<class CaptureServices> Capture;
+  std::shared_ptr<class SpeechServices> Speech;
+  std::shared_ptr<class SettingsDialog> frmSetting;
+  /// Makes the About window (the shell installs it; without one nothing is shown).
+  std::function<std::shared_ptr<class AboutWindow>()> LoadAbout;
+  CaptureServices& CaptureSide();
+  SpeechServices& SpeechSide();
+
+  // Main-window services (app/main_window_services.cpp): writes into the main window's boxes.
+  /// Shows Text in the info line; with AutoHide it clears 2 s after the last message.
+  void Info(std::u16string_view Text, bool AutoHide = false);
+  void InfoClear();
+  /// Forgets the last look-up, so the next one is made afresh.
+  void ClearBuffer();
+  /// Writes the input box; NoList keeps the word list from following.
+  void SetInput(std::u16string_view Text, bool NoList = false);
+  std::u16string GetInput();
+  /// Plain text into the output box (its links stay as they were).
+  void SetOutPut(std::u16string_view Text, std::int32_t Mode, bool Focus = false);
+  /// Notification of the manual or automatic mode, once per run.
+  void ShowModeMessage();
+  void OpenBackTrans();
+  void CloseBackTrans();
+  /// The translations of txt as links in the back-translation pane (when it is open).
+  void ShowBackTrans(std::u16string_view txt, bool Caption = false);
+  void ClearBackTrans();
+
+  // Result output (app/result_output.cpp).
+  /// Gives a link the plain look of translation links: no hand cursor, sound or underline.
+  static void FormatTransLink(clsLinkItem& Link);
+  /// Shows the looked-up text and its rendered markup in the main window.
+  void TransOnForm(std::u16string_view RetInText, std::u16string_view rettext, bool IsTrans,
+                   bool RepeatTrans = false);
+  /// Looks Text up and shows it on the main window (OnForm) or in the popup.
+  void ShowTrans(std::u16string_view Text, const struct ShowTransArgs& Args);
+
+  // Popup menu (app/popup_menu.cpp).
+  /// Prepares mnuMain for the toolbar (OnForm) or the tray and pops it up.
+  void ShowMenu(bool OnForm);
+
+  // Help, About, settings entry (app/help_about.cpp).
+  /// "<program folder>\Help\<interface language>.chm".
+  std::u16string GetHelpFile();
+  void ShowHelp(std::u16string_view topic = {}, std::u16string_view window = {});
+  void ShowAbout();
+  /// The About template of the interface language with its placeholders filled.
+  std::u16string AboutText();
+  /// The settings dialog, modal; the polling stops meanwhile.
+  void ShowSetting();
+  /// The hourglass on (WaitOn) or off.
+  void Wait(bool WaitOn = false);
+
+  // Plug-in host and minor services (app/plugin_host.cpp).
+  std::shared_ptr<class PlugInObject> PlugIn;
+  std::shared_ptr<class PlugInObject> Hint;
+  /// Makes a plug-in object by ProgID (null when none is registered); none installed: no plug-ins.
+  std::function<std::shared_ptr<PlugInObject>(std::u16string_view progId)> CreatePlugIn;
+  /// Hands an event of the popup window to the skin plug-in; True when it took that step over.
+  bool SendEvent(std::u16string_view Name, const std::vector<std::u16string>& Args = {});
+  void PlugInInit();
+  void PlugInUnload();
+  /// The clipboard changed: IsTextInClip follows, and copied text may be spoken.
+  void ClipboardEventsChanged();
+  /// Developer timing test.
+  void Test();
 
   // ---- Neighbours: capture, speech and companions, settings dialog -----------------------------
   /// The on-screen keyboard's language labels (installed by the keyboard form).

@@ -82,6 +82,13 @@ struct ProcessState {
   long gLastCursorX = 0, gLastCursorY = 0; // where the last popup was shown
 
   // ---- Application core: main-window services, result output, link dispatch, menus, help -----
+  std::shared_ptr<class clsLinkItem> gCurLink;  // the link of the last LinkHandler call
+  std::int32_t gLinkHoverPointX = 0;       // pointer position at the last rest on a link (pixels)
+  std::int32_t gLinkHoverPointY = 0;
+  std::uintptr_t gLastForeground = 0;      // last outside foreground window (capture poll)
+  bool gNoLrnSpeak = false;                // the learning cards keep quiet (settings dialog open)
+  std::shared_ptr<class PlugInObject> gPlugIn;
+  std::shared_ptr<class PlugInObject> gHint;
 
   // ---- Neighbours ----------------------------------------------------------------------------
   // Keyboard layers by language code and layout-switch prefixes by text, filled by InitDics.

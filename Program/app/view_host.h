@@ -12,6 +12,9 @@ namespace parlavent {
 
 class RichTextBox;
 class clsLink;
+class TimerControl;
+class Toolbar;
+struct MainMenuState;
 
 /// The arguments of Appl.ShowTrans besides the text, with the values the callers leave out.
 struct ShowTransArgs {
@@ -74,6 +77,29 @@ class ViewHost {
   // The ending scanner's windows: ApiPath.BrowseForFolder ("" when cancelled) and frmProgress.
   virtual std::u16string BrowseForFolder(std::u16string_view title) { return {}; }
   virtual ProgressWindow& Progress();
+
+  // The main window's parts that Appl's own services drive (app/main_window_services.cpp, link
+  // dispatch, popup menu, help). The real window forwards its Info, InfoClear, ShowBackTrans and
+  // ShowTrans above to Appl::Info, Appl::InfoClear, Appl::ShowBackTrans and Appl::ShowTrans.
+  /// The info line lblInfo and its clearing timer tmrInfoClear.
+  virtual std::shared_ptr<RichTextBox> InfoLine() { return nullptr; }
+  virtual TimerControl* InfoTimer() { return nullptr; }
+  /// The back-translation pane txtBackTrans and its link layer clsLinkBackTrans.
+  virtual std::shared_ptr<RichTextBox> BackTransBox() { return nullptr; }
+  virtual clsLink* BackTransLinks() { return nullptr; }
+  /// frmMain.RefreshBTB: the pane's button follows Setting.BackTransOpen.
+  virtual void RefreshBTB() {}
+  /// The main toolbar TB1.
+  virtual Toolbar* MainToolbar() { return nullptr; }
+  /// Applies state to mnuMain and pops it up: below TB1's "Menu" button, right-aligned, when
+  /// state.OnForm; else at the pointer with mnuShow as the default item. Returns when it closes.
+  virtual void PopupMainMenu(const MainMenuState& state) {}
+  /// Pops the edit menu mnuEdit up at the pointer.
+  virtual void PopupEditMenu() {}
+  /// tmrToolTip: stopped and started again.
+  virtual void RestartToolTipTimer() {}
+  /// The screen pointer and that of txtInput and txtOutPut: hourglass with on, else default/arrow.
+  virtual void SetBusyPointer(bool on) {}
 };
 
 }  // namespace parlavent

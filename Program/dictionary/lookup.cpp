@@ -12,28 +12,17 @@
 #include "dictionary/lookup_deps.h"
 #include "dictionary/lookup_modes.h"
 #include "dictionary/phrases.h"
+#include "app/main_form.h"
 #include "dictionary/result_tree.h"
 #include "foundation/api_input.h"
 #include "foundation/api_strings.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
 #include "platform/input.h"
-#include "platform/service_slot.h"
 #include "platform/shell.h"
 
 namespace parlavent {
 namespace {
-
-class QuietBusy final : public BusyIndicator {
- public:
-  void Start() override {}
-  void stopme() override {}
-};
-
-class QuietNotifications final : public Notifications {
- public:
-  void ShowNotify(std::int32_t, std::u16string_view, bool, bool, bool, bool) override {}
-};
 
 constexpr int kVkEscape = 27;
 constexpr std::int32_t kMaxWords = 8;
@@ -159,11 +148,11 @@ class LookupRun {
     app_.State.gTextDir = 0;
     if (args_.CheckDir && !app_.CheckDirection(phrase_) && args_.DirSilent) {
       retCheckDir_ = false;
-      Notifier().ShowNotify(kWrongDirectionNotice, app_.LZ(kWrongDirectionText), true, true, false, false);
+      app_.ShowNotify(kWrongDirectionNotice, app_.LZ(kWrongDirectionText), true, true, false, false);
       app_.State.gTextDir = 3 - (app_.Dic ? app_.Dic->Direction() : 0);
       return false;
     }
-    if (args_.BusyShowed && n < 2) Busy().Start();
+    if (args_.BusyShowed && n < 2 && app_.frmBusy) app_.frmBusy->Start();
     found_ = true;
     AddScore(score_, static_cast<std::int64_t>(phrase_.size()) * 1000 + static_cast<std::int64_t>(m + 1) * 1000000);
     if (args_.SplitMode) AddScore(score_, static_cast<std::int64_t>(2 - n) * 10000);
@@ -223,13 +212,6 @@ class LookupRun {
 
 }  // namespace
 
-BusyIndicator& Busy() { return *ServiceSlot<BusyIndicator, QuietBusy>(); }
-Notifications& Notifier() { return *ServiceSlot<Notifications, QuietNotifications>(); }
-void SetBusy(std::shared_ptr<BusyIndicator> busy) { InstallService<BusyIndicator, QuietBusy>(std::move(busy)); }
-void SetNotifier(std::shared_ptr<Notifications> notifier) {
-  InstallService<Notifications, QuietNotifications>(std::move(notifier));
-}
-
 void AddScore(std::int32_t& total, std::int64_t score) {
   const std::int64_t sum = static_cast<std::int64_t>(total) + score;
   if (sum >= INT32_MIN && sum <= INT32_MAX) total = static_cast<std::int32_t>(sum);
@@ -245,7 +227,7 @@ std::int32_t Appl::GetTranslate(std::u16string_view Text, std::u16string& rettex
   bool& retCheckDir = Out.RetCheckDir ? *Out.RetCheckDir : ownCheckDir;
   retCheckDir = true;
   const auto finish = [&](std::int32_t result) {
-    if (Args.BusyShowed) Busy().stopme();
+    if (Args.BusyShowed && frmBusy) frmBusy->stopme();
     return result;
   };
 

@@ -33,26 +33,5 @@ struct TranslateOut {
   std::shared_ptr<WordSet>* RetWordSet = nullptr;  // the result tree
 };
 
-/// The busy indicator (frmBusy): a picture that follows the pointer while a look-up runs.
-class BusyIndicator {
- public:
-  virtual ~BusyIndicator() = default;
-  virtual void Start() = 0;
-  virtual void stopme() = 0;
-};
-
-/// Numbered notification balloons (Appl.ShowNotify).
-class Notifications {
- public:
-  virtual ~Notifications() = default;
-  virtual void ShowNotify(std::int32_t ID, std::u16string_view Text, bool OnePerRun, bool AllowClick, bool Error,
-                          bool Exclamation) = 0;
-};
-
-BusyIndicator& Busy();
-Notifications& Notifier();
-/// Installs a service (nullptr restores the quiet default).
-void SetBusy(std::shared_ptr<BusyIndicator> busy);
-void SetNotifier(std::shared_ptr<Notifications> notifier);
 
 }  // namespace parlavent

@@ -1,5 +1,6 @@
-# The sample dictionaries, Dictionaries/de-ru_full.dic and en-ru_full.dic, built from Debian's
-# FreeDict databases (scripts/install-deps.sh installs them) by dictool: the importer turns each
+# The sample dictionaries, Dictionaries/de-ru_full.dic and en-ru_full.dic with their common
+# packages de-ru_common.dic and en-ru_common.dic, built from Debian's FreeDict databases
+# (scripts/install-deps.sh installs them) by dictool: the importer turns each
 # dictd database into builder source behind its hand-written members (tools/dictool/samples),
 # make_flags.py draws its flag icons, and the builder writes the package.
 #
@@ -30,24 +31,37 @@ else()
   set(dictool_target dictool)
 endif()
 
-# sample(NAME DATABASE LANG1 LANG2 [IMPORT_OPTIONS...])
+# sample(NAME DATABASE LANG1 LANG2 [IMPORT_OPTIONS...]): NAME_full.dic from NAME.head.txt, the
+# optional NAME.full.head.txt and the whole database; NAME_common.dic, the common package paired
+# with it on loading, from NAME.head.txt, NAME.common.head.txt and the headwords that have a
+# transcription (the program reads transcriptions only from a common package).
 function(parlavent_sample name database lang1 lang2)
   set(work ${samples_work_dir}/${name})
-  set(source ${work}/${name}.txt)
-  set(package ${dictionaries_dir}/${name}_full.dic)
+  set(full_package ${dictionaries_dir}/${name}_full.dic)
+  set(common_package ${dictionaries_dir}/${name}_common.dic)
+  set(shared_head ${samples_source_dir}/${name}.head.txt)
+  set(full_heads --head ${shared_head})
+  set(full_head_files ${shared_head})
+  if(EXISTS ${samples_source_dir}/${name}.full.head.txt)
+    list(APPEND full_heads --head ${samples_source_dir}/${name}.full.head.txt)
+    list(APPEND full_head_files ${samples_source_dir}/${name}.full.head.txt)
+  endif()
+  set(common_head ${samples_source_dir}/${name}.common.head.txt)
+  set(dictd ${PARLAVENT_DICTD_DIR}/${database}.index ${PARLAVENT_DICTD_DIR}/${database}.dict.dz)
   add_custom_command(
-    OUTPUT ${package}
+    OUTPUT ${full_package} ${common_package}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${work} ${dictionaries_dir}
     COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/make_flags.py ${lang1} ${lang2} ${work}/${name}_flag
-    COMMAND ${dictool_command} import-dictd ${ARGN} --head ${samples_source_dir}/${name}.head.txt
-            ${PARLAVENT_DICTD_DIR}/${database}.index ${PARLAVENT_DICTD_DIR}/${database}.dict.dz ${source}
-    COMMAND ${dictool_command} build ${source} ${package}
-    DEPENDS ${dictool_target} ${samples_source_dir}/${name}.head.txt
-            ${PROJECT_SOURCE_DIR}/tools/make_flags.py ${PROJECT_SOURCE_DIR}/tools/make_icon.py
-            ${PARLAVENT_DICTD_DIR}/${database}.index ${PARLAVENT_DICTD_DIR}/${database}.dict.dz
-    COMMENT "Building the sample dictionary ${name}_full.dic from ${database}"
+    COMMAND ${dictool_command} import-dictd ${ARGN} ${full_heads} ${dictd} ${work}/${name}_full.txt
+    COMMAND ${dictool_command} build ${work}/${name}_full.txt ${full_package}
+    COMMAND ${dictool_command} import-dictd ${ARGN} --transcriptions-only --head ${shared_head} --head ${common_head}
+            ${dictd} ${work}/${name}_common.txt
+    COMMAND ${dictool_command} build ${work}/${name}_common.txt ${common_package}
+    DEPENDS ${dictool_target} ${full_head_files} ${common_head}
+            ${PROJECT_SOURCE_DIR}/tools/make_flags.py ${PROJECT_SOURCE_DIR}/tools/make_icon.py ${dictd}
+    COMMENT "Building the sample dictionaries ${name}_full.dic and ${name}_common.dic from ${database}"
     VERBATIM)
-  add_custom_target(parlavent_sample_${name} DEPENDS ${package})
+  add_custom_target(parlavent_sample_${name} DEPENDS ${full_package} ${common_package})
   add_dependencies(parlavent_program_files parlavent_sample_${name})
 endfunction()
 

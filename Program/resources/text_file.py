@@ -4,8 +4,9 @@
 usage: text_file.py utf16|ansi SOURCE OUT
 
 utf16: UTF-16LE with the FF FE mark, every line ended by CR LF.
+utf16-all: the same, keeping lines that start with "#" (texts whose placeholders begin with it).
 ansi:  windows-1252 text, lines joined by CR LF, no line end after the last line.
-Lines starting with "#" in the source are notes and are left out.
+Otherwise lines starting with "#" in the source are notes and are left out.
 """
 import sys
 
@@ -13,10 +14,10 @@ import sys
 def main() -> int:
     mode, source, out = sys.argv[1:4]
     with open(source, encoding="utf-8") as f:
-        lines = [line.rstrip("\r\n") for line in f if not line.startswith("#")]
+        lines = [line.rstrip("\r\n") for line in f if mode == "utf16-all" or not line.startswith("#")]
     while lines and not lines[-1]:
         lines.pop()
-    if mode == "utf16":
+    if mode in ("utf16", "utf16-all"):
         data = b"\xff\xfe" + "".join(line + "\r\n" for line in lines).encode("utf-16-le")
     elif mode == "ansi":
         data = "\r\n".join(lines).encode("cp1252")

@@ -25,7 +25,7 @@ std::string Base64(std::size_t v) {
 class DictdImport : public testing::PackageTest {
  protected:
   // Writes the entries as a .dict and an .index naming each (the first under two headwords).
-  std::string Import(const std::vector<std::string>& entries, bool explanations, ImportReport& report) {
+  std::string Import(const std::vector<std::string>& entries, const ImportOptions& options, ImportReport& report) {
     std::string dict = "00-database-info\nabout this database\n", index = "00databaseinfo\tA\t" + Base64(dict.size()) + "\n";
     for (std::size_t i = 0; i < entries.size(); ++i) {
       const std::string line = "word\t" + Base64(dict.size()) + "\t" + Base64(entries[i].size()) + "\n";
@@ -38,7 +38,7 @@ class DictdImport : public testing::PackageTest {
     const auto indexPath = WriteText("t.index", index);
     std::ostringstream out;
     std::string err;
-    EXPECT_TRUE(ImportDictd(indexPath, Dir() / "t.dict", {explanations}, out, report, err)) << err;
+    EXPECT_TRUE(ImportDictd(indexPath, Dir() / "t.dict", options, out, report, err)) << err;
     return out.str();
   }
 };
@@ -49,7 +49,7 @@ TEST_F(DictdImport, WikDictEntriesGiveWordsLinksCodesAndExplanations) {
       {"Haus /haʊ̯s/ /haʊs/ <n, neut>\nдом 2.\nein Gebäude\n 3.\nzum Wohnen\n",
        "heiter /ˈhaɪ̯tɐ/ <adj>\n1. безо\u0301блачный, я\u0301сный (о пого\u0301де); весёлый\nHimmel: klar\n",
        "Aal <n, masc>\n1. угорь\nein Fisch\n2. угорь\nauch so\n"},
-      true, report);
+      {.explanations = true}, report);
   EXPECT_EQ(source,
             "W\t1\tHaus\thaʊ̯s\n"
             "L\tHaus\tдом\tN\tN\t\tein Gebäude\n"
@@ -76,7 +76,7 @@ TEST_F(DictdImport, PlainEntriesAreAllTranslationLines) {
   ImportReport report;
   const std::string source =
       Import({"American /əmerikən/\n1. американский\n2. американец\n", "zoo\nзоопарк\nзоопарк\n", "<n>\ny\n"},
-             false, report);
+             {}, report);
   EXPECT_EQ(source,
             "W\t1\tAmerican\təmerikən\n"
             "L\tAmerican\tамериканский\t\t\t\t\n"
@@ -85,6 +85,38 @@ TEST_F(DictdImport, PlainEntriesAreAllTranslationLines) {
             "L\tzoo\tзоопарк\t\t\t\t\n");
   EXPECT_EQ(report.duplicateLinks, 1u);
   EXPECT_EQ(report.badEntries, 2u);  // the entry without a headword, the index line past the end
+}
+
+// Subject labels named in the head's "Themes" become theme numbers; other labels stay in the
+// comment, and so does a fourth subject.
+TEST_F(DictdImport, SubjectLabelsBecomeThemes) {
+  const auto themes = ThemesOfSource(
+      u"@member Info\n1\tnot a theme\n@end\n@member themes\r\n1\tChemie\tChem.\r\n2\tPhysik\tPhys.\r\n"
+      u"3\tBotanik\tBot.\r\n4\tMedizin\tMed.\r\nx\tBad\r\n@end\n2\tlater\n");
+  ASSERT_EQ(themes.size(), 4u);
+  EXPECT_EQ(themes[1], (std::pair<std::u16string, int>{u"Physik", 2}));
+  ImportReport report;
+  const std::string source =
+      Import({"Ion <n>\nион\nchemie, Physik: geladenes Teilchen\n", "Blatt <n>\nлист\nBotanik, im Singular: Organ\n",
+              "Zeug <n>\nвещь\nChemie, Physik, Botanik, Medizin: alles\n", "Himmel <n>\nнебо\nWetter: klar\n"},
+             {.explanations = true, .themes = themes}, report);
+  EXPECT_EQ(source,
+            "W\t1\tIon\nL\tIon\tион\tN\t\t1,2\tgeladenes Teilchen\n"
+            "W\t1\tBlatt\nL\tBlatt\tлист\tN\t\t3\tim Singular: Organ\n"
+            "W\t1\tZeug\nL\tZeug\tвещь\tN\t\t1,2,3\tMedizin: alles\n"
+            "W\t1\tHimmel\nL\tHimmel\tнебо\tN\t\t\tWetter: klar\n");
+  EXPECT_EQ(report.themedLinks, 3u);
+  EXPECT_EQ(report.labelsBeyondThree, 1u);
+}
+
+// The common package takes only headwords with a transcription, each once, with its first one.
+TEST_F(DictdImport, TranscriptionsOnlyGivesTheWordsOfTheCommonPackage) {
+  ImportReport report;
+  const std::string source = Import({"Haus /haʊ̯s/ /haʊs/ <n>\nдом\n", "Aal <n>\nугорь\n", "Haus /hoːs/\nхата\n"},
+                                    {.transcriptionsOnly = true}, report);
+  EXPECT_EQ(source, "W\t1\tHaus\thaʊ̯s\n");
+  EXPECT_EQ(report.headwords, 1u);
+  EXPECT_EQ(report.links, 0u);
 }
 
 // The samples are built from Debian's FreeDict packages by the build itself.

@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "app/application.h"
+#include "dictionary/dictionary.h"
+#include "dictionary/sections.h"
 #include "foundation/text.h"
 #include "native/package_folder.h"
 #include "support/fake_system.h"
@@ -33,9 +37,11 @@ bool Has(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
+const std::filesystem::path kSamples = std::filesystem::path(PARLAVENT_BINARY_DIR) / "Parlavent" / "Dictionaries";
+
 TEST(DictoolLoadTest, ListsBothSamples) {
-  const auto lines = LoadLines(std::filesystem::path(PARLAVENT_BINARY_DIR) / "Parlavent" / "Dictionaries");
-  ASSERT_EQ(lines.size(), 5u) << "two dictionaries, three languages";
+  const auto lines = LoadLines(kSamples);
+  ASSERT_EQ(lines.size(), 7u) << "two full and two common packages, three languages";
   std::vector<std::u16string> files;
   for (int i = 0; i < 2; ++i) {
     const auto fields = SplitText(FromUtf8(lines[i]), u"\t");
@@ -45,6 +51,45 @@ TEST(DictoolLoadTest, ListsBothSamples) {
   std::sort(files.begin(), files.end());
   EXPECT_EQ(files, (std::vector<std::u16string>{u"de-ru_full.dic", u"en-ru_full.dic"}));
   EXPECT_TRUE(Has(lines, "ru\t1:2\t2:2"));
+}
+
+// Transcriptions reach the program only through a full package's common package, and theme
+// names only through the "Themes" of the package whose links carry their numbers.
+TEST(DictoolLoadTest, SamplesPairTheirCommonPackagesAndThemeTheirLinks) {
+  testing::ScopedSystem system{nullptr};
+  testing::ScopedUserSettings store{nullptr};
+  const int result = dictool::WithLoadedFolder(kSamples, [](Appl& app) {
+    const auto find = [&](std::u16string_view title) {
+      for (const auto& dic : app.ColDics) {
+        if (dic->FileTitle == title) return dic;
+      }
+      return std::shared_ptr<clsDic>();
+    };
+    for (const auto& [pair, word, transcription] : {std::tuple{u"de-ru", u"haus", u"haʊ̯s"}, {u"en-ru", u"Zoo", u"zˈuː"}}) {
+      SCOPED_TRACE(ToUtf8(pair));
+      const auto full = find(std::u16string(pair) + u"_full");
+      const auto common = find(std::u16string(pair) + u"_common");
+      if (!full || !common) return ADD_FAILURE() << "not loaded", 1;
+      EXPECT_EQ(full->Dicx, common);
+      EXPECT_FALSE(common->Visible);
+      EXPECT_TRUE(full->HaveTranscrHelp);
+      full->SetEnabled(false);
+      EXPECT_EQ(app.GetTranscript(word), transcription);
+      EXPECT_EQ(app.GetTranscript(u"Zzyzx"), u"");
+    }
+    const auto de = find(u"de-ru_full");
+    std::vector<TransRec> recs;
+    app.GetTransRecs(u"Abrüstung", recs, *de);
+    const auto link = std::find_if(recs.begin(), recs.end(), [](const TransRec& r) { return r.Trans.Text == u"разоружение"; });
+    if (link == recs.end()) return ADD_FAILURE() << "no link", 1;
+    EXPECT_EQ(link->Theme1.Name, u"Politik");
+    EXPECT_EQ(link->Theme1.Short, u"Pol.");
+    EXPECT_EQ(link->Theme2.Name, u"Militär");
+    EXPECT_EQ(link->Theme3.ID, 0);
+    EXPECT_EQ(link->Comment.find(u"Politik"), std::u16string::npos) << ToUtf8(link->Comment);
+    return 0;
+  });
+  EXPECT_EQ(result, 0);
 }
 
 TEST(DictoolLoadTest, PairedPackagesNameEachOther) {

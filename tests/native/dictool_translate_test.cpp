@@ -1,5 +1,5 @@
-// dictool translate on the de-ru sample: inflected words reach their entries, and the three
-// output forms agree.
+// dictool translate on the de-ru sample: inflected words reach their entries with their
+// transcriptions, and the three output forms agree.
 #include "translate_command.h"
 
 #include <gtest/gtest.h>
@@ -25,8 +25,9 @@ std::string Translate(std::vector<std::string> args) {
 TEST(DictoolTranslateTest, InflectedGermanSentence) {
   const std::string plain = Translate({"Die Hunde der Nachbarn bellten", "--plain"});
   EXPECT_EQ(plain.substr(0, plain.find('\n')), "3017600");
-  for (const char* expected : {"\nDie Hunde der Nachbarn bellten \n", "Hund\r\nпёс; собака", "Nachbar\r\nсосед",
-                               "bellen\r\nлаять; гавкать"}) {
+  // The transcriptions come from the common package paired with the full one.
+  for (const char* expected : {"\nDie Hunde der Nachbarn bellten \n", "Hund [hʊnt] \r\nпёс; собака",
+                               "Nachbar [ˈnaxˌbaːɐ̯] \r\nсосед", "bellen [ˈbɛlən] \r\nлаять; гавкать"}) {
     EXPECT_NE(plain.find(expected), std::string::npos) << expected << "\n" << plain;
   }
   const std::string markup = Translate({"Die Hunde der Nachbarn bellten"});

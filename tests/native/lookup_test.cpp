@@ -192,10 +192,10 @@ TEST_F(LookupDriver, RefusesTheWrongDirectionOnce) {
   EXPECT_EQ(Look(u"Haus", dir), 0);
   EXPECT_FALSE(checkDir);
   EXPECT_EQ(app.State.gTextDir, 1);
-  ASSERT_EQ(notes_->shown.size(), 1u);
-  EXPECT_EQ(notes_->shown[0].id, 1);
-  EXPECT_EQ(notes_->shown[0].text, u"wrong direction");
-  EXPECT_TRUE(notes_->shown[0].onePerRun && notes_->shown[0].allowClick);
+  // Notification 1, once per run, clickable.
+  EXPECT_EQ(app.State.gLastNotifyID, 1);
+  EXPECT_TRUE(app.State.gShownNotifications.Exists(u"k1"));
+  EXPECT_TRUE(app.State.gLastNotifyClickable);
   EXPECT_EQ(Heads(), u"");
 
   EXPECT_GT(Look(u"дом", dir), 0);

@@ -1,13 +1,14 @@
 #pragma once
 // A dictionary built by the package builder from source text and opened as the current
 // dictionary (with its ending rules), settings for the look-up, and fakes for the pointer, the
-// keys, the message pump, the busy indicator and the notifications.
+// keys, the message pump and the busy indicator.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "app/application.h"
+#include "app/main_form.h"
 #include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/lookup.h"
@@ -30,23 +31,8 @@ class FakeBusy : public BusyIndicator {
   int stops = 0;
   void Start() override { ++starts; }
   void stopme() override { ++stops; }
+  void Unload() override {}
 };
-
-class FakeNotifications : public Notifications {
- public:
-  struct Shown {
-    std::int32_t id;
-    std::u16string text;
-    bool onePerRun, allowClick;
-  };
-  std::vector<Shown> shown;
-  void ShowNotify(std::int32_t ID, std::u16string_view Text, bool OnePerRun, bool AllowClick, bool, bool) override {
-    shown.push_back({ID, std::u16string(Text), OnePerRun, AllowClick});
-  }
-};
-
-using ScopedBusy = ScopedService<BusyIndicator, &SetBusy>;
-using ScopedNotifier = ScopedService<Notifications, &SetNotifier>;
 
 /// Builds a package from source text in the test's folder and opens it as a dictionary.
 inline std::shared_ptr<clsDic> BuildDic(Appl& app, const std::filesystem::path& folder, const std::string& name,
@@ -75,11 +61,9 @@ class LookupTest : public PackageTest {
       : input_(std::make_shared<FakeInput>()),
         pump_(std::make_shared<FakePump>()),
         busy_(std::make_shared<FakeBusy>()),
-        notes_(std::make_shared<FakeNotifications>()),
         scopedInput_(input_),
-        scopedPump_(pump_),
-        scopedBusy_(busy_),
-        scopedNotes_(notes_) {
+        scopedPump_(pump_) {
+    app.frmBusy = busy_;
     sett = std::make_shared<Setting>();
     sett->ExtTransString = u"»»»";
     sett->ShowComment = true;
@@ -115,11 +99,8 @@ class LookupTest : public PackageTest {
   std::shared_ptr<FakeInput> input_;
   std::shared_ptr<FakePump> pump_;
   std::shared_ptr<FakeBusy> busy_;
-  std::shared_ptr<FakeNotifications> notes_;
   ScopedInput scopedInput_;
   ScopedPump scopedPump_;
-  ScopedBusy scopedBusy_;
-  ScopedNotifier scopedNotes_;
   std::shared_ptr<Setting> sett;
   std::u16string rettext, inText;
   bool checkDir = true;

@@ -40,11 +40,13 @@ class SampleLoadTest : public testing::AppTest {
 
 TEST_F(SampleLoadTest, BothSamplesLoadWithTheirFlagIcons) {
   app.InitDics();
-  ASSERT_EQ(app.ColDics.Count(), 2u);
+  ASSERT_EQ(app.ColDics.Count(), 4u) << "two full packages, each with its common package";
   for (const auto& dic : app.ColDics) {
     SCOPED_TRACE(ToUtf8(dic->FileTitle));
-    EXPECT_TRUE(dic->Visible);
-    EXPECT_FALSE(dic->Demo);
+    EXPECT_NE(dic->Visible, dic->Demo) << "a common package hides behind its full package";
+    const auto partner = dic->Demo ? dic->FullDic.lock() : dic->Dicx;
+    ASSERT_NE(partner, nullptr);
+    EXPECT_EQ(dic->Demo ? partner->Dicx : partner->FullDic.lock(), dic);
     EXPECT_GT(dic->Words, 1000);
     EXPECT_GT(dic->FileN, 0);
     EXPECT_GT(dic->SfxCol->Count(), 0u);
@@ -57,6 +59,10 @@ TEST_F(SampleLoadTest, BothSamplesLoadWithTheirFlagIcons) {
     }
   }
   EXPECT_EQ(app.Dic, *app.ColDics.ItemAt(1));
+  for (const auto& dic : app.ColDics) {
+    if (dic->FileTitle == u"de-ru_full") dic->SetEnabled(false);
+  }
+  EXPECT_EQ(app.GetTranscript(u"Haus"), u"haʊ̯s") << "read from the common package";
   ASSERT_TRUE(app.DicLanguages.Exists(u"ru"));
   EXPECT_EQ((*app.DicLanguages.Find(u"ru"))->Dics.Count(), 2u);
   EXPECT_TRUE(app.DicLanguages.Exists(u"en"));

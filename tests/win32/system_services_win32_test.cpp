@@ -16,12 +16,15 @@
 namespace parlavent {
 namespace {
 
-constexpr char16_t kTestKey[] = u"Software\\Parlavent Tests";
-
+// Each test has a key of its own, so that tests running side by side never see each other's values.
 class Win32Registry : public ::testing::Test {
  protected:
-  ~Win32Registry() override { RegDeleteTreeW(HKEY_CURRENT_USER, Wide(std::u16string(kTestKey))); }
-  static std::u16string Key(std::u16string_view name) { return std::u16string(kTestKey) + u"\\" + std::u16string(name); }
+  ~Win32Registry() override { RegDeleteTreeW(HKEY_CURRENT_USER, Wide(TestKey())); }
+  static std::u16string TestKey() {
+    const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    return u"Software\\Parlavent Tests\\" + std::u16string(name, name + std::char_traits<char>::length(name));
+  }
+  static std::u16string Key(std::u16string_view name) { return TestKey() + u"\\" + std::u16string(name); }
 };
 
 TEST_F(Win32Registry, StringsRoundTripWithTheirTypeAndOtherTypesGiveTheDefault) {

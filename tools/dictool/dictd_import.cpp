@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -156,6 +157,39 @@ std::string Field(std::u16string_view text) {
   return ToUtf8(Trim(s));
 }
 
+// The explanation "Zoologie, im Singular: ein Vogel" labels its sense: the labels before the first
+// ":" that name subject areas become themes, the others stay in front of the text. An explanation
+// whose labels name no subject area is left as it is.
+struct Themed {
+  std::string themes;  // "3" or "3,17": the source's themes field
+  std::u16string explanation;
+};
+
+Themed TakeThemes(std::u16string_view explanation, const std::vector<std::pair<std::u16string, int>>& known,
+                  ImportReport& report) {
+  Themed out{{}, std::u16string(explanation)};
+  const std::size_t colon = explanation.find(u':');
+  if (known.empty() || colon == std::u16string_view::npos) return out;
+  std::vector<int> ids;
+  std::u16string rest;
+  for (const std::u16string& raw : SplitText(explanation.substr(0, colon), u",")) {
+    const std::u16string label = Trim(raw);
+    const auto theme =
+        std::find_if(known.begin(), known.end(), [&](const auto& t) { return EqualsNoCase(t.first, label); });
+    if (theme != known.end() && ids.size() < 3) {
+      if (std::find(ids.begin(), ids.end(), theme->second) == ids.end()) ids.push_back(theme->second);
+      continue;
+    }
+    if (theme != known.end()) ++report.labelsBeyondThree;
+    rest += (rest.empty() ? u"" : u", ") + label;
+  }
+  if (ids.empty()) return out;
+  for (const int id : ids) out.themes += (out.themes.empty() ? "" : ",") + std::to_string(id);
+  const std::u16string text = Trim(explanation.substr(colon + 1));
+  out.explanation = Trim(rest.empty() ? text : rest + u": " + text);
+  return out;
+}
+
 class Importer {
  public:
   Importer(const ImportOptions& options, std::ostream& out, ImportReport& report)
@@ -168,6 +202,14 @@ class Importer {
     if (head.word.empty()) return void(++report_.badEntries);
     const std::string word = Field(head.word);
     if (head.transcriptions.size() > 1) report_.extraTranscriptions += head.transcriptions.size() - 1;
+    if (options_.transcriptionsOnly) {
+      if (head.transcriptions.empty() || Field(head.transcriptions[0]).empty()) return;
+      // The first transcription of a word is the one the package keeps.
+      if (headwords_.emplace(word, true).second) {
+        out_ << "W\t1\t" << word << '\t' << Field(head.transcriptions[0]) << '\n';
+      }
+      return;
+    }
     out_ << "W\t1\t" << word;
     if (!head.transcriptions.empty()) out_ << '\t' << Field(head.transcriptions[0]);
     out_ << '\n';
@@ -177,7 +219,8 @@ class Importer {
     const std::size_t step = options_.explanations ? 2 : 1;
     for (std::size_t i = 1; i < lines.size(); i += step) {
       const std::u16string explanation = step == 2 && i + 1 < lines.size() ? Trim(lines[i + 1]) : std::u16string();
-      const bool sense = Senses(word, StripSenseNumbers(lines[i]), explanation, grammar);
+      const Themed themed = TakeThemes(explanation, options_.themes, report_);
+      const bool sense = Senses(word, StripSenseNumbers(lines[i]), themed, grammar);
       if (!sense && !explanation.empty()) ++report_.untranslatedSenses;
       translated = translated || sense;
     }
@@ -189,7 +232,8 @@ class Importer {
   }
 
  private:
-  bool Senses(const std::string& word, std::u16string_view line, std::u16string_view explanation, Grammar g) {
+  bool Senses(const std::string& word, std::u16string_view line, const Themed& themed, Grammar g) {
+    const std::u16string& explanation = themed.explanation;
     bool any = false;
     for (const std::u16string& part : SplitTranslations(line)) {
       std::u16string translation = RemoveStress(Trim(part), report_);
@@ -208,13 +252,14 @@ class Importer {
       const std::string target = Field(translation);
       std::ostringstream link;
       link << "L\t" << word << '\t' << target << '\t' << ToUtf8(RechTag(g.rech)) << '\t' << ToUtf8(RodTag(g.rod))
-           << "\t\t" << Field(comment);
+           << '\t' << themed.themes << '\t' << Field(comment);
       if (!links_.insert(link.str()).second) {
         ++report_.duplicateLinks;
         continue;
       }
       out_ << link.str() << '\n';
       ++report_.links;
+      if (!themed.themes.empty()) ++report_.themedLinks;
       if (targets_.insert(target).second) ++report_.translations;
       any = true;
     }
@@ -268,6 +313,25 @@ bool ImportDictd(const std::filesystem::path& index, const std::filesystem::path
   return true;
 }
 
+std::vector<std::pair<std::u16string, int>> ThemesOfSource(std::u16string_view source) {
+  std::vector<std::pair<std::u16string, int>> themes;
+  bool inside = false;
+  for (std::u16string line : SplitText(source, u"\n")) {
+    if (!line.empty() && line.back() == u'\r') line.pop_back();
+    if (!inside) {
+      inside = EqualsNoCase(Trim(line), u"@member Themes");
+      continue;
+    }
+    if (line == u"@end") break;
+    const std::vector<std::u16string> fields = SplitText(Trim(line), u"\t");
+    std::int64_t id = 0;
+    if (fields.size() >= 2 && ParseInt64(fields[0], id) && id > 0 && id <= 65535) {
+      themes.emplace_back(fields[1], static_cast<int>(id));
+    }
+  }
+  return themes;
+}
+
 std::string DescribeImport(const ImportReport& r) {
   std::ostringstream s;
   s << r.entries << " entries, " << r.headwords << " headwords, " << r.translations << " translations, " << r.links
@@ -278,6 +342,10 @@ std::string DescribeImport(const ImportReport& r) {
     << r.extraTranscriptions << " further transcriptions, " << r.duplicateLinks << " repeated translations, "
     << r.unknownTags << " grammar tags without a code, " << r.stressMarks << " stress marks\n"
     << r.noTranslation << " headwords have no translation\n";
+  if (r.themedLinks || r.labelsBeyondThree) {
+    s << r.themedLinks << " links with themes, " << r.labelsBeyondThree
+      << " theme labels beyond three left in comments\n";
+  }
   return s.str();
 }
 

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace parlavent::dictool {
 
@@ -14,6 +16,12 @@ struct ImportOptions {
   /// Each translation line of an entry is followed by one explanation line (the WikDict layout
   /// of the newer FreeDict databases); without it every body line is a translation line.
   bool explanations = false;
+  /// Only the headwords that have a transcription, as "W" lines without links: the words of the
+  /// common package that carries the transcriptions beside the full one.
+  bool transcriptionsOnly = false;
+  /// Subject areas by name and theme number (the "Themes" member of the head): the labels in
+  /// front of an explanation ("Chemie, Physik: ...") that name one become the link's themes.
+  std::vector<std::pair<std::u16string, int>> themes;
 };
 
 struct ImportReport {
@@ -30,12 +38,18 @@ struct ImportReport {
   std::size_t duplicateLinks = 0;         // the same translation twice for one headword
   std::size_t unknownTags = 0;            // grammar tags without a part-of-speech or gender code
   std::size_t stressMarks = 0;            // combining acute accents removed from words
+  std::size_t themedLinks = 0;            // links that carry a theme
+  std::size_t labelsBeyondThree = 0;      // theme labels beyond the three a link holds, left in the comment
 };
 
 /// Writes the entries as source lines ("W" and "L") to out; false with the reason in err when
 /// the files cannot be read.
 bool ImportDictd(const std::filesystem::path& index, const std::filesystem::path& dict, const ImportOptions& options,
                  std::ostream& out, ImportReport& report, std::string& err);
+
+/// The themes of a "Themes" member in source text (number TAB name TAB short name per line),
+/// for ImportOptions::themes.
+std::vector<std::pair<std::u16string, int>> ThemesOfSource(std::u16string_view source);
 
 /// The report as readable lines.
 std::string DescribeImport(const ImportReport& report);

@@ -3,7 +3,7 @@
 //
 //   dictool build [--ansi CODEPAGE] SOURCE OUT.dic
 //   dictool member [--ansi CODEPAGE] PACKAGE NAME
-//   dictool import-dictd [--explanations] [--head FILE] INDEX DICT OUT.txt
+//   dictool import-dictd [--explanations] [--transcriptions-only] [--head FILE]... INDEX DICT OUT.txt
 //   dictool load FOLDER
 #include <algorithm>
 #include <cstdio>
@@ -38,7 +38,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: dictool build [--ansi CODEPAGE] SOURCE OUT.dic\n"
     "       dictool member [--ansi CODEPAGE] PACKAGE NAME\n"
-    "       dictool import-dictd [--explanations] [--head FILE] INDEX DICT OUT.txt\n"
+    "       dictool import-dictd [--explanations] [--transcriptions-only] [--head FILE]... INDEX DICT\n"
+    "                            OUT.txt\n"
     "       dictool load FOLDER\n"
     "       dictool translate FOLDER TEXT [options] (translate_command.h)\n"
     "       dictool wordlist FOLDER TEXT [--all]\n"
@@ -144,13 +145,22 @@ int Import(const Args& args) {
   if (args.positional.size() != 3) return Fail(std::string("import-dictd needs INDEX, DICT and OUT.txt\n") + kUsage);
   std::ofstream out(PathOf(args.positional[2]), std::ios::binary | std::ios::trunc);
   if (!out) return Fail("cannot write " + args.positional[2]);
-  if (const auto head = args.Get("--head")) {
-    std::ifstream in(PathOf(*head), std::ios::binary);
-    if (!in) return Fail("cannot read " + *head);
-    out << in.rdbuf() << '\n';
+  // Several heads are written one after the other: the members a full package shares with its
+  // common package, then those of the one package.
+  std::string heads;
+  for (const auto& [name, value] : args.options) {
+    if (name != "--head") continue;
+    std::ifstream in(PathOf(value), std::ios::binary);
+    if (!in) return Fail("cannot read " + value);
+    std::ostringstream text;
+    if (in.peek() != std::char_traits<char>::eof()) text << in.rdbuf();
+    heads += text.str() + '\n';
   }
+  out << heads;
   ImportOptions options;
   options.explanations = args.Get("--explanations").has_value();
+  options.transcriptionsOnly = args.Get("--transcriptions-only").has_value();
+  options.themes = ThemesOfSource(FromUtf8(heads));
   ImportReport report;
   std::string err;
   if (!ImportDictd(PathOf(args.positional[0]), PathOf(args.positional[1]), options, out, report, err)) {

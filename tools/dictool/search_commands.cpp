@@ -7,6 +7,7 @@
 #include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
 #include "foundation/text.h"
+#include "load_command.h"
 #include "platform/code_page.h"
 
 namespace parlavent::dictool {
@@ -58,45 +59,57 @@ int RunSearchCommand(const std::string& command, const std::vector<std::string>&
   }
   if (args.size() != form.arguments + 1) return Fail(std::string("usage: dictool ") + form.usage);
 
+  const std::u16string word = FromUtf8(args[1]);
+  const auto answer = [&](Appl& app, const std::shared_ptr<clsDic>& dic) -> int {
+    if (command == "find") {
+      std::vector<WordRec> recs;
+      const std::int32_t side = app.FindWord(word, recs, *dic);
+      out << side << "\n";
+      if (side != 0) {
+        for (const WordRec& r : recs) out << r.ID << "\t" << r.Dir << "\t" << Utf8(r.Text) << "\n";
+      }
+    } else if (command == "trans") {
+      std::vector<TransRec> recs;
+      app.GetTransRecs(word, recs, *dic);
+      for (const TransRec& r : recs) {
+        out << r.Word.ID << "\t" << r.Word.Dir << "\t" << r.Trans.ID << "\t" << Utf8(r.Trans.Text) << "\t"
+            << Utf8(r.Theme1.Name) << "\t" << Utf8(r.Theme2.Name) << "\t" << Utf8(r.Theme3.Name) << "\t"
+            << Utf8(r.Comment) << "\t" << r.Rech << "\t" << r.Rod << "\n";
+      }
+    } else if (command == "list" || command == "index") {
+      const bool asIndex = command == "index";
+      std::int32_t limit = 0, dl = 0, count = 0;
+      if (!ParseNumber(args[2], limit) || (asIndex && !ParseNumber(args[3], dl))) {
+        return Fail(std::string("usage: dictool ") + form.usage);
+      }
+      std::vector<WordRec> recs;
+      app.FindSorted(word, recs, limit, true, dic, asIndex, dl, false, count);
+      for (const WordRec& r : recs) out << Utf8(r.Text) << "\n";
+    } else {
+      out << Utf8(app.GetTranscript(word)) << "\n";
+    }
+    return out ? 0 : 1;
+  };
+
+  const std::filesystem::path path(std::u8string(args[0].begin(), args[0].end()));
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    // A folder is loaded as at start-up and its current dictionary answers, with the common
+    // package paired to it (transcriptions come from there).
+    return WithLoadedFolder(path, [&](Appl& app) {
+      return app.Dic ? answer(app, app.Dic) : Fail("no dictionary in " + args[0]);
+    });
+  }
   Appl app;
   struct Install {
     Appl* previous;
     explicit Install(Appl& app) : previous(HasAppl() ? &gAppl() : nullptr) { SetAppl(&app); }
     ~Install() { SetAppl(previous); }
   } install(app);
-  const auto dic = OpenPackageDic(app, std::filesystem::path(std::u8string(args[0].begin(), args[0].end())));
+  const auto dic = OpenPackageDic(app, path);
   if (!dic) return Fail("cannot open " + args[0]);
   dic->SetEnabled(false);
-  const std::u16string word = FromUtf8(args[1]);
-
-  if (command == "find") {
-    std::vector<WordRec> recs;
-    const std::int32_t side = app.FindWord(word, recs, *dic);
-    out << side << "\n";
-    if (side != 0) {
-      for (const WordRec& r : recs) out << r.ID << "\t" << r.Dir << "\t" << Utf8(r.Text) << "\n";
-    }
-  } else if (command == "trans") {
-    std::vector<TransRec> recs;
-    app.GetTransRecs(word, recs, *dic);
-    for (const TransRec& r : recs) {
-      out << r.Word.ID << "\t" << r.Word.Dir << "\t" << r.Trans.ID << "\t" << Utf8(r.Trans.Text) << "\t"
-          << Utf8(r.Theme1.Name) << "\t" << Utf8(r.Theme2.Name) << "\t" << Utf8(r.Theme3.Name) << "\t"
-          << Utf8(r.Comment) << "\t" << r.Rech << "\t" << r.Rod << "\n";
-    }
-  } else if (command == "list" || command == "index") {
-    const bool asIndex = command == "index";
-    std::int32_t limit = 0, dl = 0, count = 0;
-    if (!ParseNumber(args[2], limit) || (asIndex && !ParseNumber(args[3], dl))) {
-      return Fail(std::string("usage: dictool ") + form.usage);
-    }
-    std::vector<WordRec> recs;
-    app.FindSorted(word, recs, limit, true, dic, asIndex, dl, false, count);
-    for (const WordRec& r : recs) out << Utf8(r.Text) << "\n";
-  } else {
-    out << Utf8(app.GetTranscript(word)) << "\n";
-  }
-  return out ? 0 : 1;
+  return answer(app, dic);
 }
 
 }  // namespace parlavent::dictool

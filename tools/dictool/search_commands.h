@@ -1,12 +1,13 @@
 #pragma once
-// dictool's search subcommands: one package opened as a dictionary, one question, the answer in
-// UTF-8 on standard output.
+// dictool's search subcommands: one package opened as a dictionary (or a dictionary folder loaded
+// as at start-up, its current dictionary), one question, the answer in UTF-8 on standard output.
 //
 //   dictool find PKG WORD                 side code 0..3, then ID TAB Dir TAB Text per match
 //   dictool trans PKG WORD                one line per translation record
 //   dictool list PKG PREFIX LIMIT         the word list, one word per line
 //   dictool index PKG PREFIX LIMIT DL     the alphabet-index sample
-//   dictool transcript PKG WORD           the transcription, or an empty line
+//   dictool transcript PKG WORD           the transcription, or an empty line (a full package
+//                                         alone has none: they come from its common package)
 #include <ostream>
 #include <string>
 #include <vector>

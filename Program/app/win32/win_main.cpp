@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/application.h"
+#include "app/win32/about_form.h"
 #include "app/win32/win32_forms.h"
 #include "platform/win32/win32_services.h"
 
@@ -10,6 +11,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   parlavent::Appl appl;
   parlavent::SetAppl(&appl);
   appl.Forms = parlavent::MakeWin32FormLoader(instance);
+  appl.LoadAbout = parlavent::MakeWin32AboutLoader(instance);
+  appl.Hooks.ShowModeMessage = [&appl] { appl.ShowModeMessage(); };
+  appl.Hooks.PlugInUnload = [&appl] { appl.PlugInUnload(); };
   appl.Run();
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/code_page.h"
+#include "platform/help_viewer.h"
 #include "platform/win32/file_mapping_win32.h"
 #include "platform/input.h"
 #include "platform/process.h"
@@ -177,6 +178,7 @@ void InstallWin32Services() {
   InstallWin32DesktopServices();
   SetProcess(std::make_shared<Win32Process>());
   InstallWin32WindowEffects();
+  SetHelpViewer(MakeWin32HelpViewer());
 }
 
 }  // namespace parlavent

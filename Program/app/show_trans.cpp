@@ -1,0 +1,41 @@
+// Appl.ShowTrans as far as the main window needs it: the look-up shown in the output box and
+// recorded in the view history; the popup road belongs to the capture side.
+#include "app/application.h"
+#include "app/neighbour_services.h"
+#include "app/view_history.h"
+#include "dictionary/lookup.h"
+
+namespace parlavent {
+
+namespace {
+
+std::u16string BoolText(bool b) { return b ? u"True" : u"False"; }
+
+}  // namespace
+
+void Appl::ShowTrans(std::u16string_view Text, const ShowTransArgs& Args) {
+  // A new translation abandons a word-list search or fill still running.
+  State.gListAbort = true;
+  State.gFillAbort = true;
+  if (!Args.OnForm) {
+    CaptureSide().ShowPopupTrans(Text, Args);
+    return;
+  }
+  TranslateArgs look;
+  look.OneWord = Args.OneWord;
+  look.FullText = Args.FullText;
+  look.ClrBuffer = Args.ClrBuffer;
+  look.OnForm = true;
+  look.Tochno = Args.Tochno;
+  look.RepeatTrans = Args.RepeatTrans;
+  look.CheckDir = !Args.NoDirection;
+  look.CheckCursorShift = Args.CheckShift;
+  std::u16string rettext;
+  const std::int32_t score = GetTranslate(Text, rettext, look, {});
+  TransOnForm(Text, rettext, score > 0, Args.RepeatTrans);
+  History().AddUndo(u"Trans", std::u16string(Text) + u"\t" + BoolText(Args.RepeatTrans) + u"\t" +
+                                  BoolText(Args.FullText) + u"\t" + BoolText(Args.OneWord) + u"\t" +
+                                  BoolText(Args.Tochno));
+}
+
+}  // namespace parlavent

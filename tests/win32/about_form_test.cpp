@@ -1,0 +1,56 @@
+// The About window with the installation's template: placeholders filled, logo by language.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "app/application.h"
+#include "app/win32/about_form.h"
+#include "dictionary/dictionary.h"
+#include "foundation/settings_object.h"
+#include "foundation/text.h"
+#include "install_folder.h"
+#include "platform/win32/win32_services.h"
+#include "support/app_fixture.h"
+#include "support/fake_system.h"
+#include "test_window.h"
+
+namespace parlavent {
+namespace {
+
+class AboutFormTest : public testing::AppTest {
+ protected:
+  AboutFormTest() {
+    system->programFolder = FromWide(testing::InstallFolderW());
+    app.Sett = std::make_shared<Setting>();
+    app.State.gSetting = app.Sett;
+    app.State.gLangTable.assign(400, u"x");
+    app.State.gLangTable[65] = u"слов";
+    auto dic = std::make_shared<clsDic>();
+    dic->Words = 4321;
+    dic->Visible = true;
+    auto src = std::make_shared<clsDicSrc>();
+    src->Name = u"Sample";
+    dic->Srcs->Add(u"k0", src);
+    app.ColDics.Add(u"k1", dic);
+  }
+  std::shared_ptr<testing::FakeSystem> system = std::make_shared<testing::FakeSystem>();
+  testing::ScopedSystem scopedSystem{system};
+};
+
+TEST_F(AboutFormTest, ShowsTheFilledTemplateOfTheInterfaceLanguage) {
+  for (int lang : {0, 1}) {
+    app.Sett->CurLang = lang;
+    frmAbout about(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(about.Load());
+    about.Show(false);
+    testing::TestWindow::Pump(100);
+    ASSERT_NE(about.txtDic(), nullptr);
+    const std::u16string text = about.txtDic()->Text();
+    EXPECT_EQ(text.find(u"#Ver#"), std::u16string::npos);
+    EXPECT_NE(text.find(u"Sample: 4000 слов"), std::u16string::npos) << ToUtf8(text);
+    EXPECT_NE(text.find(lang == 1 ? u"Словари:" : u"Dictionaries:"), std::u16string::npos);
+    EXPECT_EQ(about.Logo(), lang);
+  }
+}
+
+}  // namespace
+}  // namespace parlavent
