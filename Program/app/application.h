@@ -295,31 +295,16 @@ class Appl {
   void ScanSFX();
 
   // ---- Application core: the main window's controls, toolbars, menus, timers -----------------
-  /// Operations the main window's controls call that live with the window services, link
-  /// dispatch, help and the neighbours; whoever builds one installs it here. An empty one does
-  /// nothing (and answers empty or false).
+  /// Operations of the neighbours (capture, speech, keyboard, learning, statistics) that the
+  /// main window's controls call; whoever builds one installs it here. An empty one does nothing
+  /// (and answers empty or false).
   struct MainWindowCalls {
-    std::function<void(std::u16string_view, bool)> Info;            // text, auto-hide
-    std::function<void()> InfoClear;
-    std::function<void(std::u16string_view, bool)> ShowBackTrans;   // text, caption
-    std::function<void(std::u16string_view, const struct ShowTransArgs&)> ShowTrans;
-    std::function<void()> ClearBuffer;
-    std::function<void(bool)> ShowMenu;                              // from the main window
-    std::function<void()> ShowHelp;
-    std::function<void()> ShowAbout;
-    std::function<void()> ShowSetting;
-    std::function<void()> OpenBackTrans;
-    std::function<void()> CloseBackTrans;
     std::function<void(std::u16string_view, bool)> CopyText;        // text, show the indicator
     std::function<void()> CopyTrans;
     std::function<std::u16string()> GetClipboard;
-    /// The link item LinkHandler handled last.
-    std::function<std::shared_ptr<clsLinkItem>()> CurrentLink;
     // Speech, the on-screen keyboard and statistics.
     std::function<void(bool)> SpeakClick;
-    std::function<bool()> IsSpeaking;
     std::function<void()> StopSpeak;
-    std::function<void(std::u16string_view)> SpeakText;
     std::function<void()> PasteSpkSrc;
     std::function<void()> SpeakSrc;
     std::function<void(bool)> ShowSpkIco;
@@ -327,7 +312,6 @@ class Appl {
     std::function<void(bool)> ShowKeyb;                              // docked
     std::function<void()> HideKeyb;
     std::function<void(bool)> ShowStat;
-    std::function<void()> Test;
     /// The hint of a link the pointer rests on (the link LinkHandler handled last).
     std::function<void(const std::shared_ptr<clsLinkItem>&)> ToolTipHandler;
     std::function<void()> CheckLayoutSwitch;                          // layout-switch key recorder

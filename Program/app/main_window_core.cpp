@@ -7,6 +7,8 @@
 #include "app/hooks.h"
 #include "app/link_layer.h"
 #include "app/main_form.h"
+#include "app/neighbour_services.h"
+#include "app/popup_menu.h"
 #include "app/view_history.h"
 #include "capture/process_list.h"
 #include "dictionary/dictionary.h"
@@ -218,7 +220,7 @@ void MainWindowCore::RefreshEnabled() {
         if (app.SAPIVoices == 0) {
           tb->SetButtonToolTip(i, app.LZ(lang::kTipNoVoices));
         } else {
-          const bool speaking = (Ask(Calls().IsSpeaking, false) || G().gSpeakingWordSet) && !G().gNoHighlight;
+          const bool speaking = (app.SpeechSide().IsSpeaking() || G().gSpeakingWordSet) && !G().gNoHighlight;
           tb->SetButtonPressed(i, speaking);
           tb->SetButtonToolTip(i, speaking ? app.LZ(lang::kTipStopSpeaking) : app.LZ(lang::kSpeak) + u" (Ctrl+P)");
         }
@@ -446,7 +448,7 @@ void MainWindowCore::Form_KeyUp(int keyCode, int shift) {
   } else if (keyCode == kKeyP && ctrl) {
     CmdSpeak_click();
   } else if (keyCode == kF1) {
-    Call(Calls().ShowHelp);
+    gAppl().ShowHelp();
   } else if (keyCode == kKeyC && ctrl) {
     CopySelection();
   }
@@ -480,11 +482,7 @@ void MainWindowCore::TB1_ButtonClick(std::u16string_view key) {
 }
 
 void MainWindowCore::ShowMainMenu(bool fromForm) {
-  if (Calls().ShowMenu) {
-    Call(Calls().ShowMenu, fromForm);
-  } else if (c_.shell) {
-    c_.shell->PopupMainMenu();
-  }
+  gAppl().ShowMenu(fromForm);
 }
 
 void MainWindowCore::TranslateInput() {
@@ -555,7 +553,7 @@ void MainWindowCore::CmdSpeak_click() {
 
 void MainWindowCore::tbDic_ButtonClick(std::u16string_view key) {
   Appl& app = gAppl();
-  Call(Calls().ClearBuffer);
+  app.ClearBuffer();
   if (Toolbar* tb = c_.tbDic) {
     for (std::int32_t i = 1; i <= tb->ButtonCount(); ++i) tb->SetButtonPressed(i, EqualsNoCase(tb->ButtonKey(i), key));
   }
@@ -605,21 +603,21 @@ void MainWindowCore::cmdHide_Click() {
 void MainWindowCore::pctExp_Click() {
   mdlPublic::PlayClickSound();
   if (Sett().BackTransOpen) {
-    Call(Calls().CloseBackTrans);
+    gAppl().CloseBackTrans();
   } else {
-    Call(Calls().OpenBackTrans);
+    gAppl().OpenBackTrans();
   }
 }
 
 void MainWindowCore::MenuClick(MenuItem item) {
   Appl& app = gAppl();
-  const auto currentLink = [] { return Ask(Calls().CurrentLink, std::shared_ptr<clsLinkItem>()); };
+  const auto currentLink = [] { return G().gCurLink; };
   switch (item) {
     case MenuItem::Show: app.ShowMe(true); break;
     case MenuItem::Hide: app.HideMe(); break;
-    case MenuItem::Setting: Call(Calls().ShowSetting); break;
-    case MenuItem::Help: Call(Calls().ShowHelp); break;
-    case MenuItem::About: Call(Calls().ShowAbout); break;
+    case MenuItem::Setting: app.ShowSetting(); break;
+    case MenuItem::Help: app.ShowHelp(); break;
+    case MenuItem::About: app.ShowAbout(); break;
     case MenuItem::Pam:
       if (app.frmMain) app.frmMain->mnuPam_Click();
       break;
@@ -630,10 +628,10 @@ void MainWindowCore::MenuClick(MenuItem item) {
     case MenuItem::Learn: CallHook(app.Hooks.StartLearn); break;
     case MenuItem::Stat: Call(Calls().ShowStat, true); break;
     case MenuItem::Speak:
-      if (auto link = currentLink()) Call(Calls().SpeakText, link->Link);
+      if (auto link = currentLink()) app.SpeechSide().SpeakText(link->Link);
       break;
     case MenuItem::SpeakClip:
-      if (Ask(Calls().IsSpeaking, false)) {
+      if (gAppl().SpeechSide().IsSpeaking()) {
         StopSpeak();
       } else {
         G().gSpeakTarget = 1;
@@ -662,14 +660,14 @@ void MainWindowCore::MenuClick(MenuItem item) {
       break;
     }
     case MenuItem::ScanSFX: app.ScanSFX(); break;
-    case MenuItem::Test: Call(Calls().Test); break;
+    case MenuItem::Test: app.Test(); break;
   }
 }
 
 void MainWindowCore::mnuDics_Click(std::int32_t n) {
   if (!c_.menus) return;
   if (auto dic = DicAt(c_.menus->DicTag(n))) dic->SetEnabled(true);
-  Call(Calls().ClearBuffer);
+  gAppl().ClearBuffer();
 }
 
 // ---- Tray icons --------------------------------------------------------------------------------
@@ -730,7 +728,7 @@ void MainWindowCore::picSpkNotifier_MouseMove(std::int32_t message) {
   spk_.last = message;
   Guard(spk_.busy, [&] {
     if (message != kLButtonUp) return;
-    if (Ask(Calls().IsSpeaking, false)) {
+    if (gAppl().SpeechSide().IsSpeaking()) {
       StopSpeak();
     } else if (c_.timers.tmrPasteSpkSrc) {
       c_.timers.tmrPasteSpkSrc->SetEnabled(true);
@@ -785,7 +783,7 @@ void MainWindowCore::tmrEscUsedClear_Timer() {
 
 void MainWindowCore::tmrModeMsg_Timer() {
   Stop(c_.timers.tmrModeMsg);
-  CallHook(gAppl().Hooks.ShowModeMessage);
+  gAppl().ShowModeMessage();
 }
 
 void MainWindowCore::tmrBackTrans_Timer() {
@@ -806,21 +804,16 @@ void MainWindowCore::tmrProcess_Timer() {
   G().gProccess->GetActiveProcess();
 }
 
-void MainWindowCore::StartToolTipTimer(Point restPoint) {
-  restPoint_ = restPoint;
-  Restart(c_.timers.tmrToolTip);
-}
-
 void MainWindowCore::tmrToolTip_Timer() {
   Stop(c_.timers.tmrToolTip);
   const Point p = Input().CursorPos();
-  const bool resting = std::abs(p.x - restPoint_.x) <= 1 && std::abs(p.y - restPoint_.y) <= 1;
+  const bool resting = std::abs(p.x - G().gLinkHoverPointX) <= 1 && std::abs(p.y - G().gLinkHoverPointY) <= 1;
   const bool elsewhere = std::abs(p.x - G().gLastCursorX) >= 2 || std::abs(p.y - G().gLastCursorY) >= 2;
-  if (resting && elsewhere) Call(Calls().ToolTipHandler, Ask(Calls().CurrentLink, std::shared_ptr<clsLinkItem>()));
+  if (resting && elsewhere) Call(Calls().ToolTipHandler, G().gCurLink);
 }
 
 void MainWindowCore::tmrSpkHide_Timer() {
-  if (Ask(Calls().IsSpeaking, false)) return;
+  if (gAppl().SpeechSide().IsSpeaking()) return;
   Stop(c_.timers.tmrSpkHide);
   Call(Calls().ShowSpkIco, false);
 }
@@ -857,10 +850,24 @@ void MainWindowCore::StartBackTransTimer(std::u16string_view text) {
 
 // ---- What the views ask of the window services -------------------------------------------------
 
-void MainWindowCore::Info(std::u16string_view text, bool autoHide) { Call(Calls().Info, text, autoHide); }
-void MainWindowCore::InfoClear() { Call(Calls().InfoClear); }
-void MainWindowCore::ShowBackTrans(std::u16string_view text, bool caption) { Call(Calls().ShowBackTrans, text, caption); }
-void MainWindowCore::ShowTrans(std::u16string_view text, const ShowTransArgs& args) { Call(Calls().ShowTrans, text, args); }
+void MainWindowCore::Info(std::u16string_view text, bool autoHide) { gAppl().Info(text, autoHide); }
+void MainWindowCore::InfoClear() { gAppl().InfoClear(); }
+void MainWindowCore::ShowBackTrans(std::u16string_view text, bool caption) { gAppl().ShowBackTrans(text, caption); }
+void MainWindowCore::ShowTrans(std::u16string_view text, const ShowTransArgs& args) { gAppl().ShowTrans(text, args); }
+
+void MainWindowCore::PopupMainMenu(const MainMenuState& state) {
+  if (c_.shell) c_.shell->PopupMainMenu(state);
+}
+
+void MainWindowCore::PopupEditMenu() {
+  if (c_.shell) c_.shell->PopupEditMenu();
+}
+
+void MainWindowCore::RestartToolTipTimer() { Restart(c_.timers.tmrToolTip); }
+
+void MainWindowCore::SetBusyPointer(bool on) {
+  if (c_.shell) c_.shell->Wait(on);
+}
 void MainWindowCore::StopSpeak() { Call(Calls().StopSpeak); }
 void MainWindowCore::CopyText(std::u16string_view text, bool show) {
   if (!text.empty()) Call(Calls().CopyText, text, show);

@@ -64,7 +64,10 @@ class MainWindowShell {
   /// Whether the Ctrl key is held now.
   virtual bool CtrlHeld() = 0;
   /// The window's own popup menu at the pointer, while no popup-menu service is installed.
-  virtual void PopupMainMenu() = 0;
+  /// mnuMain as the popup-menu service prepared it, at TB1's "Menu" button or at the pointer.
+  virtual void PopupMainMenu(const MainMenuState& state) = 0;
+  /// mnuEdit at the pointer.
+  virtual void PopupEditMenu() = 0;
   virtual void OutputPixels(std::int32_t& width, std::int32_t& height) = 0;
   /// The hourglass pointer on or off.
   virtual void Wait(bool on) = 0;
@@ -147,6 +150,15 @@ class MainWindowCore : public ViewHost {
   void ShowTrans(std::u16string_view text, const ShowTransArgs& args) override;
   void StopSpeak() override;
   void CopyText(std::u16string_view text, bool show) override;
+  std::shared_ptr<RichTextBox> InfoLine() override { return c_.lblInfo; }
+  TimerControl* InfoTimer() override { return c_.timers.tmrInfoClear; }
+  std::shared_ptr<RichTextBox> BackTransBox() override { return c_.txtBackTrans; }
+  clsLink* BackTransLinks() override { return c_.clsLinkBackTrans.get(); }
+  Toolbar* MainToolbar() override { return c_.TB1; }
+  void PopupMainMenu(const MainMenuState& state) override;
+  void PopupEditMenu() override;
+  void RestartToolTipTimer() override;
+  void SetBusyPointer(bool on) override;
 
   /// Makes this the view host and the dictionary engine's main-window services of Appl.
   static void Install(const std::shared_ptr<MainWindowCore>& core);
@@ -154,7 +166,7 @@ class MainWindowCore : public ViewHost {
   // Load, refresh and localisation.
   void Form_Load();
   void LocalizeMe();
-  void RefreshBTB();
+  void RefreshBTB() override;
   void RefreshEnabled();
   void RefreshMode();
   void LoadDicButtons();
@@ -184,7 +196,6 @@ class MainWindowCore : public ViewHost {
   void mnuDics_Click(std::int32_t n);
   void TranslateInput();
   void TranslateClipboard();
-  /// Appl.ShowMenu; the window's own menu until that service is there.
   void ShowMainMenu(bool fromForm);
   void CopySelection();
   void CmdSpeak_click();
@@ -209,8 +220,6 @@ class MainWindowCore : public ViewHost {
   void tmrPunto_Timer();
   /// Keeps a docked on-screen keyboard below the window (main: the window's own rectangle).
   void tmrDockKeyb_Timer(const Rect& main);
-  /// A hover over a link: the pointer's rest point, and the hint follows 300 ms later.
-  void StartToolTipTimer(Point restPoint);
 
   /// The box that last had the focus: 0 none, 1 input, 2 output.
   int FocusBox() const { return focusBox_; }
@@ -232,7 +241,6 @@ class MainWindowCore : public ViewHost {
     std::int32_t last = 0;
   } main_, spk_, keyb_;
   double lastClick_ = 0;
-  Point restPoint_;
   Rect lastMain_;
 };
 

@@ -102,7 +102,8 @@ class FakeShell : public MainWindowShell {
   void HideOutputCaret() override {}
   void DoEvents() override {}
   bool CtrlHeld() override { return false; }
-  void PopupMainMenu() override { log.push_back("Menu"); }
+  void PopupMainMenu(const MainMenuState&) override { log.push_back("Menu"); }
+  void PopupEditMenu() override {}
   void OutputPixels(std::int32_t& w, std::int32_t& h) override { w = h = 0; }
   void Wait(bool) override {}
 };
@@ -122,7 +123,6 @@ class MainWindowTest : public ListTest {
     core = std::make_shared<MainWindowCore>(c);
     MainWindowCore::Install(core);
     app.MainCalls.GetClipboard = [this] { return clipboard; };
-    app.MainCalls.ShowTrans = [this](std::u16string_view t, const ShowTransArgs&) { shown.push_back(ToUtf8(t)); };
   }
   std::shared_ptr<clsDic> AddDic(std::int32_t index, bool visible, bool directions) {
     auto dic = std::make_shared<clsDic>();
@@ -142,7 +142,6 @@ class MainWindowTest : public ListTest {
       backTrans{0, true}, pasteSpk{100, false};
   std::shared_ptr<MainWindowCore> core;
   std::u16string clipboard;
-  std::vector<std::string> shown;
   ScopedUserSettings store{std::make_shared<MemorySettingsStore>()};
 };
 
@@ -226,7 +225,7 @@ TEST_F(MainWindowTest, TrayClicksFlipAutoModeOnceAndDoubleClickUndoesIt) {
   EXPECT_FALSE(app.Sett->AutoOn);
   EXPECT_FALSE(modeMsg.Enabled());
 
-  core->picNotifier_MouseMove(517, true);
+  core->picNotifier_MouseMove(517, true);  // the tray menu opens through the popup-menu service
   EXPECT_EQ(shell.log, (std::vector<std::string>{"Menu"}));
 }
 
@@ -261,13 +260,6 @@ TEST_F(MainWindowTest, KeysOfTheBoxes) {
   EXPECT_TRUE(core->txtInput_KeyDown(40, 0));
   EXPECT_EQ(shell.log, (std::vector<std::string>{"Down"}));
 
-  // Enter translates the input; the clipboard is not translated again when it is the input.
-  input->SetText(u"word, other");
-  core->txtInput_GotFocus();
-  core->Form_KeyUp(13, 0);
-  clipboard = u" word, other ";
-  core->TranslateClipboard();
-  EXPECT_EQ(shown, (std::vector<std::string>{"word, other"}));
 }
 
 TEST_F(MainWindowTest, EscBlocksTheHideButtonForASecond) {

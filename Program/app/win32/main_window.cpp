@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "app/link_layer.h"
 #include "app/main_tray_icon.h"
+#include "app/popup_menu.h"
 #include "foundation/api_files.h"
 #include "foundation/api_system.h"
 #include "foundation/api_windows.h"
@@ -402,7 +403,7 @@ void frmMain::Wait(bool on) { SetCursor(LoadCursorW(nullptr, on ? IDC_WAIT : IDC
 
 bool frmMain::CtrlHeld() { return GetKeyState(VK_CONTROL) < 0; }
 
-HMENU frmMain::BuildMenu() {
+HMENU frmMain::BuildMenu(const std::vector<MenuItem>* only) {
   HMENU menu = CreatePopupMenu();
   if (!menu) return nullptr;
   bool lastWasSeparator = true;
@@ -413,9 +414,15 @@ HMENU frmMain::BuildMenu() {
       lastWasSeparator = true;
       return;
     }
-    AppendMenuW(menu, MF_STRING | (e.checked ? MF_CHECKED : 0), e.id, Wide(e.caption));
+    AppendMenuW(menu, MF_STRING | (e.checked ? MF_CHECKED : 0) | (e.enabled ? 0 : MF_GRAYED), e.id, Wide(e.caption));
     lastWasSeparator = false;
   };
+  if (only) {
+    for (MenuItem item : *only) {
+      if (MenuEntry* e = Entry(item)) add(*e);
+    }
+    return menu;
+  }
   for (const MenuEntry& e : menu_) {
     if (e.tag != -1) {
       add(e);
@@ -427,16 +434,63 @@ HMENU frmMain::BuildMenu() {
   return menu;
 }
 
-void frmMain::PopupMainMenu() {
-  HMENU menu = BuildMenu();
+void frmMain::TrackMenu(HMENU menu, const POINT& at, UINT flags) {
   if (!menu) return;
-  POINT p{};
-  GetCursorPos(&p);
   // The menu closes when the user clicks elsewhere only if its owner is the foreground window.
   SetForegroundWindow(hwnd());
-  TrackPopupMenu(menu, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd(), nullptr);
+  TrackPopupMenu(menu, flags | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
   PostMessageW(hwnd(), WM_NULL, 0, 0);
   DestroyMenu(menu);
+}
+
+void frmMain::PopupMainMenu(const MainMenuState& state) {
+  const auto set = [this](MenuItem item, bool visible, bool enabled) {
+    if (MenuEntry* e = Entry(item)) {
+      e->visible = visible;
+      e->enabled = enabled;
+    }
+  };
+  if (MenuEntry* show = Entry(MenuItem::Show); show && !state.ShowCaption.empty()) show->caption = state.ShowCaption;
+  set(MenuItem::Show, state.ShowVisible, true);
+  set(MenuItem::Hide, state.HideVisible, true);
+  set(MenuItem::TL, true, state.TLEnabled);
+  if (MenuEntry* tl = Entry(MenuItem::TL)) tl->checked = state.TLChecked;
+  set(MenuItem::TransClip, true, state.TransClipEnabled);
+  set(MenuItem::Keyb, true, state.KeybEnabled);
+  set(MenuItem::SpeakClip, true, state.SpeakClipEnabled);
+  if (MenuEntry* sc = Entry(MenuItem::SpeakClip); sc && !state.SpeakClipCaption.empty()) {
+    sc->caption = state.SpeakClipCaption;
+  }
+  if (state.DicItemsVisible) {
+    for (MenuEntry& d : dicItems_) d.visible = *state.DicItemsVisible && dicItems_.size() > 1;
+    dicSeparator_ = *state.DicItemsVisible && dicItems_.size() > 1;
+  }
+  // The link items belong to the edit menu.
+  std::vector<MenuItem> linkItems{MenuItem::Speak, MenuItem::Copy, MenuItem::BackTrans};
+  for (MenuItem item : linkItems) set(item, false, true);
+  HMENU menu = BuildMenu();
+  for (MenuItem item : linkItems) set(item, true, true);
+  POINT at{};
+  UINT flags = 0;
+  if (state.OnForm && tb1_) {
+    // Below the toolbar's menu button, right-aligned with it.
+    RECT r{};
+    SendMessageW(tb1_->hwnd(), TB_GETRECT, kTB1Base + tb1_->IndexOf(u"Menu") - 1, reinterpret_cast<LPARAM>(&r));
+    at = {r.right, r.bottom};
+    ClientToScreen(tb1_->hwnd(), &at);
+    flags = TPM_RIGHTALIGN;
+  } else {
+    GetCursorPos(&at);
+    if (state.ShowVisible) SetMenuDefaultItem(menu, kMenuBase + static_cast<UINT>(MenuItem::Show), FALSE);
+  }
+  TrackMenu(menu, at, flags);
+}
+
+void frmMain::PopupEditMenu() {
+  const std::vector<MenuItem> items{MenuItem::Copy, MenuItem::BackTrans, MenuItem::Speak};
+  POINT at{};
+  GetCursorPos(&at);
+  TrackMenu(BuildMenu(&items), at, 0);
 }
 
 // ---- MainMenus ---------------------------------------------------------------------------------

@@ -72,7 +72,8 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   void HideOutputCaret() override;
   void DoEvents() override;
   bool CtrlHeld() override;
-  void PopupMainMenu() override;
+  void PopupMainMenu(const MainMenuState& state) override;
+  void PopupEditMenu() override;
   void OutputPixels(std::int32_t& width, std::int32_t& height) override;
   void Wait(bool on) override;
 
@@ -95,6 +96,7 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
     std::u16string caption;
     bool visible = true;
     bool checked = false;
+    bool enabled = true;
     std::int32_t tag = 0;
   };
   void CreateControls(HINSTANCE instance);
@@ -103,7 +105,8 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   void OnCommand(UINT id, UINT code, HWND control);
   LRESULT OnNotify(const NMHDR& header);
   void OnMinMax(MINMAXINFO& info);
-  HMENU BuildMenu();
+  HMENU BuildMenu(const std::vector<MenuItem>* only = nullptr);
+  void TrackMenu(HMENU menu, const POINT& at, UINT flags);
   MenuEntry* Entry(MenuItem item);
 
   std::shared_ptr<MainWindowCore> core_;
