@@ -215,6 +215,8 @@ void frmMain::RouteBoxes() {
         case WM_LBUTTONUP: PostMessageW(hwnd(), WM_APP + 2, 0, 0); return false;
         case WM_KEYDOWN:
           if (wp == VK_ESCAPE) core->cmdHide_Click();
+          // The input is one line: Enter translates (on key-up) and never breaks the line.
+          if (wp == VK_RETURN) return true;
           return core->txtInput_KeyDown(static_cast<int>(wp), ShiftNow());
         case WM_KEYUP: core->Form_KeyUp(static_cast<int>(wp), ShiftNow()); return false;
         case WM_CHAR: return wp == 13 || wp == 27 || wp == 22;  // Enter, Esc and Ctrl+V are the window's
