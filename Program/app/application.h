@@ -295,6 +295,33 @@ class Appl {
   void ScanSFX();
 
   // ---- Application core: the main window's controls, toolbars, menus, timers -----------------
+  /// Operations of the neighbours (capture, speech, keyboard, learning, statistics) that the
+  /// main window's controls call; whoever builds one installs it here. An empty one does nothing
+  /// (and answers empty or false).
+  struct MainWindowCalls {
+    std::function<void(std::u16string_view, bool)> CopyText;        // text, show the indicator
+    std::function<void()> CopyTrans;
+    std::function<std::u16string()> GetClipboard;
+    // Speech, the on-screen keyboard and statistics.
+    std::function<void(bool)> SpeakClick;
+    std::function<void()> StopSpeak;
+    std::function<void()> PasteSpkSrc;
+    std::function<void()> SpeakSrc;
+    std::function<void(bool)> ShowSpkIco;
+    std::function<bool()> KeybVisible;
+    std::function<void(bool)> ShowKeyb;                              // docked
+    std::function<void()> HideKeyb;
+    std::function<void(bool)> ShowStat;
+    /// The hint of a link the pointer rests on (the link LinkHandler handled last).
+    std::function<void(const std::shared_ptr<clsLinkItem>&)> ToolTipHandler;
+    std::function<void()> CheckLayoutSwitch;                          // layout-switch key recorder
+    std::function<void(bool)> RefreshLrnSrc;                          // next learning card
+    /// The on-screen keyboard's window, 0 while it has none.
+    std::function<std::uintptr_t()> KeybWindow;
+  };
+  MainWindowCalls MainCalls;
+  /// The main window's behaviour, once the window is loaded (it is also Views).
+  std::shared_ptr<class MainWindowCore> MainCore;
 
   // ---- Application core: main-window services, result output, link dispatch, menus, help -----
   // The neighbours these services reach (app/neighbour_services.h); a quiet stand-in answers

@@ -72,6 +72,14 @@ struct ProcessState {
   std::shared_ptr<class FileLineReader> gLineReader;  // mdlPublic::ReadFileLine's one file
 
   // ---- Application core: the main window's controls, toolbars, menus, timers -----------------
+  bool gSpeakingWordSet = false;           // speech reads the last result
+  bool gNoHighlight = false;
+  bool gLastOnForm = false;                // speech was started from the main window
+  std::int16_t gSpeakOffset = 0;
+  std::int16_t gPendingSpeakTarget = 0;
+  bool gLrnPaused = false;
+  std::int32_t gDockMode = 0;              // keyboard docking: 0 off, 1 below left, 2 below right
+  long gLastCursorX = 0, gLastCursorY = 0; // where the last popup was shown
 
   // ---- Application core: main-window services, result output, link dispatch, menus, help -----
   std::shared_ptr<class clsLinkItem> gCurLink;  // the link of the last LinkHandler call

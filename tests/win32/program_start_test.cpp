@@ -3,6 +3,7 @@
 // settings-store request or the tray menu's exit command.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -75,6 +76,31 @@ void SetRequest(const wchar_t* name, const wchar_t* value) {
                   static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
 }
 
+std::wstring ControlText(HWND control) {
+  wchar_t text[4096] = {};
+  SendMessageTimeoutW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+  return text;
+}
+
+// Typing in the input box shows the words that begin with the input, half a second after the
+// last key (the first look at a package may take longer).
+void ExpectTypingListsWords(HWND main) {
+  HWND input = GetDlgItem(main, 201);
+  HWND output = GetDlgItem(main, 202);
+  ASSERT_NE(input, nullptr);
+  ASSERT_NE(output, nullptr);
+  EXPECT_NE(FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr), nullptr);
+  for (wchar_t c : std::wstring(L"hau")) PostMessageW(input, WM_CHAR, c, 0);
+  std::wstring listed;
+  const DWORD start = GetTickCount();
+  do {
+    Sleep(100);
+    listed = ControlText(output);
+  } while (listed.find(L"hau") == std::wstring::npos && GetTickCount() - start < kReactTimeoutMs);
+  EXPECT_EQ(ControlText(input), L"hau");
+  EXPECT_NE(listed.find(L"hau"), std::wstring::npos) << "the word list shows words beginning with the input";
+}
+
 class ProgramStart : public ::testing::Test {
  protected:
   // Each test starts as a first start: no placement, no hidden state, no requests left over.
@@ -88,7 +114,8 @@ TEST_F(ProgramStart, WindowHidesToTheTrayAnotherCopyHandsOverAndRequestsOrTheTra
   ASSERT_NE(main, nullptr);
   wchar_t caption[128] = {};
   GetWindowTextW(main, caption, 128);
-  EXPECT_EQ(FromWide(caption), u"Parlavent 1.0");
+  EXPECT_EQ(FromWide(caption).substr(0, 12), u"  Parlavent ") << "the caption names the current dictionary";
+  ExpectTypingListsWords(main);
 
   PostMessageW(main, WM_CLOSE, 0, 0);
   ASSERT_NE(WaitForMainWindow(first.Id(), false, kReactTimeoutMs), nullptr) << "closing hides the window";
@@ -113,8 +140,8 @@ TEST_F(ProgramStart, WindowHidesToTheTrayAnotherCopyHandsOverAndRequestsOrTheTra
   ASSERT_TRUE(testMode.Started());
   main = WaitForMainWindow(testMode.Id(), true, kStartTimeoutMs);
   ASSERT_NE(main, nullptr) << "a start after a hidden exit shows the window again";
-  PostMessageW(main, WM_COMMAND, frmMain::kCmdExit, 0);
-  EXPECT_EQ(testMode.ExitCodeWithin(kReactTimeoutMs), 0u) << "the tray menu's exit ends the program";
+  PostMessageW(main, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Exit), 0);
+  EXPECT_EQ(testMode.ExitCodeWithin(kReactTimeoutMs), 0u) << "the menu's exit ends the program";
 }
 
 TEST(ProgramFiles, ProgramCarriesItsIconAndVersionResources) {

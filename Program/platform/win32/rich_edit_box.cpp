@@ -99,6 +99,12 @@ RichEditBox::~RichEditBox() {
 LRESULT CALLBACK RichEditBox::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* self = static_cast<RichEditBox*>(GetPropW(hwnd, kSelfProperty));
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (self->BeforeMessage) {
+    try {
+      if (self->BeforeMessage(msg, wp, lp)) return 0;
+    } catch (...) {
+    }
+  }
   const LRESULT result = CallWindowProcW(self->controlProc_, hwnd, msg, wp, lp);
   try {
     self->RaiseEventOf(msg, wp, lp);

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,8 @@ class RichEditBox final : public RichTextBox {
   RichEditBox& operator=(const RichEditBox&) = delete;
 
   HWND hwnd() const { return hwnd_; }
+  /// Sees each message before the control; true consumes it (the window's own key handling).
+  std::function<bool(UINT msg, WPARAM wp, LPARAM lp)> BeforeMessage;
 
   std::u16string Text() override;
   void SetText(std::u16string_view text) override;
