@@ -79,8 +79,12 @@ class ProgressForm {
   virtual ~ProgressForm() = default;
   virtual void SetCaption(std::u16string_view text) = 0;
   virtual void SetText(std::u16string_view text) = 0;
+  /// Bar at (a - b) / c of the whole; c = 0 leaves bar and caption as they were.
   virtual void SetVal(double a, double b, double c) = 0;
+  /// Shows the window without making it modal.
   virtual void Show() = 0;
+  /// Repaints at once (long scans do not return to the message loop).
+  virtual void Refresh() {}
   virtual void Unload() = 0;
 };
 

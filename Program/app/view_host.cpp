@@ -6,20 +6,21 @@
 namespace parlavent {
 namespace {
 
-class QuietProgress final : public ProgressWindow {
+class QuietProgress final : public ProgressForm {
  public:
   void SetCaption(std::u16string_view) override {}
   void SetText(std::u16string_view) override {}
   void SetVal(double, double, double) override {}
   void Show() override {}
-  void Refresh() override {}
+  void Unload() override {}
 };
 
 }  // namespace
 
-ProgressWindow& ViewHost::Progress() {
+ProgressForm& ViewHost::Progress() {
   static QuietProgress quiet;
-  return quiet;
+  ProgressForm* form = HasAppl() ? gAppl().Progress() : nullptr;
+  return form ? *form : quiet;
 }
 
 ViewHost& Appl::ViewServices() {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/main_form.h"
+
 namespace parlavent {
 
 class RichTextBox;
@@ -30,19 +32,6 @@ struct ShowTransArgs {
   bool FullText = false;
   bool CheckShift = false;
   bool Tochno = false;
-};
-
-/// The ending scanner's progress window (frmProgress).
-class ProgressWindow {
- public:
-  virtual ~ProgressWindow() = default;
-  virtual void SetCaption(std::u16string_view text) = 0;
-  virtual void SetText(std::u16string_view text) = 0;
-  /// Bar at (a - b) / c of the whole; c = 0 leaves bar and caption as they were.
-  virtual void SetVal(double a, double b, double c) = 0;
-  /// Shows the window without making it modal.
-  virtual void Show() = 0;
-  virtual void Refresh() = 0;
 };
 
 class ViewHost {
@@ -76,7 +65,7 @@ class ViewHost {
 
   // The ending scanner's windows: ApiPath.BrowseForFolder ("" when cancelled) and frmProgress.
   virtual std::u16string BrowseForFolder(std::u16string_view title) { return {}; }
-  virtual ProgressWindow& Progress();
+  virtual ProgressForm& Progress();
 
   // The main window's parts that Appl's own services drive (app/main_window_services.cpp, link
   // dispatch, popup menu, help). The real window forwards its Info, InfoClear, ShowBackTrans and

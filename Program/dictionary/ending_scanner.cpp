@@ -53,7 +53,7 @@ std::int64_t FileSize(std::u16string_view path) {
 // Counts the endings of the words of one file; false when the user cancelled.
 bool ScanFile(Appl& app, std::u16string_view file, std::int64_t done, std::int64_t total, std::int64_t& words,
               std::int64_t& position, EndingTable& table) {
-  ProgressWindow& progress = app.ViewServices().Progress();
+  ProgressForm& progress = app.ViewServices().Progress();
   const std::shared_ptr<clsDic> checkDic = app.Dic->Dicx ? app.Dic->Dicx : app.Dic;
   std::u16string piece;
   std::int64_t length = 0;
@@ -100,7 +100,7 @@ void CountEndings(std::u16string_view word, const std::vector<std::u16string>& c
   }
 }
 
-std::u16string EndingRules(const EndingTable& table, std::int64_t words, ProgressWindow& progress) {
+std::u16string EndingRules(const EndingTable& table, std::int64_t words, ProgressForm& progress) {
   // Halves go to the even neighbour, as the runtime rounds.
   const double threshold = std::nearbyint(static_cast<double>(words) / 1000.0);
   progress.SetText(u"Ordering...");
@@ -129,7 +129,7 @@ std::u16string EndingRules(const EndingTable& table, std::int64_t words, Progres
 }
 
 bool ScanFolder(Appl& app, std::u16string_view folder) {
-  ProgressWindow& progress = app.ViewServices().Progress();
+  ProgressForm& progress = app.ViewServices().Progress();
   app.State.gProgressCancel = false;
   const std::vector<std::u16string> entries = API::FindFiles(folder, u"", true, true, false, false);
   std::int64_t total = 0;

@@ -15,7 +15,7 @@
 namespace parlavent {
 
 class Appl;
-class ProgressWindow;
+class ProgressForm;
 
 /// One counter node: an ending, how often it was seen, and its replacement endings.
 class clsMass {
@@ -37,7 +37,7 @@ void CountEndings(std::u16string_view word, const std::vector<std::u16string>& c
 /// The rules of the table for a scan of words words: the endings seen more than words / 1000
 /// times, each with the replacements that made up more than a tenth of its observations, most
 /// frequent first.
-std::u16string EndingRules(const EndingTable& table, std::int64_t words, ProgressWindow& progress);
+std::u16string EndingRules(const EndingTable& table, std::int64_t words, ProgressForm& progress);
 
 /// Scans the texts of folder (not its subfolders, not "replace.txt") and writes folder's
 /// "replace.txt"; false when it could not be saved.

@@ -12,7 +12,7 @@
 
 namespace parlavent::testing {
 
-class FakeProgress : public ProgressWindow {
+class FakeProgress : public ProgressForm {
  public:
   std::vector<std::string> log;  // "Caption x", "Text x", "Val a b c", "Show", "Refresh"
   void SetCaption(std::u16string_view t) override { log.push_back("Caption " + ToUtf8(t)); }
@@ -22,6 +22,7 @@ class FakeProgress : public ProgressWindow {
   }
   void Show() override { log.push_back("Show"); }
   void Refresh() override { log.push_back("Refresh"); }
+  void Unload() override { log.push_back("Unload"); }
 };
 
 class FakeViewHost : public ViewHost {
@@ -65,7 +66,7 @@ class FakeViewHost : public ViewHost {
     calls.push_back("Browse " + ToUtf8(title));
     return folder;
   }
-  ProgressWindow& Progress() override { return progress; }
+  ProgressForm& Progress() override { return progress; }
 
   /// The calls whose text begins with prefix.
   std::vector<std::string> Calls(const std::string& prefix) const {

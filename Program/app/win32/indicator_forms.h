@@ -60,6 +60,7 @@ class frmProgress final : public WindowBase, public ProgressForm {
   void SetText(std::u16string_view text) override;
   void SetVal(double a, double b, double c) override;
   void Show() override { ShowWindow(hwnd(), SW_SHOWNORMAL); }
+  void Refresh() override { UpdateWindow(hwnd()); }
   void Unload() override { DestroyWindow(hwnd()); }
   HWND lblText() const { return label_; }
   HWND PB() const { return bar_; }
