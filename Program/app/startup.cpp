@@ -132,7 +132,7 @@ void Appl::PrepareForm() {
 
 void Appl::Launch() {
   if (ColDics.Count() >= 1) {
-    CallHook(Hooks.ShowABC);
+    CallHook([this] { ShowABC(u""); });
   } else {
     ShowNoDictionaryMessage();
   }

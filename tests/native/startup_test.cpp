@@ -4,6 +4,8 @@
 
 #include "app/application.h"
 #include "app/main_form.h"
+#include "app/view_history.h"
+#include "dictionary/dictionary.h"
 #include "foundation/settings_object.h"
 #include "support/fake_desktop.h"
 #include "support/settings_fixture.h"
@@ -24,10 +26,8 @@ class StartupTest : public SettingsTest {
     app.Hooks.LoadClipHook = hook("LoadClipHook");
     app.Hooks.PlugInUnload = hook("PlugInUnload");
     app.Hooks.ShowModeMessage = hook("ShowModeMessage");
-    app.Hooks.StartLearn = hook("StartLearn");
     app.Hooks.HideDockedKeyb = hook("HideDockedKeyb");
-    // A hook that fails does not stop the start-up.
-    app.Hooks.ShowABC = [] { throw 1; };
+    app.Hooks.StartLearn = hook("StartLearn");
   }
   /// Starts the program and forgets what start-up logged.
   FakeMainForm& Started() {
@@ -114,6 +114,16 @@ TEST_F(StartupTest, WithoutDictionariesTheOutputSaysSo) {
   app.Launch();
   EXPECT_EQ(app.OutPutMode, 1);
   EXPECT_EQ(main.txtOutPut->Text(), u"No dictionary found ");
+}
+
+TEST_F(StartupTest, WithADictionaryLaunchOpensItsAlphabet) {
+  Started();
+  auto dic = std::make_shared<clsDic>();
+  app.ColDics.Add(u"k1", dic);
+  app.Dic = dic;
+  app.Launch();
+  ASSERT_FALSE(app.History().UndoCol.empty());
+  EXPECT_EQ(app.History().UndoCol.front()->Mode, u"ABC");
 }
 
 TEST_F(StartupTest, SecondCopyLeavesItsRequestAndEnds) {
