@@ -298,6 +298,8 @@ void MainWindowCore::RestartChangeInput() { Restart(c_.timers.tmrChangeInput); }
 
 void MainWindowCore::txtInput_Change() {
   G().gListAbort = true;
+  // The layout-switch recorder watches every change, typed or written by the program.
+  Call(Calls().CheckLayoutSwitch);
   if (!G().gUserTyped) return;
   if (c_.txtOutPut) {
     lineSelectOff_ = true;

@@ -147,11 +147,14 @@ class MainWindowTest : public ListTest {
 
 TEST_F(MainWindowTest, TypingArmsTheListTimerWhoseTickFillsTheWordList) {
   Load(Words({"apple", "apricot", "banana", "zz"}));
+  int recorded = 0;
+  app.MainCalls.CheckLayoutSwitch = [&recorded] { ++recorded; };
   G().gUserTyped = false;  // the program writes the box: no list
   input->SetText(u"ap");
   core->txtInput_Change();
   EXPECT_FALSE(changeInput.Enabled());
   EXPECT_TRUE(G().gListAbort);
+  EXPECT_EQ(recorded, 1) << "the layout-switch recorder sees every change";
 
   G().gUserTyped = true;
   core->txtInput_Change();
