@@ -239,7 +239,6 @@ class Appl {
     std::function<void()> HideDockedKeyb;    // on-screen keyboard, when docked and visible
     std::function<void()> LoadClipHook;      // hidden clipboard and capture window
     std::function<void()> PlugInUnload;
-    std::function<void()> ShowABC;           // alphabet index of the current dictionary
     std::function<void()> ShowModeMessage;
   };
   NeighbourHooks Hooks;

@@ -499,8 +499,10 @@ void MainWindowCore::TranslateInput() {
   const bool outSelected = out && out->SelLength() > 0;
   if (focusBox_ != 2) {
     if (gAppl().OutPutMode == 0 && focusBox_ == 1 && outSelected) {
-      text = c_.txtOutPut->Text().substr(static_cast<std::size_t>(std::max(out->SelStart(), 0)),
-                                         static_cast<std::size_t>(out->SelLength()));
+      const std::u16string all = out->Text();
+      // A selection the box reports past its text (it can lag behind a new text) gives nothing.
+      const auto start = std::min<std::size_t>(static_cast<std::size_t>(std::max(out->SelStart(), 0)), all.size());
+      text = all.substr(start, static_cast<std::size_t>(out->SelLength()));
       args.FullText = true;
     } else {
       text = InputText();
