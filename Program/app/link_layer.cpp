@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "app/application.h"
+#include "foundation/interface_helpers.h"
+#include "foundation/settings_object.h"
 #include "foundation/text.h"
 #include "foundation/wildcard.h"
 
@@ -130,8 +132,30 @@ void SplitAction(std::u16string_view action, clsLinkItem& item) {
   item.Link = dash == std::u16string_view::npos ? std::u16string() : std::u16string(action.substr(dash + 1));
 }
 
+// Links in the running program: the hand cursor, the click sound and the font the user chose.
+class ProgramLinkEnvironment : public LinkEnvironment {
+ public:
+  void SetHandCursor() override {
+    if (HasAppl()) mdlPublic::SetHandCursor();
+  }
+  void PlayClickSound() override {
+    if (HasAppl()) mdlPublic::PlayClickSound();
+  }
+  std::u16string FontName() override {
+    const Setting* sett = Settings();
+    return sett && !sett->GFont.Name.empty() ? sett->GFont.Name : LinkEnvironment::FontName();
+  }
+  double FontSize() override {
+    const Setting* sett = Settings();
+    return sett && sett->GFont.Size > 0 ? sett->GFont.Size : LinkEnvironment::FontSize();
+  }
+
+ private:
+  static const Setting* Settings() { return HasAppl() ? gAppl().Sett.get() : nullptr; }
+};
+
 std::shared_ptr<LinkEnvironment>& EnvironmentSlot() {
-  static std::shared_ptr<LinkEnvironment> environment = std::make_shared<LinkEnvironment>();
+  static std::shared_ptr<LinkEnvironment> environment = std::make_shared<ProgramLinkEnvironment>();
   return environment;
 }
 
@@ -139,7 +163,7 @@ std::shared_ptr<LinkEnvironment>& EnvironmentSlot() {
 
 LinkEnvironment& LinkEnv() { return *EnvironmentSlot(); }
 void SetLinkEnvironment(std::shared_ptr<LinkEnvironment> environment) {
-  EnvironmentSlot() = environment ? std::move(environment) : std::make_shared<LinkEnvironment>();
+  EnvironmentSlot() = environment ? std::move(environment) : std::make_shared<ProgramLinkEnvironment>();
 }
 
 void clsLinkItem::SelectMe() {

@@ -55,8 +55,8 @@ class clsLinkItem {
 using LinkItemPtr = std::shared_ptr<clsLinkItem>;
 
 /// What the link layer needs from the rest of the program: the hand cursor, the click sound (which
-/// the program plays only when its click-sound setting is on) and the program font. The quiet
-/// default shows nothing, plays nothing and serves Arial 10, the settings' default font.
+/// the program plays only when its click-sound setting is on) and the program font. The base class
+/// is quiet: it shows nothing, plays nothing and serves Arial 10, the settings' default font.
 class LinkEnvironment {
  public:
   virtual ~LinkEnvironment() = default;
@@ -67,7 +67,8 @@ class LinkEnvironment {
 };
 
 LinkEnvironment& LinkEnv();
-/// Installs the environment (nullptr restores the quiet default).
+/// Installs the environment; nullptr restores the default, the program's own: mdlPublic's hand
+/// cursor and click sound and the settings' font (Arial 10 while there is no settings object).
 void SetLinkEnvironment(std::shared_ptr<LinkEnvironment> environment);
 
 /// The link layer over one rich-text box at a time.

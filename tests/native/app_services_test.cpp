@@ -269,6 +269,21 @@ TEST_F(ServicesTest, LinkActionsByPrefixAndButton) {
   EXPECT_TRUE(capture->popups.back().SamePos && capture->popups.back().RepeatTrans);
 }
 
+TEST_F(ServicesTest, LinksUseTheProgramFontAndClickSoundByDefault) {
+  app.Sett->GFont = {u"Verdana", 14};
+  app.Sett->ClickSnd = true;
+  auto box = std::make_shared<FakeRichTextBox>();
+  clsLink links;
+  links.SetLink(box, u"<go=nosuch-go> x");
+  EXPECT_TRUE(box->All(0, 4, [](const FakeCharFormat& f) { return f.font == u"Verdana" && f.size == 14; }));
+  box->charAtCursor = 0;
+  box->RaiseMouseUp(1, 0, 0, 0);
+  EXPECT_EQ(shell->sounds, (std::vector<std::u16string>{u"Navigating"}));
+  app.Sett->ClickSnd = false;
+  box->RaiseMouseUp(1, 0, 0, 0);
+  EXPECT_EQ(shell->sounds.size(), 1u);
+}
+
 TEST_F(ServicesTest, LinkStateChangesAndSwappedButtons) {
   auto empty = Item(u"", u"x");
   app.LinkHandler(empty, 1, nullptr, 0, 0);
