@@ -1,5 +1,5 @@
-// Appl.ShowTrans as far as the main window needs it: the look-up shown in the output box and
-// recorded in the view history; the popup road belongs to the capture side.
+// Appl.ShowTrans: the look-up shown in the output box, or handed to the capture side's popup, and
+// recorded in the view history either way.
 #include "app/application.h"
 #include "app/neighbour_services.h"
 #include "app/view_history.h"
@@ -17,22 +17,23 @@ void Appl::ShowTrans(std::u16string_view Text, const ShowTransArgs& Args) {
   // A new translation abandons a word-list search or fill still running.
   State.gListAbort = true;
   State.gFillAbort = true;
-  if (!Args.OnForm) {
+  if (Args.OnForm) {
+    TranslateArgs look;
+    look.OneWord = Args.OneWord;
+    look.FullText = Args.FullText;
+    look.ClrBuffer = Args.ClrBuffer;
+    look.OnForm = true;
+    look.Tochno = Args.Tochno;
+    look.RepeatTrans = Args.RepeatTrans;
+    look.CheckDir = !Args.NoDirection;
+    look.CheckCursorShift = Args.CheckShift;
+    std::u16string rettext;
+    const std::int32_t score = GetTranslate(Text, rettext, look, {});
+    TransOnForm(Text, rettext, score > 0, Args.RepeatTrans);
+  } else {
     CaptureSide().ShowPopupTrans(Text, Args);
-    return;
   }
-  TranslateArgs look;
-  look.OneWord = Args.OneWord;
-  look.FullText = Args.FullText;
-  look.ClrBuffer = Args.ClrBuffer;
-  look.OnForm = true;
-  look.Tochno = Args.Tochno;
-  look.RepeatTrans = Args.RepeatTrans;
-  look.CheckDir = !Args.NoDirection;
-  look.CheckCursorShift = Args.CheckShift;
-  std::u16string rettext;
-  const std::int32_t score = GetTranslate(Text, rettext, look, {});
-  TransOnForm(Text, rettext, score > 0, Args.RepeatTrans);
+  // Either road is a view the history can replay, in the order its fields are replayed.
   History().AddUndo(u"Trans", std::u16string(Text) + u"\t" + BoolText(Args.RepeatTrans) + u"\t" +
                                   BoolText(Args.FullText) + u"\t" + BoolText(Args.OneWord) + u"\t" +
                                   BoolText(Args.Tochno));

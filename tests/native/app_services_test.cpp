@@ -213,7 +213,7 @@ TEST_F(ServicesTest, TransOnFormWritesBoxesFocusAndHint) {
   EXPECT_TRUE(view->output->formats[2].underline);
 }
 
-TEST_F(ServicesTest, ShowTransOnFormRecordsTheViewAndAbortsLists) {
+TEST_F(ServicesTest, ShowTransRecordsTheViewAndAbortsLists) {
   Load(Words({"apple"}));
   ShowTransArgs args;
   args.OnForm = args.RepeatTrans = args.Tochno = true;
@@ -225,6 +225,7 @@ TEST_F(ServicesTest, ShowTransOnFormRecordsTheViewAndAbortsLists) {
   args.OnForm = false;
   app.ShowTrans(u"pear", args);
   EXPECT_EQ(capture->log.back(), "Popup pear");
+  EXPECT_EQ(app.History().UndoCol[0]->Data, u"pear\tTrue\tFalse\tFalse\tTrue");  // the popup is a view too
 }
 
 TEST_F(ServicesTest, LinkActionsByPrefixAndButton) {
