@@ -112,7 +112,7 @@ std::shared_ptr<clsRechSet> TranslationSet::AddTranslation(std::u16string_view T
                                                            std::u16string_view Comment, std::u16string_view Theme1,
                                                            std::u16string_view Theme2, std::u16string_view Theme3,
                                                            std::int32_t Rech, std::int32_t WDir, std::int32_t TDir) {
-  if (Trim(Translation).empty()) return nullptr;
+  if (TrimView(Translation).empty()) return nullptr;
   if (WordDir + TransDir == 0) {
     WordDir = WDir;
     TransDir = TDir;
@@ -182,8 +182,8 @@ std::u16string TranslationSet::GetString(bool OnForm, bool Simple) {
     r += Simple ? std::u16string_view(u"; ") : kCrLf;
   }
   DropLast(r, 2);
-  r = ReplaceAll(r, u";)", u")");
-  if (!Simple && Trim(r).empty()) r = lookup::LangStr(kNoTranslation);
+  if (r.find(u";)") != std::u16string::npos) r = ReplaceAll(r, u";)", u")");
+  if (!Simple && TrimView(r).empty()) r = lookup::LangStr(kNoTranslation);
   if (!Simple && !r.empty()) {
     if (OnForm) {
       r += std::u16string(kCrLf) + u"<" + lookup::LangStr(kGoBack) + u"=GoBack" + textLink + u">";
@@ -214,7 +214,7 @@ std::u16string WordSet::GetString(bool OnForm, bool Simple, bool Transcription) 
   const std::u16string dir = NumberText(Words.Empty() ? 0 : (*Words.ItemAt(1))->WordDir);
   std::u16string out;
   for (const auto& s : Words) {
-    if (Trim(s->Word).empty() || API::TrimString(s->Word, u"-").empty()) continue;
+    if (TrimView(s->Word).empty() || API::TrimString(s->Word, u"-").empty()) continue;
     std::u16string u;
     if (showTranscript && !s->Transcription.empty()) {
       u = Simple ? u" [" + s->Transcription + u"] "

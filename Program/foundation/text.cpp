@@ -182,7 +182,15 @@ std::u16string TrimRight(std::u16string_view text) {
   return std::u16string(text.substr(0, n));
 }
 
-std::u16string Trim(std::u16string_view text) { return TrimLeft(TrimRight(text)); }
+std::u16string_view TrimView(std::u16string_view text) {
+  std::size_t end = text.size();
+  while (end > 0 && IsBlank(text[end - 1])) --end;
+  std::size_t begin = 0;
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  return text.substr(begin, end - begin);
+}
+
+std::u16string Trim(std::u16string_view text) { return std::u16string(TrimView(text)); }
 
 std::u16string ReplaceAll(std::u16string_view text, std::u16string_view find, std::u16string_view with) {
   if (find.empty()) return std::u16string(text);

@@ -35,6 +35,8 @@ bool EndsWithNoCase(std::u16string_view text, std::u16string_view suffix);
 
 /// Removes leading and trailing blanks (U+0020 only, as the system's Trim does).
 std::u16string Trim(std::u16string_view text);
+/// Trim's result as a part of text, without a copy (valid as long as text is).
+std::u16string_view TrimView(std::u16string_view text);
 std::u16string TrimLeft(std::u16string_view text);
 std::u16string TrimRight(std::u16string_view text);
 
