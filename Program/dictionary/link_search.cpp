@@ -1,7 +1,6 @@
 // Translation links: a side-1 word's links lie together in "TransW1", sorted by WordID1; a side-2
 // word's are reached through "TransW2", which lists "TransW1" record numbers sorted by WordID2.
 #include <cmath>
-#include <functional>
 
 #include "app/application.h"
 #include "dictionary/byte_files.h"
@@ -55,8 +54,8 @@ bool ReadLink(const SectionView& w1, std::int64_t n, LinkMode mode, std::int32_t
 
 // Interpolation search for id over positions [0, ub] whose values ascend; value(p, v) reads the
 // value at p. The position of a hit, or -1.
-std::int64_t InterpolationSearch(std::int32_t id, std::int64_t ub, double Min, double Max,
-                                 const std::function<bool(std::int64_t, std::int32_t&)>& value) {
+template <typename Value>
+std::int64_t InterpolationSearch(std::int32_t id, std::int64_t ub, double Min, double Max, const Value& value) {
   std::int64_t lo = 0, hi = ub;
   while (lo <= hi) {
     if (Max == Min) return id == Max ? lo : -1;
@@ -101,6 +100,7 @@ void Appl::GetTransLinks(const WordRec& W, const clsDic& Dic, std::vector<TransL
   const SectionView w2(file, Dic.bsTransW2, Dic.beTransW2);
   const bool unicode = State.gUnicode;
   std::vector<TransLink> found;
+  found.reserve(32);  // a common word has a few dozen links; growing by doubling moves every comment
   // Appends record n (numbered recNo) when it reads; false when it does not.
   const auto append = [&](std::int64_t n, std::int64_t recNo) {
     TransLink l;
@@ -185,6 +185,7 @@ void Appl::GetTransRecs(std::u16string_view Word, std::vector<TransRec>& Ret, co
     if (dir != 0 && w.Dir != dir) continue;
     std::vector<TransLink> links;
     GetTransLinks(w, Dic, links);
+    Ret.reserve(Ret.size() + links.size());
     for (const TransLink& l : links) {
       if (DoEvent) Pump().DoEvents();
       AddTransRec(Ret, w, l, Dic);
