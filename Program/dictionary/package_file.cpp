@@ -62,10 +62,10 @@ double PackageKey(std::u16string_view name, bool unicode, const CodePage& ansi) 
 }
 
 std::u16string DecodeUtf16Le(std::span<const std::uint8_t> bytes) {
-  std::u16string text;
-  text.reserve(bytes.size() / 2);
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    text.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+  // Sized once and filled in place: every word and link comment read passes through here.
+  std::u16string text(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    text[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
   }
   return text;
 }
