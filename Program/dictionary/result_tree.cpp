@@ -118,14 +118,14 @@ std::shared_ptr<clsRechSet> TranslationSet::AddTranslation(std::u16string_view T
     TransDir = TDir;
   }
   IsTranslated = true;
-  std::u16string comment(Comment);
+  std::u16string_view comment = Comment;
   const Setting* sett = lookup::Settings();
   // An unset marker would mark every translation that has no comment.
   if (sett && !sett->ExtTransString.empty() && comment == sett->ExtTransString) {
-    comment.clear();
+    comment = {};
     UseExtTrans = true;
   }
-  if (!sett || !sett->ShowComment || IsHiddenComment(comment)) comment.clear();
+  if (!sett || !sett->ShowComment || IsHiddenComment(comment)) comment = {};
   bool added = false;
   const auto rech = FindOrAdd(RechSet, API::MakeKey(Rech), added);
   if (added) rech->ID = Rech;
