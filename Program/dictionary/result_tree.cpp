@@ -25,6 +25,22 @@ void DropLast(std::u16string& s, std::size_t n) {
   if (s.size() >= n) s.erase(s.size() - n);
 }
 
+// DropLast for the part of s from position from on.
+void DropFrom(std::u16string& s, std::size_t from, std::size_t n) {
+  if (s.size() - from >= n) s.erase(s.size() - n);
+}
+
+// ReplaceAll(s, ";)", ")") in place: the pattern cannot overlap itself, so every ";" directly
+// followed by ")" goes.
+void DropSemicolonsBeforeParens(std::u16string& s) {
+  std::size_t w = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == u';' && i + 1 < s.size() && s[i + 1] == u')') continue;
+    s[w++] = s[i];
+  }
+  s.resize(w);
+}
+
 template <typename T>
 std::shared_ptr<T> FindOrAdd(KeyedCollection<std::shared_ptr<T>>& collection, const std::u16string& key, bool& added) {
   added = false;
@@ -44,7 +60,8 @@ bool IsHiddenComment(std::u16string_view comment) {
   return false;
 }
 
-void AppendTranslationLink(std::u16string& out, const TranslateItem& x, bool onForm, std::u16string_view gray) {
+void AppendTranslationLink(std::u16string& out, const TranslateItem& x, bool onForm, std::u16string_view gray,
+                           std::u16string_view dir) {
   out += u'<';
   out += x.Text;
   out += onForm ? u"=BackTrans-" : u"=BackTTTrans-";
@@ -52,7 +69,7 @@ void AppendTranslationLink(std::u16string& out, const TranslateItem& x, bool onF
   out += u"||Blt ";
   out += gray;
   out += u"||dir ";
-  out += NumberText(x.Dir);
+  out += dir;
   out += u">; ";
 }
 
@@ -138,51 +155,55 @@ std::u16string TranslationSet::GetString(bool OnForm, bool Simple) {
   const std::u16string gray = NumberText(sett ? sett->Gray : 0);
   const std::u16string textLink = sett ? sett->TextLink : std::u16string();
   SpeakString.clear();
+  // Every level is written straight into r; a level's closing separator is dropped from where
+  // the level began (DropFrom), as cutting it off a text of the level's own would.
   std::u16string r;
+  std::int32_t lastDir = 0;
+  std::u16string dirText = NumberText(lastDir);
   for (const auto& rech : RechSet) {
-    std::u16string p;
+    const std::size_t p = r.size();
     for (const auto& theme : rech->ThemeSet) {
-      std::u16string q, v;
+      if (!Simple && !theme->StrThemes.empty()) {
+        AppendGrayNote(r, theme->StrThemes, gray);
+        r += u' ';
+      }
+      const std::size_t q = r.size();
       for (const auto& group : theme->CommSet) {
-        std::u16string k;
+        const std::size_t k = r.size();
         for (const auto& x : group->TransSet) {
           if (Simple) {
-            k += x->Text;
-            k += u"; ";
+            r += x->Text;
+            r += u"; ";
           } else {
-            AppendTranslationLink(k, *x, OnForm, gray);
+            if (x->Dir != lastDir) {
+              lastDir = x->Dir;
+              dirText = NumberText(lastDir);
+            }
+            AppendTranslationLink(r, *x, OnForm, gray, dirText);
           }
-          v += x->Text;
-          v += u". ";
+          SpeakString += x->Text;
+          SpeakString += u". ";
         }
-        DropLast(k, 2);
-        q += k;
+        DropFrom(r, k, 2);
         if (Simple) {
-          q += u"; ";
+          r += u"; ";
         } else {
           if (!group->Comment.empty()) {
-            q += u' ';
-            AppendGrayNote(q, group->Comment, gray);
+            r += u' ';
+            AppendGrayNote(r, group->Comment, gray);
           }
-          q += kCrLf;
+          r += kCrLf;
         }
       }
-      DropLast(q, 2);
-      if (!Simple && !theme->StrThemes.empty()) {
-        AppendGrayNote(p, theme->StrThemes, gray);
-        p += u' ';
-      }
-      p += q;
-      p += Simple ? std::u16string_view(u"; ") : kCrLf;
-      SpeakString += v;
+      DropFrom(r, q, 2);
+      r += Simple ? std::u16string_view(u"; ") : kCrLf;
       SpeakString += u". ";
     }
-    DropLast(p, 2);
-    r += p;
+    DropFrom(r, p, 2);
     r += Simple ? std::u16string_view(u"; ") : kCrLf;
   }
   DropLast(r, 2);
-  if (r.find(u";)") != std::u16string::npos) r = ReplaceAll(r, u";)", u")");
+  DropSemicolonsBeforeParens(r);
   if (!Simple && TrimView(r).empty()) r = lookup::LangStr(kNoTranslation);
   if (!Simple && !r.empty()) {
     if (OnForm) {
