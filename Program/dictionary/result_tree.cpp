@@ -25,15 +25,6 @@ void DropLast(std::u16string& s, std::size_t n) {
   if (s.size() >= n) s.erase(s.size() - n);
 }
 
-// API::MakeKey of a text in one allocation: every translation filed makes one or two keys.
-std::u16string TextKey(std::u16string_view text) {
-  std::u16string key;
-  key.reserve(text.size() + 1);
-  key += u'k';
-  key += text;
-  return key;
-}
-
 // DropLast for the part of s from position from on.
 void DropFrom(std::u16string& s, std::size_t from, std::size_t n) {
   if (s.size() - from >= n) s.erase(s.size() - n);
@@ -97,14 +88,14 @@ void clsCommItem::AddTranslation(std::u16string_view, std::u16string_view Transl
   auto item = std::make_shared<TranslateItem>();
   item->Text = std::u16string(Translation);
   item->Dir = Dir;
-  TransSet.Add(TextKey(Translation), std::move(item));  // the same translation again is refused
+  TransSet.Add(API::MakeKey(Translation), std::move(item));  // the same translation again is refused
 }
 
 void ThemeItem::AddTranslation(std::u16string_view TransWord, std::u16string_view Translation,
                                std::u16string_view Comment, std::int32_t Dir) {
   const std::u16string comment = Trim(Comment);
   bool added = false;
-  const auto group = FindOrAdd(CommSet, TextKey(comment), added);
+  const auto group = FindOrAdd(CommSet, API::MakeKey(comment), added);
   if (added) group->Comment = comment;
   group->AddTranslation(TransWord, Translation, Dir);
 }

@@ -5,7 +5,14 @@
 
 namespace parlavent::API {
 
-std::u16string MakeKey(std::u16string_view value) { return u"k" + std::u16string(value); }
+std::u16string MakeKey(std::u16string_view value) {
+  // Every filed translation makes a key or two: one allocation each.
+  std::u16string key;
+  key.reserve(value.size() + 1);
+  key += u'k';
+  key += value;
+  return key;
+}
 std::u16string MakeKey(std::int64_t value) { return u"k" + NumberText(value); }
 
 std::u16string DropFirstChar(std::u16string_view s) {
