@@ -26,6 +26,11 @@ class clsPrefix {
   std::u16string Layouts;     // "layout:count" pairs joined by ","
   std::int32_t Mass = 0;
   bool ByUser = false;        // the user's own statistics have touched it
+
+  /// The layout number of a "layout:count" pair; -1 when it has none.
+  static std::int64_t PairLayout(std::u16string_view pair);
+  /// Whether Layouts holds a pair for this layout number (the whole number, not a part of one).
+  bool HasLayout(std::int64_t layout) const;
 };
 
 /// The on-screen keyboard form's language labels. The keyboard form installs its own in

@@ -14,23 +14,8 @@ namespace {
 
 constexpr std::size_t kMaxUserSwitchLines = 10000;
 
-// The layout number of a "layout:count" pair; -1 when it has none.
-std::int64_t PairLayout(std::u16string_view pair) {
-  const std::size_t colon = pair.find(u':');
-  std::int64_t layout = 0;
-  if (!ParseInt64(pair.substr(0, colon), layout)) return -1;
-  return layout;
-}
-
 std::int32_t ClampMass(std::int64_t mass) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(mass, 0, INT32_MAX));
-}
-
-bool HasLayout(const std::u16string& layouts, std::int64_t layout) {
-  for (const auto& pair : SplitText(layouts, u",")) {
-    if (PairLayout(pair) == layout) return true;
-  }
-  return false;
 }
 
 void MergeLine(const std::vector<std::u16string>& fields, KeyedCollection<std::shared_ptr<clsPrefix>>& prefixes) {
@@ -48,8 +33,8 @@ void MergeLine(const std::vector<std::u16string>& fields, KeyedCollection<std::s
   }
   clsPrefix& entry = **known;
   for (const auto& pair : SplitText(fields[1], u",")) {
-    const std::int64_t layout = PairLayout(pair);
-    if (layout < 0 || HasLayout(entry.Layouts, layout)) continue;
+    const std::int64_t layout = clsPrefix::PairLayout(pair);
+    if (layout < 0 || entry.HasLayout(layout)) continue;
     entry.Layouts += (entry.Layouts.empty() ? u"" : u",") + pair;
   }
   entry.Mass = ClampMass(mass);
@@ -57,6 +42,20 @@ void MergeLine(const std::vector<std::u16string>& fields, KeyedCollection<std::s
 }
 
 }  // namespace
+
+std::int64_t clsPrefix::PairLayout(std::u16string_view pair) {
+  const std::size_t colon = pair.find(u':');
+  std::int64_t layout = 0;
+  if (!ParseInt64(pair.substr(0, colon), layout)) return -1;
+  return layout;
+}
+
+bool clsPrefix::HasLayout(std::int64_t layout) const {
+  for (const auto& pair : SplitText(Layouts, u",")) {
+    if (PairLayout(pair) == layout) return true;
+  }
+  return false;
+}
 
 void MergeUserSwitch(std::u16string_view text) {
   if (text.empty()) return;

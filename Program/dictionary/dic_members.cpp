@@ -85,8 +85,10 @@ void ReadPrefixes(std::u16string_view text, std::int32_t layout1, std::int32_t l
     const std::u16string pair = NumberText(layout) + u":" + NumberText(count);
     const std::u16string& prefix = fields[0];
     if (auto* known = prefixes.Find(prefix)) {
-      // The same prefix in several dictionaries collects one entry per keyboard layout.
-      if (FindNoCase((*known)->Layouts, NumberText(layout)) == std::u16string::npos) {
+      // The same prefix in several dictionaries collects one entry per keyboard layout. The
+      // layout is matched as a whole number: a text search would take a count of 1049, or
+      // layout 10490, for layout 1049 and drop the new pair.
+      if (!(*known)->HasLayout(layout)) {
         (*known)->Layouts += u"," + pair;
       }
       continue;

@@ -67,6 +67,11 @@ TEST_F(PrefixesTest, OneEntryPerLayoutAcrossDictionaries) {
   ReadPrefixes(u"ghb\t2\t4\r\nntcn\t2\r\nGHB\t1\t9", 1033, 1049, prefixes);
   EXPECT_EQ((*prefixes.Find(u"ghb"))->Layouts, u"1033:5,1049:4");
   EXPECT_EQ((*prefixes.Find(u"ntcn"))->Layouts, u"1049:1");
+
+  // A count that reads like a layout number does not hide that layout.
+  ReadPrefixes(u"cnt\t1\t1049", 1033, 1049, prefixes);
+  ReadPrefixes(u"cnt\t2\t2", 1033, 1049, prefixes);
+  EXPECT_EQ((*prefixes.Find(u"cnt"))->Layouts, u"1033:1049,1049:2");
 }
 
 TEST_F(PrefixesTest, UserSwitchAddsAndMergesEntries) {
