@@ -174,7 +174,7 @@ TEST_F(SettingTest, UnconvertibleValuesLeaveTheFieldAsItWas) {
   Sett().LoadSett();
   EXPECT_EQ(Sett().HotKeyCode, 0);
   EXPECT_FALSE(Sett().TopMost);
-  EXPECT_EQ(Sett().GFont.Size, 0);
+  EXPECT_EQ(Sett().GFont.Size, 10);  // never a font of no size: the default stands in
   EXPECT_EQ(Sett().TrlMode, 0);  // does not fit 16 bits
   EXPECT_EQ(Sett().LrnNL, 0);
   EXPECT_EQ(Sett().Buttons, 12);
@@ -195,6 +195,56 @@ TEST_F(SettingTest, StoreValuesAndTheDecimalSeparator) {
   EXPECT_EQ(Sett().ShowPctShow, 0);
   EXPECT_TRUE(Sett().LrnShow);
   EXPECT_EQ(Sett().TextLink, u"||Crsr 1||U 1||Snd 1||C 8355711||S 7,65");
+}
+
+TEST_F(SettingTest, FontSizesInTheUsersNumberFormatAndNeverZero) {
+  process->decimalSeparator = u",";
+  WriteUserFile("[Main]\r\nFontSize=8,25\r\n");
+  Sett().LoadSett();
+  EXPECT_EQ(Sett().GFont.Size, 8.25);
+  EXPECT_EQ(Sett().TextLink, u"||Crsr 1||U 1||Snd 1||C 8355711||S 7,0125");
+  Sett().SaveSett();
+  EXPECT_NE(UserText().find("FontSize=8.25\r\n"), std::string::npos);  // written with "." as ever
+
+  process->decimalSeparator = u".";
+  for (const char* size : {"8,25", "0", "-3", "", "1e999"}) {
+    Sett().GFont.Size = 0;
+    WriteUserFile(std::string("[Main]\r\nFontSize=") + size + "\r\n");
+    Sett().LoadSett();
+    EXPECT_EQ(Sett().GFont.Size, 10) << size;
+    EXPECT_EQ(Sett().TextLink, u"||Crsr 1||U 1||Snd 1||C 8355711||S 8.5") << size;
+  }
+  // A size already set stays when the file's cannot be read.
+  Sett().GFont.Size = 12;
+  WriteUserFile("[Main]\r\nFontSize=big\r\n");
+  Sett().LoadSett();
+  EXPECT_EQ(Sett().GFont.Size, 12);
+}
+
+TEST_F(SettingTest, AMissingPresetIsNotCreated) {
+  Sett().LoadSett();
+  EXPECT_FALSE(std::filesystem::exists(program.path() / "preset.ini"));
+  EXPECT_EQ(G().colABC.Count(), 0u);
+  EXPECT_EQ(Sett().InjExclude, u"");
+  EXPECT_TRUE(std::filesystem::exists(UserFile()));  // the user's file is
+}
+
+TEST_F(SettingTest, AProgramPathOutsideTheCodePageSurvivesTheUserList) {
+  WriteBytes(program.path() / "DefaultWhiteList.inf", "C:\\n.exe\tNotepad\t\tNotepad\t1");
+  Sett().LoadSett();
+  auto entry = std::make_shared<clsWindow>();
+  entry->ExePath = u"C:\\日本語\\a.exe";
+  entry->AppName = u"Ä 日";
+  entry->SetWndType(u"JapaneseApp");
+  entry->State = 1;
+  AddWindow(G().WhiteCol, entry);
+  Sett().SaveWhiteCol();
+  G().WhiteCol.Clear();
+  Sett().LoadWhiteCol();
+  ASSERT_EQ(G().WhiteCol.Count(), 3u);
+  EXPECT_EQ((*G().WhiteCol.Find(u"JapaneseApp"))->ExePath, u"C:\\日本語\\a.exe");
+  EXPECT_EQ((*G().WhiteCol.Find(u"JapaneseApp"))->AppName, u"Ä 日");
+  EXPECT_EQ((*G().WhiteCol.Find(u"Notepad"))->State, 1);
 }
 
 TEST_F(SettingTest, AnUntranslatableToolTipColourIsKeptAsTheSystemColour) {
