@@ -150,10 +150,13 @@ TEST(IniValues, ConversionsFollowTheRuntime) {
   EXPECT_TRUE(IniValue(u"0").ToBool(b) && !b);
   EXPECT_FALSE(IniValue(u"yes").ToBool(b));
   EXPECT_TRUE(IniValue(u" 2.5 ").ToLong(n) && n == 2);
+  EXPECT_TRUE(IniValue(u"3.5").ToLong(n) && n == 4);  // half to even
+  EXPECT_TRUE(IniValue(u"-0.6").ToLong(n) && n == -1);
   EXPECT_TRUE(IniValue(u"&H80000008").ToLong(n) && n == static_cast<std::int32_t>(0x80000008u));
   EXPECT_TRUE(IniValue(u"-7").ToLong(n) && n == -7);
   EXPECT_FALSE(IniValue(u"12abc").ToLong(n));
   EXPECT_FALSE(IniValue(u"99999999999").ToLong(n));
+  EXPECT_FALSE(IniValue(u"&H100000000").ToLong(n));
   EXPECT_FALSE(IniValue(std::nan("")).ToLong(n));
   EXPECT_EQ(IniValue(true).ToText(), u"True");
   EXPECT_EQ(IniValue(0.1).ToText(), u"0.1");
@@ -182,6 +185,11 @@ TEST_F(IniFileTest, FourLinesAreWrittenBackAsSevenCrLfLines) {
   clsINI ini;
   ini.FileName(Path(u"a.ini"));
   EXPECT_EQ(ini.Section(), u"Main");
+  WriteBytes(dir.path() / "o.ini", "[Other]\r\nB=2");
+  clsINI other;
+  other.Section(u"Main");
+  other.FileName(Path(u"o.ini"));
+  EXPECT_EQ(other.Section(), u"Other");  // reading makes the first section current
   std::u16string error = u"untouched";
   ASSERT_TRUE(ini.UpdateFile(&error));
   EXPECT_EQ(error, u"untouched");

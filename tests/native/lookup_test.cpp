@@ -49,6 +49,7 @@ TEST(SplitWordsTest, PunctuationDigitsAndKeptMarks) {
       {u"and/or", u"and or"},
       {u"it's well-known!?", u"it's well-known!?"},
       {u"(x)=\"y\"\t_z", u" x   y   z"},
+      {u"a\x1F" u"b\x7F", u"a b\x7F"},  // control characters are those below 32
       {u"", u""},
   };
   for (const auto& c : cases) EXPECT_EQ(SplitWords(c.in), c.out) << ToUtf8(c.in);
@@ -67,6 +68,8 @@ TEST_F(LookupDriver, PhrasesEndingsAndHyphens) {
       {u"Kinder!", u"Kind"},                           // the mark tried first, then without it
       {u"ja!", u"ja!"},
       {u"gut!", u"gut"},                               // no rule: the word without its mark
+      {u"ein !", u""},                                 // a lone mark is no final mark
+      {u"Kinder gut", u"Kind"},                        // an ending replaced before a word that follows
       {u"Häuser", u""},
   };
   for (const auto& c : cases) EXPECT_EQ(app.GetWordsTree(c.text, 1, app.Dic), c.phrase) << ToUtf8(c.text);
@@ -115,6 +118,8 @@ TEST_F(LookupDriver, CleaningFullStopWordLimitAndOneWord) {
   full.FullText = true;
   EXPECT_EQ(Look(u"ein bisschen", full), 12 * 1000 + 1000000 + 100);  // the whole text counts as one word
   EXPECT_EQ(inText, u"ein bisschen");
+  EXPECT_EQ(Look(u"- Haus", full), 4 * 1000 + 1000000 + 200);  // trimmed again once the hyphen is gone
+  EXPECT_EQ(Heads(), u"Haus");
   Look(u"gut gut gut gut gut gut gut gut gut gut");
   EXPECT_EQ(inText, u"gut gut gut gut gut gut gut gut ");
   TranslateArgs one;
@@ -122,6 +127,16 @@ TEST_F(LookupDriver, CleaningFullStopWordLimitAndOneWord) {
   Look(u"Haus gut", one);
   EXPECT_EQ(inText, u"Haus ");
   EXPECT_EQ(Heads(), u"Haus");
+}
+
+TEST_F(LookupDriver, TheBusyIndicatorStartsOnlyWhenTheFirstPassFinds) {
+  TranslateArgs busy;
+  busy.BusyShowed = true;
+  EXPECT_GT(Look(u"xyzzy Haus", busy), 0);
+  EXPECT_EQ(busy_->starts, 0);
+  EXPECT_EQ(busy_->stops, 1);
+  EXPECT_GT(Look(u"Haus xyzzy", busy), 0);
+  EXPECT_EQ(busy_->starts, 1);
 }
 
 TEST_F(LookupDriver, NumberAfterAWordEntersUntranslated) {
@@ -344,6 +359,10 @@ TEST_F(CompanionLookup, CommonDictionaryFirstThenTheExtendedTranslation) {
   Look(u"Haus", repeat);  // asked again: the full dictionary
   EXPECT_EQ(words->GetString(false, true, false), u"Haus\r\nдом; здание");
   EXPECT_FALSE(words->UseExtTrans);
+
+  Look(u"Haus gut");  // equally long in both: the companion's, with the extended translation
+  EXPECT_EQ(words->GetString(false, true, false), u"Haus\r\nдом\r\n\r\ngut\r\nхорошо");
+  EXPECT_TRUE(words->UseExtTrans);
 
   Look(u"ein bisschen");  // the full dictionary's longer phrase wins over the companion's nothing
   EXPECT_EQ(Heads(), u"ein bisschen");

@@ -156,12 +156,12 @@ TEST_F(SettingTest, SaveKeepsForeignKeysAndTheirPlaces) {
 
 TEST_F(SettingTest, SaveOnAnEmptyFileWritesMainThenLearnerInOrder) {
   Sett().LoadSett();
-  Sett().GFont.Size = 8.25;
+  Sett().GFont.Size = 8.1234;
   Sett().SaveSett();
   const std::string text = UserText();
   EXPECT_EQ(text.rfind("\r\n[Main]\r\nAutoStart=True\r\nHotKeyCode=17\r\nHotKeyDouble=True\r\n", 0), 0u) << text;
   EXPECT_NE(text.find("TTHide=False\r\nAllowShort=True\r\nLanguage=0\r\n"), std::string::npos);
-  EXPECT_NE(text.find("FontSize=8.25\r\nFontName=Arial\r\n"), std::string::npos);
+  EXPECT_NE(text.find("FontSize=8.1234\r\nFontName=Arial\r\n"), std::string::npos);
   EXPECT_NE(text.find("HintBG=14811135\r\nAero=True\r\nButtons=-1\r\n\r\n[Learner]\r\nTransp=20\r\n"),
             std::string::npos);
   EXPECT_NE(text.find("SimpleWords=True\r\n"), std::string::npos);
