@@ -11,6 +11,7 @@
 #include "platform/help_viewer.h"
 #include "platform/settings_store.h"
 #include "platform/toolbar.h"
+#include "support/fake_capture.h"
 #include "support/fake_clock.h"
 #include "support/fake_desktop.h"
 #include "support/fake_input.h"
@@ -130,7 +131,7 @@ class MainWindowTest : public ListTest {
     c.timers = {&changeInput, &infoClear, &escUsed, &modeMsg, &backTrans, &pasteSpk};
     core = std::make_shared<MainWindowCore>(c);
     MainWindowCore::Install(core);
-    app.MainCalls.GetClipboard = [this] { return clipboard; };
+    app.Capture = capture;
   }
   std::shared_ptr<clsDic> AddDic(std::int32_t index, bool visible, bool directions) {
     auto dic = std::make_shared<clsDic>();
@@ -151,7 +152,7 @@ class MainWindowTest : public ListTest {
   FakeTimer changeInput{500, false}, infoClear{2000, false}, escUsed{1000, false}, modeMsg{0, true},
       backTrans{0, true}, pasteSpk{100, false};
   std::shared_ptr<MainWindowCore> core;
-  std::u16string clipboard;
+  std::shared_ptr<FakeCapture> capture = std::make_shared<FakeCapture>();
   ScopedUserSettings store{std::make_shared<MemorySettingsStore>()};
 };
 
@@ -247,7 +248,7 @@ TEST_F(MainWindowTest, KeysOfTheBoxes) {
   input->SetText(u"one two");
   input->selStart = 4;
   input->selLength = 3;
-  clipboard = u"three";
+  capture->clipboard = u"three";
   EXPECT_TRUE(core->txtInput_KeyDown(86, 2));
   EXPECT_EQ(input->text, u"one three");
   EXPECT_EQ(input->selStart, 9);
