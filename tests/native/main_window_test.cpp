@@ -648,6 +648,59 @@ TEST_F(MainFormRoadTest, ATranslationForAHiddenWindowShowsIt) {
   EXPECT_EQ(GetSetting(u"Main", u"IsShowed", u""), u"1");
 }
 
+TEST_F(MainFormRoadTest, MenuItemsOfTheWindow) {
+  Shown() = false;
+  core->MenuClick(MenuItem::Show);
+  EXPECT_TRUE(Shown());
+  EXPECT_TRUE(form->txtInput->HasFocus());
+  core->MenuClick(MenuItem::Hide);
+  EXPECT_FALSE(Shown());
+  core->MenuClick(MenuItem::Pam);
+  core->MenuClick(MenuItem::Exit);
+  EXPECT_EQ(log, (CallLog{"mnuPam_Click", "mnuExit_Click"}));
+
+  // The settings dialog stops the polling while it is open and gives the input the focus after.
+  struct Dialog : SettingsDialog {
+    FakeMainForm* form = nullptr;
+    bool pollingWhileOpen = true;
+    void ShowModal(bool) override { pollingWhileOpen = form->userEvents.Enabled(); }
+  };
+  auto dialog = std::make_shared<Dialog>();
+  dialog->form = form.get();
+  app.frmSetting = dialog;
+  form->userEvents.SetEnabled(true);
+  input->focused = false;
+  core->MenuClick(MenuItem::Setting);
+  EXPECT_FALSE(dialog->pollingWhileOpen);
+  EXPECT_TRUE(form->userEvents.Enabled());
+  EXPECT_TRUE(input->focused);
+
+  struct About : AboutWindow {
+    int shown = 0;
+    void Show(bool) override { ++shown; }
+  };
+  auto about = std::make_shared<About>();
+  app.LoadAbout = [about] { return about; };
+  core->MenuClick(MenuItem::About);
+  EXPECT_EQ(about->shown, 1);
+}
+
+TEST_F(MainRoadTest, WindowKeys) {
+  G().gListAbort = false;
+  core->Form_KeyUp(27, 0);  // Esc stops a list search
+  EXPECT_TRUE(G().gListAbort);
+  // Ctrl+V outside the input box puts the clipboard's text into it.
+  Focus(*output);
+  clipboard = u"banana";
+  core->Form_KeyUp(86, 2);
+  EXPECT_EQ(ToUtf8(input->text), "banana");
+  // Ctrl+Backspace in a translation asks for the back-translation of the current link.
+  app.OutPutMode = 1;
+  app.State.gCurLink = Link(u"BackTrans", u"apple");
+  EXPECT_TRUE(core->txtOutPut_KeyDown(8, 2));
+  EXPECT_NE(Out().find("яблоко"), std::string::npos);
+}
+
 TEST(MainLayout, InputAndToolbarShareARowOnlyWhenThereIsRoom) {
   MainLayoutInput in;
   in.W = 400, in.H = 300, in.bottomH = 32, in.tb1Width = 190, in.tb1Height = 22, in.tbDicWidth = 46;
