@@ -6,6 +6,7 @@
 
 #include "app/main_window_core.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/result_tree.h"
 #include "app/neighbour_services.h"
 #include "app/view_history.h"
 #include "platform/help_viewer.h"
@@ -372,6 +373,19 @@ TEST_F(MainRoadTest, EnterTwiceOnOneWordShowsTheTranslationBothTimes) {
     EXPECT_NE(Out().find("банан"), std::string::npos);
     EXPECT_EQ(Hint(), "");
   }
+}
+
+TEST_F(MainRoadTest, ATranslationWithAnExtendedOneSaysSo) {
+  Type(u"apple");
+  core->Form_KeyUp(13, 0);
+  EXPECT_EQ(Hint(), "");
+  // The result offers its extended translation (the common dictionary answered first): asked
+  // again, the reused result says so.
+  app.WordSet->UseExtTrans = true;
+  Type(u"apple");
+  core->Form_KeyUp(13, 0);
+  EXPECT_EQ(Hint(), "t222");
+  EXPECT_TRUE(output->focused);
 }
 
 TEST_F(MainRoadTest, TheInputShowsThePartOfTheTextTheResultCovers) {
