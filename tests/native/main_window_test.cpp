@@ -6,6 +6,7 @@
 
 #include "app/main_window_core.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/result_tree.h"
 #include "app/neighbour_services.h"
 #include "app/view_history.h"
 #include "platform/help_viewer.h"
@@ -375,6 +376,19 @@ TEST_F(MainRoadTest, EnterTwiceOnOneWordShowsTheTranslationBothTimes) {
   }
 }
 
+TEST_F(MainRoadTest, ATranslationWithAnExtendedOneSaysSo) {
+  Type(u"apple");
+  core->Form_KeyUp(13, 0);
+  EXPECT_EQ(Hint(), "");
+  // The result offers its extended translation (the common dictionary answered first): asked
+  // again, the reused result says so.
+  app.WordSet->UseExtTrans = true;
+  Type(u"apple");
+  core->Form_KeyUp(13, 0);
+  EXPECT_EQ(Hint(), "t222");
+  EXPECT_TRUE(output->focused);
+}
+
 TEST_F(MainRoadTest, TheInputShowsThePartOfTheTextTheResultCovers) {
   for (const char16_t* text : {u"apple,", u"(apple)", u"  apple.  "}) {
     capture->clipboard = text;
@@ -646,6 +660,59 @@ TEST_F(MainFormRoadTest, ATranslationForAHiddenWindowShowsIt) {
   core->TranslateInput();
   EXPECT_TRUE(Shown());
   EXPECT_EQ(GetSetting(u"Main", u"IsShowed", u""), u"1");
+}
+
+TEST_F(MainFormRoadTest, MenuItemsOfTheWindow) {
+  Shown() = false;
+  core->MenuClick(MenuItem::Show);
+  EXPECT_TRUE(Shown());
+  EXPECT_TRUE(form->txtInput->HasFocus());
+  core->MenuClick(MenuItem::Hide);
+  EXPECT_FALSE(Shown());
+  core->MenuClick(MenuItem::Pam);
+  core->MenuClick(MenuItem::Exit);
+  EXPECT_EQ(log, (CallLog{"mnuPam_Click", "mnuExit_Click"}));
+
+  // The settings dialog stops the polling while it is open and gives the input the focus after.
+  struct Dialog : SettingsDialog {
+    FakeMainForm* form = nullptr;
+    bool pollingWhileOpen = true;
+    void ShowModal(bool) override { pollingWhileOpen = form->userEvents.Enabled(); }
+  };
+  auto dialog = std::make_shared<Dialog>();
+  dialog->form = form.get();
+  app.frmSetting = dialog;
+  form->userEvents.SetEnabled(true);
+  input->focused = false;
+  core->MenuClick(MenuItem::Setting);
+  EXPECT_FALSE(dialog->pollingWhileOpen);
+  EXPECT_TRUE(form->userEvents.Enabled());
+  EXPECT_TRUE(input->focused);
+
+  struct About : AboutWindow {
+    int shown = 0;
+    void Show(bool) override { ++shown; }
+  };
+  auto about = std::make_shared<About>();
+  app.LoadAbout = [about] { return about; };
+  core->MenuClick(MenuItem::About);
+  EXPECT_EQ(about->shown, 1);
+}
+
+TEST_F(MainRoadTest, WindowKeys) {
+  G().gListAbort = false;
+  core->Form_KeyUp(27, 0);  // Esc stops a list search
+  EXPECT_TRUE(G().gListAbort);
+  // Ctrl+V outside the input box puts the clipboard's text into it.
+  Focus(*output);
+  clipboard = u"banana";
+  core->Form_KeyUp(86, 2);
+  EXPECT_EQ(ToUtf8(input->text), "banana");
+  // Ctrl+Backspace in a translation asks for the back-translation of the current link.
+  app.OutPutMode = 1;
+  app.State.gCurLink = Link(u"BackTrans", u"apple");
+  EXPECT_TRUE(core->txtOutPut_KeyDown(8, 2));
+  EXPECT_NE(Out().find("яблоко"), std::string::npos);
 }
 
 TEST(MainLayout, InputAndToolbarShareARowOnlyWhenThereIsRoom) {

@@ -511,7 +511,11 @@ void frmMain::PopupMainMenu(const MainMenuState& state) {
     // the menu opens.
     const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
     const RECT icon{at.x - cx / 2, at.y - cy / 2, at.x + cx / 2 + 1, at.y + cy / 2 + 1};
-    TrackMenu(menu, at, TPM_VERTICAL, &icon);
+    // Above the icon where there is room (the usual tray at the bottom); the system keeps it off
+    // the icon's rectangle where it has to flip.
+    const bool roomAbove = icon.top > GetSystemMetrics(SM_CYSCREEN) / 2;
+    TrackMenu(menu, POINT{at.x, roomAbove ? icon.top : icon.bottom},
+              TPM_VERTICAL | (roomAbove ? TPM_BOTTOMALIGN : TPM_TOPALIGN), &icon);
     return;
   }
   TrackMenu(menu, at, flags);
