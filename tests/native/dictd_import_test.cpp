@@ -173,8 +173,8 @@ TEST_F(DictdImport, EachTranslationKeepsItsTagsAndLabels) {
             "W\t1\tall of\tˈɔːl ɒv\n"
             "L\tall of\tganz\t\t\t\t[+ sg]\n"
             "W\t1\tpassenger boarding bridge\tpˈasɪndʒə\nW\t1\tPBB\tpˌiːbˌiːbˈiː\n"
-            "L\tpassenger boarding bridge\tFluggastbrücke\t\tF\t\t\n"
-            "L\tPBB\tFluggastbrücke\t\tF\t\tpassenger boarding bridge\n");
+            "L\tpassenger boarding bridge\tFluggastbrücke\tN\tF\t\t\n"
+            "L\tPBB\tFluggastbrücke\tN\tF\t\tpassenger boarding bridge\n");
   EXPECT_EQ(report.unknownTags, 1u);  // "letter"
 }
 

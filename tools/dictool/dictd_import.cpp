@@ -474,7 +474,7 @@ class Importer {
       std::string comment = entryNote;
       AppendComment(comment, themed.explanation);
       const bool any = Translations(word, forms, StripSenseNumbers(sense.line), themed.themes, comment, grammar);
-      if (!any && !sense.explanation.empty() && options_.explanations) ++report_.untranslatedSenses;
+      if (!any && !sense.explanation.empty()) ++report_.untranslatedSenses;
       translated = translated || any;
     }
     if (!translated) return;
@@ -525,7 +525,10 @@ class Importer {
       if (StartsWith(t, "see:") || StartsWith(t, "Synonym:") || StartsWith(t, "Synonyms:")) {
         ++report_.crossReferences;
       } else if (StartsWith(t, "Note:")) {
-        if (senses.empty()) continue;
+        if (senses.empty()) {
+          ++report_.untranslatedSenses;
+          continue;
+        }
         // Grammar tags inside a note would read as link markup where the comment is shown.
         const Marked note = TakeMarks(t.substr(5));
         AppendComment(senses.back().explanation, note.text, "; ");
@@ -575,6 +578,8 @@ class Importer {
       }
       if (g.rech == 0) g.rech = own.rech;
       if (own.rod != 0) g.rod = own.rod;
+      // Only nouns have a gender: "Akut <masc>" is one.
+      if (g.rech == 0 && g.rod != 0) g.rech = RechCode(u"N");
       std::string comment = lineLabels;
       for (View label : m.labels) AppendComment(comment, label);
       report_.notes += m.labels.size();
@@ -699,7 +704,7 @@ std::string DescribeImport(const ImportReport& r) {
     << "kept in comments: " << r.notes << " notes and labels; decoded: " << r.entities
     << " character references and entities\n"
     << "dropped: " << r.examples << " examples, " << r.crossReferences << " cross-references, "
-    << r.untranslatedSenses << " explanations of senses without a translation, " << r.extraTranscriptions
+    << r.untranslatedSenses << " explanations and notes of senses without a translation, " << r.extraTranscriptions
     << " further transcriptions, " << r.duplicateLinks << " repeated translations, " << r.unknownTags
     << " grammar tags without a code, " << r.stressMarks << " stress marks\n"
     << r.noTranslation << " headwords have no translation\n";
