@@ -639,28 +639,26 @@ class Importer {
 
 }  // namespace
 
-bool ImportDictd(const std::filesystem::path& index, const std::filesystem::path& dict, const ImportOptions& options,
-                 std::ostream& out, ImportReport& report, std::string& err) {
+void ImportEntries(std::string_view index, std::string_view data, const ImportOptions& options, std::ostream& out,
+                   ImportReport& report) {
   report = {};
-  std::ifstream in(index, std::ios::binary);
-  if (!in) return err = index.string() + ": cannot read", false;
-  std::string data;
-  if (!ReadDict(dict, data)) return err = dict.string() + ": cannot read", false;
-
   Importer importer(options, out, report);
   FingerprintSet seen;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (std::size_t from = 0; from < index.size();) {
+    std::size_t nl = index.find('\n', from);
+    if (nl == View::npos) nl = index.size();
+    View line = index.substr(from, nl - from);
+    from = nl + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::size_t tab1 = line.find('\t');
-    const std::size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
-    if (line.rfind("00database", 0) == 0 || line.rfind("00-database", 0) == 0) {
+    const std::size_t tab2 = tab1 == View::npos ? tab1 : line.find('\t', tab1 + 1);
+    if (StartsWith(line, "00database") || StartsWith(line, "00-database")) {
       ++report.metadata;
       continue;
     }
     std::uint64_t offset = 0, length = 0;
-    if (tab2 == std::string::npos || !DecodeNumber(View(line).substr(tab1 + 1, tab2 - tab1 - 1), offset) ||
-        !DecodeNumber(View(line).substr(tab2 + 1), length) || offset > data.size() || length > data.size() - offset) {
+    if (tab2 == View::npos || !DecodeNumber(line.substr(tab1 + 1, tab2 - tab1 - 1), offset) ||
+        !DecodeNumber(line.substr(tab2 + 1), length) || offset > data.size() || length > data.size() - offset) {
       ++report.badEntries;
       continue;
     }
@@ -670,9 +668,20 @@ bool ImportDictd(const std::filesystem::path& index, const std::filesystem::path
       continue;
     }
     ++report.entries;
-    importer.Entry(View(data).substr(offset, length));
+    importer.Entry(data.substr(offset, length));
   }
   importer.Finish();
+}
+
+bool ImportDictd(const std::filesystem::path& index, const std::filesystem::path& dict, const ImportOptions& options,
+                 std::ostream& out, ImportReport& report, std::string& err) {
+  report = {};
+  std::ifstream in(index, std::ios::binary);
+  if (!in) return err = index.string() + ": cannot read", false;
+  const std::string indexText((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string data;
+  if (!ReadDict(dict, data)) return err = dict.string() + ": cannot read", false;
+  ImportEntries(indexText, data, options, out, report);
   return true;
 }
 

@@ -53,6 +53,10 @@ struct ImportReport {
 bool ImportDictd(const std::filesystem::path& index, const std::filesystem::path& dict, const ImportOptions& options,
                  std::ostream& out, ImportReport& report, std::string& err);
 
+/// The same on an index and data already in memory.
+void ImportEntries(std::string_view index, std::string_view data, const ImportOptions& options, std::ostream& out,
+                   ImportReport& report);
+
 /// The themes of a "Themes" member in source text (number TAB name TAB short name per line),
 /// for ImportOptions::themes.
 std::vector<std::pair<std::u16string, int>> ThemesOfSource(std::u16string_view source);
