@@ -25,7 +25,6 @@ constexpr int kMargin = 8;
 constexpr int kButtonHeight = 26;
 constexpr int kLabelWidth = 290;
 constexpr int kFirstUpDownId = 3000;
-constexpr int kFirstLabelId = 5000;
 constexpr UINT_PTR kHotKeyTimer = 1;
 constexpr UINT kHotKeyPollMs = 10;
 

@@ -1,7 +1,8 @@
 #pragma once
 // frmSetting: the settings dialog as a modal Win32 window with one tab per page. Its controls are
 // made from the model's list (settings_dialog/settings_model.h): control i of the model has the
-// id kFirstControlId + i; the per-application list is the list view kIdWhiteList.
+// id kFirstControlId + i and its caption, when apart, kFirstLabelId + i; the per-application list
+// is the list view kIdWhiteList.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -19,7 +20,7 @@ class Appl;
 class frmSetting final : public WindowBase, public SettingsDialog {
  public:
   static constexpr const wchar_t* kClassName = L"ParlaventSettings";
-  enum : int { kIdTabs = 100, kIdHelp = 101, kIdWhiteList = 102, kFirstControlId = 1000 };
+  enum : int { kIdTabs = 100, kIdHelp = 101, kIdWhiteList = 102, kFirstControlId = 1000, kFirstLabelId = 5000 };
 
   frmSetting(HINSTANCE instance, Appl& app);
   ~frmSetting() override;
