@@ -364,8 +364,10 @@ std::u16string SettingsModel::HelpTopic(SettingPage page) {
 
 // ---- OK ----------------------------------------------------------------------------------------
 
-std::u16string SettingsModel::Validate() const {
+std::u16string SettingsModel::Validate(std::int32_t* control) const {
+  if (control) *control = -1;
   for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (control) *control = static_cast<std::int32_t>(i);
     const SettingControl& c = controls_[i];
     const ControlValue& v = values_[i];
     const std::u16string name = Caption(c.caption);
@@ -396,6 +398,7 @@ std::u16string SettingsModel::Validate() const {
       default: break;
     }
   }
+  if (control) *control = -1;
   return {};
 }
 
@@ -532,7 +535,7 @@ bool SettingsModel::Save(std::u16string& error) {
 }
 
 SettingsModel::OkResult SettingsModel::cmdOK_Click(std::u16string& message) {
-  message = Validate();
+  message = Validate(&refused_);
   if (!message.empty()) return OkResult::Refused;
   if (!app_.Sett) return OkResult::Refused;
   Setting& s = *app_.Sett;

@@ -111,8 +111,8 @@ class SettingsModel {
   static std::u16string FontText(const ControlValue& font);
 
   /// The first value the settings object cannot take, as a message that names its control; ""
-  /// when every value is acceptable.
-  std::u16string Validate() const;
+  /// when every value is acceptable. control receives that control's index (-1 for none).
+  std::u16string Validate(std::int32_t* control = nullptr) const;
 
   enum class OkResult { Saved, Refused, SaveFailed };
   /// frmSetting.cmdOK_Click: refuses invalid values (message = why, nothing changed); else writes
@@ -121,6 +121,8 @@ class SettingsModel {
   /// tray icon). When saving fails, message says so, the objects get their old values back and
   /// the files are left as they were.
   OkResult cmdOK_Click(std::u16string& message);
+  /// The control whose value the last cmdOK_Click refused, -1 when none was.
+  std::int32_t RefusedControl() const { return refused_; }
 
   /// The help topic of a page.
   static std::u16string HelpTopic(SettingPage page);
@@ -151,6 +153,7 @@ class SettingsModel {
   std::vector<VoiceEdit> voices_;              // Appl.Voices in order, with the edited values
   std::vector<std::u16string> voiceLanguages_; // the languages that get a voice choice
   std::int32_t shownVoice_ = -1;               // whose speed and volume the boxes show
+  std::int32_t refused_ = -1;
 };
 
 }  // namespace parlavent

@@ -217,6 +217,7 @@ TEST_F(SettingsModelTest, ValuesOutOfRangeAreRefusedByNameAndNothingIsSaved) {
     const std::u16string message = Ok();
     EXPECT_EQ(result, SettingsModel::OkResult::Refused);
     EXPECT_EQ(message, expected);
+    EXPECT_EQ(model.RefusedControl(), model.Find(name));
     EXPECT_EQ(UserText(), saved);
     model.Set(name, good);
   };

@@ -19,7 +19,7 @@
 namespace parlavent {
 namespace {
 
-constexpr int kClientWidth = 600;
+constexpr int kClientWidth = 680;
 constexpr int kClientHeight = 520;
 constexpr int kMargin = 8;
 constexpr int kButtonHeight = 26;
@@ -97,7 +97,7 @@ void frmSetting::CreateControls() {
   SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
   OffsetRect(&page, kMargin, kMargin);
   // One face colour under the page's controls, whatever the tab control paints its body with.
-  HWND face = make(L"STATIC", u"", WS_VISIBLE, page.left, page.top, page.right - page.left, page.bottom - page.top, -1);
+  HWND face = make(L"STATIC", u"", WS_VISIBLE | WS_CLIPSIBLINGS, page.left, page.top, page.right - page.left, page.bottom - page.top, -1);
   const int left = page.left + kMargin;
   const int width = page.right - page.left - 2 * kMargin;
 
@@ -214,16 +214,19 @@ void frmSetting::FillWhiteList(int x, int y, int width, int height) {
   const auto& rows = model_.WhiteList();
   for (std::size_t r = 0; r < rows.size(); ++r) {
     // The program's own icon; a program that is gone shows the icon of programs in general.
-    SHFILEINFOW info{};
     const std::wstring path(rows[r].exePath.begin(), rows[r].exePath.end());
-    if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON) || !info.hIcon) {
+    HICON icon = nullptr;
+    if (!path.empty()) ExtractIconExW(path.c_str(), 0, nullptr, &icon, 1);
+    if (!icon) {
+      SHFILEINFOW info{};
       SHGetFileInfoW(L"program.exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
                      SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+      icon = info.hIcon;
     }
     int image = -1;
-    if (info.hIcon) {
-      image = ImageList_AddIcon(icons_, info.hIcon);
-      DestroyIcon(info.hIcon);
+    if (icon) {
+      image = ImageList_AddIcon(icons_, icon);
+      DestroyIcon(icon);
     }
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0);
@@ -408,6 +411,11 @@ void frmSetting::cmdOK_Click() {
   const std::u16string title = app_.LZ(lang::kSetCaption);
   MessageBoxW(hwnd(), Wide(message), Wide(title),
               MB_OK | (result == SettingsModel::OkResult::SaveFailed ? MB_ICONERROR : MB_ICONEXCLAMATION));
+  // The refused value's page comes up with its control in focus.
+  if (const std::int32_t refused = model_.RefusedControl(); refused >= 0) {
+    ShowPage(model_.Controls()[static_cast<std::size_t>(refused)].page);
+    if (HWND w = slots_[static_cast<std::size_t>(refused)].control) SetFocus(w);
+  }
 }
 
 void frmSetting::Close() {
