@@ -10,9 +10,9 @@ class SettingsDialog {
  public:
   virtual ~SettingsDialog() = default;
   /// frmSetting.ReadSetting: the controls take the settings object's values.
-  virtual void ReadSetting() {}
+  virtual void ReadSetting() = 0;
   /// Shows the dialog modally (topmost or not); returns when it is closed.
-  virtual void ShowModal(bool topMost) {}
+  virtual void ShowModal(bool topMost) = 0;
 };
 
 }  // namespace parlavent
