@@ -53,6 +53,8 @@ frmSetting::~frmSetting() {
 }
 
 void frmSetting::ReadSetting() {
+  // Asked again while it is open (the tray menu still answers): the open dialog keeps its values.
+  if (open_) return;
   if (hwnd()) DestroyWindow(hwnd());
   model_.ReadSetting();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
@@ -474,6 +476,10 @@ LRESULT frmSetting::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void frmSetting::ShowModal(bool topMost) {
+  if (open_) {
+    SetForegroundWindow(hwnd());
+    return;
+  }
   if (!hwnd()) ReadSetting();
   if (!hwnd()) return;
   HWND owner = GetWindow(hwnd(), GW_OWNER);
