@@ -5,10 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 
 #include "app/application.h"
@@ -16,6 +13,7 @@
 #include "app/win32/main_window.h"
 #include "foundation/settings_object.h"
 #include "running_program.h"
+#include "user_files.h"
 #include "settings_dialog/settings_model.h"
 #include "settings_dialog/win32/settings_form.h"
 
@@ -26,15 +24,9 @@ using testing::kReactTimeoutMs;
 using testing::kStartTimeoutMs;
 using testing::Program;
 
-std::wstring UserFolder() {
-  const wchar_t* appData = _wgetenv(L"APPDATA");
-  return std::wstring(appData ? appData : L"") + L"\\Parlavent";
-}
+using testing::UserFolder;
 
-std::string FileBytes(const std::wstring& name) {
-  std::ifstream in(std::filesystem::path(UserFolder() + L"\\" + name), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string FileBytes(const std::wstring& name) { return testing::UserFileBytes(name); }
 
 /// A window of the process with that class, visible, within the time; nullptr after it.
 HWND WaitForWindow(DWORD processId, const wchar_t* cls, DWORD timeoutMs) {
@@ -103,13 +95,16 @@ class SettingsDialogProgram : public ::testing::Test {
   }
   void TearDown() override { RemoveDirectoryW((UserFolder() + L"\\Parlavent.ini.~new").c_str()); }
 
+  testing::KeptUserFiles kept;  // later tests start from the files as they were
+
   /// Starts the program and opens the dialog from its menu.
   HWND OpenDialog() {
-    if (!program.Started()) return nullptr;
-    main = testing::WaitForMainWindow(program.Id(), true, kStartTimeoutMs);
+    program.emplace();
+    if (!program->Started()) return nullptr;
+    main = testing::WaitForMainWindow(program->Id(), true, kStartTimeoutMs);
     if (!main) return nullptr;
     PostMessageW(main, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Setting), 0);
-    return WaitForWindow(program.Id(), frmSetting::kClassName, kReactTimeoutMs);
+    return WaitForWindow(program->Id(), frmSetting::kClassName, kReactTimeoutMs);
   }
 
   /// Changes a check box, a number on a hidden page, a toolbar button and the list's first check.
@@ -123,7 +118,7 @@ class SettingsDialogProgram : public ::testing::Test {
     SendMessageW(list, WM_KEYUP, VK_SPACE, 0);
   }
 
-  Program program;
+  std::optional<Program> program;  // started by OpenDialog, after SetUp; ended before the files go back
   HWND main = nullptr;
 };
 
@@ -170,11 +165,11 @@ TEST_F(SettingsDialogProgram, CancelAndAFailedSaveLeaveBothFilesAsTheyWere) {
   // Parlavent.ini cannot be replaced: the name its new copy is written under is taken.
   ASSERT_TRUE(CreateDirectoryW((UserFolder() + L"\\Parlavent.ini.~new").c_str(), nullptr));
   PostMessageW(main, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Setting), 0);
-  dialog = WaitForWindow(program.Id(), frmSetting::kClassName, kReactTimeoutMs);
+  dialog = WaitForWindow(program->Id(), frmSetting::kClassName, kReactTimeoutMs);
   ASSERT_NE(dialog, nullptr);
   ChangeSomeSettings(dialog);
   PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-  HWND message = WaitForWindow(program.Id(), L"#32770", kReactTimeoutMs);
+  HWND message = WaitForWindow(program->Id(), L"#32770", kReactTimeoutMs);
   ASSERT_NE(message, nullptr) << "a failed save says so";
   wchar_t text[1024] = {};
   for (HWND child = FindWindowExW(message, nullptr, L"Static", nullptr); child;

@@ -7,9 +7,11 @@
 #include "companions/voice.h"
 #include "foundation/settings_object.h"
 #include "foundation/settings_voices.h"
+#include "platform/help_viewer.h"
 #include "support/voice_test_dic.h"
 #include "settings_dialog/win32/settings_form.h"
 #include "test_window.h"
+#include "user_files.h"
 
 namespace parlavent {
 namespace {
@@ -43,6 +45,7 @@ class SettingsForm : public ::testing::Test {
     return text;
   }
 
+  testing::KeptUserFiles kept;  // OK writes the Wine user's files
   Appl appl;
   std::shared_ptr<testing::TestDic> enRu = std::make_shared<testing::TestDic>(true, u"en", u"ru");
   KeyedCollection<std::shared_ptr<testing::TestDic>> dics;
@@ -78,6 +81,20 @@ TEST_F(SettingsForm, TheSpeechPageShowsTheChosenVoicesSpeedAndVolume) {
   EXPECT_EQ(enRu->Voice2, *appl.Voices.ItemAt(2));
   EXPECT_EQ(enRu->Voice1, *appl.Voices.ItemAt(1));
   EXPECT_EQ((*appl.Voices.ItemAt(1))->Spd, 5);
+}
+
+TEST_F(SettingsForm, HelpOpensThePagesTopic) {
+  struct RecordingHelp : HelpViewer {
+    std::u16string topic;
+    void DisplayTopic(WindowHandle, std::u16string_view, std::u16string_view t) override { topic = t; }
+  };
+  auto help = std::make_shared<RecordingHelp>();
+  SetHelpViewer(help);
+  form.ReadSetting();
+  form.ShowPage(SettingPage::Learning);
+  SendMessageW(form.hwnd(), WM_COMMAND, frmSetting::kIdHelp, 0);
+  SetHelpViewer(MakeWin32HelpViewer());
+  EXPECT_EQ(help->topic, u"settings_learning.htm");
 }
 
 }  // namespace

@@ -416,7 +416,12 @@ void frmSetting::cmdOK_Click() {
   // The refused value's page comes up with its control in focus.
   if (const std::int32_t refused = model_.RefusedControl(); refused >= 0) {
     ShowPage(model_.Controls()[static_cast<std::size_t>(refused)].page);
-    if (HWND w = slots_[static_cast<std::size_t>(refused)].control) SetFocus(w);
+    if (HWND w = slots_[static_cast<std::size_t>(refused)].control) {
+      SetFocus(w);
+      if (model_.Controls()[static_cast<std::size_t>(refused)].kind == ControlKind::Number) {
+        SendMessageW(w, EM_SETSEL, 0, -1);
+      }
+    }
   }
 }
 
