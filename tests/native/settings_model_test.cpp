@@ -206,6 +206,23 @@ TEST_F(SettingsModelTest, ChangedControlsReachTheirFieldsAndTheSettingsFile) {
   EXPECT_NE(file.find("FontName=Verdana"), std::string::npos);
 }
 
+TEST_F(SettingsModelTest, ChoicesOutsideTheirOptionsShowTheNearestAndSaveIt) {
+  Sett().TransKeyAction = 7;
+  Sett().TrlMode = -2;
+  Sett().LrnSource = 9;
+  Sett().CurLang = 5;  // a column lang.dat does not have
+  model.ReadSetting();
+  EXPECT_EQ(model.Get(u"cmbKeyAction").number, 2);
+  EXPECT_EQ(model.Get(u"cmbTrlMode").number, 0);
+  EXPECT_EQ(model.Get(u"cmbLrnSource").number, 3);
+  EXPECT_EQ(model.Get(u"cmbLanguage").number, 0);
+  EXPECT_EQ(Ok(), u"");
+  EXPECT_EQ(Sett().TransKeyAction, 3);
+  EXPECT_EQ(Sett().TrlMode, 0);
+  EXPECT_EQ(Sett().LrnSource, 3);
+  EXPECT_EQ(Sett().CurLang, 0);
+}
+
 TEST_F(SettingsModelTest, ValuesOutOfRangeAreRefusedByNameAndNothingIsSaved) {
   ASSERT_EQ(Ok(), u"");
   const std::string saved = UserText();

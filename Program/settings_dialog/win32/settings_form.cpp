@@ -253,6 +253,8 @@ void frmSetting::ShowPage(SettingPage page) {
     }
   }
   if (list_) ShowWindow(list_, page == SettingPage::Programs ? SW_SHOW : SW_HIDE);
+  // Keys must not go on reaching a control of the page just left.
+  if (HWND focus = GetFocus(); focus && GetParent(focus) == hwnd() && !IsWindowVisible(focus)) SetFocus(tabs_);
 }
 
 // ---- Values between the model and the controls -------------------------------------------------
@@ -499,6 +501,12 @@ void frmSetting::ShowModal(bool topMost) {
     if (got <= 0) {
       quit = got == 0;
       break;
+    }
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in other dialogs with tabs.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+      const int step = GetKeyState(VK_SHIFT) < 0 ? kSettingPageCount - 1 : 1;
+      ShowPage(static_cast<SettingPage>((static_cast<int>(page_) + step) % kSettingPageCount));
+      continue;
     }
     if (!IsDialogMessageW(hwnd(), &msg)) {
       TranslateMessage(&msg);
