@@ -263,7 +263,7 @@ void SettingsModel::AddSpeechControls() {
     SettingControl pick{u"cmbVoice", speech, ControlKind::Choice, app_.LZ(lang::kSetVoice)};
     pick.options = names;
     Add(std::move(pick), Whole(defIndex));
-    Add({u"numVoiceSpeed", speech, ControlKind::Number, app_.LZ(lang::kSetVoiceSpeed), -10, 10}, {});
+    Add({u"numVoiceSpeed", speech, ControlKind::Number, app_.LZ(lang::kSetVoiceSpeed), -1, 20}, {});
     Add({u"numVoiceVolume", speech, ControlKind::Number, app_.LZ(lang::kSetVoiceVolume), 0, 10}, {});
     ShowVoice(defIndex);
   }

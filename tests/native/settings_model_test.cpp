@@ -335,6 +335,9 @@ TEST_F(SettingsModelTest, VoicesKeepTheirOwnSpeedAndVolumeAndEachLanguageItsVoic
   EXPECT_EQ(model.Get(u"numVoiceVolume").number, 10);
   model.Set(u"cmbDefVoice", N(1));
   model.Set(u"cmbVoiceLang2", N(1));
+  model.Set(u"numVoiceSpeed", N(21));
+  EXPECT_EQ(Ok(), u"Speed (-1 the voice's own, 0 slow to 20 fast)\r\nEnter a whole number from -1 to 20.");
+  model.Set(u"numVoiceSpeed", N(4));
   model.Set(u"numVoiceVolume", N(11));
   EXPECT_EQ(Ok(), u"Volume (0 to 10)\r\nEnter a whole number from 0 to 10.");
   EXPECT_EQ(Voice(u"Anna")->Vol, 10);

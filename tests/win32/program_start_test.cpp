@@ -9,31 +9,21 @@
 
 #include "app/win32/main_window.h"
 #include "install_folder.h"
-#include "running_program.h"
+#include "program_driver.h"
 #include "platform/win32/win32_services.h"
 #include "resource_ids.h"
 
 namespace parlavent {
 namespace {
 
+using testing::ControlText;
 using testing::kProgramKey;
 using testing::kReactTimeoutMs;
 using testing::kStartTimeoutMs;
 using testing::Program;
 using testing::ProgramPath;
+using testing::SetRequest;
 using testing::WaitForMainWindow;
-
-void SetRequest(const wchar_t* name, const wchar_t* value) {
-  const std::wstring key = std::wstring(kProgramKey) + L"\\Main";
-  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value,
-                  static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-}
-
-std::wstring ControlText(HWND control) {
-  wchar_t text[4096] = {};
-  SendMessageTimeoutW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
-  return text;
-}
 
 // Typing in the input box shows the words that begin with the input, half a second after the
 // last key (the first look at a package may take longer).

@@ -12,7 +12,7 @@
 #include "app/main_window_core.h"
 #include "app/win32/main_window.h"
 #include "foundation/settings_object.h"
-#include "running_program.h"
+#include "program_driver.h"
 #include "user_files.h"
 #include "settings_dialog/settings_model.h"
 #include "settings_dialog/win32/settings_form.h"

@@ -24,7 +24,7 @@ class SettingsForm : public ::testing::Test {
     for (const wchar_t* name : {L"Anna", L"Boris"}) {
       auto voice = std::make_shared<clsVoice>();
       voice->Name = FromWideText(name);
-      voice->Spd = voice->Name == u"Anna" ? 2 : -3;
+      voice->Spd = voice->Name == u"Anna" ? 2 : 12;
       voice->Vol = 10;
       appl.Voices.Add(voice->Name, voice);
     }
@@ -68,7 +68,7 @@ TEST_F(SettingsForm, TheSpeechPageShowsTheChosenVoicesSpeedAndVolume) {
   SetWindowTextW(speed, L"5");
   SendMessageW(voice, CB_SETCURSEL, 1, 0);
   SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(voice), CBN_SELCHANGE), reinterpret_cast<LPARAM>(voice));
-  EXPECT_EQ(Text(speed), L"-3") << "the other voice's speed";
+  EXPECT_EQ(Text(speed), L"12") << "the other voice's speed";
   SendMessageW(voice, CB_SETCURSEL, 0, 0);
   SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(voice), CBN_SELCHANGE), reinterpret_cast<LPARAM>(voice));
   EXPECT_EQ(Text(speed), L"5") << "what was typed for the first voice is kept";

@@ -1,5 +1,6 @@
 #pragma once
-// Parlavent.exe started as its own process by a Win32 test, and its main window.
+// Parlavent.exe started as its own process and driven from outside: the process, its main window,
+// requests through the settings store and the text of its controls.
 #include <windows.h>
 
 #include <string>
@@ -9,11 +10,11 @@
 
 namespace parlavent::testing {
 
-constexpr DWORD kStartTimeoutMs = 60000;
-constexpr DWORD kReactTimeoutMs = 30000;  // the running copy polls once a second
-inline constexpr const wchar_t* kProgramKey = L"Software\\VB and VBA Program Settings\\Parlavent";
+inline constexpr DWORD kStartTimeoutMs = 60000;
+inline constexpr DWORD kReactTimeoutMs = 30000;  // the running copy polls once a second
+inline const wchar_t* const kProgramKey = L"Software\\VB and VBA Program Settings\\Parlavent";
 
-inline std::wstring ProgramPath() { return InstallFolderW() + L"\\Parlavent.exe"; }
+inline std::wstring ProgramPath() { return testing::InstallFolderW() + L"\\Parlavent.exe"; }
 
 /// A started copy of the program, ended at the latest when the test is over.
 class Program {
@@ -62,6 +63,18 @@ inline HWND WaitForMainWindow(DWORD processId, bool visible, DWORD timeoutMs) {
     Sleep(100);
   } while (GetTickCount() - start < timeoutMs);
   return nullptr;
+}
+
+inline void SetRequest(const wchar_t* name, const wchar_t* value) {
+  const std::wstring key = std::wstring(kProgramKey) + L"\\Main";
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value,
+                  static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+}
+
+inline std::wstring ControlText(HWND control) {
+  wchar_t text[4096] = {};
+  SendMessageTimeoutW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+  return text;
 }
 
 }  // namespace parlavent::testing
