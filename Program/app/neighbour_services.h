@@ -1,15 +1,14 @@
 #pragma once
 // What the application core's services ask of the subsystems beside it: the capture side and the
-// popup window and speech (the settings dialog's is settings_dialog/settings_dialog.h). Each
-// neighbour installs its own on Appl; until then a quiet stand-in answers (nothing shown, nothing
-// spoken, no clipboard text).
+// popup window, speech, and the settings dialog. Each neighbour installs its own on Appl; until
+// then a quiet stand-in answers (nothing shown, nothing spoken, no clipboard text).
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "app/view_host.h"
-#include "settings_dialog/settings_dialog.h"
 #include "platform/geometry.h"
+#include "settings_dialog/settings_dialog.h"
 
 namespace parlavent {
 

@@ -13,9 +13,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   parlavent::SetAppl(&appl);
   appl.Forms = parlavent::MakeWin32FormLoader(instance);
   appl.LoadAbout = parlavent::MakeWin32AboutLoader(instance);
-  appl.frmSetting = parlavent::MakeWin32SettingsDialog(instance, appl);
   appl.Hooks.ShowModeMessage = [&appl] { appl.ShowModeMessage(); };
   appl.Hooks.PlugInUnload = [&appl] { appl.PlugInUnload(); };
+  appl.frmSetting = parlavent::MakeWin32SettingsDialog(instance, appl);
   appl.Run();
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
