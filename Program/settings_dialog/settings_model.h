@@ -1,8 +1,8 @@
 #pragma once
 // What the settings dialog shows and saves, without a window: one value per control, read from
 // the settings object (ReadSetting), checked and written back and saved (cmdOK_Click). The Win32
-// dialog only puts these values into its controls and reads them back; docs/settings.md lists
-// the fields that have no control.
+// dialog only puts these values into its controls and reads them back. docs/settings-dialog.md
+// lists the pages and the fields that have no control.
 //
 // Conversions between a field and its control:
 //   LrnInt             the card-speed box shows 31 - LrnInt
