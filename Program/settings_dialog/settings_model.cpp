@@ -1,6 +1,7 @@
 #include "settings_dialog/settings_model.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -45,10 +46,14 @@ ControlValue Whole(std::int32_t n) {
   return v;
 }
 
+// A size as a font control can hold it: a size a file could not give (not a number, endless,
+// below 0 or absurdly large) becomes 0, which OK then refuses.
+double FontSize(double size) { return std::isfinite(size) && size >= 0 && size <= 10000 ? size : 0; }
+
 ControlValue FontValue(std::u16string name, double size, bool bold = false, bool italic = false) {
   ControlValue v;
   v.text = std::move(name);
-  v.size = size;
+  v.size = FontSize(size);
   v.bold = bold;
   v.italic = italic;
   return v;
@@ -348,8 +353,9 @@ std::u16string SettingsModel::HotKeyText(const HotKeyValue& key) {
 }
 
 std::u16string SettingsModel::FontText(const ControlValue& font) {
-  std::u16string size = NumberText(static_cast<std::int64_t>(font.size));
-  const auto tenths = static_cast<std::int64_t>(font.size * 10 + 0.5) % 10;
+  const double points = FontSize(font.size);
+  std::u16string size = NumberText(static_cast<std::int64_t>(points));
+  const auto tenths = static_cast<std::int64_t>(points * 10 + 0.5) % 10;
   if (tenths != 0) size += u"." + NumberText(tenths);
   return font.text + u", " + size;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "app/application.h"
@@ -238,6 +239,12 @@ TEST_F(SettingsModelTest, ValuesOutOfRangeAreRefusedByNameAndNothingIsSaved) {
     EXPECT_EQ(UserText(), saved);
     model.Set(name, good);
   };
+  Sett().GFont.Size = std::nan("");  // read from a broken file
+  model.ReadSetting();
+  EXPECT_EQ(SettingsModel::FontText(model.Get(u"cmdFont")), u"Arial, 0");
+  refused(u"cmdFont", model.Get(u"cmdFont"), u"Program font\r\nChoose a font size from 6 to 72.");
+  Sett().GFont.Size = before.GFont.Size;
+  model.ReadSetting();
   ControlValue font = model.Get(u"cmdFont");
   font.size = 0;
   refused(u"cmdFont", font, u"Program font\r\nChoose a font size from 6 to 72.");

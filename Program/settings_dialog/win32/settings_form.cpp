@@ -374,7 +374,8 @@ void frmSetting::ChooseFontFor(std::size_t i) {
   ControlValue v = model_.Value(static_cast<std::int32_t>(i));
   LOGFONTW font{};
   HDC screen = GetDC(nullptr);
-  font.lfHeight = -MulDiv(static_cast<int>(v.size + 0.5), GetDeviceCaps(screen, LOGPIXELSY), 72);
+  const double points = v.size >= c.min && v.size <= c.max ? v.size : 10;
+  font.lfHeight = -MulDiv(static_cast<int>(points + 0.5), GetDeviceCaps(screen, LOGPIXELSY), 72);
   ReleaseDC(nullptr, screen);
   font.lfWeight = v.bold ? FW_BOLD : FW_NORMAL;
   font.lfItalic = v.italic ? TRUE : FALSE;
