@@ -9,6 +9,7 @@
 #include "app/view_host.h"
 #include "capture/capture_services.h"
 #include "platform/geometry.h"
+#include "settings_dialog/settings_dialog.h"
 
 namespace parlavent {
 
@@ -20,16 +21,6 @@ class SpeechServices {
   virtual void SpeakText(std::u16string_view text) {}
   virtual bool IsSpeaking() { return false; }
   virtual void ArmAutoSpeak(std::int32_t side) {}
-};
-
-/// The settings dialog frmSetting.
-class SettingsDialog {
- public:
-  virtual ~SettingsDialog() = default;
-  /// frmSetting.ReadSetting: the controls take the settings object's values.
-  virtual void ReadSetting() {}
-  /// Shows the dialog modally (topmost or not); returns when it is closed.
-  virtual void ShowModal(bool topMost) {}
 };
 
 /// The About window frmAbout (filled from AboutText on load).

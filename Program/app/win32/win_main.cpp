@@ -5,6 +5,7 @@
 #include "app/win32/about_form.h"
 #include "app/win32/win32_forms.h"
 #include "platform/win32/win32_services.h"
+#include "settings_dialog/win32/settings_form.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   parlavent::InstallWin32Services();
@@ -14,6 +15,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   appl.LoadAbout = parlavent::MakeWin32AboutLoader(instance);
   appl.Hooks.ShowModeMessage = [&appl] { appl.ShowModeMessage(); };
   appl.Hooks.PlugInUnload = [&appl] { appl.PlugInUnload(); };
+  appl.frmSetting = parlavent::MakeWin32SettingsDialog(instance, appl);
   appl.Run();
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
