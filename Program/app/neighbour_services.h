@@ -1,7 +1,7 @@
 #pragma once
 // What the application core's services ask of the subsystems beside it: the capture side and the
 // popup window, speech, and the settings dialog. Each neighbour installs its own on Appl; until
-// then a quiet stand-in answers (nothing shown, nothing spoken, no clipboard text).
+// then a quiet stand-in answers (nothing shown, no clipboard text); speech answers for itself.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,14 +32,15 @@ class CaptureServices {
   virtual double getWordX(std::u16string_view word) { return 0; }
 };
 
-/// Speech and statistics as the link dispatcher, the menu and the clipboard watch use them.
+/// Speech as the link dispatcher, the menu and the clipboard watch use it. These go to the
+/// application object's own speech (companions/speech.cpp); a test may install its own.
 class SpeechServices {
  public:
   virtual ~SpeechServices() = default;
   /// Appl.SpeakText(t, Appl.Dic, Delay False, 0, 0, 0).
-  virtual void SpeakText(std::u16string_view text) {}
-  virtual bool IsSpeaking() { return false; }
-  virtual void ArmAutoSpeak(std::int32_t side) {}
+  virtual void SpeakText(std::u16string_view text);
+  virtual bool IsSpeaking();
+  virtual void ArmAutoSpeak(std::int32_t side);
 };
 
 /// The settings dialog frmSetting.

@@ -5,10 +5,12 @@
 #include <map>
 
 #include "app/main_window_core.h"
+#include "companions/companion_state.h"
 #include "dictionary/dictionary.h"
 #include "platform/settings_store.h"
 #include "platform/toolbar.h"
 #include "support/fake_clock.h"
+#include "support/fake_companions.h"
 #include "support/fake_desktop.h"
 #include "support/fake_rich_text_box.h"
 #include "support/list_fixture.h"
@@ -147,14 +149,13 @@ class MainWindowTest : public ListTest {
 
 TEST_F(MainWindowTest, TypingArmsTheListTimerWhoseTickFillsTheWordList) {
   Load(Words({"apple", "apricot", "banana", "zz"}));
-  int recorded = 0;
-  app.MainCalls.CheckLayoutSwitch = [&recorded] { ++recorded; };
+  app.Sett->TrlMode = 1;
   G().gUserTyped = false;  // the program writes the box: no list
   input->SetText(u"ap");
   core->txtInput_Change();
   EXPECT_FALSE(changeInput.Enabled());
   EXPECT_TRUE(G().gListAbort);
-  EXPECT_EQ(recorded, 1) << "the layout-switch recorder sees every change";
+  EXPECT_EQ(app.CompanionData().lastInput, u"ap") << "the layout-switch recorder sees every change";
 
   G().gUserTyped = true;
   core->txtInput_Change();
@@ -277,9 +278,10 @@ TEST_F(MainWindowTest, EscBlocksTheHideButtonForASecond) {
 TEST_F(MainWindowTest, ADockedKeyboardFollowsTheWindowAndAnUndockedOneStays) {
   auto windows = std::make_shared<FakeWindows>();
   ScopedWindows scoped{windows};
-  constexpr WindowHandle kKeyb = 0x77;
+  auto companions = std::make_shared<FakeCompanions>();
+  app.Companion = companions;
+  const WindowHandle kKeyb = companions->keyb.handle;
   windows->windows[kKeyb].rect = {0, 0, 200, 80};
-  app.MainCalls.KeybWindow = [] { return kKeyb; };
   struct Case {
     std::int32_t mode;
     Rect main;
