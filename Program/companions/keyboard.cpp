@@ -17,7 +17,7 @@ namespace {
 
 constexpr unsigned kSwpNoZOrder = 0x4;
 
-// The character replaces the input box's selection, as typing would.
+// The character replaces the input box's selection, as typing would; backspace deletes.
 void TypeIntoInput(Appl& app, char16_t ch) {
   const auto input = app.ViewServices().InputBox();
   if (!input) return;
@@ -25,10 +25,18 @@ void TypeIntoInput(Appl& app, char16_t ch) {
   const std::size_t start = std::min<std::size_t>(static_cast<std::size_t>(std::max(input->SelStart(), 0)), text.size());
   const std::size_t length =
       std::min<std::size_t>(static_cast<std::size_t>(std::max(input->SelLength(), 0)), text.size() - start);
-  text.replace(start, length, 1, ch);
+  std::size_t caret = start + 1;
+  if (ch == u'\b') {
+    // Backspace takes the selection, or the character before the caret.
+    const std::size_t from = length > 0 || start == 0 ? start : start - 1;
+    text.erase(from, length > 0 ? length : start - from);
+    caret = from;
+  } else {
+    text.replace(start, length, 1, ch);
+  }
   app.State.gUserTyped = true;
   input->SetText(text);
-  input->SetSelStart(static_cast<std::int32_t>(start + 1));
+  input->SetSelStart(static_cast<std::int32_t>(caret));
   input->SetSelLength(0);
   input->SetFocus();
 }

@@ -129,8 +129,10 @@ void CheckLayoutSwitch() {
   if (text == s.lastInput) return;
   const std::u16string before = std::move(s.lastInput);
   s.lastInput = text;
-  // Only a character typed at the end counts; pastes, deletions and the program's own writes do not.
-  if (text.size() != before.size() + 1 || text.compare(0, before.size(), before) != 0) return;
+  // Only a character typed at the end (or over the whole text) counts; pastes, deletions and
+  // the program's own writes do not.
+  const bool appended = text.size() == before.size() + 1 && text.compare(0, before.size(), before) == 0;
+  if (!appended && text.size() != 1) return;
   const std::intptr_t layout = app.Companion ? app.Companion->ForegroundLayout() : 0;
   if (layout == 0) return;
   const std::u16string word = LCase(TrimLeft(text));

@@ -1,0 +1,153 @@
+// frmLearn: the learning card, a small borderless window in the corner of the screen with the word,
+// its transcription and its translation, in the learning colours, font and transparency. The
+// pointer resting on it pauses the cards; its cross closes it.
+#include <algorithm>
+
+#include "app/application.h"
+#include "app/main_form.h"
+#include "companions/win32/companion_forms.h"
+#include "platform/win32/win32_services.h"
+
+namespace parlavent {
+namespace {
+
+constexpr int kPadding = 10;
+constexpr int kCross = 14;
+constexpr int kMinWidth = 160;
+constexpr int kMaxWidth = 420;
+
+RECT CrossRect(const RECT& client) {
+  return {client.right - kCross - 4, 4, client.right - 4, 4 + kCross};
+}
+
+HFONT MakeFont(const LearnCard& card, int size, bool bold, bool italic) {
+  const std::u16string name = card.FontName.empty() ? u"Arial" : card.FontName;
+  HDC screen = GetDC(nullptr);
+  const int height = -MulDiv(size, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, Wide(name));
+}
+
+std::u16string Body(const LearnCard& card) {
+  std::u16string body;
+  if (!card.Transcription.empty()) body += u"[" + card.Transcription + u"]\r\n";
+  body += card.Translation;
+  return body;
+}
+
+}  // namespace
+
+frmLearn::~frmLearn() {
+  if (hwnd()) DestroyWindow(hwnd());
+  if (word_) DeleteObject(word_);
+  if (text_) DeleteObject(text_);
+}
+
+bool frmLearn::Load() {
+  CreateArgs args;
+  args.className = kClassName;
+  args.style = WS_POPUP | WS_BORDER;
+  args.exStyle = WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_NOACTIVATE;
+  args.width = kMinWidth;
+  args.height = 60;
+  args.x = 0;
+  args.y = 0;
+  args.background = nullptr;
+  return Create(args);
+}
+
+void frmLearn::ShowCard(const LearnCard& card) {
+  if (!hwnd()) return;
+  card_ = card;
+  if (word_) DeleteObject(word_);
+  if (text_) DeleteObject(text_);
+  word_ = MakeFont(card, card.FontSize + 2, true, card.Italic);
+  text_ = MakeFont(card, card.FontSize, card.Bold, card.Italic);
+
+  // The card is as large as its text needs, within bounds.
+  HDC dc = GetDC(hwnd());
+  const std::u16string body = Body(card);
+  RECT wordRect{0, 0, kMaxWidth - 2 * kPadding - kCross, 0};
+  RECT bodyRect{0, 0, kMaxWidth - 2 * kPadding, 0};
+  HGDIOBJ old = SelectObject(dc, word_);
+  DrawTextW(dc, Wide(card.Word), -1, &wordRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, text_);
+  DrawTextW(dc, Wide(body), -1, &bodyRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd(), dc);
+  const int width = std::max<int>(kMinWidth, std::max<int>(wordRect.right + kCross, bodyRect.right) + 2 * kPadding);
+  const int height = wordRect.bottom + bodyRect.bottom + 3 * kPadding;
+
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  // Owned by the main window, the card stays out of the taskbar.
+  if (HasAppl() && gAppl().frmMain) {
+    SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, static_cast<LONG_PTR>(gAppl().frmMain->hWnd()));
+  }
+  const HWND after = card.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST;
+  SetWindowPos(hwnd(), after, work.right - width - 8, work.bottom - height - 8, width, height, SWP_NOACTIVATE);
+  const int alpha = 255 * (100 - std::clamp(card.Transparency, 0, 90)) / 100;
+  SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+  InvalidateRect(hwnd(), nullptr, TRUE);
+  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+}
+
+void frmLearn::Close() {
+  if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+  if (OnClosed) OnClosed();
+}
+
+bool frmLearn::Visible() { return hwnd() && IsWindowVisible(hwnd()); }
+
+void frmLearn::Paint(HDC dc) {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  HBRUSH back = CreateSolidBrush(static_cast<COLORREF>(card_.BackColor) & 0xFFFFFF);
+  FillRect(dc, &client, back);
+  DeleteObject(back);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, static_cast<COLORREF>(card_.ForeColor) & 0xFFFFFF);
+  RECT cross = CrossRect(client);
+  DrawTextW(dc, L"\x00D7", 1, &cross, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  HGDIOBJ old = SelectObject(dc, word_);
+  RECT word{kPadding, kPadding, client.right - kPadding - kCross, client.bottom};
+  DrawTextW(dc, Wide(card_.Word), -1, &word, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+  DrawTextW(dc, Wide(card_.Word), -1, &word, DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, text_);
+  const std::u16string body = Body(card_);
+  RECT text{kPadding, word.bottom + kPadding, client.right - kPadding, client.bottom - kPadding};
+  DrawTextW(dc, Wide(body), -1, &text, DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, old);
+}
+
+LRESULT frmLearn::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: return PaintWindow(hwnd(), [this](HDC dc) { Paint(dc); });
+    case WM_ERASEBKGND: return 1;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_MOUSEMOVE:
+      if (!hover_) {
+        hover_ = true;
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
+        TrackMouseEvent(&track);
+        if (OnHover) OnHover(true);
+      }
+      return 0;
+    case WM_MOUSELEAVE:
+      hover_ = false;
+      if (OnHover) OnHover(false);
+      return 0;
+    case WM_LBUTTONUP: {
+      RECT client{};
+      GetClientRect(hwnd(), &client);
+      const RECT cross = CrossRect(client);
+      const POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+      if (PtInRect(&cross, at)) Close();
+      return 0;
+    }
+    default: return WindowBase::OnMessage(msg, wp, lp);
+  }
+}
+
+}  // namespace parlavent
