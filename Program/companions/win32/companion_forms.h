@@ -60,7 +60,7 @@ class frmKeyb final : public WindowBase, public KeyboardWindow {
   WindowHandle Handle() override;
   std::int32_t CurrentLayer() override { return layer_; }
   /// Where key (row, column) is drawn, in client pixels.
-  RECT KeyRect(int row, std::size_t column) const;
+  static RECT KeyRect(int row, std::size_t column);
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -126,7 +126,7 @@ void frmKeyb::Hide() {
 bool frmKeyb::Visible() { return hwnd() && IsWindowVisible(hwnd()); }
 WindowHandle frmKeyb::Handle() { return FromHwnd(hwnd()); }
 
-RECT frmKeyb::KeyRect(int row, std::size_t column) const {
+RECT frmKeyb::KeyRect(int row, std::size_t column) {
   const int left = kMargin + row * kKey / 2 + static_cast<int>(column) * kKey;
   const int top = kRowsTop + row * kKey;
   return {left, top, left + kKey - 2, top + kKey - 2};

@@ -60,6 +60,8 @@ bool frmLearn::Load() {
 void frmLearn::ShowCard(const LearnCard& card) {
   if (!hwnd()) return;
   card_ = card;
+  // The word as the window's text, for screen readers and for tests.
+  SetWindowTextW(hwnd(), Wide(card.Word));
   if (word_) DeleteObject(word_);
   if (text_) DeleteObject(text_);
   word_ = MakeFont(card, card.FontSize + 2, true, card.Italic);

@@ -129,8 +129,14 @@ class Sapi5Engine final : public SpeechEngine {
         v.Lang = TokenString(attributes.get(), L"Language");
         if (v.Name.empty()) v.Name = TokenString(attributes.get(), L"Name");
       }
-      voices_.push_back(std::move(v));
-      tokens_.push_back(token);
+      // A token that names no voice is none a user could choose (Wine lists one such, which
+      // cannot speak).
+      if (v.Name.empty()) {
+        token->Release();
+      } else {
+        voices_.push_back(std::move(v));
+        tokens_.push_back(token);
+      }
       token = nullptr;
     }
   }
