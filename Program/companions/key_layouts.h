@@ -1,7 +1,7 @@
 #pragma once
 // The character keys of the keyboard layouts the dictionaries' languages use, row by row, so that
 // the on-screen keyboard can draw and type them and a text typed in the wrong layout can be
-// retyped in the right one. docs/keyboard.md lists the layouts.
+// retyped in the right one. docs/companions.md lists the layouts.
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 // Layout switching: the recorder of the keyboard layouts prefixes are typed in, and the retyping
-// of an input typed in the wrong layout (docs/keyboard.md).
+// of an input typed in the wrong layout (docs/companions.md).
 #include <cstdint>
 #include <string>
 #include <string_view>

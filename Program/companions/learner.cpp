@@ -1,5 +1,5 @@
 // The learning cards: a word and its translation every few seconds, from a random word of the
-// learning dictionary, the user's own list or the statistics (docs/learning-cards.md).
+// learning dictionary, the user's own list or the statistics (docs/companions.md).
 #include "companions/learner.h"
 
 #include <algorithm>

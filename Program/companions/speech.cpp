@@ -1,6 +1,6 @@
 // Speech: the voices of the speech server, reading texts aloud with the voice of their language,
 // the word being read highlighted in the output box, automatic reading of copied text and of
-// translations, and the speech tray icon. docs/speech.md tells what speed and volume mean.
+// translations, and the speech tray icon. docs/companions.md tells what speed and volume mean.
 #include <algorithm>
 
 #include "app/application.h"

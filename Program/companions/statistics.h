@@ -1,6 +1,6 @@
 #pragma once
 // clsStat: the look-up statistics, the words the user looked up with how often, most recent
-// first. Kept in the per-user file "statistics.dat" (docs/statistics.md).
+// first. Kept in the per-user file "statistics.dat" (docs/companions.md).
 #include <cstddef>
 #include <cstdint>
 #include <memory>
