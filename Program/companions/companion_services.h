@@ -97,8 +97,9 @@ class CompanionServices {
   virtual StatWindow* Stat() = 0;
   virtual KeyboardWindow* Keyb() = 0;
   virtual LearnWindow* Learn() = 0;
-  /// A tray icon of the main window (kSpkTrayIcon, kKeybTrayIcon) added with its tip, or removed.
-  virtual void TrayIcon(std::uint32_t id, bool show, std::u16string_view tip) = 0;
+  /// A tray icon of the main window (kSpkTrayIcon, kKeybTrayIcon) added with its tip, or removed;
+  /// false when there is no main window to carry it.
+  virtual bool TrayIcon(std::uint32_t id, bool show, std::u16string_view tip) = 0;
   /// The keyboard layout of the window with the focus (0 when unknown).
   virtual std::intptr_t ForegroundLayout() = 0;
   /// Switches the input box's thread to layout.

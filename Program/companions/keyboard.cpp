@@ -72,8 +72,7 @@ void Appl::ShowKeybIco(bool Show) {
   if (!Companion || !Sett) return;
   const bool wanted = Show && Sett->SysTrayKeyb;
   if (wanted == s.keybIcon) return;
-  s.keybIcon = wanted;
-  Companion->TrayIcon(kKeybTrayIcon, wanted, LZ(lang::kMenuKeyb));
+  if (Companion->TrayIcon(kKeybTrayIcon, wanted, LZ(lang::kMenuKeyb)) || !wanted) s.keybIcon = wanted;
 }
 
 }  // namespace parlavent

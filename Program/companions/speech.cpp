@@ -268,8 +268,8 @@ void Appl::SAPI5EventSpeakWord(std::int32_t Start, std::int32_t Length) {
 void Appl::ShowSpkIco(bool Show, std::int32_t Speaking) {
   CompanionState& s = CompanionData();
   if (!Companion || Show == s.spkIcon) return;
+  if (!Companion->TrayIcon(kSpkTrayIcon, Show, LZ(Speaking ? lang::kTipStopSpeaking : lang::kSpeak)) && Show) return;
   s.spkIcon = Show;
-  Companion->TrayIcon(kSpkTrayIcon, Show, LZ(Speaking ? lang::kTipStopSpeaking : lang::kSpeak));
   if (Show) Arm(MainTimer(*this, &MainTimers::tmrSpkHide));
 }
 

@@ -111,12 +111,13 @@ class FakeCompanions : public CompanionServices {
   StatWindow* Stat() override { return &stat; }
   KeyboardWindow* Keyb() override { return &keyb; }
   LearnWindow* Learn() override { return &learn; }
-  void TrayIcon(std::uint32_t id, bool show, std::u16string_view tip) override {
+  bool TrayIcon(std::uint32_t id, bool show, std::u16string_view tip) override {
     if (show) {
       trayIcons[id] = std::u16string(tip);
     } else {
       trayIcons.erase(id);
     }
+    return true;
   }
   std::intptr_t ForegroundLayout() override { return layout; }
   void ActivateLayout(std::intptr_t l) override {

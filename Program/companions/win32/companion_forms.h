@@ -92,9 +92,13 @@ class frmLearn final : public WindowBase, public LearnWindow {
 
  private:
   void Paint(HDC dc);
+  /// The card's parts top to bottom: the word, the transcription, the translation.
+  std::vector<std::pair<HFONT, std::u16string>> Parts() const;
+  /// Draws (or with DT_CALCRECT measures) the parts in a card of width; the bottom they reach.
+  int Layout(HDC dc, int width, UINT flags);
   HINSTANCE instance_;
   LearnCard card_;
-  HFONT word_ = nullptr, text_ = nullptr;
+  HFONT word_ = nullptr, trans_ = nullptr, text_ = nullptr;
   bool hover_ = false;
 };
 

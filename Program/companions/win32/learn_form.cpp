@@ -20,28 +20,35 @@ RECT CrossRect(const RECT& client) {
   return {client.right - kCross - 4, 4, client.right - 4, 4 + kCross};
 }
 
-HFONT MakeFont(const LearnCard& card, int size, bool bold, bool italic) {
-  const std::u16string name = card.FontName.empty() ? u"Arial" : card.FontName;
+// The transcription has a font of its own: few text fonts carry the phonetic letters.
+constexpr wchar_t kTranscriptionFont[] = L"Vovedorirada";
+
+HFONT MakeFont(const wchar_t* name, int size, bool bold, bool italic) {
   HDC screen = GetDC(nullptr);
   const int height = -MulDiv(size, GetDeviceCaps(screen, LOGPIXELSY), 72);
   ReleaseDC(nullptr, screen);
   return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, Wide(name));
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, name);
 }
 
-std::u16string Body(const LearnCard& card) {
-  std::u16string body;
-  if (!card.Transcription.empty()) body += u"[" + card.Transcription + u"]\r\n";
-  body += card.Translation;
-  return body;
+// Draws (or with DT_CALCRECT measures) text below top; returns the bottom of what it took.
+int DrawPart(HDC dc, HFONT font, const std::u16string& text, int left, int top, int right, UINT flags) {
+  if (text.empty()) return top;
+  HGDIOBJ old = SelectObject(dc, font);
+  RECT r{left, top, right, top};
+  DrawTextW(dc, Wide(text), -1, &r, flags | DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  if (!(flags & DT_CALCRECT)) DrawTextW(dc, Wide(text), -1, &r, DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, old);
+  return r.bottom;
 }
 
 }  // namespace
 
 frmLearn::~frmLearn() {
   if (hwnd()) DestroyWindow(hwnd());
-  if (word_) DeleteObject(word_);
-  if (text_) DeleteObject(text_);
+  for (HFONT f : {word_, trans_, text_}) {
+    if (f) DeleteObject(f);
+  }
 }
 
 bool frmLearn::Load() {
@@ -62,24 +69,26 @@ void frmLearn::ShowCard(const LearnCard& card) {
   card_ = card;
   // The word as the window's text, for screen readers and for tests.
   SetWindowTextW(hwnd(), Wide(card.Word));
-  if (word_) DeleteObject(word_);
-  if (text_) DeleteObject(text_);
-  word_ = MakeFont(card, card.FontSize + 2, true, card.Italic);
-  text_ = MakeFont(card, card.FontSize, card.Bold, card.Italic);
+  for (HFONT f : {word_, trans_, text_}) {
+    if (f) DeleteObject(f);
+  }
+  const std::u16string family = card.FontName.empty() ? u"Arial" : card.FontName;
+  word_ = MakeFont(Wide(family), card.FontSize + 2, true, card.Italic);
+  trans_ = MakeFont(kTranscriptionFont, card.FontSize, false, false);
+  text_ = MakeFont(Wide(family), card.FontSize, card.Bold, card.Italic);
 
   // The card is as large as its text needs, within bounds.
   HDC dc = GetDC(hwnd());
-  const std::u16string body = Body(card);
-  RECT wordRect{0, 0, kMaxWidth - 2 * kPadding - kCross, 0};
-  RECT bodyRect{0, 0, kMaxWidth - 2 * kPadding, 0};
-  HGDIOBJ old = SelectObject(dc, word_);
-  DrawTextW(dc, Wide(card.Word), -1, &wordRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, text_);
-  DrawTextW(dc, Wide(body), -1, &bodyRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, old);
+  int width = kMinWidth;
+  for (const auto& [font, text] : Parts()) {
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT r{0, 0, kMaxWidth - 2 * kPadding - kCross, 0};
+    DrawTextW(dc, Wide(text), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    width = std::max<int>(width, r.right + 2 * kPadding + kCross);
+  }
+  const int height = Layout(dc, width, DT_CALCRECT) + kPadding;
   ReleaseDC(hwnd(), dc);
-  const int width = std::max<int>(kMinWidth, std::max<int>(wordRect.right + kCross, bodyRect.right) + 2 * kPadding);
-  const int height = wordRect.bottom + bodyRect.bottom + 3 * kPadding;
 
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -112,15 +121,22 @@ void frmLearn::Paint(HDC dc) {
   SetTextColor(dc, static_cast<COLORREF>(card_.ForeColor) & 0xFFFFFF);
   RECT cross = CrossRect(client);
   DrawTextW(dc, L"\x00D7", 1, &cross, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  HGDIOBJ old = SelectObject(dc, word_);
-  RECT word{kPadding, kPadding, client.right - kPadding - kCross, client.bottom};
-  DrawTextW(dc, Wide(card_.Word), -1, &word, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
-  DrawTextW(dc, Wide(card_.Word), -1, &word, DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, text_);
-  const std::u16string body = Body(card_);
-  RECT text{kPadding, word.bottom + kPadding, client.right - kPadding, client.bottom - kPadding};
-  DrawTextW(dc, Wide(body), -1, &text, DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, old);
+  Layout(dc, client.right, 0);
+}
+
+std::vector<std::pair<HFONT, std::u16string>> frmLearn::Parts() const {
+  std::vector<std::pair<HFONT, std::u16string>> parts{{word_, card_.Word}};
+  if (!card_.Transcription.empty()) parts.emplace_back(trans_, u"[" + card_.Transcription + u"]");
+  parts.emplace_back(text_, card_.Translation);
+  return parts;
+}
+
+int frmLearn::Layout(HDC dc, int width, UINT flags) {
+  int top = kPadding;
+  for (const auto& [font, text] : Parts()) {
+    top = DrawPart(dc, font, text, kPadding, top, width - kPadding - kCross, flags) + kPadding / 2;
+  }
+  return top;
 }
 
 LRESULT frmLearn::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

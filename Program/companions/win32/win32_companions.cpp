@@ -28,17 +28,13 @@ class Win32Companions final : public CompanionServices {
     return keyb_;
   }
 
-  void TrayIcon(std::uint32_t id, bool show, std::u16string_view tip) override {
-    Appl& app = gAppl();
-    if (!app.frmMain) return;
-    const WindowHandle owner = app.frmMain->TrayOwner();
-    if (!show) {
-      Tray().Delete(owner, id);
-      return;
-    }
+  bool TrayIcon(std::uint32_t id, bool show, std::u16string_view tip) override {
+    const WindowHandle owner = MainWindow();
+    if (!owner) return false;
+    if (!show) return Tray().Delete(owner, id);
     const auto icon = reinterpret_cast<std::uintptr_t>(LoadIconW(instance_, MAKEINTRESOURCEW(IDI_PARLAVENT)));
     Tray().Add(owner, id, frmMain::kTrayMessage, icon);
-    Tray().Modify(owner, id, icon, std::u16string(tip));
+    return Tray().Modify(owner, id, icon, std::u16string(tip));
   }
 
   std::intptr_t ForegroundLayout() override {
@@ -65,6 +61,18 @@ class Win32Companions final : public CompanionServices {
   void PlaySwitchSound() override { MessageBeep(MB_ICONASTERISK); }
 
  private:
+  // The main window carries the icons; while it is still loading, Appl does not hold it yet.
+  static WindowHandle MainWindow() {
+    Appl& app = gAppl();
+    if (app.frmMain) return app.frmMain->TrayOwner();
+    for (HWND w = FindWindowW(frmMain::kClassName, nullptr); w; w = FindWindowExW(nullptr, w, frmMain::kClassName, nullptr)) {
+      DWORD process = 0;
+      GetWindowThreadProcessId(w, &process);
+      if (process == GetCurrentProcessId()) return FromHwnd(w);
+    }
+    return 0;
+  }
+
   template <typename Form>
   Form* Loaded(std::shared_ptr<Form>& form) {
     if (!form) {
