@@ -8,6 +8,7 @@
 #include "companions/keyboard_layers.h"
 #include "companions/stat_item.h"
 #include "companions/win32/companion_forms.h"
+#include "platform/picture.h"
 #include "support/app_fixture.h"
 
 namespace parlavent {
@@ -71,6 +72,66 @@ TEST_F(CompanionFormsTest, KeyboardLabelsStandLeftOfTheTemplateAndKeysTypeTheCho
   EXPECT_TRUE(keyb.Visible());
   keyb.Hide();
   EXPECT_FALSE(keyb.Visible());
+}
+
+// A 24-bit bitmap file of one colour (blue, green, red).
+std::string SolidBitmap(int size, unsigned char b, unsigned char g, unsigned char r) {
+  const int row = (size * 3 + 3) / 4 * 4;
+  const int pixels = row * size;
+  std::string f(54 + pixels, '\0');
+  const auto put32 = [&f](int at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) f[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  f[0] = 'B';
+  f[1] = 'M';
+  put32(2, static_cast<std::uint32_t>(f.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<std::uint32_t>(size));
+  put32(22, static_cast<std::uint32_t>(size));
+  f[26] = 1;
+  f[28] = 24;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const int at = 54 + y * row + x * 3;
+      f[at] = static_cast<char>(b);
+      f[at + 1] = static_cast<char>(g);
+      f[at + 2] = static_cast<char>(r);
+    }
+  }
+  return f;
+}
+
+TEST_F(CompanionFormsTest, ALayerWithoutKeyTableShowsItsPicture) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring file = std::wstring(temp) + L"parlavent_layer.bmp";
+  const std::string bytes = SolidBitmap(8, 0, 0, 255);
+  HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+  auto layer = std::make_shared<clsLayer>();
+  layer->Lang = u"fr";
+  layer->Layout = 1036;
+  auto picture = Pictures().LoadPicture(std::filesystem::path(file));
+  DeleteFileW(file.c_str());
+  ASSERT_TRUE(picture);
+  layer->Layers.Add(u"fr1", picture);
+  app.State.gLayers.Add(u"fr", layer);
+
+  frmKeyb keyb(instance);
+  ASSERT_TRUE(keyb.Load());
+  HWND w = reinterpret_cast<HWND>(keyb.Handle());
+  keyb.SetLang(4);
+  keyb.Show();
+  UpdateWindow(w);
+  const RECT key = frmKeyb::KeyRect(1, 3);
+  HDC dc = GetDC(w);
+  const COLORREF seen = GetPixel(dc, (key.left + key.right) / 2, (key.top + key.bottom) / 2);
+  ReleaseDC(w, dc);
+  keyb.Hide();
+  EXPECT_EQ(seen, RGB(255, 0, 0)) << "the layer's picture fills the keys";
 }
 
 TEST_F(CompanionFormsTest, StatisticsListWordsAndCountsAndADoubleClickChoosesOne) {

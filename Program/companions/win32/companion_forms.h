@@ -67,6 +67,7 @@ class frmKeyb final : public WindowBase, public KeyboardWindow {
 
  private:
   void Paint(HDC dc);
+  bool PaintPicture(HDC dc);
   void Click(int x, int y);
   const struct KeyLayout* Layout() const;
   HINSTANCE instance_;

@@ -7,6 +7,7 @@
 #include "companions/keyboard_layers.h"
 #include "companions/win32/companion_forms.h"
 #include "foundation/lang_entries.h"
+#include "platform/win32/picture_win32.h"
 #include "platform/win32/win32_services.h"
 #include "resource_ids.h"
 
@@ -132,8 +133,30 @@ RECT frmKeyb::KeyRect(int row, std::size_t column) {
   return {left, top, left + kKey - 2, top + kKey - 2};
 }
 
+// A layer of a layout without a key table shows the package's picture of it instead: picture 1
+// without Shift, picture 2 with Shift (its keys cannot be clicked).
+bool frmKeyb::PaintPicture(HDC dc) {
+  const auto* layer = G().gLayers.ItemAt(static_cast<std::size_t>(layer_));
+  if (!layer || !*layer) return false;
+  const std::u16string name = (*layer)->Lang + (shift_ ? u"2" : u"1");
+  const auto* picture = (*layer)->Layers.Find(name);
+  const auto* bitmap = picture ? dynamic_cast<const Win32Picture*>(picture->get()) : nullptr;
+  if (!bitmap || bitmap->Type() != PICTYPE_BITMAP) return false;
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(memory, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(bitmap->Handle())));
+  BITMAP info{};
+  GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(bitmap->Handle())), sizeof(info), &info);
+  const RECT keys{kMargin, kRowsTop, ClientWidth() - kMargin, kRowsTop + 4 * kKey};
+  StretchBlt(dc, keys.left, keys.top, keys.right - keys.left, keys.bottom - keys.top, memory, 0, 0, info.bmWidth,
+             info.bmHeight, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  return true;
+}
+
 void frmKeyb::Paint(HDC dc) {
   const KeyLayout* layout = Layout();
+  if (!layout) PaintPicture(dc);
   HGDIOBJ old = SelectObject(dc, font_);
   SetBkMode(dc, TRANSPARENT);
   const auto key = [dc](RECT r, const wchar_t* text, int length, bool pressed) {
