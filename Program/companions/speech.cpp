@@ -267,7 +267,8 @@ void Appl::SAPI5EventSpeakWord(std::int32_t Start, std::int32_t Length) {
 
 void Appl::ShowSpkIco(bool Show, std::int32_t Speaking) {
   CompanionState& s = CompanionData();
-  if (!Companion || Show == s.spkIcon) return;
+  // Shown again, the icon takes the tip of the new state.
+  if (!Companion || (!Show && !s.spkIcon)) return;
   if (!Companion->TrayIcon(kSpkTrayIcon, Show, LZ(Speaking ? lang::kTipStopSpeaking : lang::kSpeak)) && Show) return;
   s.spkIcon = Show;
   if (Show) Arm(MainTimer(*this, &MainTimers::tmrSpkHide));

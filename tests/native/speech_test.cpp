@@ -28,6 +28,7 @@ class SpeechTest : public SettingsTest {
     controls.timers.tmrPasteSpkSrc = &pasteSpk;
     controls.timers.tmrSpkHide = &spkHide;
     app.MainCore = std::make_shared<MainWindowCore>(controls);
+    for (int n = 0; n < 400; ++n) app.State.gLangTable.push_back(u"t" + NumberText(n));
   }
   FakeSpeechEngine& Engine() { return *companions->engine; }
 
@@ -132,7 +133,9 @@ TEST_F(SpeechTest, CopiedTextAndTranslationsAreReadWhenTheirSettingIsOn) {
   app.SpeechSide().ArmAutoSpeak(1);
   EXPECT_TRUE(pasteSpk.Enabled());
   EXPECT_EQ(companions->trayIcons.count(kSpkTrayIcon), 1u);
+  EXPECT_EQ(companions->trayIcons[kSpkTrayIcon], u"t265");
   app.MainCore->tmrPasteSpkSrc_Timer();
+  EXPECT_EQ(companions->trayIcons[kSpkTrayIcon], u"t266") << "while reading, its tip offers to stop";
   EXPECT_EQ(host->output->text, u"copied text") << "copied text is read from the output box";
   ASSERT_EQ(Engine().spoken.size(), 1u);
   EXPECT_EQ(Engine().spoken[0].text, u"copied text");
