@@ -12,6 +12,12 @@ namespace {
 
 constexpr std::int32_t kMaxCount = 0x7FFFFFFF;
 
+// No look-up counts a word with a control character or a byte-order mark in it; a file line with
+// one is damage.
+bool SoundWord(std::u16string_view w) {
+  return !w.empty() && std::none_of(w.begin(), w.end(), [](char16_t c) { return c < 0x20 || c >= 0xFFFE || c == 0xFEFF; });
+}
+
 std::int32_t CountOf(std::u16string_view field) {
   const std::int64_t n = LeadingNumber(field);
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(n, 1, kMaxCount));
@@ -64,8 +70,7 @@ void clsStat::Parse(std::u16string_view text) {
     if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
     const std::size_t tab = line.find(u'\t');
     const std::u16string word = Trim(line.substr(0, tab));
-    // A word holding a control character is not one the look-up could have counted.
-    if (word.empty() || std::any_of(word.begin(), word.end(), [](char16_t c) { return c < 0x20; })) continue;
+    if (!SoundWord(word)) continue;
     const bool known = std::any_of(items_.begin(), items_.end(),
                                     [&](const auto& item) { return EqualsNoCase(item->Word, word); });
     if (known) continue;
@@ -89,7 +94,7 @@ std::u16string clsStat::Serialize() const {
 
 void clsStat::AddItem(std::u16string_view word) {
   std::u16string w = Trim(word);
-  if (w.empty() || std::any_of(w.begin(), w.end(), [](char16_t c) { return c < 0x20; })) return;
+  if (!SoundWord(w)) return;
   auto found = std::find_if(items_.begin(), items_.end(), [&](const auto& item) { return EqualsNoCase(item->Word, w); });
   std::shared_ptr<clsStatItem> item;
   if (found != items_.end()) {
