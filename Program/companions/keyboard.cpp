@@ -35,6 +35,8 @@ void TypeIntoInput(Appl& app, char16_t ch) {
     text.replace(start, length, 1, ch);
   }
   app.State.gUserTyped = true;
+  // Not typed in the system's layout: the layout-switch recorder must not learn from it.
+  app.CompanionData().lastInput = text;
   input->SetText(text);
   input->SetSelStart(static_cast<std::int32_t>(caret));
   input->SetSelLength(0);

@@ -111,6 +111,7 @@ void Appl::StartLearn() {
   CompanionState& s = CompanionData();
   window->OnClosed = [this] {
     CompanionData().learning = false;
+    State.gLrnPaused = false;
     if (MainCore && MainCore->Controls().timers.tmrLearner) MainCore->Controls().timers.tmrLearner->SetEnabled(false);
     if (Sett) Sett->LrnShow = false;
     SaveSetting(u"Main", u"ShowLearner", u"0");

@@ -5,6 +5,7 @@
 #include "app/main_window_core.h"
 #include "companions/companion_state.h"
 #include "companions/keyboard_layers.h"
+#include "companions/layout_switch.h"
 #include "companions/learner.h"
 #include "companions/statistics.h"
 #include "companions/voice.h"
@@ -71,6 +72,12 @@ TEST_F(CompanionWindowsTest, KeysTypeIntoTheInputBoxAtTheCaret) {
   Keyb().Click(u'\b');
   EXPECT_EQ(host->input->text, u"o") << "backspace stops at the start";
   EXPECT_EQ(host->input->SelStart(), 0);
+
+  app.Sett->TrlMode = 2;
+  host->input->SetText(u"");
+  Keyb().Click(u'g');
+  mdlPublic::CheckLayoutSwitch();
+  EXPECT_TRUE(G().gPrefixes.Empty()) << "keys of the on-screen keyboard teach the layout recorder nothing";
 }
 
 TEST_F(CompanionWindowsTest, TheKeyboardTrayIconFollowsItsSetting) {
@@ -130,7 +137,9 @@ TEST_F(CompanionWindowsTest, CardsFollowTheUserListInOrderWithTheirTranslations)
   ASSERT_EQ(Learn().cards.size(), 4u) << "no card while paused";
   EXPECT_EQ(Learn().cards[3].Translation, u"собака") << "the first translation only";
 
+  companions->learn.OnHover(true);
   Learn().Close();
+  EXPECT_FALSE(G().gLrnPaused) << "a closed card pauses nothing";
   EXPECT_FALSE(learner.Enabled());
   EXPECT_EQ(GetSetting(u"Main", u"ShowLearner", u""), u"0");
   app.RefreshLrnSrc(false);
