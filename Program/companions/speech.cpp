@@ -181,10 +181,6 @@ void Appl::SpeakClick(bool OnForm) {
       return;
     }
   }
-  if (State.gCurLink && !State.gCurLink->Caption.empty() && State.gSpeakTarget != 1 && State.gSpeakTarget != 3) {
-    SpeakText(State.gCurLink->Caption, State.gCurDic);
-    return;
-  }
   SpeakSrc();
 }
 
