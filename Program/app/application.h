@@ -288,17 +288,6 @@ class Appl {
   void ScanSFX();
 
   // ---- Application core: the main window's controls, toolbars, menus, timers -----------------
-  /// Operations of the capture side that the main window's controls call; whoever builds one
-  /// installs it here. An empty one does nothing (and answers empty or false). Speech, the
-  /// keyboard, learning and statistics are Appl's own operations (companions/).
-  struct MainWindowCalls {
-    std::function<void(std::u16string_view, bool)> CopyText;        // text, show the indicator
-    std::function<void()> CopyTrans;
-    std::function<std::u16string()> GetClipboard;
-    /// The hint of a link the pointer rests on (the link LinkHandler handled last).
-    std::function<void(const std::shared_ptr<clsLinkItem>&)> ToolTipHandler;
-  };
-  MainWindowCalls MainCalls;
   /// The main window's behaviour, once the window is loaded (it is also Views).
   std::shared_ptr<class MainWindowCore> MainCore;
 
@@ -310,6 +299,7 @@ class Appl {
   std::shared_ptr<class SettingsDialog> frmSetting;
   /// Makes the About window (the shell installs it; without one nothing is shown).
   std::function<std::shared_ptr<class AboutWindow>()> LoadAbout;
+  std::shared_ptr<class AboutWindow> frmAbout;  // the About window last shown; unloaded by CloseMe
   CaptureServices& CaptureSide();
   SpeechServices& SpeechSide();
 
@@ -372,6 +362,25 @@ class Appl {
   void Test();
 
   // ---- Neighbours: capture, speech and companions, settings dialog -----------------------------
+  // The capture side (capture/): the clipboard, the copy indicator, link hints, dropped text and
+  // the per-application list.
+  /// The clipboard's Unicode text, "" when there is none.
+  std::u16string GetClipboard();
+  /// A non-empty Text replaces the clipboard content; with Show the info line tells of it.
+  void CopyText(std::u16string_view Text, bool Show = false);
+  /// Copies the text of the last translation result.
+  void CopyTrans();
+  /// A new text becomes the pending copy at the pointer; the same text again is copied at once.
+  void ShowCopyCursor(std::u16string_view CopyText);
+  /// The hint of a link the pointer rests on.
+  void ToolTipHandler(const std::shared_ptr<clsLinkItem>& Link);
+  /// Translates text dropped on the main window.
+  void TransDrop(std::u16string_view Data);
+  /// False when window (or, by mouse, "explorer.exe" or this program) is in the per-application
+  /// list; True otherwise. ClearCache forgets the last window looked up.
+  bool CheckWindow(std::uintptr_t hWnd, bool ByMouse = false, bool ClearCache = false);
+  /// A number key of the word.
+  double getWordX(std::u16string_view w);
   /// The on-screen keyboard's language labels (installed by the keyboard form).
   std::shared_ptr<class KeyboardForm> Keyb;
   /// Merges the user's "trl.dat" into the global prefix collection.

@@ -1,8 +1,7 @@
 #pragma once
 // The main window's behaviour: what its boxes, toolbars, menus, tray icons and timers do. The
 // window (app/win32/main_window.h) owns the controls and routes their events here; tests drive it
-// with fakes. What the main window asks of the application object's window services goes through
-// Appl::MainCalls.
+// with fakes. What it asks of the neighbours goes through the application object's operations.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -147,9 +146,11 @@ class MainWindowCore : public ViewHost {
   void ShowBackTrans(std::u16string_view text, bool caption) override;
   void EnableToolbarButton(std::u16string_view key, bool enabled) override;
   void StartBackTransTimer(std::u16string_view text) override;
+  void StartEscUsedClearTimer() override;
   void ShowTrans(std::u16string_view text, const ShowTransArgs& args) override;
   void StopSpeak() override;
   void CopyText(std::u16string_view text, bool show) override;
+  std::u16string BrowseForFolder(std::u16string_view title) override;
   std::shared_ptr<RichTextBox> InfoLine() override { return c_.lblInfo; }
   TimerControl* InfoTimer() override { return c_.timers.tmrInfoClear; }
   std::shared_ptr<RichTextBox> BackTransBox() override { return c_.txtBackTrans; }

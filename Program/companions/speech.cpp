@@ -37,15 +37,6 @@ void Arm(TimerControl* t) {
   t->SetEnabled(true);
 }
 
-std::u16string ClipboardText(Appl& app) {
-  if (!app.MainCalls.GetClipboard) return {};
-  try {
-    return app.MainCalls.GetClipboard();
-  } catch (...) {
-    return {};
-  }
-}
-
 // What a translation road reads: the words alone, or the words with their translations.
 std::u16string WordSetSpeech(Appl& app) {
   if (!app.WordSet) return {};
@@ -219,7 +210,7 @@ void Appl::ArmAutoSpeak(std::int32_t side) {
 void Appl::PasteSpkSrc() {
   // Copied text is read from the output box, so that the word being read can be highlighted.
   if (State.gSpeakTarget != 1 || !IsTextInClip) return;
-  const std::u16string clip = ClipboardText(*this);
+  const std::u16string clip = GetClipboard();
   if (TrimView(clip).empty()) return;
   SetOutPut(clip, 0);
   CompanionData().readFrom = 0;

@@ -9,6 +9,7 @@
 #include "companions/voice.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
+#include "support/fake_capture.h"
 #include "support/fake_companions.h"
 #include "support/fake_desktop.h"
 #include "support/fake_view_host.h"
@@ -125,7 +126,9 @@ TEST_F(SpeechTest, TheWordBeingReadIsSelectedInTheOutputBoxFromWhereTheClickWas)
 TEST_F(SpeechTest, CopiedTextAndTranslationsAreReadWhenTheirSettingIsOn) {
   app.InitSpk();
   app.IsTextInClip = true;
-  app.MainCalls.GetClipboard = [] { return std::u16string(u"copied text"); };
+  auto capture = std::make_shared<FakeCapture>();
+  capture->clipboard = u"copied text";
+  app.Capture = capture;
   app.ArmAutoSpeak(1);
   EXPECT_FALSE(pasteSpk.Enabled()) << "SpkClip is off";
 
