@@ -15,6 +15,7 @@ constexpr int kPadding = 10;
 constexpr int kCross = 14;
 constexpr int kMinWidth = 160;
 constexpr int kMaxWidth = 420;
+constexpr int kSlack = 4;  // measured and drawn widths may round apart: no wrap at the last word
 
 RECT CrossRect(const RECT& client) {
   return {client.right - kCross - 4, 4, client.right - 4, 4 + kCross};
@@ -85,7 +86,7 @@ void frmLearn::ShowCard(const LearnCard& card) {
     RECT r{0, 0, kMaxWidth - 2 * kPadding - kCross, 0};
     DrawTextW(dc, Wide(text), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old);
-    width = std::max<int>(width, r.right + 2 * kPadding + kCross);
+    width = std::max<int>(width, r.right + 2 * kPadding + kCross + kSlack);
   }
   const int height = Layout(dc, width, DT_CALCRECT) + kPadding;
   ReleaseDC(hwnd(), dc);
