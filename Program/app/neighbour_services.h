@@ -1,7 +1,8 @@
 #pragma once
 // What the application core's services ask of the subsystems beside it: the capture side and the
 // popup window (capture/capture_services.h), speech, and the settings dialog. Each neighbour
-// installs its own on Appl; until then a quiet stand-in answers (nothing shown, nothing spoken).
+// installs its own on Appl; until then a quiet stand-in answers (nothing shown); speech answers
+// for itself.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,14 +14,15 @@
 
 namespace parlavent {
 
-/// Speech and statistics as the link dispatcher, the menu and the clipboard watch use them.
+/// Speech as the link dispatcher, the menu and the clipboard watch use it. These go to the
+/// application object's own speech (companions/speech.cpp); a test may install its own.
 class SpeechServices {
  public:
   virtual ~SpeechServices() = default;
   /// Appl.SpeakText(t, Appl.Dic, Delay False, 0, 0, 0).
-  virtual void SpeakText(std::u16string_view text) {}
-  virtual bool IsSpeaking() { return false; }
-  virtual void ArmAutoSpeak(std::int32_t side) {}
+  virtual void SpeakText(std::u16string_view text);
+  virtual bool IsSpeaking();
+  virtual void ArmAutoSpeak(std::int32_t side);
 };
 
 /// The About window frmAbout (filled from AboutText on load).

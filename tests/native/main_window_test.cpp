@@ -5,6 +5,8 @@
 #include <map>
 
 #include "app/main_window_core.h"
+#include "companions/companion_state.h"
+#include "companions/voice.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
 #include "app/neighbour_services.h"
@@ -14,6 +16,7 @@
 #include "platform/toolbar.h"
 #include "support/fake_capture.h"
 #include "support/fake_clock.h"
+#include "support/fake_companions.h"
 #include "support/fake_desktop.h"
 #include "support/fake_input.h"
 #include "support/fake_rich_text_box.h"
@@ -159,14 +162,13 @@ class MainWindowTest : public ListTest {
 
 TEST_F(MainWindowTest, TypingArmsTheListTimerWhoseTickFillsTheWordList) {
   Load(Words({"apple", "apricot", "banana", "zz"}));
-  int recorded = 0;
-  app.MainCalls.CheckLayoutSwitch = [&recorded] { ++recorded; };
+  app.Sett->TrlMode = 1;
   G().gUserTyped = false;  // the program writes the box: no list
   input->SetText(u"ap");
   core->txtInput_Change();
   EXPECT_FALSE(changeInput.Enabled());
   EXPECT_TRUE(G().gListAbort);
-  EXPECT_EQ(recorded, 1) << "the layout-switch recorder sees every change";
+  EXPECT_EQ(app.CompanionData().lastInput, u"ap") << "the layout-switch recorder sees every change";
 
   G().gUserTyped = true;
   core->txtInput_Change();
@@ -289,9 +291,10 @@ TEST_F(MainWindowTest, EscBlocksTheHideButtonForASecond) {
 TEST_F(MainWindowTest, ADockedKeyboardFollowsTheWindowAndAnUndockedOneStays) {
   auto windows = std::make_shared<FakeWindows>();
   ScopedWindows scoped{windows};
-  constexpr WindowHandle kKeyb = 0x77;
+  auto companions = std::make_shared<FakeCompanions>();
+  app.Companion = companions;
+  const WindowHandle kKeyb = companions->keyb.handle;
   windows->windows[kKeyb].rect = {0, 0, 200, 80};
-  app.MainCalls.KeybWindow = [] { return kKeyb; };
   struct Case {
     std::int32_t mode;
     Rect main;
@@ -347,6 +350,17 @@ class MainRoadTest : public MainWindowTest {
   std::string LastView() {
     const auto& col = app.History().UndoCol;
     return col.empty() ? "" : ToUtf8(col[0]->Mode + u" " + col[0]->Data);
+  }
+  /// The companions in memory, with a speech server of one voice that reads.
+  std::shared_ptr<FakeCompanions> Speaking() {
+    auto companions = std::make_shared<FakeCompanions>();
+    app.Companion = companions;
+    app.CompanionData().engine = companions->engine;
+    app.SAPIWork = true;
+    auto voice = std::make_shared<clsVoice>();
+    voice->Name = u"V";
+    app.Voices.Add(u"V", voice);
+    return companions;
   }
   static std::shared_ptr<clsLinkItem> Link(std::u16string_view prefix, std::u16string_view link) {
     auto item = std::make_shared<clsLinkItem>();
@@ -501,29 +515,31 @@ TEST_F(MainRoadTest, ToolbarKeysAndHistory) {
   EXPECT_EQ(GetSetting(u"Main", u"Auto", u""), u"True");
   EXPECT_TRUE(input->focused);
 
-  int spoken = 0;
-  app.MainCalls.SpeakClick = [&spoken](bool) { ++spoken; };
+  auto companions = Speaking();
   core->TB1_ButtonClick(u"Speak");
-  core->Form_KeyUp(80, 2);  // Ctrl+P
-  EXPECT_EQ(spoken, 2);
+  EXPECT_EQ(companions->engine->spoken.size(), 1u);
+  core->Form_KeyUp(80, 2);  // Ctrl+P: the speaker again stops the reading
+  EXPECT_FALSE(companions->engine->speaking);
   core->TB1_ButtonClick(u"Menu");
   EXPECT_EQ(shell.log.back(), "Menu");
 }
 
 TEST_F(MainRoadTest, MenuItems) {
-  std::vector<std::string> calls;
-  app.MainCalls.ShowKeyb = [&calls](bool) { calls.push_back("Keyb"); };
-  app.MainCalls.ShowStat = [&calls](bool) { calls.push_back("Stat"); };
-  app.MainCalls.PasteSpkSrc = [&calls] { calls.push_back("PasteSpkSrc"); };
-  app.MainCalls.SpeakSrc = [&calls] { calls.push_back("SpeakSrc"); };
-  app.Hooks.StartLearn = [&calls] { calls.push_back("Learn"); };
+  auto companions = Speaking();
+  output->SetText(u"apple");
   core->MenuClick(MenuItem::Keyb);
   core->MenuClick(MenuItem::Stat);
   core->MenuClick(MenuItem::Learn);
   core->MenuClick(MenuItem::SpeakClip);
   app.State.gCurLink = Link(u"TransWord", u"яблоко");
   core->MenuClick(MenuItem::Copy);
-  EXPECT_EQ(calls, (std::vector<std::string>{"Keyb", "Stat", "Learn", "PasteSpkSrc", "SpeakSrc"}));
+  EXPECT_TRUE(companions->keyb.visible);
+  EXPECT_EQ(G().gDockMode, 0) << "from the menu the keyboard is free";
+  EXPECT_EQ(companions->stat.shows, 1);
+  EXPECT_TRUE(app.CompanionData().learning);
+  EXPECT_EQ(G().gSpeakTarget, 1);
+  ASSERT_EQ(companions->engine->spoken.size(), 1u) << "the clipboard item reads the output box";
+  EXPECT_EQ(companions->engine->spoken[0].text, u"apple");
   EXPECT_EQ(ToUtf8(capture->clipboard), "яблоко");
 
   app.Sett->TrlMode = 1;

@@ -9,10 +9,17 @@
 #include <functional>
 #include <string>
 
-#include "program_process.h"
+#include "program_driver.h"
 
 namespace parlavent {
 namespace {
+
+using testing::ControlText;
+using testing::kProgramKey;
+using testing::kReactTimeoutMs;
+using testing::kStartTimeoutMs;
+using testing::Program;
+using testing::WaitForMainWindow;
 
 enum : int { kInput = 201, kOutput = 202, kInfo = 204, kAbc = 205 };
 

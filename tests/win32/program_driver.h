@@ -33,6 +33,7 @@ class Program {
   }
   bool Started() const { return started_; }
   DWORD Id() const { return pi_.dwProcessId; }
+  HANDLE Handle() const { return pi_.hProcess; }
   /// The exit code once the process ended within the time, else STILL_ACTIVE.
   DWORD ExitCodeWithin(DWORD ms) const {
     DWORD code = STILL_ACTIVE;

@@ -9,12 +9,21 @@
 
 #include "app/win32/main_window.h"
 #include "install_folder.h"
-#include "program_process.h"
+#include "program_driver.h"
 #include "platform/win32/win32_services.h"
 #include "resource_ids.h"
 
 namespace parlavent {
 namespace {
+
+using testing::ControlText;
+using testing::kProgramKey;
+using testing::kReactTimeoutMs;
+using testing::kStartTimeoutMs;
+using testing::Program;
+using testing::ProgramPath;
+using testing::SetRequest;
+using testing::WaitForMainWindow;
 
 // Typing in the input box shows the words that begin with the input, half a second after the
 // last key (the first look at a package may take longer).
@@ -84,9 +93,6 @@ TEST(ProgramFiles, ProgramCarriesItsIconAndVersionResources) {
   EXPECT_NE(FindResourceW(exe, MAKEINTRESOURCEW(IDI_PARLAVENT), MAKEINTRESOURCEW(14)), nullptr);  // RT_GROUP_ICON
   EXPECT_NE(LoadImageW(exe, MAKEINTRESOURCEW(IDI_PARLAVENT), IMAGE_ICON, 32, 32, 0), nullptr);
   EXPECT_NE(FindResourceW(exe, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16)), nullptr);  // RT_VERSION
-  // The tray picture of automatic mode, and the hand over links that start-up loads.
-  EXPECT_NE(LoadImageW(exe, MAKEINTRESOURCEW(IDI_PARLAVENT_AUTO), IMAGE_ICON, 16, 16, 0), nullptr);
-  EXPECT_NE(LoadImageW(exe, MAKEINTRESOURCEW(IDC_PARLAVENT_HAND), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE), nullptr);
   FreeLibrary(exe);
 }
 
