@@ -12,6 +12,7 @@
 #include "platform/help_viewer.h"
 #include "platform/settings_store.h"
 #include "platform/toolbar.h"
+#include "support/fake_capture.h"
 #include "support/fake_clock.h"
 #include "support/fake_desktop.h"
 #include "support/fake_input.h"
@@ -131,7 +132,7 @@ class MainWindowTest : public ListTest {
     c.timers = {&changeInput, &infoClear, &escUsed, &modeMsg, &backTrans, &pasteSpk};
     core = std::make_shared<MainWindowCore>(c);
     MainWindowCore::Install(core);
-    app.MainCalls.GetClipboard = [this] { return clipboard; };
+    app.Capture = capture;
   }
   std::shared_ptr<clsDic> AddDic(std::int32_t index, bool visible, bool directions) {
     auto dic = std::make_shared<clsDic>();
@@ -152,7 +153,7 @@ class MainWindowTest : public ListTest {
   FakeTimer changeInput{500, false}, infoClear{2000, false}, escUsed{1000, false}, modeMsg{0, true},
       backTrans{0, true}, pasteSpk{100, false};
   std::shared_ptr<MainWindowCore> core;
-  std::u16string clipboard;
+  std::shared_ptr<FakeCapture> capture = std::make_shared<FakeCapture>();
   ScopedUserSettings store{std::make_shared<MemorySettingsStore>()};
 };
 
@@ -248,7 +249,7 @@ TEST_F(MainWindowTest, KeysOfTheBoxes) {
   input->SetText(u"one two");
   input->selStart = 4;
   input->selLength = 3;
-  clipboard = u"three";
+  capture->clipboard = u"three";
   EXPECT_TRUE(core->txtInput_KeyDown(86, 2));
   EXPECT_EQ(input->text, u"one three");
   EXPECT_EQ(input->selStart, 9);
@@ -390,14 +391,14 @@ TEST_F(MainRoadTest, ATranslationWithAnExtendedOneSaysSo) {
 
 TEST_F(MainRoadTest, TheInputShowsThePartOfTheTextTheResultCovers) {
   for (const char16_t* text : {u"apple,", u"(apple)", u"  apple.  "}) {
-    clipboard = text;
+    capture->clipboard = text;
     input->SetText(u"typed");
     core->TranslateClipboard();
     EXPECT_EQ(ToUtf8(input->text), "apple") << ToUtf8(text);
     EXPECT_NE(Out().find("яблоко"), std::string::npos);
   }
   // An unknown word is covered too: it stays for correcting, with the hint and the caret after it.
-  clipboard = u"grape";
+  capture->clipboard = u"grape";
   core->TranslateClipboard();
   EXPECT_EQ(ToUtf8(input->text), "grape");
   EXPECT_EQ(Hint(), "t35");
@@ -413,7 +414,7 @@ TEST_F(MainRoadTest, AnEmptyLookUpWritesNeitherBox) {
   auto keys = std::make_shared<FakeInput>();
   ScopedInput scopedInput{keys};
   for (const char16_t* text : {u"...", u". apple", u"banana"}) {
-    clipboard = text;
+    capture->clipboard = text;
     if (std::u16string_view(text) == u"banana") keys->down.insert(27);  // Esc abandons the look-up
     core->TranslateClipboard();
     EXPECT_EQ(ToUtf8(input->text), "apple") << "nothing covered, nothing written";
@@ -480,20 +481,19 @@ TEST_F(MainRoadTest, ToolbarKeysAndHistory) {
   EXPECT_TRUE(core->txtOutPut_KeyDown(8, 0));
   EXPECT_NE(Out().find("яблоко"), std::string::npos);
 
-  clipboard = u"banana";
+  capture->clipboard = u"banana";
   core->TB1_ButtonClick(u"Paste");
   EXPECT_NE(Out().find("банан"), std::string::npos);
 
-  std::vector<std::u16string> copied;
-  app.MainCalls.CopyText = [&copied](std::u16string_view t, bool) { copied.emplace_back(t); };
   Focus(*input);
   input->SetText(u"pear tree");
   input->selStart = 5;
   input->selLength = 4;
   core->TB1_ButtonClick(u"Copy");
+  EXPECT_EQ(capture->clipboard, u"tree");
   input->selLength = 0;
   core->Form_KeyUp(67, 2);  // Ctrl+C without a selection: the whole input
-  EXPECT_EQ(copied, (std::vector<std::u16string>{u"tree", u"pear tree"}));
+  EXPECT_EQ(capture->clipboard, u"pear tree");
 
   app.Sett->AutoOn = false;
   core->TB1_ButtonClick(u"Mode");
@@ -514,7 +514,6 @@ TEST_F(MainRoadTest, MenuItems) {
   std::vector<std::string> calls;
   app.MainCalls.ShowKeyb = [&calls](bool) { calls.push_back("Keyb"); };
   app.MainCalls.ShowStat = [&calls](bool) { calls.push_back("Stat"); };
-  app.MainCalls.CopyText = [&calls](std::u16string_view t, bool) { calls.push_back("Copy " + ToUtf8(t)); };
   app.MainCalls.PasteSpkSrc = [&calls] { calls.push_back("PasteSpkSrc"); };
   app.MainCalls.SpeakSrc = [&calls] { calls.push_back("SpeakSrc"); };
   app.Hooks.StartLearn = [&calls] { calls.push_back("Learn"); };
@@ -524,7 +523,8 @@ TEST_F(MainRoadTest, MenuItems) {
   core->MenuClick(MenuItem::SpeakClip);
   app.State.gCurLink = Link(u"TransWord", u"яблоко");
   core->MenuClick(MenuItem::Copy);
-  EXPECT_EQ(calls, (std::vector<std::string>{"Keyb", "Stat", "Learn", "PasteSpkSrc", "SpeakSrc", "Copy яблоко"}));
+  EXPECT_EQ(calls, (std::vector<std::string>{"Keyb", "Stat", "Learn", "PasteSpkSrc", "SpeakSrc"}));
+  EXPECT_EQ(ToUtf8(capture->clipboard), "яблоко");
 
   app.Sett->TrlMode = 1;
   core->MenuClick(MenuItem::TL);
@@ -538,7 +538,7 @@ TEST_F(MainRoadTest, MenuItems) {
   EXPECT_NE(Out().find("яблоко"), std::string::npos);
   EXPECT_EQ(Hint(), "t17 \"apple\"");
 
-  clipboard = u"banana";
+  capture->clipboard = u"banana";
   core->MenuClick(MenuItem::TransClip);
   EXPECT_NE(Out().find("банан"), std::string::npos);
 
