@@ -705,7 +705,7 @@ TEST_F(MainRoadTest, WindowKeys) {
   EXPECT_TRUE(G().gListAbort);
   // Ctrl+V outside the input box puts the clipboard's text into it.
   Focus(*output);
-  clipboard = u"banana";
+  capture->clipboard = u"banana";
   core->Form_KeyUp(86, 2);
   EXPECT_EQ(ToUtf8(input->text), "banana");
   // Ctrl+Backspace in a translation asks for the back-translation of the current link.
