@@ -71,13 +71,18 @@ class DictionarySource {
  private:
   bool Store(std::string_view text, TextRef& ref);
   std::uint32_t Find(int side, std::string_view text, std::uint64_t fingerprint) const;
+  void Place(std::uint32_t index);
   void Grow();
+  struct Recent {
+    std::uint32_t index = 0;  // word index + 1 of the word last added or found on a side
+  };
 
   std::string store_;
   std::vector<WordEntry> words_;
   std::vector<LinkEntry> links_;
   std::vector<std::uint64_t> fingerprints_;  // of each word's side and text
-  std::vector<std::uint32_t> slots_;         // word index + 1 by fingerprint; 0 is free
+  std::vector<std::uint64_t> slots_;         // word index + 1 and fingerprint tag; 0 is free
+  Recent recent_[2];
   TextRef lastComment_;                      // links of one sense share their comment
 };
 
