@@ -95,8 +95,8 @@ std::size_t ReferenceEnd(View s, std::size_t i) {
   return View::npos;
 }
 
-// Splits at sep where no (), [], <> or {} group is open; the ";" that ends a reference separates
-// nothing.
+// Splits at the separators (one or two characters) where no (), [], <> or {} group is open; the
+// ";" that ends a reference separates nothing.
 std::vector<View> SplitOutside(View s, View seps) {
   std::vector<View> parts;
   int depth = 0;
@@ -109,7 +109,7 @@ std::vector<View> SplitOutside(View s, View seps) {
     const char c = s[i];
     if (c == '(' || c == '[' || c == '<' || c == '{') ++depth;
     if ((c == ')' || c == ']' || c == '>' || c == '}') && depth > 0) --depth;
-    if (depth == 0 && seps.find(c) != View::npos) {
+    if (depth == 0 && (c == seps[0] || (seps.size() > 1 && c == seps[1]))) {
       parts.push_back(s.substr(from, i - from));
       from = i + 1;
     }
