@@ -271,6 +271,11 @@ TEST(SourceText, Utf8IsReadAsFromUtf8ReadsIt) {
   ASSERT_TRUE(ParseSource("W\t1\ta\xFF\nW\t1\ta\xFE\nL\ta\xEF\xBF\xBD\tb\n", "t", ".", source, err)) << err;
   EXPECT_EQ(source.WordCount(), 2u);
   EXPECT_EQ(source.Word(0).text, u"a\xFFFD");
+  // A source compacted after reading still knows its words when more is added.
+  source.Compact();
+  ASSERT_TRUE(ParseSource("L\ta\xFF\tb\nL\tc\tb\n", "t", ".", source, err)) << err;
+  EXPECT_EQ(source.WordCount(), 3u);
+  EXPECT_EQ(source.LinkCount(), 3u);
 }
 
 TEST(PackageBuilder, IniValueIsCaseBlindAndSectionBound) {

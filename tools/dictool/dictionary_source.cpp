@@ -246,7 +246,23 @@ void DictionarySource::Grow() {
   for (std::size_t k = 0; k < words_.size(); ++k) Place(static_cast<std::uint32_t>(k));
 }
 
+void DictionarySource::Compact() {
+  std::vector<std::uint64_t>().swap(slots_);
+  std::vector<std::uint64_t>().swap(fingerprints_);
+  store_.shrink_to_fit();
+  words_.shrink_to_fit();
+  links_.shrink_to_fit();
+}
+
 bool DictionarySource::AddWord(int side, std::string_view text, std::uint32_t& index) {
+  if (fingerprints_.size() != words_.size()) {
+    fingerprints_.clear();
+    for (const WordEntry& w : words_) fingerprints_.push_back(WordFingerprint(w.side, Text(w.text)));
+    slots_.assign(1024, 0);
+    while (2 * words_.size() >= slots_.size()) slots_.resize(2 * slots_.size());
+    std::fill(slots_.begin(), slots_.end(), 0);
+    for (std::size_t k = 0; k < words_.size(); ++k) Place(static_cast<std::uint32_t>(k));
+  }
   // Links of one headword follow each other: its text comes many times in a row.
   Recent& recent = recent_[side == 2 ? 1 : 0];
   if (recent.index != 0 && Text(words_[recent.index - 1].text) == text) return index = recent.index - 1, true;
@@ -335,8 +351,9 @@ bool ReadSource(const std::filesystem::path& path, DictionarySource& out, std::s
     return false;
   }
   // The last line, ended by the end of the file rather than a line end, or the empty line after it.
-  if (!parser.Feed(block)) return false;
-  return parser.End();
+  if (!parser.Feed(block) || !parser.End()) return false;
+  out.Compact();
+  return true;
 }
 
 }  // namespace parlavent::dictool

@@ -67,6 +67,9 @@ class DictionarySource {
   bool SetTranscription(std::uint32_t index, std::string_view transcription);
   bool AddLink(LinkEntry link, std::string_view comment);
   const SourceMember* FindMember(std::u16string_view name) const;
+  /// Gives back what only adding needs (the word index, spare capacity) once the source is
+  /// complete; adding more afterwards builds the index anew.
+  void Compact();
 
  private:
   bool Store(std::string_view text, TextRef& ref);
