@@ -23,12 +23,25 @@
 namespace parlavent::dictool {
 namespace {
 
-std::vector<std::string_view> SplitTabs(std::string_view line) {
-  std::vector<std::string_view> fields;
+// The fields of a line. A word or link line has at most seven; more are only counted, so that
+// the line is refused without keeping them. Millions of lines pass here: no allocation.
+struct Fields {
+  static constexpr std::size_t kKept = 8;
+  std::string_view kept[kKept];
+  std::size_t count = 0;
+  std::size_t size() const { return count; }
+  std::string_view operator[](std::size_t i) const { return kept[i]; }
+};
+
+Fields SplitTabs(std::string_view line) {
+  Fields fields;
   std::size_t from = 0;
   for (;;) {
     const std::size_t tab = line.find('\t', from);
-    fields.push_back(line.substr(from, tab == std::string_view::npos ? std::string_view::npos : tab - from));
+    if (fields.count < Fields::kKept) {
+      fields.kept[fields.count] = line.substr(from, tab == std::string_view::npos ? std::string_view::npos : tab - from);
+    }
+    ++fields.count;
     if (tab == std::string_view::npos) return fields;
     from = tab + 1;
   }
@@ -169,7 +182,7 @@ class Parser {
     return out_.AddWord(side, WellFormed(text, repaired_), index) || TooLarge();
   }
 
-  bool Word(const std::vector<std::string_view>& f) {
+  bool Word(const Fields& f) {
     int side = 0;
     if (f.size() < 3 || f.size() > 4) return Fail("a word line is W, side, text and an optional transcription");
     if (!Side(f[1], side)) return false;
@@ -180,7 +193,7 @@ class Parser {
     return true;
   }
 
-  bool Link(const std::vector<std::string_view>& f) {
+  bool Link(const Fields& f) {
     if (f.size() < 3 || f.size() > 7) return Fail("a link line is L, two words and up to four optional fields");
     if (f[1].empty() || f[2].empty()) return Fail("empty word");
     LinkEntry link;

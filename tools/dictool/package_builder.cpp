@@ -30,18 +30,12 @@ class Output {
     if (used_ == buffer_.size()) Flush();
     buffer_[used_++] = b;
   }
-  void U16(std::uint16_t v) {
-    U8(static_cast<std::uint8_t>(v));
-    U8(static_cast<std::uint8_t>(v >> 8));
-  }
-  void I32(std::int64_t v) {
-    const auto u = static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
-    for (int i = 0; i < 4; ++i) U8(static_cast<std::uint8_t>(u >> (8 * i)));
-  }
+  void U16(std::uint16_t v) { Little(v, 2); }
+  void I32(std::int64_t v) { Little(static_cast<std::uint32_t>(static_cast<std::int32_t>(v)), 4); }
   void F64(double v) {
     std::uint64_t bits = 0;
     std::memcpy(&bits, &v, sizeof v);
-    for (int i = 0; i < 8; ++i) U8(static_cast<std::uint8_t>(bits >> (8 * i)));
+    Little(bits, 8);
   }
   void Put(const Bytes& b) {
     for (std::uint8_t x : b) U8(x);
@@ -54,6 +48,12 @@ class Output {
   }
 
  private:
+  // Tens of millions of numbers go through here: one test of the room left for each.
+  void Little(std::uint64_t v, int bytes) {
+    if (used_ + 8 > buffer_.size()) Flush();
+    for (int i = 0; i < bytes; ++i) buffer_[used_++] = static_cast<std::uint8_t>(v >> (8 * i));
+  }
+
   Bytes* memory_ = nullptr;
   std::ofstream* file_ = nullptr;
   std::array<std::uint8_t, 1 << 16> buffer_{};
