@@ -20,6 +20,8 @@ packages=(
   fonts-sil-doulos python3-fonttools
   # dictool reads the dictd databases (.dict.dz) through zlib, natively and in its Windows build
   zlib1g-dev libz-mingw-w64-dev
+  # the help files are compiled from HTML by chmcmd
+  fp-utils
 )
 
 missing=()
