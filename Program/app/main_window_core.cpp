@@ -10,6 +10,7 @@
 #include "app/neighbour_services.h"
 #include "app/popup_menu.h"
 #include "app/view_history.h"
+#include "capture/capture.h"
 #include "capture/process_list.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
@@ -335,7 +336,7 @@ bool MainWindowCore::txtInput_KeyDown(int keyCode, int shift) {
     const std::u16string text = InputText();
     const auto start = std::min<std::size_t>(static_cast<std::size_t>(std::max(c_.txtInput->SelStart(), 0)), text.size());
     const auto end = std::min(start + static_cast<std::size_t>(std::max(c_.txtInput->SelLength(), 0)), text.size());
-    const std::u16string clip = Ask(Calls().GetClipboard, std::u16string());
+    const std::u16string clip = gAppl().GetClipboard();
     c_.txtInput->SetText(text.substr(0, start) + clip + text.substr(end));
     c_.txtInput->SetSelStart(static_cast<std::int32_t>(start + clip.size()));
     c_.txtInput->SetSelLength(0);
@@ -446,7 +447,7 @@ void MainWindowCore::Form_KeyUp(int keyCode, int shift) {
   } else if (keyCode == kEnter) {
     TranslateInput();
   } else if (keyCode == kKeyV && ctrl && focusBox_ != 1) {
-    if (c_.txtInput) c_.txtInput->SetText(Ask(Calls().GetClipboard, std::u16string()));
+    if (c_.txtInput) c_.txtInput->SetText(gAppl().GetClipboard());
   } else if (keyCode == kKeyP && ctrl) {
     CmdSpeak_click();
   } else if (keyCode == kF1) {
@@ -528,7 +529,7 @@ void MainWindowCore::TranslateInput() {
 }
 
 void MainWindowCore::TranslateClipboard() {
-  const std::u16string text = Trim(Ask(Calls().GetClipboard, std::u16string()));
+  const std::u16string text = Trim(gAppl().GetClipboard());
   if (text.empty() || EqualsNoCase(text, Trim(InputText()))) return;
   ShowTransArgs args;
   args.OnForm = true;
@@ -657,7 +658,7 @@ void MainWindowCore::MenuClick(MenuItem item) {
         args.OnForm = true;
         ShowTrans(link->Link, args);
         const std::u16string ret = app.WordSet ? app.WordSet->RetString : std::u16string();
-        Info(app.LZ(lang::kMenuBackTrans) + u" \"" + ret + u"\"", true);
+        Info(app.LZ(lang::kMenuBackTrans) + u" \"" + Trim(ret) + u"\"", true);
       } else if (EqualsNoCase(link->Prefix, u"BackTTTrans")) {
         ShowTrans(link->Link, args);
       }
@@ -813,7 +814,7 @@ void MainWindowCore::tmrToolTip_Timer() {
   const Point p = Input().CursorPos();
   const bool resting = std::abs(p.x - G().gLinkHoverPointX) <= 1 && std::abs(p.y - G().gLinkHoverPointY) <= 1;
   const bool elsewhere = std::abs(p.x - G().gLastCursorX) >= 2 || std::abs(p.y - G().gLastCursorY) >= 2;
-  if (resting && elsewhere) Call(Calls().ToolTipHandler, G().gCurLink);
+  if (resting && elsewhere) gAppl().ToolTipHandler(G().gCurLink);
 }
 
 void MainWindowCore::tmrSpkHide_Timer() {
@@ -843,6 +844,8 @@ void MainWindowCore::tmrDockKeyb_Timer(const Rect& main) {
   }
   lastMain_ = main;
 }
+
+void MainWindowCore::StartEscUsedClearTimer() { Restart(c_.timers.tmrEscUsedClear); }
 
 void MainWindowCore::StartBackTransTimer(std::u16string_view text) {
   BackTransTag = std::u16string(text);
@@ -874,7 +877,11 @@ void MainWindowCore::SetBusyPointer(bool on) {
 }
 void MainWindowCore::StopSpeak() { Call(Calls().StopSpeak); }
 void MainWindowCore::CopyText(std::u16string_view text, bool show) {
-  if (!text.empty()) Call(Calls().CopyText, text, show);
+  if (!text.empty()) gAppl().CopyText(text, show);
+}
+
+std::u16string MainWindowCore::BrowseForFolder(std::u16string_view title) {
+  return ApiPath::BrowseForFolder(title);
 }
 
 void MainWindowCore::EnableToolbarButton(std::u16string_view key, bool enabled) {
