@@ -52,10 +52,16 @@ inline double UnicodeKey(std::u16string_view name) { return PackageKey(name, tru
 class PackageTest : public AppTest {
  protected:
   PackageTest() {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("parlavent_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-            std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    std::filesystem::create_directories(dir_);
+    // A folder no other run has: the same test in another process at the same time (a second
+    // build on the machine) has the same name and often the same address.
+    const std::string name = "parlavent_" +
+                             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                             std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "_";
+    std::error_code ec;
+    for (unsigned n = 0; n < 10000; ++n) {
+      dir_ = std::filesystem::temp_directory_path(ec) / (name + std::to_string(n));
+      if (std::filesystem::create_directories(dir_, ec)) break;
+    }
   }
   ~PackageTest() override {
     std::error_code ec;
