@@ -529,7 +529,7 @@ void MainWindowCore::TranslateInput() {
 }
 
 void MainWindowCore::TranslateClipboard() {
-  const std::u16string text = Trim(gAppl().GetClipboard());
+  const std::u16string text = Trim(LookupSpan(TrimView(gAppl().GetClipboard())));
   if (text.empty() || EqualsNoCase(text, Trim(InputText()))) return;
   ShowTransArgs args;
   args.OnForm = true;

@@ -27,6 +27,11 @@ CaptureMemory& TheCaptureMemory();
 /// it has 20 or more), a blank and interface string 25.
 std::u16string CopyInfoText(std::u16string_view text, std::u16string_view copied);
 
+/// The start of a long text that a look-up can use: a look-up reads a few words up to the first
+/// full stop, so a clipboard or selection of megabytes is cut (at a blank where there is one)
+/// before it reaches the look-up and the input box.
+std::u16string LookupSpan(std::u16string_view text);
+
 /// The hint of a link: the translations of a word link, the address of a web link, "" for the
 /// program's own commands.
 std::u16string LinkHintText(Appl& app, const clsLinkItem& link);

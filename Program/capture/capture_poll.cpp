@@ -49,6 +49,7 @@ void TranslateFrom(Appl& app, CaptureServices& capture, WindowHandle target, con
   if (text.empty() && at.pointed != 0 && !OwnWindow(app, capture, at.pointed)) {
     text = Trim(capture.TakeText(at.pointed, CaptureSource::WordAtPointer, at.pointer));
   }
+  text = Trim(LookupSpan(text));
   if (text.empty()) return;
   app.State.gReturnWindow = target;
   ShowTransArgs args;

@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "app/win32/about_form.h"
 #include "app/win32/win32_forms.h"
+#include "capture/win32/win32_capture.h"
 #include "platform/win32/win32_services.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -12,6 +13,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   parlavent::SetAppl(&appl);
   appl.Forms = parlavent::MakeWin32FormLoader(instance);
   appl.LoadAbout = parlavent::MakeWin32AboutLoader(instance);
+  parlavent::InstallWin32Capture(appl);
   appl.Hooks.ShowModeMessage = [&appl] { appl.ShowModeMessage(); };
   appl.Hooks.PlugInUnload = [&appl] { appl.PlugInUnload(); };
   appl.Run();
