@@ -17,6 +17,14 @@ constexpr std::size_t kLongCopy = 20;  // from this length the info line shows t
 constexpr std::size_t kShownStart = 17;
 constexpr std::size_t kLookupSpan = 1024;
 
+// Without blanks, tabs and line breaks at either end.
+std::u16string StripBlanks(std::u16string_view text) {
+  constexpr std::u16string_view kBlanks = u" \t\r\n";
+  const auto first = text.find_first_not_of(kBlanks);
+  if (first == std::u16string_view::npos) return {};
+  return std::u16string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1));
+}
+
 enum class HintKind { None, Word, Address };
 
 HintKind HintKindOf(std::u16string_view prefix) {
@@ -84,7 +92,7 @@ void Appl::CopyTrans() {
   std::u16string plain;
   std::vector<LinkItemPtr> links;
   parser.GetLinks(WordSet->Translation, plain, links);
-  CopyText(Trim(plain), true);
+  CopyText(StripBlanks(plain), true);
 }
 
 void Appl::ShowCopyCursor(std::u16string_view CopyText) {
@@ -107,7 +115,7 @@ void Appl::ToolTipHandler(const std::shared_ptr<clsLinkItem>& Link) {
 }
 
 void Appl::TransDrop(std::u16string_view Data) {
-  const std::u16string text = Trim(LookupSpan(TrimView(Data)));
+  const std::u16string text = StripBlanks(LookupSpan(StripBlanks(Data)));
   if (text.empty()) return;
   ShowTransArgs args;
   args.OnForm = true;
