@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "app/link_layer.h"
+#include "app/main_form.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
 #include "platform/clock.h"
@@ -49,6 +50,11 @@ SettingFont ProgramFont() {
   return font;
 }
 
+// Owned by the main window, the popups get no taskbar button of their own.
+HWND Owner() {
+  return HasAppl() && gAppl().frmMain ? ToHwnd(gAppl().frmMain->hWnd()) : nullptr;
+}
+
 template <typename Action>
 void Guarded(Action action) {
   try {
@@ -81,6 +87,7 @@ bool frmTT::Load() {
   args.width = 300;
   args.height = 100;
   args.background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  args.parent = Owner();
   if (!Create(args)) return false;
   const SettingFont font = ProgramFont();
   RichEditBox::CreateArgs box;
@@ -228,6 +235,7 @@ void frmToolTip::ShowHint(std::u16string_view text) {
     args.width = 10;
     args.height = 10;
     args.background = reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1);
+    args.parent = Owner();
     if (!Create(args)) return;
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
