@@ -15,11 +15,15 @@ namespace parlavent {
 class Appl;
 class clsLinkItem;
 
-/// The capture side's values that outlive one call: the one-entry cache of CheckWindow.
+/// The capture side's values that outlive one call: the one-entry cache of CheckWindow and the
+/// gesture key of automatic mode.
 struct CaptureMemory {
   WindowHandle checkedWindow = 0;
   bool checkedByMouse = false;
   bool checkedResult = true;
+  bool gestureKeyDown = false;
+  bool gestureFired = false;
+  double gestureKeySince = 0;
 };
 CaptureMemory& TheCaptureMemory();
 
@@ -72,7 +76,8 @@ void FollowTextDirection(Appl& app);
 
 /// frmMain.CheckEvent, the capture poll (tmrUserEvents, every 20 ms): on the hot key, the
 /// selected text of the foreground window (or the word under the pointer) of another program is
-/// shown in the popup.
+/// shown in the popup; in automatic mode, so is the selection or the word under the pointer when
+/// the gesture key of the settings is held alone.
 void CheckEvent(Appl& app, CaptureServices& capture);
 
 namespace ApiPath {

@@ -296,6 +296,40 @@ TEST_F(PollTest, TheProgramsOwnWindowsAndOtherKeysAreLeftAlone) {
   EXPECT_EQ(app.State.gLastForeground, kPad);
 }
 
+TEST_F(PollTest, InAutomaticModeHoldingTheGestureKeyTakesWhatThePointerIsOver) {
+  app.Sett->TransByCtrl = true;
+  app.Sett->TransByPoint = true;
+  app.Sett->TransBySelect = false;
+  app.Sett->TransByDblClick = false;
+  capture->words[kPadEdit] = u"Katze";
+  const auto hold = [this](std::set<int> keys, double seconds) {
+    for (double t = 0; t < seconds; t += 0.02) {
+      input->down = keys;
+      clock->now = start_ + t;
+      CheckEvent(app, *capture);
+    }
+    input->down.clear();
+    clock->now = start_ + seconds;
+    CheckEvent(app, *capture);
+    start_ += 10;
+  };
+  app.Sett->AutoOn = false;
+  hold({17}, 1.0);
+  EXPECT_TRUE(capture->log.empty()) << "only in automatic mode";
+  app.Sett->AutoOn = true;
+  hold({17}, 0.2);
+  EXPECT_TRUE(capture->log.empty()) << "a tap is no gesture";
+  hold({17, 67}, 1.0);
+  EXPECT_TRUE(capture->log.empty()) << "Ctrl+C is no gesture";
+  hold({17}, 1.0);
+  EXPECT_EQ(capture->log, (std::vector<std::string>{"Popup Katze"})) << "once per press";
+  EXPECT_EQ(capture->taken, (std::vector<std::string>{"Word " + std::to_string(kPadEdit)}))
+      << "without selection gestures the selection is not read";
+  capture->snapshot.pointed = kOwn;
+  hold({17}, 1.0);
+  EXPECT_EQ(capture->log.size(), 1u) << "the program's own windows are left alone";
+}
+
 TEST_F(CaptureTest, AutomaticModeFollowsTheSideTheLookUpFound) {
   auto dic = Load(Words({"hund"}));
   app.Dic = dic;
