@@ -325,6 +325,7 @@ class Appl {
   std::shared_ptr<class SettingsDialog> frmSetting;
   /// Makes the About window (the shell installs it; without one nothing is shown).
   std::function<std::shared_ptr<class AboutWindow>()> LoadAbout;
+  std::shared_ptr<class AboutWindow> frmAbout;  // the About window last shown; unloaded by CloseMe
   CaptureServices& CaptureSide();
   SpeechServices& SpeechSide();
 

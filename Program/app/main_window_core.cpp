@@ -658,7 +658,7 @@ void MainWindowCore::MenuClick(MenuItem item) {
         args.OnForm = true;
         ShowTrans(link->Link, args);
         const std::u16string ret = app.WordSet ? app.WordSet->RetString : std::u16string();
-        Info(app.LZ(lang::kMenuBackTrans) + u" \"" + ret + u"\"", true);
+        Info(app.LZ(lang::kMenuBackTrans) + u" \"" + Trim(ret) + u"\"", true);
       } else if (EqualsNoCase(link->Prefix, u"BackTTTrans")) {
         ShowTrans(link->Link, args);
       }
@@ -844,6 +844,8 @@ void MainWindowCore::tmrDockKeyb_Timer(const Rect& main) {
   }
   lastMain_ = main;
 }
+
+void MainWindowCore::StartEscUsedClearTimer() { Restart(c_.timers.tmrEscUsedClear); }
 
 void MainWindowCore::StartBackTransTimer(std::u16string_view text) {
   BackTransTag = std::u16string(text);

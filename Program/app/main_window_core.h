@@ -147,6 +147,7 @@ class MainWindowCore : public ViewHost {
   void ShowBackTrans(std::u16string_view text, bool caption) override;
   void EnableToolbarButton(std::u16string_view key, bool enabled) override;
   void StartBackTransTimer(std::u16string_view text) override;
+  void StartEscUsedClearTimer() override;
   void ShowTrans(std::u16string_view text, const ShowTransArgs& args) override;
   void StopSpeak() override;
   void CopyText(std::u16string_view text, bool show) override;

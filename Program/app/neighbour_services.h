@@ -38,6 +38,8 @@ class AboutWindow {
   virtual ~AboutWindow() = default;
   /// Shows the window modeless; topMost without activating it.
   virtual void Show(bool topMost) {}
+  /// Closes the window.
+  virtual void Unload() {}
 };
 
 }  // namespace parlavent

@@ -46,8 +46,8 @@ struct WordParts {
 // One call of GetWordsTree: the word, its context and the tests it makes.
 class PhraseSearch {
  public:
-  PhraseSearch(Appl& app, const std::shared_ptr<clsDic>& dic, bool ext, bool doEvent)
-      : app_(app), dicPtr_(dic), dic_(*dic), ext_(ext), doEvent_(doEvent) {}
+  PhraseSearch(Appl& app, std::shared_ptr<clsDic> dic, bool ext, bool doEvent)
+      : app_(app), dicPtr_(std::move(dic)), dic_(*dicPtr_), ext_(ext), doEvent_(doEvent) {}
 
   std::u16string Run(std::u16string_view fraze, std::int32_t wordN) {
     if (HasEntry(fraze)) return std::u16string(fraze);
@@ -142,7 +142,8 @@ class PhraseSearch {
   }
 
   Appl& app_;
-  const std::shared_ptr<clsDic>& dicPtr_;
+  // Held, not referred to: a handler run while the search pumps messages may replace Appl.Dic.
+  const std::shared_ptr<clsDic> dicPtr_;
   const clsDic& dic_;
   bool ext_;
   bool doEvent_;
@@ -169,9 +170,10 @@ std::u16string SplitWords(std::u16string_view t) {
 
 std::u16string Appl::GetWordsTree(std::u16string_view Fraze, std::int32_t WordN, const std::shared_ptr<clsDic>& Dic,
                                   bool Ext, bool DoEvent) {
+  std::shared_ptr<clsDic> dic = Dic;  // Dic may be Appl.Dic itself, which the pump may change
   if (DoEvent) Pump().DoEvents();
-  if (!Dic) return {};
-  return PhraseSearch(*this, Dic, Ext, DoEvent).Run(Fraze, WordN);
+  if (!dic) return {};
+  return PhraseSearch(*this, std::move(dic), Ext, DoEvent).Run(Fraze, WordN);
 }
 
 }  // namespace parlavent

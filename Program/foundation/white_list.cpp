@@ -1,10 +1,10 @@
 #include "foundation/white_list.h"
 
-#include <limits>
 #include <vector>
 
 #include "app/application.h"
 #include "foundation/api_files.h"
+#include "foundation/ini_file.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
 #include "platform/settings_store.h"
@@ -45,11 +45,8 @@ WindowList ParseWhiteList(std::u16string_view text) {
     entry->AppName = field(1);
     entry->TitleMask = field(2);
     entry->SetWndType(field(3));
-    std::int64_t state = 0;
-    if (ParseInt64(field(4), state) && state >= std::numeric_limits<std::int32_t>::min() &&
-        state <= std::numeric_limits<std::int32_t>::max()) {
-      entry->State = static_cast<std::int32_t>(state);
-    }
+    // Converted as any number the program reads: "1.0" is 1; what is no number leaves 0.
+    IniValue(field(4)).ToLong(entry->State);
     AddWindow(list, std::move(entry));
   }
   return list;

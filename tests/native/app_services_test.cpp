@@ -462,3 +462,22 @@ TEST_F(ServicesTest, ClipboardChangeArmsSpeechOnlyForText) {
 
 }  // namespace
 }  // namespace parlavent::testing
+
+namespace parlavent::testing {
+namespace {
+
+TEST_F(ServicesTest, AnOpenAboutWindowIsUnloadedAtShutDown) {
+  struct About : AboutWindow {
+    std::vector<std::string> log;
+    void Show(bool) override { log.push_back("Show"); }
+    void Unload() override { log.push_back("Unload"); }
+  };
+  auto about = std::make_shared<About>();
+  app.LoadAbout = [about] { return about; };
+  app.ShowAbout();
+  app.CloseMe(false);
+  EXPECT_EQ(about->log, (std::vector<std::string>{"Show", "Unload"}));
+}
+
+}  // namespace
+}  // namespace parlavent::testing
