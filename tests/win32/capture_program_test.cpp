@@ -271,6 +271,16 @@ TEST_F(CaptureProgram, MegabytesOnTheClipboardLeaveTheProgramAnswering) {
   WaitFor(kReactTimeoutMs, [&] { return !(looked = TextOfWindow(input_)).empty(); });
   EXPECT_EQ(looked.substr(0, 10), L"Hund Hund ");
   EXPECT_LE(looked.size(), 1024u);
+
+  // Pasted into the input box, it is cut the same way and the box stays usable.
+  ClickAt(input_);
+  Keys({{VK_CONTROL, true}, {'A', true}, {'A', false}, {VK_BACK, true}, {VK_BACK, false}});
+  Keys({{VK_CONTROL, true}, {'V', true}, {'V', false}, {VK_CONTROL, false}});
+  Sleep(500);
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [this] { return Answers(main_, 1000); })) << "the program answers after Ctrl+V";
+  const std::wstring pasted = TextOfWindow(input_);
+  EXPECT_EQ(pasted.substr(0, 10), L"Hund Hund ");
+  EXPECT_LE(pasted.size(), 1024u);
 }
 
 // In this process: a back-translation link of a popup opens the popup beside the pointer through
