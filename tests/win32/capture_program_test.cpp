@@ -16,6 +16,7 @@
 #include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
 #include "app/view_history.h"
+#include <array>
 #include <filesystem>
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
@@ -324,6 +325,46 @@ TEST(CapturePopup, BackTranslationLinkOpensThePopupBesidePointerAndEscClosesIt) 
   Keys({{VK_ESCAPE, false}});
   app.CloseByteFile();
   SetAppl(nullptr);
+}
+
+}  // namespace
+}  // namespace parlavent
+
+namespace parlavent {
+namespace {
+
+// Another program holding the clipboard open: the copy and the paste give up within a moment.
+TEST(CaptureClipboard, ALockedClipboardIsGivenUpQuickly) {
+  Win32Capture capture;
+  ASSERT_TRUE(PutOnClipboard(L"before"));
+  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::array<HANDLE, 2> events{opened, release};
+  HANDLE holder = CreateThread(
+      nullptr, 0,
+      [](void* p) -> DWORD {
+        auto* events = static_cast<HANDLE*>(p);
+        HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        if (OpenClipboard(owner)) {
+          SetEvent(events[0]);
+          WaitForSingleObject(events[1], 10000);
+          CloseClipboard();
+        }
+        DestroyWindow(owner);
+        return 0;
+      },
+      events.data(), 0, nullptr);
+  ASSERT_EQ(WaitForSingleObject(opened, 5000), WAIT_OBJECT_0);
+  const DWORD start = GetTickCount();
+  EXPECT_FALSE(capture.SetClipboardText(u"after"));
+  EXPECT_EQ(capture.ClipboardText(), u"");
+  EXPECT_LT(GetTickCount() - start, 2000u) << "no waiting on the other program";
+  SetEvent(release);
+  WaitForSingleObject(holder, 5000);
+  EXPECT_EQ(capture.ClipboardText(), u"before");
+  EXPECT_TRUE(capture.SetClipboardText(u"after"));
+  EXPECT_EQ(ClipboardText(), L"after");
+  for (HANDLE h : {holder, opened, release}) CloseHandle(h);
 }
 
 }  // namespace
