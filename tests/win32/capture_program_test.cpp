@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <ole2.h>
 
 #include <string>
 
@@ -365,6 +366,48 @@ TEST(CaptureClipboard, ALockedClipboardIsGivenUpQuickly) {
   EXPECT_TRUE(capture.SetClipboardText(u"after"));
   EXPECT_EQ(ClipboardText(), L"after");
   for (HANDLE h : {holder, opened, release}) CloseHandle(h);
+}
+
+}  // namespace
+}  // namespace parlavent
+
+namespace parlavent {
+namespace {
+
+// Text dropped on the main window reaches TransDrop; a drop without text is refused.
+TEST(CaptureDrop, DroppedUnicodeTextIsTranslated) {
+  ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+  Appl app;
+  SetAppl(&app);
+  IDropTarget* target = MakeTextDropTarget();
+  ASSERT_TRUE(PutOnClipboard(L"  Hund\r\n"));
+  IDataObject* data = nullptr;
+  ASSERT_EQ(OleGetClipboard(&data), S_OK);
+  DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+  EXPECT_EQ(target->DragEnter(data, 0, POINTL{0, 0}, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+  effect = DROPEFFECT_COPY;
+  EXPECT_EQ(target->Drop(data, 0, POINTL{0, 0}, &effect), S_OK);
+  ASSERT_FALSE(app.History().UndoCol.empty());
+  EXPECT_EQ(app.History().UndoCol.front()->Data.substr(0, 5), u"Hund\t") << "the trimmed text is translated";
+  data->Release();
+
+  // Nothing but a file list: no drop.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  SetClipboardData(CF_HDROP, GlobalAlloc(GMEM_MOVEABLE, 64));
+  CloseClipboard();
+  ASSERT_EQ(OleGetClipboard(&data), S_OK);
+  effect = DROPEFFECT_COPY;
+  target->DragEnter(data, 0, POINTL{0, 0}, &effect);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  const auto views = app.History().UndoCol.size();
+  target->Drop(data, 0, POINTL{0, 0}, &effect);
+  EXPECT_EQ(app.History().UndoCol.size(), views);
+  data->Release();
+  target->Release();
+  SetAppl(nullptr);
+  OleUninitialize();
 }
 
 }  // namespace

@@ -368,7 +368,7 @@ void Win32Capture::Load(Appl& app) {
   if (auto* out = dynamic_cast<RichEditBox*>(main->txtOutPut.get())) targets.push_back(out->hwnd());
   for (HWND w : targets) {
     RevokeDragDrop(w);
-    auto* target = new TextDropTarget;
+    IDropTarget* target = MakeTextDropTarget();
     if (RegisterDragDrop(w, target) == S_OK) parts_->dropWindows.push_back(w);
     target->Release();
   }
@@ -525,6 +525,8 @@ std::u16string Win32Capture::ChooseFolder(std::u16string_view title, std::u16str
   CoTaskMemFree(chosen);
   return ok ? FromWide(path) : std::u16string();
 }
+
+IDropTarget* MakeTextDropTarget() { return new TextDropTarget; }
 
 void InstallWin32Capture(Appl& app) {
   auto capture = std::make_shared<Win32Capture>();

@@ -5,6 +5,7 @@
 // user's clipboard back), keystrokes into other programs, the folder chooser and the drop target
 // of the main window.
 #include <windows.h>
+#include <ole2.h>
 
 #include <memory>
 
@@ -45,6 +46,10 @@ class Win32Capture final : public CaptureServices {
   struct Parts;
   std::unique_ptr<Parts> parts_;
 };
+
+/// The main window's drop target: Unicode text dropped on it goes to Appl.TransDrop. The caller
+/// owns the one reference it returns.
+IDropTarget* MakeTextDropTarget();
 
 /// Installs the capture side on app (Capture, and the hook that loads frmClipHook).
 void InstallWin32Capture(Appl& app);
