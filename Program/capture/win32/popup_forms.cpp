@@ -154,9 +154,15 @@ void frmTT::ShowMarkup(std::u16string_view markup, bool samePos) {
   POINT p{};
   GetCursorPos(&p);
   const std::u16string plain = links_->SetLink(rText_, markup);
-  SIZE size = Measure(plain);
-  // The skin plug-in may measure the text itself; the box's own measure stands otherwise.
-  gAppl().SendEvent(u"GetTextSize");
+  SIZE size{};
+  // The skin plug-in may size the window itself; it then keeps the size the plug-in gave it.
+  if (gAppl().SendEvent(u"GetTextSize")) {
+    RECT now{};
+    GetWindowRect(hwnd(), &now);
+    size = {now.right - now.left, now.bottom - now.top};
+  } else {
+    size = Measure(plain);
+  }
   std::optional<Point> at;
   if (samePos && lastTopLeft_) at = Point{lastTopLeft_->x, lastTopLeft_->y};
   const Rect r = PlacePopup({p.x, p.y}, at, size.cx, size.cy, WorkAreaAt(p));
