@@ -48,6 +48,16 @@ class CaptureTest : public ListTest {
   }
   void AddWindow(WindowHandle w, WindowFacts facts) { capture->windows[w] = std::move(facts); }
 
+  // The per-user folder, where the list is saved, is a scratch folder of the test.
+  static std::shared_ptr<FakeSystem> SystemIn(const TempDir& dir) {
+    auto system = std::make_shared<FakeSystem>();
+    system->programFolder = dir.Text();
+    system->environment[u"AppData"] = dir.Text();
+    return system;
+  }
+
+  TempDir scratch;
+  ScopedSystem systemScope{SystemIn(scratch)};
   std::shared_ptr<InfoHost> view = std::make_shared<InfoHost>();
   std::shared_ptr<FakeCapture> capture = std::make_shared<FakeCapture>();
   std::shared_ptr<RecordingCopy> copy = std::make_shared<RecordingCopy>();
@@ -167,6 +177,8 @@ TEST_F(CaptureTest, WatchTargetWindowListsNewProgramsOnce) {
   EXPECT_EQ((*entry)->AppName, u"The Writer");
   EXPECT_EQ((*entry)->State, 1);
   EXPECT_TRUE((*entry)->TitleMask.empty());
+  const std::string saved = ReadBytes(scratch.path() / "Parlavent" / "WhiteList.inf");
+  EXPECT_NE(saved.find("C:\\Tools\\Writer.exe\tThe Writer\t\tWriterMain\t1"), std::string::npos) << saved;
 
   // Known programs give their state and are not captured again.
   (*entry)->State = 0;
