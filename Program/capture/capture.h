@@ -21,6 +21,8 @@ struct CaptureMemory {
   WindowHandle checkedWindow = 0;
   bool checkedByMouse = false;
   bool checkedResult = true;
+  WindowHandle polledForeground = 0;  // the foreground window of the last poll
+  bool polledForegroundOwn = true;
   bool gestureKeyDown = false;
   bool gestureFired = false;
   double gestureKeySince = 0;

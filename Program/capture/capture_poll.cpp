@@ -130,10 +130,26 @@ void FollowTextDirection(Appl& app) {
   if (side > 0 && side != app.Dic->Direction()) app.Dic->Direction(side);
 }
 
+namespace {
+
+// Whether the foreground window is one of the program's; asked of the window once while it stays
+// in front, as the poll runs 50 times a second.
+bool ForegroundIsOwn(Appl& app, CaptureServices& capture, WindowHandle window) {
+  CaptureMemory& m = TheCaptureMemory();
+  if (window != m.polledForeground || window == 0) {
+    m.polledForeground = window;
+    m.polledForegroundOwn = OwnWindow(app, capture, window);
+  }
+  return m.polledForegroundOwn;
+}
+
+}  // namespace
+
 void CheckEvent(Appl& app, CaptureServices& capture) {
   if (!app.Sett) return;
   const PollSnapshot now = capture.Snapshot();
-  if (!OwnWindow(app, capture, now.foreground)) app.State.gLastForeground = now.foreground;
+  const bool ownForeground = ForegroundIsOwn(app, capture, now.foreground);
+  if (!ownForeground) app.State.gLastForeground = now.foreground;
   const Setting& s = *app.Sett;
   if (s.AutoOn && GestureKeyHeld(s, SystemClock().Timer()) && !OwnWindow(app, capture, now.pointed)) {
     // Automatic mode: what the pointer is over, as the gestures of the settings allow.
@@ -143,7 +159,7 @@ void CheckEvent(Appl& app, CaptureServices& capture) {
   }
   if (!HotKeyPressed(s)) return;
   // In its own windows the program has its own keys.
-  if (OwnWindow(app, capture, now.foreground)) return;
+  if (ownForeground) return;
   TranslateFrom(app, capture, now.foreground, now);
 }
 

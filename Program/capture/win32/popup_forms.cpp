@@ -262,7 +262,7 @@ void frmToolTip::ShowHint(std::u16string_view text) {
   SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   InvalidateRect(hwnd(), nullptr, TRUE);
   shownTick_ = GetTickCount();
-  SetTimer(hwnd(), kHintTimer, 100, nullptr);
+  SetTimer(hwnd(), kHintTimer, 50, nullptr);
 }
 
 void frmToolTip::CloseMe() {
@@ -277,10 +277,12 @@ LRESULT frmToolTip::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       POINT p{};
       GetCursorPos(&p);
       const bool moved = std::abs(p.x - shownAt_.x) > kHintMoveLimit || std::abs(p.y - shownAt_.y) > kHintMoveLimit;
-      if (moved || GetTickCount() - shownTick_ > kHintLifeMs) CloseMe();
+      if (moved || AnyButtonDown() || GetTickCount() - shownTick_ > kHintLifeMs) CloseMe();
       return 0;
     }
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    // The hint never takes a click: it goes to the window below (the main window).
+    case WM_NCHITTEST: return HTTRANSPARENT;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd(), &ps);
