@@ -164,7 +164,12 @@ bool Answers(HWND w, UINT timeoutMs) {
 class CaptureProgram : public ::testing::Test {
  protected:
   void SetUp() override {
+    // A first start: no settings left by the tests before (the settings dialog's saves them).
     RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey);
+    wchar_t appData[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH)) {
+      DeleteFileW((std::wstring(appData) + L"\\Parlavent\\Parlavent.ini").c_str());
+    }
     ASSERT_TRUE(program_.Started());
     main_ = WaitFor(kStartTimeoutMs, [this] { return WindowOf(program_.Id(), frmMain::kClassName, true); });
     ASSERT_NE(main_, nullptr);
