@@ -1,0 +1,92 @@
+// Look-ups and word lists of long texts on the de-ru sample (PARLAVENT_BENCH_SAMPLE, as
+// scripts/bench.sh sets it): what a paste into the input box or a long selection costs. Each text
+// kind is measured at 1,000, 10,000 and 100,000 characters, and Google Benchmark fits the growth
+// (the "_BigO" line): it must stay linear.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "loaded_package.h"
+#include "dictionary/lookup.h"
+#include "foundation/text.h"
+
+namespace parlavent {
+namespace {
+
+// A text of n characters: unit repeated, the last repeat cut.
+std::u16string Repeat(std::u16string_view unit, std::int64_t n) {
+  std::u16string text;
+  text.reserve(static_cast<std::size_t>(n));
+  while (static_cast<std::int64_t>(text.size()) < n) text += unit;
+  text.resize(static_cast<std::size_t>(n));
+  return text;
+}
+
+// The kinds of text that used to keep the program busy for minutes.
+std::u16string LongText(const char* kind, std::int64_t n) {
+  const std::string k = kind;
+  if (k == "OneWord") return Repeat(u"donaudampfschiff", n);           // a word without a break
+  if (k == "MixedCase") return Repeat(u"QUJDQUJD", n);                // a base64 block
+  if (k == "Words") return Repeat(u"Haus ", n);                       // many words
+  if (k == "Phrase") return Repeat(u"guten Tag ", n);                 // one long phrase
+  if (k == "Hyphens") return Repeat(u"Haus-", n);                     // words joined by hyphens
+  if (k == "Dashes") return Repeat(u"-", n);                          // a line of hyphens
+  if (k == "Control") return Repeat(u"Haus\x01", n);                  // control characters
+  return Repeat(u"a1", n);                                            // digits against letters
+}
+
+void LookupLong(benchmark::State& state, const char* kind, bool fullText) {
+  LoadedPackage package(std::getenv("PARLAVENT_BENCH_SAMPLE"));
+  if (!package.ok()) {
+    state.SkipWithError("package not given");
+    return;
+  }
+  const std::u16string text = LongText(kind, state.range(0));
+  TranslateArgs args;
+  args.ClrBuffer = true;
+  args.FullText = fullText;
+  std::u16string rendered;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(package.app().GetTranslate(text, rendered, args, {}));
+  }
+  state.SetComplexityN(state.range(0));
+}
+
+// What FillWordList searches: the words that begin with the text, else the phrase search.
+void WordListLong(benchmark::State& state, const char* kind) {
+  LoadedPackage package(std::getenv("PARLAVENT_BENCH_SAMPLE"));
+  if (!package.ok()) {
+    state.SkipWithError("package not given");
+    return;
+  }
+  const std::u16string text = LongText(kind, state.range(0));
+  for (auto _ : state) {
+    package.app().ListCache = {};  // every round searches
+    auto list = package.app().GetList(text, 50, false, 2);
+    if (list.empty()) list = package.app().GetListExt(text);
+    benchmark::DoNotOptimize(list);
+  }
+  state.SetComplexityN(state.range(0));
+}
+
+#define LONG_TEXT(bench, name, ...)                                                                        \
+  BENCHMARK_CAPTURE(bench, name, __VA_ARGS__)->RangeMultiplier(10)->Range(1000, 100000)->Complexity()      \
+      ->Unit(benchmark::kMillisecond)
+
+LONG_TEXT(LookupLong, OneWord, "OneWord", false);
+LONG_TEXT(LookupLong, MixedCase, "MixedCase", false);
+LONG_TEXT(LookupLong, Words, "Words", false);
+LONG_TEXT(LookupLong, Hyphens, "Hyphens", false);
+LONG_TEXT(LookupLong, Dashes, "Dashes", false);
+LONG_TEXT(LookupLong, Control, "Control", false);
+LONG_TEXT(LookupLong, Digits, "Digits", false);
+LONG_TEXT(LookupLong, FullText, "Phrase", true);
+LONG_TEXT(WordListLong, OneWord, "OneWord");
+LONG_TEXT(WordListLong, Words, "Words");
+LONG_TEXT(WordListLong, Phrase, "Phrase");
+LONG_TEXT(WordListLong, Hyphens, "Hyphens");
+LONG_TEXT(WordListLong, Control, "Control");
+
+}  // namespace
+}  // namespace parlavent
