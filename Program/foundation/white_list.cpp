@@ -1,12 +1,17 @@
 #include "foundation/white_list.h"
 
+#include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "app/application.h"
 #include "foundation/api_files.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
+#include "platform/code_page.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
 
@@ -88,13 +93,70 @@ namespace {
 
 std::u16string UserWhiteList() { return API::JoinPath(API::GetAppDataFolder(), u"WhiteList.inf"); }
 
+bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
+  if (!API::FileExists(path)) return false;
+  std::ifstream in(API::ToFsPath(path), std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+std::u16string Utf16Text(std::string_view bytes, bool bigEndian) {
+  std::u16string text;
+  text.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto first = static_cast<std::uint8_t>(bytes[i]), second = static_cast<std::uint8_t>(bytes[i + 1]);
+    text.push_back(static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first));
+  }
+  return text;
+}
+
+// The list's text in the form it was written: the ANSI code page as the list is saved, or UTF-16
+// (with its byte-order mark, or plain text whose second byte is 0) and UTF-8 with its mark, as an
+// editor may leave it. ansi tells which.
+std::u16string DecodeList(std::string_view bytes, bool& ansi) {
+  ansi = false;
+  const auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
+  if (starts("\xFF\xFE")) return Utf16Text(bytes.substr(2), false);
+  if (starts("\xFE\xFF")) return Utf16Text(bytes.substr(2), true);
+  if (starts("\xEF\xBB\xBF")) return FromUtf8(bytes.substr(3));
+  if (bytes.size() >= 2 && bytes[0] != 0 && bytes[1] == 0) return Utf16Text(bytes, false);
+  ansi = true;
+  return AnsiCodePage().Decode(bytes);
+}
+
+// Whether saving the list writes back all that the file held: its lines in the same order (blank
+// lines aside), in the code page the list is saved in.
+bool SavesAsRead(std::u16string_view text, bool ansi, const WindowList& list) {
+  if (!ansi) return false;
+  std::u16string lines;
+  for (const std::u16string& line : SplitText(text, u"\r\n")) {
+    if (Trim(line).empty()) continue;
+    if (!lines.empty()) lines += u"\r\n";
+    lines += line;
+  }
+  const std::u16string saved = FormatWhiteList(list);
+  return lines == saved && AnsiCodePage().Decode(AnsiCodePage().Encode(saved)) == saved;
+}
+
 }  // namespace
 
 void Setting::LoadWhiteCol() {
   const std::u16string user = UserWhiteList();
-  const std::u16string path =
-      API::FileExists(user) ? user : API::JoinPath(System().ProgramFolder(), u"DefaultWhiteList.inf");
-  G().WhiteCol = ParseWhiteList(API::ReadTextFile(path));
+  const bool own = API::FileExists(user);
+  const std::u16string path = own ? user : API::JoinPath(System().ProgramFolder(), u"DefaultWhiteList.inf");
+  std::string bytes;
+  bool ansi = true;
+  std::u16string text;
+  if (ReadFileBytes(path, bytes)) text = DecodeList(bytes, ansi);
+  G().WhiteCol = ParseWhiteList(text);
+  // A list the next save would write back shorter (another encoding, lines it cannot read, a
+  // window type twice) is first copied beside it, as it is.
+  if (own && !SavesAsRead(text, ansi, G().WhiteCol)) {
+    const std::u16string backup = user + u".bak";
+    std::string previous;
+    if (!ReadFileBytes(backup, previous) || previous != bytes) API::ReplaceFileContents(backup, bytes);
+  }
 
   // Once per user: capture in Opera is switched on, whatever the list said.
   if (LeadingNumber(GetSetting(u"Main", u"CorrectOpera", u"0")) != 0) return;

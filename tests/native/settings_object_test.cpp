@@ -278,5 +278,37 @@ TEST_F(SettingTest, FirstStartWritesTheUserListOnceFromTheDefaultList) {
   EXPECT_EQ(ReadBytes(UserFolder() / "WhiteList.inf"), "");
 }
 
+// At the first start the one-time addition rewrites the user's list: a list in UTF-16 is read
+// whole, and anything the rewrite could not hold is copied beside it first.
+TEST_F(SettingTest, FirstStartKeepsAUtf16OrUnreadableUserList) {
+  const std::u16string lines = u"C:\\a.exe\tA\t\tTypeA\t0\r\nC:\\b.exe\tB\t*Ы*\tTypeB\t1\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (const char16_t c : lines) utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  const auto list = UserFolder() / "WhiteList.inf";
+  const auto backup = UserFolder() / "WhiteList.inf.bak";
+  std::filesystem::create_directories(UserFolder());
+  WriteBytes(list, utf16);
+  Sett().LoadSett();
+  ASSERT_EQ(G().WhiteCol.Count(), 3u);
+  EXPECT_EQ((*G().WhiteCol.Find(u"TypeB"))->TitleMask, u"*Ы*");
+  EXPECT_EQ(ReadBytes(list), "C:\\a.exe\tA\t\tTypeA\t0\r\nC:\\b.exe\tB\t*\xDB*\tTypeB\t1\r\n"
+                             "C:\\Program Files\\Opera\\Opera.exe\tOperaWindowClass\t\tOperaWindowClass\t1");
+  EXPECT_EQ(ReadBytes(backup), utf16);
+
+  // A list of something else entirely: whatever is read of it, the file itself is kept.
+  Store(u"Main", u"CorrectOpera", u"0");
+  std::string binary(1924, '\0');
+  for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 31 % 256);
+  WriteBytes(list, binary);
+  Sett().LoadWhiteCol();
+  EXPECT_EQ(ReadBytes(backup), binary);
+  EXPECT_TRUE(G().WhiteCol.Exists(u"OperaWindowClass"));
+
+  // A list the program wrote itself is no reason for a copy.
+  std::filesystem::remove(backup);
+  Sett().LoadWhiteCol();
+  EXPECT_FALSE(std::filesystem::exists(backup));
+}
+
 }  // namespace
 }  // namespace parlavent
