@@ -81,6 +81,7 @@ constexpr std::int32_t kNotifyAntivirus = 306;
 constexpr std::int32_t kLinkExtTransPopup = 307;
 constexpr std::int32_t kMenuPam = 308;
 constexpr std::int32_t kInfoDicsSkipped = 331;
+constexpr std::int32_t kInfoCannotSave = 332;
 
 /// Every entry above, for the check that each has its texts.
 constexpr std::int32_t kAllEntries[] = {
@@ -95,7 +96,7 @@ constexpr std::int32_t kAllEntries[] = {
     kHelpBySelect, kHelpByDblClick, kHelpThen, kHelpPress, kHelpHoldDown, kHelpOr, kHotKeyDouble, kMenuTL,
     kSpeak, kTipStopSpeaking, kMenuTransClip, kMenuSpeakClip, kTipNoVoices, kTipNoSpeech, kNoDictionary,
     kMenuStopSpeaking, kNotifyCannotRead, kNotifyAntivirus, kLinkExtTransPopup, kMenuPam,
-    kInfoDicsSkipped,
+    kInfoDicsSkipped, kInfoCannotSave,
 };
 
 }  // namespace parlavent::lang

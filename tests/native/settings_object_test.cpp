@@ -310,5 +310,47 @@ TEST_F(SettingTest, FirstStartKeepsAUtf16OrUnreadableUserList) {
   EXPECT_FALSE(std::filesystem::exists(backup));
 }
 
+// Settings files as a crash, a disk error or another program may leave them: the start takes the
+// defaults for what cannot be read and leaves the file as it is (only a saved change rewrites it).
+TEST_F(SettingTest, DamagedSettingsFilesStartWithDefaultsAndStayUntouched) {
+  std::string noise(65536, '\0');
+  for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 2654435761u) >> 13);
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : std::string("[Main]\r\nFontName=Courier New\r\nFontSize=12\r\n")) utf16 += {c, '\0'};
+  utf16 += 'x';  // odd length
+  std::string huge = "[Main]\r\nFontName=Courier New\r\n";
+  huge += std::string(50u << 20, 'x');  // 50 MB in one line
+  std::string manyLines = "[Main]\r\n";
+  while (manyLines.size() < (5u << 20)) manyLines += "Key=";  // one key of 5 MB, no line end
+  const std::string files[] = {
+      noise, utf16, huge, manyLines, std::string("[Main]\r\nFontName=Cour\0ier\r\nFontSize=\xFF\xFE\r\n", 40),
+      "[Main]\r\nFontSize=1e999\r\nHotKeyCode=-99999999999999999999\r\nLanguage=7\r\n[Learner]\r\nInterval=",
+      "[Main", "\r\n\r\n=\r\n[]\r\n==\r\n"};
+  for (const std::string& file : files) {
+    WriteUserFile(file);
+    Sett().LoadSett();
+    EXPECT_EQ(Sett().HotKeyCode, 17);
+    EXPECT_GT(Sett().GFont.Size, 0);
+    EXPECT_EQ(UserText(), file) << "the file stays as it was";
+  }
+  EXPECT_EQ(process->ends, 0);
+}
+
+TEST_F(SettingTest, NoWritableUserFolderStartsWithDefaultsAndSaysSo) {
+  Sett().LoadSett();
+  EXPECT_FALSE(Sett().CannotSave);
+  EXPECT_FALSE(std::filesystem::exists(UserFolder() / "Parlavent.ini.~probe"));
+  // The per-user folder cannot be made (its parent is a file) and the program folder it falls
+  // back to does not exist.
+  const auto blocker = appData.path() / "file";
+  WriteBytes(blocker, "");
+  system->environment[u"AppData"] = blocker.u16string();
+  system->programFolder = (program.path() / "missing" / "deeper").u16string();
+  Sett().LoadSett();
+  EXPECT_TRUE(Sett().CannotSave);
+  EXPECT_EQ(Sett().HotKeyCode, 17);
+  EXPECT_EQ(process->ends, 0);
+}
+
 }  // namespace
 }  // namespace parlavent
