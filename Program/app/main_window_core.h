@@ -128,6 +128,12 @@ struct MainLayout {
 
 MainLayout ComputeMainLayout(const MainLayoutInput& in);
 
+/// The most the input box holds (docs/architecture.md, "The input box").
+inline constexpr std::size_t kInputBoxMax = 1000;
+/// What the input box keeps of text: no control characters but line breaks and tabs, and at most
+/// kInputBoxMax characters; cut tells whether the end was dropped.
+std::u16string InputBoxText(std::u16string_view text, bool& cut);
+
 class MainWindowCore : public ViewHost {
  public:
   explicit MainWindowCore(MainControls controls);

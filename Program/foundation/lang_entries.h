@@ -82,6 +82,7 @@ constexpr std::int32_t kLinkExtTransPopup = 307;
 constexpr std::int32_t kMenuPam = 308;
 constexpr std::int32_t kInfoDicsSkipped = 331;
 constexpr std::int32_t kInfoCannotSave = 332;
+constexpr std::int32_t kInfoInputCut = 333;
 
 /// Every entry above, for the check that each has its texts.
 constexpr std::int32_t kAllEntries[] = {
@@ -96,7 +97,7 @@ constexpr std::int32_t kAllEntries[] = {
     kHelpBySelect, kHelpByDblClick, kHelpThen, kHelpPress, kHelpHoldDown, kHelpOr, kHotKeyDouble, kMenuTL,
     kSpeak, kTipStopSpeaking, kMenuTransClip, kMenuSpeakClip, kTipNoVoices, kTipNoSpeech, kNoDictionary,
     kMenuStopSpeaking, kNotifyCannotRead, kNotifyAntivirus, kLinkExtTransPopup, kMenuPam,
-    kInfoDicsSkipped, kInfoCannotSave,
+    kInfoDicsSkipped, kInfoCannotSave, kInfoInputCut,
 };
 
 }  // namespace parlavent::lang
