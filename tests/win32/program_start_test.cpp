@@ -144,6 +144,52 @@ TEST_F(ProgramStart, WindowHidesToTheTrayAnotherCopyHandsOverAndRequestsOrTheTra
   EXPECT_EQ(testMode.ExitCodeWithin(kReactTimeoutMs), 0u) << "the menu's exit ends the program";
 }
 
+// A pasted block of 100,000 letters is cut to what the input box holds, and the word typed next
+// is translated at once.
+TEST_F(ProgramStart, LongPasteIsCutAndTheNextWordIsTranslated) {
+  Program program;
+  ASSERT_TRUE(program.Started()) << "cannot start Parlavent.exe";
+  HWND main = WaitForMainWindow(program.Id(), true, kStartTimeoutMs);
+  ASSERT_NE(main, nullptr);
+  HWND input = GetDlgItem(main, 201);
+  HWND output = GetDlgItem(main, 202);
+  ASSERT_NE(input, nullptr);
+
+  std::wstring block;
+  while (block.size() < 100000) block += L"QUJDRGF0YQ";
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (block.size() + 1) * sizeof(wchar_t));
+  ASSERT_NE(memory, nullptr);
+  memcpy(GlobalLock(memory), block.c_str(), (block.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  DWORD_PTR unused = 0;
+  SendMessageTimeoutW(input, WM_SETFOCUS, 0, 0, SMTO_ABORTIFHUNG, kReactTimeoutMs, &unused);
+  EXPECT_NE(SendMessageTimeoutW(input, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, kReactTimeoutMs, &unused), 0)
+      << "the paste comes back";
+  const LRESULT length = GetWindowTextLengthW(input);
+  EXPECT_GT(length, 0);
+  EXPECT_LE(length, 1000) << "the box holds at most 1000 characters";
+
+  SendMessageTimeoutW(input, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, kReactTimeoutMs, &unused);
+  for (wchar_t c : std::wstring(L"haus")) PostMessageW(input, WM_CHAR, c, 0);
+  PostMessageW(input, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageW(input, WM_KEYUP, VK_RETURN, 0);
+  std::wstring shown;
+  const DWORD start = GetTickCount();
+  do {
+    Sleep(100);
+    shown = ControlText(output);
+  } while (shown.find(L"\u0434\u043E\u043C") == std::wstring::npos && GetTickCount() - start < kReactTimeoutMs);
+  EXPECT_EQ(ControlText(input), L"haus");
+  EXPECT_NE(shown.find(L"\u0434\u043E\u043C"), std::wstring::npos) << "\"haus\" is translated: " << FromWide(shown).size();
+
+  SetRequest(L"NeedUnload", L"1");
+  EXPECT_EQ(program.ExitCodeWithin(kReactTimeoutMs), 0u);
+}
+
 TEST(ProgramFiles, ProgramCarriesItsIconAndVersionResources) {
   HMODULE exe = LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(exe, nullptr);
