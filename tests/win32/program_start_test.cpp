@@ -82,6 +82,17 @@ std::wstring ControlText(HWND control) {
   return text;
 }
 
+/// The control's text once it holds needle, or as it is when the time is up.
+std::wstring WaitForText(HWND control, const std::wstring& needle) {
+  std::wstring text;
+  const DWORD start = GetTickCount();
+  do {
+    Sleep(100);
+    text = ControlText(control);
+  } while (text.find(needle) == std::wstring::npos && GetTickCount() - start < kReactTimeoutMs);
+  return text;
+}
+
 // Typing in the input box shows the words that begin with the input, half a second after the
 // last key (the first look at a package may take longer).
 void ExpectTypingListsWords(HWND main) {
@@ -91,12 +102,7 @@ void ExpectTypingListsWords(HWND main) {
   ASSERT_NE(output, nullptr);
   EXPECT_NE(FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr), nullptr);
   for (wchar_t c : std::wstring(L"hau")) PostMessageW(input, WM_CHAR, c, 0);
-  std::wstring listed;
-  const DWORD start = GetTickCount();
-  do {
-    Sleep(100);
-    listed = ControlText(output);
-  } while (listed.find(L"hau") == std::wstring::npos && GetTickCount() - start < kReactTimeoutMs);
+  const std::wstring listed = WaitForText(output, L"hau");
   EXPECT_EQ(ControlText(input), L"hau");
   EXPECT_NE(listed.find(L"hau"), std::wstring::npos) << "the word list shows words beginning with the input";
 }
@@ -177,14 +183,9 @@ TEST_F(ProgramStart, LongPasteIsCutAndTheNextWordIsTranslated) {
   for (wchar_t c : std::wstring(L"haus")) PostMessageW(input, WM_CHAR, c, 0);
   PostMessageW(input, WM_KEYDOWN, VK_RETURN, 0);
   PostMessageW(input, WM_KEYUP, VK_RETURN, 0);
-  std::wstring shown;
-  const DWORD start = GetTickCount();
-  do {
-    Sleep(100);
-    shown = ControlText(output);
-  } while (shown.find(L"\u0434\u043E\u043C") == std::wstring::npos && GetTickCount() - start < kReactTimeoutMs);
+  const std::wstring shown = WaitForText(output, L"\u0434\u043E\u043C");  // "дом"
   EXPECT_EQ(ControlText(input), L"haus");
-  EXPECT_NE(shown.find(L"\u0434\u043E\u043C"), std::wstring::npos) << "\"haus\" is translated: " << FromWide(shown).size();
+  EXPECT_NE(shown.find(L"\u0434\u043E\u043C"), std::wstring::npos) << "\"haus\" is translated";
 
   SetRequest(L"NeedUnload", L"1");
   EXPECT_EQ(program.ExitCodeWithin(kReactTimeoutMs), 0u);

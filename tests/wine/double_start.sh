@@ -5,19 +5,8 @@
 # Usage: tests/wine/double_start.sh [BUILD_DIR] [ROUNDS]  (after the windows build)
 set -uo pipefail
 cd "$(dirname "$0")/../.."
-build=${1:-build/windows}
-rounds=${2:-20}
-exe="$PWD/$build/Parlavent/Parlavent.exe"
-[ -f "$exe" ] || { echo "no $exe: build the windows preset first" >&2; exit 2; }
+source tests/wine/program_env.sh "$@"
 
-source scripts/wine-env.sh
-xvfb_start
-trap wine_env_stop EXIT
-wine_env_init "$PWD/$build"
-
-key='HKCU\Software\VB and VBA Program Settings\Parlavent\Main'
-store() { wine reg add "$key" /v "$1" /d "$2" /f </dev/null >/dev/null 2>&1; }
-stored() { wine reg query "$key" /v "$1" </dev/null 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n {print $3}'; }
 ended_with() {  # pid: the exit code once the process ended within 30 s, else "running"
   for _ in $(seq 1 60); do
     if ! kill -0 "$1" 2>/dev/null; then wait "$1"; echo $?; return; fi

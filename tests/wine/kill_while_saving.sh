@@ -5,27 +5,18 @@
 # writes them. Each round starts as a first start for the per-application list ("CorrectOpera" 0,
 # so start-up rewrites WhiteList.inf) and asks the program to end after a random wait (shut-down
 # saves the statistics and the layout-switch table); odd rounds kill it during start-up, even
-# ones after the end was asked. Usage: tests/wine/kill_while_saving.sh [BUILD_DIR] [ROUNDS]  (after the windows build)
+# ones after the end was asked.
+# Usage: tests/wine/kill_while_saving.sh [BUILD_DIR] [ROUNDS]  (after the windows build)
 set -uo pipefail
 cd "$(dirname "$0")/../.."
-build=${1:-build/windows}
-rounds=${2:-20}
-exe="$PWD/$build/Parlavent/Parlavent.exe"
-[ -f "$exe" ] || { echo "no $exe: build the windows preset first" >&2; exit 2; }
+source tests/wine/program_env.sh "$@"
 
-source scripts/wine-env.sh
-xvfb_start
-trap wine_env_stop EXIT
-wine_env_init "$PWD/$build"
-
-key='HKCU\Software\VB and VBA Program Settings\Parlavent\Main'
 appdata=$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')
 user="$(winepath -u "$appdata" 2>/dev/null)/Parlavent"
 files=(WhiteList.inf statistics.dat trl.dat Parlavent.ini)
 list_before=$'C:\\Apps\\one.exe\tOne\t\tOneClass\t1\r\nC:\\Apps\\two.exe\tTwo\t*Two*\tTwoClass\t0'
 list_after="$list_before"$'\r\nC:\\Program Files\\Opera\\Opera.exe\tOperaWindowClass\t\tOperaWindowClass\t1'
 
-store() { wine reg add "$key" /v "$1" /d "$2" /f </dev/null >/dev/null 2>&1; }
 random_ms() { echo $(( $1 + RANDOM % ($2 - $1 + 1) )); }
 pause_ms() { sleep "$(printf '%d.%03d' $(( $1 / 1000 )) $(( $1 % 1000 )))"; }
 
