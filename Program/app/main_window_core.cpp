@@ -352,22 +352,28 @@ void MainWindowCore::txtInput_Click() {
   }
 }
 
+void MainWindowCore::txtInput_Paste(std::u16string_view clipboard) {
+  if (!c_.txtInput) return;
+  // Only the text comes along: the box never takes over the formatting of the source.
+  const std::u16string text = InputText();
+  const auto start = std::min<std::size_t>(static_cast<std::size_t>(std::max(c_.txtInput->SelStart(), 0)), text.size());
+  const auto end = std::min(start + static_cast<std::size_t>(std::max(c_.txtInput->SelLength(), 0)), text.size());
+  bool cut = false;
+  // Cut before it reaches the box: a control fed 100,000 characters is slow to take them, or
+  // refuses them all.
+  const std::u16string clip = InputBoxText(clipboard, cut);
+  c_.txtInput->SetText(text.substr(0, start) + clip + text.substr(end));
+  c_.txtInput->SetSelStart(static_cast<std::int32_t>(start + clip.size()));
+  c_.txtInput->SetSelLength(0);
+  if (cut) Info(gAppl().LZ(lang::kInfoInputCut), false);
+}
+
 bool MainWindowCore::txtInput_KeyDown(int keyCode, int shift) {
   G().gUserTyped = true;
   if (keyCode == kEsc) G().gListAbort = true;
   if (!c_.txtInput) return false;
   if (IsPaste(keyCode, shift)) {
-    // Only the text comes along: the box never takes over the formatting of the source.
-    const std::u16string text = InputText();
-    const auto start = std::min<std::size_t>(static_cast<std::size_t>(std::max(c_.txtInput->SelStart(), 0)), text.size());
-    const auto end = std::min(start + static_cast<std::size_t>(std::max(c_.txtInput->SelLength(), 0)), text.size());
-    bool cut = false;
-    // Cut before it reaches the box: a control fed 100,000 characters is slow to take them.
-    const std::u16string clip = InputBoxText(Ask(Calls().GetClipboard, std::u16string()), cut);
-    c_.txtInput->SetText(text.substr(0, start) + clip + text.substr(end));
-    c_.txtInput->SetSelStart(static_cast<std::int32_t>(start + clip.size()));
-    c_.txtInput->SetSelLength(0);
-    if (cut) Info(gAppl().LZ(lang::kInfoInputCut), false);
+    txtInput_Paste(Ask(Calls().GetClipboard, std::u16string()));
     return true;
   }
   if (keyCode == kDown && c_.txtOutPut) {

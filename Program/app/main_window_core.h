@@ -183,6 +183,8 @@ class MainWindowCore : public ViewHost {
   void txtInput_GotFocus();
   void txtInput_Click();
   bool txtInput_KeyDown(int keyCode, int shift);
+  /// A paste of the clipboard's text into the input box, by the keys or the edit menu.
+  void txtInput_Paste(std::u16string_view clipboard);
   void txtOutPut_GotFocus();
   void txtOutPut_SelChange();
   bool txtOutPut_KeyDown(int keyCode, int shift);
