@@ -11,12 +11,17 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libclang-rt-14-dev
   # running the Windows program: Wine in a virtual X display, and screenshots
   wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils imagemagick
-  # data: the case-mapping source and the FreeDict dictionaries the samples are built from
-  unicode-data dict-freedict-deu-rus dict-freedict-eng-rus dictzip
+  # data: the case-mapping source and the FreeDict dictionaries the samples are built from;
+  # eng-deu, the largest, for the importer's tests and the benchmarks
+  unicode-data dict-freedict-deu-rus dict-freedict-eng-rus dict-freedict-eng-deu dictzip
+  # Debian's dictd indexer, which scripts/bench.sh times beside the package builder
+  dictfmt
   # the transcription font is renamed from Doulos SIL with fontTools
   fonts-sil-doulos python3-fonttools
   # dictool reads the dictd databases (.dict.dz) through zlib, natively and in its Windows build
   zlib1g-dev libz-mingw-w64-dev
+  # the help files are compiled from HTML by chmcmd
+  fp-utils
 )
 
 missing=()

@@ -298,9 +298,6 @@ class Appl {
   /// main window's controls call; whoever builds one installs it here. An empty one does nothing
   /// (and answers empty or false).
   struct MainWindowCalls {
-    std::function<void(std::u16string_view, bool)> CopyText;        // text, show the indicator
-    std::function<void()> CopyTrans;
-    std::function<std::u16string()> GetClipboard;
     // Speech, the on-screen keyboard and statistics.
     std::function<void(bool)> SpeakClick;
     std::function<void()> StopSpeak;
@@ -311,8 +308,6 @@ class Appl {
     std::function<void(bool)> ShowKeyb;                              // docked
     std::function<void()> HideKeyb;
     std::function<void(bool)> ShowStat;
-    /// The hint of a link the pointer rests on (the link LinkHandler handled last).
-    std::function<void(const std::shared_ptr<clsLinkItem>&)> ToolTipHandler;
     std::function<void()> CheckLayoutSwitch;                          // layout-switch key recorder
     std::function<void(bool)> RefreshLrnSrc;                          // next learning card
     /// The on-screen keyboard's window, 0 while it has none.
@@ -330,6 +325,7 @@ class Appl {
   std::shared_ptr<class SettingsDialog> frmSetting;
   /// Makes the About window (the shell installs it; without one nothing is shown).
   std::function<std::shared_ptr<class AboutWindow>()> LoadAbout;
+  std::shared_ptr<class AboutWindow> frmAbout;  // the About window last shown; unloaded by CloseMe
   CaptureServices& CaptureSide();
   SpeechServices& SpeechSide();
 
@@ -392,6 +388,25 @@ class Appl {
   void Test();
 
   // ---- Neighbours: capture, speech and companions, settings dialog -----------------------------
+  // The capture side (capture/): the clipboard, the copy indicator, link hints, dropped text and
+  // the per-application list.
+  /// The clipboard's Unicode text, "" when there is none.
+  std::u16string GetClipboard();
+  /// A non-empty Text replaces the clipboard content; with Show the info line tells of it.
+  void CopyText(std::u16string_view Text, bool Show = false);
+  /// Copies the text of the last translation result.
+  void CopyTrans();
+  /// A new text becomes the pending copy at the pointer; the same text again is copied at once.
+  void ShowCopyCursor(std::u16string_view CopyText);
+  /// The hint of a link the pointer rests on.
+  void ToolTipHandler(const std::shared_ptr<clsLinkItem>& Link);
+  /// Translates text dropped on the main window.
+  void TransDrop(std::u16string_view Data);
+  /// False when window (or, by mouse, "explorer.exe" or this program) is in the per-application
+  /// list; True otherwise. ClearCache forgets the last window looked up.
+  bool CheckWindow(std::uintptr_t hWnd, bool ByMouse = false, bool ClearCache = false);
+  /// A number key of the word.
+  double getWordX(std::u16string_view w);
   /// The on-screen keyboard's language labels (installed by the keyboard form).
   std::shared_ptr<class KeyboardForm> Keyb;
   /// Merges the user's "trl.dat" into the global prefix collection.

@@ -58,6 +58,7 @@ void Appl::ShowAbout() {
   try {
     const auto about = LoadAbout();
     if (!about) return;
+    frmAbout = about;
     const bool mainVisible = frmMain && Windows().IsVisible(frmMain->hWnd());
     about->Show(Sett && Sett->TopMost && mainVisible);
   } catch (...) {

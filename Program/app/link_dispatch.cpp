@@ -66,7 +66,7 @@ bool OutsideWindowKnown(Appl& app) {
 // The link's word is chosen for copying; in the output box it also fills the back-translation.
 void ChooseWord(Appl& app, clsLinkItem& link, RichTextBox* sender, bool onlyWithoutSelection, bool backTrans) {
   if (!onlyWithoutSelection || !sender || sender->SelLength() == 0) link.SelectMe();
-  app.CaptureSide().ShowCopyCursor(link.Link);
+  app.ShowCopyCursor(link.Link);
   if (backTrans && IsOutputBox(app, sender)) app.ShowBackTrans(link.Link, false);
 }
 

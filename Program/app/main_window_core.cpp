@@ -10,6 +10,7 @@
 #include "app/neighbour_services.h"
 #include "app/popup_menu.h"
 #include "app/view_history.h"
+#include "capture/capture.h"
 #include "capture/process_list.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
@@ -373,7 +374,7 @@ bool MainWindowCore::txtInput_KeyDown(int keyCode, int shift) {
   if (keyCode == kEsc) G().gListAbort = true;
   if (!c_.txtInput) return false;
   if (IsPaste(keyCode, shift)) {
-    txtInput_Paste(Ask(Calls().GetClipboard, std::u16string()));
+    txtInput_Paste(gAppl().GetClipboard());
     return true;
   }
   if (keyCode == kDown && c_.txtOutPut) {
@@ -482,7 +483,7 @@ void MainWindowCore::Form_KeyUp(int keyCode, int shift) {
     TranslateInput();
   } else if (keyCode == kKeyV && ctrl && focusBox_ != 1) {
     bool cut = false;
-    if (c_.txtInput) c_.txtInput->SetText(InputBoxText(Ask(Calls().GetClipboard, std::u16string()), cut));
+    if (c_.txtInput) c_.txtInput->SetText(InputBoxText(gAppl().GetClipboard(), cut));
   } else if (keyCode == kKeyP && ctrl) {
     CmdSpeak_click();
   } else if (keyCode == kF1) {
@@ -564,7 +565,7 @@ void MainWindowCore::TranslateInput() {
 }
 
 void MainWindowCore::TranslateClipboard() {
-  const std::u16string text = Trim(Ask(Calls().GetClipboard, std::u16string()));
+  const std::u16string text = Trim(gAppl().GetClipboard());
   if (text.empty() || EqualsNoCase(text, Trim(InputText()))) return;
   ShowTransArgs args;
   args.OnForm = true;
@@ -693,7 +694,7 @@ void MainWindowCore::MenuClick(MenuItem item) {
         args.OnForm = true;
         ShowTrans(link->Link, args);
         const std::u16string ret = app.WordSet ? app.WordSet->RetString : std::u16string();
-        Info(app.LZ(lang::kMenuBackTrans) + u" \"" + ret + u"\"", true);
+        Info(app.LZ(lang::kMenuBackTrans) + u" \"" + Trim(ret) + u"\"", true);
       } else if (EqualsNoCase(link->Prefix, u"BackTTTrans")) {
         ShowTrans(link->Link, args);
       }
@@ -849,7 +850,7 @@ void MainWindowCore::tmrToolTip_Timer() {
   const Point p = Input().CursorPos();
   const bool resting = std::abs(p.x - G().gLinkHoverPointX) <= 1 && std::abs(p.y - G().gLinkHoverPointY) <= 1;
   const bool elsewhere = std::abs(p.x - G().gLastCursorX) >= 2 || std::abs(p.y - G().gLastCursorY) >= 2;
-  if (resting && elsewhere) Call(Calls().ToolTipHandler, G().gCurLink);
+  if (resting && elsewhere) gAppl().ToolTipHandler(G().gCurLink);
 }
 
 void MainWindowCore::tmrSpkHide_Timer() {
@@ -879,6 +880,8 @@ void MainWindowCore::tmrDockKeyb_Timer(const Rect& main) {
   }
   lastMain_ = main;
 }
+
+void MainWindowCore::StartEscUsedClearTimer() { Restart(c_.timers.tmrEscUsedClear); }
 
 void MainWindowCore::StartBackTransTimer(std::u16string_view text) {
   BackTransTag = std::u16string(text);
@@ -910,7 +913,11 @@ void MainWindowCore::SetBusyPointer(bool on) {
 }
 void MainWindowCore::StopSpeak() { Call(Calls().StopSpeak); }
 void MainWindowCore::CopyText(std::u16string_view text, bool show) {
-  if (!text.empty()) Call(Calls().CopyText, text, show);
+  if (!text.empty()) gAppl().CopyText(text, show);
+}
+
+std::u16string MainWindowCore::BrowseForFolder(std::u16string_view title) {
+  return ApiPath::BrowseForFolder(title);
 }
 
 void MainWindowCore::EnableToolbarButton(std::u16string_view key, bool enabled) {

@@ -153,9 +153,11 @@ class MainWindowCore : public ViewHost {
   void ShowBackTrans(std::u16string_view text, bool caption) override;
   void EnableToolbarButton(std::u16string_view key, bool enabled) override;
   void StartBackTransTimer(std::u16string_view text) override;
+  void StartEscUsedClearTimer() override;
   void ShowTrans(std::u16string_view text, const ShowTransArgs& args) override;
   void StopSpeak() override;
   void CopyText(std::u16string_view text, bool show) override;
+  std::u16string BrowseForFolder(std::u16string_view title) override;
   std::shared_ptr<RichTextBox> InfoLine() override { return c_.lblInfo; }
   TimerControl* InfoTimer() override { return c_.timers.tmrInfoClear; }
   std::shared_ptr<RichTextBox> BackTransBox() override { return c_.txtBackTrans; }

@@ -22,9 +22,31 @@ constexpr std::int32_t kWindowTextColour = static_cast<std::int32_t>(0x80000008u
 
 }  // namespace
 
+namespace {
+
+// Answers for the capture side while none is installed (wWinMain installs the real one).
+class NoCapture final : public CaptureServices {
+ public:
+  std::u16string ClipboardText() override { return {}; }
+  bool SetClipboardText(std::u16string_view) override { return false; }
+  bool ClipboardHasFormat(WindowHandle, std::uint32_t) override { return false; }
+  void ShowPopupTrans(std::u16string_view, const ShowTransArgs&) override {}
+  void SetPopupPointer(int) override {}
+  void ShowToolTip(std::u16string_view) override {}
+  void CloseToolTip() override {}
+  void PasteInto(WindowHandle) override {}
+  bool DescribeWindow(WindowHandle, WindowFacts&) override { return false; }
+  std::u16string FileDescription(std::u16string_view) override { return {}; }
+  PollSnapshot Snapshot() override { return {}; }
+  std::u16string TakeText(WindowHandle, CaptureSource, Point) override { return {}; }
+  std::u16string ChooseFolder(std::u16string_view, std::u16string_view) override { return {}; }
+};
+
+}  // namespace
+
 CaptureServices& Appl::CaptureSide() {
-  static CaptureServices quiet;
-  return Capture ? *Capture : quiet;
+  static NoCapture none;
+  return Capture ? *Capture : none;
 }
 
 SpeechServices& Appl::SpeechSide() {

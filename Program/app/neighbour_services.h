@@ -1,36 +1,16 @@
 #pragma once
 // What the application core's services ask of the subsystems beside it: the capture side and the
-// popup window, speech, and the settings dialog. Each neighbour installs its own on Appl; until
-// then a quiet stand-in answers (nothing shown, nothing spoken, no clipboard text).
+// popup window (capture/capture_services.h), speech, and the settings dialog. Each neighbour
+// installs its own on Appl; until then a quiet stand-in answers (nothing shown, nothing spoken).
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "app/view_host.h"
+#include "capture/capture_services.h"
 #include "platform/geometry.h"
 
 namespace parlavent {
-
-/// The text-capture subsystem: the popup translation, the link hint window, the pending-copy
-/// indicator, the clipboard object and keystrokes into other programs.
-class CaptureServices {
- public:
-  virtual ~CaptureServices() = default;
-  /// ShowTrans with OnForm False: the look-up shown in the popup window frmTT.
-  virtual void ShowPopupTrans(std::u16string_view text, const ShowTransArgs& args) {}
-  /// frmToolTip.CloseMe.
-  virtual void CloseToolTip() {}
-  /// Appl.ShowCopyCursor.
-  virtual void ShowCopyCursor(std::u16string_view text) {}
-  /// gClipBoard.GetCurrentFormats(owner, format) = 1.
-  virtual bool ClipboardHasFormat(WindowHandle owner, std::uint32_t format) { return false; }
-  /// Brings window to the foreground, lets pending events run and sends it Shift+Insert.
-  virtual void PasteInto(WindowHandle window) {}
-  /// The pointer of the popup's text box frmTT.rText (11 hourglass, 1 arrow).
-  virtual void SetPopupPointer(int pointer) {}
-  /// Appl.getWordX.
-  virtual double getWordX(std::u16string_view word) { return 0; }
-};
 
 /// Speech and statistics as the link dispatcher, the menu and the clipboard watch use them.
 class SpeechServices {
@@ -58,6 +38,8 @@ class AboutWindow {
   virtual ~AboutWindow() = default;
   /// Shows the window modeless; topMost without activating it.
   virtual void Show(bool topMost) {}
+  /// Closes the window.
+  virtual void Unload() {}
 };
 
 }  // namespace parlavent

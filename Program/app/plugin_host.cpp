@@ -80,7 +80,7 @@ void Appl::ClipboardEventsChanged() {
 }
 
 void Appl::Test() {
-  CaptureSide().getWordX(u"tesa");
+  getWordX(u"tesa");
   std::vector<std::uint8_t> bytes(8000000);
   API::StartTiming();
   long long largest = 0;

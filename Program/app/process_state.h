@@ -94,6 +94,7 @@ struct ProcessState {
   // Keyboard layers by language code and layout-switch prefixes by text, filled by InitDics.
   KeyedCollection<std::shared_ptr<clsLayer>> gLayers;
   KeyedCollection<std::shared_ptr<clsPrefix>> gPrefixes;
+  std::shared_ptr<struct CaptureMemory> gCaptureMemory;  // the capture side's caches, made on first use
 };
 
 }  // namespace parlavent

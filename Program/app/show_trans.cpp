@@ -27,9 +27,17 @@ void Appl::ShowTrans(std::u16string_view Text, const ShowTransArgs& Args) {
     look.RepeatTrans = Args.RepeatTrans;
     look.CheckDir = !Args.NoDirection;
     look.CheckCursorShift = Args.CheckShift;
-    std::u16string rettext;
-    const std::int32_t score = GetTranslate(Text, rettext, look, {});
-    TransOnForm(Text, rettext, score > 0, Args.RepeatTrans);
+    // The input box gets the part of the text the result covers ("Häuser," shows as "Häuser"); an
+    // empty or abandoned look-up writes none, and TransOnForm then leaves both boxes as they are.
+    std::u16string rettext, covered;
+    TranslateOut out;
+    out.RetInText = &covered;
+    const std::int32_t score = GetTranslate(Text, rettext, look, out);
+    // The common-translation list covers no text of its own: its one entry is headed by the whole
+    // input, which stays in the input box so that the list can be edited.
+    if (Args.Tochno && covered.empty() && !rettext.empty()) covered = std::u16string(Text);
+    // A reused result scores -1: it was translated all the same.
+    TransOnForm(covered, rettext, score != 0, Args.RepeatTrans);
   } else {
     CaptureSide().ShowPopupTrans(Text, Args);
   }

@@ -2,6 +2,7 @@
 #include "app/application.h"
 #include "app/hooks.h"
 #include "app/main_form.h"
+#include "app/neighbour_services.h"
 #include "foundation/api_windows.h"
 #include "foundation/wildcard.h"
 #include "platform/desktop.h"
@@ -21,6 +22,7 @@ void Appl::CloseMe(bool terminate) {
   if (frmBusy) frmBusy->Unload();
   if (frmMain) frmMain->Unload();
   if (frmProgress) frmProgress->Unload();
+  if (frmAbout) frmAbout->Unload();
   CallHook(Hooks.PlugInUnload);
   G().gSetting.reset();
   if (!terminate) return;

@@ -57,6 +57,8 @@ class ViewHost {
   virtual void EnableToolbarButton(std::u16string_view key, bool enabled) {}
   /// tmrBackTrans: Tag = text, interval 300 ms, stopped and started again.
   virtual void StartBackTransTimer(std::u16string_view text) {}
+  /// tmrEscUsedClear (one shot, 1000 ms) started again: it clears gEscUsed.
+  virtual void StartEscUsedClearTimer() {}
 
   // Operations of the neighbours: Appl.ShowTrans, Appl.StopSpeak, Appl.CopyText.
   virtual void ShowTrans(std::u16string_view text, const ShowTransArgs& args) {}

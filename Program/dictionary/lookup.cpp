@@ -81,7 +81,7 @@ std::u16string Clean(std::u16string_view text, bool fullText) {
 class LookupRun {
  public:
   LookupRun(Appl& app, const TranslateArgs& args, bool& retCheckDir)
-      : app_(app), args_(args), retCheckDir_(retCheckDir), words_(std::make_shared<WordSet>()) {
+      : app_(app), dic_(app.Dic), args_(args), retCheckDir_(retCheckDir), words_(std::make_shared<WordSet>()) {
     const Setting* sett = lookup::Settings();
     allowShort_ = sett && sett->GlbAllowShort;
     extTransString_ = sett ? sett->ExtTransString : std::u16string();
@@ -141,12 +141,12 @@ class LookupRun {
 
   void SearchPhrase(std::u16string_view rest) {
     fallback_ = false;
-    const auto& companion = app_.Dic ? app_.Dic->Dicx : nullptr;
+    const auto companion = dic_ ? dic_->Dicx : nullptr;
     if (companion && app_.State.gNotRepeatTrans && allowShort_) {
       CompanionRule(rest);
       return;
     }
-    phrase_ = app_.GetWordsTree(rest, 1, app_.Dic, false, true);
+    phrase_ = app_.GetWordsTree(rest, 1, dic_, false, true);
     fromCompanion_ = false;
     if (phrase_.empty() && !app_.State.gNotRepeatTrans && allowShort_ && companion) {
       fallback_ = true;
@@ -156,10 +156,10 @@ class LookupRun {
 
   // The companion (common) dictionary first; the main one wins with a longer phrase.
   void CompanionRule(std::u16string_view rest) {
-    phrase_ = app_.GetWordsTree(rest, 1, app_.Dic->Dicx, false, false);
+    phrase_ = app_.GetWordsTree(rest, 1, dic_->Dicx, false, false);
     fromCompanion_ = true;
     if (EqualsNoCase(phrase_, rest)) return;
-    const std::u16string main = app_.GetWordsTree(rest, 1, app_.Dic, false, false);
+    const std::u16string main = app_.GetWordsTree(rest, 1, dic_, false, false);
     if (main.size() > phrase_.size()) {
       phrase_ = main;
       fromCompanion_ = false;
@@ -185,7 +185,7 @@ class LookupRun {
   void FileRecords() {
     const auto entry = words_->AddWord(phrase_);
     std::vector<TransRec> recs;
-    const auto& dic = app_.Dic;
+    const auto& dic = dic_;
     const auto companion = dic ? dic->Dicx : nullptr;
     if (companion && allowShort_ && (app_.State.gNotRepeatTrans || fallback_)) {
       lookup::GatherRecords(phrase_, recs, *companion, args_.CheckDir, true);
@@ -224,6 +224,8 @@ class LookupRun {
   }
 
   Appl& app_;
+  // The dictionary the look-up started with: a handler run by the pump may replace Appl.Dic.
+  const std::shared_ptr<clsDic> dic_;
   const TranslateArgs& args_;
   bool& retCheckDir_;
   std::shared_ptr<WordSet> words_;

@@ -48,8 +48,8 @@ std::size_t Reach(std::int64_t longest) {
 // are its parts between blanks and hyphens; only those up to the current one are taken apart.
 class PhraseSearch {
  public:
-  PhraseSearch(Appl& app, const std::shared_ptr<clsDic>& dic, bool ext, bool doEvent)
-      : app_(app), dicPtr_(dic), dic_(*dic), ext_(ext), doEvent_(doEvent) {}
+  PhraseSearch(Appl& app, std::shared_ptr<clsDic> dic, bool ext, bool doEvent)
+      : app_(app), dicPtr_(std::move(dic)), dic_(*dicPtr_), ext_(ext), doEvent_(doEvent) {}
 
   std::u16string Run(std::u16string_view fraze, std::int32_t wordN) {
     if (HasEntry(fraze)) return std::u16string(fraze);
@@ -164,7 +164,8 @@ class PhraseSearch {
   }
 
   Appl& app_;
-  const std::shared_ptr<clsDic>& dicPtr_;
+  // Held, not referred to: a handler run while the search pumps messages may replace Appl.Dic.
+  const std::shared_ptr<clsDic> dicPtr_;
   const clsDic& dic_;
   bool ext_;
   bool doEvent_;
@@ -190,12 +191,13 @@ std::u16string SplitWords(std::u16string_view t) {
 
 std::u16string Appl::GetWordsTree(std::u16string_view Fraze, std::int32_t WordN, const std::shared_ptr<clsDic>& Dic,
                                   bool Ext, bool DoEvent) {
+  std::shared_ptr<clsDic> dic = Dic;  // Dic may be Appl.Dic itself, which the pump may change
   if (DoEvent) Pump().DoEvents();
-  if (!Dic) return {};
+  if (!dic) return {};
   std::u16string_view fraze = Fraze;
   // A phrase grows from the first word: what lies beyond the reach of its tests is cut off once.
-  if (WordN == 1) fraze = fraze.substr(0, std::min(fraze.size(), Reach(Dic->LongestText())));
-  return PhraseSearch(*this, Dic, Ext, DoEvent).Run(fraze, WordN);
+  if (WordN == 1) fraze = fraze.substr(0, std::min(fraze.size(), Reach(dic->LongestText())));
+  return PhraseSearch(*this, std::move(dic), Ext, DoEvent).Run(fraze, WordN);
 }
 
 }  // namespace parlavent

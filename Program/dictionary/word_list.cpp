@@ -202,9 +202,10 @@ std::vector<std::u16string> Appl::GetListExt(std::u16string_view Text, std::u16s
       if (MatchesAllWords(recs[i].Text, words) && seen.insert(recs[i].Text).second) result.push_back(recs[i].Text);
     }
   }
-  State.gEscUsed = false;
+  // The Esc that stopped the search must not hide the window too: gEscUsed stays set until the
+  // main window's one-shot timer clears it. The hourglass stays until the fill has shown the list.
+  views.StartEscUsedClearTimer();
   views.InfoClear();
-  views.Wait(false);
   ListCache.Query = q;
   ListCache.Result = result;
   ListCache.Complete = complete;
@@ -229,7 +230,8 @@ void Appl::FillWordList(std::u16string_view Text, std::optional<std::int32_t> Li
   if (list.empty()) list = GetListExt(Text);
   const auto out = views.OutputBox();
   if (State.gFillAbort || !out) {
-    State.gUserTyped = true;
+    // An abandoned fill leaves gUserTyped to the translation that abandoned it.
+    if (!State.gFillAbort) State.gUserTyped = true;
     views.Wait(false);
     return;
   }

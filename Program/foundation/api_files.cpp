@@ -54,6 +54,18 @@ std::string Utf16LeBytes(std::u16string_view text) {
   return bytes;
 }
 
+// UTF-16LE code units, a leading FF FE mark dropped; an odd last byte is ignored.
+std::u16string Utf16LeText(std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                         (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+  }
+  if (!text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
+  return text;
+}
+
 // A line of a text stream ends at LF, at CR LF or at a lone CR.
 std::vector<std::u16string> StreamLines(std::u16string_view text) {
   std::vector<std::u16string> lines;
@@ -130,20 +142,25 @@ std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
 std::u16string ReadUnicodeFile(std::u16string_view path) {
   std::string bytes;
   if (!ReadBytes(path, bytes)) return {};
-  std::u16string text;
-  text.reserve(bytes.size() / 2);
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                         (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-  }
-  if (!text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
-  return text;
+  return Utf16LeText(bytes);
+}
+
+std::string TextFileBytes(std::u16string_view text) {
+  bool lossless = true;
+  std::string ansi = AnsiCodePage().Encode(text, &lossless);
+  if (lossless) return ansi;
+  return "\xFF\xFE" + Utf16LeBytes(text);
+}
+
+std::u16string TextFromFileBytes(std::string_view bytes) {
+  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') return Utf16LeText(bytes);
+  return AnsiCodePage().Decode(bytes);
 }
 
 std::u16string ReadTextFile(std::u16string_view path, long lineCount) {
   std::string bytes;
   if (!ReadBytes(path, bytes)) return {};
-  const std::u16string text = AnsiCodePage().Decode(bytes);
+  const std::u16string text = TextFromFileBytes(bytes);
   if (lineCount == 0) return text;
   if (lineCount < 0) return {};
   std::vector<std::u16string> lines = StreamLines(text);
@@ -161,7 +178,7 @@ bool SaveTextFile(std::u16string_view path, std::u16string_view text, long lineC
     for (std::size_t i = 0; i < count; ++i) content += lines[i] + u"\r\n";
   }
   std::u16string error;
-  if (ReplaceFileContents(path, AnsiCodePage().Encode(content), &error)) return true;
+  if (ReplaceFileContents(path, TextFileBytes(content), &error)) return true;
   if (showError) {
     const ErrObject err{75, error, u"API.SaveTextFile"};
     ShowErrorMessage(&err, u"Не удается сохранить файл " + std::u16string(path));

@@ -21,13 +21,20 @@ std::u16string JoinPath(std::u16string_view folder, std::u16string_view name);
 /// the file is missing or unreadable.
 std::u16string ReadUnicodeFile(std::u16string_view path);
 
-/// ANSI text. lineCount above 0: that many lines (fewer at the end of the file) joined by CR LF;
-/// otherwise the whole text. "" when the file cannot be read.
+/// The bytes of a text file: ANSI when the code page holds every character of text; otherwise
+/// UTF-16LE behind the FF FE mark, so that no character is written as "?".
+std::string TextFileBytes(std::u16string_view text);
+/// The text of a text file's bytes: UTF-16LE when they begin with FF FE (the mark dropped),
+/// otherwise ANSI.
+std::u16string TextFromFileBytes(std::string_view bytes);
+
+/// Text in the form TextFileBytes writes. lineCount above 0: that many lines (fewer at the end of
+/// the file) joined by CR LF; otherwise the whole text. "" when the file cannot be read.
 std::u16string ReadTextFile(std::u16string_view path, long lineCount = 0);
 
-/// Writes text in ANSI, replacing the file whole. lineCount not 0: the first lineCount lines of
-/// text (split at CR LF) each ended by CR LF, a negative count none; otherwise text as it is.
-/// With showError a failure is shown as "Не удается сохранить файл " & path.
+/// Writes text in the form of TextFileBytes, replacing the file whole. lineCount not 0: the first
+/// lineCount lines of text (split at CR LF) each ended by CR LF, a negative count none; otherwise
+/// text as it is. With showError a failure is shown as "Не удается сохранить файл " & path.
 bool SaveTextFile(std::u16string_view path, std::u16string_view text, long lineCount = 0, bool showError = false);
 
 /// Replaces the file whole with raw bytes; text is written as its UTF-16LE code units, no mark.

@@ -24,7 +24,7 @@
 #include "foundation/api_strings.h"
 #include "foundation/text.h"
 #include "foundation/wildcard.h"
-#include "platform/code_page.h"
+#include "platform/process.h"
 #include "platform/system_info.h"
 
 namespace parlavent {
@@ -79,7 +79,8 @@ std::u16string ContentOfLine(std::u16string_view line) {
 }
 
 // Decimal text as the runtime reads it: blanks, sign, digits, an optional fraction and exponent;
-// or "&H" hex / "&O" octal of up to 32 bits.
+// or "&H" hex / "&O" octal of up to 32 bits. The fraction follows "." (the program's own files
+// write it) or the user's decimal separator ("8,25" where that is ",").
 bool ParseNumber(std::u16string_view text, double& out) {
   const std::u16string t = Trim(text);
   if (t.size() > 2 && t[0] == u'&' && (t[1] == u'H' || t[1] == u'h' || t[1] == u'O' || t[1] == u'o')) {
@@ -108,8 +109,14 @@ bool ParseNumber(std::u16string_view text, double& out) {
   const auto sign = [](char16_t c) { return c == u'+' || c == u'-'; };
   if (i < t.size() && sign(t[i])) ascii.push_back(static_cast<char>(t[i++]));
   std::size_t digits = take(IsDigit);
-  if (i < t.size() && t[i] == u'.') {
-    ascii.push_back(t[i++]);
+  const std::u16string separator = Process().DecimalSeparator();
+  const std::u16string_view rest = std::u16string_view(t).substr(i);
+  const std::size_t point = !rest.empty() && rest[0] == u'.'                          ? 1
+                            : !separator.empty() && rest.substr(0, separator.size()) == separator ? separator.size()
+                                                                                                 : 0;
+  if (point > 0) {
+    ascii.push_back('.');
+    i += point;
     digits += take(IsDigit);
   }
   if (digits == 0) return false;
@@ -212,10 +219,14 @@ bool operator==(const IniValue& a, const IniValue& b) {
 
 // ---- clsINI: files -----------------------------------------------------------------------------
 
-void clsINI::FileName(std::u16string_view path) {
+void clsINI::FileName(std::u16string_view path) { Open(path, true); }
+
+void clsINI::OpenForReading(std::u16string_view path) { Open(path, false); }
+
+void clsINI::Open(std::u16string_view path, bool createMissing) {
   fileName_ = path;
   sections_.clear();
-  PrepareFile();
+  PrepareFile(createMissing);
   ReadFile();
   if (UseCash) {
     std::u16string cashText;
@@ -224,7 +235,7 @@ void clsINI::FileName(std::u16string_view path) {
   }
 }
 
-void clsINI::PrepareFile() {
+void clsINI::PrepareFile(bool createMissing) {
   IsCashed = false;
   if (API::FileExists(fileName_)) {
     if (UseCash) {
@@ -242,6 +253,7 @@ void clsINI::PrepareFile() {
     }
     return;
   }
+  if (!createMissing) return;
   const std::u16string folder = API::GetParentFolder(fileName_);
   if (!folder.empty() && !API::FolderExists(folder)) {
     std::error_code ignored;
@@ -283,7 +295,7 @@ bool clsINI::UpdateFile(std::u16string* errdesc) {
   }
   // Written beside the file and renamed over it, so that a failure leaves the old file whole.
   std::u16string error;
-  if (API::ReplaceFileContents(fileName_, AnsiCodePage().Encode(fileText), &error)) return true;
+  if (API::ReplaceFileContents(fileName_, API::TextFileBytes(fileText), &error)) return true;
   if (errdesc) *errdesc = error;
   return false;
 }

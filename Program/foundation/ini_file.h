@@ -41,8 +41,9 @@ class IniValue {
   /// The text form, as the runtime converts a value to String: numbers in decimal, Booleans as
   /// "True"/"False", Empty as ""; a list or collection has none and gives "".
   std::u16string ToText() const;
-  /// Conversions as the runtime makes them on assignment ("True"/"False", decimal and &H hex text,
-  /// whole numbers rounded half to even); false when the value cannot be converted.
+  /// Conversions as the runtime makes them on assignment ("True"/"False", decimal text with "." or
+  /// the user's decimal separator, &H hex text, whole numbers rounded half to even); false when
+  /// the value cannot be converted.
   bool ToBool(bool& out) const;
   bool ToLong(std::int32_t& out) const;
   bool ToDouble(double& out) const;
@@ -72,6 +73,9 @@ class clsINI {
   void FileName(std::u16string_view path);
   /// The file in use: the cache copy's name when IsCashed; "" when the file could not be created.
   const std::u16string& FileName() const { return fileName_; }
+  /// As FileName (set), for a file the program only reads: a missing file is not created and
+  /// reads as an empty INI.
+  void OpenForReading(std::u16string_view path);
 
   /// The current section, used by Value. Reading an empty name makes it "Main".
   void Section(std::u16string_view name) { section_ = name; }
@@ -157,7 +161,8 @@ class clsINI {
     std::u16string Text;
   };
 
-  void PrepareFile();
+  void Open(std::u16string_view path, bool createMissing);
+  void PrepareFile(bool createMissing = true);
   std::u16string GetCachePath() const;
   void ReadFile();
   const SectionRecord* FindSection(std::u16string_view name) const;

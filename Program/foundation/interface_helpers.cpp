@@ -131,7 +131,10 @@ void GetToolbarWidth(Toolbar& toolbar) {
   toolbar.SetWidth(width);
 }
 
-void SetHandCursor() { Effects().SetCursor(G().gHandCursor); }
+void SetHandCursor() {
+  // A null cursor would make the pointer vanish: without the hand the pointer stays as it is.
+  if (G().gHandCursor) Effects().SetCursor(G().gHandCursor);
+}
 
 void PlayClickSound() {
   const Setting* sett = gAppl().Sett.get();

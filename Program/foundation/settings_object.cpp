@@ -25,6 +25,7 @@ constexpr Colour kWindowText = 0x80000008u;
 constexpr Colour kWindowBackground = 0x80000005u;
 constexpr Colour kToolTipBackground = 0x80000018u;
 constexpr std::int32_t kNoLanguage = -12345;
+constexpr double kDefaultFontSize = 10;
 
 using FieldRef = std::variant<bool*, std::int16_t*, std::int32_t*, double*, std::u16string*>;
 
@@ -69,7 +70,7 @@ std::vector<FileKey> FileKeys(Setting& s) {
       {u"Main", u"allowshort", &s.GlbAllowShort, true},
       {u"Main", u"ShowNoTrans", &s.ShowNoTrans, true},
       {u"Main", u"NoDirForType", &s.NoDirForType, true},
-      {u"Main", u"FontSize", &s.GFont.Size, 10},
+      {u"Main", u"FontSize", &s.GFont.Size, kDefaultFontSize},
       {u"Main", u"FontName", &s.GFont.Name, u"Arial"},
       {u"Main", u"ShowTranscript", &s.ShowTranscript, true},
       {u"Main", u"CurABC", &G().gCurABC, 1},
@@ -231,7 +232,7 @@ void Setting::LoadSett() {
   // 1-2. The program folder's presets: the alphabets and the capture's excluded window classes.
   clsINI ini;
   ini.Unicode = true;
-  ini.FileName(API::JoinPath(System().ProgramFolder(), u"preset.ini"));
+  ini.OpenForReading(API::JoinPath(System().ProgramFolder(), u"preset.ini"));
   G().colABC.Clear();
   for (const std::u16string& line : ini.GetSectionValues(u"ABC")) {
     G().colABC.Add(API::GetTextBefore(line, u"="), API::GetTextAfter(line, u"="));
@@ -259,6 +260,9 @@ void Setting::LoadSett() {
   // 7-8.
   const std::vector<FileKey> keys = FileKeys(*this);
   LoadKeys(ini, keys, u"Main", u"HotKeyCode", u"SpkSel");
+  // A size the file could not give (a fresh font's 0) would show every text, and the text links'
+  // "||S", at no size at all.
+  if (!(GFont.Size > 0) || !std::isfinite(GFont.Size)) GFont.Size = kDefaultFontSize;
   LoadStored(u"Main", u"Auto", u"0", &AutoOn);
   LoadStored(u"Interface", u"BackTransOpen", u"0", &BackTransOpen);
   LoadStored(u"Main", u"spsh", u"1", &ShowPctShow);

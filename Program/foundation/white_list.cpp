@@ -3,15 +3,14 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
-#include <limits>
 #include <string>
 #include <vector>
 
 #include "app/application.h"
 #include "foundation/api_files.h"
+#include "foundation/ini_file.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
-#include "platform/code_page.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
 
@@ -50,11 +49,8 @@ WindowList ParseWhiteList(std::u16string_view text) {
     entry->AppName = field(1);
     entry->TitleMask = field(2);
     entry->SetWndType(field(3));
-    std::int64_t state = 0;
-    if (ParseInt64(field(4), state) && state >= std::numeric_limits<std::int32_t>::min() &&
-        state <= std::numeric_limits<std::int32_t>::max()) {
-      entry->State = static_cast<std::int32_t>(state);
-    }
+    // Converted as any number the program reads: "1.0" is 1; what is no number leaves 0.
+    IniValue(field(4)).ToLong(entry->State);
     AddWindow(list, std::move(entry));
   }
   return list;
@@ -111,32 +107,27 @@ std::u16string Utf16Text(std::string_view bytes, bool bigEndian) {
   return text;
 }
 
-// The list's text in the form it was written: the ANSI code page as the list is saved, or UTF-16
-// (with its byte-order mark, or plain text whose second byte is 0) and UTF-8 with its mark, as an
-// editor may leave it. ansi tells which.
-std::u16string DecodeList(std::string_view bytes, bool& ansi) {
-  ansi = false;
+// The list's text in the form it was written: as the list is saved (API::TextFileBytes: ANSI, or
+// UTF-16LE behind FF FE), or as an editor may leave it: UTF-16BE behind its mark, UTF-8 behind
+// its mark, UTF-16LE without a mark (the second byte 0).
+std::u16string DecodeList(std::string_view bytes) {
   const auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
-  if (starts("\xFF\xFE")) return Utf16Text(bytes.substr(2), false);
   if (starts("\xFE\xFF")) return Utf16Text(bytes.substr(2), true);
   if (starts("\xEF\xBB\xBF")) return FromUtf8(bytes.substr(3));
   if (bytes.size() >= 2 && bytes[0] != 0 && bytes[1] == 0) return Utf16Text(bytes, false);
-  ansi = true;
-  return AnsiCodePage().Decode(bytes);
+  return API::TextFromFileBytes(bytes);
 }
 
-// Whether saving the list writes back all that the file held: its lines in the same order (blank
-// lines aside), in the code page the list is saved in.
-bool SavesAsRead(std::u16string_view text, bool ansi, const WindowList& list) {
-  if (!ansi) return false;
+// Whether saving the list writes back all that the file held: its lines in the same order, blank
+// lines aside (the save loses no character: TextFileBytes falls back to UTF-16).
+bool SavesAsRead(std::u16string_view text, const WindowList& list) {
   std::u16string lines;
   for (const std::u16string& line : SplitText(text, u"\r\n")) {
     if (Trim(line).empty()) continue;
     if (!lines.empty()) lines += u"\r\n";
     lines += line;
   }
-  const std::u16string saved = FormatWhiteList(list);
-  return lines == saved && AnsiCodePage().Decode(AnsiCodePage().Encode(saved)) == saved;
+  return lines == FormatWhiteList(list);
 }
 
 }  // namespace
@@ -146,13 +137,12 @@ void Setting::LoadWhiteCol() {
   const bool own = API::FileExists(user);
   const std::u16string path = own ? user : API::JoinPath(System().ProgramFolder(), u"DefaultWhiteList.inf");
   std::string bytes;
-  bool ansi = true;
   std::u16string text;
-  if (ReadFileBytes(path, bytes)) text = DecodeList(bytes, ansi);
+  if (ReadFileBytes(path, bytes)) text = DecodeList(bytes);
   G().WhiteCol = ParseWhiteList(text);
-  // A list the next save would write back shorter (another encoding, lines it cannot read, a
-  // window type twice) is first copied beside it, as it is.
-  if (own && !SavesAsRead(text, ansi, G().WhiteCol)) {
+  // A list the next save would write back shorter (lines it cannot read, a window type twice,
+  // bytes that are no list) is first copied beside it, as it is.
+  if (own && !SavesAsRead(text, G().WhiteCol)) {
     const std::u16string backup = user + u".bak";
     std::string previous;
     if (!ReadFileBytes(backup, previous) || previous != bytes) API::ReplaceFileContents(backup, bytes);

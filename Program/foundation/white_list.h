@@ -3,8 +3,9 @@
 // and whether capture is on for it. Held in G().WhiteCol, keyed by WndType, in file order.
 //
 // File format of "WhiteList.inf" (per-user folder) and "DefaultWhiteList.inf" (program folder):
-// ANSI text (read in UTF-16 or UTF-8 too, docs/settings.md), lines separated by CR LF (none after
-// the last), blank lines ignored on reading;
+// ANSI text (UTF-16LE behind FF FE when a field holds a character the code page lacks, see
+// API::TextFileBytes; read in further encodings too, docs/settings.md), lines separated by CR LF
+// (none after the last), blank lines ignored on reading;
 // each line holds five TAB-separated fields:
 //   ExePath TAB AppName TAB TitleMask TAB WndType TAB State
 //   C:\Windows\notepad.exe<TAB>Notepad<TAB><TAB>Notepad<TAB>1

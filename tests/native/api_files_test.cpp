@@ -74,6 +74,23 @@ TEST_F(ApiFilesTest, TextFilesGoThroughTheAnsiCodePage) {
   EXPECT_EQ(API::ReadTextFile(Path(u"missing.txt")), u"");
 }
 
+TEST_F(ApiFilesTest, TextTheCodePageCannotHoldIsWrittenAsUtf16AndReadBack) {
+  const std::u16string path = u"C:\\日本\\a.exe\tA\r\nдва";
+  ASSERT_TRUE(API::SaveTextFile(Path(u"u.txt"), path));
+  const std::string bytes = ReadBytes(dir.path() / "u.txt");
+  ASSERT_EQ(bytes.substr(0, 4), std::string("\xFF\xFE" "C\0", 4));
+  EXPECT_EQ(bytes.size(), 2 + path.size() * 2);
+  EXPECT_EQ(API::ReadTextFile(Path(u"u.txt")), path);
+  EXPECT_EQ(API::ReadTextFile(Path(u"u.txt"), 1), u"C:\\日本\\a.exe\tA");
+  ASSERT_TRUE(API::SaveTextFile(Path(u"u.txt"), u"€ one\r\n日 two\r\nthree", 2));
+  EXPECT_EQ(API::ReadTextFile(Path(u"u.txt")), u"€ one\r\n日 two\r\n");
+  // Text the code page holds stays ANSI, without a mark.
+  ASSERT_TRUE(API::SaveTextFile(Path(u"u.txt"), u"€ два"));
+  EXPECT_EQ(ReadBytes(dir.path() / "u.txt"), "\x88 \xE4\xE2\xE0");
+  EXPECT_EQ(API::TextFromFileBytes(std::string("\xFF\xFE", 2)), u"");
+  EXPECT_EQ(API::TextFromFileBytes("\xFF"), u"я");
+}
+
 TEST_F(ApiFilesTest, AFailedSaveIsShownWhenAsked) {
   auto boxes = std::make_shared<testing::FakeBoxes>();
   testing::ScopedBoxes scoped(boxes);

@@ -12,6 +12,7 @@
 #include "dictionary/result_tree.h"
 #include "platform/code_page.h"
 #include "platform/help_viewer.h"
+#include "support/fake_capture.h"
 #include "support/fake_desktop.h"
 #include "support/list_fixture.h"
 
@@ -37,21 +38,6 @@ class ServicesHost : public FakeViewHost {
   void PopupEditMenu() override { calls.push_back("EditMenu"); }
   void RestartToolTipTimer() override { calls.push_back("ToolTipTimer"); }
   void SetBusyPointer(bool on) override { calls.push_back(on ? "Busy 1" : "Busy 0"); }
-};
-
-class FakeCapture : public CaptureServices {
- public:
-  std::vector<std::string> log;
-  std::vector<ShowTransArgs> popups;
-  bool clipText = false;
-  void ShowPopupTrans(std::u16string_view t, const ShowTransArgs& a) override {
-    log.push_back("Popup " + ToUtf8(t));
-    popups.push_back(a);
-  }
-  void CloseToolTip() override { log.push_back("CloseToolTip"); }
-  void ShowCopyCursor(std::u16string_view t) override { log.push_back("CopyCursor " + ToUtf8(t)); }
-  bool ClipboardHasFormat(WindowHandle, std::uint32_t f) override { return clipText && f == 1; }
-  void PasteInto(WindowHandle w) override { log.push_back("Paste " + std::to_string(w)); }
 };
 
 class FakeSpeech : public SpeechServices {
@@ -236,12 +222,12 @@ TEST_F(ServicesTest, LinkActionsByPrefixAndButton) {
   } cases[] = {
       {u"LINK", 1, "open http://x"},
       {u"lit", 13, "Speak http://x"},
-      {u"TransWord", 1, "CopyCursor http://x"},
+      {u"TransWord", 1, "pending http://x"},
       {u"TransWord", 2, "EditMenu"},
       {u"BackTTTrans", 2, "EditMenu"},
       {u"ExtTransTT", 1, "Popup http://x"},
       {u"Help", 1, "help"},
-      {u"BackTTTrans", 1, "CopyCursor http://x"},
+      {u"BackTTTrans", 1, "pending http://x"},
       {u"abc", 0, "ToolTipTimer"},
       {u"nosuch", 1, ""},
   };
@@ -253,12 +239,14 @@ TEST_F(ServicesTest, LinkActionsByPrefixAndButton) {
     view->calls.clear();
     shell->opened.clear();
     helped.clear();
+    app.State.gPendingCopy.clear();
     app.LinkHandler(Item(c.prefix, u"http://x"), c.button, view->output.get(), 0, 0);
     std::string got;
     if (!shell->opened.empty()) got = "open " + ToUtf8(shell->opened.back());
     if (!speech->log.empty()) got = speech->log.back();
     if (!view->calls.empty()) got = view->calls.back();
     if (!capture->log.empty() && capture->log.back() != "CloseToolTip") got = capture->log.back();
+    if (!app.State.gPendingCopy.empty()) got = "pending " + ToUtf8(app.State.gPendingCopy);
     if (!helped.empty()) got = "help";
     EXPECT_EQ(got, c.expect) << ToUtf8(c.prefix) << " " << c.button;
     // Pointing leaves the hint window alone; every other action closes it.
@@ -305,7 +293,7 @@ TEST_F(ServicesTest, LinkStateChangesAndSwappedButtons) {
   app.State.gPrimaryButton = 2;
   capture->log.clear();
   app.LinkHandler(Item(u"TransWord", u"w"), 2, nullptr, 0, 0);
-  EXPECT_EQ(capture->log.back(), "CopyCursor w");
+  EXPECT_EQ(app.State.gPendingCopy, u"w");
 }
 
 TEST_F(ServicesTest, EnterTwiceOnABackTranslationCopiesThenPastes) {
@@ -470,6 +458,25 @@ TEST_F(ServicesTest, ClipboardChangeArmsSpeechOnlyForText) {
   app.ClipboardEventsChanged();
   EXPECT_TRUE(app.IsTextInClip);
   EXPECT_EQ(speech->log, (std::vector<std::string>{"Arm 1"}));
+}
+
+}  // namespace
+}  // namespace parlavent::testing
+
+namespace parlavent::testing {
+namespace {
+
+TEST_F(ServicesTest, AnOpenAboutWindowIsUnloadedAtShutDown) {
+  struct About : AboutWindow {
+    std::vector<std::string> log;
+    void Show(bool) override { log.push_back("Show"); }
+    void Unload() override { log.push_back("Unload"); }
+  };
+  auto about = std::make_shared<About>();
+  app.LoadAbout = [about] { return about; };
+  app.ShowAbout();
+  app.CloseMe(false);
+  EXPECT_EQ(about->log, (std::vector<std::string>{"Show", "Unload"}));
 }
 
 }  // namespace

@@ -119,6 +119,78 @@ TEST_F(DictdImport, TranscriptionsOnlyGivesTheWordsOfTheCommonPackage) {
   EXPECT_EQ(report.links, 0u);
 }
 
+// The Ding layout of dict-freedict-eng-deu: the headline carries the transcription, the inflected
+// forms in brackets and the part of speech; each translation its own tags and labels; notes follow
+// their translation line; examples and cross-references are left out.
+TEST_F(DictdImport, HeadlineFormsBecomeWordsLinkedToTheSameTranslations) {
+  ImportReport report;
+  const std::string source = Import(
+      {"speak /spˈiːk/ (spoke /spˈəʊk/ <>, spoken /spˈəʊkən/ <>) <v>\n"
+       "sprechen <v, intr> [mit jdm.]\n"
+       "         Note: über / von etw.\n"
+       "      \"he/she speaks\"  - er/sie spricht\n"
+       " see: {speaking}, {spoken}\n"
+       "   Synonym: {talk}\n\n",
+       "smell /smˈɛl/ (smelled /smˈɛld/ <>,  [Br.]  smelt /smˈɛlt/ <>, smelled /smˈɛld/ <>) <v>\nriechen\n"},
+      {}, report);
+  EXPECT_EQ(source,
+            "W\t1\tspeak\tspˈiːk\nW\t1\tspoke\tspˈəʊk\nW\t1\tspoken\tspˈəʊkən\n"
+            "L\tspeak\tsprechen\tV\t\t\t[mit jdm.] über / von etw.\n"
+            "L\tspoke\tsprechen\tV\t\t\tspeak; [mit jdm.] über / von etw.\n"
+            "L\tspoken\tsprechen\tV\t\t\tspeak; [mit jdm.] über / von etw.\n"
+            "W\t1\tsmell\tsmˈɛl\nW\t1\tsmelled\tsmˈɛld\nW\t1\tsmelt\tsmˈɛlt\n"
+            "L\tsmell\triechen\tV\t\t\t\n"
+            "L\tsmelled\triechen\tV\t\t\tsmell\n"
+            "L\tsmelt\triechen\tV\t\t\tsmell [Br.]\n");
+  EXPECT_EQ(report.forms, 4u);
+  EXPECT_EQ(report.headwords, 6u);
+  EXPECT_EQ(report.examples, 1u);
+  EXPECT_EQ(report.crossReferences, 2u);
+  EXPECT_EQ(report.notes, 2u);  // the label and the note
+  EXPECT_EQ(report.noTranslation, 0u);
+}
+
+TEST_F(DictdImport, EachTranslationKeepsItsTagsAndLabels) {
+  ImportReport report;
+  const std::string source = Import(
+      {"eel /ˈiːl/ <n>\n[zool.] Aal <masc>, Aale <pl>; Seeaal <masc> [Br.] , x <letter>\n",
+       "abide /ɐbˈaɪd/\neinhalten <v, trans>, sich halten <v, refl>\n",
+       // Brackets are forms only behind a transcription; one of labels alone is a note.
+       "Chill (out)\nentspann dich\n", "all of /ˈɔːl ɒv/ ([+ sg])\nganz\n",
+       "passenger boarding bridge /pˈasɪndʒə/ (PBB /pˌiːbˌiːbˈiː/)\nFluggastbrücke <fem>\n"},
+      {}, report);
+  EXPECT_EQ(source,
+            "W\t1\teel\tˈiːl\n"
+            "L\teel\tAal\tN\tM\t\t[zool.]\n"
+            "L\teel\tAale\tN\t\t\t[zool.]\n"
+            "L\teel\tSeeaal\tN\tM\t\t[zool.] [Br.]\n"
+            "L\teel\tx\tN\t\t\t[zool.]\n"
+            "W\t1\tabide\tɐbˈaɪd\n"
+            "L\tabide\teinhalten\tV\t\t\t\n"
+            "L\tabide\tsich halten\tV\t\t\t\n"
+            "W\t1\tChill (out)\n"
+            "L\tChill (out)\tentspann dich\t\t\t\t\n"
+            "W\t1\tall of\tˈɔːl ɒv\n"
+            "L\tall of\tganz\t\t\t\t[+ sg]\n"
+            "W\t1\tpassenger boarding bridge\tpˈasɪndʒə\nW\t1\tPBB\tpˌiːbˌiːbˈiː\n"
+            "L\tpassenger boarding bridge\tFluggastbrücke\t\tF\t\t\n"
+            "L\tPBB\tFluggastbrücke\t\tF\t\tpassenger boarding bridge\n");
+  EXPECT_EQ(report.unknownTags, 1u);  // "letter"
+}
+
+// Character references and entities are decoded in every field; what names no character stays.
+TEST_F(DictdImport, CharacterReferencesAndEntitiesAreDecoded) {
+  ImportReport report;
+  const std::string source = Import(
+      {"Hunde &amp; Katzen /ˈhʊndə &#124; ˈkat͡sn̩/ <n>\nсобаки &lt;и&gt; &#x43A;ошки &#0; &bogus; &#xD800;\n"
+       "Tiere&#9;hier\n"},
+      {.explanations = true}, report);
+  EXPECT_EQ(source,
+            "W\t1\tHunde & Katzen\tˈhʊndə | ˈkat͡sn̩\n"
+            "L\tHunde & Katzen\tсобаки <и> кошки &#0; &bogus; &#xD800;\tN\t\t\tTiere hier\n");
+  EXPECT_EQ(report.entities, 6u);
+}
+
 // The samples are built from Debian's FreeDict packages by the build itself.
 TEST(SampleDictionaries, HoldTheirFreeDictHeadwords) {
   struct Sample {

@@ -6,6 +6,7 @@
 
 #include "foundation/text.h"
 #include "foundation/wildcard.h"
+#include "support/fake_process.h"
 #include "support/fake_system.h"
 
 namespace parlavent {
@@ -149,13 +150,34 @@ TEST(IniValues, ConversionsFollowTheRuntime) {
   EXPECT_TRUE(IniValue(u"0").ToBool(b) && !b);
   EXPECT_FALSE(IniValue(u"yes").ToBool(b));
   EXPECT_TRUE(IniValue(u" 2.5 ").ToLong(n) && n == 2);
+  EXPECT_TRUE(IniValue(u"3.5").ToLong(n) && n == 4);  // half to even
+  EXPECT_TRUE(IniValue(u"-0.6").ToLong(n) && n == -1);
   EXPECT_TRUE(IniValue(u"&H80000008").ToLong(n) && n == static_cast<std::int32_t>(0x80000008u));
   EXPECT_TRUE(IniValue(u"-7").ToLong(n) && n == -7);
   EXPECT_FALSE(IniValue(u"12abc").ToLong(n));
   EXPECT_FALSE(IniValue(u"99999999999").ToLong(n));
+  EXPECT_FALSE(IniValue(u"&H100000000").ToLong(n));
   EXPECT_FALSE(IniValue(std::nan("")).ToLong(n));
   EXPECT_EQ(IniValue(true).ToText(), u"True");
   EXPECT_EQ(IniValue(0.1).ToText(), u"0.1");
+}
+
+TEST(IniValues, NumbersTakeThePointOrTheUsersDecimalSeparator) {
+  auto process = std::make_shared<testing::FakeProcess>();
+  testing::ScopedProcess scoped(process);
+  double d = 0;
+  std::int32_t n = 0;
+  EXPECT_FALSE(IniValue(u"8,25").ToDouble(d));  // "," is no decimal separator here
+  EXPECT_TRUE(IniValue(u"8.25").ToDouble(d) && d == 8.25);
+  for (const char16_t* separator : {u",", u"<>"}) {
+    process->decimalSeparator = separator;
+    EXPECT_TRUE(IniValue(u"8" + std::u16string(separator) + u"25").ToDouble(d) && d == 8.25) << ToUtf8(separator);
+    EXPECT_TRUE(IniValue(u"8.25").ToDouble(d) && d == 8.25);  // what the program itself writes
+    EXPECT_TRUE(IniValue(u"-" + std::u16string(separator) + u"5e1").ToDouble(d) && d == -5);
+    EXPECT_TRUE(IniValue(u"1" + std::u16string(separator) + u"5").ToLong(n) && n == 2);
+    EXPECT_FALSE(IniValue(separator).ToDouble(d));
+    EXPECT_FALSE(IniValue(u"1" + std::u16string(separator) + u"2" + std::u16string(separator) + u"3").ToDouble(d));
+  }
 }
 
 TEST_F(IniFileTest, FourLinesAreWrittenBackAsSevenCrLfLines) {
@@ -163,6 +185,11 @@ TEST_F(IniFileTest, FourLinesAreWrittenBackAsSevenCrLfLines) {
   clsINI ini;
   ini.FileName(Path(u"a.ini"));
   EXPECT_EQ(ini.Section(), u"Main");
+  WriteBytes(dir.path() / "o.ini", "[Other]\r\nB=2");
+  clsINI other;
+  other.Section(u"Main");
+  other.FileName(Path(u"o.ini"));
+  EXPECT_EQ(other.Section(), u"Other");  // reading makes the first section current
   std::u16string error = u"untouched";
   ASSERT_TRUE(ini.UpdateFile(&error));
   EXPECT_EQ(error, u"untouched");
@@ -187,6 +214,28 @@ TEST_F(IniFileTest, ValuesWithLineBreaksAndCyrillicSurviveTheFile) {
   clsINI back;
   back.FileName(Path(u"v.ini"));
   EXPECT_EQ(back.GetValue(u"Text"), IniValue(u"строка\rвторая"));
+}
+
+TEST_F(IniFileTest, ValuesTheCodePageCannotHoldSurviveTheFile) {
+  clsINI ini;
+  ini.FileName(Path(u"w.ini"));
+  ini.SetValue(u"FontName", u"Main", u"MS 明朝");
+  ASSERT_TRUE(ini.UpdateFile());
+  EXPECT_EQ(FileBytes(u"w.ini").substr(0, 6), std::string("\xFF\xFE\r\0\n\0", 6));
+  clsINI back;
+  back.FileName(Path(u"w.ini"));
+  EXPECT_EQ(back.GetValue(u"FontName", u"Main"), IniValue(u"MS 明朝"));
+}
+
+TEST_F(IniFileTest, AFileOnlyReadIsNeverCreated) {
+  clsINI ini;
+  ini.Unicode = true;
+  ini.OpenForReading(Path(u"preset.ini"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "preset.ini"));
+  EXPECT_EQ(ini.GetValue(u"x", u"ABC", 5), IniValue(5));
+  ini.Unicode = false;
+  ini.FileName(Path(u"user.ini"));  // the object goes on to a file it writes
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "user.ini"));
 }
 
 TEST_F(IniFileTest, AnsiReadingEndsLinesAtCrButKeepsALoneLf) {

@@ -114,6 +114,11 @@ TEST_F(InterfaceHelpers, RoundedRegionAndHandCursor) {
   app.State.gHandCursor = 42;
   mdlPublic::SetHandCursor();
   EXPECT_EQ(effects->cursor, 42u);
+  // Without a hand cursor the pointer stays as it is: a null cursor would make it vanish.
+  effects->cursor = 7;
+  app.State.gHandCursor = 0;
+  mdlPublic::SetHandCursor();
+  EXPECT_EQ(effects->cursor, 7u);
 }
 
 TEST_F(InterfaceHelpers, LineBounds) {

@@ -7,6 +7,7 @@
 #include "companions/voice.h"
 #include "dictionary/phrases.h"
 #include "foundation/text.h"
+#include "platform/random.h"
 #include "support/lookup_fixture.h"
 
 namespace parlavent {
@@ -30,7 +31,9 @@ const char* const kSource =
     "L\tget\tполучать\n"
     "L\tvalue\tзначение\n"
     "L\tOK\tOK\n"
-    "L\tja!\tда!\n";
+    "L\tja!\tда!\n"
+    "L\tja\tда\n"
+    "L\tNord-Ost Wind\tсеверо-восточный ветер\n";
 
 class LookupDriver : public testing::LookupTest {
  protected:
@@ -46,6 +49,7 @@ TEST(SplitWordsTest, PunctuationDigitsAndKeptMarks) {
       {u"and/or", u"and or"},
       {u"it's well-known!?", u"it's well-known!?"},
       {u"(x)=\"y\"\t_z", u" x   y   z"},
+      {u"a\x1F" u"b\x7F", u"a b\x7F"},  // control characters are those below 32
       {u"", u""},
   };
   for (const auto& c : cases) EXPECT_EQ(SplitWords(c.in), c.out) << ToUtf8(c.in);
@@ -59,18 +63,21 @@ TEST_F(LookupDriver, PhrasesEndingsAndHyphens) {
       {u"ein gut", u""},                               // "ein " begins an entry, "ein" is none
       {u"well-known fact", u"well known fact"},        // the hyphen read as a blank
       {u"Haus Tür", u"Haus-Tür"},                      // a blank read as a hyphen
+      {u"Nord-Ost Wind heute", u"Nord-Ost Wind"},      // the hyphens of the text kept (B form)
       {u"Kinder", u"Kind"},                            // ending rule er -> ""
       {u"Kinder!", u"Kind"},                           // the mark tried first, then without it
       {u"ja!", u"ja!"},
       {u"gut!", u"gut"},                               // no rule: the word without its mark
+      {u"ein !", u""},                                 // a lone mark is no final mark
+      {u"Kinder gut", u"Kind"},                        // an ending replaced before a word that follows
       {u"Häuser", u""},
   };
   for (const auto& c : cases) EXPECT_EQ(app.GetWordsTree(c.text, 1, app.Dic), c.phrase) << ToUtf8(c.text);
 }
 
 TEST_F(LookupDriver, EndingLengthsFollowTheWordLength) {
-  const auto rule = [&](std::u16string ending, std::u16string replacement) {
-    app.Dic->SfxCol->Add(u"k" + ending, std::make_shared<clsSfx>(clsSfx{ending, {replacement}, 3, 0}));
+  const auto rule = [&](std::u16string ending, std::u16string replacement, std::uint8_t minLen = 3) {
+    app.Dic->SfxCol->Add(u"k" + ending, std::make_shared<clsSfx>(clsSfx{ending, {replacement}, minLen, 0}));
   };
   rule(u"inde", u"ind");
   rule(u"xinde", u"Kind");
@@ -83,7 +90,13 @@ TEST_F(LookupDriver, EndingLengthsFollowTheWordLength) {
       {u"xinde", u""},              // not of 5
       {u"KKinderlein", u"Kind"},    // eleven letters: endings of 1 to 10
       {u"XKinderlein", u""},        // not of 11
+      {u"Kindx", u"Kind"},          // a word exactly as long as the rule's minimum
+      {u"Kindy", u""},              // one shorter
+      {u"jb!", u"ja!"},             // the replacement with the final mark before the one without
   };
+  rule(u"ndx", u"nd", 5);
+  rule(u"ndy", u"nd", 6);
+  rule(u"b", u"a");
   for (const auto& c : cases) EXPECT_EQ(app.GetWordsTree(c.word, 1, app.Dic), c.phrase) << ToUtf8(c.word);
 }
 
@@ -105,6 +118,8 @@ TEST_F(LookupDriver, CleaningFullStopWordLimitAndOneWord) {
   full.FullText = true;
   EXPECT_EQ(Look(u"ein bisschen", full), 12 * 1000 + 1000000 + 100);  // the whole text counts as one word
   EXPECT_EQ(inText, u"ein bisschen");
+  EXPECT_EQ(Look(u"- Haus", full), 4 * 1000 + 1000000 + 200);  // trimmed again once the hyphen is gone
+  EXPECT_EQ(Heads(), u"Haus");
   Look(u"gut gut gut gut gut gut gut gut gut gut");
   EXPECT_EQ(inText, u"gut gut gut gut gut gut gut gut ");
   TranslateArgs one;
@@ -112,6 +127,16 @@ TEST_F(LookupDriver, CleaningFullStopWordLimitAndOneWord) {
   Look(u"Haus gut", one);
   EXPECT_EQ(inText, u"Haus ");
   EXPECT_EQ(Heads(), u"Haus");
+}
+
+TEST_F(LookupDriver, TheBusyIndicatorStartsOnlyWhenTheFirstPassFinds) {
+  TranslateArgs busy;
+  busy.BusyShowed = true;
+  EXPECT_GT(Look(u"xyzzy Haus", busy), 0);
+  EXPECT_EQ(busy_->starts, 0);
+  EXPECT_EQ(busy_->stops, 1);
+  EXPECT_GT(Look(u"Haus xyzzy", busy), 0);
+  EXPECT_EQ(busy_->starts, 1);
 }
 
 TEST_F(LookupDriver, NumberAfterAWordEntersUntranslated) {
@@ -182,6 +207,12 @@ TEST_F(LookupDriver, EscapeAndButtonsAbandon) {
   mouse.CheckCursorShift = true;
   EXPECT_EQ(Look(u"Haus", mouse), 0);
   EXPECT_GT(Look(u"Haus"), 0);  // without CheckCursorShift the button does not count
+  // A repeat request starts with the flag cleared; abandoning it sets the flag again.
+  input_->down = {27};
+  TranslateArgs repeat;
+  repeat.RepeatTrans = true;
+  EXPECT_EQ(Look(u"Haus", repeat), 0);
+  EXPECT_TRUE(app.State.gNotRepeatTrans);
 }
 
 TEST_F(LookupDriver, RefusesTheWrongDirectionOnce) {
@@ -220,6 +251,19 @@ TEST_F(LookupDriver, DirectionOfTexts) {
   EXPECT_FALSE(app.CheckDirection(u"xyz"));
 }
 
+TEST_F(LookupDriver, DirectionAsksTheCompanionOrElseTheFullDictionaryOnly) {
+  const auto companion = testing::BuildDic(app, Dir(), "companion",
+                                           "@member Info\n[Main]\nLang1=de\nLang2=ru\n@end\nL\tWald\tлес\n");
+  const auto full = testing::BuildDic(app, Dir(), "full",
+                                      "@member Info\n[Main]\nLang1=ru\nLang2=de\n@end\nL\tлес\tWald\nL\tдуб\tEiche\n");
+  app.Dic->FullDic = full;
+  EXPECT_EQ(app.GetDir(u"Wald", app.Dic), 2);  // no companion: the full dictionary
+  app.Dic->Dicx = companion;
+  EXPECT_EQ(app.GetDir(u"Wald", app.Dic), 1);  // the companion first
+  EXPECT_EQ(app.GetDir(u"Eiche", app.Dic), 0);  // and then no other
+  EXPECT_EQ(app.GetDir(u"Haus", app.Dic), 1);  // the dictionary itself before either
+}
+
 TEST_F(LookupDriver, CompoundsAreCutWhereTheyScoreBest) {
   EXPECT_EQ(Look(u"Gutkind"), 3 * 1000 + 1000000 + 10000 + 100 + 4 * 1000 + 1000000 + 100);
   EXPECT_EQ(inText, u"Gut kind");
@@ -229,9 +273,34 @@ TEST_F(LookupDriver, CompoundsAreCutWhereTheyScoreBest) {
   EXPECT_EQ(Heads(), u"Haus-tür");
   Look(u"getValue");  // cut only at the lower/upper-case boundary
   EXPECT_EQ(inText, u"get Value");
+  EXPECT_EQ(Look(u"HauSgut"), 0);  // though "HauS gut" would be found
+  EXPECT_EQ(Heads(), u"HauSgut");
   EXPECT_EQ(Look(u"Hau"), 0);  // four characters or fewer: never cut
   EXPECT_EQ(Look(u"qwertz"), 0);
   EXPECT_EQ(Heads(), u"qwertz");
+}
+
+TEST_F(LookupDriver, EqualCutsGoToTheLongerLeftPart) {
+  app.Dic = testing::BuildDic(app, Dir(), "ties",
+                              "@member Info\n[Main]\nLang1=de\nLang2=ru\n@end\n"
+                              "L\tabcd\tа\nL\tef\tб\nL\tabc\tв\nL\tdef\tг\n");
+  EXPECT_EQ(Look(u"abcdef"), 4 * 1000 + 1000000 + 10000 + 100 + 2 * 1000 + 1000000 + 100);
+  EXPECT_EQ(inText, u"abcd ef");  // "abc def" scores the same
+}
+
+TEST_F(LookupDriver, ASearchKeepsItsDictionaryWhileHandlersRun) {
+  const auto other = testing::BuildDic(app, Dir(), "other",
+                                       "@member Info\n[Main]\nLang1=de\nLang2=ru\n@end\nL\tgut\tхорошо\n");
+  std::weak_ptr<clsDic> first = app.Dic;
+  pump_->onDoEvents = [&] { app.Dic = other; };
+  EXPECT_EQ(app.GetWordsTree(u"ein bisschen gut", 1, app.Dic, false, true), u"ein bisschen");
+  EXPECT_TRUE(first.expired());  // the handler's change stands once the search is over
+  EXPECT_EQ(app.Dic, other);
+
+  app.Dic = testing::BuildDic(app, Dir(), "again", kSource);
+  pump_->onDoEvents = [&] { app.Dic = nullptr; };
+  EXPECT_EQ(Look(u"ein bisschen gut"), 12 * 1000 + 2 * 1000000 + 100 + 3 * 1000 + 1000000 + 100);
+  EXPECT_EQ(Heads(), u"ein bisschen|gut");
 }
 
 TEST_F(LookupDriver, RefusedCompoundEndsTheLookUp) {
@@ -272,7 +341,8 @@ class CompanionLookup : public testing::LookupTest {
   void SetUp() override {
     ASSERT_TRUE(UseDic(kSource));
     app.Dic->Dicx = testing::BuildDic(app, Dir(), "test_common",
-                                      "@member Info\n[Main]\nLang1=de\nLang2=ru\n@end\nL\tHaus\tдом\nL\tgut\tхорошо\n");
+                                      "@member Info\n[Main]\nLang1=de\nLang2=ru\n@end\nL\tHaus\tдом\nL\tgut\tхорошо\n"
+                                      "L\tWald\tлес\n");
     sett->GlbAllowShort = true;
   }
 };
@@ -290,8 +360,17 @@ TEST_F(CompanionLookup, CommonDictionaryFirstThenTheExtendedTranslation) {
   EXPECT_EQ(words->GetString(false, true, false), u"Haus\r\nдом; здание");
   EXPECT_FALSE(words->UseExtTrans);
 
+  Look(u"Haus gut");  // equally long in both: the companion's, with the extended translation
+  EXPECT_EQ(words->GetString(false, true, false), u"Haus\r\nдом\r\n\r\ngut\r\nхорошо");
+  EXPECT_TRUE(words->UseExtTrans);
+
   Look(u"ein bisschen");  // the full dictionary's longer phrase wins over the companion's nothing
   EXPECT_EQ(Heads(), u"ein bisschen");
+  EXPECT_FALSE(words->UseExtTrans);
+
+  // Asked again for a word only the companion knows: found and gathered there after all.
+  Look(u"Wald", repeat);
+  EXPECT_EQ(words->GetString(false, true, false), u"Wald\r\nлес");
   EXPECT_FALSE(words->UseExtTrans);
 }
 
@@ -312,6 +391,30 @@ TEST_F(CompanionLookup, TextLanguageCountsTheWordsOfEachSide) {
   EXPECT_EQ(app.GetTextLang(u"xyz qq Haus", &chosen), u"");  // two words under no language
   EXPECT_EQ(app.GetTextLang(u"Haus xyz дом здание", &chosen), u"de");  // xyz counts for de: first wins ties
   EXPECT_EQ(app.GetTextLang(u"", &chosen), u"");
+  EXPECT_EQ(app.GetTextLang(u"Haus OK OK дом", &chosen), u"de");  // both sides: the previous language
+  // Only the first 16 words of a short text: 8 and 8, and the first counted wins.
+  std::u16string twenty;
+  for (int i = 0; i < 8; ++i) twenty += u"Haus ";
+  for (int i = 0; i < 12; ++i) twenty += u"дом ";
+  EXPECT_EQ(app.GetTextLang(twenty, &chosen), u"de");
+}
+
+class ZeroRandom : public RandomSource {
+ public:
+  double Next() override { return 0; }
+  void Seed(double) override {}
+};
+
+TEST_F(CompanionLookup, TextLanguageSamplesOnlyTextsLongerThan256) {
+  app.Dic->Visible = true;
+  app.ColDics.Add(u"de", app.Dic);
+  SetRandom(std::make_shared<ZeroRandom>());  // every sample at position 0: none is taken
+  std::u16string text;
+  while (text.size() < 256) text += u"Haus ";
+  text.resize(256);
+  EXPECT_EQ(app.GetTextLang(text), u"de");  // read whole
+  EXPECT_EQ(app.GetTextLang(text + u"H"), u"");
+  SetRandom(nullptr);
 }
 
 }  // namespace

@@ -7,10 +7,15 @@
 #include "app/main_window_core.h"
 #include "dictionary/dictionary.h"
 #include "foundation/lang_entries.h"
+#include "app/neighbour_services.h"
+#include "app/view_history.h"
+#include "platform/help_viewer.h"
 #include "platform/settings_store.h"
 #include "platform/toolbar.h"
+#include "support/fake_capture.h"
 #include "support/fake_clock.h"
 #include "support/fake_desktop.h"
+#include "support/fake_input.h"
 #include "support/fake_rich_text_box.h"
 #include "support/list_fixture.h"
 
@@ -100,13 +105,14 @@ class FakeShell : public MainWindowShell {
   void SetTrayPicture(bool) override {}
   void SetTopMost() override {}
   void SendDownToOutput() override { log.push_back("Down"); }
-  void HideOutputCaret() override {}
+  void HideOutputCaret() override { log.push_back("HideCaret"); }
   void DoEvents() override {}
-  bool CtrlHeld() override { return false; }
+  bool CtrlHeld() override { return ctrl; }
   void PopupMainMenu(const MainMenuState&) override { log.push_back("Menu"); }
   void PopupEditMenu() override {}
   void OutputPixels(std::int32_t& w, std::int32_t& h) override { w = h = 0; }
-  void Wait(bool) override {}
+  void Wait(bool on) override { log.push_back(on ? "Wait 1" : "Wait 0"); }
+  bool ctrl = false;
 };
 
 class MainWindowTest : public ListTest {
@@ -115,6 +121,9 @@ class MainWindowTest : public ListTest {
     MainControls c;
     c.txtInput = input;
     c.txtOutPut = output;
+    c.lblInfo = info;
+    c.txtBackTrans = backBox;
+    c.clsLinkBackTrans = std::make_shared<clsLink>();
     c.clsLinkText = std::make_shared<clsLink>();
     c.TB1 = &tb1;
     c.tbDic = &tbDic;
@@ -123,7 +132,7 @@ class MainWindowTest : public ListTest {
     c.timers = {&changeInput, &infoClear, &escUsed, &modeMsg, &backTrans, &pasteSpk};
     core = std::make_shared<MainWindowCore>(c);
     MainWindowCore::Install(core);
-    app.MainCalls.GetClipboard = [this] { return clipboard; };
+    app.Capture = capture;
   }
   std::shared_ptr<clsDic> AddDic(std::int32_t index, bool visible, bool directions) {
     auto dic = std::make_shared<clsDic>();
@@ -136,13 +145,15 @@ class MainWindowTest : public ListTest {
 
   std::shared_ptr<FakeRichTextBox> input = std::make_shared<FakeRichTextBox>();
   std::shared_ptr<FakeRichTextBox> output = std::make_shared<FakeRichTextBox>();
+  std::shared_ptr<FakeRichTextBox> info = std::make_shared<FakeRichTextBox>();
+  std::shared_ptr<FakeRichTextBox> backBox = std::make_shared<FakeRichTextBox>();
   FakeBar tb1, tbDic;
   FakeMenus menus;
   FakeShell shell;
   FakeTimer changeInput{500, false}, infoClear{2000, false}, escUsed{1000, false}, modeMsg{0, true},
       backTrans{0, true}, pasteSpk{100, false};
   std::shared_ptr<MainWindowCore> core;
-  std::u16string clipboard;
+  std::shared_ptr<FakeCapture> capture = std::make_shared<FakeCapture>();
   ScopedUserSettings store{std::make_shared<MemorySettingsStore>()};
 };
 
@@ -256,7 +267,7 @@ TEST_F(MainWindowTest, InputBoxDropsControlCharactersAndCutsLongText) {
   EXPECT_EQ(input->text.size(), kInputBoxMax);
   EXPECT_EQ(info->text, app.LZ(lang::kInfoInputCut));
 
-  clipboard = std::u16string(100000, u'y') + u"\x02";
+  capture->clipboard = std::u16string(100000, u'y') + u"\x02";
   input->SetText(u"");
   EXPECT_TRUE(withInfo->txtInput_KeyDown(86, 2));
   EXPECT_EQ(input->text, std::u16string(kInputBoxMax, u'y'));
@@ -268,7 +279,7 @@ TEST_F(MainWindowTest, KeysOfTheBoxes) {
   input->SetText(u"one two");
   input->selStart = 4;
   input->selLength = 3;
-  clipboard = u"three";
+  capture->clipboard = u"three";
   EXPECT_TRUE(core->txtInput_KeyDown(86, 2));
   EXPECT_EQ(input->text, u"one three");
   EXPECT_EQ(input->selStart, 9);
@@ -329,6 +340,343 @@ TEST_F(MainWindowTest, ADockedKeyboardFollowsTheWindowAndAnUndockedOneStays) {
               (std::vector<long>{c.expected.left, c.expected.top, c.expected.right, c.expected.bottom}))
         << "mode " << c.mode;
   }
+}
+
+// ---- The main road: what a user does in the window, through the behaviour ----------------------
+
+class MainRoadTest : public MainWindowTest {
+ protected:
+  MainRoadTest() {
+    Load("L\tapple\tяблоко\nL\tapricot\tабрикос\nL\tbanana\tбанан\n");
+    app.Sett->ExtTransString = u"\u00BB\u00BB\u00BB";
+    G().gUserTyped = true;  // as the window's load leaves it
+  }
+  // The user puts the focus into a box: only that box has it.
+  void Focus(FakeRichTextBox& box) {
+    input->focused = output->focused = false;
+    box.focused = true;
+    if (&box == input.get()) core->txtInput_GotFocus();
+    if (&box == output.get()) core->txtOutPut_GotFocus();
+  }
+  void Type(std::u16string_view text) {
+    Focus(*input);
+    input->SetText(text);
+    input->selStart = static_cast<std::int32_t>(text.size());
+    core->txtInput_Change();
+  }
+  std::string Out() const { return ToUtf8(output->text); }
+  // Enter with that part of the output selected; the view it recorded.
+  std::string TranslateOutputSelection(std::int32_t start, std::int32_t length) {
+    output->selStart = start;
+    output->selLength = length;
+    core->TranslateInput();
+    return LastView();
+  }
+  std::string Hint() const { return ToUtf8(info->text); }
+  // The last view the history recorded: mode and data.
+  std::string LastView() {
+    const auto& col = app.History().UndoCol;
+    return col.empty() ? "" : ToUtf8(col[0]->Mode + u" " + col[0]->Data);
+  }
+  static std::shared_ptr<clsLinkItem> Link(std::u16string_view prefix, std::u16string_view link) {
+    auto item = std::make_shared<clsLinkItem>();
+    item->Prefix = std::u16string(prefix);
+    item->Link = std::u16string(link);
+    return item;
+  }
+};
+
+TEST_F(MainRoadTest, EnterTwiceOnOneWordShowsTheTranslationBothTimes) {
+  for (int time = 1; time <= 2; ++time) {
+    Type(u"apple");
+    input->focused = false;  // from here on the fake records where the focus is sent
+    core->Form_KeyUp(13, 0);
+    EXPECT_NE(Out().find("яблоко"), std::string::npos) << "Enter number " << time;
+    EXPECT_TRUE(output->focused) << "a translation takes the focus to the output, Enter number " << time;
+    EXPECT_FALSE(input->focused);
+    EXPECT_EQ(Hint(), "") << "no 'nothing was translated' for a result that was reused, Enter number " << time;
+    EXPECT_EQ(ToUtf8(input->text), "apple");
+    EXPECT_EQ(app.OutPutMode, 1);
+  }
+  // Clicking one list entry twice goes the same way.
+  for (int time = 1; time <= 2; ++time) {
+    app.LinkHandler(Link(u"List", u"banana"), 1, output.get(), 0, 0);
+    EXPECT_NE(Out().find("банан"), std::string::npos);
+    EXPECT_EQ(Hint(), "");
+  }
+}
+
+TEST_F(MainRoadTest, TheInputShowsThePartOfTheTextTheResultCovers) {
+  for (const char16_t* text : {u"apple,", u"(apple)", u"  apple.  "}) {
+    capture->clipboard = text;
+    input->SetText(u"typed");
+    core->TranslateClipboard();
+    EXPECT_EQ(ToUtf8(input->text), "apple") << ToUtf8(text);
+    EXPECT_NE(Out().find("яблоко"), std::string::npos);
+  }
+  // An unknown word is covered too: it stays for correcting, with the hint and the caret after it.
+  capture->clipboard = u"grape";
+  core->TranslateClipboard();
+  EXPECT_EQ(ToUtf8(input->text), "grape");
+  EXPECT_EQ(Hint(), "t35");
+  EXPECT_TRUE(input->focused);
+  EXPECT_EQ(input->selStart, 5);
+}
+
+TEST_F(MainRoadTest, AnEmptyLookUpWritesNeitherBox) {
+  Type(u"apple");
+  core->Form_KeyUp(13, 0);
+  const std::u16string shown = output->text;
+  const auto links = core->Controls().clsLinkText->Links.size();
+  auto keys = std::make_shared<FakeInput>();
+  ScopedInput scopedInput{keys};
+  for (const char16_t* text : {u"...", u". apple", u"banana"}) {
+    capture->clipboard = text;
+    if (std::u16string_view(text) == u"banana") keys->down.insert(27);  // Esc abandons the look-up
+    core->TranslateClipboard();
+    EXPECT_EQ(ToUtf8(input->text), "apple") << "nothing covered, nothing written";
+    EXPECT_EQ(output->text, shown);
+    EXPECT_EQ(core->Controls().clsLinkText->Links.size(), links) << "the output's links stay";
+    EXPECT_TRUE(input->focused);
+    EXPECT_EQ(input->selLength, 5) << "the whole input is selected";
+    EXPECT_EQ(Hint(), "");
+  }
+}
+
+TEST_F(MainRoadTest, TranslateInputByFocusAndSelection) {
+  // Typed text with "," asks for the translations the words have in common.
+  Type(u"apple, apricot");
+  core->TranslateInput();
+  EXPECT_EQ(LastView(), "Trans apple, apricot\tFalse\tFalse\tFalse\tTrue");
+  EXPECT_EQ(ToUtf8(input->text), "apple, apricot") << "the list stays as typed";
+
+  // Ctrl held asks again, for the extended translation.
+  shell.ctrl = true;
+  Type(u"banana");
+  core->TranslateInput();
+  EXPECT_EQ(LastView(), "Trans banana\tTrue\tFalse\tFalse\tFalse");
+  shell.ctrl = false;
+
+  // A word list with a line selected while the input has the focus: the selection, as a whole.
+  Type(u"ap");
+  core->tmrChangeInput_Timer();
+  ASSERT_EQ(app.OutPutMode, 0);
+  Focus(*input);
+  EXPECT_EQ(TranslateOutputSelection(0, 5), "Trans apple\tFalse\tTrue\tFalse\tFalse");
+
+  // In the output: the selected text, unless the selection is a link (Enter on a link is the link
+  // layer's) or the extended-translation line, which lists the words of the input instead.
+  output->SetText(u"a banana here");
+  Focus(*output);
+  EXPECT_EQ(TranslateOutputSelection(2, 6), "Trans banana\tFalse\tFalse\tFalse\tFalse");
+  const std::size_t views = app.History().UndoCol.size();
+  core->Controls().clsLinkText->SetLink(output, u"<more=ExtTransOnForm-apple>", false, u"\r\n");
+  TranslateOutputSelection(0, 4);
+  EXPECT_EQ(app.History().UndoCol.size(), views) << "a link under the caret is not translated here";
+  core->Controls().clsLinkText->Reset();
+  Type(u"ap");
+  output->SetText(u"\u00BB\u00BB\u00BB");
+  Focus(*output);
+  EXPECT_EQ(TranslateOutputSelection(0, 3), "AllList ap");
+  // Nothing selected in the output: the input's text, trimmed.
+  input->SetText(u"  banana ");
+  EXPECT_EQ(TranslateOutputSelection(0, 0), "Trans banana\tFalse\tFalse\tFalse\tFalse");
+}
+
+TEST_F(MainRoadTest, ToolbarKeysAndHistory) {
+  Type(u"apple");
+  core->TB1_ButtonClick(u"Trans");
+  Type(u"banana");
+  core->TB1_ButtonClick(u"Trans");
+  EXPECT_NE(Out().find("банан"), std::string::npos);
+  core->TB1_ButtonClick(u"Back");
+  EXPECT_NE(Out().find("яблоко"), std::string::npos);
+  core->TB1_ButtonClick(u"Redo");
+  EXPECT_NE(Out().find("банан"), std::string::npos);
+  // Backspace in the output box goes back as well.
+  Focus(*output);
+  EXPECT_TRUE(core->txtOutPut_KeyDown(8, 0));
+  EXPECT_NE(Out().find("яблоко"), std::string::npos);
+
+  capture->clipboard = u"banana";
+  core->TB1_ButtonClick(u"Paste");
+  EXPECT_NE(Out().find("банан"), std::string::npos);
+
+  Focus(*input);
+  input->SetText(u"pear tree");
+  input->selStart = 5;
+  input->selLength = 4;
+  core->TB1_ButtonClick(u"Copy");
+  EXPECT_EQ(capture->clipboard, u"tree");
+  input->selLength = 0;
+  core->Form_KeyUp(67, 2);  // Ctrl+C without a selection: the whole input
+  EXPECT_EQ(capture->clipboard, u"pear tree");
+
+  app.Sett->AutoOn = false;
+  core->TB1_ButtonClick(u"Mode");
+  EXPECT_TRUE(app.Sett->AutoOn);
+  EXPECT_EQ(GetSetting(u"Main", u"Auto", u""), u"True");
+  EXPECT_TRUE(input->focused);
+
+  int spoken = 0;
+  app.MainCalls.SpeakClick = [&spoken](bool) { ++spoken; };
+  core->TB1_ButtonClick(u"Speak");
+  core->Form_KeyUp(80, 2);  // Ctrl+P
+  EXPECT_EQ(spoken, 2);
+  core->TB1_ButtonClick(u"Menu");
+  EXPECT_EQ(shell.log.back(), "Menu");
+}
+
+TEST_F(MainRoadTest, MenuItems) {
+  std::vector<std::string> calls;
+  app.MainCalls.ShowKeyb = [&calls](bool) { calls.push_back("Keyb"); };
+  app.MainCalls.ShowStat = [&calls](bool) { calls.push_back("Stat"); };
+  app.MainCalls.PasteSpkSrc = [&calls] { calls.push_back("PasteSpkSrc"); };
+  app.MainCalls.SpeakSrc = [&calls] { calls.push_back("SpeakSrc"); };
+  app.Hooks.StartLearn = [&calls] { calls.push_back("Learn"); };
+  core->MenuClick(MenuItem::Keyb);
+  core->MenuClick(MenuItem::Stat);
+  core->MenuClick(MenuItem::Learn);
+  core->MenuClick(MenuItem::SpeakClip);
+  app.State.gCurLink = Link(u"TransWord", u"яблоко");
+  core->MenuClick(MenuItem::Copy);
+  EXPECT_EQ(calls, (std::vector<std::string>{"Keyb", "Stat", "Learn", "PasteSpkSrc", "SpeakSrc"}));
+  EXPECT_EQ(ToUtf8(capture->clipboard), "яблоко");
+
+  app.Sett->TrlMode = 1;
+  core->MenuClick(MenuItem::TL);
+  EXPECT_EQ(app.Sett->TrlMode, 2);
+  core->MenuClick(MenuItem::TL);
+  EXPECT_EQ(app.Sett->TrlMode, 1);
+
+  // Back-translation of a word of the lower pane shows it on the form and says so.
+  app.State.gCurLink = Link(u"BackTrans", u"apple");
+  core->MenuClick(MenuItem::BackTrans);
+  EXPECT_NE(Out().find("яблоко"), std::string::npos);
+  EXPECT_EQ(Hint(), "t17 \"apple\"");
+
+  capture->clipboard = u"banana";
+  core->MenuClick(MenuItem::TransClip);
+  EXPECT_NE(Out().find("банан"), std::string::npos);
+
+  // The menu's help item and F1 open the help file at its default page.
+  struct Viewer : HelpViewer {
+    std::vector<std::u16string> opened;
+    void DisplayTopic(WindowHandle, std::u16string_view file, std::u16string_view topic) override {
+      opened.push_back(std::u16string(file) + u"|" + std::u16string(topic));
+    }
+  };
+  auto viewer = std::make_shared<Viewer>();
+  SetHelpViewer(viewer);
+  core->MenuClick(MenuItem::Help);
+  core->Form_KeyUp(112, 0);
+  SetHelpViewer(nullptr);
+  ASSERT_EQ(viewer->opened.size(), 2u);
+  EXPECT_EQ(viewer->opened[0], viewer->opened[1]);
+  EXPECT_NE(viewer->opened[0].find(u"Help"), std::u16string::npos);
+  EXPECT_EQ(viewer->opened[0].back(), u'|') << "no topic";
+}
+
+TEST_F(MainRoadTest, RefreshEnabledModeAndLocalisation) {
+  Focus(*input);
+  input->SetText(u"");
+  app.IsTextInClip = false;
+  core->Form_Load();
+  core->RefreshEnabled();
+  const auto enabled = [this](std::u16string_view key) { return tb1.At(tb1.IndexOf(key)).enabled; };
+  EXPECT_FALSE(enabled(u"Trans")) << "nothing to translate";
+  EXPECT_FALSE(enabled(u"Copy"));
+  EXPECT_FALSE(enabled(u"Paste"));
+  input->SetText(u"ap");
+  input->selLength = 1;
+  app.IsTextInClip = true;
+  core->RefreshEnabled();
+  EXPECT_TRUE(enabled(u"Trans"));
+  EXPECT_TRUE(enabled(u"Copy"));
+  EXPECT_TRUE(enabled(u"Paste"));
+
+  app.Sett->AutoOn = true;
+  core->RefreshMode();
+  EXPECT_TRUE(tb1.At(tb1.IndexOf(u"Mode")).pressed);
+  EXPECT_EQ(tb1.At(tb1.IndexOf(u"Mode")).image, u"Mode1");
+
+  // The quick-reference item belongs to interface language 1 only.
+  for (int lang : {0, 1}) {
+    app.Sett->CurLang = lang;
+    core->LocalizeMe();
+    EXPECT_EQ(menus.visible[MenuItem::Pam], lang == 1);
+    EXPECT_EQ(menus.captions[MenuItem::Help], u"t13");
+  }
+}
+
+TEST_F(MainRoadTest, LinksOfTheOutputBox) {
+  // A list entry: recorded as a click of the list, then translated.
+  Type(u"ap");
+  core->tmrChangeInput_Timer();
+  output->selStart = 0;
+  output->selLength = 5;
+  app.LinkHandler(Link(u"List", u"apple"), 1, output.get(), 0, 0);
+  const auto& col = app.History().UndoCol;
+  ASSERT_GE(col.size(), 3u);
+  EXPECT_EQ(ToUtf8(col[1]->Mode + u" " + col[1]->Data), "ListClick ap\tList\t0\t5");
+  EXPECT_NE(Out().find("яблоко"), std::string::npos);
+  // GoBack returns to the list.
+  app.LinkHandler(Link(u"GoBack", u"0"), 13, output.get(), 0, 0);
+  EXPECT_NE(Out().find("apricot"), std::string::npos);
+
+  // The caret walking onto a list entry shows its translation in the lower pane.
+  app.Sett->BackTransOpen = true;
+  app.LinkHandler(Link(u"List", u"apricot"), 10, output.get(), 0, 0);
+  EXPECT_NE(ToUtf8(backBox->text).find("абрикос"), std::string::npos);
+  app.LinkHandler(Link(u"List", u"banana"), 10, input.get(), 0, 0);  // only in the output box
+  EXPECT_EQ(ToUtf8(backBox->text).find("банан"), std::string::npos);
+
+  // The alphabet: a letter lists its first words, a right click all of them; "upl" opens About.
+  app.LinkHandler(Link(u"abc", u"b"), 1, output.get(), 0, 0);
+  EXPECT_NE(Out().find("banana"), std::string::npos) << Out();
+  app.LinkHandler(Link(u"abc", u"b"), 2, output.get(), 0, 0);
+  EXPECT_NE(Out().find("B b"), std::string::npos) << Out();
+  struct About : AboutWindow {
+    int shown = 0;
+    void Show(bool) override { ++shown; }
+  };
+  auto about = std::make_shared<About>();
+  app.LoadAbout = [about] { return about; };
+  app.LinkHandler(Link(u"upl", u""), 1, output.get(), 0, 0);
+  EXPECT_EQ(about->shown, 1);
+}
+
+// With the application's main form, whose window the visibility services show and hide.
+class MainFormRoadTest : public MainRoadTest {
+ protected:
+  MainFormRoadTest() { app.frmMain = form; }
+  ~MainFormRoadTest() override { app.frmMain.reset(); }
+  bool& Shown() { return windows->windows[FakeMainForm::kHandle].visible; }
+  CallLog log;
+  std::shared_ptr<FakeMainForm> form = std::make_shared<FakeMainForm>(log);
+  std::shared_ptr<FakeWindows> windows = std::make_shared<FakeWindows>();
+  ScopedWindows scoped{windows};
+};
+
+TEST_F(MainFormRoadTest, TrayDoubleClickShowsOrHidesAndForgetsTheOutsideWindow) {
+  Shown() = true;
+  app.Sett->AutoOn = false;
+  shell.visible = true;
+  app.State.gReturnWindow = 0x55;  // the capture poll remembers a window: show, even though visible
+  core->picNotifier_MouseMove(515, true);
+  EXPECT_EQ(app.State.gReturnWindow, 0u);
+  EXPECT_EQ(GetSetting(u"Main", u"IsShowed", u""), u"1");
+  core->picNotifier_MouseMove(515, true);  // visible, nothing remembered: hide
+  EXPECT_EQ(GetSetting(u"Main", u"IsShowed", u""), u"0");
+  EXPECT_FALSE(app.Sett->AutoOn) << "the two flips of a double-click cancel out";
+}
+
+TEST_F(MainFormRoadTest, ATranslationForAHiddenWindowShowsIt) {
+  Shown() = false;
+  Type(u"apple");
+  core->TranslateInput();
+  EXPECT_TRUE(Shown());
+  EXPECT_EQ(GetSetting(u"Main", u"IsShowed", u""), u"1");
 }
 
 TEST(MainLayout, InputAndToolbarShareARowOnlyWhenThereIsRoom) {

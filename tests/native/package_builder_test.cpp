@@ -106,10 +106,10 @@ TEST_P(BuilderRoundTrip, WordsAndTranscriptionsCarryTheirSide) {
   const MemberBounds words = Bounds(u"Words"), transcript = Bounds(u"Transcript");
   ASSERT_FALSE(words.Empty());
   ASSERT_FALSE(transcript.Empty());
-  const auto n = static_cast<std::int32_t>(source_.words.size());
+  const auto n = static_cast<std::int32_t>(source_.WordCount());
   EXPECT_EQ(I32(words.Start), 4 * (n + 1));
   for (std::int32_t k = 1; k <= n; ++k) {
-    const SourceWord& w = source_.words[static_cast<std::size_t>(k - 1)];
+    const SourceWord w = source_.Word(static_cast<std::size_t>(k - 1));
     EXPECT_EQ(Entry(words, k), std::make_pair(w.side, w.text)) << k;
     EXPECT_EQ(Entry(transcript, k).second, w.transcription) << k;
   }
@@ -118,7 +118,7 @@ TEST_P(BuilderRoundTrip, WordsAndTranscriptionsCarryTheirSide) {
 
 TEST_P(BuilderRoundTrip, HashIndexIsSortedByAbsoluteKeyAndSignedBySide) {
   const MemberBounds hash = Bounds(u"WordsHash"), words = Bounds(u"Words");
-  ASSERT_EQ(hash.Length(), 12 * static_cast<std::int64_t>(source_.words.size()));
+  ASSERT_EQ(hash.Length(), 12 * static_cast<std::int64_t>(source_.WordCount()));
   double previous = 0;
   std::set<std::int32_t> ids;
   for (std::int64_t at = hash.Start; at < hash.End; at += 12) {
@@ -132,12 +132,12 @@ TEST_P(BuilderRoundTrip, HashIndexIsSortedByAbsoluteKeyAndSignedBySide) {
     previous = std::abs(key);
     ids.insert(id);
   }
-  EXPECT_EQ(ids.size(), source_.words.size());
+  EXPECT_EQ(ids.size(), source_.WordCount());
 }
 
 TEST_P(BuilderRoundTrip, SortIndexFollowsDictionaryOrder) {
   const MemberBounds sort = Bounds(u"WordsSort"), words = Bounds(u"Words");
-  ASSERT_EQ(sort.Length(), 4 * static_cast<std::int64_t>(source_.words.size()));
+  ASSERT_EQ(sort.Length(), 4 * static_cast<std::int64_t>(source_.WordCount()));
   std::vector<std::u16string> texts;
   for (std::int64_t at = sort.Start; at < sort.End; at += 4) texts.push_back(Entry(words, I32(at)).second);
   EXPECT_TRUE(std::is_sorted(texts.begin(), texts.end(), [](const auto& a, const auto& b) {
@@ -150,7 +150,7 @@ TEST_P(BuilderRoundTrip, SortIndexFollowsDictionaryOrder) {
 TEST_P(BuilderRoundTrip, LinksAreSortedByEitherWordWithTheirHeaderFields) {
   const MemberBounds w1 = Bounds(u"TransW1"), w2 = Bounds(u"TransW2");
   const std::int32_t r = I32(w1.Start) / 4;
-  ASSERT_EQ(r, static_cast<std::int32_t>(source_.links.size()));
+  ASSERT_EQ(r, static_cast<std::int32_t>(source_.LinkCount()));
   const int header = GetParam().rech ? 16 : 14;
   std::int32_t previous = 0;
   bool sawHaus = false;
@@ -175,7 +175,7 @@ TEST_P(BuilderRoundTrip, LinksAreSortedByEitherWordWithTheirHeaderFields) {
         EXPECT_EQ(rech, 1);  // N
         EXPECT_EQ(rod, 1);   // M
       }
-      EXPECT_EQ(source_.words[static_cast<std::size_t>(id2 - 1)].text, u"дом");
+      EXPECT_EQ(source_.Word(static_cast<std::size_t>(id2 - 1)).text, u"дом");
     }
   }
   EXPECT_TRUE(sawHaus);

@@ -156,12 +156,12 @@ TEST_F(SettingTest, SaveKeepsForeignKeysAndTheirPlaces) {
 
 TEST_F(SettingTest, SaveOnAnEmptyFileWritesMainThenLearnerInOrder) {
   Sett().LoadSett();
-  Sett().GFont.Size = 8.25;
+  Sett().GFont.Size = 8.1234;
   Sett().SaveSett();
   const std::string text = UserText();
   EXPECT_EQ(text.rfind("\r\n[Main]\r\nAutoStart=True\r\nHotKeyCode=17\r\nHotKeyDouble=True\r\n", 0), 0u) << text;
   EXPECT_NE(text.find("TTHide=False\r\nAllowShort=True\r\nLanguage=0\r\n"), std::string::npos);
-  EXPECT_NE(text.find("FontSize=8.25\r\nFontName=Arial\r\n"), std::string::npos);
+  EXPECT_NE(text.find("FontSize=8.1234\r\nFontName=Arial\r\n"), std::string::npos);
   EXPECT_NE(text.find("HintBG=14811135\r\nAero=True\r\nButtons=-1\r\n\r\n[Learner]\r\nTransp=20\r\n"),
             std::string::npos);
   EXPECT_NE(text.find("SimpleWords=True\r\n"), std::string::npos);
@@ -174,7 +174,7 @@ TEST_F(SettingTest, UnconvertibleValuesLeaveTheFieldAsItWas) {
   Sett().LoadSett();
   EXPECT_EQ(Sett().HotKeyCode, 0);
   EXPECT_FALSE(Sett().TopMost);
-  EXPECT_EQ(Sett().GFont.Size, 0);
+  EXPECT_EQ(Sett().GFont.Size, 10);  // never a font of no size: the default stands in
   EXPECT_EQ(Sett().TrlMode, 0);  // does not fit 16 bits
   EXPECT_EQ(Sett().LrnNL, 0);
   EXPECT_EQ(Sett().Buttons, 12);
@@ -195,6 +195,56 @@ TEST_F(SettingTest, StoreValuesAndTheDecimalSeparator) {
   EXPECT_EQ(Sett().ShowPctShow, 0);
   EXPECT_TRUE(Sett().LrnShow);
   EXPECT_EQ(Sett().TextLink, u"||Crsr 1||U 1||Snd 1||C 8355711||S 7,65");
+}
+
+TEST_F(SettingTest, FontSizesInTheUsersNumberFormatAndNeverZero) {
+  process->decimalSeparator = u",";
+  WriteUserFile("[Main]\r\nFontSize=8,25\r\n");
+  Sett().LoadSett();
+  EXPECT_EQ(Sett().GFont.Size, 8.25);
+  EXPECT_EQ(Sett().TextLink, u"||Crsr 1||U 1||Snd 1||C 8355711||S 7,0125");
+  Sett().SaveSett();
+  EXPECT_NE(UserText().find("FontSize=8.25\r\n"), std::string::npos);  // written with "." as ever
+
+  process->decimalSeparator = u".";
+  for (const char* size : {"8,25", "0", "-3", "", "1e999"}) {
+    Sett().GFont.Size = 0;
+    WriteUserFile(std::string("[Main]\r\nFontSize=") + size + "\r\n");
+    Sett().LoadSett();
+    EXPECT_EQ(Sett().GFont.Size, 10) << size;
+    EXPECT_EQ(Sett().TextLink, u"||Crsr 1||U 1||Snd 1||C 8355711||S 8.5") << size;
+  }
+  // A size already set stays when the file's cannot be read.
+  Sett().GFont.Size = 12;
+  WriteUserFile("[Main]\r\nFontSize=big\r\n");
+  Sett().LoadSett();
+  EXPECT_EQ(Sett().GFont.Size, 12);
+}
+
+TEST_F(SettingTest, AMissingPresetIsNotCreated) {
+  Sett().LoadSett();
+  EXPECT_FALSE(std::filesystem::exists(program.path() / "preset.ini"));
+  EXPECT_EQ(G().colABC.Count(), 0u);
+  EXPECT_EQ(Sett().InjExclude, u"");
+  EXPECT_TRUE(std::filesystem::exists(UserFile()));  // the user's file is
+}
+
+TEST_F(SettingTest, AProgramPathOutsideTheCodePageSurvivesTheUserList) {
+  WriteBytes(program.path() / "DefaultWhiteList.inf", "C:\\n.exe\tNotepad\t\tNotepad\t1");
+  Sett().LoadSett();
+  auto entry = std::make_shared<clsWindow>();
+  entry->ExePath = u"C:\\日本語\\a.exe";
+  entry->AppName = u"Ä 日";
+  entry->SetWndType(u"JapaneseApp");
+  entry->State = 1;
+  AddWindow(G().WhiteCol, entry);
+  Sett().SaveWhiteCol();
+  G().WhiteCol.Clear();
+  Sett().LoadWhiteCol();
+  ASSERT_EQ(G().WhiteCol.Count(), 3u);
+  EXPECT_EQ((*G().WhiteCol.Find(u"JapaneseApp"))->ExePath, u"C:\\日本語\\a.exe");
+  EXPECT_EQ((*G().WhiteCol.Find(u"JapaneseApp"))->AppName, u"Ä 日");
+  EXPECT_EQ((*G().WhiteCol.Find(u"Notepad"))->State, 1);
 }
 
 TEST_F(SettingTest, AnUntranslatableToolTipColourIsKeptAsTheSystemColour) {
@@ -293,7 +343,14 @@ TEST_F(SettingTest, FirstStartKeepsAUtf16OrUnreadableUserList) {
   EXPECT_EQ((*G().WhiteCol.Find(u"TypeB"))->TitleMask, u"*Ы*");
   EXPECT_EQ(ReadBytes(list), "C:\\a.exe\tA\t\tTypeA\t0\r\nC:\\b.exe\tB\t*\xDB*\tTypeB\t1\r\n"
                              "C:\\Program Files\\Opera\\Opera.exe\tOperaWindowClass\t\tOperaWindowClass\t1");
-  EXPECT_EQ(ReadBytes(backup), utf16);
+  EXPECT_FALSE(std::filesystem::exists(backup)) << "every line was read: nothing to keep";
+
+  // A window type twice: the save would drop the second line, so the file is kept first.
+  Store(u"Main", u"CorrectOpera", u"0");
+  const std::string twice = "C:\\a.exe\tA\t\tTypeA\t0\r\nC:\\c.exe\tC\t\tTypeA\t1";
+  WriteBytes(list, twice);
+  Sett().LoadWhiteCol();
+  EXPECT_EQ(ReadBytes(backup), twice);
 
   // A list of something else entirely: whatever is read of it, the file itself is kept.
   Store(u"Main", u"CorrectOpera", u"0");

@@ -49,6 +49,15 @@ TEST(WhiteList, ParsesFieldsAndToleratesShortAndBrokenLines) {
   EXPECT_EQ((*list.Find(u"TypeB"))->State, 0);  // does not fit 32 bits
 }
 
+TEST(WhiteList, StateIsConvertedAsANumber) {
+  const WindowList list = ParseWhiteList(
+      u"C:\\a.exe\tA\t\tT1\t1.0\r\nC:\\b.exe\tB\t\tT2\t 1 \r\nC:\\c.exe\tC\t\tT3\t0.4\r\n"
+      u"C:\\d.exe\tD\t\tT4\t&H1\r\nC:\\e.exe\tE\t\tT5\t1x\r\nC:\\f.exe\tF\t\tT6\t");
+  const std::pair<const char16_t*, std::int32_t> states[] = {{u"T1", 1}, {u"T2", 1}, {u"T3", 0},
+                                                             {u"T4", 1}, {u"T5", 0}, {u"T6", 0}};
+  for (const auto& [type, state] : states) EXPECT_EQ((*list.Find(type))->State, state) << ToUtf8(type);
+}
+
 TEST(WhiteList, FirstLineOfATypeWinsAndSavingDropsTheSecond) {
   const WindowList list = ParseWhiteList(u"C:\\one.exe\tOne\t\tSame\t1\r\nC:\\two.exe\tTwo\t\tsame\t0");
   ASSERT_EQ(list.Count(), 1u);

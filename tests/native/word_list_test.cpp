@@ -113,3 +113,31 @@ TEST_F(WordList, InfoLineTellsTheDirectionOrThatNothingWasFound) {
 
 }  // namespace
 }  // namespace parlavent
+
+namespace parlavent {
+namespace {
+
+TEST_F(WordList, APhraseSearchKeepsTheHourglassAndTheEscGuardUntilTheListIsShown) {
+  Load(Words({"big dog", "big red dog", "zz"}));
+  Type(u"bi do");
+  ASSERT_FALSE(OutputLines().empty());
+  // One hourglass for the fill, one for the search; only the fill's end takes it away.
+  EXPECT_EQ(host->Calls("Wait"), (std::vector<std::string>{"Wait 1", "Wait 1", "Wait 0"}));
+  // The Esc that stopped the search must not hide the window: the flag stays for the timer.
+  EXPECT_TRUE(app.State.gEscUsed);
+  EXPECT_EQ(host->Calls("EscUsedTimer").size(), 1u);
+}
+
+TEST_F(WordList, AFillAbandonedForATranslationLeavesTheTypedFlagToIt) {
+  Load(Words({"big dog", "big red dog", "zz"}));
+  // A translation starts while the phrase search pumps messages.
+  auto events = std::make_shared<testing::FakePump>();
+  events->onDoEvents = [this] { app.State.gFillAbort = true; };
+  testing::ScopedPump scoped{events};
+  Type(u"bi do");
+  EXPECT_FALSE(app.State.gUserTyped);
+  EXPECT_EQ(host->Calls("Wait").back(), "Wait 0");
+}
+
+}  // namespace
+}  // namespace parlavent

@@ -55,6 +55,7 @@ class FakeViewHost : public ViewHost {
     calls.push_back(ToUtf8(key) + (enabled ? " 1" : " 0"));
   }
   void StartBackTransTimer(std::u16string_view text) override { calls.push_back("BackTransTimer " + ToUtf8(text)); }
+  void StartEscUsedClearTimer() override { calls.push_back("EscUsedTimer"); }
   void ShowTrans(std::u16string_view text, const ShowTransArgs& args) override {
     trans.emplace_back(ToUtf8(text), args);
   }

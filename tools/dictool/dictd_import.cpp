@@ -4,28 +4,31 @@
 
 #include <algorithm>
 #include <fstream>
-#include <set>
 #include <sstream>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "dictionary/record_codes.h"
 #include "foundation/text.h"
+#include "hash_set.h"
 
 namespace parlavent::dictool {
 namespace {
 
-constexpr char16_t kCombiningAcute = 0x0301;
+// The entries are read as UTF-8 bytes: every mark of their structure is ASCII, so no text needs
+// converting until the builder reads it.
+using View = std::string_view;
+
+constexpr View kCombiningAcute = "\xCC\x81";  // U+0301, the stress mark of the Russian data
 
 // dictd numbers: base 64 with its own alphabet, most significant digit first.
-bool DecodeNumber(std::string_view text, std::uint64_t& out) {
-  static constexpr std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+bool DecodeNumber(View text, std::uint64_t& out) {
+  static constexpr View kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
   out = 0;
   if (text.empty() || text.size() > 10) return false;
   for (char c : text) {
     const std::size_t d = kDigits.find(c);
-    if (d == std::string_view::npos) return false;
+    if (d == View::npos) return false;
     out = out * 64 + d;
   }
   return true;
@@ -35,6 +38,7 @@ bool ReadDict(const std::filesystem::path& path, std::string& data) {
   // gzread reads dictzip (gzip with a chunk table) and plain text alike.
   gzFile f = gzopen(path.string().c_str(), "rb");
   if (!f) return false;
+  gzbuffer(f, 1 << 17);
   char buffer[1 << 16];
   int n = 0;
   while ((n = gzread(f, buffer, sizeof buffer)) > 0) data.append(buffer, static_cast<std::size_t>(n));
@@ -43,39 +47,152 @@ bool ReadDict(const std::filesystem::path& path, std::string& data) {
   return ok;
 }
 
-std::vector<std::u16string> Lines(std::u16string_view text) {
-  std::vector<std::u16string> lines = SplitText(text, u"\n");
-  while (!lines.empty() && Trim(lines.back()).empty()) lines.pop_back();
-  return lines;
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+View Trim(View s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
 }
 
-// The headline "Haus /haʊ̯s/ /haʊs/ <n, neut>": headword, transcriptions, grammar tags.
-struct Headline {
-  std::u16string word;
-  std::vector<std::u16string> transcriptions;
-  std::vector<std::u16string> tags;
-};
+bool StartsWith(View s, View prefix) { return s.substr(0, prefix.size()) == prefix; }
 
-Headline ParseHeadline(std::u16string_view line) {
-  Headline h;
-  std::u16string rest = Trim(line);
-  if (!rest.empty() && rest.back() == u'>') {
-    const std::size_t open = rest.rfind(u'<');
-    if (open != std::u16string::npos) {
-      for (const auto& tag : SplitText(std::u16string_view(rest).substr(open + 1, rest.size() - open - 2), u",")) {
-        if (!Trim(tag).empty()) h.tags.push_back(Trim(tag));
-      }
-      rest = Trim(std::u16string_view(rest).substr(0, open));
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Grammar tags are ASCII: compared case-blind without converting them.
+bool EqualsAscii(View a, View b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// Where the bracket group that ends at close (")", "]" or ">") opens, counting nested groups of
+// the same kind; npos when it does not open.
+std::size_t OpeningOf(View s, std::size_t close) {
+  const char closing = s[close];
+  const char opening = closing == ')' ? '(' : closing == ']' ? '[' : '<';
+  int depth = 0;
+  for (std::size_t i = close + 1; i-- > 0;) {
+    if (s[i] == closing) ++depth;
+    if (s[i] == opening && --depth == 0) return i;
+  }
+  return View::npos;
+}
+
+// The end (";") of a character reference or entity written at i ("&#124;", "&amp;"), whether or not
+// it names a character; npos when none starts there.
+std::size_t ReferenceEnd(View s, std::size_t i) {
+  if (s[i] != '&') return View::npos;
+  for (std::size_t j = i + 1; j < s.size() && j <= i + 10; ++j) {
+    const char c = s[j];
+    if (c == ';') return j > i + 1 ? j : View::npos;
+    const bool name = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) || (c == '#' && j == i + 1);
+    if (!name) return View::npos;
+  }
+  return View::npos;
+}
+
+// Splits at sep where no (), [], <> or {} group is open; the ";" that ends a reference separates
+// nothing.
+std::vector<View> SplitOutside(View s, View seps) {
+  std::vector<View> parts;
+  int depth = 0;
+  std::size_t from = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (const std::size_t end = ReferenceEnd(s, i); end != View::npos) {
+      i = end;
+      continue;
+    }
+    const char c = s[i];
+    if (c == '(' || c == '[' || c == '<' || c == '{') ++depth;
+    if ((c == ')' || c == ']' || c == '>' || c == '}') && depth > 0) --depth;
+    if (depth == 0 && seps.find(c) != View::npos) {
+      parts.push_back(s.substr(from, i - from));
+      from = i + 1;
     }
   }
-  while (rest.size() >= 2 && rest.back() == u'/') {
-    const std::size_t open = rest.rfind(u'/', rest.size() - 2);
-    if (open == std::u16string::npos || open == 0 || rest[open - 1] != u' ') break;
-    h.transcriptions.insert(h.transcriptions.begin(), rest.substr(open + 1, rest.size() - open - 2));
-    rest = Trim(std::u16string_view(rest).substr(0, open));
+  parts.push_back(s.substr(from));
+  return parts;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  std::u16string unit;
+  if (cp < 0x10000) {
+    unit += static_cast<char16_t>(cp);
+  } else {
+    unit += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+    unit += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
   }
-  h.word = rest;
-  return h;
+  out += ToUtf8(unit);
+}
+
+// The character a reference "&#124;", "&#x7c;" or an entity "&amp;" stands for (the reference
+// without "&" and ";"); 0 when it names none.
+char32_t Referenced(View name) {
+  static const std::pair<View, char32_t> kEntities[] = {
+      {"amp", U'&'},     {"lt", U'<'},       {"gt", U'>'},      {"quot", U'"'},    {"apos", U'\''},
+      {"nbsp", 0xA0},    {"ndash", 0x2013},  {"mdash", 0x2014}, {"hellip", 0x2026}, {"laquo", 0xAB},
+      {"raquo", 0xBB},   {"lsquo", 0x2018},  {"rsquo", 0x2019}, {"ldquo", 0x201C}, {"rdquo", 0x201D},
+      {"bdquo", 0x201E}, {"shy", 0xAD},      {"middot", 0xB7},  {"deg", 0xB0},     {"sect", 0xA7},
+      {"copy", 0xA9},    {"reg", 0xAE},      {"times", 0xD7},   {"euro", 0x20AC},  {"acute", 0xB4}};
+  if (name.size() >= 2 && name[0] == '#') {
+    const bool hex = name[1] == 'x' || name[1] == 'X';
+    const View digits = name.substr(hex ? 2 : 1);
+    if (digits.empty() || digits.size() > 7) return 0;
+    char32_t cp = 0;
+    for (char c : digits) {
+      int d = IsDigit(c) ? c - '0' : -1;
+      if (hex && d < 0 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+      if (hex && d < 0 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+      if (d < 0) return 0;
+      cp = cp * (hex ? 16 : 10) + static_cast<char32_t>(d);
+    }
+    const bool valid = cp > 0 && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+    return valid ? cp : 0;
+  }
+  for (const auto& [entity, cp] : kEntities) {
+    if (entity == name) return cp;
+  }
+  return 0;
+}
+
+// The text of a source field: character references and entities decoded, no tab or line break
+// (they separate fields and lines), no blanks around.
+std::string Field(View text, std::size_t& entities) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '&') {
+      const std::size_t semi = text.find(';', i + 1);
+      const char32_t cp = semi != View::npos && semi - i <= 10 ? Referenced(text.substr(i + 1, semi - i - 1)) : 0;
+      if (cp != 0) {
+        AppendUtf8(out, cp == U'\t' || cp == U'\r' || cp == U'\n' ? U' ' : cp);
+        ++entities;
+        i = semi;
+        continue;
+      }
+    }
+    out += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+  }
+  return std::string(Trim(out));
+}
+
+std::string RemoveStress(View text, std::size_t& marks) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.substr(i, 2) == kCombiningAcute) {
+      ++marks;
+      ++i;
+      continue;
+    }
+    out += text[i];
+  }
+  return out;
 }
 
 struct Grammar {
@@ -83,78 +200,170 @@ struct Grammar {
   int rod = 0;
 };
 
-Grammar ParseTags(const std::vector<std::u16string>& tags, ImportReport& report) {
-  static const std::pair<std::u16string_view, std::u16string_view> kTags[] = {
-      {u"n", u"N"},          {u"noun", u"N"},        {u"v", u"V"},            {u"verb", u"V"},
-      {u"adj", u"A"},        {u"adv", u"ADV"},       {u"adverb", u"ADV"},     {u"pronominalAdverb", u"ADV"},
-      {u"pn", u"NPR"},       {u"abbreviation", u"ABBR"}, {u"abbr", u"ABBR"},  {u"preposition", u"PREP"},
-      {u"prep", u"PREP"},    {u"postposition", u"PREP"}, {u"interjection", u"INTRJ"}, {u"int", u"INTRJ"},
-      {u"numeral", u"NUM"},  {u"num", u"NUM"},       {u"suffix", u"SUFF"},    {u"prefix", u"PREF"},
-      {u"particle", u"PART"}, {u"conjunction", u"CONJ"}, {u"conj", u"CONJ"},  {u"article", u"ART"},
-      {u"art", u"ART"},      {u"pron", u"PRON"},     {u"aux", u"AUX"},        {u"phrase", u"PHR"},
-      {u"idiom", u"ID"}};
-  static const std::pair<std::u16string_view, std::u16string_view> kGenders[] = {
-      {u"masc", u"M"}, {u"fem", u"F"}, {u"neut", u"N"}};
-  Grammar g;
-  for (const std::u16string& tag : tags) {
-    bool known = false;
-    for (const auto& [name, code] : kGenders) {
-      if (EqualsNoCase(tag, name)) g.rod = RodCode(code), known = true;
-    }
-    for (const auto& [name, code] : kTags) {
-      if (EqualsNoCase(tag, name)) g.rech = RechCode(code), known = true;
-    }
-    if (!known && EndsWithNoCase(tag, u"pronoun")) g.rech = RechCode(u"PRON"), known = true;
-    if (!known) ++report.unknownTags;
+// One tag of "<n, masc>": a part of speech, a gender, a kind of verb or noun that tells the part of
+// speech, or nothing the codes hold.
+bool ReadTag(View tag, Grammar& g) {
+  static const std::pair<View, View> kTags[] = {
+      {"n", "N"},           {"noun", "N"},        {"pl", "N"},          {"sg", "N"},
+      {"pl only", "N"},     {"sg only", "N"},     {"v", "V"},           {"verb", "V"},
+      {"trans", "V"},       {"intr", "V"},        {"refl", "V"},        {"adj", "A"},
+      {"adv", "ADV"},       {"adverb", "ADV"},    {"pronominalAdverb", "ADV"},
+      {"pn", "NPR"},        {"abbreviation", "ABBR"}, {"abbr", "ABBR"}, {"preposition", "PREP"},
+      {"prep", "PREP"},     {"postposition", "PREP"}, {"interjection", "INTRJ"}, {"int", "INTRJ"},
+      {"numeral", "NUM"},   {"num", "NUM"},       {"suffix", "SUFF"},   {"prefix", "PREF"},
+      {"particle", "PART"}, {"ptcl", "PART"},     {"conjunction", "CONJ"}, {"conj", "CONJ"},
+      {"article", "ART"},   {"art", "ART"},       {"pron", "PRON"},     {"aux", "AUX"},
+      {"phrase", "PHR"},    {"idiom", "ID"}};
+  static const std::pair<View, View> kGenders[] = {{"masc", "M"}, {"fem", "F"}, {"neut", "N"}};
+  for (const auto& [name, code] : kGenders) {
+    if (EqualsAscii(tag, name)) return g.rod = RodCode(FromUtf8(code)), true;
   }
-  return g;
+  for (const auto& [name, code] : kTags) {
+    if (!EqualsAscii(tag, name)) continue;
+    // A kind of verb or noun does not override the part of speech the tags name outright.
+    const bool kind = name == "trans" || name == "intr" || name == "refl" || name[0] == 'p' || name[0] == 's';
+    if (g.rech == 0 || !kind) g.rech = RechCode(FromUtf8(code));
+    return true;
+  }
+  if (tag.size() >= 7 && EqualsAscii(tag.substr(tag.size() - 7), "pronoun")) return g.rech = RechCode(u"PRON"), true;
+  return false;
+}
+
+// The pieces of a text in which "<tags>" and "[labels]" stand anywhere: the text without them.
+struct Marked {
+  std::string text;
+  std::vector<View> tags;
+  std::vector<View> labels;
+};
+
+Marked TakeMarks(View s) {
+  Marked m;
+  std::size_t from = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '<' && s[i] != '[') continue;
+    const std::size_t close = s.find(s[i] == '<' ? '>' : ']', i + 1);
+    if (close == View::npos) break;
+    m.text.append(s.substr(from, i - from));
+    const View inside = Trim(s.substr(i + 1, close - i - 1));
+    if (s[i] == '<') {
+      for (View tag : SplitOutside(inside, ",")) {
+        if (!Trim(tag).empty()) m.tags.push_back(Trim(tag));
+      }
+    } else if (!inside.empty()) {
+      m.labels.push_back(s.substr(i, close - i + 1));
+    }
+    from = close + 1;
+    i = close;
+  }
+  m.text.append(s.substr(from));
+  // Blanks left twice where a mark stood between words.
+  std::string text;
+  for (char c : Trim(m.text)) {
+    if (c == ' ' && !text.empty() && text.back() == ' ') continue;
+    text += c;
+  }
+  m.text = text;
+  return m;
+}
+
+// A word on the headline: the headword, or a form in brackets behind it.
+struct HeadWord {
+  std::string text;
+  std::string transcription;
+  std::vector<View> labels;  // "[Br.]" in front of a form
+};
+
+// The headline "speak /spˈiːk/ (spoke /spˈəʊk/ <>, spoken /spˈəʊkən/ <>) <v>": headword,
+// transcriptions, bracketed forms (inflected forms, "<>" behind each, or short forms without),
+// grammar tags; a bracket holding only labels ("([+ sg])") is a note on the entry.
+struct Headline {
+  HeadWord word;
+  std::size_t transcriptions = 0;
+  std::vector<HeadWord> forms;
+  std::vector<View> tags;
+  std::vector<View> notes;
+};
+
+// Strips the transcriptions "/.../" that end rest; their number. first is the leftmost of them.
+std::size_t TakeTranscriptions(View& rest, View& first) {
+  std::size_t n = 0;
+  while (rest.size() >= 2 && rest.back() == '/') {
+    const std::size_t open = rest.rfind('/', rest.size() - 2);
+    if (open == View::npos || open == 0 || rest[open - 1] != ' ') break;
+    first = rest.substr(open + 1, rest.size() - open - 2);
+    rest = Trim(rest.substr(0, open));
+    ++n;
+  }
+  return n;
+}
+
+void ReadForms(View group, Headline& h) {
+  for (View item : SplitOutside(group, ",")) {
+    Marked m = TakeMarks(Trim(item));
+    View rest = m.text;
+    View transcription;
+    HeadWord form;
+    TakeTranscriptions(rest, transcription);
+    form.text = std::string(rest);
+    form.transcription = std::string(transcription);
+    form.labels = m.labels;
+    if (!form.text.empty()) h.forms.push_back(std::move(form));
+    else h.notes.insert(h.notes.end(), m.labels.begin(), m.labels.end());
+  }
+}
+
+Headline ParseHeadline(View line) {
+  Headline h;
+  View rest = Trim(line);
+  if (!rest.empty() && rest.back() == '>') {
+    const std::size_t open = OpeningOf(rest, rest.size() - 1);
+    if (open != View::npos) {
+      for (View tag : SplitOutside(rest.substr(open + 1, rest.size() - open - 2), ",")) {
+        if (!Trim(tag).empty()) h.tags.push_back(Trim(tag));
+      }
+      rest = Trim(rest.substr(0, open));
+    }
+  }
+  // Bracket groups count as forms only behind a transcription: "be on (the) alert" and a headword
+  // that merely ends in a bracket keep theirs.
+  std::vector<View> groups;
+  View beforeGroups = rest;
+  while (!beforeGroups.empty() && beforeGroups.back() == ')') {
+    const std::size_t open = OpeningOf(beforeGroups, beforeGroups.size() - 1);
+    if (open == View::npos || open == 0) break;
+    groups.insert(groups.begin(), beforeGroups.substr(open + 1, beforeGroups.size() - open - 2));
+    beforeGroups = Trim(beforeGroups.substr(0, open));
+  }
+  View transcription;
+  if (!groups.empty()) {
+    View b = beforeGroups;
+    h.transcriptions = TakeTranscriptions(b, transcription);
+    if (h.transcriptions > 0) {
+      rest = b;
+      for (View g : groups) ReadForms(g, h);
+    }
+  }
+  // Taken from the right, the last one found is the first one written.
+  if (h.transcriptions == 0) h.transcriptions = TakeTranscriptions(rest, transcription);
+  h.word.text = std::string(rest);
+  h.word.transcription = std::string(transcription);
+  return h;
 }
 
 // Sense numbers of the dictfmt layout: "1. угорь", "дом 2.", " 3.".
-std::u16string StripSenseNumbers(std::u16string_view line) {
-  std::u16string s = Trim(line);
+View StripSenseNumbers(View line) {
+  View s = Trim(line);
   std::size_t digits = 0;
   while (digits < s.size() && IsDigit(s[digits])) ++digits;
-  if (digits > 0 && digits < s.size() && s[digits] == u'.' && (digits + 1 == s.size() || s[digits + 1] == u' ')) {
-    s = Trim(std::u16string_view(s).substr(digits + 1));
+  if (digits > 0 && digits < s.size() && s[digits] == '.' && (digits + 1 == s.size() || s[digits + 1] == ' ')) {
+    s = Trim(s.substr(digits + 1));
   }
-  if (!s.empty() && s.back() == u'.') {
+  if (!s.empty() && s.back() == '.') {
     std::size_t start = s.size() - 1;
     while (start > 0 && IsDigit(s[start - 1])) --start;
-    if (start < s.size() - 1 && (start == 0 || s[start - 1] == u' ')) s = Trim(std::u16string_view(s).substr(0, start));
+    if (start < s.size() - 1 && (start == 0 || s[start - 1] == ' ')) s = Trim(s.substr(0, start));
   }
   return s;
-}
-
-std::u16string RemoveStress(std::u16string_view text, ImportReport& report) {
-  std::u16string out;
-  for (char16_t c : text) {
-    if (c == kCombiningAcute) ++report.stressMarks;
-    else out.push_back(c);
-  }
-  return out;
-}
-
-// Translations are separated by "," or ";" outside parentheses.
-std::vector<std::u16string> SplitTranslations(std::u16string_view line) {
-  std::vector<std::u16string> parts(1);
-  int depth = 0;
-  for (char16_t c : line) {
-    if (c == u'(') ++depth;
-    if (c == u')' && depth > 0) --depth;
-    if (depth == 0 && (c == u',' || c == u';')) parts.emplace_back();
-    else parts.back().push_back(c);
-  }
-  return parts;
-}
-
-// A source field holds no tab and no line break.
-std::string Field(std::u16string_view text) {
-  std::u16string s(text);
-  for (char16_t& c : s) {
-    if (c == u'\t' || c == u'\r' || c == u'\n') c = u' ';
-  }
-  return ToUtf8(Trim(s));
 }
 
 // The explanation "Zoologie, im Singular: ein Vogel" labels its sense: the labels before the first
@@ -162,115 +371,265 @@ std::string Field(std::u16string_view text) {
 // whose labels name no subject area is left as it is.
 struct Themed {
   std::string themes;  // "3" or "3,17": the source's themes field
-  std::u16string explanation;
+  std::string explanation;
 };
 
-Themed TakeThemes(std::u16string_view explanation, const std::vector<std::pair<std::u16string, int>>& known,
-                  ImportReport& report) {
-  Themed out{{}, std::u16string(explanation)};
-  const std::size_t colon = explanation.find(u':');
-  if (known.empty() || colon == std::u16string_view::npos) return out;
+Themed TakeThemes(View explanation, const std::vector<std::pair<std::u16string, int>>& known, ImportReport& report) {
+  Themed out{{}, std::string(explanation)};
+  const std::size_t colon = explanation.find(':');
+  if (known.empty() || colon == View::npos) return out;
   std::vector<int> ids;
-  std::u16string rest;
-  for (const std::u16string& raw : SplitText(explanation.substr(0, colon), u",")) {
-    const std::u16string label = Trim(raw);
+  std::string rest;
+  for (View raw : SplitOutside(explanation.substr(0, colon), ",")) {
+    const View label = Trim(raw);
+    const std::u16string wide = FromUtf8(label);
     const auto theme =
-        std::find_if(known.begin(), known.end(), [&](const auto& t) { return EqualsNoCase(t.first, label); });
+        std::find_if(known.begin(), known.end(), [&](const auto& t) { return EqualsNoCase(t.first, wide); });
     if (theme != known.end() && ids.size() < 3) {
       if (std::find(ids.begin(), ids.end(), theme->second) == ids.end()) ids.push_back(theme->second);
       continue;
     }
     if (theme != known.end()) ++report.labelsBeyondThree;
-    rest += (rest.empty() ? u"" : u", ") + label;
+    if (!rest.empty()) rest += ", ";
+    rest += label;
   }
   if (ids.empty()) return out;
-  for (const int id : ids) out.themes += (out.themes.empty() ? "" : ",") + std::to_string(id);
-  const std::u16string text = Trim(explanation.substr(colon + 1));
-  out.explanation = Trim(rest.empty() ? text : rest + u": " + text);
+  for (const int id : ids) {
+    if (!out.themes.empty()) out.themes += ',';
+    out.themes += std::to_string(id);
+  }
+  out.explanation = rest;
+  if (!rest.empty()) out.explanation += ": ";
+  out.explanation += Trim(explanation.substr(colon + 1));
+  out.explanation = std::string(Trim(out.explanation));
   return out;
+}
+
+// One translation line with what qualifies it: the explanation line behind it (the WikDict
+// layout) or the "Note:" lines that follow it.
+struct Sense {
+  View line;
+  std::string explanation;
+};
+
+// A bracketed form links to its headword's translations; its comment names the headword (and the
+// form's own labels: "smell [Br.]" for "smelt").
+struct Form {
+  std::string text;
+  std::string comment;
+};
+
+void AppendComment(std::string& comment, View part, View separator = " ") {
+  part = Trim(part);
+  if (part.empty()) return;
+  if (!comment.empty()) comment += separator;
+  comment += part;
 }
 
 class Importer {
  public:
   Importer(const ImportOptions& options, std::ostream& out, ImportReport& report)
-      : options_(options), out_(out), report_(report) {}
+      : options_(options), out_(out), report_(report) {
+    buffer_.reserve(1 << 20);
+  }
 
-  void Entry(std::u16string_view text) {
-    const std::vector<std::u16string> lines = Lines(text);
+  void Entry(View text) {
+    std::vector<View> lines;
+    for (std::size_t from = 0; from <= text.size();) {
+      std::size_t nl = text.find('\n', from);
+      if (nl == View::npos) nl = text.size();
+      lines.push_back(text.substr(from, nl - from));
+      from = nl + 1;
+    }
+    while (!lines.empty() && Trim(lines.back()).empty()) lines.pop_back();
     if (lines.empty()) return void(++report_.badEntries);
     const Headline head = ParseHeadline(lines[0]);
-    if (head.word.empty()) return void(++report_.badEntries);
-    const std::string word = Field(head.word);
-    if (head.transcriptions.size() > 1) report_.extraTranscriptions += head.transcriptions.size() - 1;
-    if (options_.transcriptionsOnly) {
-      if (head.transcriptions.empty() || Field(head.transcriptions[0]).empty()) return;
-      // The first transcription of a word is the one the package keeps.
-      if (headwords_.emplace(word, true).second) {
-        out_ << "W\t1\t" << word << '\t' << Field(head.transcriptions[0]) << '\n';
-      }
-      return;
-    }
-    out_ << "W\t1\t" << word;
-    if (!head.transcriptions.empty()) out_ << '\t' << Field(head.transcriptions[0]);
-    out_ << '\n';
-    bool& translated = headwords_[word];
+    const std::string word = Field(head.word.text, report_.entities);
+    if (word.empty()) return void(++report_.badEntries);
+    if (head.transcriptions > 1) report_.extraTranscriptions += head.transcriptions - 1;
 
-    const Grammar grammar = ParseTags(head.tags, report_);
-    const std::size_t step = options_.explanations ? 2 : 1;
-    for (std::size_t i = 1; i < lines.size(); i += step) {
-      const std::u16string explanation = step == 2 && i + 1 < lines.size() ? Trim(lines[i + 1]) : std::u16string();
-      const Themed themed = TakeThemes(explanation, options_.themes, report_);
-      const bool sense = Senses(word, StripSenseNumbers(lines[i]), themed, grammar);
-      if (!sense && !explanation.empty()) ++report_.untranslatedSenses;
-      translated = translated || sense;
+    std::vector<Form> forms;  // each once and not the headword
+    WriteWord(word, head.word.transcription);
+    for (const HeadWord& f : head.forms) {
+      Form form{Field(f.text, report_.entities), word};
+      const auto same = [&](const Form& other) { return other.text == form.text; };
+      if (form.text.empty() || form.text == word || std::any_of(forms.begin(), forms.end(), same)) continue;
+      for (View label : f.labels) AppendComment(form.comment, label);
+      WriteWord(form.text, f.transcription);
+      forms.push_back(std::move(form));
+      ++report_.forms;
     }
+    if (options_.transcriptionsOnly) return;
+
+    Grammar grammar;
+    for (View tag : head.tags) {
+      if (!ReadTag(tag, grammar)) ++report_.unknownTags;
+    }
+    std::string entryNote;
+    for (View note : head.notes) AppendComment(entryNote, note);
+    std::vector<Sense> senses = Senses(lines);
+    bool translated = false;
+    for (const Sense& sense : senses) {
+      const Themed themed = TakeThemes(sense.explanation, options_.themes, report_);
+      std::string comment = entryNote;
+      AppendComment(comment, themed.explanation);
+      const bool any = Translations(word, forms, StripSenseNumbers(sense.line), themed.themes, comment, grammar);
+      if (!any && !sense.explanation.empty() && options_.explanations) ++report_.untranslatedSenses;
+      translated = translated || any;
+    }
+    if (!translated) return;
+    translated_.Insert(Fingerprint(word));
+    for (const Form& form : forms) translated_.Insert(Fingerprint(form.text));
   }
 
   void Finish() {
-    report_.headwords = headwords_.size();
-    for (const auto& [word, translated] : headwords_) report_.noTranslation += translated ? 0 : 1;
+    Flush();
+    report_.headwords = words_.Size();
+    report_.noTranslation = 0;
+    for (std::uint64_t f : headwordList_) report_.noTranslation += translated_.Contains(f) ? 0 : 1;
   }
 
  private:
-  bool Senses(const std::string& word, std::u16string_view line, const Themed& themed, Grammar g) {
-    const std::u16string& explanation = themed.explanation;
+  // A side-1 word: written when first met, and again when it first gets a transcription (the
+  // builder keeps the first transcription a word is given).
+  void WriteWord(const std::string& word, View rawTranscription) {
+    const std::string transcription = Field(rawTranscription, report_.entities);
+    if (options_.transcriptionsOnly && transcription.empty()) return;
+    const std::uint64_t f = Fingerprint(word);
+    const bool isNew = words_.Insert(f);
+    const bool firstTranscription = !transcription.empty() && transcribed_.Insert(f);
+    if (!isNew && !firstTranscription) return;
+    if (isNew && !options_.transcriptionsOnly) headwordList_.push_back(f);
+    buffer_ += "W\t1\t";
+    buffer_ += word;
+    if (!transcription.empty()) buffer_ += '\t' + transcription;
+    buffer_ += '\n';
+  }
+
+  // The entry's body as senses. In the WikDict layout every translation line is followed by one
+  // explanation line. Otherwise a line is a translation line unless it is a note ("Note: ..."),
+  // belonging to the translation line above it, an example ("\"...\"  - ...", indented) or a
+  // cross-reference ("see: {...}", "Synonym: {...}").
+  std::vector<Sense> Senses(const std::vector<View>& lines) {
+    std::vector<Sense> senses;
+    if (options_.explanations) {
+      for (std::size_t i = 1; i < lines.size(); i += 2) {
+        senses.push_back({lines[i], i + 1 < lines.size() ? std::string(Trim(lines[i + 1])) : std::string()});
+      }
+      return senses;
+    }
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+      const View line = lines[i];
+      const View t = Trim(line);
+      if (t.empty()) continue;
+      if (StartsWith(t, "see:") || StartsWith(t, "Synonym:") || StartsWith(t, "Synonyms:")) {
+        ++report_.crossReferences;
+      } else if (StartsWith(t, "Note:")) {
+        if (senses.empty()) continue;
+        // Grammar tags inside a note would read as link markup where the comment is shown.
+        const Marked note = TakeMarks(t.substr(5));
+        AppendComment(senses.back().explanation, note.text, "; ");
+        for (View label : note.labels) AppendComment(senses.back().explanation, label);
+        ++report_.notes;
+      } else if (t.front() == '"' && line.size() - t.size() >= 2) {
+        ++report_.examples;
+      } else {
+        senses.push_back({line, {}});
+      }
+    }
+    return senses;
+  }
+
+  // The translations of one line, separated by "," or ";" outside brackets, each with its own
+  // tags and labels; labels in front of the line's first translation qualify the whole line.
+  bool Translations(const std::string& word, const std::vector<Form>& forms, View line,
+                    const std::string& themes, const std::string& senseComment, Grammar entry) {
+    std::string lineLabels;
+    line = Trim(line);
+    while (!line.empty() && line.front() == '[') {
+      const std::size_t close = line.find(']');
+      if (close == View::npos) break;
+      AppendComment(lineLabels, line.substr(0, close + 1));
+      line = Trim(line.substr(close + 1));
+      ++report_.notes;
+    }
     bool any = false;
-    for (const std::u16string& part : SplitTranslations(line)) {
-      std::u16string translation = RemoveStress(Trim(part), report_);
-      std::u16string note;
+    for (View part : SplitOutside(line, ",;")) {
+      Marked m = TakeMarks(Trim(part));
+      std::string translation = RemoveStress(m.text, report_.stressMarks);
+      std::string note;
       // A closing "(о погоде)" is a usage note, not part of the word.
-      if (!translation.empty() && translation.back() == u')') {
-        const std::size_t open = translation.rfind(u'(');
-        if (open != std::u16string::npos && open > 0) {
+      if (!translation.empty() && translation.back() == ')') {
+        const std::size_t open = OpeningOf(translation, translation.size() - 1);
+        if (open != std::string::npos && open > 0) {
           note = translation.substr(open);
-          translation = Trim(std::u16string_view(translation).substr(0, open));
+          translation = std::string(Trim(View(translation).substr(0, open)));
         }
       }
-      if (translation.empty()) continue;
-      std::u16string comment = note;
-      if (!explanation.empty()) comment += (comment.empty() ? u"" : u" ") + std::u16string(explanation);
-      const std::string target = Field(translation);
-      std::ostringstream link;
-      link << "L\t" << word << '\t' << target << '\t' << ToUtf8(RechTag(g.rech)) << '\t' << ToUtf8(RodTag(g.rod))
-           << '\t' << themed.themes << '\t' << Field(comment);
-      if (!links_.insert(link.str()).second) {
-        ++report_.duplicateLinks;
-        continue;
+      const std::string target = Field(translation, report_.entities);
+      if (target.empty()) continue;
+      Grammar g = entry;
+      Grammar own;
+      for (View tag : m.tags) {
+        if (!ReadTag(tag, own)) ++report_.unknownTags;
       }
-      out_ << link.str() << '\n';
-      ++report_.links;
-      if (!themed.themes.empty()) ++report_.themedLinks;
-      if (targets_.insert(target).second) ++report_.translations;
-      any = true;
+      if (g.rech == 0) g.rech = own.rech;
+      if (own.rod != 0) g.rod = own.rod;
+      std::string comment = lineLabels;
+      for (View label : m.labels) AppendComment(comment, label);
+      report_.notes += m.labels.size();
+      AppendComment(comment, note);
+      AppendComment(comment, senseComment);
+      if (Link(word, target, g, themes, Field(comment, report_.entities))) any = true;
+      for (const Form& form : forms) {
+        std::string formComment = form.comment;
+        AppendComment(formComment, comment, "; ");
+        Link(form.text, target, g, themes, Field(formComment, report_.entities));
+      }
     }
     return any;
+  }
+
+  bool Link(const std::string& word, const std::string& target, Grammar g, const std::string& themes,
+            const std::string& comment) {
+    const std::size_t start = buffer_.size();
+    buffer_ += "L\t";
+    buffer_ += word;
+    buffer_ += '\t';
+    buffer_ += target;
+    buffer_ += '\t';
+    buffer_ += ToUtf8(RechTag(g.rech));
+    buffer_ += '\t';
+    buffer_ += ToUtf8(RodTag(g.rod));
+    buffer_ += '\t';
+    buffer_ += themes;
+    buffer_ += '\t';
+    buffer_ += comment;
+    if (!links_.Insert(Fingerprint(View(buffer_).substr(start)))) {
+      buffer_.resize(start);
+      ++report_.duplicateLinks;
+      return false;
+    }
+    buffer_ += '\n';
+    ++report_.links;
+    if (!themes.empty()) ++report_.themedLinks;
+    if (targets_.Insert(Fingerprint(target))) ++report_.translations;
+    if (buffer_.size() >= (1 << 20)) Flush();
+    return true;
+  }
+
+  void Flush() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
   }
 
   const ImportOptions& options_;
   std::ostream& out_;
   ImportReport& report_;
-  std::unordered_map<std::string, bool> headwords_;  // whether some entry of it gave a translation
-  std::unordered_set<std::string> targets_, links_;
+  std::string buffer_;
+  // Texts are remembered by fingerprint: millions of links fit in a few tens of megabytes.
+  FingerprintSet words_, transcribed_, translated_, targets_, links_;
+  std::vector<std::uint64_t> headwordList_;
 };
 
 }  // namespace
@@ -284,7 +643,7 @@ bool ImportDictd(const std::filesystem::path& index, const std::filesystem::path
   if (!ReadDict(dict, data)) return err = dict.string() + ": cannot read", false;
 
   Importer importer(options, out, report);
-  std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
+  FingerprintSet seen;
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -295,19 +654,18 @@ bool ImportDictd(const std::filesystem::path& index, const std::filesystem::path
       continue;
     }
     std::uint64_t offset = 0, length = 0;
-    if (tab2 == std::string::npos ||
-        !DecodeNumber(std::string_view(line).substr(tab1 + 1, tab2 - tab1 - 1), offset) ||
-        !DecodeNumber(std::string_view(line).substr(tab2 + 1), length) || offset > data.size() ||
-        length > data.size() - offset) {
+    if (tab2 == std::string::npos || !DecodeNumber(View(line).substr(tab1 + 1, tab2 - tab1 - 1), offset) ||
+        !DecodeNumber(View(line).substr(tab2 + 1), length) || offset > data.size() || length > data.size() - offset) {
       ++report.badEntries;
       continue;
     }
-    if (!seen.insert({offset, length}).second) {
+    const std::uint64_t entry[2] = {offset, length};
+    if (!seen.Insert(Fingerprint(View(reinterpret_cast<const char*>(entry), sizeof entry)))) {
       ++report.sharedEntries;
       continue;
     }
     ++report.entries;
-    importer.Entry(FromUtf8(std::string_view(data).substr(offset, length)));
+    importer.Entry(View(data).substr(offset, length));
   }
   importer.Finish();
   return true;
@@ -319,11 +677,11 @@ std::vector<std::pair<std::u16string, int>> ThemesOfSource(std::u16string_view s
   for (std::u16string line : SplitText(source, u"\n")) {
     if (!line.empty() && line.back() == u'\r') line.pop_back();
     if (!inside) {
-      inside = EqualsNoCase(Trim(line), u"@member Themes");
+      inside = EqualsNoCase(parlavent::Trim(line), u"@member Themes");
       continue;
     }
     if (line == u"@end") break;
-    const std::vector<std::u16string> fields = SplitText(Trim(line), u"\t");
+    const std::vector<std::u16string> fields = SplitText(parlavent::Trim(line), u"\t");
     std::int64_t id = 0;
     if (fields.size() >= 2 && ParseInt64(fields[0], id) && id > 0 && id <= 65535) {
       themes.emplace_back(fields[1], static_cast<int>(id));
@@ -334,13 +692,16 @@ std::vector<std::pair<std::u16string, int>> ThemesOfSource(std::u16string_view s
 
 std::string DescribeImport(const ImportReport& r) {
   std::ostringstream s;
-  s << r.entries << " entries, " << r.headwords << " headwords, " << r.translations << " translations, " << r.links
-    << " links\n"
+  s << r.entries << " entries, " << r.headwords << " headwords, " << r.forms << " bracketed forms, "
+    << r.translations << " translations, " << r.links << " links\n"
     << "left out: " << r.metadata << " database information lines, " << r.sharedEntries
     << " index lines naming an entry already read, " << r.badEntries << " unreadable entries\n"
-    << "dropped: " << r.untranslatedSenses << " explanations of senses without a translation, "
-    << r.extraTranscriptions << " further transcriptions, " << r.duplicateLinks << " repeated translations, "
-    << r.unknownTags << " grammar tags without a code, " << r.stressMarks << " stress marks\n"
+    << "kept in comments: " << r.notes << " notes and labels; decoded: " << r.entities
+    << " character references and entities\n"
+    << "dropped: " << r.examples << " examples, " << r.crossReferences << " cross-references, "
+    << r.untranslatedSenses << " explanations of senses without a translation, " << r.extraTranscriptions
+    << " further transcriptions, " << r.duplicateLinks << " repeated translations, " << r.unknownTags
+    << " grammar tags without a code, " << r.stressMarks << " stress marks\n"
     << r.noTranslation << " headwords have no translation\n";
   if (r.themedLinks || r.labelsBeyondThree) {
     s << r.themedLinks << " links with themes, " << r.labelsBeyondThree

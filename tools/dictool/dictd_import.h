@@ -1,8 +1,9 @@
 #pragma once
 // Imports a dictd database (an ".index" file and a ".dict" or ".dict.dz" file, as Debian's
-// FreeDict packages install them) into the builder's source format: headwords become side-1
-// words with their transcription, each translation a side-2 word with a link that carries the
-// entry's part of speech and gender, and its explanation as comment.
+// FreeDict packages install them) into the builder's source format: headwords and the forms in
+// brackets behind them become side-1 words with their transcription, each translation a side-2
+// word with a link that carries the part of speech and gender, and its labels, notes and
+// explanation as comment.
 #include <cstddef>
 #include <filesystem>
 #include <ostream>
@@ -40,6 +41,11 @@ struct ImportReport {
   std::size_t stressMarks = 0;            // combining acute accents removed from words
   std::size_t themedLinks = 0;            // links that carry a theme
   std::size_t labelsBeyondThree = 0;      // theme labels beyond the three a link holds, left in the comment
+  std::size_t forms = 0;                  // bracketed forms behind a headword, written as words of their own
+  std::size_t notes = 0;                  // "Note:" lines and bracketed labels kept in comments
+  std::size_t examples = 0;               // example sentences with their translation ("\"...\"  - ...")
+  std::size_t crossReferences = 0;        // "see:" and "Synonym:" lines
+  std::size_t entities = 0;               // character references and entities decoded
 };
 
 /// Writes the entries as source lines ("W" and "L") to out; false with the reason in err when

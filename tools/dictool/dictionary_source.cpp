@@ -13,10 +13,11 @@
 #include "dictionary_source.h"
 
 #include <fstream>
-#include <sstream>
+#include <limits>
 
 #include "dictionary/record_codes.h"
 #include "foundation/text.h"
+#include "hash_set.h"
 
 namespace parlavent::dictool {
 namespace {
@@ -70,23 +71,31 @@ bool ParseThemes(std::string_view field, std::uint16_t (&themes)[3]) {
   return true;
 }
 
+// Text as the builder stores it: UTF-8 as it stands when it is well-formed, else what reading it
+// as UTF-16 makes of it (every malformed sequence one U+FFFD), so that two spellings of one word
+// are one word.
+std::string_view WellFormed(std::string_view text, std::string& repaired) {
+  bool ascii = true;
+  for (char c : text) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii) return text;
+  repaired = ToUtf8(FromUtf8(text));
+  return repaired == text ? text : std::string_view(repaired);
+}
+
 class Parser {
  public:
   Parser(const std::string& name, const std::filesystem::path& base, DictionarySource& out, std::string& err)
       : name_(name), base_(base), out_(out), err_(err) {}
 
-  bool Run(std::string_view text) {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    std::size_t from = 0;
-    while (from <= text.size()) {
-      std::size_t nl = text.find('\n', from);
-      if (nl == std::string_view::npos) nl = text.size();
-      std::string_view line = text.substr(from, nl - from);
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      ++lineNo_;
-      if (!Line(line)) return false;
-      from = nl + 1;
-    }
+  /// One line without its line end.
+  bool Feed(std::string_view line) {
+    if (lineNo_ == 0 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    ++lineNo_;
+    return Line(line);
+  }
+
+  bool End() {
     if (inMember_) return Fail(memberLine_, "\"@member\" without \"@end\"");
     return true;
   }
@@ -155,28 +164,33 @@ class Parser {
     return Fail("side must be 1 or 2");
   }
 
+  bool TooLarge() { return Fail("the source is too large for the builder (4 GiB of text)"); }
+
+  bool AddWord(int side, std::string_view text, std::uint32_t& index) {
+    return out_.AddWord(side, WellFormed(text, repaired_), index) || TooLarge();
+  }
+
   bool Word(const std::vector<std::string_view>& f) {
     int side = 0;
     if (f.size() < 3 || f.size() > 4) return Fail("a word line is W, side, text and an optional transcription");
     if (!Side(f[1], side)) return false;
     if (f[2].empty()) return Fail("empty word");
-    SourceWord& word = out_.words[out_.AddWord(side, FromUtf8(f[2]))];
-    if (f.size() == 4 && word.transcription.empty()) word.transcription = FromUtf8(f[3]);
+    std::uint32_t index = 0;
+    if (!AddWord(side, f[2], index)) return false;
+    if (f.size() == 4 && !out_.SetTranscription(index, WellFormed(f[3], repaired_))) return TooLarge();
     return true;
   }
 
   bool Link(const std::vector<std::string_view>& f) {
     if (f.size() < 3 || f.size() > 7) return Fail("a link line is L, two words and up to four optional fields");
     if (f[1].empty() || f[2].empty()) return Fail("empty word");
-    SourceLink link;
-    link.word1 = out_.AddWord(1, FromUtf8(f[1]));
-    link.word2 = out_.AddWord(2, FromUtf8(f[2]));
+    LinkEntry link;
+    if (!AddWord(1, f[1], link.word1) || !AddWord(2, f[2], link.word2)) return false;
     if (f.size() > 3 && !ParseCode(f[3], RechCode, RechTag, link.rech)) return Fail("unknown part of speech");
     if (f.size() > 4 && !ParseCode(f[4], RodCode, RodTag, link.rod)) return Fail("unknown gender");
     if (f.size() > 5 && !ParseThemes(f[5], link.themes)) return Fail("themes are up to three numbers 0..65535");
-    if (f.size() > 6) link.comment = FromUtf8(f[6]);
-    out_.links.push_back(std::move(link));
-    return true;
+    const std::string_view comment = f.size() > 6 ? WellFormed(f[6], repaired_) : std::string_view();
+    return out_.AddLink(link, comment) || TooLarge();
   }
 
   const std::string& name_;
@@ -187,14 +201,82 @@ class Parser {
   bool inMember_ = false;
   int memberLine_ = 0;
   std::vector<std::u16string> lines_;
+  std::string repaired_;
 };
 
 }  // namespace
 
-std::size_t DictionarySource::AddWord(int side, const std::u16string& text) {
-  const auto [it, added] = index_.try_emplace({side, text}, words.size());
-  if (added) words.push_back({side, text, {}});
-  return it->second;
+std::uint64_t WordFingerprint(int side, std::string_view text) { return Fingerprint(text, side == 2 ? 2 : 1); }
+
+SourceWord DictionarySource::Word(std::size_t k) const {
+  const WordEntry& w = words_[k];
+  return {w.side, FromUtf8(Text(w.text)), FromUtf8(Text(w.transcription))};
+}
+
+bool DictionarySource::Store(std::string_view text, TextRef& ref) {
+  if (text.empty()) return ref = {}, true;
+  if (store_.size() + text.size() > std::numeric_limits<std::uint32_t>::max()) return false;
+  ref = {static_cast<std::uint32_t>(store_.size()), static_cast<std::uint32_t>(text.size())};
+  store_.append(text);
+  return true;
+}
+
+std::uint32_t DictionarySource::Find(int side, std::string_view text, std::uint64_t fingerprint) const {
+  if (slots_.empty()) return 0;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = fingerprint & mask; slots_[i] != 0; i = (i + 1) & mask) {
+    const std::uint32_t k = slots_[i] - 1;
+    if (fingerprints_[k] == fingerprint && words_[k].side == side && Text(words_[k].text) == text) return slots_[i];
+  }
+  return 0;
+}
+
+void DictionarySource::Grow() {
+  slots_.assign(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t k = 0; k < words_.size(); ++k) {
+    std::size_t i = fingerprints_[k] & mask;
+    while (slots_[i] != 0) i = (i + 1) & mask;
+    slots_[i] = static_cast<std::uint32_t>(k + 1);
+  }
+}
+
+bool DictionarySource::AddWord(int side, std::string_view text, std::uint32_t& index) {
+  const std::uint64_t f = WordFingerprint(side, text);
+  if (const std::uint32_t found = Find(side, text, f)) return index = found - 1, true;
+  if (words_.size() >= std::numeric_limits<std::int32_t>::max() - 1) return false;
+  WordEntry w;
+  w.side = static_cast<std::uint8_t>(side);
+  if (!Store(text, w.text)) return false;
+  index = static_cast<std::uint32_t>(words_.size());
+  words_.push_back(w);
+  fingerprints_.push_back(f);
+  if (2 * words_.size() > slots_.size()) {
+    Grow();
+  } else {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = f & mask;
+    while (slots_[i] != 0) i = (i + 1) & mask;
+    slots_[i] = index + 1;
+  }
+  return true;
+}
+
+bool DictionarySource::SetTranscription(std::uint32_t index, std::string_view transcription) {
+  WordEntry& w = words_[index];
+  return w.transcription.length != 0 || Store(transcription, w.transcription);
+}
+
+bool DictionarySource::AddLink(LinkEntry link, std::string_view comment) {
+  if (links_.size() >= std::numeric_limits<std::int32_t>::max() / 4) return false;
+  if (!comment.empty() && Text(lastComment_) == comment) {
+    link.comment = lastComment_;
+  } else if (!Store(comment, link.comment)) {
+    return false;
+  }
+  if (!comment.empty()) lastComment_ = link.comment;
+  links_.push_back(link);
+  return true;
 }
 
 const SourceMember* DictionarySource::FindMember(std::u16string_view name) const {
@@ -206,18 +288,46 @@ const SourceMember* DictionarySource::FindMember(std::u16string_view name) const
 
 bool ParseSource(std::string_view text, const std::string& name, const std::filesystem::path& base,
                  DictionarySource& out, std::string& err) {
-  return Parser(name, base, out, err).Run(text);
+  Parser parser(name, base, out, err);
+  for (std::size_t from = 0; from <= text.size();) {
+    std::size_t nl = text.find('\n', from);
+    if (nl == std::string_view::npos) nl = text.size();
+    if (!parser.Feed(text.substr(from, nl - from))) return false;
+    from = nl + 1;
+  }
+  return parser.End();
 }
 
+// Read in blocks: the source of a large dictionary is never held whole.
 bool ReadSource(const std::filesystem::path& path, DictionarySource& out, std::string& err) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     err = path.string() + ": cannot read";
     return false;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  return ParseSource(text.str(), path.string(), path.parent_path(), out, err);
+  const std::string name = path.string();
+  const std::filesystem::path base = path.parent_path();
+  Parser parser(name, base, out, err);
+  std::string block;
+  std::vector<char> chunk(1 << 20);
+  for (;;) {
+    in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    const auto n = static_cast<std::size_t>(in.gcount());
+    if (n == 0) break;
+    block.append(chunk.data(), n);
+    std::size_t from = 0;
+    for (std::size_t nl; (nl = block.find('\n', from)) != std::string::npos; from = nl + 1) {
+      if (!parser.Feed(std::string_view(block).substr(from, nl - from))) return false;
+    }
+    block.erase(0, from);
+  }
+  if (in.bad()) {
+    err = name + ": cannot read";
+    return false;
+  }
+  // The last line, ended by the end of the file rather than a line end, or the empty line after it.
+  if (!parser.Feed(block)) return false;
+  return parser.End();
 }
 
 }  // namespace parlavent::dictool

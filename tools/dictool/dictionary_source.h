@@ -1,10 +1,13 @@
 #pragma once
 // The package builder's source: members, the words of both sides and the translation links, as
 // read from the human-readable source format (docs/dictionary-source.md).
+//
+// A large dictionary has millions of words and links, so they are held compactly: every text once
+// as UTF-8 in one store, words and links as fixed-size records that point into it.
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,32 +20,65 @@ struct SourceMember {
   std::vector<std::uint8_t> bytes;  // a file member: stored as it is
 };
 
+/// A word as the reader of a source sees it.
 struct SourceWord {
   int side = 1;  // 1 or 2
   std::u16string text;
   std::u16string transcription;
 };
 
-struct SourceLink {
-  std::size_t word1 = 0;  // indexes into words
-  std::size_t word2 = 0;
+/// A span of the text store.
+struct TextRef {
+  std::uint32_t offset = 0;
+  std::uint32_t length = 0;
+};
+
+struct WordEntry {
+  TextRef text;
+  TextRef transcription;
+  std::uint8_t side = 1;
+};
+
+struct LinkEntry {
+  std::uint32_t word1 = 0;  // indexes into the words
+  std::uint32_t word2 = 0;
   std::uint16_t themes[3] = {0, 0, 0};
   std::uint8_t rech = 0;  // part-of-speech code
   std::uint8_t rod = 0;   // gender code
-  std::u16string comment;
+  TextRef comment;
 };
 
-struct DictionarySource {
+class DictionarySource {
+ public:
   std::vector<SourceMember> members;
-  std::vector<SourceWord> words;  // word ID = index + 1, in order of first mention
-  std::vector<SourceLink> links;
 
-  /// The word of that side and exact text, added when it is new; its index.
-  std::size_t AddWord(int side, const std::u16string& text);
+  std::size_t WordCount() const { return words_.size(); }
+  std::size_t LinkCount() const { return links_.size(); }
+  const std::vector<WordEntry>& Words() const { return words_; }
+  const std::vector<LinkEntry>& Links() const { return links_; }
+  std::string_view Text(TextRef ref) const { return std::string_view(store_).substr(ref.offset, ref.length); }
+  /// Word k (0-based, word ID k + 1) with its texts in UTF-16.
+  SourceWord Word(std::size_t k) const;
+
+  /// The word of that side and exact text (UTF-8), added when it is new; its index. False when the
+  /// source outgrows what the store can address.
+  bool AddWord(int side, std::string_view text, std::uint32_t& index);
+  /// Gives the word its transcription unless it has one already.
+  bool SetTranscription(std::uint32_t index, std::string_view transcription);
+  bool AddLink(LinkEntry link, std::string_view comment);
   const SourceMember* FindMember(std::u16string_view name) const;
 
  private:
-  std::map<std::pair<int, std::u16string>, std::size_t> index_;
+  bool Store(std::string_view text, TextRef& ref);
+  std::uint32_t Find(int side, std::string_view text, std::uint64_t fingerprint) const;
+  void Grow();
+
+  std::string store_;
+  std::vector<WordEntry> words_;
+  std::vector<LinkEntry> links_;
+  std::vector<std::uint64_t> fingerprints_;  // of each word's side and text
+  std::vector<std::uint32_t> slots_;         // word index + 1 by fingerprint; 0 is free
+  TextRef lastComment_;                      // links of one sense share their comment
 };
 
 /// Reads a source file; false with "file:line: message" in err on the first fault.

@@ -1,7 +1,7 @@
 // dictool: builds dictionary packages from their source, imports dictd databases into that
 // source, and prints a package's members.
 //
-//   dictool build [--ansi CODEPAGE] SOURCE OUT.dic
+//   dictool build [--ansi CODEPAGE] [--without-transcriptions] SOURCE OUT.dic
 //   dictool member [--ansi CODEPAGE] PACKAGE NAME
 //   dictool import-dictd [--explanations] [--transcriptions-only] [--head FILE]... INDEX DICT OUT.txt
 //   dictool load FOLDER
@@ -36,7 +36,7 @@ namespace parlavent::dictool {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: dictool build [--ansi CODEPAGE] SOURCE OUT.dic\n"
+    "usage: dictool build [--ansi CODEPAGE] [--without-transcriptions] SOURCE OUT.dic\n"
     "       dictool member [--ansi CODEPAGE] PACKAGE NAME\n"
     "       dictool import-dictd [--explanations] [--transcriptions-only] [--head FILE]... INDEX DICT\n"
     "                            OUT.txt\n"
@@ -108,15 +108,13 @@ int Build(const Args& args) {
   DictionarySource source;
   std::string err;
   if (!ReadSource(PathOf(args.positional[0]), source, err)) return Fail(err);
-  std::vector<std::uint8_t> bytes;
   BuildReport report;
-  if (!BuildPackage(source, {page.get()}, bytes, report, err)) return Fail(err);
-  std::ofstream out(PathOf(args.positional[1]), std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!out) return Fail("cannot write " + args.positional[1]);
-  std::cerr << args.positional[1] << ": " << source.members.size() << " members, " << source.words.size()
-            << " words, " << source.links.size() << " links, " << (report.supportRech ? 16 : 14)
-            << "-byte link headers, " << bytes.size() << " bytes\n";
+  BuildOptions options{page.get(), args.Get("--without-transcriptions").has_value()};
+  if (!WritePackage(source, options, PathOf(args.positional[1]), report, err)) return Fail(err);
+  std::cerr << args.positional[1] << ": " << source.members.size() << " members, " << source.WordCount()
+            << " words, " << source.LinkCount() << " links, " << (report.supportRech ? 16 : 14)
+            << "-byte link headers, " << report.packageBytes << " bytes\n";
+  for (const MemberSize& m : report.members) std::cerr << "  " << ToUtf8(m.name) << '\t' << m.bytes << '\n';
   if (report.lossyTexts) std::cerr << "warning: " << report.lossyTexts << " texts lost characters to the code page\n";
   if (report.droppedCodes) {
     std::cerr << "warning: " << report.droppedCodes

@@ -1,83 +1,165 @@
 #include "package_builder.h"
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 #include <cstring>
+#include <fstream>
 #include <limits>
 #include <numeric>
-#include <set>
 
 #include "dictionary/package_file.h"
 #include "foundation/text.h"
+#include "hash_set.h"
 #include "platform/code_page.h"
 
 namespace parlavent::dictool {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using View = std::string_view;
 
-void PutI32(Bytes& b, std::int64_t v) {
-  const auto u = static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
-  for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
-}
-void PutU16(Bytes& b, std::uint16_t v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-  b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void PutF64(Bytes& b, double v) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &v, sizeof v);
-  for (int i = 0; i < 8; ++i) b.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
-}
-void PutI32At(Bytes& b, std::size_t at, std::int64_t v) {
-  Bytes tmp;
-  PutI32(tmp, v);
-  std::copy(tmp.begin(), tmp.end(), b.begin() + static_cast<std::ptrdiff_t>(at));
+// The package as it is written: into memory, or through a buffer into a file.
+class Output {
+ public:
+  explicit Output(Bytes& memory) : memory_(&memory) {}
+  explicit Output(std::ofstream& file) : file_(&file) {}
+  ~Output() { Flush(); }
+
+  void U8(std::uint8_t b) {
+    if (used_ == buffer_.size()) Flush();
+    buffer_[used_++] = b;
+  }
+  void U16(std::uint16_t v) {
+    U8(static_cast<std::uint8_t>(v));
+    U8(static_cast<std::uint8_t>(v >> 8));
+  }
+  void I32(std::int64_t v) {
+    const auto u = static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
+    for (int i = 0; i < 4; ++i) U8(static_cast<std::uint8_t>(u >> (8 * i)));
+  }
+  void F64(double v) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &v, sizeof v);
+    for (int i = 0; i < 8; ++i) U8(static_cast<std::uint8_t>(bits >> (8 * i)));
+  }
+  void Put(const Bytes& b) {
+    for (std::uint8_t x : b) U8(x);
+  }
+  bool Flush() {
+    if (memory_) memory_->insert(memory_->end(), buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(used_));
+    if (file_) file_->write(reinterpret_cast<const char*>(buffer_.data()), static_cast<std::streamsize>(used_));
+    used_ = 0;
+    return !file_ || static_cast<bool>(*file_);
+  }
+
+ private:
+  Bytes* memory_ = nullptr;
+  std::ofstream* file_ = nullptr;
+  std::array<std::uint8_t, 1 << 16> buffer_{};
+  std::size_t used_ = 0;
+};
+
+bool IsAscii(View s) {
+  for (char c : s) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
 }
 
-// Text in the package's mode, and the text a reader gets back from those bytes.
+// Text in the package's mode, and the text a reader gets back from those bytes. Source texts are
+// UTF-8; most are ASCII and go straight through.
 class TextCoder {
  public:
-  TextCoder(const CodePage* ansi, const CodePage& fallback, BuildReport& report)
-      : ansi_(ansi), page_(ansi ? *ansi : fallback), report_(report) {}
+  TextCoder(const CodePage* ansi, const CodePage& fallback) : ansi_(ansi), page_(ansi ? *ansi : fallback) {}
 
   bool Unicode() const { return ansi_ == nullptr; }
   const CodePage& Page() const { return page_; }
 
-  void Append(Bytes& b, std::u16string_view text) const {
+  std::size_t Size(View utf8) const {
+    if (Unicode()) return 2 * (IsAscii(utf8) ? utf8.size() : FromUtf8(utf8).size());
+    return page_.Encode(FromUtf8(utf8)).size();
+  }
+  std::size_t Size(std::u16string_view text) const { return Unicode() ? 2 * text.size() : page_.Encode(text).size(); }
+
+  void Append(Output& out, View utf8, std::size_t& lossy) const {
+    if (Unicode() && IsAscii(utf8)) {
+      for (char c : utf8) out.U16(static_cast<std::uint8_t>(c));
+      return;
+    }
+    Append(out, FromUtf8(utf8), lossy);
+  }
+  void Append(Output& out, std::u16string_view text, std::size_t& lossy) const {
     if (Unicode()) {
-      for (char16_t c : text) PutU16(b, c);
+      for (char16_t c : text) out.U16(c);
       return;
     }
     bool lossless = true;
     const std::string s = page_.Encode(text, &lossless);
-    if (!lossless) ++report_.lossyTexts;
-    b.insert(b.end(), s.begin(), s.end());
+    if (!lossless) ++lossy;
+    for (char c : s) out.U8(static_cast<std::uint8_t>(c));
   }
 
-  std::u16string AsRead(std::u16string_view text) const {
-    return Unicode() ? std::u16string(text) : page_.Decode(page_.Encode(text));
+  std::u16string AsRead(View utf8) const {
+    std::u16string text = FromUtf8(utf8);
+    return Unicode() ? text : page_.Decode(page_.Encode(text));
   }
 
  private:
   const CodePage* ansi_;
   const CodePage& page_;
-  BuildReport& report_;
 };
 
-// "Words" and "Transcript": an offset table signed by side, closed by one more entry, then texts.
-Bytes TextSection(const DictionarySource& src, const TextCoder& coder, bool transcriptions) {
-  const std::size_t n = src.words.size();
-  Bytes b(4 * (n + 1), 0);
-  for (std::size_t k = 0; k < n; ++k) {
-    const SourceWord& w = src.words[k];
-    const auto offset = static_cast<std::int64_t>(b.size());
-    PutI32At(b, 4 * k, w.side == 2 ? -offset : offset);
-    coder.Append(b, transcriptions ? w.transcription : w.text);
+// CRC-32 as the package keys use it, fed piece by piece, so that the keys of all beginnings of a
+// phrase come from one pass over its text.
+class KeyCrc {
+ public:
+  void Decimal(unsigned v) {
+    if (v >= 100) Byte('0' + v / 100);
+    if (v >= 10) Byte('0' + v / 10 % 10);
+    Byte('0' + v % 10);
   }
-  PutI32At(b, 4 * n, static_cast<std::int64_t>(b.size()));
-  return b;
+  std::int64_t Key() const { return static_cast<std::int32_t>(c_ ^ 0xFFFFFFFFu) + 3'000'000'000LL; }
+
+ private:
+  void Byte(unsigned b) { c_ = Table()[(c_ ^ b) & 0xFF] ^ (c_ >> 8); }
+  static const std::array<std::uint32_t, 256>& Table() {
+    // The reader's checksum of the single byte 0xFF ^ n is this table's entry n, final XOR undone.
+    static const std::array<std::uint32_t, 256> table = [] {
+      std::array<std::uint32_t, 256> t{};
+      for (std::uint32_t n = 0; n < 256; ++n) {
+        t[n] = Crc32(std::array<std::uint8_t, 1>{static_cast<std::uint8_t>(0xFF ^ n)}) ^ 0xFF000000u;
+      }
+      return t;
+    }();
+    return table;
+  }
+  std::uint32_t c_ = 0xFFFFFFFFu;
+};
+
+// The key of a lower-cased text in a Unicode package: the high byte of its first character, then
+// the low byte of every character, as decimal digits.
+std::int64_t UnicodeKey(std::u16string_view lowered) {
+  KeyCrc crc;
+  crc.Decimal(lowered[0] >> 8);
+  for (char16_t c : lowered) crc.Decimal(c & 0xFF);
+  return crc.Key();
 }
+
+std::int64_t AbsKey(double key) { return static_cast<std::int64_t>(key < 0 ? -key : key); }
+
+// One record of "WordsHash": sorted by key, words before beginnings, each kind in the order made.
+struct HashRecord {
+  std::int64_t key;     // absolute value
+  std::uint32_t order;  // words by ID, then the beginnings as they were found
+  std::int32_t id;      // negative for side 2
+};
+
+// Lower-cased texts of all words one behind the other, for the keys and for sorting.
+struct LoweredTexts {
+  std::u16string units;
+  std::vector<std::uint32_t> start;  // W + 1 entries
+  std::u16string_view Of(std::size_t k) const { return std::u16string_view(units).substr(start[k], start[k + 1] - start[k]); }
+};
 
 }  // namespace
 
@@ -100,86 +182,236 @@ std::vector<std::u16string> PhraseBeginnings(std::u16string_view text) {
 
 namespace {
 
-// Word records, then one record per phrase beginning and side, under the first entry that has it.
-// A beginning's text never equals the entry's text (it ends in a blank), so only the searches
-// that stop at the key see it.
-Bytes WordsHash(const DictionarySource& src, const TextCoder& coder) {
-  struct Rec {
-    double key;
-    std::int32_t id;
-  };
-  std::vector<Rec> recs;
-  recs.reserve(src.words.size());
-  std::set<std::pair<int, std::u16string>> beginnings;
-  std::vector<Rec> phraseRecs;
-  for (std::size_t k = 0; k < src.words.size(); ++k) {
-    const SourceWord& w = src.words[k];
-    const std::u16string text = coder.AsRead(w.text);
-    const double key = PackageKey(text, coder.Unicode(), coder.Page());
-    const auto id = static_cast<std::int32_t>(k + 1);
-    recs.push_back({w.side == 2 ? -key : key, id});
-    for (const std::u16string& beginning : PhraseBeginnings(text)) {
-      if (!beginnings.insert({w.side, LCase(beginning)}).second) continue;
-      const double bkey = PackageKey(beginning, coder.Unicode(), coder.Page());
-      phraseRecs.push_back({w.side == 2 ? -bkey : bkey, id});
+// The sections of one package, prepared before anything is written so that every size is known
+// for the directory.
+class Sections {
+ public:
+  Sections(const DictionarySource& src, const TextCoder& coder, bool transcriptions, BuildReport& report)
+      : src_(src), coder_(coder), report_(report) {
+    const auto& words = src.Words();
+    withTranscript_ = transcriptions && std::any_of(words.begin(), words.end(),
+                                                    [](const WordEntry& w) { return w.transcription.length != 0; });
+  }
+
+  bool HasWords() const { return src_.WordCount() > 0; }
+  bool HasTranscript() const { return withTranscript_; }
+  bool HasLinks() const { return src_.LinkCount() > 0; }
+
+  void Prepare() {
+    if (HasWords()) {
+      LoweredTexts lowered = Lower();
+      Hash(lowered);
+      Sort(lowered);
+    }
+    if (HasLinks()) OrderLinks();
+  }
+
+  std::int64_t WordsSize() const { return 4 * (static_cast<std::int64_t>(src_.WordCount()) + 1) + textBytes_; }
+  std::int64_t TranscriptSize() const {
+    return 4 * (static_cast<std::int64_t>(src_.WordCount()) + 1) + transcriptionBytes_;
+  }
+  std::int64_t HashSize() const { return 12 * static_cast<std::int64_t>(hash_.size()); }
+  std::int64_t SortSize() const { return 4 * static_cast<std::int64_t>(sorted_.size()); }
+  std::int64_t TransW1Size() const {
+    const auto r = static_cast<std::int64_t>(src_.LinkCount());
+    return 4 * r + r * Header() + commentBytes_;
+  }
+  std::int64_t TransW2Size() const { return 4 * static_cast<std::int64_t>(src_.LinkCount()); }
+
+  // "Words" and "Transcript": an offset table signed by side, closed by one more entry, then texts.
+  void WriteTexts(Output& out, bool transcriptions) const {
+    const auto& words = src_.Words();
+    std::int64_t offset = 4 * (static_cast<std::int64_t>(words.size()) + 1);
+    for (const WordEntry& w : words) {
+      out.I32(w.side == 2 ? -offset : offset);
+      offset += static_cast<std::int64_t>(
+          transcriptions ? coder_.Size(src_.Text(w.transcription)) : coder_.Size(src_.Text(w.text)));
+    }
+    out.I32(offset);
+    for (const WordEntry& w : words) {
+      coder_.Append(out, src_.Text(transcriptions ? w.transcription : w.text), report_.lossyTexts);
     }
   }
-  recs.insert(recs.end(), phraseRecs.begin(), phraseRecs.end());
-  std::stable_sort(recs.begin(), recs.end(),
-                   [](const Rec& a, const Rec& b) { return std::abs(a.key) < std::abs(b.key); });
-  Bytes b;
-  for (const Rec& r : recs) {
-    PutF64(b, r.key);
-    PutI32(b, r.id);
-  }
-  return b;
-}
 
-Bytes WordsSort(const DictionarySource& src, const TextCoder& coder) {
-  std::vector<std::u16string> texts;
-  texts.reserve(src.words.size());
-  for (const SourceWord& w : src.words) texts.push_back(coder.AsRead(w.text));
-  std::vector<std::int32_t> ids(src.words.size());
-  std::iota(ids.begin(), ids.end(), 1);
-  std::stable_sort(ids.begin(), ids.end(), [&](std::int32_t a, std::int32_t b) {
-    return CompareDictOrder(texts[static_cast<std::size_t>(a - 1)], texts[static_cast<std::size_t>(b - 1)]) < 0;
-  });
-  Bytes b;
-  for (std::int32_t id : ids) PutI32(b, id);
-  return b;
-}
-
-// "TransW1" (records by side-1 word, behind their offset table) and "TransW2" (record numbers by
-// side-2 word).
-void LinkSections(const DictionarySource& src, const TextCoder& coder, BuildReport& report, Bytes& w1, Bytes& w2) {
-  std::vector<std::size_t> order(src.links.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return src.links[a].word1 < src.links[b].word1; });
-  const std::size_t r = order.size();
-  w1.assign(4 * r, 0);
-  for (std::size_t n = 0; n < r; ++n) {
-    const SourceLink& l = src.links[order[n]];
-    PutI32At(w1, 4 * n, static_cast<std::int64_t>(w1.size()));
-    PutI32(w1, static_cast<std::int64_t>(l.word1 + 1));
-    PutI32(w1, static_cast<std::int64_t>(l.word2 + 1));
-    for (std::uint16_t t : l.themes) PutU16(w1, t);
-    if (report.supportRech) {
-      w1.push_back(l.rech);
-      w1.push_back(l.rod);
-    } else if (l.rech || l.rod) {
-      ++report.droppedCodes;
+  void WriteHash(Output& out) const {
+    for (const HashRecord& r : hash_) {
+      out.F64(r.id < 0 ? -static_cast<double>(r.key) : static_cast<double>(r.key));
+      out.I32(r.id < 0 ? -static_cast<std::int64_t>(r.id) : r.id);
     }
-    coder.Append(w1, l.comment);
   }
-  std::vector<std::int32_t> byWord2(r);
-  std::iota(byWord2.begin(), byWord2.end(), 0);
-  std::stable_sort(byWord2.begin(), byWord2.end(), [&](std::int32_t a, std::int32_t b) {
-    return src.links[order[static_cast<std::size_t>(a)]].word2 < src.links[order[static_cast<std::size_t>(b)]].word2;
-  });
-  w2.clear();
-  for (std::int32_t n : byWord2) PutI32(w2, n);
-}
+
+  void WriteSort(Output& out) const {
+    for (std::uint32_t k : sorted_) out.I32(static_cast<std::int64_t>(k) + 1);
+  }
+
+  // "TransW1": records by side-1 word behind their offset table.
+  void WriteTransW1(Output& out) const {
+    const auto& links = src_.Links();
+    std::int64_t offset = 4 * static_cast<std::int64_t>(links.size());
+    for (std::uint32_t n : byWord1_) {
+      out.I32(offset);
+      offset += Header() + static_cast<std::int64_t>(coder_.Size(src_.Text(links[n].comment)));
+    }
+    for (std::uint32_t n : byWord1_) {
+      const LinkEntry& l = links[n];
+      out.I32(static_cast<std::int64_t>(l.word1) + 1);
+      out.I32(static_cast<std::int64_t>(l.word2) + 1);
+      for (std::uint16_t t : l.themes) out.U16(t);
+      if (report_.supportRech) {
+        out.U8(l.rech);
+        out.U8(l.rod);
+      }
+      coder_.Append(out, src_.Text(l.comment), report_.lossyTexts);
+    }
+  }
+
+  // "TransW2": record numbers by side-2 word.
+  void WriteTransW2(Output& out) const {
+    for (std::uint32_t n : byWord2_) out.I32(n);
+  }
+
+ private:
+  std::int64_t Header() const { return report_.supportRech ? 16 : 14; }
+
+  LoweredTexts Lower() {
+    const auto& words = src_.Words();
+    LoweredTexts lowered;
+    lowered.start.reserve(words.size() + 1);
+    for (const WordEntry& w : words) {
+      const std::u16string text = coder_.AsRead(src_.Text(w.text));
+      lowered.start.push_back(static_cast<std::uint32_t>(lowered.units.size()));
+      lowered.units += LCase(text);
+      textBytes_ += static_cast<std::int64_t>(coder_.Unicode() ? 2 * text.size() : coder_.Size(src_.Text(w.text)));
+      if (withTranscript_) transcriptionBytes_ += static_cast<std::int64_t>(coder_.Size(src_.Text(w.transcription)));
+    }
+    lowered.start.push_back(static_cast<std::uint32_t>(lowered.units.size()));
+    return lowered;
+  }
+
+  std::int64_t Key(std::u16string_view lowered) const {
+    return coder_.Unicode() ? UnicodeKey(lowered) : AbsKey(PackageKey(lowered, false, coder_.Page()));
+  }
+
+  // Word records, then one record per phrase beginning and side, under the first entry that has
+  // it. A beginning's text never equals the entry's text (it ends in a blank), so only the
+  // searches that stop at the key see it.
+  void Hash(const LoweredTexts& lowered) {
+    const auto& words = src_.Words();
+    hash_.reserve(words.size() + words.size() / 2);
+    for (std::size_t k = 0; k < words.size(); ++k) {
+      const auto id = static_cast<std::int32_t>(k + 1);
+      hash_.push_back({Key(lowered.Of(k)), static_cast<std::uint32_t>(k), words[k].side == 2 ? -id : id});
+    }
+    FingerprintSet seen;
+    auto order = static_cast<std::uint32_t>(words.size());
+    std::u16string joined;
+    std::vector<std::size_t> ends;  // where each beginning ends in joined, its blank included
+    for (std::size_t k = 0; k < words.size(); ++k) {
+      Beginnings(lowered.Of(k), joined, ends);
+      if (ends.empty()) continue;
+      const int side = words[k].side;
+      std::vector<std::int64_t> keys = BeginningKeys(joined, ends);
+      for (std::size_t i = 0; i < ends.size(); ++i) {
+        const View bytes(reinterpret_cast<const char*>(joined.data()), 2 * ends[i]);
+        if (!seen.Insert(Fingerprint(bytes, static_cast<std::uint64_t>(side)))) continue;
+        const auto id = static_cast<std::int32_t>(k + 1);
+        hash_.push_back({keys[i], order++, side == 2 ? -id : id});
+      }
+    }
+    std::sort(hash_.begin(), hash_.end(), [](const HashRecord& a, const HashRecord& b) {
+      return a.key != b.key ? a.key < b.key : a.order < b.order;
+    });
+  }
+
+  // The parts of a text cut at blanks and hyphens, joined by single blanks; ends of all but the
+  // last part, blank included.
+  static void Beginnings(std::u16string_view text, std::u16string& joined, std::vector<std::size_t>& ends) {
+    joined.clear();
+    ends.clear();
+    bool inPart = false;
+    for (char16_t c : text) {
+      if (c == u' ' || c == u'-') {
+        inPart = false;
+        continue;
+      }
+      if (!inPart && !joined.empty()) {
+        joined += u' ';
+        ends.push_back(joined.size());
+      }
+      inPart = true;
+      joined += c;
+    }
+  }
+
+  std::vector<std::int64_t> BeginningKeys(std::u16string_view joined, const std::vector<std::size_t>& ends) const {
+    std::vector<std::int64_t> keys;
+    if (!coder_.Unicode()) {
+      for (std::size_t end : ends) keys.push_back(Key(joined.substr(0, end)));
+      return keys;
+    }
+    KeyCrc crc;
+    crc.Decimal(joined[0] >> 8);
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < joined.size() && next < ends.size(); ++i) {
+      crc.Decimal(joined[i] & 0xFF);
+      if (i + 1 == ends[next]) {
+        keys.push_back(crc.Key());
+        ++next;
+      }
+    }
+    return keys;
+  }
+
+  // Dictionary order of the lower-cased texts, ties in word-ID order. The first four code units,
+  // packed into one number, decide most comparisons.
+  void Sort(const LoweredTexts& lowered) {
+    const std::size_t n = src_.WordCount();
+    std::vector<std::uint64_t> head(n);
+    for (std::size_t k = 0; k < n; ++k) {
+      const std::u16string_view t = lowered.Of(k);
+      std::uint64_t h = 0;
+      for (std::size_t i = 0; i < 4; ++i) h = (h << 16) | (i < t.size() ? t[i] : 0);
+      head[k] = h;
+    }
+    sorted_.resize(n);
+    std::iota(sorted_.begin(), sorted_.end(), 0u);
+    std::sort(sorted_.begin(), sorted_.end(), [&](std::uint32_t a, std::uint32_t b) {
+      if (head[a] != head[b]) return head[a] < head[b];
+      const int c = lowered.Of(a).compare(lowered.Of(b));
+      return c != 0 ? c < 0 : a < b;
+    });
+  }
+
+  // Both link orders by counting: by side-1 word (ties in source order), and the record numbers
+  // by side-2 word (ties in record order).
+  void OrderLinks() {
+    const auto& links = src_.Links();
+    byWord1_ = CountingOrder(links.size(), [&](std::size_t n) { return links[n].word1; });
+    byWord2_ = CountingOrder(links.size(), [&](std::size_t n) { return links[byWord1_[n]].word2; });
+    for (const LinkEntry& l : links) {
+      commentBytes_ += static_cast<std::int64_t>(coder_.Size(src_.Text(l.comment)));
+      if (!report_.supportRech && (l.rech || l.rod)) ++report_.droppedCodes;
+    }
+  }
+
+  template <typename KeyOf>
+  std::vector<std::uint32_t> CountingOrder(std::size_t count, KeyOf keyOf) const {
+    std::vector<std::uint32_t> first(src_.WordCount() + 1, 0);
+    for (std::size_t n = 0; n < count; ++n) ++first[keyOf(n) + 1];
+    for (std::size_t k = 1; k < first.size(); ++k) first[k] += first[k - 1];
+    std::vector<std::uint32_t> order(count);
+    for (std::size_t n = 0; n < count; ++n) order[first[keyOf(n)]++] = static_cast<std::uint32_t>(n);
+    return order;
+  }
+
+  const DictionarySource& src_;
+  const TextCoder& coder_;
+  BuildReport& report_;
+  bool withTranscript_ = false;
+  std::int64_t textBytes_ = 0, transcriptionBytes_ = 0, commentBytes_ = 0;
+  std::vector<HashRecord> hash_;
+  std::vector<std::uint32_t> sorted_, byWord1_, byWord2_;
+};
 
 bool IniTrue(std::u16string_view value) {
   std::int64_t n = 0;
@@ -192,6 +424,84 @@ bool IsSectionName(std::u16string_view name) {
     if (EqualsNoCase(s, name)) return true;
   }
   return false;
+}
+
+// Count, directory, the members one after another, and one final byte that no member owns.
+bool Build(const DictionarySource& source, const BuildOptions& options, Output& out, BuildReport& report,
+           std::string& err) {
+  report = {};
+  const auto fallback = MakeBuiltinCodePage(1252);  // only turns the Unicode keys' digits into bytes
+  const TextCoder coder(options.ansi, *fallback);
+  if (const SourceMember* info = source.FindMember(u"Info"); info && info->isText) {
+    report.supportRech = IniTrue(IniValue(info->text, u"Main", u"SupportRech"));
+  }
+
+  std::vector<std::pair<std::u16string, Bytes>> members;
+  for (const SourceMember& m : source.members) {
+    if (IsSectionName(m.name)) {
+      err = "member \"" + ToUtf8(m.name) + "\" would hide a record section of the same name";
+      return false;
+    }
+    Bytes b = m.bytes;
+    if (m.isText) {
+      Bytes text;
+      {
+        Output o(text);
+        coder.Append(o, m.text, report.lossyTexts);
+      }
+      b = coder.Unicode() ? Bytes{0xFF, 0xFE} : Bytes{};
+      b.insert(b.end(), text.begin(), text.end());
+    }
+    members.emplace_back(m.name, std::move(b));
+  }
+  Sections sections(source, coder, !options.withoutTranscriptions, report);
+  const std::size_t count = members.size() + (sections.HasWords() ? (sections.HasTranscript() ? 4 : 3) : 0) +
+                            (sections.HasLinks() ? 2 : 0);
+  if (count > 255) {
+    err = "a package holds at most 255 members, this one would have " + std::to_string(count);
+    return false;
+  }
+  sections.Prepare();
+
+  for (const auto& [name, bytes] : members) report.members.push_back({name, static_cast<std::int64_t>(bytes.size())});
+  if (sections.HasWords()) {
+    report.members.push_back({u"Words", sections.WordsSize()});
+    if (sections.HasTranscript()) report.members.push_back({u"Transcript", sections.TranscriptSize()});
+    report.members.push_back({u"WordsHash", sections.HashSize()});
+    report.members.push_back({u"WordsSort", sections.SortSize()});
+  }
+  if (sections.HasLinks()) {
+    report.members.push_back({u"TransW1", sections.TransW1Size()});
+    report.members.push_back({u"TransW2", sections.TransW2Size()});
+  }
+  std::int64_t total = 1 + 12 * static_cast<std::int64_t>(count) + 1;
+  for (const MemberSize& m : report.members) total += m.bytes;
+  if (total > std::numeric_limits<std::int32_t>::max()) {
+    err = "the package would exceed 2 GiB, beyond the reach of its 32-bit offsets";
+    return false;
+  }
+  report.packageBytes = total;
+
+  out.U8(static_cast<std::uint8_t>(count));
+  std::int64_t offset = 1 + 12 * static_cast<std::int64_t>(count);
+  for (const MemberSize& m : report.members) {
+    out.I32(offset);
+    out.F64(PackageKey(m.name, coder.Unicode(), coder.Page()));
+    offset += m.bytes;
+  }
+  for (const auto& m : members) out.Put(m.second);
+  if (sections.HasWords()) {
+    sections.WriteTexts(out, false);
+    if (sections.HasTranscript()) sections.WriteTexts(out, true);
+    sections.WriteHash(out);
+    sections.WriteSort(out);
+  }
+  if (sections.HasLinks()) {
+    sections.WriteTransW1(out);
+    sections.WriteTransW2(out);
+  }
+  out.U8(0);
+  return true;
 }
 
 }  // namespace
@@ -214,63 +524,20 @@ std::u16string IniValue(std::u16string_view ini, std::u16string_view section, st
 
 bool BuildPackage(const DictionarySource& source, const BuildOptions& options, std::vector<std::uint8_t>& out,
                   BuildReport& report, std::string& err) {
-  report = {};
-  const auto fallback = MakeBuiltinCodePage(1252);  // only turns the Unicode keys' digits into bytes
-  const TextCoder coder(options.ansi, *fallback, report);
-  if (const SourceMember* info = source.FindMember(u"Info"); info && info->isText) {
-    report.supportRech = IniTrue(IniValue(info->text, u"Main", u"SupportRech"));
-  }
-
-  std::vector<std::pair<std::u16string, Bytes>> members;
-  for (const SourceMember& m : source.members) {
-    if (IsSectionName(m.name)) {
-      err = "member \"" + ToUtf8(m.name) + "\" would hide a record section of the same name";
-      return false;
-    }
-    Bytes b = m.bytes;
-    if (m.isText) {
-      if (coder.Unicode()) b = {0xFF, 0xFE};
-      coder.Append(b, m.text);
-    }
-    members.emplace_back(m.name, std::move(b));
-  }
-  if (!source.words.empty()) {
-    members.emplace_back(u"Words", TextSection(source, coder, false));
-    const bool anyTranscription = std::any_of(source.words.begin(), source.words.end(),
-                                              [](const SourceWord& w) { return !w.transcription.empty(); });
-    if (anyTranscription) members.emplace_back(u"Transcript", TextSection(source, coder, true));
-    members.emplace_back(u"WordsHash", WordsHash(source, coder));
-    members.emplace_back(u"WordsSort", WordsSort(source, coder));
-  }
-  if (!source.links.empty()) {
-    Bytes w1, w2;
-    LinkSections(source, coder, report, w1, w2);
-    members.emplace_back(u"TransW1", std::move(w1));
-    members.emplace_back(u"TransW2", std::move(w2));
-  }
-  if (members.size() > 255) {
-    err = "a package holds at most 255 members, this one would have " + std::to_string(members.size());
-    return false;
-  }
-
-  // Count, directory, the members one after another, and one final byte that no member owns.
-  std::size_t total = 1 + 12 * members.size() + 1;
-  for (const auto& m : members) total += m.second.size();
-  if (total > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-    err = "the package would exceed 2 GiB, beyond the reach of its 32-bit offsets";
-    return false;
-  }
   out.clear();
-  out.reserve(total);
-  out.push_back(static_cast<std::uint8_t>(members.size()));
-  std::size_t offset = 1 + 12 * members.size();
-  for (const auto& m : members) {
-    PutI32(out, static_cast<std::int64_t>(offset));
-    PutF64(out, PackageKey(m.first, coder.Unicode(), coder.Page()));
-    offset += m.second.size();
-  }
-  for (const auto& m : members) out.insert(out.end(), m.second.begin(), m.second.end());
-  out.push_back(0);
+  Output output(out);
+  if (!Build(source, options, output, report, err)) return false;
+  output.Flush();
+  return true;
+}
+
+bool WritePackage(const DictionarySource& source, const BuildOptions& options, const std::filesystem::path& path,
+                  BuildReport& report, std::string& err) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!file) return err = "cannot write " + path.string(), false;
+  Output output(file);
+  if (!Build(source, options, output, report, err)) return false;
+  if (!output.Flush() || !file.flush()) return err = "cannot write " + path.string(), false;
   return true;
 }
 

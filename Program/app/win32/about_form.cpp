@@ -85,7 +85,19 @@ void frmAbout::Show(bool topMost) {
   ShowWindow(hwnd(), topMost ? SW_SHOWNOACTIVATE : SW_SHOW);
 }
 
-void frmAbout::Unload() { ShowWindow(hwnd(), SW_HIDE); }
+void frmAbout::Unload() {
+  if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+}
+
+bool frmAbout::PreTranslate(MSG& msg) {
+  if (!hwnd() || !IsWindowVisible(hwnd()) || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
+  // Esc closes the window, as in a dialog, whichever of its controls has the focus.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+    Unload();
+    return true;
+  }
+  return false;
+}
 
 LRESULT frmAbout::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
@@ -123,8 +135,8 @@ LRESULT frmAbout::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case kIdHelp: gAppl().ShowHelp(); return 0;
         case kIdSite: API::ShellOpen(gAppl().LZ(lang::kSite)); return 0;
         case kIdText:
-          // No caret in the text: the focus moves on.
-          if (HIWORD(wp) == EN_SETFOCUS) SetFocus(cmdOK_);
+          // No caret in the text: the focus moves on to the frame.
+          if (HIWORD(wp) == EN_SETFOCUS) SetFocus(picture1_);
           return 0;
         default: break;
       }
@@ -141,8 +153,19 @@ std::function<std::shared_ptr<AboutWindow>()> MakeWin32AboutLoader(HINSTANCE ins
     // A closed window is only hidden; showing it again reads the template afresh.
     *held = std::make_shared<frmAbout>(instance);
     if (!(*held)->Load()) held->reset();
+    CurrentAbout() = *held;
     return *held;
   };
+}
+
+std::weak_ptr<frmAbout>& CurrentAbout() {
+  static std::weak_ptr<frmAbout> current;
+  return current;
+}
+
+bool AboutPreTranslate(MSG& msg) {
+  const auto about = CurrentAbout().lock();
+  return about && about->PreTranslate(msg);
 }
 
 }  // namespace parlavent

@@ -20,6 +20,9 @@ class frmAbout final : public WindowBase, public AboutWindow {
   /// Makes the window and fills it (the form's load); false when the window cannot be made.
   bool Load();
   void Show(bool topMost) override;
+  void Unload() override;
+  /// Takes the keys the window handles itself (Esc closes it) before they are dispatched.
+  bool PreTranslate(MSG& msg);
   /// The logo shown: 1 for interface language 1, else 0.
   int Logo() const { return logo_; }
   RichEditBox* txtDic() const { return txtDic_.get(); }
@@ -28,7 +31,6 @@ class frmAbout final : public WindowBase, public AboutWindow {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  void Unload();
   HINSTANCE instance_;
   std::shared_ptr<RichEditBox> txtDic_;
   clsLink links_;
@@ -42,5 +44,9 @@ class frmAbout final : public WindowBase, public AboutWindow {
 
 /// Appl.LoadAbout for the shell: one About window, made again after it was closed.
 std::function<std::shared_ptr<AboutWindow>()> MakeWin32AboutLoader(HINSTANCE instance);
+/// The About window the loader made last (empty when none is alive).
+std::weak_ptr<frmAbout>& CurrentAbout();
+/// For the message loop: true when the About window took msg.
+bool AboutPreTranslate(MSG& msg);
 
 }  // namespace parlavent

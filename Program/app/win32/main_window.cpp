@@ -101,6 +101,7 @@ frmMain::frmMain()
 
 frmMain::~frmMain() {
   if (trayIcon_) DestroyIcon(trayIcon_);
+  if (trayIconAuto_) DestroyIcon(trayIconAuto_);
   if (font_) DeleteObject(font_);
 }
 
@@ -114,6 +115,8 @@ bool frmMain::Load(HINSTANCE instance) {
   if (!Create(args)) return false;
   trayIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PARLAVENT), IMAGE_ICON,
                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  trayIconAuto_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PARLAVENT_AUTO), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   currentTrayIcon_ = trayIcon_;
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   API::LoadFormPosition(u"frmMain", hWnd(), false);
@@ -205,33 +208,13 @@ void frmMain::CreateControls(HINSTANCE instance) {
                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance, nullptr);
 }
 
-namespace {
-
-// The clipboard's text, for a paste that arrives as a message (the edit menu, another program).
-std::u16string ClipboardText(HWND owner) {
-  std::u16string text;
-  if (!OpenClipboard(owner)) return text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      const SIZE_T capacity = GlobalSize(data) / sizeof(wchar_t);
-      SIZE_T n = 0;
-      while (n < capacity && chars[n]) ++n;
-      text.assign(reinterpret_cast<const char16_t*>(chars), n);
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-}  // namespace
-
 // The boxes' keys, characters and focus reach the behaviour before the control acts on them.
 void frmMain::RouteBoxes() {
   auto* core = core_.get();
   if (input_) {
     input_->BeforeMessage = [this, core](UINT msg, WPARAM wp, LPARAM) {
       switch (msg) {
+        case WM_SETCURSOR: return KeepBusyCursor();
         case WM_SETFOCUS: core->txtInput_GotFocus(); return false;
         case WM_LBUTTONUP: PostMessageW(hwnd(), WM_APP + 2, 0, 0); return false;
         case WM_KEYDOWN:
@@ -241,15 +224,17 @@ void frmMain::RouteBoxes() {
           return core->txtInput_KeyDown(static_cast<int>(wp), ShiftNow());
         case WM_KEYUP: core->Form_KeyUp(static_cast<int>(wp), ShiftNow()); return false;
         case WM_CHAR: return wp == 13 || wp == 27 || wp == 22;  // Enter, Esc and Ctrl+V are the window's
-        case WM_PASTE: core->txtInput_Paste(ClipboardText(hwnd())); return true;
+        case WM_PASTE: core->txtInput_Paste(gAppl().GetClipboard()); return true;
         default: return false;
       }
     };
   }
   if (output_) {
-    output_->BeforeMessage = [core](UINT msg, WPARAM wp, LPARAM) {
+    output_->BeforeMessage = [this, core](UINT msg, WPARAM wp, LPARAM) {
       switch (msg) {
-        case WM_SETFOCUS: core->txtOutPut_GotFocus(); return false;
+        case WM_SETCURSOR: return KeepBusyCursor();
+        // The control makes its caret while it takes the focus: the behaviour hides it afterwards.
+        case WM_SETFOCUS: PostMessageW(hwnd(), kOutputFocused, 0, 0); return false;
         case WM_MOUSEMOVE: core->HideOutputCaret(); return false;
         case WM_KEYDOWN:
           if (wp == VK_ESCAPE) core->cmdHide_Click();
@@ -264,7 +249,8 @@ void frmMain::RouteBoxes() {
     };
   }
   if (backTrans_) {
-    backTrans_->BeforeMessage = [core](UINT msg, WPARAM, LPARAM) {
+    backTrans_->BeforeMessage = [this, core](UINT msg, WPARAM, LPARAM) {
+      if (msg == WM_SETCURSOR) return KeepBusyCursor();
       if (msg == WM_SETFOCUS) core->txtBackTrans_GotFocus();
       return false;
     };
@@ -395,7 +381,9 @@ void frmMain::ShowExpArrows(bool open) {
   if (pctExp1_) ShowWindow(pctExp1_, open ? SW_HIDE : SW_SHOWNA);
 }
 
-void frmMain::SetTrayPicture(bool) { currentTrayIcon_ = trayIcon_; }
+void frmMain::SetTrayPicture(bool autoOn) {
+  currentTrayIcon_ = autoOn && trayIconAuto_ ? trayIconAuto_ : trayIcon_;
+}
 
 void frmMain::SetTopMost() { SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
 
@@ -423,7 +411,17 @@ void frmMain::OutputPixels(std::int32_t& width, std::int32_t& height) {
   }
 }
 
-void frmMain::Wait(bool on) { SetCursor(LoadCursorW(nullptr, on ? IDC_WAIT : IDC_ARROW)); }
+void frmMain::Wait(bool on) {
+  // The hourglass stays until Wait(false): WM_SETCURSOR of the window and its boxes keeps it.
+  busy_ = on;
+  SetCursor(LoadCursorW(nullptr, on ? IDC_WAIT : IDC_ARROW));
+}
+
+bool frmMain::KeepBusyCursor() {
+  if (!busy_) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  return true;
+}
 
 bool frmMain::CtrlHeld() { return GetKeyState(VK_CONTROL) < 0; }
 
@@ -458,11 +456,15 @@ HMENU frmMain::BuildMenu(const std::vector<MenuItem>* only) {
   return menu;
 }
 
-void frmMain::TrackMenu(HMENU menu, const POINT& at, UINT flags) {
+void frmMain::TrackMenu(HMENU menu, const POINT& at, UINT flags, const RECT* keepClear) {
   if (!menu) return;
-  // The menu closes when the user clicks elsewhere only if its owner is the foreground window.
+  // The menu closes when the user clicks elsewhere only if its owner is the foreground window,
+  // and the task switch that makes it so completes only with a message after the menu.
   SetForegroundWindow(hwnd());
-  TrackPopupMenu(menu, flags | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
+  TPMPARAMS params{};
+  params.cbSize = sizeof params;
+  if (keepClear) params.rcExclude = *keepClear;
+  TrackPopupMenuEx(menu, flags | TPM_RIGHTBUTTON, at.x, at.y, hwnd(), keepClear ? &params : nullptr);
   PostMessageW(hwnd(), WM_NULL, 0, 0);
   DestroyMenu(menu);
 }
@@ -506,6 +508,12 @@ void frmMain::PopupMainMenu(const MainMenuState& state) {
   } else {
     GetCursorPos(&at);
     if (state.ShowVisible) SetMenuDefaultItem(menu, kMenuBase + static_cast<UINT>(MenuItem::Show), FALSE);
+    // Beside the tray icon, never over it: the pointer must not rest on an item ("Exit") when
+    // the menu opens.
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    const RECT icon{at.x - cx / 2, at.y - cy / 2, at.x + cx / 2 + 1, at.y + cy / 2 + 1};
+    TrackMenu(menu, at, TPM_VERTICAL, &icon);
+    return;
   }
   TrackMenu(menu, at, flags);
 }
@@ -570,6 +578,12 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     case WM_APP + 2: Guarded([this] { core_->txtInput_Click(); }); return 0;
+    case kOutputFocused:
+      if (output_ && GetFocus() == output_->hwnd()) Guarded([this] { core_->txtOutPut_GotFocus(); });
+      return 0;
+    case WM_SETCURSOR:
+      if (KeepBusyCursor()) return TRUE;
+      return WindowBase::OnMessage(msg, wp, lp);
     case WM_LBUTTONDOWN:
       // The window is dragged by its background.
       ReleaseCapture();

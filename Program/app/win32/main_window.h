@@ -99,14 +99,18 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
     bool enabled = true;
     std::int32_t tag = 0;
   };
+  static constexpr UINT kOutputFocused = WM_APP + 3;  // the output box has handled its focus
   void CreateControls(HINSTANCE instance);
+  /// While Wait is on: the hourglass for a WM_SETCURSOR, true.
+  bool KeepBusyCursor();
   void RouteBoxes();
   void OnTimer(UINT_PTR id);
   void OnCommand(UINT id, UINT code, HWND control);
   LRESULT OnNotify(const NMHDR& header);
   void OnMinMax(MINMAXINFO& info);
   HMENU BuildMenu(const std::vector<MenuItem>* only = nullptr);
-  void TrackMenu(HMENU menu, const POINT& at, UINT flags);
+  /// Pops menu up at `at`; with keepClear it does not cover that rectangle.
+  void TrackMenu(HMENU menu, const POINT& at, UINT flags, const RECT* keepClear = nullptr);
   MenuEntry* Entry(MenuItem item);
 
   std::shared_ptr<MainWindowCore> core_;
@@ -124,6 +128,7 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   std::vector<MenuEntry> dicItems_;
   bool dicSeparator_ = false;
   bool inputFocused_ = false;
+  bool busy_ = false;  // Wait is on
 };
 
 /// "Parlavent " & major & "." & minor, from the program's version.

@@ -17,6 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   appl.Run();
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (parlavent::AboutPreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -111,7 +111,10 @@ class Win32Desktop final : public Desktop {
   }
   int DoubleClickTime() override { return static_cast<int>(GetDoubleClickTime()); }
   std::uintptr_t LoadCursorResource(int id) override {
-    return reinterpret_cast<std::uintptr_t>(LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
+    HCURSOR cursor = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
+    // A program without the resource (a test program) gets the system's hand.
+    if (!cursor) cursor = LoadCursorW(nullptr, IDC_HAND);
+    return reinterpret_cast<std::uintptr_t>(cursor);
   }
   void LockWindowUpdate(WindowHandle window) override { ::LockWindowUpdate(ToHwnd(window)); }
   std::u16string WindowsFolder() override {

@@ -1,0 +1,78 @@
+#pragma once
+// The capture side's own logic, apart from the platform: the info-line text of a copy, link
+// hints, the per-application list as the capture consults and extends it, where the popup stands
+// and when it closes, the capture poll, and the folder chooser's remembered folder.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "capture/capture_services.h"
+#include "platform/geometry.h"
+
+namespace parlavent {
+
+class Appl;
+class clsLinkItem;
+
+/// The capture side's values that outlive one call: the one-entry cache of CheckWindow.
+struct CaptureMemory {
+  WindowHandle checkedWindow = 0;
+  bool checkedByMouse = false;
+  bool checkedResult = true;
+};
+CaptureMemory& TheCaptureMemory();
+
+/// The info line after a copy: the text in double quotes (cut to 17 characters and "..." when
+/// it has 20 or more), a blank and interface string 25.
+std::u16string CopyInfoText(std::u16string_view text, std::u16string_view copied);
+
+/// The hint of a link: the translations of a word link, the address of a web link, "" for the
+/// program's own commands.
+std::u16string LinkHintText(Appl& app, const clsLinkItem& link);
+
+/// frmMain.WatchTargetWindow for window: a program met for the first time is added to WhiteCol
+/// (keyed by its top-level window class) with State 1 when a test capture gave usable text, and
+/// the list is saved. Returns the State of the program's entry; -1 for a window that is gone.
+std::int32_t WatchTargetWindow(Appl& app, CaptureServices& capture, WindowHandle window, Point pointer);
+
+/// The popup's place: beside the pointer (or at `at`), moved to stay within the work area and
+/// no larger than it. width and height are the popup's wanted size.
+Rect PlacePopup(Point pointer, std::optional<Point> at, long width, long height, const Rect& workArea);
+
+/// When the popup closes: Esc, a button pressed outside it, or the pointer gone from it for good
+/// (it was inside and has stayed more than kLeaveDistance pixels away for kLeaveSeconds).
+class PopupCloseRule {
+ public:
+  static constexpr long kLeaveDistance = 24;
+  static constexpr double kLeaveSeconds = 0.6;
+  struct Input {
+    Rect popup;
+    Point pointer;
+    bool escDown = false;
+    bool buttonDown = false;
+    double now = 0;  // seconds
+  };
+  void Reset() { entered_ = false; awaySince_.reset(); }
+  bool ShouldClose(const Input& in);
+
+ private:
+  bool entered_ = false;
+  std::optional<double> awaySince_;
+};
+
+/// The automatic direction rule: with automatic mode on, the current dictionary takes the side
+/// the last look-up found (gTextDir) when that differs from its direction.
+void FollowTextDirection(Appl& app);
+
+/// frmMain.CheckEvent, the capture poll (tmrUserEvents, every 20 ms): on the hot key, the
+/// selected text of the foreground window (or the word under the pointer) of another program is
+/// shown in the popup.
+void CheckEvent(Appl& app, CaptureServices& capture);
+
+namespace ApiPath {
+/// The system folder chooser, starting in and remembering "Temp"/"LastFolder"; "" when cancelled.
+std::u16string BrowseForFolder(std::u16string_view title);
+}  // namespace ApiPath
+
+}  // namespace parlavent

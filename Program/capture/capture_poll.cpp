@@ -1,0 +1,126 @@
+// The capture poll (frmMain.CheckEvent) and what the popup window decides apart from the
+// platform: where it stands, when it closes, and which side the automatic mode follows.
+#include <algorithm>
+
+#include "app/application.h"
+#include "app/main_form.h"
+#include "capture/capture.h"
+#include "dictionary/dictionary.h"
+#include "foundation/hot_keys.h"
+#include "foundation/settings_object.h"
+#include "foundation/text.h"
+#include "platform/settings_store.h"
+
+namespace parlavent {
+namespace {
+
+constexpr long kPointerGap = 14;  // the popup keeps this far from the pointer's tip
+
+long Clamp(long value, long low, long high) { return std::max(low, std::min(value, high)); }
+
+bool Inside(const Rect& r, Point p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+
+// How far p lies outside r (0 inside), along the farther axis.
+long DistanceOutside(const Rect& r, Point p) {
+  const long dx = p.x < r.left ? r.left - p.x : p.x >= r.right ? p.x - r.right + 1 : 0;
+  const long dy = p.y < r.top ? r.top - p.y : p.y >= r.bottom ? p.y - r.bottom + 1 : 0;
+  return std::max(dx, dy);
+}
+
+bool OwnWindow(Appl& app, CaptureServices& capture, WindowHandle window) {
+  if (window == 0) return true;
+  if (app.frmMain && window == app.frmMain->hWnd()) return true;
+  WindowFacts facts;
+  return !capture.DescribeWindow(window, facts) || facts.ownProcess;
+}
+
+bool HotKeyPressed(const Setting& s) {
+  long code = 0, modifier = 0;
+  bool isDouble = false;
+  mdlPublic::GetPressedHotKey(code, modifier, isDouble);
+  return code != 0 && code == s.HotKeyCode && modifier == s.HotKeyShift && isDouble == s.HotKeyDouble;
+}
+
+// The selected text of target, else the word under the pointer, shown in the popup.
+void TranslateFrom(Appl& app, CaptureServices& capture, WindowHandle target, const PollSnapshot& at) {
+  // A program met for the first time joins the per-application list.
+  if (app.CheckWindow(target, false)) WatchTargetWindow(app, capture, target, at.pointer);
+  std::u16string text = Trim(capture.TakeText(target, CaptureSource::Selection, at.pointer));
+  if (text.empty() && at.pointed != 0 && !OwnWindow(app, capture, at.pointed)) {
+    text = Trim(capture.TakeText(at.pointed, CaptureSource::WordAtPointer, at.pointer));
+  }
+  if (text.empty()) return;
+  app.State.gReturnWindow = target;
+  ShowTransArgs args;
+  args.AddStat = true;
+  app.ShowTrans(text, args);
+  FollowTextDirection(app);
+}
+
+}  // namespace
+
+Rect PlacePopup(Point pointer, std::optional<Point> at, long width, long height, const Rect& workArea) {
+  const long workW = std::max(workArea.right - workArea.left, 1L);
+  const long workH = std::max(workArea.bottom - workArea.top, 1L);
+  const long w = Clamp(width, 1, workW);
+  const long h = Clamp(height, 1, workH);
+  long left = at ? at->x : pointer.x + kPointerGap;
+  long top = at ? at->y : pointer.y + kPointerGap;
+  // No room to the right or below: the popup goes to the other side of the pointer.
+  if (!at && left + w > workArea.right) left = pointer.x - kPointerGap - w;
+  if (!at && top + h > workArea.bottom) top = pointer.y - kPointerGap - h;
+  left = Clamp(left, workArea.left, workArea.left + workW - w);
+  top = Clamp(top, workArea.top, workArea.top + workH - h);
+  return {left, top, left + w, top + h};
+}
+
+bool PopupCloseRule::ShouldClose(const Input& in) {
+  if (in.escDown) return true;
+  const bool inside = Inside(in.popup, in.pointer);
+  if (in.buttonDown && !inside) return true;
+  if (inside || DistanceOutside(in.popup, in.pointer) <= kLeaveDistance) {
+    entered_ = entered_ || inside;
+    awaySince_.reset();
+    return false;
+  }
+  // Until the user has been in the popup, only Esc or a click elsewhere closes it.
+  if (!entered_) return false;
+  // The clock starts again at midnight.
+  if (!awaySince_ || in.now < *awaySince_) awaySince_ = in.now;
+  return in.now - *awaySince_ >= kLeaveSeconds;
+}
+
+void FollowTextDirection(Appl& app) {
+  if (!app.Sett || !app.Sett->AutoOn || !app.Dic) return;
+  const std::int32_t side = app.State.gTextDir;
+  if (side > 0 && side != app.Dic->Direction()) app.Dic->Direction(side);
+}
+
+void CheckEvent(Appl& app, CaptureServices& capture) {
+  if (!app.Sett) return;
+  const PollSnapshot now = capture.Snapshot();
+  if (!OwnWindow(app, capture, now.foreground)) app.State.gLastForeground = now.foreground;
+  if (!HotKeyPressed(*app.Sett)) return;
+  // In its own windows the program has its own keys.
+  if (OwnWindow(app, capture, now.foreground)) return;
+  TranslateFrom(app, capture, now.foreground, now);
+}
+
+namespace ApiPath {
+
+std::u16string BrowseForFolder(std::u16string_view title) {
+  if (!HasAppl()) return {};
+  const std::u16string start = GetSetting(u"Temp", u"LastFolder");
+  std::u16string chosen;
+  try {
+    chosen = gAppl().CaptureSide().ChooseFolder(title, start);
+  } catch (...) {
+    return {};
+  }
+  if (!chosen.empty()) SaveSetting(u"Temp", u"LastFolder", chosen);
+  return chosen;
+}
+
+}  // namespace ApiPath
+
+}  // namespace parlavent

@@ -1,0 +1,69 @@
+#pragma once
+// The capture side in memory: a clipboard, windows described by tests, texts to capture, and a
+// record of what was shown and sent.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "capture/capture_services.h"
+#include "foundation/text.h"
+
+namespace parlavent::testing {
+
+class FakeCapture : public CaptureServices {
+ public:
+  std::vector<std::string> log;          // "Popup x", "ToolTip x", "CloseToolTip", "Paste n", "Pointer n"
+  std::vector<ShowTransArgs> popups;
+  std::u16string clipboard;
+  bool clipboardLocked = false;          // another program holds it open
+  bool clipText = false;                 // what ClipboardHasFormat(.., 1) answers
+  std::map<WindowHandle, WindowFacts> windows;
+  std::map<WindowHandle, std::u16string> selections, words;  // what TakeText answers
+  std::vector<std::string> taken;        // "Selection n" / "Word n" for every TakeText
+  PollSnapshot snapshot;
+  std::map<std::u16string, std::u16string> descriptions;
+  std::u16string folder;                 // what ChooseFolder answers
+  std::u16string folderStart;            // where it was asked to start
+  int describeCalls = 0;
+
+  std::u16string ClipboardText() override { return clipboardLocked ? std::u16string() : clipboard; }
+  bool SetClipboardText(std::u16string_view text) override {
+    if (clipboardLocked) return false;
+    clipboard = std::u16string(text);
+    return true;
+  }
+  bool ClipboardHasFormat(WindowHandle, std::uint32_t format) override { return clipText && format == 1; }
+  void ShowPopupTrans(std::u16string_view t, const ShowTransArgs& a) override {
+    log.push_back("Popup " + ToUtf8(t));
+    popups.push_back(a);
+  }
+  void SetPopupPointer(int pointer) override { log.push_back("Pointer " + std::to_string(pointer)); }
+  void ShowToolTip(std::u16string_view text) override { log.push_back("ToolTip " + ToUtf8(text)); }
+  void CloseToolTip() override { log.push_back("CloseToolTip"); }
+  void PasteInto(WindowHandle w) override { log.push_back("Paste " + std::to_string(w)); }
+  bool DescribeWindow(WindowHandle w, WindowFacts& facts) override {
+    ++describeCalls;
+    const auto it = windows.find(w);
+    if (it == windows.end()) return false;
+    facts = it->second;
+    return true;
+  }
+  std::u16string FileDescription(std::u16string_view path) override {
+    const auto it = descriptions.find(std::u16string(path));
+    return it == descriptions.end() ? std::u16string() : it->second;
+  }
+  PollSnapshot Snapshot() override { return snapshot; }
+  std::u16string TakeText(WindowHandle w, CaptureSource source, Point) override {
+    const bool selection = source == CaptureSource::Selection;
+    taken.push_back((selection ? "Selection " : "Word ") + std::to_string(w));
+    const auto& texts = selection ? selections : words;
+    const auto it = texts.find(w);
+    return it == texts.end() ? std::u16string() : it->second;
+  }
+  std::u16string ChooseFolder(std::u16string_view, std::u16string_view start) override {
+    folderStart = std::u16string(start);
+    return folder;
+  }
+};
+
+}  // namespace parlavent::testing
