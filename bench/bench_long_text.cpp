@@ -33,10 +33,12 @@ std::u16string LongText(const char* kind, std::int64_t n) {
   if (k == "Hyphens") return Repeat(u"Haus-", n);                     // words joined by hyphens
   if (k == "Dashes") return Repeat(u"-", n);                          // a line of hyphens
   if (k == "Control") return Repeat(u"Haus\x01", n);                  // control characters
+  if (k == "List") return Repeat(u"Haus, ", n);                       // a list of words
   return Repeat(u"a1", n);                                            // digits against letters
 }
 
-void LookupLong(benchmark::State& state, const char* kind, bool fullText) {
+// mode: 'p' the passes over phrases, 'f' full text, 'c' the common-translation list.
+void LookupLong(benchmark::State& state, const char* kind, char mode) {
   LoadedPackage package(std::getenv("PARLAVENT_BENCH_SAMPLE"));
   if (!package.ok()) {
     state.SkipWithError("package not given");
@@ -45,7 +47,8 @@ void LookupLong(benchmark::State& state, const char* kind, bool fullText) {
   const std::u16string text = LongText(kind, state.range(0));
   TranslateArgs args;
   args.ClrBuffer = true;
-  args.FullText = fullText;
+  args.FullText = mode == 'f';
+  args.Tochno = mode == 'c';
   std::u16string rendered;
   for (auto _ : state) {
     benchmark::DoNotOptimize(package.app().GetTranslate(text, rendered, args, {}));
@@ -74,14 +77,15 @@ void WordListLong(benchmark::State& state, const char* kind) {
   BENCHMARK_CAPTURE(bench, name, __VA_ARGS__)->RangeMultiplier(10)->Range(1000, 100000)->Complexity()      \
       ->Unit(benchmark::kMillisecond)
 
-LONG_TEXT(LookupLong, OneWord, "OneWord", false);
-LONG_TEXT(LookupLong, MixedCase, "MixedCase", false);
-LONG_TEXT(LookupLong, Words, "Words", false);
-LONG_TEXT(LookupLong, Hyphens, "Hyphens", false);
-LONG_TEXT(LookupLong, Dashes, "Dashes", false);
-LONG_TEXT(LookupLong, Control, "Control", false);
-LONG_TEXT(LookupLong, Digits, "Digits", false);
-LONG_TEXT(LookupLong, FullText, "Phrase", true);
+LONG_TEXT(LookupLong, OneWord, "OneWord", 'p');
+LONG_TEXT(LookupLong, MixedCase, "MixedCase", 'p');
+LONG_TEXT(LookupLong, Words, "Words", 'p');
+LONG_TEXT(LookupLong, Hyphens, "Hyphens", 'p');
+LONG_TEXT(LookupLong, Dashes, "Dashes", 'p');
+LONG_TEXT(LookupLong, Control, "Control", 'p');
+LONG_TEXT(LookupLong, Digits, "Digits", 'p');
+LONG_TEXT(LookupLong, FullText, "Phrase", 'f');
+LONG_TEXT(LookupLong, CommonList, "List", 'c');
 LONG_TEXT(WordListLong, OneWord, "OneWord");
 LONG_TEXT(WordListLong, Words, "Words");
 LONG_TEXT(WordListLong, Phrase, "Phrase");

@@ -69,6 +69,10 @@ TEST_F(LongText, HyphensDashesControlsAndDigits) {
   EXPECT_EQ(Look(Repeat(u"\r\n", 50000)), 0);
   TranslateArgs full;
   full.FullText = true;
+  TranslateArgs common;
+  common.Tochno = true;
+  EXPECT_EQ(Look(Repeat(u"Haus, ", 15999) + u"Haus", common), 0);  // 16,000 items, each gathered
+  EXPECT_EQ((*app.WordSet->Words.ItemAt(1))->RechSet.Count(), 1u) << "\"Haus\" has its translation";
   const std::u16string page = Repeat(u"guten Tag ", 10000);
   Look(page, full);  // the whole text is the one phrase; no entry has it
   EXPECT_EQ(Heads(), Trim(page));
