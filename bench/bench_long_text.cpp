@@ -73,24 +73,26 @@ void WordListLong(benchmark::State& state, const char* kind) {
   state.SetComplexityN(state.range(0));
 }
 
-#define LONG_TEXT(bench, name, ...)                                                                        \
-  BENCHMARK_CAPTURE(bench, name, __VA_ARGS__)->RangeMultiplier(10)->Range(1000, 100000)->Complexity()      \
-      ->Unit(benchmark::kMillisecond)
+// Each kind of text at 1,000, 10,000 and 100,000 characters, with the growth fitted.
+benchmark::internal::Benchmark* Sizes(benchmark::internal::Benchmark* b) {
+  return b->RangeMultiplier(10)->Range(1000, 100000)->Complexity()->Unit(benchmark::kMillisecond);
+}
 
-LONG_TEXT(LookupLong, OneWord, "OneWord", 'p');
-LONG_TEXT(LookupLong, MixedCase, "MixedCase", 'p');
-LONG_TEXT(LookupLong, Words, "Words", 'p');
-LONG_TEXT(LookupLong, Hyphens, "Hyphens", 'p');
-LONG_TEXT(LookupLong, Dashes, "Dashes", 'p');
-LONG_TEXT(LookupLong, Control, "Control", 'p');
-LONG_TEXT(LookupLong, Digits, "Digits", 'p');
-LONG_TEXT(LookupLong, FullText, "Phrase", 'f');
-LONG_TEXT(LookupLong, CommonList, "List", 'c');
-LONG_TEXT(WordListLong, OneWord, "OneWord");
-LONG_TEXT(WordListLong, Words, "Words");
-LONG_TEXT(WordListLong, Phrase, "Phrase");
-LONG_TEXT(WordListLong, Hyphens, "Hyphens");
-LONG_TEXT(WordListLong, Control, "Control");
+const int kRegistered = [] {
+  // name, text kind, mode of LookupLong ('p' passes, 'f' full text, 'c' common list)
+  const char* const lookups[][3] = {{"OneWord", "OneWord", "p"}, {"MixedCase", "MixedCase", "p"},
+                                    {"Words", "Words", "p"},     {"Hyphens", "Hyphens", "p"},
+                                    {"Dashes", "Dashes", "p"},   {"Control", "Control", "p"},
+                                    {"Digits", "Digits", "p"},   {"FullText", "Phrase", "f"},
+                                    {"CommonList", "List", "c"}};
+  for (const auto& l : lookups) {
+    Sizes(benchmark::RegisterBenchmark((std::string("LookupLong/") + l[0]).c_str(), LookupLong, l[1], l[2][0]));
+  }
+  for (const char* kind : {"OneWord", "Words", "Phrase", "Hyphens", "Control"}) {
+    Sizes(benchmark::RegisterBenchmark((std::string("WordListLong/") + kind).c_str(), WordListLong, kind));
+  }
+  return 0;
+}();
 
 }  // namespace
 }  // namespace parlavent
