@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/sections.h"
 #include "dictionary/lookup_modes.h"
 #include "dictionary/result_tree.h"
 #include "foundation/text.h"
@@ -30,8 +31,8 @@ bool SplitCompound(Appl& app, std::u16string_view cleaned, const TranslateArgs& 
   // than two such parts is no compound, and a pasted block of 100,000 letters costs nothing.
   std::int64_t longest = 0;
   if (app.Dic) {
-    longest = app.Dic->LongestText();
-    if (app.Dic->Dicx) longest = std::max(longest, app.Dic->Dicx->LongestText());
+    longest = LongestText(app, *app.Dic);
+    if (app.Dic->Dicx) longest = std::max(longest, LongestText(app, *app.Dic->Dicx));
   }
   const std::int64_t reach = longest + 11;
   lo = static_cast<std::int32_t>(std::max<std::int64_t>(lo, len - reach));

@@ -10,6 +10,7 @@
 
 #include "app/application.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/sections.h"
 #include "dictionary/lookup_deps.h"
 #include "foundation/api_strings.h"
 #include "foundation/text.h"
@@ -196,7 +197,7 @@ std::u16string Appl::GetWordsTree(std::u16string_view Fraze, std::int32_t WordN,
   if (!dic) return {};
   std::u16string_view fraze = Fraze;
   // A phrase grows from the first word: what lies beyond the reach of its tests is cut off once.
-  if (WordN == 1) fraze = fraze.substr(0, std::min(fraze.size(), Reach(dic->LongestText())));
+  if (WordN == 1) fraze = fraze.substr(0, std::min(fraze.size(), Reach(LongestText(*this, *dic))));
   return PhraseSearch(*this, std::move(dic), Ext, DoEvent).Run(fraze, WordN);
 }
 

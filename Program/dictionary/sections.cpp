@@ -130,11 +130,10 @@ void ReadSectionBounds(Appl& app, clsDic& dic) {
   dic.MaxTW2 = secondWord(w2.Length() - 4);
 }
 
-std::int64_t clsDic::LongestText() const {
+std::int64_t clsDic::LongestText(const PackageFile& package) const {
   if (longestText_ >= 0) return longestText_;
-  if (!HasAppl()) return std::numeric_limits<std::int64_t>::max();
   // A damaged offset table can only make the bound larger: every span is cut to the section.
-  const SectionView words(gAppl().OpenFiles().Reader(FileN), bsWords, beWords);
+  const SectionView words(package, bsWords, beWords);
   std::int64_t longest = 0;
   std::int32_t entry = 0, next = 0;
   if (Words > 0 && words.I32(0, entry)) {
@@ -148,6 +147,8 @@ std::int64_t clsDic::LongestText() const {
   longestText_ = Unicode ? (longest + 1) / 2 : longest;
   return longestText_;
 }
+
+std::int64_t LongestText(Appl& app, const clsDic& dic) { return dic.LongestText(app.OpenFiles().Reader(dic.FileN)); }
 
 std::shared_ptr<clsDic> OpenPackageDic(Appl& app, const std::filesystem::path& path) {
   const std::int32_t n = app.OpenFiles().OpenRead(path);

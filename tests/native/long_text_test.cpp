@@ -5,6 +5,7 @@
 
 #include "dictionary/lookup.h"
 #include "dictionary/result_tree.h"
+#include "dictionary/sections.h"
 #include "foundation/text.h"
 #include "support/list_fixture.h"
 #include "support/lookup_fixture.h"
@@ -34,7 +35,7 @@ class LongText : public testing::LookupTest {
   std::u16string Phrase(std::u16string_view text) { return app.GetWordsTree(text, 1, app.Dic); }
 };
 
-TEST_F(LongText, LongestTextIsTheLongestEntry) { EXPECT_EQ(app.Dic->LongestText(), 12);  /* "ein bisschen" */ }
+TEST_F(LongText, LongestTextIsTheLongestEntry) { EXPECT_EQ(LongestText(app, *app.Dic), 12);  /* "ein bisschen" */ }
 
 TEST_F(LongText, OneLongWordIsNotSplitAndFindsNothing) {
   // 100,000 letters without a break, in one case and in mixed case (a base64 block).
