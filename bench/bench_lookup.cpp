@@ -9,49 +9,12 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
-#include "dictionary/dic_members.h"
-#include "dictionary/dictionary.h"
+#include "loaded_package.h"
 #include "dictionary/lookup.h"
-#include "dictionary/package_file.h"
-#include "dictionary/sections.h"
-#include "foundation/settings_object.h"
 #include "foundation/text.h"
-#include "platform/code_page.h"
 
 namespace parlavent {
 namespace {
-
-// One application object with one package opened as the current dictionary, its ending rules
-// read, and the settings the look-up reads as start-up leaves them.
-class LoadedPackage {
- public:
-  explicit LoadedPackage(const char* path) : previous_(HasAppl() ? &gAppl() : nullptr) {
-    SetAppl(&app_);
-    if (!path) return;
-    auto sett = std::make_shared<Setting>();
-    sett->ShowComment = true;
-    sett->ShowTranscript = true;
-    sett->GlbAllowShort = true;
-    sett->ExtTransString = u"»»»";
-    app_.Sett = sett;
-    app_.State.gSetting = sett;
-    app_.State.gNotRepeatTrans = true;
-    app_.Dic = OpenPackageDic(app_, path);
-    if (!app_.Dic) return;
-    const PackageFile package = PackageFile::Open(path);
-    const bool unicode = app_.Dic->Unicode;
-    ReadReplaceRules(DecodePackageText(package.Member(u"Replace", unicode, AnsiCodePage()), unicode, AnsiCodePage()),
-                     *app_.Dic->SfxCol);
-  }
-  ~LoadedPackage() { SetAppl(previous_); }
-  Appl& app() { return app_; }
-  bool ok() const { return app_.Dic != nullptr; }
-
- private:
-  Appl* previous_;
-  Appl app_;
-};
 
 void Translate(benchmark::State& state, const char* variable, const char* utf8) {
   LoadedPackage package(std::getenv(variable));

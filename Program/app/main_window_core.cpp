@@ -310,8 +310,34 @@ void MainWindowCore::RefreshDicButtons() {
 
 void MainWindowCore::RestartChangeInput() { Restart(c_.timers.tmrChangeInput); }
 
+std::u16string InputBoxText(std::u16string_view text, bool& cut) {
+  std::u16string kept;
+  kept.reserve(std::min(text.size(), kInputBoxMax));
+  cut = false;
+  for (const char16_t c : text) {
+    if (c < 32 && c != u'\r' && c != u'\n' && c != u'\t') continue;
+    if (kept.size() == kInputBoxMax) {
+      cut = true;
+      break;
+    }
+    kept.push_back(c);
+  }
+  return kept;
+}
+
 void MainWindowCore::txtInput_Change() {
   G().gListAbort = true;
+  // Whatever brought the text in (typing, a paste, a drop), the box keeps what it is meant to.
+  if (c_.txtInput) {
+    const std::u16string text = InputText();
+    bool cut = false;
+    if (std::u16string kept = InputBoxText(text, cut); kept != text) {
+      const std::int32_t caret = std::min(c_.txtInput->SelStart(), static_cast<std::int32_t>(kept.size()));
+      c_.txtInput->SetText(kept);
+      c_.txtInput->SetSelStart(caret);
+      if (cut) Info(gAppl().LZ(lang::kInfoInputCut), false);
+    }
+  }
   // The layout-switch recorder watches every change, typed or written by the program.
   CallHook(mdlPublic::CheckLayoutSwitch);
   if (!G().gUserTyped) return;
@@ -340,21 +366,28 @@ void MainWindowCore::txtInput_Click() {
   }
 }
 
+void MainWindowCore::txtInput_Paste(std::u16string_view clipboard) {
+  if (!c_.txtInput) return;
+  // Only the text comes along: the box never takes over the formatting of the source.
+  const std::u16string text = InputText();
+  const auto start = std::min<std::size_t>(static_cast<std::size_t>(std::max(c_.txtInput->SelStart(), 0)), text.size());
+  const auto end = std::min(start + static_cast<std::size_t>(std::max(c_.txtInput->SelLength(), 0)), text.size());
+  bool cut = false;
+  // Cut before it reaches the box: a control fed 100,000 characters is slow to take them, or
+  // refuses them all.
+  const std::u16string clip = InputBoxText(clipboard, cut);
+  c_.txtInput->SetText(text.substr(0, start) + clip + text.substr(end));
+  c_.txtInput->SetSelStart(static_cast<std::int32_t>(start + clip.size()));
+  c_.txtInput->SetSelLength(0);
+  if (cut) Info(gAppl().LZ(lang::kInfoInputCut), false);
+}
+
 bool MainWindowCore::txtInput_KeyDown(int keyCode, int shift) {
   G().gUserTyped = true;
   if (keyCode == kEsc) G().gListAbort = true;
   if (!c_.txtInput) return false;
   if (IsPaste(keyCode, shift)) {
-    // Only the text comes along: the box never takes over the formatting of the source.
-    const std::u16string text = InputText();
-    const auto start = std::min<std::size_t>(static_cast<std::size_t>(std::max(c_.txtInput->SelStart(), 0)), text.size());
-    const auto end = std::min(start + static_cast<std::size_t>(std::max(c_.txtInput->SelLength(), 0)), text.size());
-    // A one-line box for words and phrases: megabytes from the clipboard are cut to what a
-    // look-up takes, so that neither the box nor the word list chokes on them.
-    const std::u16string clip = LookupSpan(gAppl().GetClipboard());
-    c_.txtInput->SetText(text.substr(0, start) + clip + text.substr(end));
-    c_.txtInput->SetSelStart(static_cast<std::int32_t>(start + clip.size()));
-    c_.txtInput->SetSelLength(0);
+    txtInput_Paste(gAppl().GetClipboard());
     return true;
   }
   if (keyCode == kDown && c_.txtOutPut) {
@@ -462,7 +495,8 @@ void MainWindowCore::Form_KeyUp(int keyCode, int shift) {
   } else if (keyCode == kEnter) {
     TranslateInput();
   } else if (keyCode == kKeyV && ctrl && focusBox_ != 1) {
-    if (c_.txtInput) c_.txtInput->SetText(LookupSpan(gAppl().GetClipboard()));
+    bool cut = false;
+    if (c_.txtInput) c_.txtInput->SetText(InputBoxText(gAppl().GetClipboard(), cut));
   } else if (keyCode == kKeyP && ctrl) {
     CmdSpeak_click();
   } else if (keyCode == kF1) {

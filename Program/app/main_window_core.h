@@ -127,6 +127,12 @@ struct MainLayout {
 
 MainLayout ComputeMainLayout(const MainLayoutInput& in);
 
+/// The most the input box holds (docs/architecture.md, "The input box").
+inline constexpr std::size_t kInputBoxMax = 1000;
+/// What the input box keeps of text: no control characters but line breaks and tabs, and at most
+/// kInputBoxMax characters; cut tells whether the end was dropped.
+std::u16string InputBoxText(std::u16string_view text, bool& cut);
+
 class MainWindowCore : public ViewHost {
  public:
   explicit MainWindowCore(MainControls controls);
@@ -178,6 +184,8 @@ class MainWindowCore : public ViewHost {
   void txtInput_GotFocus();
   void txtInput_Click();
   bool txtInput_KeyDown(int keyCode, int shift);
+  /// A paste of the clipboard's text into the input box, by the keys or the edit menu.
+  void txtInput_Paste(std::u16string_view clipboard);
   void txtOutPut_GotFocus();
   void txtOutPut_SelChange();
   bool txtOutPut_KeyDown(int keyCode, int shift);

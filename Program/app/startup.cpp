@@ -142,6 +142,7 @@ void Appl::Launch() {
   if (frmMain) frmMain->ShowTestMenus(CommandLineHas(u"*/t*"));
   if (G().gAvpFound) ShowNotify(12, LZ(lang::kNotifyAntivirus), true, true, false, true);
   CallHook(Hooks.ShowModeMessage);
+  if (Sett->CannotSave) Info(LZ(lang::kInfoCannotSave) + u" " + API::GetAppDataFolder(), false);
   StartEvents();
   OpenQuickReferenceOnce();
 }

@@ -1,7 +1,11 @@
 // Compound splitting: when no phrase of a text was found, its first word may be two words
 // written together ("Haustür", "getValue"). Each cut is looked up as a two-word text by a nested
 // GetTranslate; the best score wins, the longer left part among equals.
+#include <algorithm>
+
 #include "app/application.h"
+#include "dictionary/dictionary.h"
+#include "dictionary/sections.h"
 #include "dictionary/lookup_modes.h"
 #include "dictionary/result_tree.h"
 #include "foundation/text.h"
@@ -22,6 +26,17 @@ bool SplitCompound(Appl& app, std::u16string_view cleaned, const TranslateArgs& 
       break;
     }
   }
+  // A part longer than the longest text of the packages, with an ending of ten characters and
+  // a final mark cut off, can never be found: cuts that leave one are not tried. A word longer
+  // than two such parts is no compound, and a pasted block of 100,000 letters costs nothing.
+  std::int64_t longest = 0;
+  if (app.Dic) {
+    longest = LongestText(app, *app.Dic);
+    if (app.Dic->Dicx) longest = std::max(longest, LongestText(app, *app.Dic->Dicx));
+  }
+  const std::int64_t reach = longest + 11;
+  lo = static_cast<std::int32_t>(std::max<std::int64_t>(lo, len - reach));
+  hi = static_cast<std::int32_t>(std::min<std::int64_t>(hi, reach));
   TranslateArgs nested;
   nested.SplitMode = true;
   nested.BusyShowed = outer.BusyShowed;

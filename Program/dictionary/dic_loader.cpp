@@ -1,6 +1,7 @@
 // InitDics: finds the packages of the dictionary folder, reads their describing members, pairs
 // every common package with its full package and keeps all of them open for record reading.
 // Every step goes on after a failure: a broken package loads with empty fields and zero bounds.
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@
 #include "foundation/api_files.h"
 #include "foundation/api_strings.h"
 #include "foundation/ini_file.h"
+#include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
 #include "foundation/settings_voices.h"
 #include "foundation/text.h"
@@ -69,7 +71,14 @@ class DicLoader {
     MigrateOldFiles();
     std::vector<std::u16string> list;
     for (const auto* filter : {u"*_full.dic", u"*_common.dic"}) {
-      for (const auto& file : app_.GetFiles(API::ToFsPath(dicPath_), filter)) list.push_back(file.u16string());
+      std::vector<std::u16string> group;
+      for (const auto& file : app_.GetFiles(API::ToFsPath(dicPath_), filter)) group.push_back(file.u16string());
+      // Name order whatever order the file system lists them in, so that "Dic" and "DicDir" &
+      // Index name the same package on every start and every platform.
+      std::stable_sort(group.begin(), group.end(), [](const std::u16string& a, const std::u16string& b) {
+        return CompareDictOrder(API::GetFileName(a), API::GetFileName(b)) < 0;
+      });
+      list.insert(list.end(), group.begin(), group.end());
     }
     G().gLayers.Clear();
     std::shared_ptr<clsDic> last;
@@ -80,6 +89,9 @@ class DicLoader {
     ShowKeyboardLabels();
     app_.LoadUserSwitch();
     if (app_.MainServices) app_.MainServices->LoadDicButtons();
+    if (!skipped_.empty() && app_.MainServices) {
+      app_.MainServices->Info(app_.LZ(lang::kInfoDicsSkipped) + u" " + JoinText(skipped_, u", "), false);
+    }
   }
 
  private:
@@ -99,7 +111,11 @@ class DicLoader {
     LoadFlags(*dic);
     ReadSettings(*dic, info);
     dic->Index = index;
-    if (StoredNumber(u"Dic", u"1", 0) == index) {
+    // Opened first: whether it can be used decides whether it may become current or be paired.
+    OpenForRecords(*dic);
+    const bool usable = Usable(*dic, info);
+    if (!usable) skipped_.push_back(API::GetFileName(path));
+    if (usable && StoredNumber(u"Dic", u"1", 0) == index) {
       dic->SetEnabled(true);
       chosen_ = true;
     }
@@ -108,13 +124,19 @@ class DicLoader {
     ReadPrefixes(Member(*dic, u"Prefix"), dic->Layout1, dic->Layout2, G().gPrefixes);
     ReadReplaceRules(Member(*dic, u"Replace"), *dic->SfxCol);
     ReadThemes(Member(*dic, u"Themes"), *dic->Themes);
-    dic->Visible = true;
+    // A package that cannot be read stays loaded, so that the stored indexes keep their
+    // packages, but is offered nowhere: no button, no language, never current, never paired.
+    dic->Visible = usable;
     dic->Demo = Like(dic->FileTitle, u"*_common", MatchCase::Blind);
-    if (dic->Demo) PairWithFull(dic);
+    if (dic->Demo && usable) PairWithFull(dic);
     app_.ColDics.Add(dic->path, dic);
     DeleteFile(dic->IcoFile);
-    OpenForRecords(*dic);
     return dic;
+  }
+
+  // Open, with a readable "Info" or a word index: a 0-byte, damaged or locked file has neither.
+  static bool Usable(const clsDic& dic, std::u16string_view info) {
+    return dic.FileN != 0 && (!info.empty() || (dic.Words > 0 && dic.WordsHashUB >= 0));
   }
 
   std::u16string Member(const clsDic& dic, std::u16string_view name) {
@@ -234,7 +256,8 @@ class DicLoader {
     const std::u16string folder = common->path.substr(0, common->path.size() - fileName.size());
     const std::u16string prefix = API::GetTextBefore(common->FileTitle, u"_");
     auto* found = app_.ColDics.Find(folder + prefix + u"_full.dic");
-    if (!found || !*found) return;
+    // A full package that cannot be read leaves its common twin to serve alone.
+    if (!found || !*found || !(*found)->Visible) return;
     const std::shared_ptr<clsDic> full = *found;
     full->Dicx = common;
     common->FullDic = full;
@@ -310,6 +333,7 @@ class DicLoader {
   std::u16string appFolder_;
   std::u16string dicPath_;
   bool chosen_ = false;
+  std::vector<std::u16string> skipped_;  // file names of the packages that cannot be used
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 namespace parlavent {
 
+class PackageFile;
 class Picture;
 class ToolbarButton;
 class clsVoice;
@@ -134,9 +135,14 @@ class clsDic : public std::enable_shared_from_this<clsDic> {
   std::shared_ptr<clsTheme> GetTheme(std::int32_t ID) const;
   /// The direction text ("English --> Russian") or, one-way-less dictionaries, the full name.
   std::u16string GetDirStr() const;
+  /// Characters of the longest word text of the package (phrases included), read from its
+  /// "Words" through package (the file open under FileN) on first use (sections.cpp). No search
+  /// can find a longer text, so none is tried.
+  std::int64_t LongestText(const PackageFile& package) const;
 
  private:
   std::int32_t direction_ = 0;
+  mutable std::int64_t longestText_ = -1;
 };
 
 /// One dictionary that serves a language, and on which side.

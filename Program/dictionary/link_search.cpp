@@ -1,5 +1,6 @@
 // Translation links: a side-1 word's links lie together in "TransW1", sorted by WordID1; a side-2
 // word's are reached through "TransW2", which lists "TransW1" record numbers sorted by WordID2.
+#include <algorithm>
 #include <cmath>
 
 #include "app/application.h"
@@ -185,7 +186,11 @@ void Appl::GetTransRecs(std::u16string_view Word, std::vector<TransRec>& Ret, co
     if (dir != 0 && w.Dir != dir) continue;
     std::vector<TransLink> links;
     GetTransLinks(w, Dic, links);
-    Ret.reserve(Ret.size() + links.size());
+    // Room for the links, growing by doubling: the common-translation list appends the records
+    // of every item, and room made to measure would move them all again for each item.
+    if (const std::size_t need = Ret.size() + links.size(); need > Ret.capacity()) {
+      Ret.reserve(std::max(need, 2 * Ret.capacity()));
+    }
     for (const TransLink& l : links) {
       if (DoEvent) Pump().DoEvents();
       AddTransRec(Ret, w, l, Dic);

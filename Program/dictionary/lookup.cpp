@@ -29,6 +29,8 @@ constexpr std::int32_t kMaxWords = 8;
 constexpr std::int32_t kWrongDirectionText = 150;
 constexpr std::int32_t kWrongDirectionNotice = 1;
 
+constexpr std::u16string_view kWordEnds = u" -";
+
 // The words of a text for counting and cutting: every hyphen ends a word.
 std::vector<std::u16string> HyphenWords(std::u16string_view text) {
   if (text.empty()) return {};
@@ -36,8 +38,23 @@ std::vector<std::u16string> HyphenWords(std::u16string_view text) {
 }
 
 bool IsNumber(std::u16string_view text) {
-  const std::u16string t = Trim(text);
+  const std::u16string_view t = TrimView(text);
   return !t.empty() && std::all_of(t.begin(), t.end(), IsDigit);
+}
+
+// Blanks, then hyphens, then blanks again off both ends, as API::TrimString and Trim do it.
+std::u16string_view TrimRest(std::u16string_view text) {
+  text = TrimView(text);
+  while (!text.empty() && text.front() == u'-') text.remove_prefix(1);
+  while (!text.empty() && text.back() == u'-') text.remove_suffix(1);
+  return TrimView(text);
+}
+
+// The first word of a text as the passes count words: up to a blank, or through a hyphen.
+std::u16string_view FirstWord(std::u16string_view text) {
+  const std::size_t end = text.find_first_of(kWordEnds);
+  if (end == std::u16string_view::npos) return text;
+  return text.substr(0, text[end] == u'-' ? end + 1 : end);
 }
 
 std::u16string Clean(std::u16string_view text, bool fullText) {
@@ -48,10 +65,15 @@ std::u16string Clean(std::u16string_view text, bool fullText) {
   c = Trim(c);
   c = ReplaceAll(ReplaceAll(c, u"\r\n", u" "), u"\r", u" ");
   c = SplitWords(c);
-  while (c.find(u"  ") != std::u16string::npos) c = ReplaceAll(c, u"  ", u" ");
+  // Every run of blanks becomes one blank, and only the first eight words stay.
   std::u16string limited;
-  const std::vector<std::u16string> words = SplitText(c, u" ");
-  for (std::size_t i = 0; i < words.size() && i < static_cast<std::size_t>(kMaxWords); ++i) limited += words[i] + u" ";
+  limited.reserve(c.size());
+  std::size_t words = 0;
+  for (const char16_t ch : c) {
+    if (ch == u' ' && !limited.empty() && limited.back() == u' ') continue;
+    if (ch == u' ' && ++words == static_cast<std::size_t>(kMaxWords)) break;
+    limited.push_back(ch);
+  }
   return Trim(limited);
 }
 
@@ -71,9 +93,10 @@ class LookupRun {
   const std::u16string& Covered() const { return covered_; }
   bool ExtTransOffered() const { return extTrans_; }
 
-  /// Runs the passes over the cleaned text; false when abandoned or refused.
+  /// Runs the passes over the cleaned text; false when abandoned or refused. The rest of the
+  /// text is always a part of it, so a pass costs what it looks at, not what remains.
   bool Passes(const std::u16string& cleaned, Point start) {
-    std::u16string rest = cleaned;
+    std::u16string_view rest = cleaned;
     for (std::int32_t n = 1; !rest.empty(); ++n) {
       if (args_.FullText) {
         phrase_ = rest;
@@ -91,9 +114,8 @@ class LookupRun {
       phrase_ = Trim(API::TrimString(Trim(phrase_), u"-"));
       // In full-text mode the whole text counts as one word.
       auto m = args_.FullText ? 0 : static_cast<std::int32_t>(HyphenWords(phrase_).size()) - 1;
-      const std::vector<std::u16string> restWords = HyphenWords(rest);
       if (phrase_.empty()) {
-        words_->AddWord(restWords.empty() ? std::u16string() : restWords[0]);
+        words_->AddWord(std::u16string(FirstWord(rest)));
       } else if (!FilePhrase(n, m)) {
         return false;
       }
@@ -101,7 +123,7 @@ class LookupRun {
         covered_ = rest;
         break;
       }
-      rest = Advance(restWords, std::max(m, 0));
+      rest = Advance(rest, std::max(m, 0));
       if (args_.OneWord) break;
     }
     return true;
@@ -117,7 +139,7 @@ class LookupRun {
     return app_.TransAbort;
   }
 
-  void SearchPhrase(const std::u16string& rest) {
+  void SearchPhrase(std::u16string_view rest) {
     fallback_ = false;
     const auto companion = dic_ ? dic_->Dicx : nullptr;
     if (companion && app_.State.gNotRepeatTrans && allowShort_) {
@@ -133,7 +155,7 @@ class LookupRun {
   }
 
   // The companion (common) dictionary first; the main one wins with a longer phrase.
-  void CompanionRule(const std::u16string& rest) {
+  void CompanionRule(std::u16string_view rest) {
     phrase_ = app_.GetWordsTree(rest, 1, dic_->Dicx, false, false);
     fromCompanion_ = true;
     if (EqualsNoCase(phrase_, rest)) return;
@@ -185,14 +207,20 @@ class LookupRun {
     }
   }
 
-  // Moves the phrase's words (0..m) into the covered text; the rest of the text for the next pass.
-  std::u16string Advance(const std::vector<std::u16string>& restWords, std::int32_t m) {
-    std::u16string rest;
-    for (std::size_t i = 0; i < restWords.size(); ++i) {
-      (static_cast<std::int32_t>(i) <= m ? covered_ : rest) += restWords[i] + u" ";
+  // Moves the phrase's words (0..m) into the covered text, each followed by a blank (a hyphen
+  // that ends a word keeps its own blank); the rest of the text after them for the next pass.
+  std::u16string_view Advance(std::u16string_view rest, std::int32_t m) {
+    std::size_t end = 0;
+    for (std::int32_t i = 0; i <= m; ++i) {
+      end = rest.find_first_of(kWordEnds, end);
+      if (end == std::u16string_view::npos) {
+        covered_ += ReplaceAll(rest, u"-", u"- ") + u" ";
+        return {};
+      }
+      ++end;
     }
-    rest = Trim(ReplaceAll(rest, u"- ", u"-"));
-    return Trim(API::TrimString(rest, u"-"));
+    covered_ += ReplaceAll(rest.substr(0, end), u"-", u"- ");
+    return TrimRest(rest.substr(end));
   }
 
   Appl& app_;

@@ -4,10 +4,13 @@
 // by blanks or hyphens, then to the word with its ending replaced by the dictionary's rules.
 #include "dictionary/phrases.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "app/application.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/sections.h"
 #include "dictionary/lookup_deps.h"
 #include "foundation/api_strings.h"
 #include "foundation/text.h"
@@ -28,22 +31,22 @@ std::u16string HyphenJoint(std::u16string_view s) {
   return out;
 }
 
-// The words of a text: A holds the parts between blanks and hyphens, B the same parts where a
-// part followed by another part of its token keeps its hyphen.
-struct WordParts {
-  std::vector<std::u16string> A, B;
-  explicit WordParts(std::u16string_view fraze) {
-    for (const std::u16string& token : SplitText(fraze, u" ")) {
-      const std::vector<std::u16string> parts = SplitText(token, u"-");
-      for (std::size_t i = 0; i < parts.size(); ++i) {
-        A.push_back(parts[i]);
-        B.push_back(i + 1 < parts.size() ? parts[i] + u"-" : parts[i]);
-      }
-    }
-  }
-};
+constexpr std::u16string_view kWordEnds = u" -";
 
-// One call of GetWordsTree: the word, its context and the tests it makes.
+// How much of a text GetWordsTree can reach in a package whose longest text has longest
+// characters. A phrase grows only through known beginnings (at most longest + 1 characters,
+// one blank after each part), and an ending rule shortens a word by at most ten characters and
+// a final mark; so no word that starts further in takes part in any test. Past that the text
+// keeps room for one more word that is too long to match, so that what follows the last word
+// that can take part still looks the same. The rest is never looked at.
+std::size_t Reach(std::int64_t longest) {
+  const std::int64_t start = longest + 1 + 11 * ((longest + 1) / 2 + 1);
+  const std::int64_t reach = start + longest + 13;
+  return reach < 0 || static_cast<std::uint64_t>(reach) > SIZE_MAX ? SIZE_MAX : static_cast<std::size_t>(reach);
+}
+
+// One call of GetWordsTree: the word, its context and the tests it makes. The words of the text
+// are its parts between blanks and hyphens; only those up to the current one are taken apart.
 class PhraseSearch {
  public:
   PhraseSearch(Appl& app, std::shared_ptr<clsDic> dic, bool ext, bool doEvent)
@@ -51,21 +54,24 @@ class PhraseSearch {
 
   std::u16string Run(std::u16string_view fraze, std::int32_t wordN) {
     if (HasEntry(fraze)) return std::u16string(fraze);
-    const WordParts parts(fraze);
-    const auto current = static_cast<std::size_t>(wordN - 1);
-    if (wordN < 1 || current >= parts.A.size()) return {};
-    w_ = parts.A[current];
-    for (std::size_t i = 0; i < current; ++i) {
-      p1_ += parts.A[i] + u" ";
-      p2_ += EndsWithHyphen(parts.B[i]) ? parts.B[i] : parts.B[i] + u" ";
+    if (wordN < 1) return {};
+    std::size_t begin = 0;
+    for (std::int32_t i = 1; i < wordN; ++i) {
+      const std::size_t end = fraze.find_first_of(kWordEnds, begin);
+      if (end == std::u16string_view::npos) return {};
+      p1_.append(fraze.substr(begin, end - begin)).push_back(u' ');
+      begin = end + 1;
     }
-    for (std::size_t i = current + 1; i < parts.B.size(); ++i) {
-      if (i > current + 1 && !EndsWithHyphen(t_)) t_ += u' ';
-      t_ += parts.B[i];
-    }
-    hyphenBefore_ = EndsWithHyphen(parts.B[current]);
+    // The words before, as the text joins them: by their blanks and hyphens.
+    p2_ = fraze.substr(0, begin);
+    std::size_t end = fraze.find_first_of(kWordEnds, begin);
+    if (end == std::u16string_view::npos) end = fraze.size();
+    w_ = fraze.substr(begin, end - begin);
+    hyphenBefore_ = end < fraze.size() && fraze[end] == u'-';
+    // What follows the current word; nothing, or one empty word, leaves no rest.
+    if (end + 1 < fraze.size()) rest_ = fraze.substr(end + 1);
     wordN_ = wordN;
-    const bool growth = !t_.empty() || ext_;
+    const bool growth = !rest_.empty() || ext_;
 
     if (growth) {
       if (auto r = Grow(w_, ext_, false); !r.empty()) return r;
@@ -83,11 +89,28 @@ class PhraseSearch {
   bool HasEntry(std::u16string_view text) { return lookup::HasEntry(text, dic_, doEvent_); }
   bool HasKey(std::u16string_view text) { return lookup::HasKey(text, dic_, doEvent_); }
 
+  // The words after the current one as the phrase grows through them: each joined to the next
+  // by its own blank or hyphen, except that no blank follows a hyphen (an empty word after a
+  // hyphen joins without one).
+  std::u16string Tail() const {
+    if (rest_.find(u"- ") == std::u16string_view::npos) return std::u16string(rest_);
+    std::u16string tail;
+    tail.reserve(rest_.size());
+    for (const char16_t c : rest_) {
+      if (c == u' ' && !tail.empty() && tail.back() == u'-') continue;
+      tail.push_back(c);
+    }
+    return tail;
+  }
+
   // The phrase through c, when the index knows P1 & c as a beginning and a longer entry follows.
   std::u16string Grow(const std::u16string& c, bool ext, bool doEvent) {
     if (!HasKey(p1_ + c + u" ")) return {};
-    const std::u16string x = c + (hyphenBefore_ ? u"-" : u" ");
-    return app_.GetWordsTree(p2_ + x + t_, wordN_ + 1, dicPtr_, ext, doEvent);
+    std::u16string grown;
+    grown.reserve(p2_.size() + c.size() + 1 + rest_.size());
+    grown.append(p2_).append(c).push_back(hyphenBefore_ ? u'-' : u' ');
+    grown += Tail();
+    return app_.GetWordsTree(grown, wordN_ + 1, dicPtr_, ext, doEvent);
   }
 
   // The three ways a candidate joins the words before it.
@@ -148,22 +171,21 @@ class PhraseSearch {
   bool ext_;
   bool doEvent_;
   std::int32_t wordN_ = 0;
-  std::u16string w_, p1_, p2_, t_;
+  std::u16string w_, p1_, p2_;
+  std::u16string_view rest_;
   bool hyphenBefore_ = false;
 };
 
 }  // namespace
 
 std::u16string SplitWords(std::u16string_view t) {
-  std::u16string s(t);
-  for (char16_t& c : s) {
-    if (c < 32 || kBlanked.find(c) != std::u16string_view::npos) c = u' ';
-  }
-  for (std::size_t i = 0; i + 1 < s.size(); ++i) {
-    if (IsDigit(s[i]) != IsDigit(s[i + 1])) {
-      s.insert(i + 1, 1, u' ');
-      ++i;
-    }
+  std::u16string s;
+  s.reserve(t.size());
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    const char16_t c = t[i];
+    // The blank between a digit and a letter is written once, whatever the text's length.
+    if (i > 0 && IsDigit(t[i - 1]) != IsDigit(c)) s.push_back(u' ');
+    s.push_back(c < 32 || kBlanked.find(c) != std::u16string_view::npos ? u' ' : c);
   }
   return s;
 }
@@ -173,7 +195,10 @@ std::u16string Appl::GetWordsTree(std::u16string_view Fraze, std::int32_t WordN,
   std::shared_ptr<clsDic> dic = Dic;  // Dic may be Appl.Dic itself, which the pump may change
   if (DoEvent) Pump().DoEvents();
   if (!dic) return {};
-  return PhraseSearch(*this, std::move(dic), Ext, DoEvent).Run(Fraze, WordN);
+  std::u16string_view fraze = Fraze;
+  // A phrase grows from the first word: what lies beyond the reach of its tests is cut off once.
+  if (WordN == 1) fraze = fraze.substr(0, std::min(fraze.size(), Reach(LongestText(*this, *dic))));
+  return PhraseSearch(*this, std::move(dic), Ext, DoEvent).Run(fraze, WordN);
 }
 
 }  // namespace parlavent

@@ -1,6 +1,8 @@
 #include "dictionary/sections.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "app/application.h"
@@ -127,6 +129,26 @@ void ReadSectionBounds(Appl& app, clsDic& dic) {
   dic.MinTW2 = secondWord(0);
   dic.MaxTW2 = secondWord(w2.Length() - 4);
 }
+
+std::int64_t clsDic::LongestText(const PackageFile& package) const {
+  if (longestText_ >= 0) return longestText_;
+  // A damaged offset table can only make the bound larger: every span is cut to the section.
+  const SectionView words(package, bsWords, beWords);
+  std::int64_t longest = 0;
+  std::int32_t entry = 0, next = 0;
+  if (Words > 0 && words.I32(0, entry)) {
+    for (std::int64_t k = 1; k <= Words && words.I32(4 * k, next); ++k) {
+      const std::int64_t span = std::llabs(next) - std::llabs(entry);
+      longest = std::max(longest, std::min(span, words.Length()));
+      entry = next;
+    }
+  }
+  // A Unicode text has two bytes a character; an ANSI text one.
+  longestText_ = Unicode ? (longest + 1) / 2 : longest;
+  return longestText_;
+}
+
+std::int64_t LongestText(Appl& app, const clsDic& dic) { return dic.LongestText(app.OpenFiles().Reader(dic.FileN)); }
 
 std::shared_ptr<clsDic> OpenPackageDic(Appl& app, const std::filesystem::path& path) {
   const std::int32_t n = app.OpenFiles().OpenRead(path);

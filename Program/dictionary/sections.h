@@ -98,6 +98,9 @@ std::u16string SectionText(bool unicode, std::span<const std::uint8_t> bytes);
 /// inside its own section; a missing or damaged section leaves 0 (WordsHashUB, UBTW1 and UBTW2 -1).
 void ReadSectionBounds(Appl& app, clsDic& dic);
 
+/// Characters of dic's longest word text, read once through app's open files.
+std::int64_t LongestText(Appl& app, const clsDic& dic);
+
 /// Opens one package as a dictionary outside the loader (tools, benchmarks, tests): its kind,
 /// the "Info" flags the searches need (SupportRech, SupportDirection), its themes, Demo from the
 /// file title, Index 1 and the section bounds. It stays open in app.OpenFiles(). nullptr when

@@ -1,6 +1,7 @@
 // Word lists: the words that begin with a typed text, the phrases whose words begin with the
 // typed words, and their display in the main window's output box as one "List" link per line.
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "app/application.h"
@@ -37,21 +38,51 @@ void ForEachListSource(Appl& app, const std::shared_ptr<clsDic>& dic, const std:
   }
 }
 
-// Whether every word of query begins a word of entry: the entry's first word answers for one
-// query word only, a later word for any. Plain prefix tests, not patterns: the query is what the
-// user typed and may hold wildcard characters.
-bool MatchesAllWords(std::u16string_view entry, const std::vector<std::u16string>& query) {
-  std::size_t count = 0;
-  bool firstUsed = false;
-  for (const auto& w : query) {
-    if (!firstUsed && StartsWithNoCase(entry, w)) {
-      firstUsed = true;
-      ++count;
-    } else if (FindNoCase(entry, u" " + w) != std::u16string::npos) {
-      ++count;
+// The words of a phrase query, each once (case-blind), in the order they first occur, and how
+// often each occurs: what the matching needs of a query of any length.
+struct QueryWords {
+  std::vector<std::u16string> words;   // as first typed
+  std::vector<std::u16string> folded;  // lower case
+  std::vector<std::size_t> counts;
+  std::size_t longest = 0;
+
+  explicit QueryWords(const std::vector<std::u16string>& query) {
+    std::unordered_map<std::u16string, std::size_t> at;
+    for (const auto& w : query) {
+      std::u16string f = LCase(w);
+      const auto [it, added] = at.emplace(f, words.size());
+      if (added) {
+        words.push_back(w);
+        folded.push_back(std::move(f));
+        counts.push_back(1);
+        longest = std::max(longest, w.size());
+      } else {
+        ++counts[it->second];
+      }
     }
   }
-  return count == query.size();
+};
+
+// Whether every word of the query begins a word of entry: the entry's first word answers for
+// one query word only (the first that it begins with), a later word for any. Plain prefix tests,
+// not patterns: the query is what the user typed and may hold wildcard characters.
+bool MatchesAllWords(std::u16string_view entry, const QueryWords& query) {
+  // Each different query word is the beginning of a word of entry, so no more of them fit in it
+  // than it has characters.
+  if (query.words.size() > entry.size()) return false;
+  bool firstUsed = false;
+  for (std::size_t i = 0; i < query.words.size(); ++i) {
+    const std::u16string& w = query.words[i];
+    const bool later = FindNoCase(entry, u" " + w) != std::u16string::npos;
+    if (!firstUsed && StartsWithNoCase(entry, w)) {
+      firstUsed = true;
+      // Its other occurrences need a later word of entry.
+      if (query.counts[i] > 1 && !later) return false;
+    } else if (!later) {
+      return false;
+    }
+  }
+  return true;
 }
 
 std::u16string PhraseQuery(std::u16string_view text) {
@@ -135,15 +166,24 @@ std::vector<std::u16string> Appl::GetListExt(std::u16string_view Text, std::u16s
   if (q.find(u' ') == std::u16string::npos || !Dic) return {};
 
   ListCache.Candidate = q;
-  const std::vector<std::u16string> words = SplitText(q, u" ");
+  const QueryWords words(SplitText(q, u" "));
   ViewHost& views = ViewServices();
   std::vector<WordRec> recs;
   views.Wait(true);
   views.Info(LZ(lang::kInfoSearching), false);
   State.gEscUsed = true;
   const auto dic = Dic;
-  if (dic->Dicx) ForEachListSource(*this, dic->Dicx, words, recs);
-  if (!State.gListAbort) ForEachListSource(*this, dic, words, recs);
+  // An entry holds every query word at the start of one of its words: a query with more
+  // different words, or a longer word, than the longest text has characters matches nothing,
+  // and a pasted page of text is not searched word by word. A word typed twice is searched once.
+  std::int64_t longest = LongestText(*this, *dic);
+  if (dic->Dicx) longest = std::max(longest, LongestText(*this, *dic->Dicx));
+  if (static_cast<std::int64_t>(words.words.size()) <= longest && static_cast<std::int64_t>(words.longest) <= longest) {
+    if (dic->Dicx) ForEachListSource(*this, dic->Dicx, words.words, recs);
+    if (!State.gListAbort) ForEachListSource(*this, dic, words.words, recs);
+  } else {
+    State.gListAbort = false;
+  }
 
   std::vector<std::u16string> result;
   bool complete = false;

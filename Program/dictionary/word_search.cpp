@@ -60,6 +60,9 @@ WordRec Appl::ReadWordRec(std::int32_t ID, const clsDic& Dic) {
 std::int32_t Appl::FindWord(std::u16string_view Word, std::vector<WordRec>& Ret, const clsDic& Dic, bool SideOnly,
                             bool FirstOnly, bool DoEvent) {
   State.gUnicode = Dic.Unicode;
+  // Nothing longer than the package's longest text is in it; a phrase beginning's key is one
+  // blank longer. Hashing a pasted text of 100,000 characters would find nothing either.
+  if (static_cast<std::int64_t>(Word.size()) > LongestText(*this, Dic) + (SideOnly ? 1 : 0)) return 0;
   const double key = GetHash(Word);
   const HashReader hash{SectionView(OpenFiles().Reader(Dic.FileN), Dic.bsWordsHash, Dic.beWordsHash)};
   std::int64_t lo = 0, hi = Dic.WordsHashUB;

@@ -44,16 +44,17 @@ void SplitAt(std::u16string_view s, std::u16string& left, std::u16string& right,
 }
 
 std::u16string TrimString(std::u16string_view s, std::u16string_view sub1, std::u16string_view sub2) {
-  std::u16string out(s);
+  // Stripped as a view and copied once: a text of many repeats costs its length, not its square.
+  std::u16string_view out(s);
   const auto strip = [&out](std::u16string_view sub) {
     bool changed = false;
     if (sub.empty()) return changed;
     while (StartsWithNoCase(out, sub)) {
-      out.erase(0, sub.size());
+      out.remove_prefix(sub.size());
       changed = true;
     }
     while (EndsWithNoCase(out, sub)) {
-      out.erase(out.size() - sub.size());
+      out.remove_suffix(sub.size());
       changed = true;
     }
     return changed;
@@ -61,7 +62,7 @@ std::u16string TrimString(std::u16string_view s, std::u16string_view sub1, std::
   for (;;) {
     const bool first = strip(sub1);
     const bool second = strip(sub2);
-    if (!first && !second) return out;
+    if (!first && !second) return std::u16string(out);
   }
 }
 

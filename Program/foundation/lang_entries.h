@@ -83,6 +83,9 @@ constexpr std::int32_t kNotifyCannotRead = 300;
 constexpr std::int32_t kNotifyAntivirus = 306;
 constexpr std::int32_t kLinkExtTransPopup = 307;
 constexpr std::int32_t kMenuPam = 308;
+constexpr std::int32_t kInfoDicsSkipped = 331;
+constexpr std::int32_t kInfoCannotSave = 332;
+constexpr std::int32_t kInfoInputCut = 333;
 
 /// Every entry above, for the check that each has its texts.
 constexpr std::int32_t kAllEntries[] = {
@@ -98,6 +101,7 @@ constexpr std::int32_t kAllEntries[] = {
     kHelpBySelect, kHelpByDblClick, kHelpThen, kHelpPress, kHelpHoldDown, kHelpOr, kHotKeyDouble, kMenuTL,
     kSpeak, kTipStopSpeaking, kMenuTransClip, kMenuSpeakClip, kTipNoVoices, kTipNoSpeech, kNoDictionary,
     kMenuStopSpeaking, kNotifyCannotRead, kNotifyAntivirus, kLinkExtTransPopup, kMenuPam,
+    kInfoDicsSkipped, kInfoCannotSave, kInfoInputCut,
 };
 
 }  // namespace parlavent::lang

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <variant>
 #include <vector>
 
@@ -37,6 +38,16 @@ struct FileKey {
 };
 
 std::u16string UserFile() { return API::JoinPath(API::GetAppDataFolder(), u"Parlavent.ini"); }
+
+// Whether a file can be replaced in the folder of path: the user's files are saved as a new file
+// beside the old one that then takes its name (API::ReplaceFileContents).
+bool CanWriteBeside(const std::u16string& path) {
+  const std::u16string probe = path + u".~probe";
+  if (!API::ReplaceFileContents(probe, {})) return false;
+  std::error_code ignored;
+  std::filesystem::remove(API::ToFsPath(probe), ignored);
+  return true;
+}
 
 // Every file key of [Main] and [Learner] but "Language" and "AutoStart", which load on their own.
 std::vector<FileKey> FileKeys(Setting& s) {
@@ -230,7 +241,9 @@ void Setting::LoadSett() {
 
   // 3-4. The user's file; a start from the autostart entry ends here when the user said so.
   ini.Unicode = false;
-  ini.FileName(UserFile());
+  const std::u16string userFile = UserFile();
+  ini.FileName(userFile);
+  CannotSave = !CanWriteBeside(userFile);
   Assign(ini.GetValue(u"AutoStart", u"Main", true), &AutoStart);
   if (StartedHidden() && !AutoStart) {
     Process().EndNow();

@@ -112,6 +112,7 @@ class Setting {
   std::int32_t HintBG = 0;
   std::int32_t HintBrd = 0;
   std::int32_t Buttons = 0;      // bit i set = toolbar button i visible
+  bool CannotSave = false;       // LoadSett found no folder where the user's files can be written
 
   // ---- Operations ----------------------------------------------------------------------------
   /// Fills the object at start-up. Ends the process when started with "/h" and AutoStart is off.

@@ -4,7 +4,8 @@
 //
 // File format of "WhiteList.inf" (per-user folder) and "DefaultWhiteList.inf" (program folder):
 // ANSI text (UTF-16LE behind FF FE when a field holds a character the code page lacks, see
-// API::TextFileBytes), lines separated by CR LF (none after the last), blank lines ignored on reading;
+// API::TextFileBytes; read in further encodings too, docs/settings.md), lines separated by CR LF
+// (none after the last), blank lines ignored on reading;
 // each line holds five TAB-separated fields:
 //   ExePath TAB AppName TAB TitleMask TAB WndType TAB State
 //   C:\Windows\notepad.exe<TAB>Notepad<TAB><TAB>Notepad<TAB>1

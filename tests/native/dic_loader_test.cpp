@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "companions/keyboard_layers.h"
 #include "dictionary/byte_files.h"
 #include "dictionary/dictionary.h"
+#include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
 #include "native/package_folder.h"
 #include "platform/settings_store.h"
@@ -329,6 +331,57 @@ TEST_F(LoaderTest, SecondLoadReplacesEverything) {
   EXPECT_EQ(app.State.gPrefixes.Count(), 1u);
   EXPECT_EQ(app.State.gLayers.Count(), 2u);
   EXPECT_EQ((*app.DicLanguages.Find(u"en"))->Dics.Count(), 1u);
+}
+
+// Broken files that sort before sound ones: a 0-byte package, one of random bytes, a full package
+// that cannot be read (only where permissions hold for this user) beside its sound common twin.
+TEST_F(LoaderTest, BadPackagesBesideGoodOnesAreSkipped) {
+  const auto write = [&](const char* name, std::string_view bytes) {
+    std::ofstream(folder.Dictionaries() / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  };
+  write("aa-ru_full.dic", "");
+  std::string noise(4096, '\0');
+  for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 7919 + 13) % 251);
+  write("ab-ru_full.dic", noise);
+  folder.Add("de-ru_full.dic", kEnRu + kWords);
+  folder.Add("ac-ru_common.dic", kEnRu + "L\tplum\tслива\n");
+  write("ac-ru_full.dic", noise.substr(0, 100));
+  SaveSetting(u"Main", u"Dic", u"1");  // names the 0-byte package, first in name order
+  app.InitDics();
+  ASSERT_EQ(app.ColDics.Count(), 5u);
+  // Full packages first, each group in name order.
+  std::vector<std::u16string> titles;
+  for (const auto& dic : app.ColDics) titles.push_back(dic->FileTitle);
+  EXPECT_EQ(titles, (std::vector<std::u16string>{u"aa-ru_full", u"ab-ru_full", u"ac-ru_full", u"de-ru_full",
+                                                  u"ac-ru_common"}));
+  for (const char16_t* bad : {u"aa-ru_full", u"ab-ru_full", u"ac-ru_full"}) {
+    EXPECT_FALSE(Dic(bad)->Visible) << ToUtf8(bad);
+    EXPECT_FALSE(Dic(bad)->Enabled) << ToUtf8(bad);
+  }
+  const auto good = Dic(u"de-ru_full");
+  EXPECT_EQ(app.Dic, good);
+  EXPECT_TRUE(app.WordExist(u"apple", *app.Dic));
+  // The common package serves alone: not hidden behind the broken full package.
+  const auto common = Dic(u"ac-ru_common");
+  EXPECT_TRUE(common->Visible);
+  EXPECT_EQ(Dic(u"ac-ru_full")->Dicx, nullptr);
+  EXPECT_EQ(common->FullDic.lock(), nullptr);
+  EXPECT_TRUE(app.WordExist(u"plum", *common));
+  EXPECT_EQ((*app.DicLanguages.Find(u"en"))->Dics.Count(), 2u);
+  // Said once, after the buttons are made.
+  EXPECT_EQ(services->calls.back(),
+            "Info(" + ToUtf8(app.LZ(lang::kInfoDicsSkipped)) + " aa-ru_full.dic, ab-ru_full.dic, ac-ru_full.dic)");
+}
+
+TEST_F(LoaderTest, UnreadablePackageIsSkipped) {
+  folder.Add("aa-ru_full.dic", kEnRu + kWords);
+  folder.Add("de-ru_full.dic", kEnRu + kWords);
+  const fs::path locked = folder.Dictionaries() / "aa-ru_full.dic";
+  fs::permissions(locked, fs::perms::none);
+  if (std::ifstream(locked).is_open()) GTEST_SKIP() << "this user reads files without read permission";
+  app.InitDics();
+  EXPECT_FALSE(Dic(u"aa-ru_full")->Visible);
+  EXPECT_EQ(app.Dic, Dic(u"de-ru_full"));
 }
 
 }  // namespace

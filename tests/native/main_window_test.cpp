@@ -9,6 +9,7 @@
 #include "companions/voice.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
+#include "foundation/lang_entries.h"
 #include "app/neighbour_services.h"
 #include "app/view_history.h"
 #include "platform/help_viewer.h"
@@ -244,6 +245,36 @@ TEST_F(MainWindowTest, TrayClicksFlipAutoModeOnceAndDoubleClickUndoesIt) {
 
   core->picNotifier_MouseMove(517, true);  // the tray menu opens through the popup-menu service
   EXPECT_EQ(shell.log, (std::vector<std::string>{"Menu"}));
+}
+
+// A paste, a drop or typing that brings control characters or more than the box holds: the box
+// keeps the text without them, cut to its length, and the info line says that it was cut.
+TEST_F(MainWindowTest, InputBoxDropsControlCharactersAndCutsLongText) {
+  auto info = std::make_shared<FakeRichTextBox>();
+  MainControls c;
+  c.txtInput = input;
+  c.txtOutPut = output;
+  c.lblInfo = info;
+  c.timers = {&changeInput, &infoClear, &escUsed, &modeMsg, &backTrans, &pasteSpk};
+  auto withInfo = std::make_shared<MainWindowCore>(c);
+  MainWindowCore::Install(withInfo);
+
+  input->SetText(u"Ha\x01us\x7F\tTür\r\n\x1B");
+  input->selStart = 3;
+  withInfo->txtInput_Change();
+  EXPECT_EQ(input->text, u"Haus\x7F\tTür\r\n");
+  EXPECT_EQ(info->text, u"") << "nothing was cut";
+
+  input->SetText(std::u16string(100000, u'x'));
+  withInfo->txtInput_Change();
+  EXPECT_EQ(input->text.size(), kInputBoxMax);
+  EXPECT_EQ(info->text, app.LZ(lang::kInfoInputCut));
+
+  capture->clipboard = std::u16string(100000, u'y') + u"\x02";
+  input->SetText(u"");
+  EXPECT_TRUE(withInfo->txtInput_KeyDown(86, 2));
+  EXPECT_EQ(input->text, std::u16string(kInputBoxMax, u'y'));
+  MainWindowCore::Install(core);
 }
 
 TEST_F(MainWindowTest, KeysOfTheBoxes) {

@@ -328,5 +328,86 @@ TEST_F(SettingTest, FirstStartWritesTheUserListOnceFromTheDefaultList) {
   EXPECT_EQ(ReadBytes(UserFolder() / "WhiteList.inf"), "");
 }
 
+// At the first start the one-time addition rewrites the user's list: a list in UTF-16 is read
+// whole, and anything the rewrite could not hold is copied beside it first.
+TEST_F(SettingTest, FirstStartKeepsAUtf16OrUnreadableUserList) {
+  const std::u16string lines = u"C:\\a.exe\tA\t\tTypeA\t0\r\nC:\\b.exe\tB\t*Ы*\tTypeB\t1\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (const char16_t c : lines) utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  const auto list = UserFolder() / "WhiteList.inf";
+  const auto backup = UserFolder() / "WhiteList.inf.bak";
+  std::filesystem::create_directories(UserFolder());
+  WriteBytes(list, utf16);
+  Sett().LoadSett();
+  ASSERT_EQ(G().WhiteCol.Count(), 3u);
+  EXPECT_EQ((*G().WhiteCol.Find(u"TypeB"))->TitleMask, u"*Ы*");
+  EXPECT_EQ(ReadBytes(list), "C:\\a.exe\tA\t\tTypeA\t0\r\nC:\\b.exe\tB\t*\xDB*\tTypeB\t1\r\n"
+                             "C:\\Program Files\\Opera\\Opera.exe\tOperaWindowClass\t\tOperaWindowClass\t1");
+  EXPECT_FALSE(std::filesystem::exists(backup)) << "every line was read: nothing to keep";
+
+  // A window type twice: the save would drop the second line, so the file is kept first.
+  Store(u"Main", u"CorrectOpera", u"0");
+  const std::string twice = "C:\\a.exe\tA\t\tTypeA\t0\r\nC:\\c.exe\tC\t\tTypeA\t1";
+  WriteBytes(list, twice);
+  Sett().LoadWhiteCol();
+  EXPECT_EQ(ReadBytes(backup), twice);
+
+  // A list of something else entirely: whatever is read of it, the file itself is kept.
+  Store(u"Main", u"CorrectOpera", u"0");
+  std::string binary(1924, '\0');
+  for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 31 % 256);
+  WriteBytes(list, binary);
+  Sett().LoadWhiteCol();
+  EXPECT_EQ(ReadBytes(backup), binary);
+  EXPECT_TRUE(G().WhiteCol.Exists(u"OperaWindowClass"));
+
+  // A list the program wrote itself is no reason for a copy.
+  std::filesystem::remove(backup);
+  Sett().LoadWhiteCol();
+  EXPECT_FALSE(std::filesystem::exists(backup));
+}
+
+// Settings files as a crash, a disk error or another program may leave them: the start takes the
+// defaults for what cannot be read and leaves the file as it is (only a saved change rewrites it).
+TEST_F(SettingTest, DamagedSettingsFilesStartWithDefaultsAndStayUntouched) {
+  std::string noise(65536, '\0');
+  for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 2654435761u) >> 13);
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : std::string("[Main]\r\nFontName=Courier New\r\nFontSize=12\r\n")) utf16 += {c, '\0'};
+  utf16 += 'x';  // odd length
+  std::string huge = "[Main]\r\nFontName=Courier New\r\n";
+  huge += std::string(50u << 20, 'x');  // 50 MB in one line
+  std::string manyLines = "[Main]\r\n";
+  while (manyLines.size() < (5u << 20)) manyLines += "Key=";  // one key of 5 MB, no line end
+  const std::string files[] = {
+      noise, utf16, huge, manyLines, std::string("[Main]\r\nFontName=Cour\0ier\r\nFontSize=\xFF\xFE\r\n", 40),
+      "[Main]\r\nFontSize=1e999\r\nHotKeyCode=-99999999999999999999\r\nLanguage=7\r\n[Learner]\r\nInterval=",
+      "[Main", "\r\n\r\n=\r\n[]\r\n==\r\n"};
+  for (const std::string& file : files) {
+    WriteUserFile(file);
+    Sett().LoadSett();
+    EXPECT_EQ(Sett().HotKeyCode, 17);
+    EXPECT_GT(Sett().GFont.Size, 0);
+    EXPECT_EQ(UserText(), file) << "the file stays as it was";
+  }
+  EXPECT_EQ(process->ends, 0);
+}
+
+TEST_F(SettingTest, NoWritableUserFolderStartsWithDefaultsAndSaysSo) {
+  Sett().LoadSett();
+  EXPECT_FALSE(Sett().CannotSave);
+  EXPECT_FALSE(std::filesystem::exists(UserFolder() / "Parlavent.ini.~probe"));
+  // The per-user folder cannot be made (its parent is a file) and the program folder it falls
+  // back to does not exist.
+  const auto blocker = appData.path() / "file";
+  WriteBytes(blocker, "");
+  system->environment[u"AppData"] = blocker.u16string();
+  system->programFolder = (program.path() / "missing" / "deeper").u16string();
+  Sett().LoadSett();
+  EXPECT_TRUE(Sett().CannotSave);
+  EXPECT_EQ(Sett().HotKeyCode, 17);
+  EXPECT_EQ(process->ends, 0);
+}
+
 }  // namespace
 }  // namespace parlavent

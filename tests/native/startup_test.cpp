@@ -6,11 +6,14 @@
 #include "app/main_form.h"
 #include "app/view_history.h"
 #include "dictionary/dictionary.h"
+#include "foundation/api_files.h"
 #include "foundation/settings_object.h"
 #include "companions/layout_switch.h"
 #include "companions/statistics.h"
 #include "support/fake_companions.h"
 #include "support/fake_desktop.h"
+#include "support/fake_rich_text_box.h"
+#include "support/fake_view_host.h"
 #include "support/settings_fixture.h"
 
 namespace parlavent::testing {
@@ -137,6 +140,24 @@ TEST_F(StartupTest, WithoutDictionariesTheOutputSaysSo) {
   app.Launch();
   EXPECT_EQ(app.OutPutMode, 1);
   EXPECT_EQ(main.txtOutPut->Text(), u"No dictionary found ");
+}
+
+TEST_F(StartupTest, WithoutAWritableUserFolderLaunchSaysSoOnce) {
+  Started();
+  struct WithInfoLine : FakeViewHost {
+    std::shared_ptr<FakeRichTextBox> line = std::make_shared<FakeRichTextBox>();
+    std::shared_ptr<RichTextBox> InfoLine() override { return line; }
+  };
+  auto host = std::make_shared<WithInfoLine>();
+  app.Views = host;
+  G().gLangTable.assign(400, u"");
+  G().gLangTable[332] = u"Cannot save in:";
+  app.Launch();
+  EXPECT_EQ(host->line->text, u"");
+  app.Sett->CannotSave = true;
+  app.Launch();
+  EXPECT_EQ(host->line->text, u"Cannot save in: " + API::GetAppDataFolder());
+  app.Views = nullptr;
 }
 
 TEST_F(StartupTest, WithADictionaryLaunchOpensItsAlphabet) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "app/application.h"
@@ -68,6 +69,33 @@ TEST_F(SampleLoadTest, BothSamplesLoadWithTheirFlagIcons) {
   EXPECT_TRUE(app.DicLanguages.Exists(u"en"));
   EXPECT_TRUE(app.DicLanguages.Exists(u"de"));
   EXPECT_TRUE(std::filesystem::is_empty(user.path())) << "the temporary picture files are gone";
+}
+
+// A full package that another program holds open without sharing, and a 0-byte package that
+// sorts first: the sound common package is current and answers, alone.
+TEST_F(SampleLoadTest, LockedFullPackageLeavesItsCommonTwinToServe) {
+  testing::TempDir folder;
+  const std::filesystem::path from = testing::InstallFolderW() + L"\\Dictionaries";
+  for (const char* name : {"de-ru_full.dic", "de-ru_common.dic"}) {
+    std::filesystem::copy_file(from / name, folder.path() / name);
+  }
+  std::ofstream(folder.path() / "aa-ru_full.dic").close();
+  const std::wstring locked = (folder.path() / "de-ru_full.dic").wstring();
+  HANDLE lock = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  app.Sett->DicPath = folder.Text();
+  app.InitDics();
+  CloseHandle(lock);
+  ASSERT_EQ(app.ColDics.Count(), 3u);
+  ASSERT_NE(app.Dic, nullptr);
+  EXPECT_EQ(app.Dic->FileTitle, u"de-ru_common");
+  EXPECT_TRUE(app.Dic->Visible);
+  EXPECT_EQ(app.Dic->FullDic.lock(), nullptr);
+  EXPECT_TRUE(app.WordExist(u"Haus", *app.Dic));
+  for (const auto& dic : app.ColDics) {
+    if (dic != app.Dic) EXPECT_FALSE(dic->Visible) << ToUtf8(dic->FileTitle);
+  }
+  app.CloseByteFile();
 }
 
 }  // namespace

@@ -25,6 +25,17 @@ using testing::ProgramPath;
 using testing::SetRequest;
 using testing::WaitForMainWindow;
 
+/// The control's text once it holds needle, or as it is when the time is up.
+std::wstring WaitForText(HWND control, const std::wstring& needle) {
+  std::wstring text;
+  const DWORD start = GetTickCount();
+  do {
+    Sleep(100);
+    text = ControlText(control);
+  } while (text.find(needle) == std::wstring::npos && GetTickCount() - start < kReactTimeoutMs);
+  return text;
+}
+
 // Typing in the input box shows the words that begin with the input, half a second after the
 // last key (the first look at a package may take longer).
 void ExpectTypingListsWords(HWND main) {
@@ -34,12 +45,7 @@ void ExpectTypingListsWords(HWND main) {
   ASSERT_NE(output, nullptr);
   EXPECT_NE(FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr), nullptr);
   for (wchar_t c : std::wstring(L"hau")) PostMessageW(input, WM_CHAR, c, 0);
-  std::wstring listed;
-  const DWORD start = GetTickCount();
-  do {
-    Sleep(100);
-    listed = ControlText(output);
-  } while (listed.find(L"hau") == std::wstring::npos && GetTickCount() - start < kReactTimeoutMs);
+  const std::wstring listed = WaitForText(output, L"hau");
   EXPECT_EQ(ControlText(input), L"hau");
   EXPECT_NE(listed.find(L"hau"), std::wstring::npos) << "the word list shows words beginning with the input";
 }
@@ -85,6 +91,49 @@ TEST_F(ProgramStart, WindowHidesToTheTrayAnotherCopyHandsOverAndRequestsOrTheTra
   ASSERT_NE(main, nullptr) << "a start after a hidden exit shows the window again";
   PostMessageW(main, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Exit), 0);
   EXPECT_EQ(testMode.ExitCodeWithin(kReactTimeoutMs), 0u) << "the menu's exit ends the program";
+}
+
+// A pasted block of 100,000 letters is cut to what the input box holds, and the word typed next
+// is translated at once.
+TEST_F(ProgramStart, LongPasteIsCutAndTheNextWordIsTranslated) {
+  Program program;
+  ASSERT_TRUE(program.Started()) << "cannot start Parlavent.exe";
+  HWND main = WaitForMainWindow(program.Id(), true, kStartTimeoutMs);
+  ASSERT_NE(main, nullptr);
+  HWND input = GetDlgItem(main, 201);
+  HWND output = GetDlgItem(main, 202);
+  ASSERT_NE(input, nullptr);
+
+  std::wstring block;
+  while (block.size() < 100000) block += L"QUJDRGF0YQ";
+  // A clipboard opened without a window takes no data: a hidden window of the test owns it.
+  HWND owner = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (block.size() + 1) * sizeof(wchar_t));
+  ASSERT_NE(memory, nullptr);
+  memcpy(GlobalLock(memory), block.c_str(), (block.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  EXPECT_NE(SetClipboardData(CF_UNICODETEXT, memory), nullptr);
+  CloseClipboard();
+  DWORD_PTR unused = 0;
+  SendMessageTimeoutW(input, WM_SETFOCUS, 0, 0, SMTO_ABORTIFHUNG, kReactTimeoutMs, &unused);
+  EXPECT_NE(SendMessageTimeoutW(input, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, kReactTimeoutMs, &unused), 0)
+      << "the paste comes back";
+  const std::wstring kept = ControlText(input);
+  EXPECT_EQ(kept, block.substr(0, 1000)) << "the box holds at most 1000 characters";
+
+  SendMessageTimeoutW(input, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, kReactTimeoutMs, &unused);
+  for (wchar_t c : std::wstring(L"haus")) PostMessageW(input, WM_CHAR, c, 0);
+  PostMessageW(input, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageW(input, WM_KEYUP, VK_RETURN, 0);
+  const std::wstring shown = WaitForText(output, L"\u0434\u043E\u043C");  // "дом"
+  EXPECT_EQ(ControlText(input), L"haus");
+  EXPECT_NE(shown.find(L"\u0434\u043E\u043C"), std::wstring::npos) << "\"haus\" is translated";
+
+  SetRequest(L"NeedUnload", L"1");
+  EXPECT_EQ(program.ExitCodeWithin(kReactTimeoutMs), 0u);
+  DestroyWindow(owner);
 }
 
 TEST(ProgramFiles, ProgramCarriesItsIconAndVersionResources) {

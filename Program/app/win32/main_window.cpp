@@ -208,6 +208,28 @@ void frmMain::CreateControls(HINSTANCE instance) {
                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance, nullptr);
 }
 
+namespace {
+
+// The clipboard's text for a paste that arrives as a message (the edit menu, another program),
+// read here so that it does not depend on the capture side being installed.
+std::u16string ClipboardText(HWND owner) {
+  std::u16string text;
+  if (!OpenClipboard(owner)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      const SIZE_T capacity = GlobalSize(data) / sizeof(wchar_t);
+      SIZE_T n = 0;
+      while (n < capacity && chars[n]) ++n;
+      text.assign(reinterpret_cast<const char16_t*>(chars), n);
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+}  // namespace
+
 // The boxes' keys, characters and focus reach the behaviour before the control acts on them.
 void frmMain::RouteBoxes() {
   auto* core = core_.get();
@@ -224,6 +246,7 @@ void frmMain::RouteBoxes() {
           return core->txtInput_KeyDown(static_cast<int>(wp), ShiftNow());
         case WM_KEYUP: core->Form_KeyUp(static_cast<int>(wp), ShiftNow()); return false;
         case WM_CHAR: return wp == 13 || wp == 27 || wp == 22;  // Enter, Esc and Ctrl+V are the window's
+        case WM_PASTE: core->txtInput_Paste(ClipboardText(hwnd())); return true;
         default: return false;
       }
     };
