@@ -38,7 +38,6 @@ constexpr std::int32_t kSetFont = 450;
 constexpr std::int32_t kSetHintBG = 451;
 constexpr std::int32_t kSetHintBrd = 452;
 constexpr std::int32_t kSetButtons = 453;
-constexpr std::int32_t kSetButton = 454;
 constexpr std::int32_t kSetDefVoice = 460;
 constexpr std::int32_t kSetVoice = 461;
 constexpr std::int32_t kSetVoiceSpeed = 462;

@@ -316,6 +316,14 @@ TEST_F(SettingsModelTest, AFailedSaveSaysSoAndLeavesFilesAndSettingsAsTheyWere) 
   EXPECT_TRUE(Sett().TopMost);
   EXPECT_EQ((*G().WhiteCol.ItemAt(1))->State, state);
 
+  // A folder that takes no file at all: nothing is written, not even the list.
+  std::filesystem::create_directories(UserFolder() / "Parlavent.ini.~probe.~new" / "x");
+  EXPECT_NE(Ok(), u"");
+  EXPECT_EQ(result, SettingsModel::OkResult::SaveFailed);
+  EXPECT_EQ(UserText(), ini);
+  EXPECT_EQ(WhiteListText(), list);
+  std::filesystem::remove_all(UserFolder() / "Parlavent.ini.~probe.~new");
+
   // Once the way is clear the same values are saved.
   std::filesystem::remove_all(UserFolder() / "Parlavent.ini.~new");
   EXPECT_EQ(Ok(), u"");

@@ -51,14 +51,23 @@ void Send(const std::vector<INPUT>& inputs) {
   Sleep(150);
 }
 
+// A mouse event at a point of the screen, as the mouse gives it: each event carries the place, so
+// no event goes where the pointer was before.
+void Mouse(POINT screen, DWORD flags = 0) {
+  INPUT i{};
+  i.type = INPUT_MOUSE;
+  i.mi.dx = static_cast<LONG>((screen.x * 65536LL + 32768) / GetSystemMetrics(SM_CXSCREEN));
+  i.mi.dy = static_cast<LONG>((screen.y * 65536LL + 32768) / GetSystemMetrics(SM_CYSCREEN));
+  i.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  Send({i});
+}
+
 void ClickAt(POINT screen) {
-  SetCursorPos(screen.x, screen.y);
+  Mouse(screen);
   Sleep(100);
-  INPUT down{}, up{};
-  down.type = up.type = INPUT_MOUSE;
-  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  Send({down, up});
+  Mouse(screen, MOUSEEVENTF_LEFTDOWN);
+  Mouse(screen, MOUSEEVENTF_LEFTUP);
+  Sleep(600);  // the next click is no double-click
 }
 
 /// A key, with Ctrl held when ctrl.
@@ -124,18 +133,27 @@ class MainRoadWin32 : public ::testing::Test {
     program_.ExitCodeWithin(kReactTimeoutMs);
   }
 
-  /// Waits until the output's text passes; the text it ended with.
-  std::wstring WaitOutput(const std::function<bool(const std::wstring&)>& ok) {
+  using Check = std::function<bool(const std::wstring&)>;
+
+  /// Waits (at most ms) until the output's text passes and the box is back on the screen (it is
+  /// hidden while it is written); the text it ended with.
+  std::wstring WaitOutput(const Check& ok, DWORD ms = kReactTimeoutMs) {
     std::wstring text;
     const DWORD start = GetTickCount();
     do {
       Sleep(100);
       text = BoxText(output_);
-    } while (!ok(text) && GetTickCount() - start < kReactTimeoutMs);
-    return text;
+    } while (!(ok(text) && IsWindowVisible(output_) && IsWindowEnabled(output_)) && GetTickCount() - start < ms);
+    Sleep(300);  // the rest of the step (selection, focus) runs after the text is in
+    return BoxText(output_);
   }
   std::wstring WaitOutputHas(const std::wstring& part) {
     return WaitOutput([&](const std::wstring& t) { return Has(t, part); });
+  }
+  /// Clicks at p and waits until the output passes; the text it ended with.
+  std::wstring ClickFor(POINT p, const Check& ok) {
+    ClickAt(p);
+    return WaitOutput(ok);
   }
   POINT Center(HWND w) {
     RECT r{};
@@ -150,27 +168,34 @@ class MainRoadWin32 : public ::testing::Test {
     Key('A', true);
     Type(word);
   }
-  /// A click on character `index` of the output box (a little right of its left edge).
-  void ClickOutputChar(std::int32_t index) {
+  /// Character `index` of the output box on the screen (a little right of its left edge).
+  POINT OutputChar(std::int32_t index) {
     Remote point(program_.Handle());
     SendMessageW(output_, EM_POSFROMCHAR, point.Address(), index);
     POINTL at = point.Read<POINTL>();
     POINT p{at.x + 3, at.y + 4};
     ClientToScreen(output_, &p);
-    ClickAt(p);
+    return p;
   }
-  void ClickButton(HWND toolbar, int index) {
+  POINT Button(HWND toolbar, int index) {
     Remote rect(program_.Handle());
     SendMessageW(toolbar, TB_GETITEMRECT, index, static_cast<LPARAM>(rect.Address()));
     const RECT r = rect.Read<RECT>();
     POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     ClientToScreen(toolbar, &p);
-    ClickAt(p);
+    return p;
   }
   std::wstring Caption() {
     wchar_t text[256] = {};
     GetWindowTextW(main_, text, 256);
     return text;
+  }
+  /// Clicks the dictionary's button; the caption once it changed.
+  std::wstring SwitchDirection() {
+    const std::wstring before = Caption();
+    ClickAt(Button(tbDic_, 0));
+    for (int i = 0; i < 50 && Caption() == before; ++i) Sleep(100);
+    return Caption();
   }
 
   Program program_;
@@ -196,69 +221,55 @@ TEST_F(MainRoadWin32, AUserWalksTheMainWindow) {
 
   // A click on a list entry translates it.
   TypeWord(L"hau");
-  out = WaitOutputHas(L"haubitze");
-  ASSERT_TRUE(Has(out, L"haubitze"));
-  const std::size_t second = out.find(L'\r') + 1;
-  const std::wstring entry = out.substr(second, out.find(L' ', second) - second);
-  ClickOutputChar(static_cast<std::int32_t>(second));
-  out = WaitOutput([&](const std::wstring& t) { return CompareStringOrdinal(t.c_str(), static_cast<int>(entry.size()),
-                                                                            entry.c_str(), static_cast<int>(entry.size()),
-                                                                            TRUE) == CSTR_EQUAL && !Has(t, L"haubitze"); });
-  EXPECT_EQ(CompareStringOrdinal(out.c_str(), static_cast<int>(entry.size()), entry.c_str(),
-                                 static_cast<int>(entry.size()), TRUE), CSTR_EQUAL)
-      << "the translation of the entry clicked";
+  const std::wstring list = WaitOutputHas(L"haubitze");
+  ASSERT_TRUE(Has(list, L"haubitze"));
+  const std::size_t second = list.find(L'\r') + 1;
+  const std::wstring entry = list.substr(second, list.find(L' ', second) - second);
+  const Check isTranslationOfEntry = [&entry](const std::wstring& t) {
+    return !Has(t, L"haubitze") && CompareStringOrdinal(t.c_str(), static_cast<int>(std::min(t.size(), entry.size())),
+                                                        entry.c_str(), static_cast<int>(entry.size()), TRUE) == CSTR_EQUAL;
+  };
+  out = ClickFor(OutputChar(static_cast<std::int32_t>(second)), isTranslationOfEntry);
+  ASSERT_TRUE(isTranslationOfEntry(out)) << "the translation of " << Narrow(entry) << ": " << Narrow(out);
   const std::wstring translation = out;
 
   // A click on a translation chooses it for copying: the text stays, the word is selected.
   const auto russian = std::find_if(out.begin(), out.end(), [](wchar_t c) { return c >= L'\x430' && c <= L'\x44F'; });
   ASSERT_NE(russian, out.end()) << Narrow(out);
   const std::size_t word = static_cast<std::size_t>(russian - out.begin());
-  ClickOutputChar(static_cast<std::int32_t>(word + 1));
-  Sleep(300);
+  ClickAt(OutputChar(static_cast<std::int32_t>(word + 1)));
   EXPECT_EQ(BoxText(output_), translation);
   const LRESULT sel = SendMessageW(output_, EM_GETSEL, 0, 0);
   EXPECT_GT(HIWORD(sel), LOWORD(sel)) << "the word is selected in " << Narrow(translation) << " at " << word;
 
   // Back shows the list again, Forward the translation.
-  ClickButton(tb1_, 2);
-  out = WaitOutputHas(L"haubitze");
-  EXPECT_TRUE(Has(out, L"haubitze")) << "Back";
-  Sleep(1000);  // a second click on the toolbar as soon as this would be a double-click
-  ClickButton(tb1_, 3);
-  out = WaitOutput([&](const std::wstring& t) { return t == translation; });
+  out = ClickFor(Button(tb1_, 2), [](const std::wstring& t) { return Has(t, L"haubitze"); });
+  EXPECT_TRUE(Has(out, L"haubitze")) << "Back: " << Narrow(out);
+  out = ClickFor(Button(tb1_, 3), [&](const std::wstring& t) { return t == translation; });
   EXPECT_EQ(out, translation) << "Forward";
 
-  // The dictionary's button switches its direction: the caption says which, the list follows.
+  // The dictionary's button switches its direction: the caption says which; three go round.
   const std::wstring both = Caption();
-  TypeWord(L"hau");
-  WaitOutputHas(L"haubitze");
-  ClickButton(tbDic_, 0);
-  Sleep(1000);
-  EXPECT_NE(Caption(), both);
-  ClickButton(tbDic_, 0);
-  Sleep(1000);
-  ClickButton(tbDic_, 0);
-  Sleep(1000);
-  EXPECT_EQ(Caption(), both) << "three clicks go round";
+  EXPECT_NE(SwitchDirection(), both);
+  SwitchDirection();
+  EXPECT_EQ(SwitchDirection(), both);
 
-  // The alphabet, then a letter: its words.
-  POINT over = Center(input_);
-  SetCursorPos(over.x, over.y);
-  Sleep(700);  // the alphabet button shows while the pointer is over the input
+  // The alphabet (its button shows while the pointer is over the input), then a letter: its words.
+  Mouse(Center(input_));
+  Sleep(700);
   HWND abc = GetDlgItem(main_, kAbc);
   ASSERT_TRUE(IsWindowVisible(abc));
-  ClickAt(Center(abc));
-  // It shows the side the direction buttons last chose; its last line switches to the other one.
-  out = WaitOutputHas(L" alphabet");
+  out = ClickFor(Center(abc), [](const std::wstring& t) { return Has(t, L" alphabet"); });
   ASSERT_TRUE(Has(out, L" alphabet")) << Narrow(out);
   if (!Has(out, L"-H-")) {
-    ClickOutputChar(static_cast<std::int32_t>(out.rfind(L"alphabet") - 3));
-    out = WaitOutputHas(L"-H-");
+    // It shows the side the direction button last chose; its last line switches to the other.
+    out = ClickFor(OutputChar(static_cast<std::int32_t>(out.rfind(L"alphabet") - 3)),
+                   [](const std::wstring& t) { return Has(t, L"-H-"); });
   }
   ASSERT_TRUE(Has(out, L"-H-")) << Narrow(out);
-  ClickOutputChar(static_cast<std::int32_t>(out.find(L"-H-") + 1));
-  out = WaitOutputHas(L"haar");
-  EXPECT_TRUE(Has(out, L"haar")) << "the words of H";
+  out = ClickFor(OutputChar(static_cast<std::int32_t>(out.find(L"-H-") + 1)),
+                 [](const std::wstring& t) { return Has(t, L"haar"); });
+  EXPECT_TRUE(Has(out, L"haar")) << "the words of H: " << Narrow(out);
 
   // Enter twice on one word: the translation both times, and no "nothing was translated".
   for (int time = 1; time <= 2; ++time) {
@@ -266,7 +277,6 @@ TEST_F(MainRoadWin32, AUserWalksTheMainWindow) {
     Key(VK_RETURN);
     out = WaitOutputHas(L"дом");
     EXPECT_TRUE(Has(out, L"дом")) << "Enter number " << time;
-    Sleep(300);
     EXPECT_FALSE(Has(ControlText(GetDlgItem(main_, kInfo)), L"Nothing was translated")) << "Enter number " << time;
   }
 

@@ -44,5 +44,20 @@ TEST_F(MainWindowWin32, TheHourglassStaysOverTheWindowAndItsBoxesUntilWaitEnds) 
   for (HWND w : {input->hwnd(), output->hwnd()}) EXPECT_NE(CursorOver(w), wait) << "the boxes' own pointer again";
 }
 
+TEST_F(MainWindowWin32, WhatTheProgramWritesIntoTheInputIsNoTyping) {
+  ASSERT_TRUE(form.Load(GetModuleHandleW(nullptr)));
+  ShowWindow(form.hwnd(), SW_SHOW);
+  testing::TestWindow::Pump(100);
+  TimerControl* listTimer = form.Core().Controls().timers.tmrChangeInput;
+  ASSERT_NE(listTimer, nullptr);
+  listTimer->SetEnabled(false);
+  // As the word list and the history write it: the typed flag off around the write.
+  app.State.gUserTyped = false;
+  form.txtInput->SetText(u"hau");
+  app.State.gUserTyped = true;
+  testing::TestWindow::Pump(200);
+  EXPECT_FALSE(listTimer->Enabled()) << "no word list for a text the program wrote";
+}
+
 }  // namespace
 }  // namespace parlavent

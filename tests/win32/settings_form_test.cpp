@@ -83,6 +83,32 @@ TEST_F(SettingsForm, TheSpeechPageShowsTheChosenVoicesSpeedAndVolume) {
   EXPECT_EQ((*appl.Voices.ItemAt(1))->Spd, 5);
 }
 
+void Key(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof(in));
+  testing::TestWindow::Pump(120);  // a key held as a hand holds it, across several polls
+}
+
+TEST_F(SettingsForm, TheHotKeyBoxTakesTheKeysPressedInIt) {
+  form.ReadSetting();
+  form.ShowPage(SettingPage::Translation);
+  ShowWindow(form.hwnd(), SW_SHOW);
+  SetForegroundWindow(form.hwnd());
+  HWND box = Control(u"txtHotKey");
+  SetFocus(box);
+  testing::TestWindow::Pump(200);
+  ASSERT_EQ(GetFocus(), box);
+  Key(VK_MENU, false);
+  Key('A', false);
+  Key('A', true);
+  Key(VK_MENU, true);
+  EXPECT_EQ(Text(box), L"Alt + A");
+  EXPECT_EQ(form.Model().Get(u"txtHotKey").hotKey, (HotKeyValue{65, 18, false}));
+}
+
 TEST_F(SettingsForm, HelpOpensThePagesTopic) {
   struct RecordingHelp : HelpViewer {
     std::u16string topic;
