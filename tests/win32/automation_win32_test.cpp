@@ -240,6 +240,8 @@ TEST_F(Automation, RegisteredRunningProgramServesOneApplicationObjectToScriptsAn
   EXPECT_NE(script.find("GetTranslate(Haus) holds"), std::string::npos) << script;
   EXPECT_NE(script.find(": true"), std::string::npos) << script;
   EXPECT_NE(script.find("GetInput after SetInput(Katze): Katze"), std::string::npos) << script;
+  EXPECT_NE(script.find("ColDics: "), std::string::npos) << script;
+  EXPECT_NE(script.find("-ru), current: "), std::string::npos) << script;
   EXPECT_NE(script.find("GetInput after SetInput(Hund, true): Hund"), std::string::npos) << script;
   EXPECT_EQ(script.find("GetSimpleTrans(Hund): \r"), std::string::npos) << "Hund has translations: " << script;
 

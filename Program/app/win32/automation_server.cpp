@@ -14,6 +14,7 @@
 #include "app/application.h"
 #include "app/automation.h"
 #include "app/plugin_host.h"
+#include "dictionary/dictionary.h"
 #include "parlavent_automation.h"
 
 namespace parlavent {
@@ -89,23 +90,41 @@ std::u16string GuidText(const GUID& id) {
 
 class DispatchPlugIn;
 
-// The one application object every client gets.
-class ApplObject final : public IAppl {
- public:
-  ApplObject(Appl& app, ITypeInfo* dispatchInfo, ITypeInfo* interfaceInfo)
-      : app_(app), dispatchInfo_(dispatchInfo), interfaceInfo_(interfaceInfo) {}
-  ~ApplObject() {
-    dispatchInfo_->Release();
-    interfaceInfo_->Release();
-  }
+ITypeLib* gTypeLib = nullptr;  // the program's own, while the server runs
 
-  // IUnknown
+// The two descriptions of a dual interface: the dispatch one for GetTypeInfo, the vtable one
+// that DispInvoke calls through. False when the type library lacks it.
+bool DualInfos(const IID& iid, ITypeInfo** dispatchInfo, ITypeInfo** interfaceInfo) {
+  *dispatchInfo = *interfaceInfo = nullptr;
+  HREFTYPE vtable = 0;
+  if (gTypeLib && SUCCEEDED(gTypeLib->GetTypeInfoOfGuid(iid, dispatchInfo)) &&
+      SUCCEEDED((*dispatchInfo)->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtable)) &&
+      SUCCEEDED((*dispatchInfo)->GetRefTypeInfo(vtable, interfaceInfo)))
+    return true;
+  if (*dispatchInfo) (*dispatchInfo)->Release();
+  *dispatchInfo = nullptr;
+  return false;
+}
+
+// IUnknown and IDispatch of a dual interface I whose id is iid, answered from the type library.
+template <class I, const IID* iid>
+class DualObject : public I {
+ public:
+  DualObject() { DualInfos(*iid, &dispatchInfo_, &interfaceInfo_); }
+  virtual ~DualObject() {
+    if (dispatchInfo_) dispatchInfo_->Release();
+    if (interfaceInfo_) interfaceInfo_->Release();
+  }
+  DualObject(const DualObject&) = delete;
+  DualObject& operator=(const DualObject&) = delete;
+  bool Described() const { return interfaceInfo_ != nullptr; }
+
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAppl) {
-      *ppv = static_cast<IAppl*>(this);
-      AddRef();
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == *iid) {
+      *ppv = static_cast<I*>(this);
+      this->AddRef();
       return S_OK;
     }
     return E_NOINTERFACE;
@@ -116,31 +135,120 @@ class ApplObject final : public IAppl {
     if (n == 0) delete this;
     return static_cast<ULONG>(n);
   }
-
-  // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
-    *count = 1;
+    *count = dispatchInfo_ ? 1 : 0;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
     if (!info) return E_POINTER;
     *info = nullptr;
-    if (index != 0) return DISP_E_BADINDEX;
+    if (index != 0 || !dispatchInfo_) return DISP_E_BADINDEX;
     dispatchInfo_->AddRef();
     *info = dispatchInfo_;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    if (!interfaceInfo_) return E_UNEXPECTED;
     return DispGetIDsOfNames(interfaceInfo_, names, count, ids);
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* excep, UINT* argErr) override {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    return DispInvoke(static_cast<IAppl*>(this), interfaceInfo_, id, flags, params, result, excep, argErr);
+    if (!interfaceInfo_) return E_UNEXPECTED;
+    return DispInvoke(static_cast<I*>(this), interfaceInfo_, id, flags, params, result, excep, argErr);
   }
 
+ private:
+  LONG refs_ = 1;
+  ITypeInfo* dispatchInfo_ = nullptr;
+  ITypeInfo* interfaceInfo_ = nullptr;
+};
+
+HRESULT Str(BSTR* ret, std::u16string_view s) {
+  return Text(ret, [&] { return std::u16string(s); });
+}
+
+// A loaded dictionary as clients see it. It keeps the dictionary alive, so a client holding it
+// across a reload of the dictionaries reads the old one, never freed memory.
+class DicObject final : public DualObject<IclsDic, &IID_IclsDic> {
+ public:
+  explicit DicObject(std::shared_ptr<clsDic> dic) : dic_(std::move(dic)) {}
+
+  HRESULT STDMETHODCALLTYPE get_Name(BSTR* v) override { return Str(v, dic_->Name); }
+  HRESULT STDMETHODCALLTYPE get_Enabled(VARIANT_BOOL* v) override { return Flag(v, dic_->Enabled); }
+  HRESULT STDMETHODCALLTYPE get_FileTitle(BSTR* v) override { return Str(v, dic_->FileTitle); }
+  HRESULT STDMETHODCALLTYPE get_path(BSTR* v) override { return Str(v, dic_->path); }
+  HRESULT STDMETHODCALLTYPE get_Index(long* v) override { return Number(v, dic_->Index); }
+  HRESULT STDMETHODCALLTYPE get_Words(long* v) override { return Number(v, dic_->Words); }
+  HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL* v) override { return Flag(v, dic_->Visible); }
+  HRESULT STDMETHODCALLTYPE get_Demo(VARIANT_BOOL* v) override { return Flag(v, dic_->Demo); }
+  HRESULT STDMETHODCALLTYPE get_Lang1(BSTR* v) override { return Str(v, dic_->Lang1); }
+  HRESULT STDMETHODCALLTYPE get_Lang2(BSTR* v) override { return Str(v, dic_->Lang2); }
+  HRESULT STDMETHODCALLTYPE get_CharSet1(BSTR* v) override { return Str(v, dic_->CharSet1); }
+  HRESULT STDMETHODCALLTYPE get_CharSet2(BSTR* v) override { return Str(v, dic_->CharSet2); }
+  HRESULT STDMETHODCALLTYPE get_Unicode(VARIANT_BOOL* v) override { return Flag(v, dic_->Unicode); }
+  HRESULT STDMETHODCALLTYPE get_SupportDirection(VARIANT_BOOL* v) override { return Flag(v, dic_->SupportDirection); }
+  HRESULT STDMETHODCALLTYPE get_SupportRech(VARIANT_BOOL* v) override { return Flag(v, dic_->SupportRech); }
+  HRESULT STDMETHODCALLTYPE get_FullDicFile(BSTR* v) override { return Str(v, dic_->FullDicFile); }
+  HRESULT STDMETHODCALLTYPE GetDirStr(BSTR* ret) override {
+    return Text(ret, [&] { return dic_->GetDirStr(); });
+  }
+
+ private:
+  std::shared_ptr<clsDic> dic_;
+};
+
+HRESULT DicOut(IclsDic** ret, const std::shared_ptr<clsDic>& dic) {
+  if (!ret) return E_POINTER;
+  *ret = nullptr;
+  if (!dic) return S_OK;
+  return Guard([&] {
+    auto* object = new DicObject(dic);
+    if (!object->Described()) {
+      object->Release();
+      return E_UNEXPECTED;
+    }
+    *ret = object;
+    return S_OK;
+  });
+}
+
+// ColDics: read when asked, so a client always sees the dictionaries loaded now.
+class DicsObject final : public DualObject<IDics, &IID_IDics> {
+ public:
+  explicit DicsObject(Appl& app) : app_(app) {}
+  HRESULT STDMETHODCALLTYPE get_Count(long* v) override {
+    return Number(v, static_cast<std::int32_t>(app_.ColDics.Count()));
+  }
+  // By 1-based position or by key (the package's path), as the system's collections are read.
+  HRESULT STDMETHODCALLTYPE Item(VARIANT index, IclsDic** ret) override {
+    if (!ret) return E_POINTER;
+    *ret = nullptr;
+    VARIANT key;
+    VariantInit(&key);
+    const std::shared_ptr<clsDic>* found = nullptr;
+    if (index.vt == VT_BSTR || index.vt == (VT_BSTR | VT_BYREF)) {
+      if (FAILED(VariantChangeType(&key, &index, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+      found = app_.ColDics.Find(FromBstr(key.bstrVal));
+    } else {
+      if (FAILED(VariantChangeType(&key, &index, 0, VT_I4))) return DISP_E_TYPEMISMATCH;
+      if (key.lVal >= 1) found = app_.ColDics.ItemAt(static_cast<std::size_t>(key.lVal));
+    }
+    VariantClear(&key);
+    if (!found || !*found) return DISP_E_BADINDEX;
+    return DicOut(ret, *found);
+  }
+
+ private:
+  Appl& app_;
+};
+
+// The one application object every client gets.
+class ApplObject final : public DualObject<IAppl, &IID_IAppl> {
+ public:
+  explicit ApplObject(Appl& app) : app_(app) {}
   // Fields
   HRESULT STDMETHODCALLTYPE get_PlugIn(IDispatch** value) override;
   HRESULT STDMETHODCALLTYPE get_Hint(IDispatch** value) override;
@@ -162,6 +270,15 @@ class ApplObject final : public IAppl {
       }
       value->vt = VT_ARRAY | VT_VARIANT;
       value->parray = list;
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE get_Dic(IclsDic** v) override { return DicOut(v, app_.Dic); }
+  HRESULT STDMETHODCALLTYPE get_ColDics(IDics** v) override {
+    if (!v) return E_POINTER;
+    *v = nullptr;
+    return Guard([&] {
+      *v = new DicsObject(app_);
       return S_OK;
     });
   }
@@ -277,10 +394,7 @@ class ApplObject final : public IAppl {
   HRESULT STDMETHODCALLTYPE PlugInUnload() override { return Do([&] { app_.PlugInUnload(); }); }
 
  private:
-  LONG refs_ = 1;
   Appl& app_;
-  ITypeInfo* dispatchInfo_;
-  ITypeInfo* interfaceInfo_;
 };
 
 class ApplFactory final : public IClassFactory {
@@ -467,23 +581,13 @@ bool HandleAutomationSwitch(std::u16string_view commandLine, int& exitCode) {
 void StartAutomationServer(Appl& app) {
   if (gObject) return;
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  ITypeLib* lib = LoadOwnTypeLib();
-  if (!lib) return;
-  ITypeInfo* dispatchInfo = nullptr;
-  ITypeInfo* interfaceInfo = nullptr;
-  HREFTYPE vtable = 0;
-  // A dual interface has two descriptions: the dispatch one for GetTypeInfo, the vtable one that
-  // DispInvoke calls through.
-  if (SUCCEEDED(lib->GetTypeInfoOfGuid(IID_IAppl, &dispatchInfo)) &&
-      SUCCEEDED(dispatchInfo->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtable)) &&
-      SUCCEEDED(dispatchInfo->GetRefTypeInfo(vtable, &interfaceInfo))) {
-    gObject = new (std::nothrow) ApplObject(app, dispatchInfo, interfaceInfo);
+  gTypeLib = LoadOwnTypeLib();
+  if (!gTypeLib) return;
+  gObject = new (std::nothrow) ApplObject(app);
+  if (gObject && !gObject->Described()) {
+    gObject->Release();
+    gObject = nullptr;
   }
-  if (!gObject) {
-    if (dispatchInfo) dispatchInfo->Release();
-    if (interfaceInfo) interfaceInfo->Release();
-  }
-  lib->Release();
   if (!gObject) return;
   if (FAILED(CoRegisterClassObject(CLSID_Appl, &gFactory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &gCookie)))
     gCookie = 0;
