@@ -188,6 +188,8 @@ class Automation : public ::testing::Test {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   }
   void TearDown() override {
+    Program unreg(L"/unregserver");
+    unreg.ExitCodeWithin(kReactTimeoutMs);
     if (!clsidKey_.empty()) RegDeleteTreeW(HKEY_LOCAL_MACHINE, clsidKey_.c_str());
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, kProgIdKey);
     UnregisterTestPlugIns();

@@ -581,6 +581,10 @@ bool HandleAutomationSwitch(std::u16string_view commandLine, int& exitCode) {
 void StartAutomationServer(Appl& app) {
   if (gObject) return;
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  // Only a registered program has clients: they find it by its ProgID. An unregistered copy
+  // leaves the system's class table alone, so a copy that is killed leaves nothing behind in it.
+  CLSID registered{};
+  if (FAILED(CLSIDFromProgID(Wide(kApplProgId).c_str(), &registered)) || registered != CLSID_Appl) return;
   gTypeLib = LoadOwnTypeLib();
   if (!gTypeLib) return;
   gObject = new (std::nothrow) ApplObject(app);
