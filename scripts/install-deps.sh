@@ -7,6 +7,8 @@ packages=(
   # toolchains
   cmake ninja-build g++ clang python3
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+  # widl compiles the type library; it imports oaidl.idl from Wine's development files
+  libwine-dev
   # tests, benchmarks and fuzzing
   libgtest-dev libgmock-dev googletest libbenchmark-dev libclang-rt-14-dev
   # running the Windows program: Wine in a virtual X display, and screenshots

@@ -3,6 +3,7 @@
 
 #include "app/application.h"
 #include "app/win32/about_form.h"
+#include "app/win32/automation_server.h"
 #include "app/win32/win32_forms.h"
 #include "capture/win32/win32_capture.h"
 #include "companions/win32/win32_companions.h"
@@ -10,6 +11,10 @@
 #include "settings_dialog/win32/settings_form.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  int exitCode = 0;
+  const wchar_t* commandLine = GetCommandLineW();
+  if (parlavent::HandleAutomationSwitch(std::u16string(commandLine, commandLine + wcslen(commandLine)), exitCode))
+    return exitCode;
   parlavent::InstallWin32Services();
   parlavent::Appl appl;
   parlavent::SetAppl(&appl);
@@ -19,13 +24,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   parlavent::InstallWin32Companions(appl, instance);
   appl.Hooks.ShowModeMessage = [&appl] { appl.ShowModeMessage(); };
   appl.Hooks.PlugInUnload = [&appl] { appl.PlugInUnload(); };
+  appl.CreatePlugIn = parlavent::CreateDispatchPlugIn;
   appl.frmSetting = parlavent::MakeWin32SettingsDialog(instance, appl);
   appl.Run();
+  // Clients attach only to the copy that is up: a second copy has ended inside Run.
+  parlavent::StartAutomationServer(appl);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (parlavent::AboutPreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  parlavent::StopAutomationServer();
   return static_cast<int>(msg.wParam);
 }

@@ -1,0 +1,624 @@
+// The automation server and the plug-in host's late binding over COM. The application object's
+// IDispatch is the type library's own (DispGetIDsOfNames/DispInvoke over the embedded TYPELIB), so
+// scripts get the same argument checks and conversions as early-bound clients: a wrong type or a
+// missing argument is an automation error returned to the client, never a fault in the program.
+#include "app/win32/automation_server.h"
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/automation.h"
+#include "app/plugin_host.h"
+#include "dictionary/dictionary.h"
+#include "parlavent_automation.h"
+
+namespace parlavent {
+
+namespace {
+
+std::u16string FromBstr(BSTR b) {
+  return b ? std::u16string(reinterpret_cast<const char16_t*>(b), SysStringLen(b)) : std::u16string();
+}
+
+BSTR ToBstr(std::u16string_view s) {
+  return SysAllocStringLen(reinterpret_cast<const OLECHAR*>(s.data()), static_cast<UINT>(s.size()));
+}
+
+std::wstring Wide(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
+
+VARIANT_BOOL VBool(bool b) { return b ? VARIANT_TRUE : VARIANT_FALSE; }
+
+/// Runs one operation of the application object; nothing it raises reaches the client's thread.
+template <class F>
+HRESULT Guard(F&& f) {
+  try {
+    return f();
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_FAIL;
+  }
+}
+
+template <class F>
+HRESULT Do(F&& f) {
+  return Guard([&] {
+    f();
+    return S_OK;
+  });
+}
+
+template <class F>
+HRESULT Text(BSTR* ret, F&& f) {
+  if (!ret) return E_POINTER;
+  *ret = nullptr;
+  return Guard([&] {
+    *ret = ToBstr(f());
+    return *ret ? S_OK : E_OUTOFMEMORY;
+  });
+}
+
+HRESULT Flag(VARIANT_BOOL* ret, bool value) {
+  if (!ret) return E_POINTER;
+  *ret = VBool(value);
+  return S_OK;
+}
+
+HRESULT Number(long* ret, std::int32_t value) {
+  if (!ret) return E_POINTER;
+  *ret = value;
+  return S_OK;
+}
+
+std::wstring ProgramPath() {
+  std::wstring path(32768, L'\0');
+  const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  path.resize(n < path.size() ? n : 0);
+  return path;
+}
+
+std::u16string GuidText(const GUID& id) {
+  wchar_t text[64] = {};
+  StringFromGUID2(id, text, 64);
+  return std::u16string(text, text + wcslen(text));
+}
+
+class DispatchPlugIn;
+
+ITypeLib* gTypeLib = nullptr;  // the program's own, while the server runs
+
+// The two descriptions of a dual interface: the dispatch one for GetTypeInfo, the vtable one
+// that DispInvoke calls through. False when the type library lacks it.
+bool DualInfos(const IID& iid, ITypeInfo** dispatchInfo, ITypeInfo** interfaceInfo) {
+  *dispatchInfo = *interfaceInfo = nullptr;
+  HREFTYPE vtable = 0;
+  if (gTypeLib && SUCCEEDED(gTypeLib->GetTypeInfoOfGuid(iid, dispatchInfo)) &&
+      SUCCEEDED((*dispatchInfo)->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtable)) &&
+      SUCCEEDED((*dispatchInfo)->GetRefTypeInfo(vtable, interfaceInfo)))
+    return true;
+  if (*dispatchInfo) (*dispatchInfo)->Release();
+  *dispatchInfo = nullptr;
+  return false;
+}
+
+// IUnknown and IDispatch of a dual interface I whose id is iid, answered from the type library.
+template <class I, const IID* iid>
+class DualObject : public I {
+ public:
+  DualObject() { DualInfos(*iid, &dispatchInfo_, &interfaceInfo_); }
+  virtual ~DualObject() {
+    if (dispatchInfo_) dispatchInfo_->Release();
+    if (interfaceInfo_) interfaceInfo_->Release();
+  }
+  DualObject(const DualObject&) = delete;
+  DualObject& operator=(const DualObject&) = delete;
+  bool Described() const { return interfaceInfo_ != nullptr; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (!ppv) return E_POINTER;
+    *ppv = nullptr;
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == *iid) {
+      *ppv = static_cast<I*>(this);
+      this->AddRef();
+      return S_OK;
+    }
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG n = InterlockedDecrement(&refs_);
+    if (n == 0) delete this;
+    return static_cast<ULONG>(n);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = dispatchInfo_ ? 1 : 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    if (index != 0 || !dispatchInfo_) return DISP_E_BADINDEX;
+    dispatchInfo_->AddRef();
+    *info = dispatchInfo_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    if (!interfaceInfo_) return E_UNEXPECTED;
+    return DispGetIDsOfNames(interfaceInfo_, names, count, ids);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                   EXCEPINFO* excep, UINT* argErr) override {
+    if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    if (!interfaceInfo_) return E_UNEXPECTED;
+    return DispInvoke(static_cast<I*>(this), interfaceInfo_, id, flags, params, result, excep, argErr);
+  }
+
+ private:
+  LONG refs_ = 1;
+  ITypeInfo* dispatchInfo_ = nullptr;
+  ITypeInfo* interfaceInfo_ = nullptr;
+};
+
+HRESULT Str(BSTR* ret, std::u16string_view s) {
+  return Text(ret, [&] { return std::u16string(s); });
+}
+
+// A loaded dictionary as clients see it. It keeps the dictionary alive, so a client holding it
+// across a reload of the dictionaries reads the old one, never freed memory.
+class DicObject final : public DualObject<IclsDic, &IID_IclsDic> {
+ public:
+  explicit DicObject(std::shared_ptr<clsDic> dic) : dic_(std::move(dic)) {}
+
+  HRESULT STDMETHODCALLTYPE get_Name(BSTR* v) override { return Str(v, dic_->Name); }
+  HRESULT STDMETHODCALLTYPE get_Enabled(VARIANT_BOOL* v) override { return Flag(v, dic_->Enabled); }
+  HRESULT STDMETHODCALLTYPE get_FileTitle(BSTR* v) override { return Str(v, dic_->FileTitle); }
+  HRESULT STDMETHODCALLTYPE get_path(BSTR* v) override { return Str(v, dic_->path); }
+  HRESULT STDMETHODCALLTYPE get_Index(long* v) override { return Number(v, dic_->Index); }
+  HRESULT STDMETHODCALLTYPE get_Words(long* v) override { return Number(v, dic_->Words); }
+  HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL* v) override { return Flag(v, dic_->Visible); }
+  HRESULT STDMETHODCALLTYPE get_Demo(VARIANT_BOOL* v) override { return Flag(v, dic_->Demo); }
+  HRESULT STDMETHODCALLTYPE get_Lang1(BSTR* v) override { return Str(v, dic_->Lang1); }
+  HRESULT STDMETHODCALLTYPE get_Lang2(BSTR* v) override { return Str(v, dic_->Lang2); }
+  HRESULT STDMETHODCALLTYPE get_CharSet1(BSTR* v) override { return Str(v, dic_->CharSet1); }
+  HRESULT STDMETHODCALLTYPE get_CharSet2(BSTR* v) override { return Str(v, dic_->CharSet2); }
+  HRESULT STDMETHODCALLTYPE get_Unicode(VARIANT_BOOL* v) override { return Flag(v, dic_->Unicode); }
+  HRESULT STDMETHODCALLTYPE get_SupportDirection(VARIANT_BOOL* v) override { return Flag(v, dic_->SupportDirection); }
+  HRESULT STDMETHODCALLTYPE get_SupportRech(VARIANT_BOOL* v) override { return Flag(v, dic_->SupportRech); }
+  HRESULT STDMETHODCALLTYPE get_FullDicFile(BSTR* v) override { return Str(v, dic_->FullDicFile); }
+  HRESULT STDMETHODCALLTYPE GetDirStr(BSTR* ret) override {
+    return Text(ret, [&] { return dic_->GetDirStr(); });
+  }
+
+ private:
+  std::shared_ptr<clsDic> dic_;
+};
+
+HRESULT DicOut(IclsDic** ret, const std::shared_ptr<clsDic>& dic) {
+  if (!ret) return E_POINTER;
+  *ret = nullptr;
+  if (!dic) return S_OK;
+  return Guard([&] {
+    auto* object = new DicObject(dic);
+    if (!object->Described()) {
+      object->Release();
+      return E_UNEXPECTED;
+    }
+    *ret = object;
+    return S_OK;
+  });
+}
+
+// ColDics: read when asked, so a client always sees the dictionaries loaded now.
+class DicsObject final : public DualObject<IDics, &IID_IDics> {
+ public:
+  explicit DicsObject(Appl& app) : app_(app) {}
+  HRESULT STDMETHODCALLTYPE get_Count(long* v) override {
+    return Number(v, static_cast<std::int32_t>(app_.ColDics.Count()));
+  }
+  // By 1-based position or by key (the package's path), as the system's collections are read.
+  HRESULT STDMETHODCALLTYPE Item(VARIANT index, IclsDic** ret) override {
+    if (!ret) return E_POINTER;
+    *ret = nullptr;
+    VARIANT key;
+    VariantInit(&key);
+    const std::shared_ptr<clsDic>* found = nullptr;
+    if (index.vt == VT_BSTR || index.vt == (VT_BSTR | VT_BYREF)) {
+      if (FAILED(VariantChangeType(&key, &index, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+      found = app_.ColDics.Find(FromBstr(key.bstrVal));
+    } else {
+      if (FAILED(VariantChangeType(&key, &index, 0, VT_I4))) return DISP_E_TYPEMISMATCH;
+      if (key.lVal >= 1) found = app_.ColDics.ItemAt(static_cast<std::size_t>(key.lVal));
+    }
+    VariantClear(&key);
+    if (!found || !*found) return DISP_E_BADINDEX;
+    return DicOut(ret, *found);
+  }
+
+ private:
+  Appl& app_;
+};
+
+// The one application object every client gets.
+class ApplObject final : public DualObject<IAppl, &IID_IAppl> {
+ public:
+  explicit ApplObject(Appl& app) : app_(app) {}
+  // Fields
+  HRESULT STDMETHODCALLTYPE get_PlugIn(IDispatch** value) override;
+  HRESULT STDMETHODCALLTYPE get_Hint(IDispatch** value) override;
+  HRESULT STDMETHODCALLTYPE get_ByteFileN(long* v) override { return Number(v, app_.ByteFileN); }
+  HRESULT STDMETHODCALLTYPE get_ByteFileLen(long* v) override { return Number(v, app_.ByteFileLen); }
+  HRESULT STDMETHODCALLTYPE get_Languages(VARIANT* value) override {
+    if (!value) return E_POINTER;
+    VariantInit(value);
+    return Guard([&]() -> HRESULT {
+      SAFEARRAY* list = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(app_.Languages.size()));
+      if (!list) return E_OUTOFMEMORY;
+      for (LONG i = 0; i < static_cast<LONG>(app_.Languages.size()); ++i) {
+        VARIANT item;
+        VariantInit(&item);
+        item.vt = VT_BSTR;
+        item.bstrVal = ToBstr(app_.Languages[static_cast<std::size_t>(i)]);
+        SafeArrayPutElement(list, &i, &item);
+        VariantClear(&item);
+      }
+      value->vt = VT_ARRAY | VT_VARIANT;
+      value->parray = list;
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE get_Dic(IclsDic** v) override { return DicOut(v, app_.Dic); }
+  HRESULT STDMETHODCALLTYPE get_ColDics(IDics** v) override {
+    if (!v) return E_POINTER;
+    *v = nullptr;
+    return Guard([&] {
+      *v = new DicsObject(app_);
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE get_OutPutMode(long* v) override { return Number(v, app_.OutPutMode); }
+  HRESULT STDMETHODCALLTYPE put_OutPutMode(long v) override {
+    app_.OutPutMode = v;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_SAPIEnabled(VARIANT_BOOL* v) override { return Flag(v, app_.SAPIEnabled); }
+  HRESULT STDMETHODCALLTYPE get_SAPIVoices(long* v) override { return Number(v, app_.SAPIVoices); }
+  HRESULT STDMETHODCALLTYPE get_SAPIWork(VARIANT_BOOL* v) override { return Flag(v, app_.SAPIWork); }
+  HRESULT STDMETHODCALLTYPE get_IsTextInClip(VARIANT_BOOL* v) override { return Flag(v, app_.IsTextInClip); }
+  HRESULT STDMETHODCALLTYPE get_IsWindowsNT(VARIANT_BOOL* v) override { return Flag(v, app_.IsWindowsNT); }
+
+  // Look-ups
+  HRESULT STDMETHODCALLTYPE LZ(long n, BSTR* ret) override {
+    return Text(ret, [&] { return app_.LZ(static_cast<std::int32_t>(n)); });
+  }
+  HRESULT STDMETHODCALLTYPE GetTranslate(BSTR text, BSTR* ret) override {
+    return Text(ret, [&] {
+      std::u16string rettext;
+      app_.GetTranslate(FromBstr(text), rettext);
+      return rettext;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE GetSimpleTrans(BSTR text, BSTR* ret) override {
+    return Text(ret, [&] { return app_.GetSimpleTrans(FromBstr(text)); });
+  }
+  HRESULT STDMETHODCALLTYPE Translate(BSTR word, VARIANT_BOOL exact, BSTR* ret) override {
+    return Text(ret, [&] { return app_.Translate(FromBstr(word), exact != VARIANT_FALSE); });
+  }
+  HRESULT STDMETHODCALLTYPE GetTranscript(BSTR word, BSTR* ret) override {
+    return Text(ret, [&] { return app_.GetTranscript(FromBstr(word)); });
+  }
+  HRESULT STDMETHODCALLTYPE GetTextLang(BSTR text, BSTR* ret) override {
+    return Text(ret, [&] { return app_.GetTextLang(FromBstr(text)); });
+  }
+
+  // The main window
+  HRESULT STDMETHODCALLTYPE Info(VARIANT text, VARIANT_BOOL autoHide) override {
+    VARIANT s;
+    VariantInit(&s);
+    if (FAILED(VariantChangeType(&s, &text, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+    const HRESULT hr = Do([&] { app_.Info(FromBstr(s.bstrVal), autoHide != VARIANT_FALSE); });
+    VariantClear(&s);
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE InfoClear() override { return Do([&] { app_.InfoClear(); }); }
+  HRESULT STDMETHODCALLTYPE ClearBuffer() override { return Do([&] { app_.ClearBuffer(); }); }
+  HRESULT STDMETHODCALLTYPE SetInput(BSTR text, VARIANT_BOOL noList) override {
+    return Do([&] { app_.SetInput(FromBstr(text), noList != VARIANT_FALSE); });
+  }
+  HRESULT STDMETHODCALLTYPE GetInput(BSTR* ret) override {
+    return Text(ret, [&] { return app_.GetInput(); });
+  }
+  HRESULT STDMETHODCALLTYPE SetOutPut(BSTR text, long mode, VARIANT_BOOL focus) override {
+    return Do([&] { app_.SetOutPut(FromBstr(text), static_cast<std::int32_t>(mode), focus != VARIANT_FALSE); });
+  }
+  HRESULT STDMETHODCALLTYPE ShowModeMessage() override { return Do([&] { app_.ShowModeMessage(); }); }
+  HRESULT STDMETHODCALLTYPE OpenBackTrans() override { return Do([&] { app_.OpenBackTrans(); }); }
+  HRESULT STDMETHODCALLTYPE CloseBackTrans() override { return Do([&] { app_.CloseBackTrans(); }); }
+  HRESULT STDMETHODCALLTYPE ShowBackTrans(BSTR txt, VARIANT_BOOL caption) override {
+    return Do([&] { app_.ShowBackTrans(FromBstr(txt), caption != VARIANT_FALSE); });
+  }
+  HRESULT STDMETHODCALLTYPE ClearBackTrans() override { return Do([&] { app_.ClearBackTrans(); }); }
+  HRESULT STDMETHODCALLTYPE ShowMe(VARIANT_BOOL focus) override {
+    return Do([&] { app_.ShowMe(focus != VARIANT_FALSE); });
+  }
+  HRESULT STDMETHODCALLTYPE HideMe() override { return Do([&] { app_.HideMe(); }); }
+  HRESULT STDMETHODCALLTYPE SetAutoMode(VARIANT_BOOL enable, VARIANT_BOOL showTT) override {
+    return Do([&] { app_.SetAutoMode(enable != VARIANT_FALSE, showTT != VARIANT_FALSE); });
+  }
+  HRESULT STDMETHODCALLTYPE ShowList(BSTR text) override { return Do([&] { app_.ShowList(FromBstr(text)); }); }
+  HRESULT STDMETHODCALLTYPE ShowAllList(BSTR text) override {
+    return Do([&] { app_.ShowAllList(FromBstr(text)); });
+  }
+  HRESULT STDMETHODCALLTYPE ShowABC(VARIANT lit) override {
+    VARIANT s;
+    VariantInit(&s);
+    const bool absent = lit.vt == VT_ERROR && lit.scode == DISP_E_PARAMNOTFOUND;
+    if (!absent && FAILED(VariantChangeType(&s, &lit, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+    const HRESULT hr = Do([&] { app_.ShowABC(absent ? std::u16string() : FromBstr(s.bstrVal)); });
+    VariantClear(&s);
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE GetClipboard(BSTR* ret) override {
+    return Text(ret, [&] { return app_.GetClipboard(); });
+  }
+  HRESULT STDMETHODCALLTYPE CopyText(BSTR text, VARIANT_BOOL show) override {
+    return Do([&] { app_.CopyText(FromBstr(text), show != VARIANT_FALSE); });
+  }
+
+  // The plug-in host
+  HRESULT STDMETHODCALLTYPE SendEvent(BSTR name, VARIANT a1, VARIANT a2, VARIANT a3, VARIANT a4, VARIANT a5,
+                                      VARIANT a6, VARIANT a7, VARIANT a8, VARIANT_BOOL* handled) override {
+    if (!handled) return E_POINTER;
+    *handled = VARIANT_FALSE;
+    return Guard([&] {
+      // Absent arguments stay absent: the list ends at the first one the client left out.
+      std::vector<std::u16string> args;
+      for (VARIANT* a : {&a1, &a2, &a3, &a4, &a5, &a6, &a7, &a8}) {
+        if (a->vt == VT_ERROR && a->scode == DISP_E_PARAMNOTFOUND) break;
+        VARIANT s;
+        VariantInit(&s);
+        args.push_back(SUCCEEDED(VariantChangeType(&s, a, 0, VT_BSTR)) ? FromBstr(s.bstrVal) : std::u16string());
+        VariantClear(&s);
+      }
+      *handled = VBool(app_.SendEvent(FromBstr(name), args));
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE PlugInInit() override { return Do([&] { app_.PlugInInit(); }); }
+  HRESULT STDMETHODCALLTYPE PlugInUnload() override { return Do([&] { app_.PlugInUnload(); }); }
+
+ private:
+  Appl& app_;
+};
+
+class ApplFactory final : public IClassFactory {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (!ppv) return E_POINTER;
+    *ppv = nullptr;
+    if (riid != IID_IUnknown && riid != IID_IClassFactory) return E_NOINTERFACE;
+    *ppv = static_cast<IClassFactory*>(this);
+    return S_OK;
+  }
+  // Lives as long as the process.
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+};
+
+ApplObject* gObject = nullptr;
+ApplFactory gFactory;
+DWORD gCookie = 0;
+
+HRESULT ApplFactory::CreateInstance(IUnknown* outer, REFIID riid, void** ppv) {
+  if (!ppv) return E_POINTER;
+  *ppv = nullptr;
+  if (outer) return CLASS_E_NOAGGREGATION;
+  if (!gObject) return CO_E_SERVER_STOPPING;
+  return gObject->QueryInterface(riid, ppv);
+}
+
+// A plug-in reached only through IDispatch: every member is looked up by name on each call, and
+// any failure (no such member, a raised error, a wrong result type) reads as a failed call.
+class DispatchPlugIn final : public PlugInObject {
+ public:
+  explicit DispatchPlugIn(IDispatch* object) : object_(object) {}
+  ~DispatchPlugIn() override { object_->Release(); }
+  DispatchPlugIn(const DispatchPlugIn&) = delete;
+  DispatchPlugIn& operator=(const DispatchPlugIn&) = delete;
+
+  IDispatch* Object() const { return object_; }
+
+  std::optional<bool> Loaded() override {
+    return ResultFlag(L"Loaded", DISPATCH_PROPERTYGET | DISPATCH_METHOD, nullptr, 0);
+  }
+  void SetParlavent(Appl*) override {
+    if (!gObject) return;
+    VARIANT arg;
+    VariantInit(&arg);
+    arg.vt = VT_DISPATCH;
+    arg.pdispVal = static_cast<IDispatch*>(gObject);
+    if (!Call(L"Parlavent", DISPATCH_PROPERTYPUTREF, &arg, 1, nullptr))
+      Call(L"Parlavent", DISPATCH_PROPERTYPUT, &arg, 1, nullptr);
+  }
+  void Init() override { Call(L"Init", DISPATCH_METHOD, nullptr, 0, nullptr); }
+  std::optional<bool> EventHandler(std::u16string_view name, const std::vector<std::u16string>& args) override {
+    const std::size_t count = 1 + (args.size() < 8 ? args.size() : 8);
+    // DISPPARAMS holds the arguments last first.
+    std::vector<VARIANT> list(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      VariantInit(&list[count - 1 - i]);
+      list[count - 1 - i].vt = VT_BSTR;
+      list[count - 1 - i].bstrVal = ToBstr(i == 0 ? name : std::u16string_view(args[i - 1]));
+    }
+    const auto result = ResultFlag(L"EventHandler", DISPATCH_METHOD, list.data(), static_cast<UINT>(count));
+    for (auto& v : list) VariantClear(&v);
+    return result;
+  }
+  void setplugin(PlugInObject* skin) override {
+    auto* other = dynamic_cast<DispatchPlugIn*>(skin);
+    if (!other) return;
+    VARIANT arg;
+    VariantInit(&arg);
+    arg.vt = VT_DISPATCH;
+    arg.pdispVal = other->Object();
+    Call(L"setplugin", DISPATCH_METHOD, &arg, 1, nullptr);
+  }
+  void Unload() override { Call(L"Unload", DISPATCH_METHOD, nullptr, 0, nullptr); }
+
+ private:
+  bool Call(const wchar_t* member, WORD flags, VARIANT* args, UINT count, VARIANT* result) {
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR name = const_cast<LPOLESTR>(member);
+    if (FAILED(object_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id))) return false;
+    DISPID put = DISPID_PROPERTYPUT;
+    const bool isPut = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    DISPPARAMS params{args, isPut ? &put : nullptr, count, isPut ? 1u : 0u};
+    EXCEPINFO excep{};
+    UINT argErr = 0;
+    const HRESULT hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, &excep, &argErr);
+    SysFreeString(excep.bstrSource);
+    SysFreeString(excep.bstrDescription);
+    SysFreeString(excep.bstrHelpFile);
+    return SUCCEEDED(hr);
+  }
+  std::optional<bool> ResultFlag(const wchar_t* member, WORD flags, VARIANT* args, UINT count) {
+    VARIANT result;
+    VariantInit(&result);
+    if (!Call(member, flags, args, count, &result)) return std::nullopt;
+    VARIANT b;
+    VariantInit(&b);
+    std::optional<bool> value;
+    if (SUCCEEDED(VariantChangeType(&b, &result, 0, VT_BOOL))) value = b.boolVal != VARIANT_FALSE;
+    VariantClear(&result);
+    return value;
+  }
+
+  IDispatch* object_;
+};
+
+HRESULT ApplObject::get_PlugIn(IDispatch** value) {
+  if (!value) return E_POINTER;
+  auto* plugIn = dynamic_cast<DispatchPlugIn*>(app_.PlugIn.get());
+  *value = plugIn ? plugIn->Object() : nullptr;
+  if (*value) (*value)->AddRef();
+  return S_OK;
+}
+
+HRESULT ApplObject::get_Hint(IDispatch** value) {
+  if (!value) return E_POINTER;
+  auto* hint = dynamic_cast<DispatchPlugIn*>(app_.Hint.get());
+  *value = hint ? hint->Object() : nullptr;
+  if (*value) (*value)->AddRef();
+  return S_OK;
+}
+
+ITypeLib* LoadOwnTypeLib() {
+  ITypeLib* lib = nullptr;
+  const std::wstring path = ProgramPath();
+  if (path.empty() || FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &lib))) return nullptr;
+  return lib;
+}
+
+bool Register() {
+  const std::wstring path = ProgramPath();
+  if (path.empty()) return false;
+  bool ok = true;
+  const auto entries = AutomationRegistryEntries(std::u16string(path.begin(), path.end()), GuidText(CLSID_Appl),
+                                                 GuidText(LIBID_Parlavent));
+  for (const auto& e : entries) {
+    const std::wstring key = Wide(e.key), name = Wide(e.valueName), value = Wide(e.value);
+    ok &= RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.empty() ? nullptr : name.c_str(), REG_SZ,
+                          value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  }
+  // The type library lets early-bound clients marshal the dual interface itself.
+  if (ITypeLib* lib = LoadOwnTypeLib()) {
+    const auto registerForUser = reinterpret_cast<HRESULT(WINAPI*)(ITypeLib*, OLECHAR*, OLECHAR*)>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"oleaut32.dll"), "RegisterTypeLibForUser")));
+    ok &= registerForUser && SUCCEEDED(registerForUser(lib, const_cast<wchar_t*>(path.c_str()), nullptr));
+    lib->Release();
+  } else {
+    ok = false;
+  }
+  return ok;
+}
+
+bool Unregister() {
+  bool ok = true;
+  for (const auto& key : AutomationRegistryKeys(GuidText(CLSID_Appl))) {
+    const LSTATUS rc = RegDeleteTreeW(HKEY_CURRENT_USER, Wide(key).c_str());
+    ok &= rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+  }
+  const auto unregisterForUser = reinterpret_cast<HRESULT(WINAPI*)(REFGUID, WORD, WORD, LCID, SYSKIND)>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"oleaut32.dll"), "UnRegisterTypeLibForUser")));
+  const HRESULT hr = unregisterForUser ? unregisterForUser(LIBID_Parlavent, 1, 0, LOCALE_NEUTRAL, SYS_WIN64) : E_FAIL;
+  ok &= SUCCEEDED(hr) || hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_LIBNOTREGISTERED;
+  return ok;
+}
+
+}  // namespace
+
+bool HandleAutomationSwitch(std::u16string_view commandLine, int& exitCode) {
+  const AutomationSwitch sw = ParseAutomationSwitch(commandLine);
+  if (sw != AutomationSwitch::RegServer && sw != AutomationSwitch::UnregServer) return false;
+  const bool ok = Guard([&] {
+    const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const bool done = sw == AutomationSwitch::RegServer ? Register() : Unregister();
+    if (SUCCEEDED(init)) CoUninitialize();
+    return done ? S_OK : E_FAIL;
+  }) == S_OK;
+  exitCode = ok ? 0 : 1;
+  return true;
+}
+
+void StartAutomationServer(Appl& app) {
+  if (gObject) return;
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  // Only a registered program has clients: they find it by its ProgID. An unregistered copy
+  // leaves the system's class table alone, so a copy that is killed leaves nothing behind in it.
+  CLSID registered{};
+  if (FAILED(CLSIDFromProgID(Wide(kApplProgId).c_str(), &registered)) || registered != CLSID_Appl) return;
+  gTypeLib = LoadOwnTypeLib();
+  if (!gTypeLib) return;
+  gObject = new (std::nothrow) ApplObject(app);
+  if (gObject && !gObject->Described()) {
+    gObject->Release();
+    gObject = nullptr;
+  }
+  if (!gObject) return;
+  if (FAILED(CoRegisterClassObject(CLSID_Appl, &gFactory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &gCookie)))
+    gCookie = 0;
+}
+
+void StopAutomationServer() {
+  if (gCookie) CoRevokeClassObject(gCookie);
+  gCookie = 0;
+  if (!gObject) return;
+  CoDisconnectObject(static_cast<IAppl*>(gObject), 0);
+  ApplObject* object = gObject;
+  gObject = nullptr;
+  object->Release();
+}
+
+std::shared_ptr<PlugInObject> CreateDispatchPlugIn(std::u16string_view progId) {
+  CLSID id{};
+  if (FAILED(CLSIDFromProgID(Wide(progId).c_str(), &id))) return nullptr;
+  IDispatch* object = nullptr;
+  if (FAILED(CoCreateInstance(id, nullptr, CLSCTX_ALL, IID_IDispatch, reinterpret_cast<void**>(&object))) || !object)
+    return nullptr;
+  try {
+    return std::make_shared<DispatchPlugIn>(object);
+  } catch (...) {
+    object->Release();
+    return nullptr;
+  }
+}
+
+}  // namespace parlavent

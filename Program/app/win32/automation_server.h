@@ -1,0 +1,28 @@
+#pragma once
+// The out-of-process automation server: the one running application object offered to every
+// client as "Parlavent.Appl", its per-user registration, and the plug-in host's late-bound
+// plug-ins created by ProgID.
+#include <memory>
+#include <string_view>
+
+namespace parlavent {
+
+class Appl;
+class PlugInObject;
+
+/// Handles "/regserver" and "/unregserver" on commandLine: writes or removes the per-user
+/// registration and the type library's, and returns true with the exit code in exitCode (0 on
+/// success). False for any other start.
+bool HandleAutomationSwitch(std::u16string_view commandLine, int& exitCode);
+
+/// Offers app to clients while the program runs (the caller's thread must be in a single-threaded
+/// apartment). Nothing happens when the type library cannot be read.
+void StartAutomationServer(Appl& app);
+/// Withdraws the class object and cuts off remaining clients.
+void StopAutomationServer();
+
+/// The plug-in object registered under progId, called late-bound by member name; null when none
+/// is registered or it cannot be created.
+std::shared_ptr<PlugInObject> CreateDispatchPlugIn(std::u16string_view progId);
+
+}  // namespace parlavent

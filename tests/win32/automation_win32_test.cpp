@@ -1,0 +1,344 @@
+// Parlavent.exe as an automation server: registered per user by "/regserver", the running copy
+// hands its one application object to every client that asks for "Parlavent.Appl", late-bound
+// calls reach the main window, bad calls come back as automation errors, and "/unregserver"
+// removes the registration.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "program_driver.h"
+
+namespace parlavent {
+namespace {
+
+using testing::ControlText;
+using testing::kProgramKey;
+using testing::kReactTimeoutMs;
+using testing::kStartTimeoutMs;
+using testing::Program;
+using testing::SetRequest;
+using testing::WaitForMainWindow;
+
+const wchar_t* const kProgIdKey = L"Software\\Classes\\Parlavent.Appl";
+
+std::wstring ReadDefault(HKEY root, const std::wstring& key) {
+  wchar_t text[1024] = {};
+  DWORD size = sizeof(text);
+  if (RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return {};
+  return text;
+}
+
+// Windows lays the per-user classes over the machine's for every COM look-up; Wine reads only
+// the machine's. The test copies the per-user registration there so that Wine's look-up sees
+// what a Windows client would.
+void MirrorUserClass(const std::wstring& key) {
+  HKEY from = nullptr, to = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &from) != ERROR_SUCCESS) return;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &to, nullptr) ==
+      ERROR_SUCCESS) {
+    RegCopyTreeW(from, nullptr, to);
+    RegCloseKey(to);
+  }
+  RegCloseKey(from);
+}
+
+// Registers test_plugin.dll (beside this test program) per user as both plug-ins.
+void RegisterTestPlugIns() {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring dll = self;
+  dll.resize(dll.find_last_of(L"\\/") + 1);
+  dll += L"test_plugin.dll";
+  const struct {
+    const wchar_t* progId;
+    const wchar_t* clsid;
+  } kPlugIns[] = {{L"ParlaventPlugIn.Skin", L"{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F001}"},
+                  {L"ParlaventPlugIn.Hint", L"{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F002}"}};
+  auto set = [](const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  };
+  for (const auto& p : kPlugIns) {
+    const std::wstring progKey = std::wstring(L"Software\\Classes\\") + p.progId;
+    const std::wstring classKey = std::wstring(L"Software\\Classes\\CLSID\\") + p.clsid;
+    set(progKey + L"\\CLSID", nullptr, p.clsid);
+    set(classKey + L"\\InprocServer32", nullptr, dll);
+    set(classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+    MirrorUserClass(progKey);
+    MirrorUserClass(classKey);
+  }
+}
+
+void UnregisterTestPlugIns() {
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+    for (const wchar_t* key :
+         {L"Software\\Classes\\ParlaventPlugIn.Skin", L"Software\\Classes\\ParlaventPlugIn.Hint",
+          L"Software\\Classes\\CLSID\\{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F001}",
+          L"Software\\Classes\\CLSID\\{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F002}"})
+      RegDeleteTreeW(root, key);
+}
+
+// Runs a script by Wine's script host and returns what it wrote.
+std::string RunScript(const wchar_t* name) {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring script = self;
+  script.resize(script.find_last_of(L"\\/") + 1);
+  script += name;
+  wchar_t system[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(system) + L"\\cscript.exe\" //nologo \"" + script + L"\"";
+  SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
+  HANDLE read = nullptr, write = nullptr;
+  if (!CreatePipe(&read, &write, &sa, 0)) return {};
+  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = write;
+  si.hStdError = write;
+  PROCESS_INFORMATION pi{};
+  const BOOL started =
+      CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
+  CloseHandle(write);
+  std::string output;
+  if (started) {
+    char buffer[4096];
+    DWORD n = 0;
+    while (ReadFile(read, buffer, sizeof(buffer), &n, nullptr) && n) output.append(buffer, n);
+    WaitForSingleObject(pi.hProcess, kReactTimeoutMs);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  CloseHandle(read);
+  return output;
+}
+
+struct Reply {
+  HRESULT hr = E_FAIL;
+  std::wstring text;  // the result as text, when it has one
+};
+
+// A late-bound call by name, as a script makes it; args in the order written.
+Reply Call(IDispatch* object, const wchar_t* member, std::vector<VARIANT> args = {}) {
+  Reply reply;
+  DISPID id = DISPID_UNKNOWN;
+  LPOLESTR name = const_cast<LPOLESTR>(member);
+  reply.hr = object->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(reply.hr)) return reply;
+  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+  DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  VARIANT result;
+  VariantInit(&result);
+  EXCEPINFO excep{};
+  UINT argErr = 0;
+  reply.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params,
+                            &result, &excep, &argErr);
+  VARIANT text;
+  VariantInit(&text);
+  if (SUCCEEDED(reply.hr) && SUCCEEDED(VariantChangeType(&text, &result, VARIANT_ALPHABOOL, VT_BSTR)) && text.bstrVal)
+    reply.text.assign(text.bstrVal, SysStringLen(text.bstrVal));
+  VariantClear(&text);
+  VariantClear(&result);
+  SysFreeString(excep.bstrSource);
+  SysFreeString(excep.bstrDescription);
+  SysFreeString(excep.bstrHelpFile);
+  for (auto& a : args) VariantClear(&a);
+  return reply;
+}
+
+VARIANT Str(const wchar_t* s) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BSTR;
+  v.bstrVal = SysAllocString(s);
+  return v;
+}
+
+VARIANT Flag(bool b) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BOOL;
+  v.boolVal = b ? VARIANT_TRUE : VARIANT_FALSE;
+  return v;
+}
+
+// The application object of the running copy, once its class object is offered.
+IDispatch* ConnectTo(const CLSID& id) {
+  IDispatch* object = nullptr;
+  const DWORD start = GetTickCount();
+  while (FAILED(CoCreateInstance(id, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object))) &&
+         GetTickCount() - start < kStartTimeoutMs) {
+    object = nullptr;
+    Sleep(250);
+  }
+  return object;
+}
+
+class Automation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\ParlaventTestPlugIn");
+    UnregisterTestPlugIns();
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  }
+  void TearDown() override {
+    Program unreg(L"/unregserver");
+    unreg.ExitCodeWithin(kReactTimeoutMs);
+    if (!clsidKey_.empty()) RegDeleteTreeW(HKEY_LOCAL_MACHINE, clsidKey_.c_str());
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kProgIdKey);
+    UnregisterTestPlugIns();
+    CoUninitialize();
+  }
+  // "/regserver", its per-user entries, and the mirror Wine needs.
+  void RegisterServer() {
+    Program reg(L"/regserver");
+    ASSERT_TRUE(reg.Started());
+    ASSERT_EQ(reg.ExitCodeWithin(kReactTimeoutMs), 0u) << "registration succeeds without a window";
+    const std::wstring clsid = ReadDefault(HKEY_CURRENT_USER, std::wstring(kProgIdKey) + L"\\CLSID");
+    ASSERT_EQ(clsid.size(), 38u) << "the ProgID names a class id, per user";
+    clsidKey_ = L"Software\\Classes\\CLSID\\" + clsid;
+    const std::wstring server = ReadDefault(HKEY_CURRENT_USER, clsidKey_ + L"\\LocalServer32");
+    EXPECT_NE(server.find(L"Parlavent.exe\""), std::wstring::npos) << "COM can start the program: " << server;
+    MirrorUserClass(kProgIdKey);
+    MirrorUserClass(clsidKey_);
+  }
+  std::wstring clsidKey_;
+};
+
+TEST_F(Automation, RegisteredRunningProgramServesOneApplicationObjectToScriptsAndUnregisters) {
+  ASSERT_NO_FATAL_FAILURE(RegisterServer());
+  Program program;
+  ASSERT_TRUE(program.Started());
+  HWND main = WaitForMainWindow(program.Id(), true, kStartTimeoutMs);
+  ASSERT_NE(main, nullptr);
+
+  CLSID id{};
+  ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(L"Parlavent.Appl", &id));
+  IDispatch* appl = ConnectTo(id);
+  ASSERT_NE(appl, nullptr) << "the running copy offers its application object";
+
+  const Reply translated = Call(appl, L"GetTranslate", {Str(L"Haus")});
+  ASSERT_HRESULT_SUCCEEDED(translated.hr);
+  EXPECT_NE(translated.text.find(L"дом"), std::wstring::npos) << translated.text;
+  const Reply simple = Call(appl, L"GetSimpleTrans", {Str(L"Haus")});
+  ASSERT_HRESULT_SUCCEEDED(simple.hr);
+  EXPECT_NE(simple.text.find(L"дом"), std::wstring::npos) << simple.text;
+
+  ASSERT_HRESULT_SUCCEEDED(Call(appl, L"SetInput", {Str(L"Katze"), Flag(true)}).hr);
+  EXPECT_EQ(Call(appl, L"GetInput").text, L"Katze");
+  EXPECT_EQ(ControlText(GetDlgItem(main, 201)), L"Katze") << "the main window's input box follows";
+  ASSERT_HRESULT_SUCCEEDED(Call(appl, L"SetInput", {Str(L"Hund")}).hr) << "NoList may be left out";
+  EXPECT_EQ(Call(appl, L"GetInput").text, L"Hund");
+
+  // A script of the Windows Script Host drives the same program.
+  const std::string script = RunScript(L"appl_client.js");
+  std::printf("appl_client.js:\n%s", script.c_str());
+  EXPECT_NE(script.find("GetTranslate(Haus) holds"), std::string::npos) << script;
+  EXPECT_NE(script.find(": true"), std::string::npos) << script;
+  EXPECT_NE(script.find("GetInput after SetInput(Katze): Katze"), std::string::npos) << script;
+  EXPECT_NE(script.find("ColDics: "), std::string::npos) << script;
+  EXPECT_NE(script.find("-ru), current: "), std::string::npos) << script;
+  EXPECT_NE(script.find("GetInput after SetInput(Hund, true): Hund"), std::string::npos) << script;
+  EXPECT_EQ(script.find("GetSimpleTrans(Hund): \r"), std::string::npos) << "Hund has translations: " << script;
+
+  // A second client reaches the same object, not a second program.
+  IDispatch* second = ConnectTo(id);
+  ASSERT_NE(second, nullptr);
+  IUnknown* a = nullptr;
+  IUnknown* b = nullptr;
+  appl->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&a));
+  second->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&b));
+  EXPECT_EQ(a, b);
+  if (a) a->Release();
+  if (b) b->Release();
+  second->Release();
+
+  // Bad calls are the client's error; the program goes on serving.
+  EXPECT_FALSE(SUCCEEDED(Call(appl, L"GetTranslate").hr)) << "a missing argument";
+  VARIANT wrong;
+  VariantInit(&wrong);
+  wrong.vt = VT_UNKNOWN;
+  wrong.punkVal = nullptr;
+  EXPECT_FALSE(SUCCEEDED(Call(appl, L"SetInput", {wrong}).hr)) << "an argument of the wrong type";
+  EXPECT_FALSE(SUCCEEDED(Call(appl, L"NoSuchMember").hr));
+  EXPECT_HRESULT_SUCCEEDED(Call(appl, L"GetSimpleTrans", {Str(std::wstring(200000, L'x').c_str())}).hr);
+
+  // No plug-in registered: the host stays quiet and no event is taken over.
+  EXPECT_HRESULT_SUCCEEDED(Call(appl, L"PlugInInit").hr);
+  const Reply handled = Call(appl, L"SendEvent", {Str(L"ShowToolTipWindow"), Str(L"x")});
+  EXPECT_HRESULT_SUCCEEDED(handled.hr);
+  EXPECT_EQ(handled.text, L"False");
+  EXPECT_EQ(program.ExitCodeWithin(0), STILL_ACTIVE);
+  appl->Release();
+
+  SetRequest(L"NeedUnload", L"1");
+  EXPECT_EQ(program.ExitCodeWithin(kReactTimeoutMs), 0u);
+
+  {
+    Program unreg(L"/unregserver");
+    ASSERT_EQ(unreg.ExitCodeWithin(kReactTimeoutMs), 0u);
+  }
+  EXPECT_EQ(ReadDefault(HKEY_CURRENT_USER, std::wstring(kProgIdKey) + L"\\CLSID"), L"");
+  EXPECT_EQ(ReadDefault(HKEY_CURRENT_USER, clsidKey_ + L"\\LocalServer32"), L"");
+}
+
+TEST_F(Automation, RegisteredPlugInIsCreatedCalledByNameAndUnloadedAtShutDown) {
+  ASSERT_NO_FATAL_FAILURE(RegisterServer());
+  RegisterTestPlugIns();
+  Program program;
+  ASSERT_TRUE(program.Started());
+  ASSERT_NE(WaitForMainWindow(program.Id(), true, kStartTimeoutMs), nullptr);
+  CLSID id{};
+  ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(L"Parlavent.Appl", &id));
+  IDispatch* appl = ConnectTo(id);
+  ASSERT_NE(appl, nullptr);
+
+  EXPECT_EQ(Call(appl, L"SendEvent", {Str(L"ShowToolTipWindow")}).text, L"False") << "nothing loaded yet";
+  ASSERT_HRESULT_SUCCEEDED(Call(appl, L"PlugInInit").hr);
+  EXPECT_EQ(Call(appl, L"SendEvent", {Str(L"ShowToolTipWindow"), Str(L"a"), Str(L"b")}).text, L"True");
+  EXPECT_EQ(Call(appl, L"SendEvent", {Str(L"HideToolTipWindow")}).text, L"False");
+  appl->Release();
+
+  SetRequest(L"NeedUnload", L"1");
+  EXPECT_EQ(program.ExitCodeWithin(kReactTimeoutMs), 0u);
+  wchar_t calls[8192] = {};
+  DWORD size = sizeof(calls);
+  RegGetValueW(HKEY_CURRENT_USER, L"Software\\ParlaventTestPlugIn", L"Calls", RRF_RT_REG_SZ, nullptr, calls, &size);
+  EXPECT_STREQ(calls,
+               L"Skin.Loaded;Skin.Parlavent;Hint.setplugin;Hint.Parlavent;Skin.Init;"
+               L"Skin.Loaded;Skin.EventHandler:ShowToolTipWindow/2;"
+               L"Skin.Loaded;Skin.EventHandler:HideToolTipWindow/0;"
+               L"Skin.Unload;Hint.Unload;");
+}
+
+TEST(AutomationTypeLibrary, ProgramCarriesTheTypeLibraryOfItsApplicationObject) {
+  ITypeLib* lib = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(LoadTypeLibEx(testing::ProgramPath().c_str(), REGKIND_NONE, &lib));
+  ITypeInfo* info = nullptr;
+  USHORT found = 1;
+  MEMBERID member = 0;
+  wchar_t name[] = L"IAppl";
+  ASSERT_HRESULT_SUCCEEDED(lib->FindName(name, 0, &info, &member, &found));
+  ASSERT_EQ(found, 1);
+  TYPEATTR* attr = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(info->GetTypeAttr(&attr));
+  EXPECT_TRUE(attr->wTypeFlags & TYPEFLAG_FDUAL) << "scripts and early-bound clients alike";
+  info->ReleaseTypeAttr(attr);
+  for (const wchar_t* op : {L"GetTranslate", L"GetSimpleTrans", L"SetInput", L"GetInput", L"SetOutPut",
+                            L"OpenBackTrans", L"PlugInInit", L"SendEvent"}) {
+    LPOLESTR n = const_cast<LPOLESTR>(op);
+    MEMBERID mid = 0;
+    EXPECT_HRESULT_SUCCEEDED(info->GetIDsOfNames(&n, 1, &mid)) << op;
+  }
+  info->Release();
+  lib->Release();
+}
+
+}  // namespace
+}  // namespace parlavent
