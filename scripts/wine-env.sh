@@ -34,6 +34,16 @@ wine_env_init() {
     wineboot --init </dev/null >/dev/null 2>&1 || true
     wineserver --wait 2>/dev/null || true
   fi
+  # Wine's own fonts (Marlett draws the caption buttons, Tahoma is the dialog font) are in its data
+  # folder, which this Wine does not search: without them in the prefix the caption buttons show
+  # as the letters "0 1 r". The prefix's font folder is always searched.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" dir
+  for dir in /usr/share/wine/fonts /usr/lib/wine/fonts /opt/wine-stable/share/wine/fonts; do
+    if [ -f "$dir/marlett.ttf" ] && [ -d "$fonts" ]; then
+      cp -n "$dir"/*.ttf "$fonts"/ 2>/dev/null || true
+      break
+    fi
+  done
   # Run everything in a Wine virtual desktop: Wine draws the window frames and captions itself
   # (an Xvfb display has no window manager), and focus behaves as on Windows.
   if ! grep -q '"Desktop"="Default"' "$WINEPREFIX/user.reg" 2>/dev/null; then

@@ -231,12 +231,6 @@ class Appl {
 
   /// What start-up and shut-down ask of neighbours; an empty hook does nothing.
   struct NeighbourHooks {
-    std::function<void()> InitSpk;           // speech servers and voices
-    std::function<void()> LoadStat;          // look-up statistics from "statistics.dat"
-    std::function<void()> SaveStat;
-    std::function<void()> SaveUserSwitch;    // layout-switch table to "trl.dat"
-    std::function<void()> StartLearn;        // learning cards
-    std::function<void()> HideDockedKeyb;    // on-screen keyboard, when docked and visible
     std::function<void()> LoadClipHook;      // hidden clipboard and capture window
     std::function<void()> PlugInUnload;
     std::function<void()> ShowModeMessage;
@@ -294,26 +288,6 @@ class Appl {
   void ScanSFX();
 
   // ---- Application core: the main window's controls, toolbars, menus, timers -----------------
-  /// Operations of the neighbours (capture, speech, keyboard, learning, statistics) that the
-  /// main window's controls call; whoever builds one installs it here. An empty one does nothing
-  /// (and answers empty or false).
-  struct MainWindowCalls {
-    // Speech, the on-screen keyboard and statistics.
-    std::function<void(bool)> SpeakClick;
-    std::function<void()> StopSpeak;
-    std::function<void()> PasteSpkSrc;
-    std::function<void()> SpeakSrc;
-    std::function<void(bool)> ShowSpkIco;
-    std::function<bool()> KeybVisible;
-    std::function<void(bool)> ShowKeyb;                              // docked
-    std::function<void()> HideKeyb;
-    std::function<void(bool)> ShowStat;
-    std::function<void()> CheckLayoutSwitch;                          // layout-switch key recorder
-    std::function<void(bool)> RefreshLrnSrc;                          // next learning card
-    /// The on-screen keyboard's window, 0 while it has none.
-    std::function<std::uintptr_t()> KeybWindow;
-  };
-  MainWindowCalls MainCalls;
   /// The main window's behaviour, once the window is loaded (it is also Views).
   std::shared_ptr<class MainWindowCore> MainCore;
 
@@ -411,6 +385,45 @@ class Appl {
   std::shared_ptr<class KeyboardForm> Keyb;
   /// Merges the user's "trl.dat" into the global prefix collection.
   void LoadUserSwitch();
+
+  // Speech, the on-screen keyboard, layout switching, learning cards and statistics
+  // (companions/). They reach the platform through Companion; without one nothing is shown or
+  // spoken.
+  std::shared_ptr<class CompanionServices> Companion;
+  std::shared_ptr<class CompanionState> Companions;  // their state, made on first use
+  class CompanionState& CompanionData();
+  /// stat, created empty on first use.
+  clsStat& Stat();
+  /// After a look-up of Text was shown: with AddStat its words go into the statistics, and the
+  /// translation may be read aloud.
+  void LookupShown(std::u16string_view Text, const struct ShowTransArgs& Args);
+  /// The statistics window: most frequent words first, or most recent first.
+  void ShowStat(bool MostFrequently);
+  /// Starts the speech server, enumerates its voices into Voices, then Setting.LoadVoices.
+  void InitSpk();
+  /// Reads t aloud with the voice of Dic's side Dir, or of the language of t. Offset: where t
+  /// starts in the output box (Src 1), so that the word being read is highlighted there.
+  void SpeakText(std::u16string_view t, std::shared_ptr<clsDic> Dic, bool Delay = false, std::int32_t Offset = 0,
+                 std::int32_t Src = 0, std::int32_t Dir = 0);
+  void SpeakClick(bool OnForm);
+  void StopSpeak();
+  bool IsSpeaking();
+  /// side 1 copied text, 2 a translation: spoken shortly when automatic speaking of it is on.
+  void ArmAutoSpeak(std::int32_t side);
+  void PasteSpkSrc();
+  void SpeakSrc(std::u16string_view Text = {}, std::int32_t Dir = 0);
+  /// The word being read (Length > 0), or where reading the output box starts (Length 0).
+  void SAPI5EventSpeakWord(std::int32_t Start, std::int32_t Length);
+  void ShowSpkIco(bool Show = true, std::int32_t Speaking = 0);
+  void ShowKeyb(bool dock = false);
+  void HideKeyb();
+  void ShowKeybIco(bool Show = true);
+  /// Hides the on-screen keyboard when it is docked and visible.
+  void HideDockedKeyb();
+  void StartLearn();
+  void RefreshLrnSrc(bool Clear);
+  /// Writes the user's layout-switch statistics to "trl.dat" (when the recorder changed them).
+  void SaveUserSwitch();
 };
 
 /// The application object of the process (Main stores it; tests install their own).

@@ -66,17 +66,17 @@ void Appl::ShowAbout() {
 }
 
 void Appl::ShowSetting() {
-  static SettingsDialog quiet;
-  SettingsDialog& dialog = frmSetting ? *frmSetting : quiet;
+  // Held here: the dialog may be replaced while it is open.
+  const std::shared_ptr<SettingsDialog> dialog = frmSetting;
   try {
-    dialog.ReadSetting();
+    if (dialog) dialog->ReadSetting();
   } catch (...) {
   }
   StopEvents();
   ViewServices().StopSpeak();
   State.gNoLrnSpeak = true;
   try {
-    dialog.ShowModal(Sett && Sett->TopMost);
+    if (dialog) dialog->ShowModal(Sett && Sett->TopMost);
   } catch (...) {
     // However the dialog ended, the polling must start again below.
   }

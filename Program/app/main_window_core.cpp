@@ -12,6 +12,8 @@
 #include "app/view_history.h"
 #include "capture/capture.h"
 #include "capture/process_list.h"
+#include "companions/companion_services.h"
+#include "companions/layout_switch.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
 #include "foundation/api_strings.h"
@@ -82,7 +84,17 @@ std::shared_ptr<clsDic> DicAt(std::int64_t index) {
   auto* dic = gAppl().ColDics.ItemAt(static_cast<std::size_t>(index));
   return dic ? *dic : nullptr;
 }
-Appl::MainWindowCalls& Calls() { return gAppl().MainCalls; }
+
+// The on-screen keyboard window, when the companions have one.
+KeyboardWindow* Keyb() { return gAppl().Companion ? gAppl().Companion->Keyb() : nullptr; }
+bool KeybVisible() {
+  KeyboardWindow* k = Keyb();
+  return k && k->Visible();
+}
+WindowHandle KeybHandle() {
+  KeyboardWindow* k = Keyb();
+  return k ? k->Handle() : 0;
+}
 
 std::u16string Key(std::int32_t index, std::int32_t direction = -1) {
   std::u16string key = u"k" + NumberText(index);
@@ -159,6 +171,7 @@ void MainWindowCore::Form_Load() {
     mdlPublic::GetToolbarWidth(*c_.TB1);
   }
   G().gUserTyped = true;
+  CallHook([] { gAppl().ShowKeybIco(true); });
   LocalizeMe();
   RefreshBTB();
 }
@@ -171,7 +184,7 @@ void MainWindowCore::LocalizeMe() {
       {MenuItem::About, lang::kMenuAbout},        {MenuItem::Help, lang::kMenuHelp},
       {MenuItem::Setting, lang::kMenuSetting},    {MenuItem::Exit, lang::kMenuExit},
       {MenuItem::Copy, lang::kMenuCopy},          {MenuItem::BackTrans, lang::kMenuBackTrans},
-      {MenuItem::Keyb, lang::kMenuKeyb},          {MenuItem::Stat, lang::kMenuStat},
+      {MenuItem::Keyb, lang::kMenuKeyb},          {MenuItem::Stat, lang::kMenuStat}, {MenuItem::Learn, lang::kMenuLearn},
       {MenuItem::TL, lang::kMenuTL},              {MenuItem::Speak, lang::kSpeak},
       {MenuItem::TransClip, lang::kMenuTransClip}, {MenuItem::SpeakClip, lang::kMenuSpeakClip}};
   for (const auto& [item, entry] : captions) c_.menus->SetCaption(item, app.LZ(entry));
@@ -300,7 +313,7 @@ void MainWindowCore::RestartChangeInput() { Restart(c_.timers.tmrChangeInput); }
 void MainWindowCore::txtInput_Change() {
   G().gListAbort = true;
   // The layout-switch recorder watches every change, typed or written by the program.
-  Call(Calls().CheckLayoutSwitch);
+  CallHook(mdlPublic::CheckLayoutSwitch);
   if (!G().gUserTyped) return;
   if (c_.txtOutPut) {
     lineSelectOff_ = true;
@@ -553,7 +566,7 @@ void MainWindowCore::CopySelection() {
 
 void MainWindowCore::CmdSpeak_click() {
   G().gLastOnForm = true;
-  Call(Calls().SpeakClick, true);
+  gAppl().SpeakClick(true);
 }
 
 void MainWindowCore::tbDic_ButtonClick(std::u16string_view key) {
@@ -593,10 +606,10 @@ void MainWindowCore::tbDic_ButtonClick(std::u16string_view key) {
 void MainWindowCore::cmdAbc_Click() { gAppl().ShowABC(u""); }
 
 void MainWindowCore::cmdKeyb_Click() {
-  if (Ask(Calls().KeybVisible, false)) {
-    Call(Calls().HideKeyb);
+  if (KeybVisible()) {
+    gAppl().HideKeyb();
   } else {
-    Call(Calls().ShowKeyb, true);
+    gAppl().ShowKeyb(true);
   }
   if (c_.txtInput) c_.txtInput->SetFocus();
 }
@@ -629,9 +642,9 @@ void MainWindowCore::MenuClick(MenuItem item) {
     case MenuItem::Exit:
       if (app.frmMain) app.frmMain->mnuExit_Click();
       break;
-    case MenuItem::Keyb: Call(Calls().ShowKeyb, false); break;
-    case MenuItem::Learn: CallHook(app.Hooks.StartLearn); break;
-    case MenuItem::Stat: Call(Calls().ShowStat, true); break;
+    case MenuItem::Keyb: app.ShowKeyb(false); break;
+    case MenuItem::Learn: app.StartLearn(); break;
+    case MenuItem::Stat: app.ShowStat(true); break;
     case MenuItem::Speak:
       if (auto link = currentLink()) app.SpeechSide().SpeakText(link->Link);
       break;
@@ -640,8 +653,8 @@ void MainWindowCore::MenuClick(MenuItem item) {
         StopSpeak();
       } else {
         G().gSpeakTarget = 1;
-        Call(Calls().PasteSpkSrc);
-        Call(Calls().SpeakSrc);
+        gAppl().PasteSpkSrc();
+        gAppl().SpeakSrc();
       }
       break;
     case MenuItem::TL: Sett().TrlMode = Sett().TrlMode == 2 ? 1 : 2; break;
@@ -745,10 +758,10 @@ void MainWindowCore::picKeybNotifier_MouseMove(std::int32_t message) {
   keyb_.last = message;
   Guard(keyb_.busy, [&] {
     if (message != kLButtonUp && message != kRButtonUp) return;
-    if (Ask(Calls().KeybVisible, false)) {
-      Call(Calls().HideKeyb);
+    if (KeybVisible()) {
+      gAppl().HideKeyb();
     } else {
-      Call(Calls().ShowKeyb, false);
+      gAppl().ShowKeyb(false);
     }
   });
 }
@@ -799,9 +812,9 @@ void MainWindowCore::tmrBackTrans_Timer() {
 void MainWindowCore::tmrPasteSpkSrc_Timer() {
   Stop(c_.timers.tmrPasteSpkSrc);
   G().gSpeakTarget = G().gPendingSpeakTarget;
-  Call(Calls().PasteSpkSrc);
-  Call(Calls().SpeakSrc);
-  Call(Calls().ShowSpkIco, true);
+  gAppl().PasteSpkSrc();
+  gAppl().SpeakSrc();
+  gAppl().ShowSpkIco(true, 1);
 }
 
 void MainWindowCore::tmrProcess_Timer() {
@@ -820,15 +833,15 @@ void MainWindowCore::tmrToolTip_Timer() {
 void MainWindowCore::tmrSpkHide_Timer() {
   if (gAppl().SpeechSide().IsSpeaking()) return;
   Stop(c_.timers.tmrSpkHide);
-  Call(Calls().ShowSpkIco, false);
+  gAppl().ShowSpkIco(false);
 }
 
 void MainWindowCore::tmrLearner_Timer() {
-  if (!G().gLrnPaused) Call(Calls().RefreshLrnSrc, false);
+  if (!G().gLrnPaused) gAppl().RefreshLrnSrc(false);
 }
 
 void MainWindowCore::tmrPunto_Timer() {
-  if (Sett().TrlMode > 0) Call(Calls().CheckLayoutSwitch);
+  if (Sett().TrlMode > 0) mdlPublic::CheckLayoutSwitch();
 }
 
 void MainWindowCore::tmrDockKeyb_Timer(const Rect& main) {
@@ -836,7 +849,7 @@ void MainWindowCore::tmrDockKeyb_Timer(const Rect& main) {
       main.bottom == lastMain_.bottom) {
     return;
   }
-  const WindowHandle keyb = Ask(Calls().KeybWindow, std::uintptr_t{0});
+  const WindowHandle keyb = KeybHandle();
   Rect k;
   if (G().gDockMode > 0 && keyb && Windows().GetRect(keyb, k)) {
     const long left = G().gDockMode == 1 ? main.left : main.right - (k.right - k.left);
@@ -875,7 +888,7 @@ void MainWindowCore::RestartToolTipTimer() { Restart(c_.timers.tmrToolTip); }
 void MainWindowCore::SetBusyPointer(bool on) {
   if (c_.shell) c_.shell->Wait(on);
 }
-void MainWindowCore::StopSpeak() { Call(Calls().StopSpeak); }
+void MainWindowCore::StopSpeak() { gAppl().StopSpeak(); }
 void MainWindowCore::CopyText(std::u16string_view text, bool show) {
   if (!text.empty()) gAppl().CopyText(text, show);
 }

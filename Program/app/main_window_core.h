@@ -1,8 +1,7 @@
 #pragma once
 // The main window's behaviour: what its boxes, toolbars, menus, tray icons and timers do. The
 // window (app/win32/main_window.h) owns the controls and routes their events here; tests drive it
-// with fakes. What the main window asks of the application object's window services goes through
-// Appl::MainCalls.
+// with fakes. What it asks of the neighbours goes through the application object's operations.
 #include <cstdint>
 #include <memory>
 #include <string>

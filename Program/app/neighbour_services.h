@@ -1,7 +1,8 @@
 #pragma once
 // What the application core's services ask of the subsystems beside it: the capture side and the
 // popup window (capture/capture_services.h), speech, and the settings dialog. Each neighbour
-// installs its own on Appl; until then a quiet stand-in answers (nothing shown, nothing spoken).
+// installs its own on Appl; until then a quiet stand-in answers (nothing shown); speech answers
+// for itself.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,27 +10,19 @@
 #include "app/view_host.h"
 #include "capture/capture_services.h"
 #include "platform/geometry.h"
+#include "settings_dialog/settings_dialog.h"
 
 namespace parlavent {
 
-/// Speech and statistics as the link dispatcher, the menu and the clipboard watch use them.
+/// Speech as the link dispatcher, the menu and the clipboard watch use it. These go to the
+/// application object's own speech (companions/speech.cpp); a test may install its own.
 class SpeechServices {
  public:
   virtual ~SpeechServices() = default;
   /// Appl.SpeakText(t, Appl.Dic, Delay False, 0, 0, 0).
-  virtual void SpeakText(std::u16string_view text) {}
-  virtual bool IsSpeaking() { return false; }
-  virtual void ArmAutoSpeak(std::int32_t side) {}
-};
-
-/// The settings dialog frmSetting.
-class SettingsDialog {
- public:
-  virtual ~SettingsDialog() = default;
-  /// frmSetting.ReadSetting: the controls take the settings object's values.
-  virtual void ReadSetting() {}
-  /// Shows the dialog modally (topmost or not); returns when it is closed.
-  virtual void ShowModal(bool topMost) {}
+  virtual void SpeakText(std::u16string_view text);
+  virtual bool IsSpeaking();
+  virtual void ArmAutoSpeak(std::int32_t side);
 };
 
 /// The About window frmAbout (filled from AboutText on load).

@@ -41,6 +41,7 @@ void Appl::ShowTrans(std::u16string_view Text, const ShowTransArgs& Args) {
   } else {
     CaptureSide().ShowPopupTrans(Text, Args);
   }
+  LookupShown(Text, Args);
   // Either road is a view the history can replay, in the order its fields are replayed.
   History().AddUndo(u"Trans", std::u16string(Text) + u"\t" + BoolText(Args.RepeatTrans) + u"\t" +
                                   BoolText(Args.FullText) + u"\t" + BoolText(Args.OneWord) + u"\t" +

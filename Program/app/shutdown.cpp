@@ -3,6 +3,7 @@
 #include "app/hooks.h"
 #include "app/main_form.h"
 #include "app/neighbour_services.h"
+#include "companions/statistics.h"
 #include "foundation/api_windows.h"
 #include "foundation/wildcard.h"
 #include "platform/desktop.h"
@@ -12,8 +13,8 @@ namespace parlavent {
 
 void Appl::CloseMe(bool terminate) {
   if (frmMain) API::SaveFormPosition(u"frmMain", frmMain->hWnd());
-  CallHook(Hooks.SaveUserSwitch);
-  CallHook(Hooks.SaveStat);
+  CallHook([this] { SaveUserSwitch(); });
+  CallHook([this] { Stat().SaveStat(); });
   DeleteTrayIcon();
   CloseByteFile();
   // In the order the windows were loaded. The objects stay: the exit command that got us here

@@ -7,6 +7,7 @@
 #include "app/link_layer.h"
 #include "app/main_form.h"
 #include "capture/process_list.h"
+#include "companions/statistics.h"
 #include "foundation/api_files.h"
 #include "foundation/api_input.h"
 #include "foundation/api_strings.h"
@@ -55,7 +56,7 @@ void Appl::Run() {
   PrepareForm();
   InstallFonts();
   InitDics();
-  CallHook(Hooks.InitSpk);
+  CallHook([this] { InitSpk(); });
   Launch();
   CallHook(Hooks.LoadClipHook);
 }
@@ -85,7 +86,7 @@ void Appl::Init() {
   Sett->ExtTransString = u"\u00BB\u00BB\u00BB";
   Sett->LoadSett();
   mdlPublic::LoadLang(Sett->CurLang, Sett->site, Sett->Email);
-  CallHook(Hooks.LoadStat);
+  CallHook([this] { Stat().LoadStat(); });
   DetectConflictingApps();
   const bool swapped = API::IsMouseSwapped();
   G().gPrimaryButton = swapped ? 2 : 1;
@@ -137,7 +138,7 @@ void Appl::Launch() {
     ShowNoDictionaryMessage();
   }
   if (!Sett->SilentStart) ShowMe(true);
-  if (Sett->LrnShow) CallHook(Hooks.StartLearn);
+  if (Sett->LrnShow) CallHook([this] { StartLearn(); });
   if (frmMain) frmMain->ShowTestMenus(CommandLineHas(u"*/t*"));
   if (G().gAvpFound) ShowNotify(12, LZ(lang::kNotifyAntivirus), true, true, false, true);
   CallHook(Hooks.ShowModeMessage);

@@ -49,7 +49,7 @@ void Appl::HideMe() {
     API::SaveFormPosition(u"frmMain", frmMain->hWnd());
     Windows().Show(frmMain->hWnd(), false);
   }
-  CallHook(Hooks.HideDockedKeyb);
+  CallHook([this] { HideDockedKeyb(); });
   SaveSetting(u"Main", u"IsShowed", u"0");
 }
 

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -67,7 +68,13 @@ void MergeUserSwitch(std::u16string_view text) {
 void Appl::LoadUserSwitch() {
   if (!State.gSetting) return;
   const std::u16string file = API::JoinPath(State.gSetting->AppFolder, u"trl.dat");
-  MergeUserSwitch(API::ReadTextFile(file, static_cast<long>(kMaxUserSwitchLines)));
+  // A table with prefixes the ANSI code page cannot hold is written as UTF-16 with its mark.
+  char mark[2] = {};
+  std::ifstream in(API::ToFsPath(file), std::ios::binary);
+  const bool unicode = in.read(mark, 2) && mark[0] == '\xFF' && mark[1] == '\xFE';
+  in.close();
+  MergeUserSwitch(unicode ? API::ReadUnicodeFile(file)
+                          : API::ReadTextFile(file, static_cast<long>(kMaxUserSwitchLines)));
 }
 
 }  // namespace parlavent

@@ -42,6 +42,9 @@ constexpr std::int32_t kNotifyLayoutCorrected = 141;
 constexpr std::int32_t kEmail = 145;
 constexpr std::int32_t kNotifyWrongDirection = 150;
 constexpr std::int32_t kMenuStat = 161;
+constexpr std::int32_t kStatWord = 162;
+constexpr std::int32_t kStatCount = 163;
+constexpr std::int32_t kMenuLearn = 164;
 constexpr std::int32_t kInfoSearching = 187;
 constexpr std::int32_t kLinkExtTransOnForm = 193;
 constexpr std::int32_t kLinkGoBack = 194;
@@ -88,6 +91,7 @@ constexpr std::int32_t kAllEntries[] = {
     kInfoNothingTranslated, kInputPlaceholder, kInfoClickToCopy, kNoTranslation, kAboutWords, kTipMode, kSite,
     kTrayTipManual, kTrayTipAuto, kMenuKeyb, kInfoNothingFound, kInfoShown, kInfoWords, kInfoDirectionFilter,
     kInfoBothDirections, kTipDictionary, kNotifyLayoutCorrected, kEmail, kNotifyWrongDirection, kMenuStat,
+    kStatWord, kStatCount, kMenuLearn,
     kInfoSearching, kLinkExtTransOnForm, kLinkGoBack, kTipAbc, kAlphabet, kTipRedo, kLinkAllList,
     kNotifyClickHint, kNotifyManualMode, kNotifyAutoMode, kNotifyLayoutSwitched, kInfoClickToCopyWord,
     kInfoExtTransExists, kInfoEnterToPaste, kHelpStart, kHelpSelectionStart, kHelpByPoint, kHelpByClick,

@@ -274,7 +274,7 @@ void Setting::LoadSett() {
   }
 }
 
-void Setting::SaveSett() {
+bool Setting::SaveSett() {
   clsINI ini;
   ini.FileName(UserFile());
   const std::vector<FileKey> keys = FileKeys(*this);
@@ -293,8 +293,8 @@ void Setting::SaveSett() {
   Appl& app = gAppl();
   const auto& source = G().gDicVoices;
   SaveVoiceSettings(ini, app.Voices, app.DefVoice, source ? source->Slots() : std::vector<DicVoiceSlots>());
-  ini.UpdateFile();
-  SaveWhiteCol();
+  const bool saved = ini.UpdateFile();
+  return SaveWhiteCol() && saved;
 }
 
 }  // namespace parlavent

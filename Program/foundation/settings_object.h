@@ -119,12 +119,13 @@ class Setting {
   /// Restores the voices' speed and volume, the default voice and each dictionary's voices.
   void LoadVoices();
   /// Writes the user file back (keys already there keep their place and spelling), then the
-  /// per-application list.
-  void SaveSett();
+  /// per-application list. False when either file could not be written (that file is unchanged).
+  bool SaveSett();
   /// Replaces G().WhiteCol from "WhiteList.inf", or "DefaultWhiteList.inf" when the user has none.
   void LoadWhiteCol();
-  /// Writes G().WhiteCol to the per-user "WhiteList.inf".
-  void SaveWhiteCol();
+  /// Writes G().WhiteCol to the per-user "WhiteList.inf"; false (with the file unchanged and the
+  /// file helper's own message shown) when it cannot be written.
+  bool SaveWhiteCol();
 };
 
 /// Creates the settings object of app: Appl.Sett and G().gSetting are then the same object.

@@ -100,6 +100,6 @@ void Setting::LoadWhiteCol() {
   SaveWhiteCol();
 }
 
-void Setting::SaveWhiteCol() { API::SaveTextFile(UserWhiteList(), FormatWhiteList(G().WhiteCol), 0, true); }
+bool Setting::SaveWhiteCol() { return API::SaveTextFile(UserWhiteList(), FormatWhiteList(G().WhiteCol), 0, true); }
 
 }  // namespace parlavent

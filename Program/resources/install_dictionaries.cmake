@@ -34,7 +34,8 @@ endif()
 # sample(NAME DATABASE LANG1 LANG2 [IMPORT_OPTIONS...]): NAME_full.dic from NAME.head.txt, the
 # optional NAME.full.head.txt and the whole database; NAME_common.dic, the common package paired
 # with it on loading, from NAME.head.txt, NAME.common.head.txt and the headwords that have a
-# transcription (the program reads transcriptions only from a common package).
+# transcription. The program reads transcriptions only from a common package, so the full
+# package is built without its "Transcript" section.
 function(parlavent_sample name database lang1 lang2)
   set(work ${samples_work_dir}/${name})
   set(full_package ${dictionaries_dir}/${name}_full.dic)
@@ -53,7 +54,7 @@ function(parlavent_sample name database lang1 lang2)
     COMMAND ${CMAKE_COMMAND} -E make_directory ${work} ${dictionaries_dir}
     COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/make_flags.py ${lang1} ${lang2} ${work}/${name}_flag
     COMMAND ${dictool_command} import-dictd ${ARGN} ${full_heads} ${dictd} ${work}/${name}_full.txt
-    COMMAND ${dictool_command} build ${work}/${name}_full.txt ${full_package}
+    COMMAND ${dictool_command} build --without-transcriptions ${work}/${name}_full.txt ${full_package}
     COMMAND ${dictool_command} import-dictd ${ARGN} --transcriptions-only --head ${shared_head} --head ${common_head}
             ${dictd} ${work}/${name}_common.txt
     COMMAND ${dictool_command} build ${work}/${name}_common.txt ${common_package}

@@ -49,7 +49,7 @@ TEST_F(DictdImport, WikDictEntriesGiveWordsLinksCodesAndExplanations) {
       {"Haus /haʊ̯s/ /haʊs/ <n, neut>\nдом 2.\nein Gebäude\n 3.\nzum Wohnen\n",
        "heiter /ˈhaɪ̯tɐ/ <adj>\n1. безо\u0301блачный, я\u0301сный (о пого\u0301де); весёлый\nHimmel: klar\n",
        "Aal <n, masc>\n1. угорь\nein Fisch\n2. угорь\nauch so\n"},
-      {.explanations = true}, report);
+      {.explanations = true, .themes = {}}, report);
   EXPECT_EQ(source,
             "W\t1\tHaus\thaʊ̯s\n"
             "L\tHaus\tдом\tN\tN\t\tein Gebäude\n"
@@ -113,7 +113,7 @@ TEST_F(DictdImport, SubjectLabelsBecomeThemes) {
 TEST_F(DictdImport, TranscriptionsOnlyGivesTheWordsOfTheCommonPackage) {
   ImportReport report;
   const std::string source = Import({"Haus /haʊ̯s/ /haʊs/ <n>\nдом\n", "Aal <n>\nугорь\n", "Haus /hoːs/\nхата\n"},
-                                    {.transcriptionsOnly = true}, report);
+                                    {.transcriptionsOnly = true, .themes = {}}, report);
   EXPECT_EQ(source, "W\t1\tHaus\thaʊ̯s\n");
   EXPECT_EQ(report.headwords, 1u);
   EXPECT_EQ(report.links, 0u);
@@ -173,8 +173,8 @@ TEST_F(DictdImport, EachTranslationKeepsItsTagsAndLabels) {
             "W\t1\tall of\tˈɔːl ɒv\n"
             "L\tall of\tganz\t\t\t\t[+ sg]\n"
             "W\t1\tpassenger boarding bridge\tpˈasɪndʒə\nW\t1\tPBB\tpˌiːbˌiːbˈiː\n"
-            "L\tpassenger boarding bridge\tFluggastbrücke\t\tF\t\t\n"
-            "L\tPBB\tFluggastbrücke\t\tF\t\tpassenger boarding bridge\n");
+            "L\tpassenger boarding bridge\tFluggastbrücke\tN\tF\t\t\n"
+            "L\tPBB\tFluggastbrücke\tN\tF\t\tpassenger boarding bridge\n");
   EXPECT_EQ(report.unknownTags, 1u);  // "letter"
 }
 
@@ -184,7 +184,7 @@ TEST_F(DictdImport, CharacterReferencesAndEntitiesAreDecoded) {
   const std::string source = Import(
       {"Hunde &amp; Katzen /ˈhʊndə &#124; ˈkat͡sn̩/ <n>\nсобаки &lt;и&gt; &#x43A;ошки &#0; &bogus; &#xD800;\n"
        "Tiere&#9;hier\n"},
-      {.explanations = true}, report);
+      {.explanations = true, .themes = {}}, report);
   EXPECT_EQ(source,
             "W\t1\tHunde & Katzen\tˈhʊndə | ˈkat͡sn̩\n"
             "L\tHunde & Katzen\tсобаки <и> кошки &#0; &bogus; &#xD800;\tN\t\t\tTiere hier\n");

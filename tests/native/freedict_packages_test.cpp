@@ -86,7 +86,7 @@ TEST(FreeDictSamples, HoldNoCharacterReferences) {
 // The same source gives the same bytes, built twice in memory and once straight into a file.
 TEST(FreeDictSamples, BuildTwiceGivesTheSameBytes) {
   const std::string text =
-      Import("freedict-deu-rus", {.explanations = true}, "@member Info\n[Main]\nSupportRech=1\n@end\n");
+      Import("freedict-deu-rus", {.explanations = true, .themes = {}}, "@member Info\n[Main]\nSupportRech=1\n@end\n");
   DictionarySource source;
   std::string err;
   ASSERT_TRUE(ParseSource(text, "de-ru.txt", ".", source, err)) << err;

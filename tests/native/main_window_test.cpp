@@ -5,7 +5,10 @@
 #include <map>
 
 #include "app/main_window_core.h"
+#include "companions/companion_state.h"
+#include "companions/voice.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/result_tree.h"
 #include "app/neighbour_services.h"
 #include "app/view_history.h"
 #include "platform/help_viewer.h"
@@ -13,6 +16,7 @@
 #include "platform/toolbar.h"
 #include "support/fake_capture.h"
 #include "support/fake_clock.h"
+#include "support/fake_companions.h"
 #include "support/fake_desktop.h"
 #include "support/fake_input.h"
 #include "support/fake_rich_text_box.h"
@@ -158,14 +162,13 @@ class MainWindowTest : public ListTest {
 
 TEST_F(MainWindowTest, TypingArmsTheListTimerWhoseTickFillsTheWordList) {
   Load(Words({"apple", "apricot", "banana", "zz"}));
-  int recorded = 0;
-  app.MainCalls.CheckLayoutSwitch = [&recorded] { ++recorded; };
+  app.Sett->TrlMode = 1;
   G().gUserTyped = false;  // the program writes the box: no list
   input->SetText(u"ap");
   core->txtInput_Change();
   EXPECT_FALSE(changeInput.Enabled());
   EXPECT_TRUE(G().gListAbort);
-  EXPECT_EQ(recorded, 1) << "the layout-switch recorder sees every change";
+  EXPECT_EQ(app.CompanionData().lastInput, u"ap") << "the layout-switch recorder sees every change";
 
   G().gUserTyped = true;
   core->txtInput_Change();
@@ -288,9 +291,10 @@ TEST_F(MainWindowTest, EscBlocksTheHideButtonForASecond) {
 TEST_F(MainWindowTest, ADockedKeyboardFollowsTheWindowAndAnUndockedOneStays) {
   auto windows = std::make_shared<FakeWindows>();
   ScopedWindows scoped{windows};
-  constexpr WindowHandle kKeyb = 0x77;
+  auto companions = std::make_shared<FakeCompanions>();
+  app.Companion = companions;
+  const WindowHandle kKeyb = companions->keyb.handle;
   windows->windows[kKeyb].rect = {0, 0, 200, 80};
-  app.MainCalls.KeybWindow = [] { return kKeyb; };
   struct Case {
     std::int32_t mode;
     Rect main;
@@ -347,6 +351,17 @@ class MainRoadTest : public MainWindowTest {
     const auto& col = app.History().UndoCol;
     return col.empty() ? "" : ToUtf8(col[0]->Mode + u" " + col[0]->Data);
   }
+  /// The companions in memory, with a speech server of one voice that reads.
+  std::shared_ptr<FakeCompanions> Speaking() {
+    auto companions = std::make_shared<FakeCompanions>();
+    app.Companion = companions;
+    app.CompanionData().engine = companions->engine;
+    app.SAPIWork = true;
+    auto voice = std::make_shared<clsVoice>();
+    voice->Name = u"V";
+    app.Voices.Add(u"V", voice);
+    return companions;
+  }
   static std::shared_ptr<clsLinkItem> Link(std::u16string_view prefix, std::u16string_view link) {
     auto item = std::make_shared<clsLinkItem>();
     item->Prefix = std::u16string(prefix);
@@ -373,6 +388,19 @@ TEST_F(MainRoadTest, EnterTwiceOnOneWordShowsTheTranslationBothTimes) {
     EXPECT_NE(Out().find("банан"), std::string::npos);
     EXPECT_EQ(Hint(), "");
   }
+}
+
+TEST_F(MainRoadTest, ATranslationWithAnExtendedOneSaysSo) {
+  Type(u"apple");
+  core->Form_KeyUp(13, 0);
+  EXPECT_EQ(Hint(), "");
+  // The result offers its extended translation (the common dictionary answered first): asked
+  // again, the reused result says so.
+  app.WordSet->UseExtTrans = true;
+  Type(u"apple");
+  core->Form_KeyUp(13, 0);
+  EXPECT_EQ(Hint(), "t222");
+  EXPECT_TRUE(output->focused);
 }
 
 TEST_F(MainRoadTest, TheInputShowsThePartOfTheTextTheResultCovers) {
@@ -487,29 +515,31 @@ TEST_F(MainRoadTest, ToolbarKeysAndHistory) {
   EXPECT_EQ(GetSetting(u"Main", u"Auto", u""), u"True");
   EXPECT_TRUE(input->focused);
 
-  int spoken = 0;
-  app.MainCalls.SpeakClick = [&spoken](bool) { ++spoken; };
+  auto companions = Speaking();
   core->TB1_ButtonClick(u"Speak");
-  core->Form_KeyUp(80, 2);  // Ctrl+P
-  EXPECT_EQ(spoken, 2);
+  EXPECT_EQ(companions->engine->spoken.size(), 1u);
+  core->Form_KeyUp(80, 2);  // Ctrl+P: the speaker again stops the reading
+  EXPECT_FALSE(companions->engine->speaking);
   core->TB1_ButtonClick(u"Menu");
   EXPECT_EQ(shell.log.back(), "Menu");
 }
 
 TEST_F(MainRoadTest, MenuItems) {
-  std::vector<std::string> calls;
-  app.MainCalls.ShowKeyb = [&calls](bool) { calls.push_back("Keyb"); };
-  app.MainCalls.ShowStat = [&calls](bool) { calls.push_back("Stat"); };
-  app.MainCalls.PasteSpkSrc = [&calls] { calls.push_back("PasteSpkSrc"); };
-  app.MainCalls.SpeakSrc = [&calls] { calls.push_back("SpeakSrc"); };
-  app.Hooks.StartLearn = [&calls] { calls.push_back("Learn"); };
+  auto companions = Speaking();
+  output->SetText(u"apple");
   core->MenuClick(MenuItem::Keyb);
   core->MenuClick(MenuItem::Stat);
   core->MenuClick(MenuItem::Learn);
   core->MenuClick(MenuItem::SpeakClip);
   app.State.gCurLink = Link(u"TransWord", u"яблоко");
   core->MenuClick(MenuItem::Copy);
-  EXPECT_EQ(calls, (std::vector<std::string>{"Keyb", "Stat", "Learn", "PasteSpkSrc", "SpeakSrc"}));
+  EXPECT_TRUE(companions->keyb.visible);
+  EXPECT_EQ(G().gDockMode, 0) << "from the menu the keyboard is free";
+  EXPECT_EQ(companions->stat.shows, 1);
+  EXPECT_TRUE(app.CompanionData().learning);
+  EXPECT_EQ(G().gSpeakTarget, 1);
+  ASSERT_EQ(companions->engine->spoken.size(), 1u) << "the clipboard item reads the output box";
+  EXPECT_EQ(companions->engine->spoken[0].text, u"apple");
   EXPECT_EQ(ToUtf8(capture->clipboard), "яблоко");
 
   app.Sett->TrlMode = 1;
@@ -646,6 +676,60 @@ TEST_F(MainFormRoadTest, ATranslationForAHiddenWindowShowsIt) {
   core->TranslateInput();
   EXPECT_TRUE(Shown());
   EXPECT_EQ(GetSetting(u"Main", u"IsShowed", u""), u"1");
+}
+
+TEST_F(MainFormRoadTest, MenuItemsOfTheWindow) {
+  Shown() = false;
+  core->MenuClick(MenuItem::Show);
+  EXPECT_TRUE(Shown());
+  EXPECT_TRUE(form->txtInput->HasFocus());
+  core->MenuClick(MenuItem::Hide);
+  EXPECT_FALSE(Shown());
+  core->MenuClick(MenuItem::Pam);
+  core->MenuClick(MenuItem::Exit);
+  EXPECT_EQ(log, (CallLog{"mnuPam_Click", "mnuExit_Click"}));
+
+  // The settings dialog stops the polling while it is open and gives the input the focus after.
+  struct Dialog : SettingsDialog {
+    FakeMainForm* form = nullptr;
+    bool pollingWhileOpen = true;
+    void ReadSetting() override {}
+    void ShowModal(bool) override { pollingWhileOpen = form->userEvents.Enabled(); }
+  };
+  auto dialog = std::make_shared<Dialog>();
+  dialog->form = form.get();
+  app.frmSetting = dialog;
+  form->userEvents.SetEnabled(true);
+  input->focused = false;
+  core->MenuClick(MenuItem::Setting);
+  EXPECT_FALSE(dialog->pollingWhileOpen);
+  EXPECT_TRUE(form->userEvents.Enabled());
+  EXPECT_TRUE(input->focused);
+
+  struct About : AboutWindow {
+    int shown = 0;
+    void Show(bool) override { ++shown; }
+  };
+  auto about = std::make_shared<About>();
+  app.LoadAbout = [about] { return about; };
+  core->MenuClick(MenuItem::About);
+  EXPECT_EQ(about->shown, 1);
+}
+
+TEST_F(MainRoadTest, WindowKeys) {
+  G().gListAbort = false;
+  core->Form_KeyUp(27, 0);  // Esc stops a list search
+  EXPECT_TRUE(G().gListAbort);
+  // Ctrl+V outside the input box puts the clipboard's text into it.
+  Focus(*output);
+  capture->clipboard = u"banana";
+  core->Form_KeyUp(86, 2);
+  EXPECT_EQ(ToUtf8(input->text), "banana");
+  // Ctrl+Backspace in a translation asks for the back-translation of the current link.
+  app.OutPutMode = 1;
+  app.State.gCurLink = Link(u"BackTrans", u"apple");
+  EXPECT_TRUE(core->txtOutPut_KeyDown(8, 2));
+  EXPECT_NE(Out().find("яблоко"), std::string::npos);
 }
 
 TEST(MainLayout, InputAndToolbarShareARowOnlyWhenThereIsRoom) {

@@ -5,17 +5,12 @@
 #include "app/application.h"
 #include "foundation/text.h"
 #include "support/settings_fixture.h"
+#include "support/voice_test_dic.h"
 
 namespace parlavent {
 namespace {
 
-// A dictionary with just the fields the voice settings use.
-struct TestDic {
-  bool Visible = true;
-  std::u16string Lang1, Lang2;
-  std::shared_ptr<clsVoice> Voice1, Voice2;
-  std::shared_ptr<TestDic> Dicx;
-};
+using testing::TestDic;
 
 class VoiceSettingsTest : public testing::SettingsTest {
  protected:

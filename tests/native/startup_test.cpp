@@ -7,6 +7,9 @@
 #include "app/view_history.h"
 #include "dictionary/dictionary.h"
 #include "foundation/settings_object.h"
+#include "companions/layout_switch.h"
+#include "companions/statistics.h"
+#include "support/fake_companions.h"
 #include "support/fake_desktop.h"
 #include "support/settings_fixture.h"
 
@@ -19,15 +22,10 @@ class StartupTest : public SettingsTest {
     windows->windows[FakeMainForm::kHandle] = {{10, 20, 310, 420}};
     app.Forms = forms;
     const auto hook = [this](const char* name) { return [this, name] { log.push_back(name); }; };
-    app.Hooks.InitSpk = hook("InitSpk");
-    app.Hooks.LoadStat = hook("LoadStat");
-    app.Hooks.SaveStat = hook("SaveStat");
-    app.Hooks.SaveUserSwitch = hook("SaveUserSwitch");
+    app.Companion = companions;
     app.Hooks.LoadClipHook = hook("LoadClipHook");
     app.Hooks.PlugInUnload = hook("PlugInUnload");
     app.Hooks.ShowModeMessage = hook("ShowModeMessage");
-    app.Hooks.HideDockedKeyb = hook("HideDockedKeyb");
-    app.Hooks.StartLearn = hook("StartLearn");
   }
   /// Starts the program and forgets what start-up logged.
   FakeMainForm& Started() {
@@ -40,6 +38,27 @@ class StartupTest : public SettingsTest {
   }
 
   CallLog log;
+  /// The companions' side, logging the speech start-up, the learning window and the keyboard's hiding.
+  class LoggedCompanions : public FakeCompanions {
+   public:
+    explicit LoggedCompanions(CallLog& log) : log_(log) {}
+    std::shared_ptr<SpeechEngine> StartSpeech() override {
+      log_.push_back("InitSpk");
+      return nullptr;
+    }
+    LearnWindow* Learn() override {
+      log_.push_back("StartLearn");
+      return FakeCompanions::Learn();
+    }
+    KeyboardWindow* Keyb() override {
+      if (keyb.visible) log_.push_back("Keyb");
+      return FakeCompanions::Keyb();
+    }
+
+   private:
+    CallLog& log_;
+  };
+  std::shared_ptr<LoggedCompanions> companions = std::make_shared<LoggedCompanions>(log);
   std::shared_ptr<FakeForms> forms = std::make_shared<FakeForms>(log);
   std::shared_ptr<FakeDesktop> desktop = std::make_shared<FakeDesktop>(&log);
   std::shared_ptr<FakeWindows> windows = std::make_shared<FakeWindows>();
@@ -57,10 +76,14 @@ class StartupTest : public SettingsTest {
 
 TEST_F(StartupTest, RunBringsTheProgramUpInItsFixedOrder) {
   WriteBytes(program.path() / "vovedorirada.ttf", "font");
+  WriteBytes(UserFolder() / "statistics.dat", std::string("\xFF\xFEw\0\t\0" "2\0", 8));
   app.Run();
-  const CallLog expected = {"LoadStat", "LoadCopy",        "LoadBusy", "LoadMain",    "InstallFonts",
+  const CallLog expected = {"LoadCopy",        "LoadBusy", "LoadMain",    "InstallFonts",
                             "InitSpk",  "ShowModeMessage", "LoadClipHook"};
   EXPECT_EQ(log, expected);
+  ASSERT_EQ(app.Stat().Items().size(), 1u) << "Init reads the statistics";
+  EXPECT_EQ(app.Stat().Items()[0]->Mass, 2);
+  EXPECT_FALSE(app.SAPIEnabled) << "no speech server: speech is off";
   EXPECT_EQ(app.Sett, G().gSetting);
   EXPECT_TRUE(forms->main->userEvents.Enabled());
   EXPECT_TRUE(forms->main->enabled.Enabled());
@@ -168,9 +191,13 @@ TEST_F(StartupTest, CloseMeSavesReleasesAndEnds) {
   FakeMainForm& main = Started();
   app.Sett->SysTrayKeyb = true;
   tray->Add(FakeMainForm::kHandle, kKeybTrayIcon, 0, 0);
+  app.Stat().AddItem(u"word");
+  RecordPrefix(u"wo", 1033);
   app.CloseMe(true);
-  const CallLog expected = {"SaveUserSwitch", "SaveStat", "DeleteIcon", "Unload frmMain", "PlugInUnload"};
+  const CallLog expected = {"DeleteIcon", "Unload frmMain", "PlugInUnload"};
   EXPECT_EQ(log, expected);
+  EXPECT_TRUE(std::filesystem::exists(UserFolder() / "trl.dat")) << "the layout-switch table is saved";
+  EXPECT_TRUE(std::filesystem::exists(UserFolder() / "statistics.dat")) << "the statistics are saved";
   EXPECT_TRUE(tray->icons.empty());
   EXPECT_EQ(G().gSetting, nullptr);
   EXPECT_EQ(Stored(u"Windows", u"frmMain.Set"), u"1");
@@ -194,10 +221,13 @@ TEST_F(StartupTest, StopAndStartEventsSwitchBothPollingTimers) {
 
 TEST_F(StartupTest, ShowAndHideRecordTheVisibility) {
   FakeMainForm& main = Started();
+  companions->keyb.visible = true;
+  G().gDockMode = 1;
   app.HideMe();
   EXPECT_FALSE(windows->windows[FakeMainForm::kHandle].visible);
   EXPECT_EQ(Stored(u"Main", u"IsShowed"), u"0");
-  EXPECT_EQ(log, CallLog{"HideDockedKeyb"});
+  EXPECT_EQ(log, CallLog{"Keyb"});
+  EXPECT_FALSE(companions->keyb.visible) << "a docked keyboard goes with the window";
 
   main.txtInput->SetText(u"word");
   main.txtInput->SetSelStart(4);

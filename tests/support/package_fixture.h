@@ -52,15 +52,15 @@ inline double UnicodeKey(std::u16string_view name) { return PackageKey(name, tru
 class PackageTest : public AppTest {
  protected:
   PackageTest() {
-    // A folder no other run has: the same test in another process at the same time (a second
-    // build on the machine) has the same name and often the same address.
-    const std::string name = "parlavent_" +
-                             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-                             std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "_";
+    // A folder no other process has: test runs of other build trees run the same tests at once,
+    // and the object's address alone repeats between them.
+    const std::string name = "parlavent_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                             "_" + std::to_string(reinterpret_cast<std::uintptr_t>(this));
     std::error_code ec;
-    for (unsigned n = 0; n < 10000; ++n) {
-      dir_ = std::filesystem::temp_directory_path(ec) / (name + std::to_string(n));
-      if (std::filesystem::create_directories(dir_, ec)) break;
+    for (unsigned n = 0;; ++n) {
+      dir_ = std::filesystem::temp_directory_path() / (name + "_" + std::to_string(n));
+      // Stops too on an error other than an existing folder (the tests then fail on their files).
+      if (std::filesystem::create_directory(dir_, ec) || ec) break;
     }
   }
   ~PackageTest() override {

@@ -52,5 +52,31 @@ TEST_F(AboutFormTest, ShowsTheFilledTemplateOfTheInterfaceLanguage) {
   }
 }
 
+TEST_F(AboutFormTest, EscClosesItAndItsTextNeverKeepsTheFocus) {
+  frmAbout about(GetModuleHandleW(nullptr));
+  ASSERT_TRUE(about.Load());
+  about.Show(false);
+  testing::TestWindow::Pump(100);
+  HWND text = about.txtDic()->hwnd();
+  SetFocus(text);
+  testing::TestWindow::Pump(100);
+  EXPECT_NE(GetFocus(), text) << "no caret in the About text";
+  EXPECT_TRUE(GetFocus() == about.hwnd() || IsChild(about.hwnd(), GetFocus()));
+
+  // Esc reaches the window through the message loop, whichever control has the focus.
+  PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+  MSG msg;
+  const DWORD end = GetTickCount() + 300;
+  while (GetTickCount() < end) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (AboutPreTranslate(msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  }
+  EXPECT_FALSE(IsWindowVisible(about.hwnd()));
+}
+
 }  // namespace
 }  // namespace parlavent

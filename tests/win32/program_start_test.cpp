@@ -9,78 +9,21 @@
 
 #include "app/win32/main_window.h"
 #include "install_folder.h"
+#include "program_driver.h"
 #include "platform/win32/win32_services.h"
 #include "resource_ids.h"
 
 namespace parlavent {
 namespace {
 
-constexpr DWORD kStartTimeoutMs = 60000;
-constexpr DWORD kReactTimeoutMs = 30000;  // the running copy polls once a second
-const wchar_t* const kProgramKey = L"Software\\VB and VBA Program Settings\\Parlavent";
-
-std::wstring ProgramPath() { return testing::InstallFolderW() + L"\\Parlavent.exe"; }
-
-/// A started copy of the program, ended at the latest when the test is over.
-class Program {
- public:
-  explicit Program(const std::wstring& arguments = L"") {
-    std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
-  }
-  ~Program() {
-    if (!started_) return;
-    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
-    CloseHandle(pi_.hThread);
-    CloseHandle(pi_.hProcess);
-  }
-  bool Started() const { return started_; }
-  DWORD Id() const { return pi_.dwProcessId; }
-  /// The exit code once the process ended within the time, else STILL_ACTIVE.
-  DWORD ExitCodeWithin(DWORD ms) const {
-    DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0) GetExitCodeProcess(pi_.hProcess, &code);
-    return code;
-  }
-
- private:
-  bool started_ = false;
-  PROCESS_INFORMATION pi_{};
-};
-
-HWND MainWindowOf(DWORD processId) {
-  for (HWND w = FindWindowW(frmMain::kClassName, nullptr); w; w = FindWindowExW(nullptr, w, frmMain::kClassName, nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == processId) return w;
-  }
-  return nullptr;
-}
-
-/// Waits until the process has its main window in the wanted visibility.
-HWND WaitForMainWindow(DWORD processId, bool visible, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  do {
-    HWND w = MainWindowOf(processId);
-    if (w && (IsWindowVisible(w) != FALSE) == visible) return w;
-    Sleep(100);
-  } while (GetTickCount() - start < timeoutMs);
-  return nullptr;
-}
-
-void SetRequest(const wchar_t* name, const wchar_t* value) {
-  const std::wstring key = std::wstring(kProgramKey) + L"\\Main";
-  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value,
-                  static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-}
-
-std::wstring ControlText(HWND control) {
-  wchar_t text[4096] = {};
-  SendMessageTimeoutW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
-  return text;
-}
+using testing::ControlText;
+using testing::kProgramKey;
+using testing::kReactTimeoutMs;
+using testing::kStartTimeoutMs;
+using testing::Program;
+using testing::ProgramPath;
+using testing::SetRequest;
+using testing::WaitForMainWindow;
 
 // Typing in the input box shows the words that begin with the input, half a second after the
 // last key (the first look at a package may take longer).

@@ -474,7 +474,7 @@ class Importer {
       std::string comment = entryNote;
       AppendComment(comment, themed.explanation);
       const bool any = Translations(word, forms, StripSenseNumbers(sense.line), themed.themes, comment, grammar);
-      if (!any && !sense.explanation.empty() && options_.explanations) ++report_.untranslatedSenses;
+      if (!any && !sense.explanation.empty()) ++report_.untranslatedSenses;
       translated = translated || any;
     }
     if (!translated) return;
@@ -525,7 +525,10 @@ class Importer {
       if (StartsWith(t, "see:") || StartsWith(t, "Synonym:") || StartsWith(t, "Synonyms:")) {
         ++report_.crossReferences;
       } else if (StartsWith(t, "Note:")) {
-        if (senses.empty()) continue;
+        if (senses.empty()) {
+          ++report_.untranslatedSenses;
+          continue;
+        }
         // Grammar tags inside a note would read as link markup where the comment is shown.
         const Marked note = TakeMarks(t.substr(5));
         AppendComment(senses.back().explanation, note.text, "; ");
@@ -575,6 +578,8 @@ class Importer {
       }
       if (g.rech == 0) g.rech = own.rech;
       if (own.rod != 0) g.rod = own.rod;
+      // Only nouns have a gender: "Akut <masc>" is one.
+      if (g.rech == 0 && g.rod != 0) g.rech = RechCode(u"N");
       std::string comment = lineLabels;
       for (View label : m.labels) AppendComment(comment, label);
       report_.notes += m.labels.size();
@@ -634,28 +639,26 @@ class Importer {
 
 }  // namespace
 
-bool ImportDictd(const std::filesystem::path& index, const std::filesystem::path& dict, const ImportOptions& options,
-                 std::ostream& out, ImportReport& report, std::string& err) {
+void ImportEntries(std::string_view index, std::string_view data, const ImportOptions& options, std::ostream& out,
+                   ImportReport& report) {
   report = {};
-  std::ifstream in(index, std::ios::binary);
-  if (!in) return err = index.string() + ": cannot read", false;
-  std::string data;
-  if (!ReadDict(dict, data)) return err = dict.string() + ": cannot read", false;
-
   Importer importer(options, out, report);
   FingerprintSet seen;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (std::size_t from = 0; from < index.size();) {
+    std::size_t nl = index.find('\n', from);
+    if (nl == View::npos) nl = index.size();
+    View line = index.substr(from, nl - from);
+    from = nl + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::size_t tab1 = line.find('\t');
-    const std::size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
-    if (line.rfind("00database", 0) == 0 || line.rfind("00-database", 0) == 0) {
+    const std::size_t tab2 = tab1 == View::npos ? tab1 : line.find('\t', tab1 + 1);
+    if (StartsWith(line, "00database") || StartsWith(line, "00-database")) {
       ++report.metadata;
       continue;
     }
     std::uint64_t offset = 0, length = 0;
-    if (tab2 == std::string::npos || !DecodeNumber(View(line).substr(tab1 + 1, tab2 - tab1 - 1), offset) ||
-        !DecodeNumber(View(line).substr(tab2 + 1), length) || offset > data.size() || length > data.size() - offset) {
+    if (tab2 == View::npos || !DecodeNumber(line.substr(tab1 + 1, tab2 - tab1 - 1), offset) ||
+        !DecodeNumber(line.substr(tab2 + 1), length) || offset > data.size() || length > data.size() - offset) {
       ++report.badEntries;
       continue;
     }
@@ -665,9 +668,20 @@ bool ImportDictd(const std::filesystem::path& index, const std::filesystem::path
       continue;
     }
     ++report.entries;
-    importer.Entry(View(data).substr(offset, length));
+    importer.Entry(data.substr(offset, length));
   }
   importer.Finish();
+}
+
+bool ImportDictd(const std::filesystem::path& index, const std::filesystem::path& dict, const ImportOptions& options,
+                 std::ostream& out, ImportReport& report, std::string& err) {
+  report = {};
+  std::ifstream in(index, std::ios::binary);
+  if (!in) return err = index.string() + ": cannot read", false;
+  const std::string indexText((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string data;
+  if (!ReadDict(dict, data)) return err = dict.string() + ": cannot read", false;
+  ImportEntries(indexText, data, options, out, report);
   return true;
 }
 
@@ -699,7 +713,7 @@ std::string DescribeImport(const ImportReport& r) {
     << "kept in comments: " << r.notes << " notes and labels; decoded: " << r.entities
     << " character references and entities\n"
     << "dropped: " << r.examples << " examples, " << r.crossReferences << " cross-references, "
-    << r.untranslatedSenses << " explanations of senses without a translation, " << r.extraTranscriptions
+    << r.untranslatedSenses << " explanations and notes of senses without a translation, " << r.extraTranscriptions
     << " further transcriptions, " << r.duplicateLinks << " repeated translations, " << r.unknownTags
     << " grammar tags without a code, " << r.stressMarks << " stress marks\n"
     << r.noTranslation << " headwords have no translation\n";

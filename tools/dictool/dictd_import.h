@@ -34,7 +34,7 @@ struct ImportReport {
   std::size_t sharedEntries = 0;          // index lines naming an entry already read
   std::size_t badEntries = 0;             // index lines pointing outside the data, or entries without a headword
   std::size_t noTranslation = 0;          // headwords whose entries give no translation at all
-  std::size_t untranslatedSenses = 0;     // explanation lines whose sense has no translation
+  std::size_t untranslatedSenses = 0;     // explanation or note lines whose sense has no translation
   std::size_t extraTranscriptions = 0;    // transcriptions beyond the first of an entry
   std::size_t duplicateLinks = 0;         // the same translation twice for one headword
   std::size_t unknownTags = 0;            // grammar tags without a part-of-speech or gender code
@@ -52,6 +52,10 @@ struct ImportReport {
 /// the files cannot be read.
 bool ImportDictd(const std::filesystem::path& index, const std::filesystem::path& dict, const ImportOptions& options,
                  std::ostream& out, ImportReport& report, std::string& err);
+
+/// The same on an index and data already in memory.
+void ImportEntries(std::string_view index, std::string_view data, const ImportOptions& options, std::ostream& out,
+                   ImportReport& report);
 
 /// The themes of a "Themes" member in source text (number TAB name TAB short name per line),
 /// for ImportOptions::themes.

@@ -22,9 +22,13 @@ HWND Label(HWND parent, int id, const std::u16string& text, int x, int y, int w,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
+// The About window last loaded, while it lives: the message loop gives it its keys first.
+frmAbout* gLoaded = nullptr;
+
 }  // namespace
 
 frmAbout::~frmAbout() {
+  if (gLoaded == this) gLoaded = nullptr;
   links_.Reset();
   if (hwnd()) DestroyWindow(hwnd());
 }
@@ -41,6 +45,7 @@ bool frmAbout::Load() {
   args.y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
   args.icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_PARLAVENT));
   if (!Create(args)) return false;
+  gLoaded = this;
   RECT client{};
   GetClientRect(hwnd(), &client);
   picture1_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, kPictureWidth,
@@ -83,6 +88,10 @@ void frmAbout::Show(bool topMost) {
   SetWindowPos(hwnd(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | (topMost ? SWP_NOACTIVATE : 0));
   ShowWindow(hwnd(), topMost ? SW_SHOWNOACTIVATE : SW_SHOW);
+  if (topMost) return;
+  // An ordinary window takes the keys, so that Esc reaches it and not the main window.
+  SetForegroundWindow(hwnd());
+  SetFocus(cmdOK_);
 }
 
 void frmAbout::Unload() {
@@ -153,19 +162,10 @@ std::function<std::shared_ptr<AboutWindow>()> MakeWin32AboutLoader(HINSTANCE ins
     // A closed window is only hidden; showing it again reads the template afresh.
     *held = std::make_shared<frmAbout>(instance);
     if (!(*held)->Load()) held->reset();
-    CurrentAbout() = *held;
     return *held;
   };
 }
 
-std::weak_ptr<frmAbout>& CurrentAbout() {
-  static std::weak_ptr<frmAbout> current;
-  return current;
-}
-
-bool AboutPreTranslate(MSG& msg) {
-  const auto about = CurrentAbout().lock();
-  return about && about->PreTranslate(msg);
-}
+bool AboutPreTranslate(MSG& msg) { return gLoaded && gLoaded->PreTranslate(msg); }
 
 }  // namespace parlavent

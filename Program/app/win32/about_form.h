@@ -44,9 +44,7 @@ class frmAbout final : public WindowBase, public AboutWindow {
 
 /// Appl.LoadAbout for the shell: one About window, made again after it was closed.
 std::function<std::shared_ptr<AboutWindow>()> MakeWin32AboutLoader(HINSTANCE instance);
-/// The About window the loader made last (empty when none is alive).
-std::weak_ptr<frmAbout>& CurrentAbout();
-/// For the message loop: true when the About window took msg.
+/// For the message loop: true when the About window loaded last took msg.
 bool AboutPreTranslate(MSG& msg);
 
 }  // namespace parlavent

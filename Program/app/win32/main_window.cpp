@@ -60,7 +60,7 @@ constexpr int kMenuOrder[] = {
     static_cast<int>(MenuItem::Show), static_cast<int>(MenuItem::Hide), 0,
     static_cast<int>(MenuItem::TransClip), static_cast<int>(MenuItem::SpeakClip), static_cast<int>(MenuItem::Speak),
     static_cast<int>(MenuItem::Copy), static_cast<int>(MenuItem::BackTrans), 0,
-    static_cast<int>(MenuItem::Keyb), static_cast<int>(MenuItem::Stat), static_cast<int>(MenuItem::TL), kDicSlot, 0,
+    static_cast<int>(MenuItem::Keyb), static_cast<int>(MenuItem::Stat), static_cast<int>(MenuItem::Learn), static_cast<int>(MenuItem::TL), kDicSlot, 0,
     static_cast<int>(MenuItem::Setting), static_cast<int>(MenuItem::Help), static_cast<int>(MenuItem::Pam),
     static_cast<int>(MenuItem::About), static_cast<int>(MenuItem::ScanSFX), static_cast<int>(MenuItem::Test), 0,
     static_cast<int>(MenuItem::Exit)};
@@ -482,6 +482,7 @@ void frmMain::PopupMainMenu(const MainMenuState& state) {
   if (MenuEntry* tl = Entry(MenuItem::TL)) tl->checked = state.TLChecked;
   set(MenuItem::TransClip, true, state.TransClipEnabled);
   set(MenuItem::Keyb, true, state.KeybEnabled);
+  set(MenuItem::Learn, true, state.LearnEnabled);
   set(MenuItem::SpeakClip, true, state.SpeakClipEnabled);
   if (MenuEntry* sc = Entry(MenuItem::SpeakClip); sc && !state.SpeakClipCaption.empty()) {
     sc->caption = state.SpeakClipCaption;
@@ -511,7 +512,11 @@ void frmMain::PopupMainMenu(const MainMenuState& state) {
     // the menu opens.
     const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
     const RECT icon{at.x - cx / 2, at.y - cy / 2, at.x + cx / 2 + 1, at.y + cy / 2 + 1};
-    TrackMenu(menu, at, TPM_VERTICAL, &icon);
+    // Above the icon where there is room (the usual tray at the bottom); the system keeps it off
+    // the icon's rectangle where it has to flip.
+    const bool roomAbove = icon.top > GetSystemMetrics(SM_CYSCREEN) / 2;
+    TrackMenu(menu, POINT{at.x, roomAbove ? icon.top : icon.bottom},
+              TPM_VERTICAL | (roomAbove ? TPM_BOTTOMALIGN : TPM_TOPALIGN), &icon);
     return;
   }
   TrackMenu(menu, at, flags);

@@ -4,7 +4,9 @@
 #include "app/application.h"
 #include "app/win32/about_form.h"
 #include "app/win32/win32_forms.h"
+#include "companions/win32/win32_companions.h"
 #include "platform/win32/win32_services.h"
+#include "settings_dialog/win32/settings_form.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   parlavent::InstallWin32Services();
@@ -12,8 +14,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   parlavent::SetAppl(&appl);
   appl.Forms = parlavent::MakeWin32FormLoader(instance);
   appl.LoadAbout = parlavent::MakeWin32AboutLoader(instance);
+  parlavent::InstallWin32Companions(appl, instance);
   appl.Hooks.ShowModeMessage = [&appl] { appl.ShowModeMessage(); };
   appl.Hooks.PlugInUnload = [&appl] { appl.PlugInUnload(); };
+  appl.frmSetting = parlavent::MakeWin32SettingsDialog(instance, appl);
   appl.Run();
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

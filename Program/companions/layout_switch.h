@@ -1,0 +1,21 @@
+#pragma once
+// Layout switching: the recorder of the keyboard layouts prefixes are typed in, and the retyping
+// of an input typed in the wrong layout (docs/companions.md).
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace parlavent {
+
+namespace mdlPublic {
+/// The layout-switch key recorder: the main window calls it on each change of the input box and
+/// on each tmrPunto tick while Setting.TrlMode > 0.
+void CheckLayoutSwitch();
+}  // namespace mdlPublic
+
+/// Counts one typing of prefix in layout (gPrefixes: its pair, Mass and ByUser).
+void RecordPrefix(std::u16string_view prefix, std::int64_t layout);
+/// The lines of "trl.dat": every prefix the user's typing has touched, "prefix TAB layouts TAB mass".
+std::u16string UserSwitchText();
+
+}  // namespace parlavent

@@ -1,0 +1,127 @@
+#include "companions/statistics.h"
+
+#include <algorithm>
+
+#include "app/application.h"
+#include "foundation/api_files.h"
+#include "foundation/settings_object.h"
+#include "foundation/text.h"
+
+namespace parlavent {
+namespace {
+
+constexpr std::int32_t kMaxCount = 0x7FFFFFFF;
+
+// No look-up counts a word with a control character or a byte-order mark in it; a file line with
+// one is damage.
+bool SoundWord(std::u16string_view w) {
+  return !w.empty() && std::none_of(w.begin(), w.end(), [](char16_t c) { return c < 0x20 || c >= 0xFFFE || c == 0xFEFF; });
+}
+
+std::int32_t CountOf(std::u16string_view field) {
+  const std::int64_t n = LeadingNumber(field);
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(n, 1, kMaxCount));
+}
+
+std::string Utf16Bytes(std::u16string_view text) {
+  std::string bytes;
+  bytes.reserve(2 + text.size() * 2);
+  bytes += "\xFF\xFE";
+  for (const char16_t c : text) {
+    bytes.push_back(static_cast<char>(c & 0xFF));
+    bytes.push_back(static_cast<char>(c >> 8));
+  }
+  return bytes;
+}
+
+}  // namespace
+
+std::u16string clsStat::FilePath() const {
+  std::u16string folder = Folder;
+  if (folder.empty() && HasAppl() && G().gSetting) folder = G().gSetting->AppFolder;
+  if (folder.empty()) return {};
+  return API::JoinPath(folder, u"statistics.dat");
+}
+
+void clsStat::LoadStat() {
+  items_.clear();
+  changed_ = false;
+  const std::u16string path = FilePath();
+  if (path.empty()) return;
+  Parse(API::ReadUnicodeFile(path));
+}
+
+void clsStat::SaveStat() {
+  // Unchanged statistics stay as the file holds them, even where it held more than was read.
+  if (!changed_) return;
+  const std::u16string path = FilePath();
+  if (path.empty()) return;
+  if (API::ReplaceFileContents(path, Utf16Bytes(Serialize()))) changed_ = false;
+}
+
+void clsStat::Parse(std::u16string_view text) {
+  if (!text.empty() && text.front() == 0xFEFF) text.remove_prefix(1);
+  std::size_t pos = 0;
+  while (pos < text.size() && items_.size() < kMaxWords) {
+    std::size_t end = text.find(u'\n', pos);
+    if (end == std::u16string_view::npos) end = text.size();
+    std::u16string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+    const std::size_t tab = line.find(u'\t');
+    const std::u16string word = Trim(line.substr(0, tab));
+    if (!SoundWord(word)) continue;
+    const bool known = std::any_of(items_.begin(), items_.end(),
+                                    [&](const auto& item) { return EqualsNoCase(item->Word, word); });
+    if (known) continue;
+    auto item = std::make_shared<clsStatItem>();
+    item->Word = word;
+    item->Mass = tab == std::u16string_view::npos ? 1 : CountOf(line.substr(tab + 1));
+    items_.push_back(std::move(item));
+  }
+}
+
+std::u16string clsStat::Serialize() const {
+  std::u16string text;
+  for (const auto& item : items_) {
+    text += item->Word;
+    text += u'\t';
+    text += NumberText(item->Mass);
+    text += u"\r\n";
+  }
+  return text;
+}
+
+void clsStat::AddItem(std::u16string_view word) {
+  std::u16string w = Trim(word);
+  if (!SoundWord(w)) return;
+  auto found = std::find_if(items_.begin(), items_.end(), [&](const auto& item) { return EqualsNoCase(item->Word, w); });
+  std::shared_ptr<clsStatItem> item;
+  if (found != items_.end()) {
+    item = *found;
+    items_.erase(found);
+    if (item->Mass < kMaxCount) ++item->Mass;
+  } else {
+    item = std::make_shared<clsStatItem>();
+    item->Word = std::move(w);
+    item->Mass = 1;
+  }
+  items_.insert(items_.begin(), std::move(item));
+  if (items_.size() > kMaxWords) items_.resize(kMaxWords);
+  changed_ = true;
+}
+
+std::vector<std::shared_ptr<clsStatItem>> clsStat::MostFrequent(std::int32_t n) const {
+  std::vector<std::shared_ptr<clsStatItem>> sorted = items_;
+  std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a->Mass > b->Mass; });
+  if (n > 0 && sorted.size() > static_cast<std::size_t>(n)) sorted.resize(static_cast<std::size_t>(n));
+  return sorted;
+}
+
+std::vector<std::shared_ptr<clsStatItem>> clsStat::Last(std::int32_t n) const {
+  std::vector<std::shared_ptr<clsStatItem>> last = items_;
+  if (n > 0 && last.size() > static_cast<std::size_t>(n)) last.resize(static_cast<std::size_t>(n));
+  return last;
+}
+
+}  // namespace parlavent

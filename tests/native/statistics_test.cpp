@@ -1,0 +1,141 @@
+// The look-up statistics: counting, order, the cap, the file "statistics.dat" and damaged files,
+// and the statistics window as the application object fills it.
+#include <gtest/gtest.h>
+
+#include "app/view_host.h"
+#include "companions/statistics.h"
+#include "dictionary/result_tree.h"
+#include "support/fake_companions.h"
+#include "support/fake_view_host.h"
+#include "support/settings_fixture.h"
+
+namespace parlavent::testing {
+namespace {
+
+std::string Utf16(std::u16string_view text, bool mark = true) {
+  std::string bytes = mark ? "\xFF\xFE" : "";
+  for (char16_t c : text) {
+    bytes.push_back(static_cast<char>(c & 0xFF));
+    bytes.push_back(static_cast<char>(c >> 8));
+  }
+  return bytes;
+}
+
+std::vector<std::pair<std::u16string, std::int32_t>> Pairs(const std::vector<std::shared_ptr<clsStatItem>>& items) {
+  std::vector<std::pair<std::u16string, std::int32_t>> pairs;
+  for (const auto& i : items) pairs.emplace_back(i->Word, i->Mass);
+  return pairs;
+}
+
+class StatisticsTest : public SettingsTest {
+ protected:
+  StatisticsTest() {
+    stat.Folder = folder.Text();
+    app.Companion = companions;
+  }
+  std::filesystem::path File() const { return folder.path() / "statistics.dat"; }
+
+  TempDir folder;
+  clsStat stat;
+  std::shared_ptr<FakeCompanions> companions = std::make_shared<FakeCompanions>();
+};
+
+TEST_F(StatisticsTest, EachLookUpCountsAndMovesItsWordToTheFront) {
+  for (auto w : {u"house", u"water", u"House ", u"cat", u"  ", u"tab\tword"}) stat.AddItem(w);
+  using P = std::vector<std::pair<std::u16string, std::int32_t>>;
+  EXPECT_EQ(Pairs(stat.Items()), (P{{u"cat", 1}, {u"house", 2}, {u"water", 1}})) << "blank and control words are no words";
+  EXPECT_EQ(Pairs(stat.MostFrequent()), (P{{u"house", 2}, {u"cat", 1}, {u"water", 1}})) << "ties: the more recent first";
+  EXPECT_EQ(Pairs(stat.MostFrequent(1)), (P{{u"house", 2}}));
+  EXPECT_EQ(Pairs(stat.Last(2)), (P{{u"cat", 1}, {u"house", 2}}));
+}
+
+TEST_F(StatisticsTest, AtMostAThousandWordsTheOldestGoFirst) {
+  for (int i = 0; i < 1005; ++i) stat.AddItem(u"w" + NumberText(i));
+  ASSERT_EQ(stat.Items().size(), clsStat::kMaxWords);
+  EXPECT_EQ(stat.Items().front()->Word, u"w1004");
+  EXPECT_EQ(stat.Items().back()->Word, u"w5");
+}
+
+TEST_F(StatisticsTest, TheFileRoundTripsAndIsWrittenOnlyAfterAChange) {
+  stat.AddItem(u"дом");
+  stat.AddItem(u"water");
+  stat.AddItem(u"дом");
+  stat.SaveStat();
+  EXPECT_EQ(ReadBytes(File()), Utf16(u"дом\t2\r\nwater\t1\r\n"));
+
+  clsStat again;
+  again.Folder = folder.Text();
+  again.LoadStat();
+  EXPECT_EQ(Pairs(again.Items()), Pairs(stat.Items()));
+  // Read but not changed: the file stays as it is, even where it held lines that were not read.
+  WriteBytes(File(), Utf16(u"a\t1\r\n\x01junk\r\n"));
+  again.LoadStat();
+  again.SaveStat();
+  EXPECT_EQ(ReadBytes(File()), Utf16(u"a\t1\r\n\x01junk\r\n"));
+}
+
+TEST_F(StatisticsTest, DamagedFilesLoadWhatIsSound) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<std::pair<std::u16string, std::int32_t>> expected;
+  } cases[] = {
+      {"missing", "", {}},
+      {"truncated line", Utf16(u"cat\t3\r\ndog\t"), {{u"cat", 3}, {u"dog", 1}}},
+      {"odd length", Utf16(u"cat\t3\r\n") + "\x41", {{u"cat", 3}}},
+      {"no mark, LF only", Utf16(u"cat\t2\nDog\t-5\n\ncat\t9", false), {{u"cat", 2}, {u"Dog", 1}}},
+      {"count too large", Utf16(u"cat\t99999999999999\r\n"), {{u"cat", 0x7FFFFFFF}}},
+      {"binary", std::string("\x01\x00\x02\x00\x00\x00\x0A\x00\x1B\x00\x09\x00", 12), {}},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(File());
+    if (!c.bytes.empty()) WriteBytes(File(), c.bytes);
+    stat.LoadStat();
+    EXPECT_EQ(Pairs(stat.Items()), c.expected) << c.name;
+  }
+}
+
+TEST_F(StatisticsTest, AMillionLinesGiveTheFirstThousandWords) {
+  std::u16string text;
+  for (int i = 0; i < 1000000; ++i) text += u"w" + NumberText(i % 2000) + u"\t1\r\n";
+  WriteBytes(File(), Utf16(text));
+  stat.LoadStat();
+  ASSERT_EQ(stat.Items().size(), clsStat::kMaxWords);
+  EXPECT_EQ(stat.Items().back()->Word, u"w999");
+}
+
+TEST_F(StatisticsTest, LookUpsShownWithAddStatCountTheirTranslatedWords) {
+  app.WordSet = std::make_shared<WordSet>();
+  app.WordSet->InString = u"house";
+  app.WordSet->IsTrans = true;
+  app.WordSet->AddWord(u"house")->IsTranslated = true;
+  app.WordSet->AddWord(u"of")->IsTranslated = false;
+  ShowTransArgs args;
+  app.LookupShown(u"house", args);
+  EXPECT_TRUE(app.Stat().Items().empty()) << "without AddStat";
+  args.AddStat = true;
+  app.LookupShown(u"house", args);
+  app.LookupShown(u"houses", args);  // a look-up that found nothing leaves the last result
+  ASSERT_EQ(app.Stat().Items().size(), 1u);
+  EXPECT_EQ(app.Stat().Items()[0]->Word, u"house");
+}
+
+TEST_F(StatisticsTest, TheWindowListsMostFrequentOrMostRecentAndADoubleClickTranslates) {
+  auto host = std::make_shared<FakeViewHost>();
+  app.Views = host;
+  for (auto w : {u"a", u"b", u"b"}) app.Stat().AddItem(w);
+  app.ShowStat(true);
+  using P = std::vector<std::pair<std::u16string, std::int32_t>>;
+  EXPECT_EQ(companions->stat.shown, (P{{u"b", 2}, {u"a", 1}}));
+  app.ShowStat(false);
+  EXPECT_EQ(companions->stat.shown, (P{{u"b", 2}, {u"a", 1}}));
+  app.Stat().AddItem(u"a");
+  app.ShowStat(false);
+  EXPECT_EQ(companions->stat.shown, (P{{u"a", 2}, {u"b", 2}}));
+
+  companions->stat.DoubleClick(u"b");
+  EXPECT_EQ(host->input->text, u"b") << "the word is looked up from the input box";
+}
+
+}  // namespace
+}  // namespace parlavent::testing
