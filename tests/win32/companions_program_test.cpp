@@ -153,11 +153,17 @@ TEST_F(CompanionsInProgram, KeyboardStatisticsLearningAndTheirFilesAcrossTwoRuns
 
     // Three look-ups, one of them twice: the statistics list them, the most frequent first.
     for (const wchar_t* word : {L"Haus", L"Hund", L"Haus"}) LookUp(main, word);
-    Menu(main, MenuItem::Stat);
-    HWND stat = WaitForWindow(program.Id(), frmStat::kClassName);
-    ASSERT_NE(stat, nullptr);
-    HWND list = FindWindowExW(stat, nullptr, WC_LISTVIEWW, nullptr);
-    ASSERT_NE(list, nullptr);
+    // The output shows a translation while its handler still pumps messages, before the words are
+    // counted: the list is asked for again until the last look-up is in.
+    HWND stat = nullptr, list = nullptr;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < kReactTimeoutMs; Sleep(200)) {
+      Menu(main, MenuItem::Stat);
+      stat = WaitForWindow(program.Id(), frmStat::kClassName);
+      ASSERT_NE(stat, nullptr);
+      list = FindWindowExW(stat, nullptr, WC_LISTVIEWW, nullptr);
+      ASSERT_NE(list, nullptr);
+      if (RemoteItemText(list, program.Id(), 0, 1) == L"2") break;
+    }
     ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
     // The words of the results, as the dictionary writes them.
     EXPECT_EQ(RemoteItemText(list, program.Id(), 0, 0), L"haus");
