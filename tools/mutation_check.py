@@ -78,11 +78,11 @@ def parse_list(path):
     return mutations
 
 
-def run(cmd, cwd=None, timeout=None):
+def run(cmd, cwd=None, timeout=None, env=None):
     """Runs cmd; returns (exit status or None on timeout, output)."""
     try:
         p = subprocess.run(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=timeout,
-                           text=True, errors="replace")
+                           text=True, errors="replace", env=env)
     except subprocess.TimeoutExpired as e:
         out = e.stdout if isinstance(e.stdout, str) else (e.stdout or b"").decode(errors="replace")
         return None, out
@@ -117,6 +117,10 @@ class Worker:
 
     def __init__(self, work, jobs, test_filter, timeout):
         self.src, self.build = os.path.join(work, "src"), os.path.join(work, "build")
+        # A temporary folder of its own: the tests name their scratch folders after the test, so
+        # two test runs at once (two workers, or another build on the machine) must not share one.
+        self.tmp = os.path.join(work, "tmp")
+        self.env = dict(os.environ, TMPDIR=self.tmp, TMP=self.tmp, TEMP=self.tmp)
         self.timeout = timeout
         self.configure = ["cmake", "-S", self.src, "-B", self.build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
                           "-DPARLAVENT_SANITIZE=ON", "-DPARLAVENT_TESTS=ON"]
@@ -133,10 +137,15 @@ class Worker:
             status, out = run(cmd)
             if status != 0:
                 return out[-4000:] + "\nthe unchanged tree does not build"
-        status, out = run(self.test_cmd, cwd=self.build, timeout=self.timeout)
+        status, out = self.run_tests()
         if status != 0:
             return out[-4000:] + "\nthe native tests fail on the unchanged tree: fix them first"
         return ""
+
+    def run_tests(self):
+        shutil.rmtree(self.tmp, ignore_errors=True)
+        os.makedirs(self.tmp)
+        return run(self.test_cmd, cwd=self.build, timeout=self.timeout, env=self.env)
 
     def attempt(self, m):
         """(verdict, detail) of one change; the file is restored whatever happens."""
@@ -155,7 +164,7 @@ class Worker:
             status, out = run(self.build_cmd)
             if status != 0:
                 return "no build", "the changed tree does not compile"
-            status, out = run(self.test_cmd, cwd=self.build, timeout=self.timeout)
+            status, out = self.run_tests()
             if status is None:
                 return "caught", f"the tests ran past {self.timeout} s"
             if status != 0:

@@ -349,7 +349,9 @@ bool MainWindowCore::txtInput_KeyDown(int keyCode, int shift) {
     const std::u16string text = InputText();
     const auto start = std::min<std::size_t>(static_cast<std::size_t>(std::max(c_.txtInput->SelStart(), 0)), text.size());
     const auto end = std::min(start + static_cast<std::size_t>(std::max(c_.txtInput->SelLength(), 0)), text.size());
-    const std::u16string clip = gAppl().GetClipboard();
+    // A one-line box for words and phrases: megabytes from the clipboard are cut to what a
+    // look-up takes, so that neither the box nor the word list chokes on them.
+    const std::u16string clip = LookupSpan(gAppl().GetClipboard());
     c_.txtInput->SetText(text.substr(0, start) + clip + text.substr(end));
     c_.txtInput->SetSelStart(static_cast<std::int32_t>(start + clip.size()));
     c_.txtInput->SetSelLength(0);
@@ -460,7 +462,7 @@ void MainWindowCore::Form_KeyUp(int keyCode, int shift) {
   } else if (keyCode == kEnter) {
     TranslateInput();
   } else if (keyCode == kKeyV && ctrl && focusBox_ != 1) {
-    if (c_.txtInput) c_.txtInput->SetText(gAppl().GetClipboard());
+    if (c_.txtInput) c_.txtInput->SetText(LookupSpan(gAppl().GetClipboard()));
   } else if (keyCode == kKeyP && ctrl) {
     CmdSpeak_click();
   } else if (keyCode == kF1) {
@@ -542,7 +544,7 @@ void MainWindowCore::TranslateInput() {
 }
 
 void MainWindowCore::TranslateClipboard() {
-  const std::u16string text = Trim(gAppl().GetClipboard());
+  const std::u16string text = Trim(LookupSpan(TrimView(gAppl().GetClipboard())));
   if (text.empty() || EqualsNoCase(text, Trim(InputText()))) return;
   ShowTransArgs args;
   args.OnForm = true;

@@ -13,20 +13,25 @@ std::u16string BoolText(bool b) { return b ? u"True" : u"False"; }
 
 }  // namespace
 
+TranslateArgs LookupArgsOf(const ShowTransArgs& args, bool onForm) {
+  TranslateArgs look;
+  look.OneWord = args.OneWord;
+  look.FullText = args.FullText;
+  look.ClrBuffer = args.ClrBuffer;
+  look.OnForm = onForm;
+  look.Tochno = args.Tochno;
+  look.RepeatTrans = args.RepeatTrans;
+  look.CheckDir = !args.NoDirection;
+  look.CheckCursorShift = args.CheckShift;
+  return look;
+}
+
 void Appl::ShowTrans(std::u16string_view Text, const ShowTransArgs& Args) {
   // A new translation abandons a word-list search or fill still running.
   State.gListAbort = true;
   State.gFillAbort = true;
   if (Args.OnForm) {
-    TranslateArgs look;
-    look.OneWord = Args.OneWord;
-    look.FullText = Args.FullText;
-    look.ClrBuffer = Args.ClrBuffer;
-    look.OnForm = true;
-    look.Tochno = Args.Tochno;
-    look.RepeatTrans = Args.RepeatTrans;
-    look.CheckDir = !Args.NoDirection;
-    look.CheckCursorShift = Args.CheckShift;
+    const TranslateArgs look = LookupArgsOf(Args, true);
     // The input box gets the part of the text the result covers ("Häuser," shows as "Häuser"); an
     // empty or abandoned look-up writes none, and TransOnForm then leaves both boxes as they are.
     std::u16string rettext, covered;

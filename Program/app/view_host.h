@@ -34,6 +34,10 @@ struct ShowTransArgs {
   bool Tochno = false;
 };
 
+/// The look-up options that ShowTrans passes on (dictionary/lookup.h), for the output box or the
+/// popup.
+struct TranslateArgs LookupArgsOf(const ShowTransArgs& args, bool onForm);
+
 class ViewHost {
  public:
   virtual ~ViewHost() = default;

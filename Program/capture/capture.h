@@ -15,17 +15,28 @@ namespace parlavent {
 class Appl;
 class clsLinkItem;
 
-/// The capture side's values that outlive one call: the one-entry cache of CheckWindow.
+/// The capture side's values that outlive one call: the one-entry cache of CheckWindow and the
+/// gesture key of automatic mode.
 struct CaptureMemory {
   WindowHandle checkedWindow = 0;
   bool checkedByMouse = false;
   bool checkedResult = true;
+  WindowHandle polledForeground = 0;  // the foreground window of the last poll
+  bool polledForegroundOwn = true;
+  bool gestureKeyDown = false;
+  bool gestureFired = false;
+  double gestureKeySince = 0;
 };
 CaptureMemory& TheCaptureMemory();
 
 /// The info line after a copy: the text in double quotes (cut to 17 characters and "..." when
 /// it has 20 or more), a blank and interface string 25.
 std::u16string CopyInfoText(std::u16string_view text, std::u16string_view copied);
+
+/// The start of a long text that a look-up can use: a look-up reads a few words up to the first
+/// full stop, so a clipboard or selection of megabytes is cut (at a blank where there is one)
+/// before it reaches the look-up and the input box.
+std::u16string LookupSpan(std::u16string_view text);
 
 /// The hint of a link: the translations of a word link, the address of a web link, "" for the
 /// program's own commands.
@@ -67,7 +78,8 @@ void FollowTextDirection(Appl& app);
 
 /// frmMain.CheckEvent, the capture poll (tmrUserEvents, every 20 ms): on the hot key, the
 /// selected text of the foreground window (or the word under the pointer) of another program is
-/// shown in the popup.
+/// shown in the popup; in automatic mode, so is the selection or the word under the pointer when
+/// the gesture key of the settings is held alone.
 void CheckEvent(Appl& app, CaptureServices& capture);
 
 namespace ApiPath {

@@ -6,15 +6,19 @@
 #include "app/main_form.h"
 #include "capture/capture.h"
 #include "dictionary/dictionary.h"
+#include "foundation/api_input.h"
 #include "foundation/hot_keys.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
+#include "platform/clock.h"
 #include "platform/settings_store.h"
 
 namespace parlavent {
 namespace {
 
 constexpr long kPointerGap = 14;  // the popup keeps this far from the pointer's tip
+// The gesture key counts once it is held this long: a tap of the hot key never reaches it.
+constexpr double kGestureHold = 0.3;
 
 long Clamp(long value, long low, long high) { return std::max(low, std::min(value, high)); }
 
@@ -41,14 +45,44 @@ bool HotKeyPressed(const Setting& s) {
   return code != 0 && code == s.HotKeyCode && modifier == s.HotKeyShift && isDouble == s.HotKeyDouble;
 }
 
-// The selected text of target, else the word under the pointer, shown in the popup.
-void TranslateFrom(Appl& app, CaptureServices& capture, WindowHandle target, const PollSnapshot& at) {
+// The key automatic mode's gestures are made with (TransByCtrl, ...); 0 for none.
+int GestureKey(const Setting& s) {
+  return s.TransByCtrl ? API::kVkControl : s.TransByShift ? API::kVkShift : s.TransByAlt ? API::kVkMenu : 0;
+}
+
+// True once per press when the gesture key has been held alone long enough.
+bool GestureKeyHeld(const Setting& s, double now) {
+  CaptureMemory& m = TheCaptureMemory();
+  const int key = GestureKey(s);
+  const bool alone = key != 0 && API::GetPressedKey(key) != 0 &&
+                     API::GetPressedKey(0, false, API::kVkMenu, API::kVkShift, API::kVkControl) == 0;
+  if (!alone) {
+    m.gestureKeyDown = m.gestureFired = false;
+    return false;
+  }
+  // The clock starts again at midnight.
+  if (!m.gestureKeyDown || now < m.gestureKeySince) {
+    m.gestureKeyDown = true;
+    m.gestureKeySince = now;
+    return false;
+  }
+  if (m.gestureFired || now - m.gestureKeySince < kGestureHold) return false;
+  m.gestureFired = true;
+  return true;
+}
+
+// The selected text of target (when selection counts), else the word under the pointer (when
+// pointing counts), shown in the popup.
+void TranslateFrom(Appl& app, CaptureServices& capture, WindowHandle target, const PollSnapshot& at,
+                   bool selection = true, bool pointing = true) {
   // A program met for the first time joins the per-application list.
   if (app.CheckWindow(target, false)) WatchTargetWindow(app, capture, target, at.pointer);
-  std::u16string text = Trim(capture.TakeText(target, CaptureSource::Selection, at.pointer));
-  if (text.empty() && at.pointed != 0 && !OwnWindow(app, capture, at.pointed)) {
+  std::u16string text;
+  if (selection) text = Trim(capture.TakeText(target, CaptureSource::Selection, at.pointer));
+  if (text.empty() && pointing && at.pointed != 0 && !OwnWindow(app, capture, at.pointed)) {
     text = Trim(capture.TakeText(at.pointed, CaptureSource::WordAtPointer, at.pointer));
   }
+  text = Trim(LookupSpan(text));
   if (text.empty()) return;
   app.State.gReturnWindow = target;
   ShowTransArgs args;
@@ -96,13 +130,36 @@ void FollowTextDirection(Appl& app) {
   if (side > 0 && side != app.Dic->Direction()) app.Dic->Direction(side);
 }
 
+namespace {
+
+// Whether the foreground window is one of the program's; asked of the window once while it stays
+// in front, as the poll runs 50 times a second.
+bool ForegroundIsOwn(Appl& app, CaptureServices& capture, WindowHandle window) {
+  CaptureMemory& m = TheCaptureMemory();
+  if (window != m.polledForeground || window == 0) {
+    m.polledForeground = window;
+    m.polledForegroundOwn = OwnWindow(app, capture, window);
+  }
+  return m.polledForegroundOwn;
+}
+
+}  // namespace
+
 void CheckEvent(Appl& app, CaptureServices& capture) {
   if (!app.Sett) return;
   const PollSnapshot now = capture.Snapshot();
-  if (!OwnWindow(app, capture, now.foreground)) app.State.gLastForeground = now.foreground;
-  if (!HotKeyPressed(*app.Sett)) return;
+  const bool ownForeground = ForegroundIsOwn(app, capture, now.foreground);
+  if (!ownForeground) app.State.gLastForeground = now.foreground;
+  const Setting& s = *app.Sett;
+  if (s.AutoOn && GestureKeyHeld(s, SystemClock().Timer()) && !OwnWindow(app, capture, now.pointed)) {
+    // Automatic mode: what the pointer is over, as the gestures of the settings allow.
+    TranslateFrom(app, capture, now.pointed, now, s.TransBySelect || s.TransByDblClick,
+                  s.TransByPoint || s.TransByClick);
+    return;
+  }
+  if (!HotKeyPressed(s)) return;
   // In its own windows the program has its own keys.
-  if (OwnWindow(app, capture, now.foreground)) return;
+  if (ownForeground) return;
   TranslateFrom(app, capture, now.foreground, now);
 }
 

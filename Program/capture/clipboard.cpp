@@ -15,6 +15,15 @@ namespace {
 
 constexpr std::size_t kLongCopy = 20;  // from this length the info line shows the start only
 constexpr std::size_t kShownStart = 17;
+constexpr std::size_t kLookupSpan = 1024;
+
+// Without blanks, tabs and line breaks at either end.
+std::u16string StripBlanks(std::u16string_view text) {
+  constexpr std::u16string_view kBlanks = u" \t\r\n";
+  const auto first = text.find_first_not_of(kBlanks);
+  if (first == std::u16string_view::npos) return {};
+  return std::u16string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1));
+}
 
 enum class HintKind { None, Word, Address };
 
@@ -38,6 +47,16 @@ std::u16string CopyInfoText(std::u16string_view text, std::u16string_view copied
   std::u16string shown(text);
   if (shown.size() >= kLongCopy) shown = shown.substr(0, kShownStart) + u"...";
   return u"\"" + shown + u"\" " + std::u16string(copied);
+}
+
+std::u16string LookupSpan(std::u16string_view text) {
+  if (text.size() <= kLookupSpan) return std::u16string(text);
+  std::u16string_view span = text.substr(0, kLookupSpan);
+  // A word cut in two would be looked up as another word.
+  if (const auto blank = span.find_last_of(u" \t\r\n"); blank != std::u16string_view::npos && blank > 0) {
+    span = span.substr(0, blank);
+  }
+  return std::u16string(span);
 }
 
 std::u16string LinkHintText(Appl& app, const clsLinkItem& link) {
@@ -73,7 +92,7 @@ void Appl::CopyTrans() {
   std::u16string plain;
   std::vector<LinkItemPtr> links;
   parser.GetLinks(WordSet->Translation, plain, links);
-  CopyText(Trim(plain), true);
+  CopyText(StripBlanks(plain), true);
 }
 
 void Appl::ShowCopyCursor(std::u16string_view CopyText) {
@@ -96,7 +115,7 @@ void Appl::ToolTipHandler(const std::shared_ptr<clsLinkItem>& Link) {
 }
 
 void Appl::TransDrop(std::u16string_view Data) {
-  const std::u16string text = Trim(Data);
+  const std::u16string text = StripBlanks(LookupSpan(StripBlanks(Data)));
   if (text.empty()) return;
   ShowTransArgs args;
   args.OnForm = true;

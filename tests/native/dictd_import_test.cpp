@@ -191,6 +191,27 @@ TEST_F(DictdImport, CharacterReferencesAndEntitiesAreDecoded) {
   EXPECT_EQ(report.entities, 6u);
 }
 
+// Forms times translations, and translations times notes, are bounded: 16 forms an entry, 4,000
+// bytes a comment (cut between characters).
+TEST_F(DictdImport, FormsAndCommentsAreBounded) {
+  std::string forms;
+  for (int i = 0; i < 20; ++i) forms += (i ? ", f" : "f") + std::to_string(i) + " <>";
+  std::string note;
+  while (note.size() < 5000) note += "ä";
+  ImportReport report;
+  const std::string source =
+      Import({"w /w/ (" + forms + ") <v>\nx\n         Note: " + note + "\n"}, {}, report);
+  EXPECT_EQ(report.forms, 16u);
+  EXPECT_EQ(report.extraForms, 4u);
+  EXPECT_EQ(report.links, 17u);
+  EXPECT_EQ(report.cutComments, 17u);
+  EXPECT_EQ(source.find("\tf16\t"), std::string::npos);
+  const std::size_t tab = source.find("\tx\tV\t\t\t");
+  ASSERT_NE(tab, std::string::npos);
+  const std::string comment = source.substr(tab + 7, source.find('\n', tab) - tab - 7);
+  EXPECT_EQ(comment, note.substr(0, 4000));
+}
+
 // The samples are built from Debian's FreeDict packages by the build itself.
 TEST(SampleDictionaries, HoldTheirFreeDictHeadwords) {
   struct Sample {

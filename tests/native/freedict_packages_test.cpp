@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "app/application.h"
@@ -19,6 +20,12 @@ namespace parlavent::dictool {
 namespace {
 
 const std::filesystem::path kDictd = "/usr/share/dictd";
+
+// A file of this process alone: packages are mapped while they are read, and another test run
+// writing the same file would pull the pages away.
+std::filesystem::path ScratchFile(const std::string& name) {
+  return std::filesystem::temp_directory_path() / ("parlavent_" + std::to_string(std::random_device{}()) + "_" + name);
+}
 
 std::filesystem::path SamplePath(const char* file) {
   return std::filesystem::path(PARLAVENT_BINARY_DIR) / "Parlavent" / "Dictionaries" / file;
@@ -96,7 +103,7 @@ TEST(FreeDictSamples, BuildTwiceGivesTheSameBytes) {
   ASSERT_TRUE(BuildPackage(source, {}, second, report, err)) << err;
   EXPECT_EQ(first, second);
   EXPECT_EQ(report.packageBytes, static_cast<std::int64_t>(first.size()));
-  const auto path = std::filesystem::temp_directory_path() / "parlavent_de-ru_twice.dic";
+  const auto path = ScratchFile("de-ru_twice.dic");
   ASSERT_TRUE(WritePackage(source, {}, path, report, err)) << err;
   std::ifstream in(path, std::ios::binary);
   const std::vector<std::uint8_t> written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -105,13 +112,20 @@ TEST(FreeDictSamples, BuildTwiceGivesTheSameBytes) {
 }
 
 // English-German, built as scripts/bench.sh builds it; one test, as the build takes most of its time.
-class EnglishGerman : public testing::PackageTest {};
+class EnglishGerman : public testing::AppTest {
+ protected:
+  ~EnglishGerman() override {
+    std::error_code ec;
+    std::filesystem::remove(path_, ec);
+  }
+  const std::filesystem::path path_ = ScratchFile("en-de_full.dic");
+};
 
 TEST_F(EnglishGerman, HeadwordsAndFormsAreFoundAndNoReferenceIsLeft) {
   std::ifstream head(std::filesystem::path(PARLAVENT_SOURCE_DIR) / "bench" / "en-de.head.txt", std::ios::binary);
   std::ostringstream headText;
   headText << head.rdbuf() << '\n';
-  const auto path = Dir() / "en-de_full.dic";
+  const auto& path = path_;
   {
     DictionarySource source;
     std::string err;

@@ -97,6 +97,8 @@ TEST(IniValues, DefaultsAndBareKeys) {
   EXPECT_EQ(ini.GetValue(u"empty", u"", true), IniValue(u""));
   // The default is held for one read only.
   EXPECT_TRUE(ini.Value(u"missing").IsEmpty());
+  // Keys without a value are written back bare.
+  EXPECT_EQ(ini.GetSettingText(), u"\r[Main]\rbare\rempty\r");
 }
 
 TEST(IniValues, ListsCollectionsAndLineBreaksRoundTripThroughTheText) {

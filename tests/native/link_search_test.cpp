@@ -155,6 +155,26 @@ TEST_F(LinkSections, SingleRecordIsFound) {
   EXPECT_EQ(recs[1].Trans.Text, u"Haus");
 }
 
+TEST_F(LinkSections, EveryLinkOfAWordWhereverTheSearchLandsInItsRun) {
+  std::string source;
+  // Word IDs: the five words before 1, 3, .. 9 (their translations between), Mitte 11, its
+  // translations 12 to 23, the five after 24, 26, .. 32: the search's first probe lands inside
+  // Mitte's run of records, not at its start.
+  for (const char* w : {"Aa", "Ab", "Ac", "Ad", "Ae"}) source += std::string("L\t") + w + "\tперед" + w + "\n";
+  std::vector<std::string> expected;
+  for (int i = 1; i <= 12; ++i) {
+    expected.push_back("значение" + std::to_string(i));
+    source += "L\tMitte\t" + expected.back() + "\n";
+  }
+  for (const char* w : {"Za", "Zb", "Zc", "Zd", "Ze"}) source += std::string("L\t") + w + "\tпосле" + w + "\n";
+  const auto dic = Build(source);
+  std::vector<TransRec> recs;
+  app.GetTransRecs(u"Mitte", recs, *dic);
+  std::vector<std::string> texts;
+  for (const auto& r : recs) texts.push_back(ToUtf8(r.Trans.Text));
+  EXPECT_EQ(texts, expected);
+}
+
 TEST_F(LinkSections, WildOffsetsGiveNoLinks) {
   auto dic = Build("L\tAal\tугорь\nL\tBaum\tдерево\nL\tHaus\tдом\nL\tHeim\tдом\n");
   const std::int32_t w1 = dic->bsTransW1, w2 = dic->bsTransW2;

@@ -33,6 +33,8 @@ const char* const kSource =
     "L\tOK\tOK\n"
     "L\tja!\tда!\n"
     "L\tja\tда\n"
+    "L\t12\tдвенадцать\n"
+    "L\tvon - bis\tот - до\n"
     "L\tNord-Ost Wind\tсеверо-восточный ветер\n";
 
 class LookupDriver : public testing::LookupTest {
@@ -60,6 +62,7 @@ TEST_F(LookupDriver, PhrasesEndingsAndHyphens) {
     std::u16string_view text, phrase;
   } cases[] = {
       {u"ein bisschen gut", u"ein bisschen"},          // growth through a phrase beginning
+      {u"von - bis", u"von - bis"},                    // the whole text first: no growth reaches it
       {u"ein gut", u""},                               // "ein " begins an entry, "ein" is none
       {u"well-known fact", u"well known fact"},        // the hyphen read as a blank
       {u"Haus Tür", u"Haus-Tür"},                      // a blank read as a hyphen
@@ -140,7 +143,8 @@ TEST_F(LookupDriver, TheBusyIndicatorStartsOnlyWhenTheFirstPassFinds) {
 }
 
 TEST_F(LookupDriver, NumberAfterAWordEntersUntranslated) {
-  EXPECT_EQ(Look(u"Haus12"), 4 * 1000 + 1000000 + 200);  // cut into "Haus 12": the number adds nothing
+  // Cut into "Haus 12": a number is not searched (though "12" is an entry) and adds nothing.
+  EXPECT_EQ(Look(u"Haus12"), 4 * 1000 + 1000000 + 200);
   EXPECT_EQ(inText, u"Haus 12 ");
   EXPECT_EQ(Heads(), u"Haus|12");
 }
@@ -177,6 +181,18 @@ TEST_F(LookupDriver, PointerMovesAbandonFromFourPixels) {
   for (const int move : {3, 4}) {
     input_->cursor = {100, 100};
     pump_->onDoEvents = [&] { input_->cursor = {100 + move, 100 - move}; };
+    if (move == 4) {  // either axis on its own
+      TranslateArgs vertical;
+      vertical.CheckCursorShift = true;
+      vertical.ClrBuffer = true;
+      pump_->onDoEvents = [&] { input_->cursor = {100, 96}; };
+      EXPECT_EQ(Look(u"Haus gut", vertical), 0);
+      input_->cursor = {100, 100};
+      pump_->onDoEvents = [&] { input_->cursor = {104, 100}; };
+      EXPECT_EQ(Look(u"Haus gut", vertical), 0);
+      input_->cursor = {100, 100};
+      pump_->onDoEvents = [&] { input_->cursor = {100 + move, 100 - move}; };
+    }
     TranslateArgs mouse;
     mouse.CheckCursorShift = true;
     mouse.ClrBuffer = true;

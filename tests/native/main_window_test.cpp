@@ -255,6 +255,17 @@ TEST_F(MainWindowTest, KeysOfTheBoxes) {
   EXPECT_TRUE(core->txtInput_KeyDown(86, 2));
   EXPECT_EQ(input->text, u"one three");
   EXPECT_EQ(input->selStart, 9);
+  // Megabytes on the clipboard: the box takes what a look-up takes.
+  capture->clipboard.clear();
+  while (capture->clipboard.size() < 3000000) capture->clipboard += u"Hund ";
+  input->SetText(u"");
+  EXPECT_TRUE(core->txtInput_KeyDown(45, 1));
+  EXPECT_LE(input->text.size(), 1024u);
+  EXPECT_EQ(input->text.substr(0, 5), u"Hund ");
+  capture->clipboard = u"three";
+  input->SetText(u"one two");
+  input->selStart = 4;
+  input->selLength = 3;
 
   // A letter typed in the output box starts a new input; "A" and below stay with the box.
   output->SetText(u"first\r\nsecond");

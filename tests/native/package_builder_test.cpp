@@ -9,6 +9,7 @@
 #include <set>
 
 #include "dictionary_source.h"
+#include "utf8.h"
 #include "foundation/text.h"
 #include "support/package_fixture.h"
 
@@ -96,7 +97,9 @@ TEST_P(BuilderRoundTrip, MembersReadBackAsWritten) {
     EXPECT_EQ(ByteVector(b.begin(), b.end()), icon_);
   }
   EXPECT_EQ(Member(u"DE1").size(), 6u);
-  if (Unicode()) EXPECT_EQ(Member(u"Info")[0], 0xFF);  // text members carry the FF FE mark
+  if (Unicode()) {
+    EXPECT_EQ(Member(u"Info")[0], 0xFF);  // text members carry the FF FE mark
+  }
   // The last member (the last section) ends one byte before the end of the file.
   EXPECT_EQ(Bounds(u"TransW2").End, file_.Size() - 1);
   EXPECT_EQ(file_.MemberCount(), 15);  // nine members and six sections
@@ -246,6 +249,33 @@ TEST(PackageBuilder, CodesWithoutSupportRechAreCountedAndLeftOut) {
   // An empty source is a package of no members: the count byte and the final byte.
   ASSERT_TRUE(BuildPackage(DictionarySource{}, {}, out, report, err));
   EXPECT_EQ(out, (ByteVector{0, 0}));
+}
+
+// The builder reads UTF-8 unit by unit; it must read exactly what FromUtf8 reads, and call
+// malformed whatever FromUtf8 would have to replace.
+TEST(SourceText, Utf8IsReadAsFromUtf8ReadsIt) {
+  const std::string cases[] = {"", "Haus", "ёлка", "ˈhaɪ̯tɐ", "\xF0\x9F\x98\x80", "\xEF\xBF\xBF",
+                               "\xFF", "a\xC3", "\xC0\x80", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                               "\xC3\x28", "\x80", "\xF0\x9F\x98"};
+  for (const std::string& text : cases) {
+    std::u16string units;
+    const bool wellFormed = ForEachUtf16(text, [&](char16_t c) { units += c; });
+    EXPECT_EQ(wellFormed, ToUtf8(FromUtf8(text)) == text) << text;
+    if (wellFormed) {
+      EXPECT_EQ(units, FromUtf8(text)) << text;
+    }
+  }
+  // Two malformed spellings that read alike are one word.
+  DictionarySource source;
+  std::string err;
+  ASSERT_TRUE(ParseSource("W\t1\ta\xFF\nW\t1\ta\xFE\nL\ta\xEF\xBF\xBD\tb\n", "t", ".", source, err)) << err;
+  EXPECT_EQ(source.WordCount(), 2u);
+  EXPECT_EQ(source.Word(0).text, u"a\xFFFD");
+  // A source compacted after reading still knows its words when more is added.
+  source.Compact();
+  ASSERT_TRUE(ParseSource("L\ta\xFF\tb\nL\tc\tb\n", "t", ".", source, err)) << err;
+  EXPECT_EQ(source.WordCount(), 3u);
+  EXPECT_EQ(source.LinkCount(), 3u);
 }
 
 TEST(PackageBuilder, IniValueIsCaseBlindAndSectionBound) {

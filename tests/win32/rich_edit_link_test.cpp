@@ -172,5 +172,29 @@ TEST_F(RichEditLinkTest, ClickUnderThePointerReachesTheDispatcher) {
   EXPECT_EQ(handled[0].second, 13);
 }
 
+
+// The main window widens a collapsed selection to its line while a word list shows; the program's
+// own selections, made while it writes and formats a text, must not reach that handler.
+TEST_F(RichEditLinkTest, OnlyTheUsersSelectionChangesAreReported) {
+  SendMessageW(box->hwnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+  int reported = 0;
+  window.notify = [&reported](const NMHDR& header) { reported += header.code == EN_SELCHANGE; };
+  link.SetLink(box, u"line one\r\n <-A-=abc-A>  <-B-=abc-B> \r\n<other=P-o>");
+  box->SetSelStart(12);
+  box->SetSelLength(3);
+  EXPECT_EQ(reported, 0);
+  EXPECT_EQ(box->SelStart(), 12);
+  EXPECT_EQ(box->SelLength(), 3);
+
+  const LONG other = IndexOf(L"other");
+  POINTL corner{};
+  SendMessageW(box->hwnd(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&corner), other);
+  SendMessageW(box->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(corner.x + 2, corner.y + 4));
+  SendMessageW(box->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(corner.x + 2, corner.y + 4));
+  EXPECT_GT(reported, 0) << "a click moves the caret and is reported";
+  EXPECT_EQ(SendMessageW(box->hwnd(), EM_GETEVENTMASK, 0, 0), ENM_CHANGE | ENM_SELCHANGE);
+  window.notify = nullptr;
+}
+
 }  // namespace
 }  // namespace parlavent

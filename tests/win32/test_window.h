@@ -9,6 +9,7 @@ namespace parlavent::testing {
 class TestWindow : public WindowBase {
  public:
   std::function<void(HDC, const RECT&)> paint;
+  std::function<void(const NMHDR&)> notify;
 
   /// Creates and shows a borderless topmost window at the screen rectangle, then paints it.
   bool Open(int x, int y, int width, int height) {
@@ -52,6 +53,7 @@ class TestWindow : public WindowBase {
       return 0;
     }
     if (msg == WM_ERASEBKGND) return 1;
+    if (msg == WM_NOTIFY && notify) notify(*reinterpret_cast<const NMHDR*>(lp));
     return WindowBase::OnMessage(msg, wp, lp);
   }
 };

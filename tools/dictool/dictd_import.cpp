@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
-#include <unordered_map>
 #include <vector>
 
 #include "dictionary/record_codes.h"
@@ -95,8 +94,8 @@ std::size_t ReferenceEnd(View s, std::size_t i) {
   return View::npos;
 }
 
-// Splits at sep where no (), [], <> or {} group is open; the ";" that ends a reference separates
-// nothing.
+// Splits at the separators (one or two characters) where no (), [], <> or {} group is open; the
+// ";" that ends a reference separates nothing.
 std::vector<View> SplitOutside(View s, View seps) {
   std::vector<View> parts;
   int depth = 0;
@@ -109,7 +108,7 @@ std::vector<View> SplitOutside(View s, View seps) {
     const char c = s[i];
     if (c == '(' || c == '[' || c == '<' || c == '{') ++depth;
     if ((c == ')' || c == ']' || c == '>' || c == '}') && depth > 0) --depth;
-    if (depth == 0 && seps.find(c) != View::npos) {
+    if (depth == 0 && (c == seps[0] || (seps.size() > 1 && c == seps[1]))) {
       parts.push_back(s.substr(from, i - from));
       from = i + 1;
     }
@@ -331,9 +330,10 @@ Headline ParseHeadline(View line) {
   while (!beforeGroups.empty() && beforeGroups.back() == ')') {
     const std::size_t open = OpeningOf(beforeGroups, beforeGroups.size() - 1);
     if (open == View::npos || open == 0) break;
-    groups.insert(groups.begin(), beforeGroups.substr(open + 1, beforeGroups.size() - open - 2));
+    groups.push_back(beforeGroups.substr(open + 1, beforeGroups.size() - open - 2));
     beforeGroups = Trim(beforeGroups.substr(0, open));
   }
+  std::reverse(groups.begin(), groups.end());
   View transcription;
   if (!groups.empty()) {
     View b = beforeGroups;
@@ -412,6 +412,9 @@ struct Sense {
   std::string explanation;
 };
 
+constexpr std::size_t kMaxForms = 16;
+constexpr std::size_t kMaxComment = 4000;  // bytes
+
 // A bracketed form links to its headword's translations; its comment names the headword (and the
 // form's own labels: "smell [Br.]" for "smelt").
 struct Form {
@@ -450,10 +453,16 @@ class Importer {
 
     std::vector<Form> forms;  // each once and not the headword
     WriteWord(word, head.word.transcription);
+    FingerprintSet named;
+    if (!head.forms.empty()) named.Insert(Fingerprint(word));
     for (const HeadWord& f : head.forms) {
       Form form{Field(f.text, report_.entities), word};
-      const auto same = [&](const Form& other) { return other.text == form.text; };
-      if (form.text.empty() || form.text == word || std::any_of(forms.begin(), forms.end(), same)) continue;
+      if (form.text.empty() || !named.Insert(Fingerprint(form.text))) continue;
+      // Every form gets every translation of the entry: a bound keeps that product in proportion.
+      if (forms.size() == kMaxForms) {
+        ++report_.extraForms;
+        continue;
+      }
       for (View label : f.labels) AppendComment(form.comment, label);
       WriteWord(form.text, f.transcription);
       forms.push_back(std::move(form));
@@ -596,7 +605,15 @@ class Importer {
   }
 
   bool Link(const std::string& word, const std::string& target, Grammar g, const std::string& themes,
-            const std::string& comment) {
+            std::string_view comment) {
+    // Every translation of a line carries the line's notes: a bound keeps that product in
+    // proportion (the longest comment of the three Debian databases is about 1,000 bytes).
+    if (comment.size() > kMaxComment) {
+      std::size_t cut = kMaxComment;
+      while (cut > 0 && (static_cast<unsigned char>(comment[cut]) & 0xC0) == 0x80) --cut;
+      comment = comment.substr(0, cut);
+      ++report_.cutComments;
+    }
     const std::size_t start = buffer_.size();
     buffer_ += "L\t";
     buffer_ += word;
@@ -708,6 +725,8 @@ std::string DescribeImport(const ImportReport& r) {
   std::ostringstream s;
   s << r.entries << " entries, " << r.headwords << " headwords, " << r.forms << " bracketed forms, "
     << r.translations << " translations, " << r.links << " links\n"
+    << (r.extraForms ? std::to_string(r.extraForms) + " forms beyond sixteen of an entry left out\n" : std::string())
+    << (r.cutComments ? std::to_string(r.cutComments) + " comments cut to 4,000 bytes\n" : std::string())
     << "left out: " << r.metadata << " database information lines, " << r.sharedEntries
     << " index lines naming an entry already read, " << r.badEntries << " unreadable entries\n"
     << "kept in comments: " << r.notes << " notes and labels; decoded: " << r.entities

@@ -42,6 +42,8 @@ struct ImportReport {
   std::size_t themedLinks = 0;            // links that carry a theme
   std::size_t labelsBeyondThree = 0;      // theme labels beyond the three a link holds, left in the comment
   std::size_t forms = 0;                  // bracketed forms behind a headword, written as words of their own
+  std::size_t extraForms = 0;             // forms beyond the sixteenth of one entry, left out
+  std::size_t cutComments = 0;            // comments cut to 4,000 bytes
   std::size_t notes = 0;                  // "Note:" lines and bracketed labels kept in comments
   std::size_t examples = 0;               // example sentences with their translation ("\"...\"  - ...")
   std::size_t crossReferences = 0;        // "see:" and "Synonym:" lines

@@ -18,16 +18,30 @@
 #include "dictionary/record_codes.h"
 #include "foundation/text.h"
 #include "hash_set.h"
+#include "utf8.h"
 
 namespace parlavent::dictool {
 namespace {
 
-std::vector<std::string_view> SplitTabs(std::string_view line) {
-  std::vector<std::string_view> fields;
+// The fields of a line. A word or link line has at most seven; more are only counted, so that
+// the line is refused without keeping them. Millions of lines pass here: no allocation.
+struct Fields {
+  static constexpr std::size_t kKept = 8;
+  std::string_view kept[kKept];
+  std::size_t count = 0;
+  std::size_t size() const { return count; }
+  std::string_view operator[](std::size_t i) const { return kept[i]; }
+};
+
+Fields SplitTabs(std::string_view line) {
+  Fields fields;
   std::size_t from = 0;
   for (;;) {
     const std::size_t tab = line.find('\t', from);
-    fields.push_back(line.substr(from, tab == std::string_view::npos ? std::string_view::npos : tab - from));
+    if (fields.count < Fields::kKept) {
+      fields.kept[fields.count] = line.substr(from, tab == std::string_view::npos ? std::string_view::npos : tab - from);
+    }
+    ++fields.count;
     if (tab == std::string_view::npos) return fields;
     from = tab + 1;
   }
@@ -75,11 +89,9 @@ bool ParseThemes(std::string_view field, std::uint16_t (&themes)[3]) {
 // as UTF-16 makes of it (every malformed sequence one U+FFFD), so that two spellings of one word
 // are one word.
 std::string_view WellFormed(std::string_view text, std::string& repaired) {
-  bool ascii = true;
-  for (char c : text) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) return text;
+  if (IsWellFormedUtf8(text)) return text;
   repaired = ToUtf8(FromUtf8(text));
-  return repaired == text ? text : std::string_view(repaired);
+  return repaired;
 }
 
 class Parser {
@@ -170,7 +182,7 @@ class Parser {
     return out_.AddWord(side, WellFormed(text, repaired_), index) || TooLarge();
   }
 
-  bool Word(const std::vector<std::string_view>& f) {
+  bool Word(const Fields& f) {
     int side = 0;
     if (f.size() < 3 || f.size() > 4) return Fail("a word line is W, side, text and an optional transcription");
     if (!Side(f[1], side)) return false;
@@ -181,7 +193,7 @@ class Parser {
     return true;
   }
 
-  bool Link(const std::vector<std::string_view>& f) {
+  bool Link(const Fields& f) {
     if (f.size() < 3 || f.size() > 7) return Fail("a link line is L, two words and up to four optional fields");
     if (f[1].empty() || f[2].empty()) return Fail("empty word");
     LinkEntry link;
@@ -221,29 +233,57 @@ bool DictionarySource::Store(std::string_view text, TextRef& ref) {
   return true;
 }
 
+// A slot holds the word's index + 1 in its low half and the high half of its fingerprint in the
+// high half, so that a probe rarely has to look at the word itself.
 std::uint32_t DictionarySource::Find(int side, std::string_view text, std::uint64_t fingerprint) const {
   if (slots_.empty()) return 0;
   const std::size_t mask = slots_.size() - 1;
+  const std::uint64_t tag = fingerprint >> 32;
   for (std::size_t i = fingerprint & mask; slots_[i] != 0; i = (i + 1) & mask) {
-    const std::uint32_t k = slots_[i] - 1;
-    if (fingerprints_[k] == fingerprint && words_[k].side == side && Text(words_[k].text) == text) return slots_[i];
+    if ((slots_[i] >> 32) != tag) continue;
+    const auto k = static_cast<std::uint32_t>(slots_[i]) - 1;
+    if (words_[k].side == side && Text(words_[k].text) == text) return k + 1;
   }
   return 0;
 }
 
+void DictionarySource::Place(std::uint32_t k) {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t i = fingerprints_[k] & mask;
+  while (slots_[i] != 0) i = (i + 1) & mask;
+  slots_[i] = (fingerprints_[k] >> 32 << 32) | (k + 1);
+}
+
 void DictionarySource::Grow() {
   slots_.assign(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
-  const std::size_t mask = slots_.size() - 1;
-  for (std::size_t k = 0; k < words_.size(); ++k) {
-    std::size_t i = fingerprints_[k] & mask;
-    while (slots_[i] != 0) i = (i + 1) & mask;
-    slots_[i] = static_cast<std::uint32_t>(k + 1);
-  }
+  for (std::size_t k = 0; k < words_.size(); ++k) Place(static_cast<std::uint32_t>(k));
+}
+
+void DictionarySource::Compact() {
+  std::vector<std::uint64_t>().swap(slots_);
+  std::vector<std::uint64_t>().swap(fingerprints_);
+  store_.shrink_to_fit();
+  words_.shrink_to_fit();
+  links_.shrink_to_fit();
 }
 
 bool DictionarySource::AddWord(int side, std::string_view text, std::uint32_t& index) {
+  if (fingerprints_.size() != words_.size()) {
+    fingerprints_.clear();
+    for (const WordEntry& w : words_) fingerprints_.push_back(WordFingerprint(w.side, Text(w.text)));
+    slots_.assign(1024, 0);
+    while (2 * words_.size() >= slots_.size()) slots_.resize(2 * slots_.size());
+    std::fill(slots_.begin(), slots_.end(), 0);
+    for (std::size_t k = 0; k < words_.size(); ++k) Place(static_cast<std::uint32_t>(k));
+  }
+  // Links of one headword follow each other: its text comes many times in a row.
+  Recent& recent = recent_[side == 2 ? 1 : 0];
+  if (recent.index != 0 && Text(words_[recent.index - 1].text) == text) return index = recent.index - 1, true;
   const std::uint64_t f = WordFingerprint(side, text);
-  if (const std::uint32_t found = Find(side, text, f)) return index = found - 1, true;
+  if (const std::uint32_t found = Find(side, text, f)) {
+    recent.index = found;
+    return index = found - 1, true;
+  }
   if (words_.size() >= std::numeric_limits<std::int32_t>::max() - 1) return false;
   WordEntry w;
   w.side = static_cast<std::uint8_t>(side);
@@ -254,11 +294,9 @@ bool DictionarySource::AddWord(int side, std::string_view text, std::uint32_t& i
   if (2 * words_.size() > slots_.size()) {
     Grow();
   } else {
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t i = f & mask;
-    while (slots_[i] != 0) i = (i + 1) & mask;
-    slots_[i] = index + 1;
+    Place(index);
   }
+  recent.index = index + 1;
   return true;
 }
 
@@ -326,8 +364,9 @@ bool ReadSource(const std::filesystem::path& path, DictionarySource& out, std::s
     return false;
   }
   // The last line, ended by the end of the file rather than a line end, or the empty line after it.
-  if (!parser.Feed(block)) return false;
-  return parser.End();
+  if (!parser.Feed(block) || !parser.End()) return false;
+  out.Compact();
+  return true;
 }
 
 }  // namespace parlavent::dictool

@@ -67,17 +67,25 @@ class DictionarySource {
   bool SetTranscription(std::uint32_t index, std::string_view transcription);
   bool AddLink(LinkEntry link, std::string_view comment);
   const SourceMember* FindMember(std::u16string_view name) const;
+  /// Gives back what only adding needs (the word index, spare capacity) once the source is
+  /// complete; adding more afterwards builds the index anew.
+  void Compact();
 
  private:
   bool Store(std::string_view text, TextRef& ref);
   std::uint32_t Find(int side, std::string_view text, std::uint64_t fingerprint) const;
+  void Place(std::uint32_t index);
   void Grow();
+  struct Recent {
+    std::uint32_t index = 0;  // word index + 1 of the word last added or found on a side
+  };
 
   std::string store_;
   std::vector<WordEntry> words_;
   std::vector<LinkEntry> links_;
   std::vector<std::uint64_t> fingerprints_;  // of each word's side and text
-  std::vector<std::uint32_t> slots_;         // word index + 1 by fingerprint; 0 is free
+  std::vector<std::uint64_t> slots_;         // word index + 1 and fingerprint tag; 0 is free
+  Recent recent_[2];
   TextRef lastComment_;                      // links of one sense share their comment
 };
 

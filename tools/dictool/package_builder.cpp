@@ -11,6 +11,7 @@
 #include "foundation/text.h"
 #include "hash_set.h"
 #include "platform/code_page.h"
+#include "utf8.h"
 
 namespace parlavent::dictool {
 namespace {
@@ -29,18 +30,12 @@ class Output {
     if (used_ == buffer_.size()) Flush();
     buffer_[used_++] = b;
   }
-  void U16(std::uint16_t v) {
-    U8(static_cast<std::uint8_t>(v));
-    U8(static_cast<std::uint8_t>(v >> 8));
-  }
-  void I32(std::int64_t v) {
-    const auto u = static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
-    for (int i = 0; i < 4; ++i) U8(static_cast<std::uint8_t>(u >> (8 * i)));
-  }
+  void U16(std::uint16_t v) { Little(v, 2); }
+  void I32(std::int64_t v) { Little(static_cast<std::uint32_t>(static_cast<std::int32_t>(v)), 4); }
   void F64(double v) {
     std::uint64_t bits = 0;
     std::memcpy(&bits, &v, sizeof v);
-    for (int i = 0; i < 8; ++i) U8(static_cast<std::uint8_t>(bits >> (8 * i)));
+    Little(bits, 8);
   }
   void Put(const Bytes& b) {
     for (std::uint8_t x : b) U8(x);
@@ -53,21 +48,20 @@ class Output {
   }
 
  private:
+  // Tens of millions of numbers go through here: one test of the room left for each.
+  void Little(std::uint64_t v, int bytes) {
+    if (used_ + 8 > buffer_.size()) Flush();
+    for (int i = 0; i < bytes; ++i) buffer_[used_++] = static_cast<std::uint8_t>(v >> (8 * i));
+  }
+
   Bytes* memory_ = nullptr;
   std::ofstream* file_ = nullptr;
   std::array<std::uint8_t, 1 << 16> buffer_{};
   std::size_t used_ = 0;
 };
 
-bool IsAscii(View s) {
-  for (char c : s) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 // Text in the package's mode, and the text a reader gets back from those bytes. Source texts are
-// UTF-8; most are ASCII and go straight through.
+// UTF-8; in a Unicode package they go to UTF-16 unit by unit, without a string in between.
 class TextCoder {
  public:
   TextCoder(const CodePage* ansi, const CodePage& fallback) : ansi_(ansi), page_(ansi ? *ansi : fallback) {}
@@ -76,14 +70,17 @@ class TextCoder {
   const CodePage& Page() const { return page_; }
 
   std::size_t Size(View utf8) const {
-    if (Unicode()) return 2 * (IsAscii(utf8) ? utf8.size() : FromUtf8(utf8).size());
+    if (Unicode()) {
+      std::size_t units = 0;
+      if (ForEachUtf16(utf8, [&](char16_t) { ++units; })) return 2 * units;
+      return 2 * FromUtf8(utf8).size();
+    }
     return page_.Encode(FromUtf8(utf8)).size();
   }
-  std::size_t Size(std::u16string_view text) const { return Unicode() ? 2 * text.size() : page_.Encode(text).size(); }
 
   void Append(Output& out, View utf8, std::size_t& lossy) const {
-    if (Unicode() && IsAscii(utf8)) {
-      for (char c : utf8) out.U16(static_cast<std::uint8_t>(c));
+    if (Unicode() && IsWellFormedUtf8(utf8)) {
+      ForEachUtf16(utf8, [&](char16_t c) { out.U16(c); });
       return;
     }
     Append(out, FromUtf8(utf8), lossy);
@@ -99,9 +96,11 @@ class TextCoder {
     for (char c : s) out.U8(static_cast<std::uint8_t>(c));
   }
 
-  std::u16string AsRead(View utf8) const {
-    std::u16string text = FromUtf8(utf8);
-    return Unicode() ? text : page_.Decode(page_.Encode(text));
+  /// The text as a reader gets it back, lower-cased, appended to lowered.
+  void AppendLowered(View utf8, std::u16string& lowered) const {
+    if (Unicode() && ForEachUtf16(utf8, [&](char16_t c) { lowered += LowerChar(c); })) return;
+    const std::u16string text = FromUtf8(utf8);
+    lowered += LCase(Unicode() ? text : page_.Decode(page_.Encode(text)));
   }
 
  private:
@@ -222,10 +221,10 @@ class Sections {
   void WriteTexts(Output& out, bool transcriptions) const {
     const auto& words = src_.Words();
     std::int64_t offset = 4 * (static_cast<std::int64_t>(words.size()) + 1);
-    for (const WordEntry& w : words) {
-      out.I32(w.side == 2 ? -offset : offset);
-      offset += static_cast<std::int64_t>(
-          transcriptions ? coder_.Size(src_.Text(w.transcription)) : coder_.Size(src_.Text(w.text)));
+    const std::vector<std::uint32_t>& sizes = transcriptions ? transcriptionSize_ : textSize_;
+    for (std::size_t k = 0; k < words.size(); ++k) {
+      out.I32(words[k].side == 2 ? -offset : offset);
+      offset += sizes[k];
     }
     out.I32(offset);
     for (const WordEntry& w : words) {
@@ -250,7 +249,7 @@ class Sections {
     std::int64_t offset = 4 * static_cast<std::int64_t>(links.size());
     for (std::uint32_t n : byWord1_) {
       out.I32(offset);
-      offset += Header() + static_cast<std::int64_t>(coder_.Size(src_.Text(links[n].comment)));
+      offset += Header() + commentSize_[n];
     }
     for (std::uint32_t n : byWord1_) {
       const LinkEntry& l = links[n];
@@ -277,12 +276,20 @@ class Sections {
     const auto& words = src_.Words();
     LoweredTexts lowered;
     lowered.start.reserve(words.size() + 1);
+    textSize_.reserve(words.size());
     for (const WordEntry& w : words) {
-      const std::u16string text = coder_.AsRead(src_.Text(w.text));
-      lowered.start.push_back(static_cast<std::uint32_t>(lowered.units.size()));
-      lowered.units += LCase(text);
-      textBytes_ += static_cast<std::int64_t>(coder_.Unicode() ? 2 * text.size() : coder_.Size(src_.Text(w.text)));
-      if (withTranscript_) transcriptionBytes_ += static_cast<std::int64_t>(coder_.Size(src_.Text(w.transcription)));
+      const std::size_t start = lowered.units.size();
+      lowered.start.push_back(static_cast<std::uint32_t>(start));
+      coder_.AppendLowered(src_.Text(w.text), lowered.units);
+      // A word's bytes in a Unicode package: its UTF-16 units, which lower-casing keeps.
+      const std::size_t size =
+          coder_.Unicode() && IsWellFormedUtf8(src_.Text(w.text)) ? 2 * (lowered.units.size() - start)
+                                                                  : coder_.Size(src_.Text(w.text));
+      textSize_.push_back(static_cast<std::uint32_t>(size));
+      textBytes_ += static_cast<std::int64_t>(size);
+      if (!withTranscript_) continue;
+      transcriptionSize_.push_back(static_cast<std::uint32_t>(coder_.Size(src_.Text(w.transcription))));
+      transcriptionBytes_ += transcriptionSize_.back();
     }
     lowered.start.push_back(static_cast<std::uint32_t>(lowered.units.size()));
     return lowered;
@@ -365,21 +372,25 @@ class Sections {
   // Dictionary order of the lower-cased texts, ties in word-ID order. The first four code units,
   // packed into one number, decide most comparisons.
   void Sort(const LoweredTexts& lowered) {
+    struct Entry {
+      std::uint64_t head;
+      std::uint32_t k;
+    };
     const std::size_t n = src_.WordCount();
-    std::vector<std::uint64_t> head(n);
+    std::vector<Entry> entries(n);
     for (std::size_t k = 0; k < n; ++k) {
       const std::u16string_view t = lowered.Of(k);
       std::uint64_t h = 0;
       for (std::size_t i = 0; i < 4; ++i) h = (h << 16) | (i < t.size() ? t[i] : 0);
-      head[k] = h;
+      entries[k] = {h, static_cast<std::uint32_t>(k)};
     }
-    sorted_.resize(n);
-    std::iota(sorted_.begin(), sorted_.end(), 0u);
-    std::sort(sorted_.begin(), sorted_.end(), [&](std::uint32_t a, std::uint32_t b) {
-      if (head[a] != head[b]) return head[a] < head[b];
-      const int c = lowered.Of(a).compare(lowered.Of(b));
-      return c != 0 ? c < 0 : a < b;
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+      if (a.head != b.head) return a.head < b.head;
+      const int c = lowered.Of(a.k).compare(lowered.Of(b.k));
+      return c != 0 ? c < 0 : a.k < b.k;
     });
+    sorted_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) sorted_[i] = entries[i].k;
   }
 
   // Both link orders by counting: by side-1 word (ties in source order), and the record numbers
@@ -388,8 +399,10 @@ class Sections {
     const auto& links = src_.Links();
     byWord1_ = CountingOrder(links.size(), [&](std::size_t n) { return links[n].word1; });
     byWord2_ = CountingOrder(links.size(), [&](std::size_t n) { return links[byWord1_[n]].word2; });
+    commentSize_.reserve(links.size());
     for (const LinkEntry& l : links) {
-      commentBytes_ += static_cast<std::int64_t>(coder_.Size(src_.Text(l.comment)));
+      commentSize_.push_back(static_cast<std::uint32_t>(coder_.Size(src_.Text(l.comment))));
+      commentBytes_ += commentSize_.back();
       if (!report_.supportRech && (l.rech || l.rod)) ++report_.droppedCodes;
     }
   }
@@ -411,6 +424,8 @@ class Sections {
   std::int64_t textBytes_ = 0, transcriptionBytes_ = 0, commentBytes_ = 0;
   std::vector<HashRecord> hash_;
   std::vector<std::uint32_t> sorted_, byWord1_, byWord2_;
+  // Bytes of each word's text and transcription and of each link's comment, as written.
+  std::vector<std::uint32_t> textSize_, transcriptionSize_, commentSize_;
 };
 
 bool IniTrue(std::u16string_view value) {

@@ -30,6 +30,25 @@ COLORREF ToColorRef(Colour colour) {
   return colour & 0xFFFFFF;
 }
 
+// The window's SelChange handler follows the user's caret. The selections the program makes while
+// it writes and formats text are not the user's: in list mode the handler would widen each of them
+// to its whole line, and the format meant for one link would land on the line's first link.
+class QuietSelection {
+ public:
+  explicit QuietSelection(HWND hwnd) : hwnd_(hwnd), mask_(SendMessageW(hwnd, EM_GETEVENTMASK, 0, 0)) {
+    if (mask_ & ENM_SELCHANGE) SendMessageW(hwnd_, EM_SETEVENTMASK, 0, mask_ & ~ENM_SELCHANGE);
+  }
+  ~QuietSelection() {
+    if (mask_ & ENM_SELCHANGE) SendMessageW(hwnd_, EM_SETEVENTMASK, 0, mask_);
+  }
+  QuietSelection(const QuietSelection&) = delete;
+  QuietSelection& operator=(const QuietSelection&) = delete;
+
+ private:
+  HWND hwnd_;
+  LRESULT mask_;
+};
+
 CHARFORMAT2W Format(DWORD mask) {
   CHARFORMAT2W format{};
   format.cbSize = sizeof(format);
@@ -162,6 +181,7 @@ std::u16string RichEditBox::Text() {
 }
 
 void RichEditBox::SetText(std::u16string_view text) {
+  const QuietSelection quiet(hwnd_);
   SETTEXTEX set{ST_DEFAULT, kUnicodeCodePage};
   SendMessageW(hwnd_, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set), reinterpret_cast<LPARAM>(L""));
   const std::u16string terminated(text);
@@ -184,6 +204,7 @@ void RichEditBox::Select(std::int64_t plainStart, std::int64_t plainEnd) {
   };
   const RichTextPositions& map = Positions();
   CHARRANGE range{map.ToControl(clamp(plainStart)), map.ToControl(clamp(plainEnd))};
+  const QuietSelection quiet(hwnd_);
   SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 

@@ -1,0 +1,305 @@
+#include "capture/win32/popup_forms.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "app/application.h"
+#include "app/link_layer.h"
+#include "app/main_form.h"
+#include "foundation/settings_object.h"
+#include "foundation/text.h"
+#include "platform/clock.h"
+#include "platform/win32/rich_edit_box.h"
+#include "platform/win32/win32_services.h"
+
+namespace parlavent {
+namespace {
+
+constexpr UINT_PTR kCloseTimer = 1;
+constexpr UINT kCloseInterval = 30;
+constexpr int kBoxId = 1;
+constexpr long kMinWidth = 80;
+constexpr long kMaxWidth = 520;
+constexpr long kMargin = 6;          // the box's own left and right margins, and a little room
+constexpr long kHintMaxWidth = 320;
+constexpr UINT_PTR kHintTimer = 1;
+constexpr DWORD kHintLifeMs = 8000;
+constexpr long kHintMoveLimit = 3;   // pixels the pointer may move before the hint goes
+
+Rect WorkAreaAt(POINT p) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info)) {
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}
+
+bool AnyButtonDown() {
+  return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0 || GetAsyncKeyState(VK_MBUTTON) < 0;
+}
+
+SettingFont ProgramFont() {
+  SettingFont font{u"Arial", 10};
+  if (HasAppl() && gAppl().Sett) {
+    const SettingFont& f = gAppl().Sett->GFont;
+    if (!f.Name.empty()) font.Name = f.Name;
+    if (f.Size > 0) font.Size = f.Size;
+  }
+  return font;
+}
+
+// Owned by the main window, the popups get no taskbar button of their own.
+HWND Owner() {
+  return HasAppl() && gAppl().frmMain ? ToHwnd(gAppl().frmMain->hWnd()) : nullptr;
+}
+
+template <typename Action>
+void Guarded(Action action) {
+  try {
+    action();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+// ---- frmTT ---------------------------------------------------------------------------------------
+
+frmTT::frmTT() = default;
+
+frmTT::~frmTT() {
+  if (hwnd()) DestroyWindow(hwnd());
+  if (font_) DeleteObject(font_);
+}
+
+bool frmTT::Load() {
+  // The skin plug-in may make the window itself.
+  if (HasAppl() && gAppl().SendEvent(u"CreateToolTipWindow")) {
+    pluginWindow_ = true;
+    return false;
+  }
+  CreateArgs args;
+  args.className = kClassName;
+  args.style = WS_POPUP | WS_BORDER;
+  args.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+  args.width = 300;
+  args.height = 100;
+  args.background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  args.parent = Owner();
+  if (!Create(args)) return false;
+  const SettingFont font = ProgramFont();
+  RichEditBox::CreateArgs box;
+  box.parent = hwnd();
+  box.id = kBoxId;
+  box.readOnly = true;
+  box.border = false;
+  box.verticalScroll = true;
+  box.fontName = font.Name;
+  box.fontSize = font.Size;
+  rText_ = RichEditBox::Create(box);
+  if (!rText_) return false;
+  SendMessageW(rText_->hwnd(), EM_SETEVENTMASK, 0, ENM_REQUESTRESIZE);
+  SendMessageW(rText_->hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(4, 4));
+  rText_->BeforeMessage = [this](UINT msg, WPARAM, LPARAM) {
+    if (msg != WM_SETCURSOR || !waitPointer_) return false;
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return true;
+  };
+  links_ = std::make_shared<clsLink>();
+  HDC screen = GetDC(nullptr);
+  const int height = -MulDiv(static_cast<int>(font.Size + 0.5), GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  // Headings are bold: measuring in bold never leaves a line too narrow.
+  font_ = CreateFontW(height, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, Wide(font.Name));
+  return true;
+}
+
+SIZE frmTT::Measure(const std::u16string& plain) {
+  long widest = 0;
+  HDC dc = GetDC(hwnd());
+  HGDIOBJ old = SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+  std::size_t start = 0;
+  while (start <= plain.size()) {
+    std::size_t end = plain.find(u'\n', start);
+    if (end == std::u16string::npos) end = plain.size();
+    std::u16string line = plain.substr(start, end - start);
+    if (!line.empty() && line.back() == u'\r') line.pop_back();
+    // Lines wider than the popup wrap anyway; only their first part is measured.
+    line.resize(std::min<std::size_t>(line.size(), 200));
+    SIZE s{};
+    if (!line.empty() && GetTextExtentPoint32W(dc, Wide(line), static_cast<int>(line.size()), &s)) {
+      widest = std::max(widest, static_cast<long>(s.cx));
+    }
+    start = end + 1;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(hwnd(), dc);
+  const long width = std::clamp(widest + 2 * kMargin + GetSystemMetrics(SM_CXVSCROLL), kMinWidth, kMaxWidth);
+  // The box tells the height its text needs at this width.
+  requestedHeight_ = 0;
+  MoveWindow(rText_->hwnd(), 0, 0, width, 4000, FALSE);
+  SendMessageW(rText_->hwnd(), EM_REQUESTRESIZE, 0, 0);
+  long height = requestedHeight_;
+  if (height <= 0) height = 20 * static_cast<long>(std::count(plain.begin(), plain.end(), u'\n') + 1);
+  return {width + 2, height + 8};
+}
+
+void frmTT::ShowMarkup(std::u16string_view markup, bool samePos) {
+  if (!hwnd() && (pluginWindow_ || !Load())) {
+    if (HasAppl()) gAppl().SendEvent(u"ShowToolTipWindow");
+    return;
+  }
+  POINT p{};
+  GetCursorPos(&p);
+  const std::u16string plain = links_->SetLink(rText_, markup);
+  SIZE size{};
+  // The skin plug-in may size the window itself; it then keeps the size the plug-in gave it.
+  if (gAppl().SendEvent(u"GetTextSize")) {
+    RECT now{};
+    GetWindowRect(hwnd(), &now);
+    size = {now.right - now.left, now.bottom - now.top};
+  } else {
+    size = Measure(plain);
+  }
+  std::optional<Point> at;
+  if (samePos && lastTopLeft_) at = Point{lastTopLeft_->x, lastTopLeft_->y};
+  const Rect r = PlacePopup({p.x, p.y}, at, size.cx, size.cy, WorkAreaAt(p));
+  lastTopLeft_ = POINT{r.left, r.top};
+  G().gLastCursorX = p.x;
+  G().gLastCursorY = p.y;
+  const int w = static_cast<int>(r.right - r.left), h = static_cast<int>(r.bottom - r.top);
+  RECT frame{0, 0, w, h};
+  AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, 0);
+  const int borderW = (frame.right - frame.left) - w, borderH = (frame.bottom - frame.top) - h;
+  MoveWindow(rText_->hwnd(), 0, 0, std::max(w - borderW, 1), std::max(h - borderH, 1), TRUE);
+  SendMessageW(rText_->hwnd(), EM_SETSEL, 0, 0);
+  SendMessageW(rText_->hwnd(), EM_SCROLLCARET, 0, 0);
+  if (!gAppl().SendEvent(u"ShowToolTipWindow")) {
+    SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  }
+  closeRule_.Reset();
+  SetTimer(hwnd(), kCloseTimer, kCloseInterval, nullptr);
+}
+
+void frmTT::Hide() {
+  if (hwnd()) KillTimer(hwnd(), kCloseTimer);
+  if (HasAppl() && gAppl().SendEvent(u"HideToolTipWindow")) return;
+  if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+}
+
+void frmTT::OnCloseTimer() {
+  if (!Visible()) {
+    KillTimer(hwnd(), kCloseTimer);
+    return;
+  }
+  RECT wr{};
+  POINT p{};
+  GetWindowRect(hwnd(), &wr);
+  GetCursorPos(&p);
+  PopupCloseRule::Input in;
+  in.popup = {wr.left, wr.top, wr.right, wr.bottom};
+  in.pointer = {p.x, p.y};
+  in.escDown = GetAsyncKeyState(VK_ESCAPE) < 0;
+  in.buttonDown = AnyButtonDown();
+  in.now = SystemClock().Timer();
+  if (closeRule_.ShouldClose(in)) Hide();
+}
+
+LRESULT frmTT::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_TIMER:
+      if (wp == kCloseTimer) Guarded([this] { OnCloseTimer(); });
+      return 0;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lp);
+      if (header && header->code == EN_REQUESTRESIZE) {
+        const auto* request = reinterpret_cast<const REQRESIZE*>(lp);
+        requestedHeight_ = request->rc.bottom - request->rc.top;
+      }
+      return 0;
+    }
+    default: return WindowBase::OnMessage(msg, wp, lp);
+  }
+}
+
+// ---- frmToolTip ----------------------------------------------------------------------------------
+
+frmToolTip::~frmToolTip() {
+  if (hwnd()) DestroyWindow(hwnd());
+  if (font_) DeleteObject(font_);
+}
+
+void frmToolTip::ShowHint(std::u16string_view text) {
+  if (!hwnd()) {
+    CreateArgs args;
+    args.className = kClassName;
+    args.style = WS_POPUP | WS_BORDER;
+    args.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    args.width = 10;
+    args.height = 10;
+    args.background = reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1);
+    args.parent = Owner();
+    if (!Create(args)) return;
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+      font_ = CreateFontIndirectW(&metrics.lfStatusFont);
+    }
+  }
+  text_ = std::u16string(text);
+  HDC dc = GetDC(hwnd());
+  HGDIOBJ old = SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+  RECT rc{0, 0, kHintMaxWidth, 0};
+  DrawTextW(dc, Wide(text_), -1, &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd(), dc);
+  GetCursorPos(&shownAt_);
+  const Rect r = PlacePopup({shownAt_.x, shownAt_.y + 6}, std::nullopt, rc.right + 10, rc.bottom + 8,
+                            WorkAreaAt(shownAt_));
+  SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  InvalidateRect(hwnd(), nullptr, TRUE);
+  shownTick_ = GetTickCount();
+  SetTimer(hwnd(), kHintTimer, 50, nullptr);
+}
+
+void frmToolTip::CloseMe() {
+  if (!hwnd()) return;
+  KillTimer(hwnd(), kHintTimer);
+  ShowWindow(hwnd(), SW_HIDE);
+}
+
+LRESULT frmToolTip::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_TIMER: {
+      POINT p{};
+      GetCursorPos(&p);
+      const bool moved = std::abs(p.x - shownAt_.x) > kHintMoveLimit || std::abs(p.y - shownAt_.y) > kHintMoveLimit;
+      if (moved || AnyButtonDown() || GetTickCount() - shownTick_ > kHintLifeMs) CloseMe();
+      return 0;
+    }
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    // The hint never takes a click: it goes to the window below (the main window).
+    case WM_NCHITTEST: return HTTRANSPARENT;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd(), &ps);
+      RECT rc{};
+      GetClientRect(hwnd(), &rc);
+      FillRect(dc, &rc, GetSysColorBrush(COLOR_INFOBK));
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+      HGDIOBJ old = SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+      InflateRect(&rc, -4, -3);
+      DrawTextW(dc, Wide(text_), -1, &rc, DT_WORDBREAK | DT_NOPREFIX);
+      SelectObject(dc, old);
+      EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    default: return WindowBase::OnMessage(msg, wp, lp);
+  }
+}
+
+}  // namespace parlavent

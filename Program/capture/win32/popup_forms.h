@@ -1,0 +1,71 @@
+#pragma once
+// The capture side's two small windows: frmTT, the popup translation beside the pointer (a
+// borderless topmost window with its own rich-text box and link layer), and frmToolTip, the hint
+// of a link the pointer rests on. Neither takes the focus from the program the user works in.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "capture/capture.h"
+#include "platform/win32/window_base.h"
+
+namespace parlavent {
+
+class RichEditBox;
+class clsLink;
+
+class frmTT final : public WindowBase {
+ public:
+  static constexpr const wchar_t* kClassName = L"ParlaventPopup";
+  frmTT();
+  ~frmTT() override;
+
+  /// Shows the rendered markup at the pointer, or at the last place with samePos.
+  void ShowMarkup(std::u16string_view markup, bool samePos);
+  void Hide();
+  bool Visible() const { return hwnd() && IsWindowVisible(hwnd()); }
+  /// frmTT.rText's pointer: 11 hourglass, anything else the arrow.
+  void SetPointer(int pointer) { waitPointer_ = pointer == 11; }
+  RichEditBox* rText() { return rText_.get(); }
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  bool Load();
+  SIZE Measure(const std::u16string& plain);
+  void OnCloseTimer();
+
+  std::shared_ptr<RichEditBox> rText_;
+  std::shared_ptr<clsLink> links_;
+  HFONT font_ = nullptr;
+  long requestedHeight_ = 0;
+  std::optional<POINT> lastTopLeft_;
+  PopupCloseRule closeRule_;
+  bool waitPointer_ = false;
+  bool pluginWindow_ = false;  // the skin plug-in made the window
+};
+
+class frmToolTip final : public WindowBase {
+ public:
+  static constexpr const wchar_t* kClassName = L"ParlaventLinkHint";
+  ~frmToolTip() override;
+  void ShowHint(std::u16string_view text);
+  /// Stops the hint's timer and hides the window.
+  void CloseMe();
+  bool Visible() const { return hwnd() && IsWindowVisible(hwnd()); }
+  std::u16string Text() const { return text_; }
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  std::u16string text_;
+  POINT shownAt_{};
+  DWORD shownTick_ = 0;
+  HFONT font_ = nullptr;
+};
+
+}  // namespace parlavent

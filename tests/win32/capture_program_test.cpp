@@ -1,0 +1,423 @@
+// The capture side on the real program: the clipboard of another process pasted, translated and
+// written back, the popup from a link and from the hot key over Wine's notepad, closed by Esc,
+// and a clipboard of megabytes that leaves the program answering.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <string>
+
+#include "app/application.h"
+#include "app/link_layer.h"
+#include "app/main_window_core.h"
+#include "app/win32/main_window.h"
+#include "capture/win32/popup_forms.h"
+#include "capture/win32/win32_capture.h"
+#include "dictionary/dictionary.h"
+#include "dictionary/sections.h"
+#include "app/view_history.h"
+#include <array>
+#include <filesystem>
+#include "foundation/settings_object.h"
+#include "foundation/text.h"
+#include "install_folder.h"
+#include "platform/win32/win32_services.h"
+
+namespace parlavent {
+namespace {
+
+constexpr DWORD kStartTimeoutMs = 60000;
+constexpr DWORD kReactTimeoutMs = 20000;
+constexpr int kPasteButton = frmMain::kTB1Base + 4;
+constexpr int kCopyButton = frmMain::kTB1Base + 5;
+const wchar_t* const kProgramKey = L"Software\\VB and VBA Program Settings\\Parlavent";
+
+class Process {
+ public:
+  explicit Process(std::wstring command) {
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
+  }
+  ~Process() {
+    if (!started_) return;
+    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
+    WaitForSingleObject(pi_.hProcess, 5000);
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+  }
+  bool Started() const { return started_; }
+  DWORD Id() const { return pi_.dwProcessId; }
+
+ private:
+  bool started_ = false;
+  PROCESS_INFORMATION pi_{};
+};
+
+template <typename Found>
+auto WaitFor(DWORD timeoutMs, Found found) {
+  const DWORD start = GetTickCount();
+  auto result = found();
+  while (!result && GetTickCount() - start < timeoutMs) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(50);
+    result = found();
+  }
+  return result;
+}
+
+HWND WindowOf(DWORD processId, const wchar_t* cls, bool visible) {
+  for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == processId && (!visible || IsWindowVisible(w))) return w;
+  }
+  return nullptr;
+}
+
+std::wstring TextOfWindow(HWND w) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"";
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(w, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000, &copied);
+  text.resize(copied);
+  return text;
+}
+
+// The popup's text: the rich-text box inside the popup window.
+std::wstring PopupText(HWND popup) {
+  HWND box = GetWindow(popup, GW_CHILD);
+  return box ? TextOfWindow(box) : L"";
+}
+
+bool PutOnClipboard(const std::wstring& text) {
+  for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
+  if (!EmptyClipboard()) {
+    CloseClipboard();
+    return false;
+  }
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  auto* p = static_cast<wchar_t*>(GlobalLock(block));
+  std::copy(text.begin(), text.end(), p);
+  p[text.size()] = 0;
+  GlobalUnlock(block);
+  const bool done = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+  CloseClipboard();
+  return done;
+}
+
+std::wstring ClipboardText() {
+  for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
+  std::wstring text;
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+      text.assign(p, wcsnlen(p, GlobalSize(h) / sizeof(wchar_t)));
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void Keys(std::initializer_list<std::pair<WORD, bool>> keys) {
+  for (const auto& [vk, down] : keys) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+    Sleep(40);
+  }
+}
+
+void ClickAt(long x, long y) {
+  SetCursorPos(x, y);
+  Sleep(100);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+  Sleep(200);
+}
+
+void ClickAt(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+bool ButtonEnabled(HWND main, int command) {
+  HWND tb1 = FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr);
+  DWORD_PTR enabled = 0;
+  return tb1 && SendMessageTimeoutW(tb1, TB_ISBUTTONENABLED, command, 0, SMTO_ABORTIFHUNG, 5000, &enabled) && enabled;
+}
+
+bool Answers(HWND w, UINT timeoutMs) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &ignored) != 0;
+}
+
+class CaptureProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // A first start: no settings left by the tests before (the settings dialog's saves them).
+    RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey);
+    wchar_t appData[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH)) {
+      DeleteFileW((std::wstring(appData) + L"\\Parlavent\\Parlavent.ini").c_str());
+    }
+    ASSERT_TRUE(program_.Started());
+    main_ = WaitFor(kStartTimeoutMs, [this] { return WindowOf(program_.Id(), frmMain::kClassName, true); });
+    ASSERT_NE(main_, nullptr);
+    input_ = GetDlgItem(main_, 201);
+    output_ = GetDlgItem(main_, 202);
+  }
+  void TearDown() override {
+    if (main_) PostMessageW(main_, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Exit), 0);
+  }
+  bool OutputHas(const std::wstring& text) {
+    return WaitFor(kReactTimeoutMs, [&] { return TextOfWindow(output_).find(text) != std::wstring::npos; });
+  }
+  // A click on the toolbar's Paste button, as a person gives it.
+  void ClickPaste() {
+    HWND tb1 = FindWindowExW(main_, nullptr, TOOLBARCLASSNAMEW, nullptr);
+    RECT r{};
+    GetWindowRect(tb1, &r);
+    // The buttons are all of one size; Paste is the fifth.
+    const auto size = static_cast<DWORD>(SendMessageW(tb1, TB_GETBUTTONSIZE, 0, 0));
+    SetForegroundWindow(main_);
+    ClickAt(r.left + 4 * LOWORD(size) + LOWORD(size) / 2, r.top + HIWORD(size) / 2);
+  }
+  HWND PopupShown() {
+    return WaitFor(kReactTimeoutMs, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
+  }
+
+  Process program_{L"\"" + testing::InstallFolderW() + L"\\Parlavent.exe\""};
+  HWND main_ = nullptr, input_ = nullptr, output_ = nullptr;
+};
+
+TEST_F(CaptureProgram, ClipboardOfAnotherProcessIsPastedTranslatedAndCopiedBack) {
+  ASSERT_TRUE(PutOnClipboard(L"Hund"));
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [this] { return ButtonEnabled(main_, kPasteButton); }))
+      << "the Paste button follows the clipboard";
+  PostMessageW(main_, WM_COMMAND, kPasteButton, 0);
+  EXPECT_TRUE(OutputHas(L"собака")) << "the clipboard text is translated";
+
+  // Text that is no text: the Paste button goes off.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [this] { return !ButtonEnabled(main_, kPasteButton); }));
+
+  // Ctrl+V in the input box replaces the selection by the clipboard's plain text.
+  ASSERT_TRUE(PutOnClipboard(L"Haus"));
+  SetForegroundWindow(main_);
+  ClickAt(input_);
+  Keys({{VK_CONTROL, true}, {'A', true}, {'A', false}, {'V', true}, {'V', false}, {VK_CONTROL, false}});
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [this] { return TextOfWindow(input_) == L"Haus"; })) << TextOfWindow(input_);
+
+  // Copy puts the input's selection on the clipboard, where this process reads it.
+  ASSERT_TRUE(PutOnClipboard(L"something else"));
+  Keys({{VK_CONTROL, true}, {'A', true}, {'A', false}, {VK_CONTROL, false}});
+  PostMessageW(main_, WM_COMMAND, kCopyButton, 0);
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [] { return ClipboardText() == L"Haus"; })) << "copied: " << ClipboardText().size();
+}
+
+TEST_F(CaptureProgram, HotKeyOverNotepadShowsThePopupAndEscClosesIt) {
+  Process notepad(L"notepad.exe");
+  ASSERT_TRUE(notepad.Started());
+  HWND pad = WaitFor(kStartTimeoutMs, [&] { return WindowOf(notepad.Id(), L"Notepad", true); });
+  ASSERT_NE(pad, nullptr);
+  HWND edit = FindWindowExW(pad, nullptr, L"Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  // Away from the main window, so that the click lands on notepad.
+  SetWindowPos(pad, nullptr, 450, 200, 500, 300, SWP_NOZORDER);
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Hund"));
+  // The program may still be bringing its own window forward: notepad is clicked until it leads.
+  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] {
+    SetForegroundWindow(pad);
+    ClickAt(edit);
+    return GetForegroundWindow() == pad;
+  }));
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  // The default hot key: Ctrl tapped twice, at a person's pace. A poll that missed a tap on a
+  // busy machine gets the gesture again.
+  HWND popup = nullptr;
+  for (int attempt = 0; attempt < 3 && !popup; ++attempt) {
+    for (int tap = 0; tap < 2; ++tap) {
+      Keys({{VK_CONTROL, true}});
+      Sleep(60);
+      Keys({{VK_CONTROL, false}});
+      Sleep(40);
+    }
+    popup = WaitFor(4000, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
+    if (!popup) Sleep(400);
+  }
+  ASSERT_NE(popup, nullptr) << "the hot key shows the popup";
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
+  EXPECT_EQ(GetForegroundWindow(), pad) << "the popup leaves the focus where it was";
+  // Esc held as long as a person holds a key.
+  Keys({{VK_ESCAPE, true}});
+  Sleep(150);
+  Keys({{VK_ESCAPE, false}});
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [&] { return !IsWindowVisible(popup); })) << "Esc closes the popup";
+}
+
+TEST_F(CaptureProgram, MegabytesOnTheClipboardLeaveTheProgramAnswering) {
+  std::wstring big;
+  // 5 MB of text in the clipboard's Unicode form.
+  while (big.size() * sizeof(wchar_t) < 5u * 1024 * 1024) big += L"Hund ";
+  ASSERT_TRUE(PutOnClipboard(big));
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [this] { return ButtonEnabled(main_, kPasteButton); }));
+  ClickPaste();
+  Sleep(500);
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [this] { return Answers(main_, 1000); })) << "the program answers again";
+  // The look-up got the start of the text, cut before a word.
+  std::wstring looked;
+  WaitFor(kReactTimeoutMs, [&] { return !(looked = TextOfWindow(input_)).empty(); });
+  EXPECT_EQ(looked.substr(0, 10), L"Hund Hund ");
+  EXPECT_LE(looked.size(), 1024u);
+
+  // Pasted into the input box, it is cut the same way and the box stays usable.
+  ClickAt(input_);
+  Keys({{VK_CONTROL, true}, {'A', true}, {'A', false}, {VK_BACK, true}, {VK_BACK, false}});
+  Keys({{VK_CONTROL, true}, {'V', true}, {'V', false}, {VK_CONTROL, false}});
+  Sleep(500);
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [this] { return Answers(main_, 1000); })) << "the program answers after Ctrl+V";
+  const std::wstring pasted = TextOfWindow(input_);
+  EXPECT_EQ(pasted.substr(0, 10), L"Hund Hund ");
+  EXPECT_LE(pasted.size(), 1024u);
+}
+
+// In this process: a back-translation link of a popup opens the popup beside the pointer through
+// the edit menu's item, and Esc closes it.
+TEST(CapturePopup, BackTranslationLinkOpensThePopupBesidePointerAndEscClosesIt) {
+  Appl app;
+  SetAppl(&app);
+  app.Sett = std::make_shared<Setting>();
+  app.State.gSetting = app.Sett;
+  const auto dic = OpenPackageDic(app, std::filesystem::path(testing::InstallFolderW()) / "Dictionaries" / "de-ru_full.dic");
+  ASSERT_TRUE(dic);
+  app.Dic = dic;
+  app.State.gCurDic = dic;
+  app.ColDics.Add(u"k1", dic);
+  auto capture = std::make_shared<Win32Capture>();
+  app.Capture = capture;
+  MainWindowCore core{MainControls{}};
+  auto link = std::make_shared<clsLinkItem>();
+  link->Prefix = u"BackTTTrans";
+  link->Link = u"Hund";
+  app.State.gCurLink = link;
+  SetCursorPos(300, 300);
+  ASSERT_TRUE(WaitFor(2000, [] {
+    POINT p{};
+    return GetCursorPos(&p) && p.x == 300 && p.y == 300;
+  }));
+  core.MenuClick(MenuItem::BackTrans);
+  frmTT& popup = capture->Popup();
+  ASSERT_TRUE(popup.Visible());
+  RECT r{};
+  GetWindowRect(popup.hwnd(), &r);
+  // Where the popup saw the pointer (a pointer warp can reach Wine late).
+  const POINT at{app.State.gLastCursorX, app.State.gLastCursorY};
+  EXPECT_TRUE((r.left > at.x && r.left < at.x + 40) || r.right < at.x) << "beside the pointer";
+  EXPECT_TRUE(r.top > at.y || r.bottom < at.y) << "below the pointer, or above it where there is no room";
+  EXPECT_GE(r.top, 0);
+  EXPECT_LE(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_NE(PopupText(popup.hwnd()).find(L"собака"), std::wstring::npos);
+  EXPECT_EQ(app.History().UndoCol.size(), 1u) << "the popup view is recorded";
+  Keys({{VK_ESCAPE, true}});
+  EXPECT_TRUE(WaitFor(5000, [&] { return !popup.Visible(); }));
+  Keys({{VK_ESCAPE, false}});
+  app.CloseByteFile();
+  SetAppl(nullptr);
+}
+
+}  // namespace
+}  // namespace parlavent
+
+namespace parlavent {
+namespace {
+
+// Another program holding the clipboard open: the copy and the paste give up within a moment.
+TEST(CaptureClipboard, ALockedClipboardIsGivenUpQuickly) {
+  Win32Capture capture;
+  ASSERT_TRUE(PutOnClipboard(L"before"));
+  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::array<HANDLE, 2> events{opened, release};
+  HANDLE holder = CreateThread(
+      nullptr, 0,
+      [](void* p) -> DWORD {
+        auto* events = static_cast<HANDLE*>(p);
+        HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        if (OpenClipboard(owner)) {
+          SetEvent(events[0]);
+          WaitForSingleObject(events[1], 10000);
+          CloseClipboard();
+        }
+        DestroyWindow(owner);
+        return 0;
+      },
+      events.data(), 0, nullptr);
+  ASSERT_EQ(WaitForSingleObject(opened, 5000), WAIT_OBJECT_0);
+  const DWORD start = GetTickCount();
+  EXPECT_FALSE(capture.SetClipboardText(u"after"));
+  EXPECT_EQ(capture.ClipboardText(), u"");
+  EXPECT_LT(GetTickCount() - start, 2000u) << "no waiting on the other program";
+  SetEvent(release);
+  WaitForSingleObject(holder, 5000);
+  EXPECT_EQ(capture.ClipboardText(), u"before");
+  EXPECT_TRUE(capture.SetClipboardText(u"after"));
+  EXPECT_EQ(ClipboardText(), L"after");
+  for (HANDLE h : {holder, opened, release}) CloseHandle(h);
+}
+
+}  // namespace
+}  // namespace parlavent
+
+namespace parlavent {
+namespace {
+
+// Text dropped on the main window reaches TransDrop; a drop without text is refused.
+TEST(CaptureDrop, DroppedUnicodeTextIsTranslated) {
+  ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+  Appl app;
+  SetAppl(&app);
+  IDropTarget* target = MakeTextDropTarget();
+  ASSERT_TRUE(PutOnClipboard(L"  Hund\r\n"));
+  IDataObject* data = nullptr;
+  ASSERT_EQ(OleGetClipboard(&data), S_OK);
+  DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+  EXPECT_EQ(target->DragEnter(data, 0, POINTL{0, 0}, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+  effect = DROPEFFECT_COPY;
+  EXPECT_EQ(target->Drop(data, 0, POINTL{0, 0}, &effect), S_OK);
+  ASSERT_FALSE(app.History().UndoCol.empty());
+  EXPECT_EQ(app.History().UndoCol.front()->Data.substr(0, 5), u"Hund\t") << "the trimmed text is translated";
+  data->Release();
+
+  // Nothing but a file list: no drop.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  SetClipboardData(CF_HDROP, GlobalAlloc(GMEM_MOVEABLE, 64));
+  CloseClipboard();
+  ASSERT_EQ(OleGetClipboard(&data), S_OK);
+  effect = DROPEFFECT_COPY;
+  target->DragEnter(data, 0, POINTL{0, 0}, &effect);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  const auto views = app.History().UndoCol.size();
+  target->Drop(data, 0, POINTL{0, 0}, &effect);
+  EXPECT_EQ(app.History().UndoCol.size(), views);
+  data->Release();
+  target->Release();
+  SetAppl(nullptr);
+  OleUninitialize();
+}
+
+}  // namespace
+}  // namespace parlavent
