@@ -9,3 +9,34 @@ appl.SetInput("Katze");
 WScript.Echo("GetInput after SetInput(Katze): " + appl.GetInput());
 appl.SetInput("Hund", true);
 WScript.Echo("GetInput after SetInput(Hund, true): " + appl.GetInput());
+var langs = appl.DicLanguages, names = [];
+for (var i = 1; i <= langs.Count; i++) names.push(langs.Item(i).Lang + "=" + langs(i).Name() + "/" + langs(i).Dics.Count);
+WScript.Echo("DicLanguages: " + names.join(", "));
+var first = langs(1).Dics(1);
+WScript.Echo("DicLanguages(1).Dics(1): " + first.Dic.Name + " side " + first.Dir + ", GetDic(1): " +
+             langs(1).GetDic(1).Name + ", GetDir(9): " + langs(1).GetDir(9));
+WScript.Echo("DicLanguages(\"RU\"): " + langs("RU").Name());
+try {
+  langs(99);
+  WScript.Echo("DicLanguages(99): no error");
+} catch (e) {
+  WScript.Echo("DicLanguages(99): an error");
+}
+var srcs = appl.Dic.Srcs;
+WScript.Echo("Dic.Srcs: " + srcs.Count + (srcs.Count ? ", the first: " + srcs(1).Name + " (" + srcs(1).Language1 +
+             "-" + srcs(1).Language2 + ", LangID " + srcs(1).LangID + ")" : ""));
+var before = appl.Undo.UndoCol.Count;
+appl.ShowList("Haus");
+appl.ShowList("Baum");
+var undo = appl.Undo;
+WScript.Echo("Undo after two word lists: " + (undo.UndoCol.Count - before) + " more views, newest " +
+             undo.UndoCol(1).Mode + ":" + undo.UndoCol(1).Data + ", UndoPos " + undo.UndoPos);
+undo.Back();
+WScript.Echo("Undo after Back: UndoPos " + appl.Undo.UndoPos + ", input " + appl.GetInput());
+var s = appl.Sett;
+WScript.Echo("Sett: CurLang " + s.CurLang + ", AutoOn " + s.AutoOn + ", DicPath set " + (s.DicPath.length > 0) +
+             ", DefTransLink " + (s.DefTransLink ? s.DefTransLink.Prefix : "none"));
+WScript.Echo("Voices: " + appl.Voices.Count + ", DefVoice " + (appl.DefVoice ? appl.DefVoice.Name : "none"));
+appl.GetTranslate("Katze");
+var ws = appl.WordSet;
+WScript.Echo("WordSet after GetTranslate(Katze): " + (ws ? ws.InString + ", IsTrans " + ws.IsTrans : "none"));

@@ -246,6 +246,19 @@ TEST_F(Automation, RegisteredRunningProgramServesOneApplicationObjectToScriptsAn
   EXPECT_NE(script.find("-ru), current: "), std::string::npos) << script;
   EXPECT_NE(script.find("GetInput after SetInput(Hund, true): Hund"), std::string::npos) << script;
   EXPECT_EQ(script.find("GetSimpleTrans(Hund): \r"), std::string::npos) << "Hund has translations: " << script;
+  // The objects behind Appl's fields: languages, a dictionary's sources, the view history, settings.
+  EXPECT_NE(script.find("DicLanguages: de=German/1, ru=Russian/2"), std::string::npos) << script;
+  EXPECT_NE(script.find("DicLanguages(1).Dics(1): De-Ru side 1, GetDic(1): De-Ru, GetDir(9): 0"), std::string::npos)
+      << script;
+  EXPECT_NE(script.find("DicLanguages(\"RU\"): Russian"), std::string::npos) << "by key, case-blind: " << script;
+  EXPECT_NE(script.find("DicLanguages(99): an error"), std::string::npos) << script;
+  EXPECT_NE(script.find("Dic.Srcs: 2, the first: German-Russian dictionary"), std::string::npos) << script;
+  EXPECT_NE(script.find("Undo after two word lists: 2 more views, newest List:Baum, UndoPos 1"), std::string::npos)
+      << script;
+  EXPECT_NE(script.find("Undo after Back: UndoPos 2"), std::string::npos) << script;
+  EXPECT_NE(script.find("Sett: CurLang 0, AutoOn false, DicPath set true"), std::string::npos) << script;
+  EXPECT_NE(script.find("Voices: "), std::string::npos) << script;
+  EXPECT_NE(script.find("WordSet after GetTranslate(Katze): Katze, IsTrans true"), std::string::npos) << script;
 
   // A second client reaches the same object, not a second program.
   IDispatch* second = ConnectTo(id);
@@ -337,6 +350,16 @@ TEST(AutomationTypeLibrary, ProgramCarriesTheTypeLibraryOfItsApplicationObject) 
     EXPECT_HRESULT_SUCCEEDED(info->GetIDsOfNames(&n, 1, &mid)) << op;
   }
   info->Release();
+  for (const wchar_t* type : {L"IclsDicLang", L"IclsDicLangItem", L"IclsDicSrc", L"IclsLinkItem", L"IclsUndo",
+                              L"IclsVoice", L"ISetting", L"IItems", L"IWordSet", L"IclsMass"}) {
+    ITypeInfo* other = nullptr;
+    USHORT n = 1;
+    MEMBERID id = 0;
+    std::wstring typeName = type;
+    EXPECT_HRESULT_SUCCEEDED(lib->FindName(typeName.data(), 0, &other, &id, &n)) << type;
+    EXPECT_EQ(n, 1) << type;
+    if (n == 1 && other) other->Release();
+  }
   lib->Release();
 }
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <functional>
 #include <new>
 #include <string>
 #include <vector>
@@ -14,7 +15,12 @@
 #include "app/application.h"
 #include "app/automation.h"
 #include "app/plugin_host.h"
+#include "app/link_layer.h"
+#include "app/view_history.h"
+#include "companions/voice.h"
+#include "foundation/settings_object.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/result_tree.h"
 #include "parlavent_automation.h"
 
 namespace parlavent {
@@ -170,6 +176,152 @@ HRESULT Str(BSTR* ret, std::u16string_view s) {
   return Text(ret, [&] { return std::u16string(s); });
 }
 
+HRESULT Strings(VARIANT* value, const std::vector<std::u16string>& list) {
+  if (!value) return E_POINTER;
+  VariantInit(value);
+  return Guard([&]() -> HRESULT {
+    SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(list.size()));
+    if (!array) return E_OUTOFMEMORY;
+    for (LONG i = 0; i < static_cast<LONG>(list.size()); ++i) {
+      VARIANT item;
+      VariantInit(&item);
+      item.vt = VT_BSTR;
+      item.bstrVal = ToBstr(list[static_cast<std::size_t>(i)]);
+      SafeArrayPutElement(array, &i, &item);
+      VariantClear(&item);
+    }
+    value->vt = VT_ARRAY | VT_VARIANT;
+    value->parray = array;
+    return S_OK;
+  });
+}
+
+// Hands out a new object of type T over its arguments, or E_UNEXPECTED when the type library
+// lacks its interface.
+template <class T, class I, class... A>
+HRESULT Make(I** ret, A&&... args) {
+  if (!ret) return E_POINTER;
+  *ret = nullptr;
+  return Guard([&] {
+    auto* object = new T(std::forward<A>(args)...);
+    if (!object->Described()) {
+      object->Release();
+      return E_UNEXPECTED;
+    }
+    *ret = object;
+    return S_OK;
+  });
+}
+
+// The object standing for item as a T; Nothing for no item.
+template <class T, class I, class P>
+HRESULT Out(I** ret, const std::shared_ptr<P>& item) {
+  if (!ret) return E_POINTER;
+  *ret = nullptr;
+  return item ? Make<T>(ret, item) : S_OK;
+}
+
+// A collection as clients see it: the keys and items as they were when the field was read, so a
+// later change in the program neither moves nor frees what the client walks.
+class ItemsObject final : public DualObject<IItems, &IID_IItems> {
+ public:
+  using Factory = std::function<HRESULT(IDispatch**)>;
+  struct Entry {
+    std::u16string key;
+    Factory make;
+  };
+  explicit ItemsObject(std::vector<Entry> entries) : entries_(std::move(entries)) {}
+
+  HRESULT STDMETHODCALLTYPE get_Count(long* v) override {
+    return Number(v, static_cast<std::int32_t>(entries_.size()));
+  }
+  // By 1-based position or by key (case-blind), as the system's collections are read.
+  HRESULT STDMETHODCALLTYPE Item(VARIANT index, IDispatch** ret) override {
+    if (!ret) return E_POINTER;
+    *ret = nullptr;
+    VARIANT key;
+    VariantInit(&key);
+    const Entry* found = nullptr;
+    if (index.vt == VT_BSTR || index.vt == (VT_BSTR | VT_BYREF)) {
+      if (FAILED(VariantChangeType(&key, &index, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+      const std::u16string wanted = LCase(FromBstr(key.bstrVal));
+      for (const auto& e : entries_)
+        if (!e.key.empty() && LCase(e.key) == wanted) {
+          found = &e;
+          break;
+        }
+    } else {
+      if (FAILED(VariantChangeType(&key, &index, 0, VT_I4))) return DISP_E_TYPEMISMATCH;
+      if (key.lVal >= 1 && static_cast<std::size_t>(key.lVal) <= entries_.size())
+        found = &entries_[static_cast<std::size_t>(key.lVal) - 1];
+    }
+    VariantClear(&key);
+    if (!found) return DISP_E_BADINDEX;
+    return Guard([&] { return found->make(ret); });
+  }
+
+ private:
+  std::vector<Entry> entries_;
+};
+
+// An item of a collection: the object standing for item as an IDispatch.
+template <class T, class I, class P>
+HRESULT Handed(IDispatch** out, const std::shared_ptr<P>& item) {
+  I* object = nullptr;
+  const HRESULT hr = Out<T>(&object, item);
+  *out = object;
+  return hr;
+}
+
+// Snapshots a keyed collection of shared objects; each item is handed out as a T.
+template <class T, class I, class C>
+HRESULT ItemsOut(IItems** ret, const C& collection) {
+  if (!ret) return E_POINTER;
+  *ret = nullptr;
+  return Guard([&] {
+    std::vector<ItemsObject::Entry> entries;
+    for (std::size_t i = 0; i < collection.Count(); ++i) {
+      auto item = *collection.ItemAt(i + 1);
+      std::u16string key = collection.KeyAtIndex(i);  // empty for an unkeyed item
+      entries.push_back({std::move(key), [item](IDispatch** out) { return Handed<T, I>(out, item); }});
+    }
+    return Make<ItemsObject>(ret, std::move(entries));
+  });
+}
+
+// An automation object standing for one object of the program, which it keeps alive.
+template <class I, const IID* iid, class P>
+class Over : public DualObject<I, iid> {
+ public:
+  explicit Over(std::shared_ptr<P> object) : s_(std::move(object)) {}
+
+ protected:
+  std::shared_ptr<P> s_;
+};
+
+// Read-only fields of the program object s_ that an automation object stands for.
+#define TEXT_FIELD(name) \
+  HRESULT STDMETHODCALLTYPE get_##name(BSTR* v) override { return Str(v, s_->name); }
+#define NUMBER_FIELD(name) \
+  HRESULT STDMETHODCALLTYPE get_##name(long* v) override { return Number(v, s_->name); }
+#define FLAG_FIELD(name) \
+  HRESULT STDMETHODCALLTYPE get_##name(VARIANT_BOOL* v) override { return Flag(v, s_->name); }
+
+class SrcObject final : public Over<IclsDicSrc, &IID_IclsDicSrc, clsDicSrc> {
+ public:
+  using Over::Over;
+  NUMBER_FIELD(SrcID) NUMBER_FIELD(LangID) TEXT_FIELD(Language1) TEXT_FIELD(Language2) TEXT_FIELD(Name)
+  HRESULT STDMETHODCALLTYPE get_TranscrHelp(VARIANT* v) override { return Strings(v, s_->TranscrHelp); }
+};
+
+class LinkItemObject final : public Over<IclsLinkItem, &IID_IclsLinkItem, clsLinkItem> {
+ public:
+  using Over::Over;
+  TEXT_FIELD(Caption) TEXT_FIELD(Link) TEXT_FIELD(Prefix) NUMBER_FIELD(p1) NUMBER_FIELD(p2) FLAG_FIELD(LinkCursor)
+  FLAG_FIELD(ClickSound) FLAG_FIELD(Bold) FLAG_FIELD(Italic) FLAG_FIELD(Underline) NUMBER_FIELD(Bullet)
+  NUMBER_FIELD(Color) TEXT_FIELD(Font) NUMBER_FIELD(Size) NUMBER_FIELD(Dir)
+};
+
 // A loaded dictionary as clients see it. It keeps the dictionary alive, so a client holding it
 // across a reload of the dictionaries reads the old one, never freed memory.
 class DicObject final : public DualObject<IclsDic, &IID_IclsDic> {
@@ -195,25 +347,111 @@ class DicObject final : public DualObject<IclsDic, &IID_IclsDic> {
   HRESULT STDMETHODCALLTYPE GetDirStr(BSTR* ret) override {
     return Text(ret, [&] { return dic_->GetDirStr(); });
   }
+  HRESULT STDMETHODCALLTYPE get_Srcs(IItems** v) override {
+    if (!dic_->Srcs) return Make<ItemsObject>(v, std::vector<ItemsObject::Entry>());
+    return ItemsOut<SrcObject, IclsDicSrc>(v, *dic_->Srcs);
+  }
 
  private:
   std::shared_ptr<clsDic> dic_;
 };
 
-HRESULT DicOut(IclsDic** ret, const std::shared_ptr<clsDic>& dic) {
-  if (!ret) return E_POINTER;
-  *ret = nullptr;
-  if (!dic) return S_OK;
-  return Guard([&] {
-    auto* object = new DicObject(dic);
-    if (!object->Described()) {
-      object->Release();
-      return E_UNEXPECTED;
-    }
-    *ret = object;
-    return S_OK;
-  });
-}
+HRESULT DicOut(IclsDic** ret, const std::shared_ptr<clsDic>& dic) { return Out<DicObject>(ret, dic); }
+
+class DicLangItemObject final : public Over<IclsDicLangItem, &IID_IclsDicLangItem, clsDicLangItem> {
+ public:
+  using Over::Over;
+  HRESULT STDMETHODCALLTYPE get_Dic(IclsDic** v) override { return DicOut(v, s_->Dic); }
+  NUMBER_FIELD(Dir)
+};
+
+class DicLangObject final : public Over<IclsDicLang, &IID_IclsDicLang, clsDicLang> {
+ public:
+  using Over::Over;
+  TEXT_FIELD(Lang)
+  HRESULT STDMETHODCALLTYPE get_Dics(IItems** v) override {
+    return ItemsOut<DicLangItemObject, IclsDicLangItem>(v, s_->Dics);
+  }
+  HRESULT STDMETHODCALLTYPE Name(BSTR* ret) override {
+    return Text(ret, [&] { return s_->Name(); });
+  }
+  HRESULT STDMETHODCALLTYPE GetDic(long index, IclsDic** ret) override {
+    return DicOut(ret, s_->GetDic(static_cast<std::int32_t>(index)));
+  }
+  HRESULT STDMETHODCALLTYPE GetDir(long index, long* ret) override {
+    return Number(ret, s_->GetDir(static_cast<std::int32_t>(index)));
+  }
+};
+
+class UndoItemObject final : public Over<IclsUndoItem, &IID_IclsUndoItem, clsUndoItem> {
+ public:
+  using Over::Over;
+  TEXT_FIELD(Mode) TEXT_FIELD(Data)
+};
+
+// The history is the program's own; Back and Redo replay a view in the main window as its
+// toolbar buttons do.
+class UndoObject final : public Over<IclsUndo, &IID_IclsUndo, clsUndo> {
+ public:
+  using Over::Over;
+  HRESULT STDMETHODCALLTYPE get_UndoCol(IItems** v) override {
+    if (!v) return E_POINTER;
+    *v = nullptr;
+    return Guard([&] {
+      std::vector<ItemsObject::Entry> entries;
+      for (const auto& item : s_->UndoCol)
+        entries.push_back({std::u16string(), [item](IDispatch** out) {
+                             return Handed<UndoItemObject, IclsUndoItem>(out, item);
+                           }});
+      return Make<ItemsObject>(v, std::move(entries));
+    });
+  }
+  NUMBER_FIELD(UndoPos)
+  HRESULT STDMETHODCALLTYPE Back() override { return Do([&] { s_->Back(); }); }
+  HRESULT STDMETHODCALLTYPE Redo() override { return Do([&] { s_->Redo(); }); }
+};
+
+class VoiceObject final : public Over<IclsVoice, &IID_IclsVoice, clsVoice> {
+ public:
+  using Over::Over;
+  TEXT_FIELD(Name) NUMBER_FIELD(Spd) NUMBER_FIELD(Vol) NUMBER_FIELD(Index) TEXT_FIELD(Lang) TEXT_FIELD(ID)
+  NUMBER_FIELD(Ver) FLAG_FIELD(Default) NUMBER_FIELD(EngineIndex)
+};
+
+// The settings as the program holds them now; clients read, the settings window writes.
+class SettingObject final : public Over<ISetting, &IID_ISetting, Setting> {
+ public:
+  using Over::Over;
+  TEXT_FIELD(AppFolder) TEXT_FIELD(DicPath) FLAG_FIELD(AutoOn) TEXT_FIELD(site) TEXT_FIELD(Email)
+  NUMBER_FIELD(ShowPctShow) NUMBER_FIELD(Gray) NUMBER_FIELD(BottomH) NUMBER_FIELD(Border) NUMBER_FIELD(DeltaW)
+  NUMBER_FIELD(DeltaH) FLAG_FIELD(SilentStart) NUMBER_FIELD(MinW) NUMBER_FIELD(MinH) FLAG_FIELD(BackTransOpen)
+  TEXT_FIELD(TextLink) TEXT_FIELD(InjExclude) FLAG_FIELD(Aero) FLAG_FIELD(TraceControls) FLAG_FIELD(Restore)
+  FLAG_FIELD(AutoRun) FLAG_FIELD(SmartClick) FLAG_FIELD(ShowComment) FLAG_FIELD(AutoStart) FLAG_FIELD(TopMost)
+  FLAG_FIELD(SysTray) NUMBER_FIELD(OldHotKey) FLAG_FIELD(HotKeyDouble) NUMBER_FIELD(HotKeyShift)
+  NUMBER_FIELD(HotKeyCode) NUMBER_FIELD(TrlMode) FLAG_FIELD(TTHide) FLAG_FIELD(ShowNoTrans) FLAG_FIELD(NoDirForType)
+  FLAG_FIELD(ShowTranscript) TEXT_FIELD(ExtTransString) NUMBER_FIELD(CurLang) FLAG_FIELD(TrlSound)
+  FLAG_FIELD(ClickSnd) FLAG_FIELD(SysTrayKeyb) FLAG_FIELD(ShowTooltips) FLAG_FIELD(GlbAllowShort)
+  FLAG_FIELD(TransByCtrl) FLAG_FIELD(TransByShift) FLAG_FIELD(TransByAlt) FLAG_FIELD(TransByPoint)
+  FLAG_FIELD(TransByClick) FLAG_FIELD(TransByDblClick) FLAG_FIELD(TransBySelect) NUMBER_FIELD(TransKeyAction)
+  NUMBER_FIELD(LrnTransp) NUMBER_FIELD(LrnFontSize) NUMBER_FIELD(LrnSource) TEXT_FIELD(LrnFont) NUMBER_FIELD(LrnInt)
+  NUMBER_FIELD(LrnBC) NUMBER_FIELD(LrnFC) NUMBER_FIELD(LrnNL) NUMBER_FIELD(LrnNM) FLAG_FIELD(LrnBold)
+  FLAG_FIELD(LrnItalic) FLAG_FIELD(LrnRandom) FLAG_FIELD(LrnDir1) FLAG_FIELD(LrnDir2) FLAG_FIELD(LrnFirst)
+  FLAG_FIELD(LrnTop) FLAG_FIELD(LrnTR) FLAG_FIELD(LrnShow) FLAG_FIELD(LrnSimpleWord) FLAG_FIELD(SpkLearner)
+  FLAG_FIELD(SpkTrans) FLAG_FIELD(SpkTransWord) FLAG_FIELD(SpkHideTrans) FLAG_FIELD(SpkClip) FLAG_FIELD(SpkPage)
+  FLAG_FIELD(SpkSel) NUMBER_FIELD(HintBG) NUMBER_FIELD(HintBrd) NUMBER_FIELD(Buttons)
+  HRESULT STDMETHODCALLTYPE get_DefTransLink(IclsLinkItem** v) override {
+    return Out<LinkItemObject>(v, s_->DefTransLink);
+  }
+  HRESULT STDMETHODCALLTYPE get_LrnDic(IclsDic** v) override { return DicOut(v, s_->LrnDic); }
+};
+
+// The result of the last look-up; a client holding it across a later look-up reads the old one.
+class WordSetObject final : public Over<IWordSet, &IID_IWordSet, WordSet> {
+ public:
+  using Over::Over;
+  TEXT_FIELD(InString) NUMBER_FIELD(RetIndex) TEXT_FIELD(RetString) FLAG_FIELD(IsTrans) FLAG_FIELD(UseExtTrans)
+  TEXT_FIELD(Translation) NUMBER_FIELD(CheckDir) FLAG_FIELD(ExtTrans) FLAG_FIELD(OnForm)
+};
 
 // ColDics: read when asked, so a client always sees the dictionaries loaded now.
 class DicsObject final : public DualObject<IDics, &IID_IDics> {
@@ -282,6 +520,23 @@ class ApplObject final : public DualObject<IAppl, &IID_IAppl> {
       return S_OK;
     });
   }
+  HRESULT STDMETHODCALLTYPE get_Sett(ISetting** v) override { return Out<SettingObject>(v, app_.Sett); }
+  HRESULT STDMETHODCALLTYPE get_WordSet(IWordSet** v) override { return Out<WordSetObject>(v, app_.WordSet); }
+  HRESULT STDMETHODCALLTYPE get_Undo(IclsUndo** v) override {
+    if (!v) return E_POINTER;
+    *v = nullptr;
+    return Guard([&] {
+      app_.History();
+      return Make<UndoObject>(v, app_.Undo);
+    });
+  }
+  HRESULT STDMETHODCALLTYPE get_Voices(IItems** v) override {
+    return ItemsOut<VoiceObject, IclsVoice>(v, app_.Voices);
+  }
+  HRESULT STDMETHODCALLTYPE get_DicLanguages(IItems** v) override {
+    return ItemsOut<DicLangObject, IclsDicLang>(v, app_.DicLanguages);
+  }
+  HRESULT STDMETHODCALLTYPE get_DefVoice(IclsVoice** v) override { return Out<VoiceObject>(v, app_.DefVoice); }
   HRESULT STDMETHODCALLTYPE get_OutPutMode(long* v) override { return Number(v, app_.OutPutMode); }
   HRESULT STDMETHODCALLTYPE put_OutPutMode(long v) override {
     app_.OutPutMode = v;
