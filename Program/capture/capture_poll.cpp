@@ -75,13 +75,18 @@ bool GestureKeyHeld(const Setting& s, double now) {
 // pointing counts), shown in the popup.
 void TranslateFrom(Appl& app, CaptureServices& capture, WindowHandle target, const PollSnapshot& at,
                    bool selection = true, bool pointing = true) {
-  // A program met for the first time joins the per-application list.
-  if (app.CheckWindow(target, false)) WatchTargetWindow(app, capture, target, at.pointer);
+  // The user has switched the capture off for this program in the per-application list: it
+  // gets no keystroke and no message from us.
+  const std::optional<std::int32_t> state = ListedState(capture, target);
+  if (state && *state == 0) return;
   std::u16string text;
   if (selection) text = Trim(capture.TakeText(target, CaptureSource::Selection, at.pointer));
-  if (text.empty() && pointing && at.pointed != 0 && !OwnWindow(app, capture, at.pointed)) {
+  if (text.empty() && pointing && at.pointed != 0 && !OwnWindow(app, capture, at.pointed) &&
+      (at.pointed == target || ListedState(capture, at.pointed).value_or(1) != 0)) {
     text = Trim(capture.TakeText(at.pointed, CaptureSource::WordAtPointer, at.pointer));
   }
+  // A program met for the first time joins the per-application list.
+  if (!state && app.CheckWindow(target, false)) WatchTargetWindow(app, capture, target, at.pointer, text);
   text = Trim(LookupSpan(text));
   if (text.empty()) return;
   app.State.gReturnWindow = target;

@@ -1,6 +1,7 @@
 // The capture side's own logic against the fake capture: copies and the pending copy, paste and
 // dropped text, link hints, the per-application list (CheckWindow, WatchTargetWindow), where the
 // popup stands and when it closes, the capture poll and its direction rule, and the folder chooser.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "app/link_layer.h"
@@ -285,6 +286,33 @@ TEST_F(PollTest, WithoutASelectionTheWordUnderThePointerIsTaken) {
   HotKey();
   EXPECT_EQ(capture->taken, (std::vector<std::string>{"Selection " + std::to_string(kPad), "Word " + std::to_string(kPadEdit)}));
   EXPECT_EQ(capture->log, (std::vector<std::string>{"Popup Katze"}));
+}
+
+TEST_F(PollTest, ProgramsSwitchedOffInTheListAreNotCapturedAndNewOnesAreListed) {
+  capture->selections[kPad] = u"Hund";
+  capture->words[kPadEdit] = u"Katze";
+  (*app.State.WhiteCol.Find(u"Notepad"))->State = 0;
+  HotKey();
+  EXPECT_TRUE(capture->taken.empty()) << "no copy is sent to a program switched off";
+  EXPECT_TRUE(capture->log.empty());
+
+  // Pointing into a switched-off program from another one's hot key reads nothing from it.
+  AddWindow(0x700, {u"C:\\Tools\\Writer.exe", u"Writer", u"WriterMain", 0});
+  capture->snapshot.foreground = 0x700;
+  HotKey();
+  EXPECT_EQ(std::count(capture->taken.begin(), capture->taken.end(), "Word " + std::to_string(kPadEdit)), 0);
+  EXPECT_TRUE(capture->log.empty());
+
+  // A program met for the first time whose selection came through is listed on, although
+  // the word under the pointer gave nothing.
+  capture->selections[0x700] = u"Brief";
+  (*app.State.WhiteCol.Find(u"Notepad"))->State = 1;
+  app.State.WhiteCol.Remove(u"WriterMain");
+  HotKey();
+  EXPECT_EQ(capture->log.back(), "Popup Brief");
+  const auto* entry = app.State.WhiteCol.Find(u"WriterMain");
+  ASSERT_TRUE(entry && *entry);
+  EXPECT_EQ((*entry)->State, 1);
 }
 
 TEST_F(PollTest, TheProgramsOwnWindowsAndOtherKeysAreLeftAlone) {
