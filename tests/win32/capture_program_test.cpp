@@ -344,6 +344,41 @@ namespace parlavent {
 namespace {
 
 // Another program holding the clipboard open: the copy and the paste give up within a moment.
+// The rich-edit control of another process reads the point through a block written into that
+// process; the word under the pointer comes back.
+TEST(CaptureWord, TheWordUnderThePointerOfWordpadsRichEditIsRead) {
+  wchar_t path[MAX_PATH] = {};
+  ExpandEnvironmentStringsW(L"%ProgramFiles%\\Windows NT\\Accessories\\wordpad.exe", path, MAX_PATH);
+  Process wordpad(L"\"" + std::wstring(path) + L"\"");
+  ASSERT_TRUE(wordpad.Started());
+  HWND frame = WaitFor(kStartTimeoutMs, [&] { return WindowOf(wordpad.Id(), nullptr, true); });
+  ASSERT_NE(frame, nullptr);
+  HWND rich = nullptr;
+  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] {
+    EnumChildWindows(
+        frame,
+        [](HWND child, LPARAM found) -> BOOL {
+          wchar_t cls[64] = {};
+          GetClassNameW(child, cls, 64);
+          if (!std::wstring(cls).starts_with(L"RichEdit") && !std::wstring(cls).starts_with(L"RICHEDIT")) return TRUE;
+          *reinterpret_cast<HWND*>(found) = child;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&rich));
+    return rich != nullptr;
+  }));
+  SendMessageW(rich, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Katze Katze Katze\r\nHund"));
+  POINT p{12, 6};
+  ClientToScreen(rich, &p);
+  Win32Capture capture;
+  EXPECT_EQ(capture.TakeText(FromHwnd(rich), CaptureSource::WordAtPointer, {p.x, p.y}), u"Katze");
+  // Far below the text the control answers with a character of its last line: a whole word or none.
+  p = {12, 4000};
+  ClientToScreen(rich, &p);
+  const std::u16string below = capture.TakeText(FromHwnd(rich), CaptureSource::WordAtPointer, {p.x, p.y});
+  EXPECT_TRUE(below.empty() || below == u"Hund") << ToUtf8(below);
+}
+
 TEST(CaptureClipboard, ALockedClipboardIsGivenUpQuickly) {
   Win32Capture capture;
   ASSERT_TRUE(PutOnClipboard(L"before"));
