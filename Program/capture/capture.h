@@ -26,6 +26,17 @@ struct CaptureMemory {
   bool gestureKeyDown = false;
   bool gestureFired = false;
   double gestureKeySince = 0;
+  // The primary button's gestures, and the key action "press the key, then point".
+  bool buttonDown = false;
+  Point pressedAt;
+  std::optional<double> lastClick;  // when the last plain click ended
+  Point lastClickAt;
+  bool keyWasAlone = false;         // the gesture key was down alone at the last poll
+  bool buttonsWithKey = false;      // a button was pressed during this hold of the key
+  std::optional<double> armedSince; // the key was tapped: the next gesture counts
+  Point restAt;
+  double restSince = 0;
+  bool movedSinceArmed = false;
 };
 CaptureMemory& TheCaptureMemory();
 
