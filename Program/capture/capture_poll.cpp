@@ -208,6 +208,7 @@ bool AutomaticGesture(Appl& app, CaptureServices& capture, const PollSnapshot& a
   const bool held = GestureKeyHeld(s, now);
   const bool alone = m.gestureKeyDown;
   m.keyWasAlone = alone;
+  const bool clickedWithKey = m.buttonsWithKey;
   if (!alone) m.buttonsWithKey = false;
   if (alone && m.buttonDown) m.buttonsWithKey = true;
   const auto fire = [&](bool selection) {
@@ -231,7 +232,8 @@ bool AutomaticGesture(Appl& app, CaptureServices& capture, const PollSnapshot& a
     return held && s.TransByPoint && !m.buttonsWithKey && fire(false);
   }
   // Action 2: a tap of the key alone arms the next gesture for a while.
-  if (wasAlone && !alone && !m.buttonsWithKey) {
+  // A key used with the mouse (Ctrl+click) is no tap.
+  if (wasAlone && !alone && !clickedWithKey) {
     m.armedSince = now;
     m.restAt = at.pointer;
     m.restSince = now;

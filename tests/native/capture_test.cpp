@@ -473,6 +473,10 @@ TEST_F(GestureTest, KeyTappedBeforeTheGesture) {
   Select({});
   Idle();
   EXPECT_EQ(capture->log.size(), 2u);
+  Select({17});
+  DoubleClick({});
+  Idle();
+  EXPECT_EQ(capture->log.size(), 2u) << "Ctrl+drag is no tap";
 
   // With TransByPoint the pointer coming to rest after the tap points at the word.
   app.Sett->TransByPoint = true;
