@@ -161,6 +161,34 @@ bool Answers(HWND w, UINT timeoutMs) {
   return SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &ignored) != 0;
 }
 
+// Wine's wordpad and its rich-edit control, found once it shows.
+struct Wordpad {
+  Wordpad() {
+    frame = WaitFor(kStartTimeoutMs, [&] { return WindowOf(process.Id(), nullptr, true); });
+    if (!frame) return;
+    WaitFor(kReactTimeoutMs, [&] {
+      EnumChildWindows(
+          frame,
+          [](HWND child, LPARAM found) -> BOOL {
+            wchar_t cls[64] = {};
+            GetClassNameW(child, cls, 64);
+            if (!std::wstring(cls).starts_with(L"RichEdit") && !std::wstring(cls).starts_with(L"RICHEDIT")) return TRUE;
+            *reinterpret_cast<HWND*>(found) = child;
+            return FALSE;
+          },
+          reinterpret_cast<LPARAM>(&rich));
+      return rich != nullptr;
+    });
+  }
+  static std::wstring Command() {
+    wchar_t path[MAX_PATH] = {};
+    ExpandEnvironmentStringsW(L"%ProgramFiles%\\Windows NT\\Accessories\\wordpad.exe", path, MAX_PATH);
+    return L"\"" + std::wstring(path) + L"\"";
+  }
+  Process process{Command()};
+  HWND frame = nullptr, rich = nullptr;
+};
+
 class CaptureProgram : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -267,6 +295,34 @@ TEST_F(CaptureProgram, HotKeyOverNotepadShowsThePopupAndEscClosesIt) {
   EXPECT_TRUE(WaitFor(kReactTimeoutMs, [&] { return !IsWindowVisible(popup); })) << "Esc closes the popup";
 }
 
+TEST_F(CaptureProgram, HotKeyOverWordpadShowsTheWordUnderThePointer) {
+  Wordpad pad;
+  ASSERT_NE(pad.rich, nullptr);
+  SetWindowPos(pad.frame, nullptr, 450, 200, 500, 300, SWP_NOZORDER);
+  SendMessageW(pad.rich, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Hund Hund Hund"));
+  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] {
+    SetForegroundWindow(pad.frame);
+    ClickAt(pad.rich);
+    return GetForegroundWindow() == pad.frame;
+  }));
+  POINT p{14, 8};
+  ClientToScreen(pad.rich, &p);
+  SetCursorPos(p.x, p.y);
+  HWND popup = nullptr;
+  for (int attempt = 0; attempt < 3 && !popup; ++attempt) {
+    for (int tap = 0; tap < 2; ++tap) {
+      Keys({{VK_CONTROL, true}});
+      Sleep(60);
+      Keys({{VK_CONTROL, false}});
+      Sleep(40);
+    }
+    popup = WaitFor(4000, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
+    if (!popup) Sleep(400);
+  }
+  ASSERT_NE(popup, nullptr) << "the hot key shows the popup";
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
+}
+
 TEST_F(CaptureProgram, MegabytesOnTheClipboardLeaveTheProgramAnswering) {
   std::wstring big;
   // 5 MB of text in the clipboard's Unicode form.
@@ -347,26 +403,9 @@ namespace {
 // The rich-edit control of another process reads the point through a block written into that
 // process; the word under the pointer comes back.
 TEST(CaptureWord, TheWordUnderThePointerOfWordpadsRichEditIsRead) {
-  wchar_t path[MAX_PATH] = {};
-  ExpandEnvironmentStringsW(L"%ProgramFiles%\\Windows NT\\Accessories\\wordpad.exe", path, MAX_PATH);
-  Process wordpad(L"\"" + std::wstring(path) + L"\"");
-  ASSERT_TRUE(wordpad.Started());
-  HWND frame = WaitFor(kStartTimeoutMs, [&] { return WindowOf(wordpad.Id(), nullptr, true); });
-  ASSERT_NE(frame, nullptr);
-  HWND rich = nullptr;
-  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] {
-    EnumChildWindows(
-        frame,
-        [](HWND child, LPARAM found) -> BOOL {
-          wchar_t cls[64] = {};
-          GetClassNameW(child, cls, 64);
-          if (!std::wstring(cls).starts_with(L"RichEdit") && !std::wstring(cls).starts_with(L"RICHEDIT")) return TRUE;
-          *reinterpret_cast<HWND*>(found) = child;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&rich));
-    return rich != nullptr;
-  }));
+  Wordpad pad;
+  ASSERT_NE(pad.rich, nullptr);
+  HWND rich = pad.rich;
   SendMessageW(rich, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Katze Katze Katze\r\nHund"));
   POINT p{12, 6};
   ClientToScreen(rich, &p);
