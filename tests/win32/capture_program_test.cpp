@@ -220,6 +220,22 @@ class CaptureProgram : public ::testing::Test {
     SetForegroundWindow(main_);
     ClickAt(r.left + 4 * LOWORD(size) + LOWORD(size) / 2, r.top + HIWORD(size) / 2);
   }
+  // The default hot key: Ctrl tapped twice, at a person's pace. A poll that missed a tap on a
+  // busy machine gets the gesture again. The popup it shows, or null.
+  HWND HotKeyPopup() {
+  HWND popup = nullptr;
+  for (int attempt = 0; attempt < 3 && !popup; ++attempt) {
+    for (int tap = 0; tap < 2; ++tap) {
+      Keys({{VK_CONTROL, true}});
+      Sleep(60);
+      Keys({{VK_CONTROL, false}});
+      Sleep(40);
+    }
+    popup = WaitFor(4000, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
+    if (!popup) Sleep(400);
+  }
+    return popup;
+  }
   HWND PopupShown() {
     return WaitFor(kReactTimeoutMs, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
   }
@@ -272,19 +288,7 @@ TEST_F(CaptureProgram, HotKeyOverNotepadShowsThePopupAndEscClosesIt) {
     return GetForegroundWindow() == pad;
   }));
   SendMessageW(edit, EM_SETSEL, 0, -1);
-  // The default hot key: Ctrl tapped twice, at a person's pace. A poll that missed a tap on a
-  // busy machine gets the gesture again.
-  HWND popup = nullptr;
-  for (int attempt = 0; attempt < 3 && !popup; ++attempt) {
-    for (int tap = 0; tap < 2; ++tap) {
-      Keys({{VK_CONTROL, true}});
-      Sleep(60);
-      Keys({{VK_CONTROL, false}});
-      Sleep(40);
-    }
-    popup = WaitFor(4000, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
-    if (!popup) Sleep(400);
-  }
+  HWND popup = HotKeyPopup();
   ASSERT_NE(popup, nullptr) << "the hot key shows the popup";
   EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
   EXPECT_EQ(GetForegroundWindow(), pad) << "the popup leaves the focus where it was";
@@ -308,17 +312,7 @@ TEST_F(CaptureProgram, HotKeyOverWordpadShowsTheWordUnderThePointer) {
   POINT p{14, 8};
   ClientToScreen(pad.rich, &p);
   SetCursorPos(p.x, p.y);
-  HWND popup = nullptr;
-  for (int attempt = 0; attempt < 3 && !popup; ++attempt) {
-    for (int tap = 0; tap < 2; ++tap) {
-      Keys({{VK_CONTROL, true}});
-      Sleep(60);
-      Keys({{VK_CONTROL, false}});
-      Sleep(40);
-    }
-    popup = WaitFor(4000, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
-    if (!popup) Sleep(400);
-  }
+  HWND popup = HotKeyPopup();
   ASSERT_NE(popup, nullptr) << "the hot key shows the popup";
   EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
 }
