@@ -26,6 +26,17 @@ struct CaptureMemory {
   bool gestureKeyDown = false;
   bool gestureFired = false;
   double gestureKeySince = 0;
+  // The primary button's gestures, and the key action "press the key, then point".
+  bool buttonDown = false;
+  Point pressedAt;
+  std::optional<double> lastClick;  // when the last plain click ended
+  Point lastClickAt;
+  bool keyWasAlone = false;         // the gesture key was down alone at the last poll
+  bool buttonsWithKey = false;      // a button was pressed during this hold of the key
+  std::optional<double> armedSince; // the key was tapped: the next gesture counts
+  Point restAt;
+  double restSince = 0;
+  bool movedSinceArmed = false;
 };
 CaptureMemory& TheCaptureMemory();
 
@@ -44,8 +55,14 @@ std::u16string LinkHintText(Appl& app, const clsLinkItem& link);
 
 /// frmMain.WatchTargetWindow for window: a program met for the first time is added to WhiteCol
 /// (keyed by its top-level window class) with State 1 when a test capture gave usable text, and
-/// the list is saved. Returns the State of the program's entry; -1 for a window that is gone.
-std::int32_t WatchTargetWindow(Appl& app, CaptureServices& capture, WindowHandle window, Point pointer);
+/// the list is saved; taken is text the capture has already read from it (usable text switches
+/// it on without a test read). Returns the State of the program's entry; -1 for a window that is gone.
+std::int32_t WatchTargetWindow(Appl& app, CaptureServices& capture, WindowHandle window, Point pointer,
+                               std::u16string_view taken = {});
+
+/// The State of the per-application entry of window's program (1 capture on, 0 off); nothing
+/// when the program is not listed or the window is gone.
+std::optional<std::int32_t> ListedState(CaptureServices& capture, WindowHandle window);
 
 /// The popup's place: beside the pointer (or at `at`), moved to stay within the work area and
 /// no larger than it. width and height are the popup's wanted size.

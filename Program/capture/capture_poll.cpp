@@ -1,6 +1,8 @@
 // The capture poll (frmMain.CheckEvent) and what the popup window decides apart from the
 // platform: where it stands, when it closes, and which side the automatic mode follows.
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 #include "app/application.h"
 #include "app/main_form.h"
@@ -71,17 +73,67 @@ bool GestureKeyHeld(const Setting& s, double now) {
   return true;
 }
 
+// The primary button's gesture that ended at this poll.
+enum class Gesture { None, Click, DoubleClick, Selection };
+
+// A button released this far from where it went down has selected, not clicked.
+constexpr long kDragDistance = 4;
+// After a tap of the gesture key (key action 2) a gesture counts this long.
+constexpr double kArmedSeconds = 3.0;
+
+Gesture MouseGesture(Appl& app, Point pointer, double now) {
+  CaptureMemory& m = TheCaptureMemory();
+  const bool down = API::IsMouseButtonDown(app.State.gPrimaryButton);
+  const bool wasDown = m.buttonDown;
+  m.buttonDown = down;
+  if (down && !wasDown) m.pressedAt = pointer;
+  if (down || !wasDown) return Gesture::None;
+  const auto near = [](Point a, Point b) {
+    return std::abs(a.x - b.x) <= kDragDistance && std::abs(a.y - b.y) <= kDragDistance;
+  };
+  if (!near(m.pressedAt, pointer)) {
+    m.lastClick.reset();
+    return Gesture::Selection;
+  }
+  // The clock starts again at midnight.
+  if (m.lastClick && now >= *m.lastClick && now - *m.lastClick <= app.State.gDoubleClickTime &&
+      near(m.lastClickAt, pointer)) {
+    m.lastClick.reset();
+    return Gesture::DoubleClick;
+  }
+  m.lastClick = now;
+  m.lastClickAt = pointer;
+  return Gesture::Click;
+}
+
+// What a mouse gesture asks for under the settings' TransBy* options: the selection (true), the
+// word under the pointer (false), or nothing.
+std::optional<bool> GestureWants(const Setting& s, Gesture g) {
+  switch (g) {
+    case Gesture::Click: return s.TransByClick ? std::optional<bool>(false) : std::nullopt;
+    case Gesture::DoubleClick: return s.TransByDblClick ? std::optional<bool>(true) : std::nullopt;
+    case Gesture::Selection: return s.TransBySelect ? std::optional<bool>(true) : std::nullopt;
+    case Gesture::None: break;
+  }
+  return std::nullopt;
+}
+
 // The selected text of target (when selection counts), else the word under the pointer (when
 // pointing counts), shown in the popup.
 void TranslateFrom(Appl& app, CaptureServices& capture, WindowHandle target, const PollSnapshot& at,
                    bool selection = true, bool pointing = true) {
-  // A program met for the first time joins the per-application list.
-  if (app.CheckWindow(target, false)) WatchTargetWindow(app, capture, target, at.pointer);
+  // The user has switched the capture off for this program in the per-application list: it
+  // gets no keystroke and no message from us.
+  const std::optional<std::int32_t> state = ListedState(capture, target);
+  if (state && *state == 0) return;
   std::u16string text;
   if (selection) text = Trim(capture.TakeText(target, CaptureSource::Selection, at.pointer));
-  if (text.empty() && pointing && at.pointed != 0 && !OwnWindow(app, capture, at.pointed)) {
+  if (text.empty() && pointing && at.pointed != 0 && !OwnWindow(app, capture, at.pointed) &&
+      (at.pointed == target || ListedState(capture, at.pointed).value_or(1) != 0)) {
     text = Trim(capture.TakeText(at.pointed, CaptureSource::WordAtPointer, at.pointer));
   }
+  // A program met for the first time joins the per-application list.
+  if (!state && app.CheckWindow(target, false)) WatchTargetWindow(app, capture, target, at.pointer, text);
   text = Trim(LookupSpan(text));
   if (text.empty()) return;
   app.State.gReturnWindow = target;
@@ -143,6 +195,71 @@ bool ForegroundIsOwn(Appl& app, CaptureServices& capture, WindowHandle window) {
   return m.polledForegroundOwn;
 }
 
+// Automatic mode's gestures, as TransKeyAction says: 1 the key held while pointing, clicking or
+// selecting; 2 the key tapped, then the gesture; 3 (and any other value) the gesture, then the key
+// held. True when a capture was started.
+bool AutomaticGesture(Appl& app, CaptureServices& capture, const PollSnapshot& at) {
+  const Setting& s = *app.Sett;
+  CaptureMemory& m = TheCaptureMemory();
+  const double now = SystemClock().Timer();
+  const Gesture gesture = MouseGesture(app, at.pointer, now);
+  const std::int32_t action = s.TransKeyAction == 1 || s.TransKeyAction == 2 ? s.TransKeyAction : 3;
+  const bool wasAlone = m.keyWasAlone;
+  const bool held = GestureKeyHeld(s, now);
+  const bool alone = m.gestureKeyDown;
+  m.keyWasAlone = alone;
+  const bool clickedWithKey = m.buttonsWithKey;
+  if (!alone) m.buttonsWithKey = false;
+  if (alone && m.buttonDown) m.buttonsWithKey = true;
+  const auto fire = [&](bool selection) {
+    m.armedSince.reset();
+    if (OwnWindow(app, capture, at.pointed)) return false;
+    TranslateFrom(app, capture, at.pointed, at, selection, !selection);
+    return true;
+  };
+  if (action == 3) {
+    if (!held) return false;
+    // What the pointer is over, as the gestures of the settings allow.
+    if (OwnWindow(app, capture, at.pointed)) return false;
+    TranslateFrom(app, capture, at.pointed, at, s.TransBySelect || s.TransByDblClick, s.TransByPoint || s.TransByClick);
+    return true;
+  }
+  if (action == 1) {
+    if (alone && gesture != Gesture::None) {
+      if (const auto wants = GestureWants(s, gesture)) return fire(*wants);
+    }
+    // Held without touching the buttons: the word it points at.
+    return held && s.TransByPoint && !m.buttonsWithKey && fire(false);
+  }
+  // Action 2: a tap of the key alone arms the next gesture for a while.
+  // A key used with the mouse (Ctrl+click) is no tap.
+  if (wasAlone && !alone && !clickedWithKey) {
+    m.armedSince = now;
+    m.restAt = at.pointer;
+    m.restSince = now;
+    m.movedSinceArmed = false;
+    return false;
+  }
+  if (!m.armedSince) return false;
+  if (now < *m.armedSince || now - *m.armedSince > kArmedSeconds || alone) {
+    m.armedSince.reset();
+    return false;
+  }
+  if (gesture != Gesture::None) {
+    const auto wants = GestureWants(s, gesture);
+    return wants && fire(*wants);
+  }
+  if (!s.TransByPoint || m.buttonDown) return false;
+  if (at.pointer.x != m.restAt.x || at.pointer.y != m.restAt.y) {
+    m.movedSinceArmed = true;
+    m.restAt = at.pointer;
+    m.restSince = now;
+    return false;
+  }
+  // The pointer has come to rest on a word after the tap.
+  return m.movedSinceArmed && now - m.restSince >= kGestureHold && fire(false);
+}
+
 }  // namespace
 
 void CheckEvent(Appl& app, CaptureServices& capture) {
@@ -151,13 +268,10 @@ void CheckEvent(Appl& app, CaptureServices& capture) {
   const bool ownForeground = ForegroundIsOwn(app, capture, now.foreground);
   if (!ownForeground) app.State.gLastForeground = now.foreground;
   const Setting& s = *app.Sett;
-  if (s.AutoOn && GestureKeyHeld(s, SystemClock().Timer()) && !OwnWindow(app, capture, now.pointed)) {
-    // Automatic mode: what the pointer is over, as the gestures of the settings allow.
-    TranslateFrom(app, capture, now.pointed, now, s.TransBySelect || s.TransByDblClick,
-                  s.TransByPoint || s.TransByClick);
-    return;
-  }
+  if (s.AutoOn && AutomaticGesture(app, capture, now)) return;
   if (!HotKeyPressed(s)) return;
+  // The hot key's taps are no tap of the gesture key.
+  TheCaptureMemory().armedSince.reset();
   // In its own windows the program has its own keys.
   if (ownForeground) return;
   TranslateFrom(app, capture, now.foreground, now);

@@ -1,5 +1,6 @@
 // The per-application list as the capture consults it (Appl.CheckWindow) and extends it with the
 // programs it meets (frmMain.WatchTargetWindow).
+#include <optional>
 #include <vector>
 
 #include "app/application.h"
@@ -69,7 +70,17 @@ bool Appl::CheckWindow(std::uintptr_t hWnd, bool ByMouse, bool ClearCache) {
   return result;
 }
 
-std::int32_t WatchTargetWindow(Appl& app, CaptureServices& capture, WindowHandle window, Point pointer) {
+std::optional<std::int32_t> ListedState(CaptureServices& capture, WindowHandle window) {
+  const std::vector<WindowFacts> chain = Ancestry(capture, window);
+  if (chain.empty() || chain.back().className.empty()) return std::nullopt;
+  clsWindow probe;
+  probe.SetWndType(chain.back().className);
+  if (const auto* known = G().WhiteCol.Find(probe.WndType()); known && *known) return (*known)->State;
+  return std::nullopt;
+}
+
+std::int32_t WatchTargetWindow(Appl& app, CaptureServices& capture, WindowHandle window, Point pointer,
+                               std::u16string_view taken) {
   const std::vector<WindowFacts> chain = Ancestry(capture, window);
   if (chain.empty() || chain.back().className.empty()) return -1;
   // A program's windows are known by the class of their top-level window.
@@ -78,8 +89,12 @@ std::int32_t WatchTargetWindow(Appl& app, CaptureServices& capture, WindowHandle
   if (const auto* known = G().WhiteCol.Find(entry->WndType()); known && *known) return (*known)->State;
   entry->ExePath = chain.back().exePath.empty() ? chain.front().exePath : chain.back().exePath;
   entry->AppName = capture.FileDescription(entry->ExePath);
-  const std::u16string sample = Trim(capture.TakeText(window, CaptureSource::WordAtPointer, pointer));
-  entry->State = !sample.empty() && sample.size() <= kMaxUsableText ? 1 : 0;
+  // The text the capture has just taken proves the program usable as well as a test read does;
+  // without it a program whose selection comes only through a copy would be switched off at once.
+  const auto usable = [](const std::u16string& t) { return !t.empty() && t.size() <= kMaxUsableText; };
+  bool ok = usable(Trim(taken));
+  if (!ok) ok = usable(Trim(capture.TakeText(window, CaptureSource::WordAtPointer, pointer)));
+  entry->State = ok ? 1 : 0;
   const std::int32_t state = entry->State;
   if (AddWindow(G().WhiteCol, entry) && app.Sett) app.Sett->SaveWhiteCol();
   return state;

@@ -1,6 +1,7 @@
 // The capture side's own logic against the fake capture: copies and the pending copy, paste and
 // dropped text, link hints, the per-application list (CheckWindow, WatchTargetWindow), where the
 // popup stands and when it closes, the capture poll and its direction rule, and the folder chooser.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "app/link_layer.h"
@@ -287,6 +288,33 @@ TEST_F(PollTest, WithoutASelectionTheWordUnderThePointerIsTaken) {
   EXPECT_EQ(capture->log, (std::vector<std::string>{"Popup Katze"}));
 }
 
+TEST_F(PollTest, ProgramsSwitchedOffInTheListAreNotCapturedAndNewOnesAreListed) {
+  capture->selections[kPad] = u"Hund";
+  capture->words[kPadEdit] = u"Katze";
+  (*app.State.WhiteCol.Find(u"Notepad"))->State = 0;
+  HotKey();
+  EXPECT_TRUE(capture->taken.empty()) << "no copy is sent to a program switched off";
+  EXPECT_TRUE(capture->log.empty());
+
+  // Pointing into a switched-off program from another one's hot key reads nothing from it.
+  AddWindow(0x700, {u"C:\\Tools\\Writer.exe", u"Writer", u"WriterMain", 0});
+  capture->snapshot.foreground = 0x700;
+  HotKey();
+  EXPECT_EQ(std::count(capture->taken.begin(), capture->taken.end(), "Word " + std::to_string(kPadEdit)), 0);
+  EXPECT_TRUE(capture->log.empty());
+
+  // A program met for the first time whose selection came through is listed on, although
+  // the word under the pointer gave nothing.
+  capture->selections[0x700] = u"Brief";
+  (*app.State.WhiteCol.Find(u"Notepad"))->State = 1;
+  app.State.WhiteCol.Remove(u"WriterMain");
+  HotKey();
+  EXPECT_EQ(capture->log.back(), "Popup Brief");
+  const auto* entry = app.State.WhiteCol.Find(u"WriterMain");
+  ASSERT_TRUE(entry && *entry);
+  EXPECT_EQ((*entry)->State, 1);
+}
+
 TEST_F(PollTest, TheProgramsOwnWindowsAndOtherKeysAreLeftAlone) {
   capture->selections[FakeMainForm::kHandle] = u"Hund";
   capture->snapshot.foreground = FakeMainForm::kHandle;
@@ -340,6 +368,125 @@ TEST_F(PollTest, InAutomaticModeHoldingTheGestureKeyTakesWhatThePointerIsOver) {
   capture->snapshot.pointed = kOwn;
   hold({17}, 1.0);
   EXPECT_EQ(capture->log.size(), 1u) << "the program's own windows are left alone";
+}
+
+class GestureTest : public PollTest {
+ protected:
+  GestureTest() {
+    app.Sett->AutoOn = true;
+    app.Sett->TransByCtrl = true;
+    app.Sett->TransByPoint = false;
+    app.Sett->TransByClick = false;
+    app.Sett->TransByDblClick = true;
+    app.Sett->TransBySelect = true;
+    capture->selections[kPadEdit] = u"Hund";
+    capture->words[kPadEdit] = u"Katze";
+  }
+  /// The keys (1 the left button) down for seconds with the pointer at p, polled every 20 ms.
+  void Poll(std::set<int> keys, Point p, double seconds) {
+    for (double t = 0; t < seconds - 1e-9; t += 0.02) {
+      input->down = keys;
+      capture->snapshot.pointer = p;
+      clock->now = now_;
+      CheckEvent(app, *capture);
+      now_ += 0.02;
+    }
+  }
+  void DoubleClick(std::set<int> keys, Point p = {500, 300}) {
+    std::set<int> pressed = keys;
+    pressed.insert(1);
+    for (int i = 0; i < 2; ++i) {
+      Poll(pressed, p, 0.06);
+      Poll(keys, p, 0.06);
+    }
+  }
+  void Select(std::set<int> keys) {
+    std::set<int> pressed = keys;
+    pressed.insert(1);
+    Poll(pressed, {500, 300}, 0.1);
+    Poll(pressed, {580, 300}, 0.1);
+    Poll(keys, {580, 300}, 0.06);
+  }
+  void Idle(double seconds = 1.0) { Poll({}, {500, 300}, seconds); }
+  double now_ = 36000;
+};
+
+TEST_F(GestureTest, KeyHeldDuringTheGesture) {
+  app.Sett->TransKeyAction = 1;
+  DoubleClick({});
+  Idle();
+  EXPECT_TRUE(capture->log.empty()) << "a double-click without the key";
+  DoubleClick({17});
+  Idle();
+  EXPECT_EQ(capture->log, (std::vector<std::string>{"Popup Hund"}));
+  EXPECT_EQ(capture->taken.back(), "Selection " + std::to_string(kPadEdit));
+  Select({17});
+  Idle();
+  EXPECT_EQ(capture->log.size(), 2u) << "a selection made with the key held";
+  Select({17, 67});
+  Idle();
+  EXPECT_EQ(capture->log.size(), 2u) << "Ctrl with another key is no gesture";
+
+  // A click counts only with TransByClick, and gives the word under the pointer.
+  Poll({17, 1}, {500, 300}, 0.06);
+  Poll({17}, {500, 300}, 0.06);
+  Idle();
+  EXPECT_EQ(capture->log.size(), 2u);
+  app.Sett->TransByClick = true;
+  Poll({17, 1}, {500, 300}, 0.06);
+  Poll({17}, {500, 300}, 0.06);
+  Idle();
+  EXPECT_EQ(capture->log.back(), "Popup Katze");
+
+  // Pointing with the key held: the word, once, with TransByPoint only; never with the gesture
+  // switched off.
+  app.Sett->TransByDblClick = app.Sett->TransBySelect = false;
+  const auto shown = capture->log.size();
+  Poll({17}, {500, 300}, 1.0);
+  Idle();
+  EXPECT_EQ(capture->log.size(), shown);
+  app.Sett->TransByPoint = true;
+  Poll({17}, {500, 300}, 1.0);
+  Idle();
+  EXPECT_EQ(capture->log.size(), shown + 1);
+  EXPECT_EQ(capture->log.back(), "Popup Katze");
+}
+
+TEST_F(GestureTest, KeyTappedBeforeTheGesture) {
+  app.Sett->TransKeyAction = 2;
+  DoubleClick({});
+  Idle();
+  EXPECT_TRUE(capture->log.empty()) << "no tap before it";
+  Poll({17}, {500, 300}, 0.1);
+  DoubleClick({});
+  Idle();
+  EXPECT_EQ(capture->log, (std::vector<std::string>{"Popup Hund"}));
+  DoubleClick({});
+  Idle();
+  EXPECT_EQ(capture->log.size(), 1u) << "one tap, one gesture";
+  Poll({17}, {500, 300}, 0.1);
+  Idle(4.0);
+  Select({});
+  Idle();
+  EXPECT_EQ(capture->log.size(), 1u) << "a tap is forgotten after a while";
+  Poll({17}, {500, 300}, 0.1);
+  Select({});
+  Idle();
+  EXPECT_EQ(capture->log.size(), 2u);
+  Select({17});
+  DoubleClick({});
+  Idle();
+  EXPECT_EQ(capture->log.size(), 2u) << "Ctrl+drag is no tap";
+
+  // With TransByPoint the pointer coming to rest after the tap points at the word.
+  app.Sett->TransByPoint = true;
+  Poll({17}, {500, 300}, 0.1);
+  Idle(1.0);
+  EXPECT_EQ(capture->log.size(), 2u) << "the pointer has to move to a word";
+  Poll({17}, {500, 300}, 0.1);
+  Poll({}, {530, 310}, 0.1);
+  Poll({}, {540, 310}, 0.6);
+  EXPECT_EQ(capture->log.back(), "Popup Katze");
 }
 
 TEST_F(CaptureTest, AutomaticModeFollowsTheSideTheLookUpFound) {

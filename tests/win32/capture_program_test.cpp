@@ -161,6 +161,34 @@ bool Answers(HWND w, UINT timeoutMs) {
   return SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &ignored) != 0;
 }
 
+// Wine's wordpad and its rich-edit control, found once it shows.
+struct Wordpad {
+  Wordpad() {
+    frame = WaitFor(kStartTimeoutMs, [&] { return WindowOf(process.Id(), nullptr, true); });
+    if (!frame) return;
+    WaitFor(kReactTimeoutMs, [&] {
+      EnumChildWindows(
+          frame,
+          [](HWND child, LPARAM found) -> BOOL {
+            wchar_t cls[64] = {};
+            GetClassNameW(child, cls, 64);
+            if (!std::wstring(cls).starts_with(L"RichEdit") && !std::wstring(cls).starts_with(L"RICHEDIT")) return TRUE;
+            *reinterpret_cast<HWND*>(found) = child;
+            return FALSE;
+          },
+          reinterpret_cast<LPARAM>(&rich));
+      return rich != nullptr;
+    });
+  }
+  static std::wstring Command() {
+    wchar_t path[MAX_PATH] = {};
+    ExpandEnvironmentStringsW(L"%ProgramFiles%\\Windows NT\\Accessories\\wordpad.exe", path, MAX_PATH);
+    return L"\"" + std::wstring(path) + L"\"";
+  }
+  Process process{Command()};
+  HWND frame = nullptr, rich = nullptr;
+};
+
 class CaptureProgram : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -191,6 +219,22 @@ class CaptureProgram : public ::testing::Test {
     const auto size = static_cast<DWORD>(SendMessageW(tb1, TB_GETBUTTONSIZE, 0, 0));
     SetForegroundWindow(main_);
     ClickAt(r.left + 4 * LOWORD(size) + LOWORD(size) / 2, r.top + HIWORD(size) / 2);
+  }
+  // The default hot key: Ctrl tapped twice, at a person's pace. A poll that missed a tap on a
+  // busy machine gets the gesture again. The popup it shows, or null.
+  HWND HotKeyPopup() {
+  HWND popup = nullptr;
+  for (int attempt = 0; attempt < 3 && !popup; ++attempt) {
+    for (int tap = 0; tap < 2; ++tap) {
+      Keys({{VK_CONTROL, true}});
+      Sleep(60);
+      Keys({{VK_CONTROL, false}});
+      Sleep(40);
+    }
+    popup = WaitFor(4000, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
+    if (!popup) Sleep(400);
+  }
+    return popup;
   }
   HWND PopupShown() {
     return WaitFor(kReactTimeoutMs, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
@@ -244,19 +288,7 @@ TEST_F(CaptureProgram, HotKeyOverNotepadShowsThePopupAndEscClosesIt) {
     return GetForegroundWindow() == pad;
   }));
   SendMessageW(edit, EM_SETSEL, 0, -1);
-  // The default hot key: Ctrl tapped twice, at a person's pace. A poll that missed a tap on a
-  // busy machine gets the gesture again.
-  HWND popup = nullptr;
-  for (int attempt = 0; attempt < 3 && !popup; ++attempt) {
-    for (int tap = 0; tap < 2; ++tap) {
-      Keys({{VK_CONTROL, true}});
-      Sleep(60);
-      Keys({{VK_CONTROL, false}});
-      Sleep(40);
-    }
-    popup = WaitFor(4000, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
-    if (!popup) Sleep(400);
-  }
+  HWND popup = HotKeyPopup();
   ASSERT_NE(popup, nullptr) << "the hot key shows the popup";
   EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
   EXPECT_EQ(GetForegroundWindow(), pad) << "the popup leaves the focus where it was";
@@ -265,6 +297,24 @@ TEST_F(CaptureProgram, HotKeyOverNotepadShowsThePopupAndEscClosesIt) {
   Sleep(150);
   Keys({{VK_ESCAPE, false}});
   EXPECT_TRUE(WaitFor(kReactTimeoutMs, [&] { return !IsWindowVisible(popup); })) << "Esc closes the popup";
+}
+
+TEST_F(CaptureProgram, HotKeyOverWordpadShowsTheWordUnderThePointer) {
+  Wordpad pad;
+  ASSERT_NE(pad.rich, nullptr);
+  SetWindowPos(pad.frame, nullptr, 450, 200, 500, 300, SWP_NOZORDER);
+  SendMessageW(pad.rich, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Hund Hund Hund"));
+  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] {
+    SetForegroundWindow(pad.frame);
+    ClickAt(pad.rich);
+    return GetForegroundWindow() == pad.frame;
+  }));
+  POINT p{14, 8};
+  ClientToScreen(pad.rich, &p);
+  SetCursorPos(p.x, p.y);
+  HWND popup = HotKeyPopup();
+  ASSERT_NE(popup, nullptr) << "the hot key shows the popup";
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
 }
 
 TEST_F(CaptureProgram, MegabytesOnTheClipboardLeaveTheProgramAnswering) {
@@ -344,6 +394,24 @@ namespace parlavent {
 namespace {
 
 // Another program holding the clipboard open: the copy and the paste give up within a moment.
+// The rich-edit control of another process reads the point through a block written into that
+// process; the word under the pointer comes back.
+TEST(CaptureWord, TheWordUnderThePointerOfWordpadsRichEditIsRead) {
+  Wordpad pad;
+  ASSERT_NE(pad.rich, nullptr);
+  HWND rich = pad.rich;
+  SendMessageW(rich, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Katze Katze Katze\r\nHund"));
+  POINT p{12, 6};
+  ClientToScreen(rich, &p);
+  Win32Capture capture;
+  EXPECT_EQ(capture.TakeText(FromHwnd(rich), CaptureSource::WordAtPointer, {p.x, p.y}), u"Katze");
+  // Far below the text the control answers with a character of its last line: a whole word or none.
+  p = {12, 4000};
+  ClientToScreen(rich, &p);
+  const std::u16string below = capture.TakeText(FromHwnd(rich), CaptureSource::WordAtPointer, {p.x, p.y});
+  EXPECT_TRUE(below.empty() || below == u"Hund") << ToUtf8(below);
+}
+
 TEST(CaptureClipboard, ALockedClipboardIsGivenUpQuickly) {
   Win32Capture capture;
   ASSERT_TRUE(PutOnClipboard(L"before"));

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <optional>
 #include <vector>
 
 #include "app/application.h"
@@ -110,6 +111,15 @@ std::u16string EditSelection(HWND control, bool richEdit) {
 
 bool IsWordChar(char16_t c) { return std::iswalnum(static_cast<wint_t>(c)) || c == u'-' || c == u'\''; }
 
+// The word of text around index; "" when index is not in a word.
+std::u16string WordAround(const std::u16string& text, std::size_t index) {
+  if (index >= text.size() || !IsWordChar(text[index])) return {};
+  std::size_t first = index, last = index + 1;
+  while (first > 0 && IsWordChar(text[first - 1])) --first;
+  while (last < text.size() && IsWordChar(text[last])) ++last;
+  return text.substr(first, last - first);
+}
+
 std::u16string EditWordAt(HWND control, Point pointer) {
   POINT p{pointer.x, pointer.y};
   ScreenToClient(control, &p);
@@ -117,11 +127,37 @@ std::u16string EditWordAt(HWND control, Point pointer) {
   if (!Ask(control, EM_CHARFROMPOS, 0, MAKELPARAM(p.x, p.y), at)) return {};
   const std::size_t index = LOWORD(at);
   const auto text = ControlText(control, std::min(kMaxControlText, index + 256));
-  if (!text || index >= text->size() || !IsWordChar((*text)[index])) return {};
-  std::size_t first = index, last = index + 1;
-  while (first > 0 && IsWordChar((*text)[first - 1])) --first;
-  while (last < text->size() && IsWordChar((*text)[last])) ++last;
-  return text->substr(first, last - first);
+  return text ? WordAround(*text, index) : std::u16string();
+}
+
+// A rich-edit control reads the point of EM_CHARFROMPOS through a pointer, which the system does
+// not carry into another process: the point is written into a block of the control's process.
+std::optional<std::size_t> RichEditCharAt(HWND control, POINT p) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(control, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return std::nullopt;
+  std::optional<std::size_t> index;
+  const POINTL point{p.x, p.y};
+  void* block = VirtualAllocEx(process, nullptr, sizeof point, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  DWORD_PTR at = 0;
+  if (block && WriteProcessMemory(process, block, &point, sizeof point, nullptr) &&
+      Ask(control, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(block), at)) {
+    index = static_cast<std::size_t>(static_cast<DWORD>(at));
+  }
+  if (block) VirtualFreeEx(process, block, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return index;
+}
+
+std::u16string RichEditWordAt(HWND control, Point pointer) {
+  POINT p{pointer.x, pointer.y};
+  ScreenToClient(control, &p);
+  const std::optional<std::size_t> index = RichEditCharAt(control, p);
+  if (!index || *index >= kMaxControlText) return {};
+  // The control counts a paragraph break as one character where its text has two.
+  const auto text = ControlText(control, std::min(kMaxControlText, 2 * *index + 256));
+  return text ? WordAround(AsControlCounts(*text, true), *index) : std::u16string();
 }
 
 HWND FocusOf(HWND window) {
@@ -481,9 +517,9 @@ std::u16string Win32Capture::TakeText(WindowHandle window, CaptureSource source,
   HWND w = ToHwnd(window);
   if (!w || !IsWindow(w)) return {};
   if (source == CaptureSource::WordAtPointer) {
-    // Rich-edit controls of other programs want a pointer to the point, which does not cross
-    // into their process: only plain edit controls give the word under the pointer.
-    return EqualsNoCase(ClassOf(w), u"Edit") ? EditWordAt(w, pointer) : std::u16string();
+    const std::u16string cls = ClassOf(w);
+    if (EqualsNoCase(cls, u"Edit")) return EditWordAt(w, pointer);
+    return IsRichEdit(cls) ? RichEditWordAt(w, pointer) : std::u16string();
   }
   HWND focus = FocusOf(w);
   const std::u16string cls = ClassOf(focus);
