@@ -192,11 +192,15 @@ struct Wordpad {
 class CaptureProgram : public ::testing::Test {
  protected:
   void SetUp() override {
-    // A first start: no settings left by the tests before (the settings dialog's saves them).
+    // A first start: no settings and no per-application list left by the tests or runs before (the
+    // settings dialog saves both; a list without notepad, or with notepad switched off, would
+    // decide what the hot key may take).
     RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey);
     wchar_t appData[MAX_PATH] = {};
     if (GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH)) {
-      DeleteFileW((std::wstring(appData) + L"\\Parlavent\\Parlavent.ini").c_str());
+      for (const wchar_t* name : {L"Parlavent.ini", L"WhiteList.inf", L"WhiteList.inf.bak"}) {
+        DeleteFileW((std::wstring(appData) + L"\\Parlavent\\" + name).c_str());
+      }
     }
     ASSERT_TRUE(program_.Started());
     main_ = WaitFor(kStartTimeoutMs, [this] { return WindowOf(program_.Id(), frmMain::kClassName, true); });
