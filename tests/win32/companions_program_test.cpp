@@ -22,6 +22,7 @@ using testing::kStartTimeoutMs;
 using testing::Program;
 using testing::SetRequest;
 using testing::WaitForMainWindow;
+using testing::WaitForWindow;
 
 constexpr int kInputId = 201;
 constexpr int kKeybButtonId = 206;
@@ -42,20 +43,6 @@ std::string FileBytes(const std::wstring& path) {
   while (ReadFile(f, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
   CloseHandle(f);
   return bytes;
-}
-
-/// The process's top-level window of a class, once it is visible.
-HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs = kReactTimeoutMs) {
-  const DWORD start = GetTickCount();
-  do {
-    for (HWND w = FindWindowW(className, nullptr); w; w = FindWindowExW(nullptr, w, className, nullptr)) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(w, &owner);
-      if (owner == processId && IsWindowVisible(w)) return w;
-    }
-    Sleep(100);
-  } while (GetTickCount() - start < timeoutMs);
-  return nullptr;
 }
 
 /// The text of a list-view cell in another process (the item structure lives in its memory).

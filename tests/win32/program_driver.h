@@ -78,4 +78,18 @@ inline std::wstring ControlText(HWND control) {
   return text;
 }
 
+/// The process's top-level window of a class, once it is visible; nullptr after the time.
+inline HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs = kReactTimeoutMs) {
+  const DWORD start = GetTickCount();
+  do {
+    for (HWND w = FindWindowW(className, nullptr); w; w = FindWindowExW(nullptr, w, className, nullptr)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == processId && IsWindowVisible(w)) return w;
+    }
+    Sleep(100);
+  } while (GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
 }  // namespace parlavent::testing

@@ -23,24 +23,10 @@ namespace {
 using testing::kReactTimeoutMs;
 using testing::kStartTimeoutMs;
 using testing::Program;
-
+using testing::WaitForWindow;
 using testing::UserFolder;
 
 std::string FileBytes(const std::wstring& name) { return testing::UserFileBytes(name); }
-
-/// A window of the process with that class, visible, within the time; nullptr after it.
-HWND WaitForWindow(DWORD processId, const wchar_t* cls, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  do {
-    for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr)) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(w, &owner);
-      if (owner == processId && IsWindowVisible(w)) return w;
-    }
-    Sleep(100);
-  } while (GetTickCount() - start < timeoutMs);
-  return nullptr;
-}
 
 bool WaitUntilGone(HWND window, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
