@@ -5,6 +5,7 @@
 //   dictool member [--ansi CODEPAGE] PACKAGE NAME
 //   dictool import-dictd [--explanations] [--transcriptions-only] [--head FILE]... INDEX DICT OUT.txt
 //   dictool load FOLDER
+//   dictool batch        (commands from standard input, one per line, arguments TAB-separated)
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -44,6 +45,7 @@ constexpr const char* kUsage =
     "       dictool translate FOLDER TEXT [options] (translate_command.h)\n"
     "       dictool wordlist FOLDER TEXT [--all]\n"
     "       dictool abc FOLDER [LETTER]\n"
+    "       dictool batch\n"
     "\n"
     "load: loads the packages of FOLDER as the program does at start-up and prints one line per\n"
     "dictionary, fields separated by TAB: Index, file name, FileTitle, Name, Lang1, Lang2,\n"
@@ -55,7 +57,9 @@ constexpr const char* kUsage =
     "list; with --all the all list of up to 3000), one entry per line; a text of several words\n"
     "lists the phrases whose words begin with its words.\n"
     "abc: the alphabet index of the current dictionary (with LETTER, that letter's words) as shown\n"
-    "in the output box, then one line per link: caption, kind and argument, separated by TAB.\n";
+    "in the output box, then one line per link: caption, kind and argument, separated by TAB.\n"
+    "batch: runs the commands of standard input, one per line with its arguments separated by TAB;\n"
+    "before each command's output a line \"### \" and the command, after it \"### exit N\".\n";
 
 std::filesystem::path PathOf(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
@@ -169,9 +173,33 @@ int Import(const Args& args) {
   return 0;
 }
 
+int Run(const std::vector<std::string>& argv);
+
+// Many commands in one process: the engine comparisons run hundreds of thousands of them.
+int Batch() {
+  std::string line;
+  int worst = 0;
+  while (std::getline(std::cin, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    std::vector<std::string> argv;
+    std::size_t begin = 0;
+    for (std::size_t tab; (tab = line.find('\t', begin)) != std::string::npos; begin = tab + 1) {
+      argv.push_back(line.substr(begin, tab - begin));
+    }
+    argv.push_back(line.substr(begin));
+    std::cout << "### " << line << '\n';
+    const int rc = argv[0] == "batch" ? Fail("batch does not nest") : Run(argv);
+    std::cout << "### exit " << rc << '\n' << std::flush;
+    worst = std::max(worst, rc);
+  }
+  return worst;
+}
+
 int Run(const std::vector<std::string>& argv) {
   if (argv.empty()) return Fail(kUsage);
   const std::string command = argv[0];
+  if (command == "batch" && argv.size() == 1) return Batch();
   if (IsSearchCommand(command)) return RunSearchCommand(command, {argv.begin() + 1, argv.end()}, std::cout);
   if (IsListCommand(command)) return RunListCommand(command, {argv.begin() + 1, argv.end()}, std::cout);
   if (command == "translate") return RunTranslate({argv.begin() + 1, argv.end()}, std::cout);
