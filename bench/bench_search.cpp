@@ -15,9 +15,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/application.h"
 #include "dictionary/dictionary.h"
-#include "dictionary/sections.h"
+#include "dictionary/engine.h"
 #include "foundation/text.h"
 
 namespace parlavent {
@@ -27,7 +26,7 @@ constexpr int kWords = 1000;  // words looked up per measured round
 
 // One open package, the words the benchmarks look up in it, and its heap use.
 struct Bench {
-  Appl app;
+  DictionaryEngine engine;
   std::shared_ptr<clsDic> dic;
   std::vector<std::u16string> words;
   std::vector<std::u16string> prefixes;  // one to three letters of the words
@@ -45,9 +44,8 @@ Bench* Open(const char* variable) {
   if (!path) return nullptr;
   slot = std::make_unique<Bench>();
   Bench& b = *slot;
-  SetAppl(&b.app);
   const std::size_t before = HeapInUse();
-  b.dic = OpenPackageDic(b.app, path);
+  b.dic = OpenPackageDic(b.engine.Files, path);
   if (!b.dic || b.dic->Words < 1) {
     slot.reset();
     return nullptr;
@@ -56,7 +54,7 @@ Bench* Open(const char* variable) {
   std::mt19937 random(7);
   std::uniform_int_distribution<std::int32_t> ids(1, b.dic->Words);
   while (static_cast<int>(b.words.size()) < kWords) {
-    const WordRec r = b.app.ReadWordRec(ids(random), *b.dic);
+    const WordRec r = b.engine.Search.ReadWordRec(ids(random), *b.dic);
     if (r.Text.empty()) continue;
     b.words.push_back(r.Text);
     b.prefixes.push_back(r.Text.substr(0, 1 + b.words.size() % 3));
@@ -75,12 +73,11 @@ void ReportHeap(benchmark::State& state, const Bench& b, std::size_t before) {
 void FindWord(benchmark::State& state, const char* variable) {
   Bench* b = Open(variable);
   if (!b) return state.SkipWithError("package not given");
-  SetAppl(&b->app);
   std::vector<WordRec> ret;
   const std::size_t before = HeapInUse();
   std::size_t i = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(b->app.FindWord(b->words[i++ % b->words.size()], ret, *b->dic));
+    benchmark::DoNotOptimize(b->engine.Search.FindWord(b->words[i++ % b->words.size()], ret, *b->dic));
   }
   ReportHeap(state, *b, before);
 }
@@ -90,11 +87,10 @@ void FindWord(benchmark::State& state, const char* variable) {
 void UnorderedMapLookup(benchmark::State& state, const char* variable) {
   Bench* b = Open(variable);
   if (!b) return state.SkipWithError("package not given");
-  SetAppl(&b->app);
   std::unordered_map<std::u16string, std::vector<WordRec>> map;
   const std::size_t before = HeapInUse();
   for (std::int32_t id = 1; id <= b->dic->Words; ++id) {
-    WordRec r = b->app.ReadWordRec(id, *b->dic);
+    WordRec r = b->engine.Search.ReadWordRec(id, *b->dic);
     map[LCase(r.Text)].push_back(std::move(r));
   }
   const std::size_t mapHeap = HeapInUse() - before;
@@ -111,12 +107,11 @@ void UnorderedMapLookup(benchmark::State& state, const char* variable) {
 void GetTransRecs(benchmark::State& state, const char* variable) {
   Bench* b = Open(variable);
   if (!b) return state.SkipWithError("package not given");
-  SetAppl(&b->app);
   std::vector<TransRec> ret;
   const std::size_t before = HeapInUse();
   std::size_t i = 0, found = 0;
   for (auto _ : state) {
-    b->app.GetTransRecs(b->words[i++ % b->words.size()], ret, *b->dic, false, false, true, 0);
+    b->engine.Search.GetTransRecs(b->words[i++ % b->words.size()], ret, *b->dic, false, false, true, 0);
     found += ret.size();
   }
   state.counters["links_per_word"] = static_cast<double>(found) / static_cast<double>(i ? i : 1);
@@ -126,14 +121,13 @@ void GetTransRecs(benchmark::State& state, const char* variable) {
 void FindSorted(benchmark::State& state, const char* variable, bool asIndex) {
   Bench* b = Open(variable);
   if (!b) return state.SkipWithError("package not given");
-  SetAppl(&b->app);
   const auto& texts = asIndex ? b->letters : b->prefixes;
   std::vector<WordRec> ret;
   const std::size_t before = HeapInUse();
   std::size_t i = 0, listed = 0;
   for (auto _ : state) {
     std::int32_t count = 0;
-    b->app.FindSorted(texts[i++ % texts.size()], ret, 51, true, b->dic, asIndex, asIndex ? 2 : 0, true, count);
+    b->engine.Search.FindSorted(texts[i++ % texts.size()], ret, 51, true, b->dic, asIndex, asIndex ? 2 : 0, true, count);
     listed += static_cast<std::size_t>(count);
   }
   state.counters["words_per_list"] = static_cast<double>(listed) / static_cast<double>(i ? i : 1);

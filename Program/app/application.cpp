@@ -2,12 +2,17 @@
 
 #include <cstdlib>
 
+#include "dictionary/package_files.h"
+#include "dictionary/searches.h"
+
 namespace parlavent {
 namespace {
 Appl* current = nullptr;
 }  // namespace
 
-Appl::Appl() = default;
+Appl::Appl()
+    : files_(std::make_unique<PackageFiles>(State, ByteFileN, ByteFileLen)),
+      searches_(std::make_unique<Searches>(State, *files_, State.gSetting)) {}
 Appl::~Appl() {
   if (current == this) current = nullptr;
 }

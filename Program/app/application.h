@@ -64,18 +64,21 @@ class Appl {
   std::u16string LZ(std::int32_t n);
 
   // ---- Dictionary engine: packages, loading, searches, look-up ---------------------------------
-  // Package files. Member names are hashed and text decoded in the mode of the Unicode flag
-  // (State.gUnicode); a missing or malformed package gives the empty result.
+  // The operations of the package files and the searches hand over to the engine's parts, made
+  // with the application object (app/engine_operations.cpp).
+  class PackageFiles& Files();
+  class Searches& Search();
+
+  // Package files (what each does: dictionary/package_files.h), in the mode of the Unicode flag
+  // State.gUnicode; the byte file is ByteFileN/ByteFileLen.
   double GetHash(std::u16string_view StrIn) const;
   std::vector<std::uint8_t> ExtractBytes(const std::filesystem::path& File, std::u16string_view ExtractedFileTitle);
   void GetFileBounds(std::int32_t FileN, std::u16string_view ExtractedFileTitle, std::int32_t& RetSB,
                      std::int32_t& RetEB);
-  /// Without OutPath the member as text; with it, the member's bytes written there and "".
   std::u16string ExtractFile(const std::filesystem::path& File, std::u16string_view ExtractedFileTitle,
                              const std::filesystem::path& OutPath = {});
   std::vector<std::filesystem::path> GetFiles(const std::filesystem::path& Folder, std::u16string_view Filter = {});
   std::vector<std::uint8_t> GetBinaryFile(const std::filesystem::path& File);
-  // One byte file at a time in ByteFileN/ByteFileLen; false where the system raises an error.
   bool OpenByteFileRead(const std::filesystem::path& path);
   bool OpenByteFileWrite(const std::filesystem::path& path);
   void CloseByteFile();
@@ -83,10 +86,7 @@ class Appl {
   bool SetByteTrans(std::int32_t Offset, std::u16string_view strng);
   static std::int32_t FromByte(const std::vector<std::uint8_t>& b);
   static std::vector<std::uint8_t> ToByte(std::int32_t l);
-  /// The numbered open files (byte files and open packages, `FileN` of each dictionary).
   class ByteFileTable& OpenFiles();
-
-  std::shared_ptr<class ByteFileTable> ByteFiles;  // created on first use
 
   /// What the dictionary engine asks of the main window. The main window installs its own in
   /// MainServices; without one the calls go nowhere.
@@ -243,6 +243,8 @@ class Appl {
   void ShowNoDictionaryMessage();
   void OpenQuickReferenceOnce();
   bool ending_ = false;  // CheckRun found another copy: nothing more starts
+  std::unique_ptr<PackageFiles> files_;
+  std::unique_ptr<Searches> searches_;
 
  public:
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/engine_state.h"
 #include "foundation/keyed_collection.h"
 
 namespace parlavent {
@@ -17,7 +18,8 @@ class clsLayer;
 class clsPrefix;
 class Setting;
 
-struct ProcessState {
+// The dictionary engine's values come first, from EngineState.
+struct ProcessState : EngineState {
   // ---- Foundation ------------------------------------------------------------------------------
   std::shared_ptr<Setting> gSetting;       // the same object as Appl.Sett
   std::int32_t gWinVer = 0;
@@ -31,14 +33,6 @@ struct ProcessState {
   std::vector<std::u16string> gLangTable;  // the interface texts of the current language, by entry
   // The dictionaries as the voice settings see them, installed with Appl.ColDics.
   std::shared_ptr<class DicVoiceSource> gDicVoices;
-
-  // ---- Dictionary engine ---------------------------------------------------------------------
-  std::shared_ptr<clsDic> gCurDic;
-  bool gNotRepeatTrans = false;
-  std::int32_t gTextDir = 0;
-  bool gListAbort = false;
-  bool gFillAbort = false;
-  bool gUnicode = false;                   // the Unicode flag: key form and text decoding of packages
 
   // ---- Application core ----------------------------------------------------------------------
   bool gUserTyped = false;

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/application.h"
 #include "dictionary/byte_files.h"
+#include "dictionary/engine_state.h"
+#include "dictionary/package_files.h"
+#include "dictionary/searches.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
 #include "foundation/api_strings.h"
@@ -83,23 +85,23 @@ std::int64_t InterpolationSearch(std::int32_t id, std::int64_t ub, double Min, d
 
 }  // namespace
 
-TransLink Appl::ReadLinkRec(std::int32_t N, std::int32_t FileN, std::int32_t Start, std::int32_t End,
+TransLink Searches::ReadLinkRec(std::int32_t N, std::int32_t FileN, std::int32_t Start, std::int32_t End,
                             std::int32_t Mode, std::int32_t HeaderLen) {
   TransLink link;
   if (Mode < kWholeRecord || Mode > kWordID2) return link;
-  ReadLink(SectionView(OpenFiles().Reader(FileN), Start, End), N, static_cast<LinkMode>(Mode), HeaderLen,
-           State.gUnicode, link);
+  ReadLink(SectionView(files_.OpenFiles().Reader(FileN), Start, End), N, static_cast<LinkMode>(Mode), HeaderLen,
+           state_.gUnicode, link);
   return link;
 }
 
-void Appl::GetTransLinks(const WordRec& W, const clsDic& Dic, std::vector<TransLink>& Links) {
-  State.gUnicode = Dic.Unicode;
+void Searches::GetTransLinks(const WordRec& W, const clsDic& Dic, std::vector<TransLink>& Links) {
+  state_.gUnicode = Dic.Unicode;
   const std::int32_t id = W.ID;
   const std::int32_t headerLen = Dic.SupportRech ? 16 : 14;
-  const PackageFile& file = OpenFiles().Reader(Dic.FileN);
+  const PackageFile& file = files_.OpenFiles().Reader(Dic.FileN);
   const SectionView w1(file, Dic.bsTransW1, Dic.beTransW1);
   const SectionView w2(file, Dic.bsTransW2, Dic.beTransW2);
-  const bool unicode = State.gUnicode;
+  const bool unicode = state_.gUnicode;
   std::vector<TransLink> found;
   found.reserve(32);  // a common word has a few dozen links; growing by doubling moves every comment
   // Appends record n (numbered recNo) when it reads; false when it does not.
@@ -153,13 +155,13 @@ void Appl::GetTransLinks(const WordRec& W, const clsDic& Dic, std::vector<TransL
   Links = std::move(found);
 }
 
-ThemeRec Appl::GetThemeRec(const clsDic& Dic, std::int32_t ID) {
+ThemeRec Searches::GetThemeRec(const clsDic& Dic, std::int32_t ID) {
   const auto theme = Dic.GetTheme(ID);
   if (!theme) return {};
   return {ID, theme->Name, theme->Short};
 }
 
-void Appl::AddTransRec(std::vector<TransRec>& Ret, const WordRec& W, const TransLink& L, const clsDic& Dic) {
+void Searches::AddTransRec(std::vector<TransRec>& Ret, const WordRec& W, const TransLink& L, const clsDic& Dic) {
   TransRec& r = Ret.emplace_back();
   r.Index = Dic.Index;
   r.Word = W;
@@ -172,7 +174,7 @@ void Appl::AddTransRec(std::vector<TransRec>& Ret, const WordRec& W, const Trans
   r.Rech = L.Rech;
 }
 
-void Appl::GetTransRecs(std::u16string_view Word, std::vector<TransRec>& Ret, const clsDic& Dic, bool DoEvent,
+void Searches::GetTransRecs(std::u16string_view Word, std::vector<TransRec>& Ret, const clsDic& Dic, bool DoEvent,
                         bool UseDir, bool Clear, std::int32_t WordID) {
   if (Clear) Ret.clear();
   const std::int32_t dir = UseDir ? Dic.Direction() : 0;
@@ -198,8 +200,8 @@ void Appl::GetTransRecs(std::u16string_view Word, std::vector<TransRec>& Ret, co
   }
 }
 
-long Appl::SafeUBoundTransRecs(const std::vector<TransRec>& A) { return API::SafeUBound(A); }
-long Appl::SafeUBoundWordRecs(const std::vector<WordRec>& A) { return API::SafeUBound(A); }
-long Appl::SafeUBoundTransLinks(const std::vector<TransLink>& A) { return API::SafeUBound(A); }
+long Searches::SafeUBoundTransRecs(const std::vector<TransRec>& A) { return API::SafeUBound(A); }
+long Searches::SafeUBoundWordRecs(const std::vector<WordRec>& A) { return API::SafeUBound(A); }
+long Searches::SafeUBoundTransLinks(const std::vector<TransLink>& A) { return API::SafeUBound(A); }
 
 }  // namespace parlavent

@@ -5,8 +5,9 @@
 #include <cstdlib>
 #include <limits>
 
-#include "app/application.h"
 #include "dictionary/byte_files.h"
+#include "dictionary/engine_state.h"
+#include "dictionary/package_files.h"
 #include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/package_file.h"
@@ -26,10 +27,10 @@ std::int32_t RoundToLong(double value) {
   return static_cast<std::int32_t>(std::nearbyint(value));
 }
 
-void Bounds(Appl& app, const clsDic& dic, std::u16string_view name, std::int32_t& bs, std::int32_t& be) {
+void Bounds(PackageFiles& files, const clsDic& dic, std::u16string_view name, std::int32_t& bs, std::int32_t& be) {
   bs = 0;
   be = 0;
-  app.GetFileBounds(dic.FileN, name, bs, be);
+  files.GetFileBounds(dic.FileN, name, bs, be);
 }
 
 bool ReadBool(clsINI& ini, std::u16string_view key) {
@@ -89,23 +90,23 @@ std::u16string SectionText(bool unicode, std::span<const std::uint8_t> bytes) {
   return text;
 }
 
-void ReadSectionBounds(Appl& app, clsDic& dic) {
-  const PackageFile& file = app.OpenFiles().Reader(dic.FileN);
-  Bounds(app, dic, u"Words", dic.bsWords, dic.beWords);
-  Bounds(app, dic, u"Transcript", dic.bsTranscr, dic.beTranscr);
+void ReadSectionBounds(PackageFiles& files, clsDic& dic) {
+  const PackageFile& file = files.OpenFiles().Reader(dic.FileN);
+  Bounds(files, dic, u"Words", dic.bsWords, dic.beWords);
+  Bounds(files, dic, u"Transcript", dic.bsTranscr, dic.beTranscr);
 
-  Bounds(app, dic, u"WordsHash", dic.bsWordsHash, dic.beWordsHash);
+  Bounds(files, dic, u"WordsHash", dic.bsWordsHash, dic.beWordsHash);
   const SectionView hash(file, dic.bsWordsHash, dic.beWordsHash);
   dic.WordsHashUB = hash.Present() ? RoundToLong(hash.Length() / 12.0 - 1) : -1;
   dic.MinWordsHash = dic.MaxWordsHash = 0;
   hash.F64(0, dic.MinWordsHash);
   hash.F64(hash.Length() - 12, dic.MaxWordsHash);
 
-  Bounds(app, dic, u"WordsSort", dic.bsWordsSort, dic.beWordsSort);
+  Bounds(files, dic, u"WordsSort", dic.bsWordsSort, dic.beWordsSort);
   dic.Words = RoundToLong(SectionView(file, dic.bsWordsSort, dic.beWordsSort).Length() / 4.0);
 
   // "TransW1" opens with its offset table, whose first entry is the table's own length.
-  Bounds(app, dic, u"TransW1", dic.bsTransW1, dic.beTransW1);
+  Bounds(files, dic, u"TransW1", dic.bsTransW1, dic.beTransW1);
   const SectionView w1(file, dic.bsTransW1, dic.beTransW1);
   dic.UBTW1 = -1;
   dic.MinTW1 = dic.MaxTW1 = 0;
@@ -118,7 +119,7 @@ void ReadSectionBounds(Appl& app, clsDic& dic) {
   }
 
   // "TransW2" names "TransW1" records; its bounds are the second words of the first and last.
-  Bounds(app, dic, u"TransW2", dic.bsTransW2, dic.beTransW2);
+  Bounds(files, dic, u"TransW2", dic.bsTransW2, dic.beTransW2);
   const SectionView w2(file, dic.bsTransW2, dic.beTransW2);
   dic.UBTW2 = w2.Present() ? RoundToLong(w2.Length() / 4.0 - 1) : -1;
   const auto secondWord = [&](std::int64_t entryOffset) {
@@ -148,12 +149,14 @@ std::int64_t clsDic::LongestText(const PackageFile& package) const {
   return longestText_;
 }
 
-std::int64_t LongestText(Appl& app, const clsDic& dic) { return dic.LongestText(app.OpenFiles().Reader(dic.FileN)); }
+std::int64_t LongestText(PackageFiles& files, const clsDic& dic) {
+  return dic.LongestText(files.OpenFiles().Reader(dic.FileN));
+}
 
-std::shared_ptr<clsDic> OpenPackageDic(Appl& app, const std::filesystem::path& path) {
-  const std::int32_t n = app.OpenFiles().OpenRead(path);
+std::shared_ptr<clsDic> OpenPackageDic(PackageFiles& files, const std::filesystem::path& path) {
+  const std::int32_t n = files.OpenFiles().OpenRead(path);
   if (n == 0) return nullptr;
-  const PackageFile& file = app.OpenFiles().Reader(n);
+  const PackageFile& file = files.OpenFiles().Reader(n);
   auto dic = std::make_shared<clsDic>();
   dic->path = path.u16string();
   dic->FileTitle = path.stem().u16string();
@@ -165,7 +168,7 @@ std::shared_ptr<clsDic> OpenPackageDic(Appl& app, const std::filesystem::path& p
   // A Unicode package has its "Info" under the Unicode key.
   const CodePage& ansi = AnsiCodePage();
   dic->Unicode = !file.Member(u"Info", true, ansi).empty();
-  app.State.gUnicode = dic->Unicode;
+  files.State().gUnicode = dic->Unicode;
   clsINI info;
   info.SetSettingText(DecodePackageText(file.Member(u"Info", dic->Unicode, ansi), dic->Unicode, ansi));
   info.Section(u"Main");
@@ -175,7 +178,7 @@ std::shared_ptr<clsDic> OpenPackageDic(Appl& app, const std::filesystem::path& p
   dic->SupportDirection = ReadBool(info, u"SupportDirection");
   dic->SupportRech = ReadBool(info, u"SupportRech");
   ReadThemes(DecodePackageText(file.Member(u"Themes", dic->Unicode, ansi), dic->Unicode, ansi), *dic->Themes);
-  ReadSectionBounds(app, *dic);
+  ReadSectionBounds(files, *dic);
   return dic;
 }
 

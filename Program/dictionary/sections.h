@@ -17,6 +17,7 @@ namespace parlavent {
 
 class Appl;
 class PackageFile;
+class PackageFiles;
 class clsDic;
 
 /// One word of a dictionary.
@@ -96,15 +97,20 @@ std::u16string SectionText(bool unicode, std::span<const std::uint8_t> bytes);
 /// Reads the bounds of the six sections of the package open under dic.FileN and the values
 /// derived from them (Words, WordsHashUB, MinWordsHash, ..., MaxTW2). Each value is read from
 /// inside its own section; a missing or damaged section leaves 0 (WordsHashUB, UBTW1 and UBTW2 -1).
-void ReadSectionBounds(Appl& app, clsDic& dic);
+void ReadSectionBounds(PackageFiles& files, clsDic& dic);
 
-/// Characters of dic's longest word text, read once through app's open files.
-std::int64_t LongestText(Appl& app, const clsDic& dic);
+/// Characters of dic's longest word text, read once through the open files.
+std::int64_t LongestText(PackageFiles& files, const clsDic& dic);
 
 /// Opens one package as a dictionary outside the loader (tools, benchmarks, tests): its kind,
 /// the "Info" flags the searches need (SupportRech, SupportDirection), its themes, Demo from the
-/// file title, Index 1 and the section bounds. It stays open in app.OpenFiles(). nullptr when
+/// file title, Index 1 and the section bounds. It stays open in files.OpenFiles(). nullptr when
 /// the file cannot be opened.
+std::shared_ptr<clsDic> OpenPackageDic(PackageFiles& files, const std::filesystem::path& path);
+
+// The same through the application object's open files (app/engine_operations.cpp).
+void ReadSectionBounds(Appl& app, clsDic& dic);
+std::int64_t LongestText(Appl& app, const clsDic& dic);
 std::shared_ptr<clsDic> OpenPackageDic(Appl& app, const std::filesystem::path& path);
 
 }  // namespace parlavent

@@ -2,8 +2,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/application.h"
 #include "dictionary/byte_files.h"
+#include "dictionary/engine_state.h"
+#include "dictionary/package_files.h"
+#include "dictionary/searches.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
 #include "foundation/text.h"
@@ -11,11 +13,11 @@
 
 namespace parlavent {
 
-std::u16string Appl::GetTranscript(std::u16string_view Word) {
+std::u16string Searches::GetTranscript(std::u16string_view Word, const std::shared_ptr<clsDic>& current) {
   // Transcriptions come with the common package: the current one itself, or the full package's
   // partner.
-  if (!Dic) return {};
-  const std::shared_ptr<clsDic> dc = Dic->Demo ? Dic : Dic->Dicx;
+  if (!current) return {};
+  const std::shared_ptr<clsDic> dc = current->Demo ? current : current->Dicx;
   if (!dc || dc->bsTranscr < 1 || dc->beTranscr < 1) return {};
   std::vector<WordRec> recs;
   FindWord(Word, recs, *dc);
@@ -27,17 +29,17 @@ std::u16string Appl::GetTranscript(std::u16string_view Word) {
     }
   }
   if (id < 1 || id > dc->Words) return {};
-  const SectionView transcript(OpenFiles().Reader(dc->FileN), dc->bsTranscr, dc->beTranscr);
+  const SectionView transcript(files_.OpenFiles().Reader(dc->FileN), dc->bsTranscr, dc->beTranscr);
   std::int32_t entry = 0, next = 0;
   if (!transcript.I32(4 * (std::int64_t{id} - 1), entry) || !transcript.I32(4 * std::int64_t{id}, next)) return {};
   const std::int64_t start = std::llabs(entry), end = std::llabs(next);
   std::span<const std::uint8_t> bytes;
   if (end - start < 1 || !transcript.Bytes(start, end - start, bytes)) return {};
-  return SectionText(State.gUnicode, bytes);
+  return SectionText(state_.gUnicode, bytes);
 }
 
-std::vector<std::u16string> Appl::GetWordTrans(std::u16string_view Word, std::shared_ptr<clsDic> dc, bool Random) {
-  if (!dc) dc = Dic;
+std::vector<std::u16string> Searches::GetWordTrans(std::u16string_view Word, const std::shared_ptr<clsDic>& dc,
+                                                   bool Random) {
   if (!dc) return {};
   std::vector<TransRec> recs;
   GetTransRecs(Word, recs, *dc, false, false, true, 0);
@@ -53,11 +55,11 @@ std::vector<std::u16string> Appl::GetWordTrans(std::u16string_view Word, std::sh
   return texts;
 }
 
-std::u16string Appl::GetSimpleTrans(std::u16string_view Text) {
-  if (!Dic) return {};
+std::u16string Searches::GetSimpleTrans(std::u16string_view Text, const std::shared_ptr<clsDic>& current) {
+  if (!current) return {};
   const std::u16string word = Trim(Text);
-  std::u16string s = JoinText(GetWordTrans(word, Dic->GetDemoDic()), u"; ");
-  if (s.empty() && Dic->Dicx) s = JoinText(GetWordTrans(word, Dic), u"; ");
+  std::u16string s = JoinText(GetWordTrans(word, current->GetDemoDic()), u"; ");
+  if (s.empty() && current->Dicx) s = JoinText(GetWordTrans(word, current), u"; ");
   return s;
 }
 

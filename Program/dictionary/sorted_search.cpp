@@ -2,8 +2,10 @@
 // order), by binary search and a walk along the run; and the quicksorts of record arrays.
 #include <algorithm>
 
-#include "app/application.h"
 #include "dictionary/byte_files.h"
+#include "dictionary/engine_state.h"
+#include "dictionary/package_files.h"
+#include "dictionary/searches.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
 #include "foundation/settings_object.h"
@@ -36,23 +38,24 @@ void QuickSort(std::vector<T>& A, long First, long Last, const Less& less) {
 
 }  // namespace
 
-bool Appl::FindSorted(std::u16string_view Text, std::vector<WordRec>& Ret, std::int32_t Limit, bool Clear,
-                      std::shared_ptr<clsDic> Dic, bool AsIndex, std::int32_t DL, bool DoEvent, std::int32_t& Count) {
-  if (!Dic) Dic = this->Dic;
+bool Searches::FindSorted(std::u16string_view Text, std::vector<WordRec>& Ret, std::int32_t Limit, bool Clear,
+                          std::shared_ptr<clsDic> Dic, bool AsIndex, std::int32_t DL, bool DoEvent,
+                          std::int32_t& Count) {
+  // Held, not referred to: a handler run while the search pumps messages may replace Appl.Dic.
   Count = 0;
   if (!Dic) return false;
   const clsDic& dic = *Dic;
   const auto L = static_cast<std::int64_t>(Text.size());
   // NoDirForType lists the words of both sides whatever the dictionary's direction.
-  const bool noDir = State.gSetting && State.gSetting->NoDirForType;
+  const bool noDir = settings_ && settings_->NoDirForType;
   const std::int32_t dir = !noDir && dic.SupportDirection ? dic.Direction() : 0;
   if (Clear) Ret.clear();
   const std::size_t base = Ret.size();
   long n = -1;
-  State.gUnicode = dic.Unicode;
+  state_.gUnicode = dic.Unicode;
   if (dic.Words < 1) return false;
 
-  const SectionView sorted(OpenFiles().Reader(dic.FileN), dic.bsWordsSort, dic.beWordsSort);
+  const SectionView sorted(files_.OpenFiles().Reader(dic.FileN), dic.bsWordsSort, dic.beWordsSort);
   const auto W = [&](long p) {
     std::int32_t id = 0;
     return sorted.I32(4 * std::int64_t{p}, id) ? ReadWordRec(id, dic) : WordRec{};
@@ -69,7 +72,7 @@ bool Appl::FindSorted(std::u16string_view Text, std::vector<WordRec>& Ret, std::
   const auto aborted = [&](long counter) {
     if (!DoEvent || counter % 100 != 0) return false;
     Pump().DoEvents();
-    return State.gListAbort;
+    return state_.gListAbort;
   };
 
   long lo = 0, hi = dic.Words - 1, mid = 0;
@@ -127,7 +130,7 @@ bool Appl::FindSorted(std::u16string_view Text, std::vector<WordRec>& Ret, std::
     for (;;) {
       if (DoEvent && i % 100 == 0) {
         Pump().DoEvents();
-        if (State.gListAbort) return false;
+        if (state_.gListAbort) return false;
       }
       w = W(i);
       if (!inRun(w)) {
@@ -158,15 +161,15 @@ bool Appl::FindSorted(std::u16string_view Text, std::vector<WordRec>& Ret, std::
   return false;
 }
 
-void Appl::SortRecs(std::vector<TransLink>& A, long First, long Last) {
+void Searches::SortRecs(std::vector<TransLink>& A, long First, long Last) {
   QuickSort(A, First, Last, [](const TransLink& a, const TransLink& b) { return a.RecNo < b.RecNo; });
 }
 
-void Appl::SortByKey(std::vector<WordRec>& A, long First, long Last) {
+void Searches::SortByKey(std::vector<WordRec>& A, long First, long Last) {
   QuickSort(A, First, Last, [](const WordRec& a, const WordRec& b) { return a.Key < b.Key; });
 }
 
-void Appl::SortRecsByText(std::vector<WordRec>& A, long First, long Last) {
+void Searches::SortRecsByText(std::vector<WordRec>& A, long First, long Last) {
   QuickSort(A, First, Last, [](const WordRec& a, const WordRec& b) { return CompareDictOrder(a.Text, b.Text) < 0; });
 }
 

@@ -2,8 +2,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/application.h"
 #include "dictionary/byte_files.h"
+#include "dictionary/engine_state.h"
+#include "dictionary/package_files.h"
+#include "dictionary/searches.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/package_file.h"
 #include "dictionary/sections.h"
@@ -25,9 +27,12 @@ struct HashReader {
 
 }  // namespace
 
-std::u16string Appl::GetByteStr(const std::vector<std::uint8_t>& b) { return SectionText(false, b); }
+Searches::Searches(EngineState& state, PackageFiles& files, const std::shared_ptr<Setting>& settings)
+    : state_(state), files_(files), settings_(settings) {}
 
-std::u16string Appl::GetCurCharSetString(std::u16string_view S) {
+std::u16string Searches::GetByteStr(const std::vector<std::uint8_t>& b) { return SectionText(false, b); }
+
+std::u16string Searches::GetCurCharSetString(std::u16string_view S) {
   if (S.empty()) return {};
   const CodePage& ansi = AnsiCodePage();
   std::vector<std::uint8_t> bytes;
@@ -41,9 +46,9 @@ std::u16string Appl::GetCurCharSetString(std::u16string_view S) {
   return DecodeUtf16Le(bytes);
 }
 
-WordRec Appl::ReadWordRec(std::int32_t ID, const clsDic& Dic) {
+WordRec Searches::ReadWordRec(std::int32_t ID, const clsDic& Dic) {
   if (ID < 1 || ID > Dic.Words) return {};
-  const SectionView words(OpenFiles().Reader(Dic.FileN), Dic.bsWords, Dic.beWords);
+  const SectionView words(files_.OpenFiles().Reader(Dic.FileN), Dic.bsWords, Dic.beWords);
   std::int32_t entry = 0, next = 0;
   if (!words.I32(4 * (std::int64_t{ID} - 1), entry) || !words.I32(4 * std::int64_t{ID}, next)) return {};
   const std::int64_t start = std::llabs(entry), end = std::llabs(next);
@@ -52,19 +57,19 @@ WordRec Appl::ReadWordRec(std::int32_t ID, const clsDic& Dic) {
   WordRec r;
   r.ID = ID;
   r.Dir = entry < 0 ? 2 : 1;
-  r.Text = SectionText(State.gUnicode, bytes);
+  r.Text = SectionText(state_.gUnicode, bytes);
   r.Index = Dic.Index;
   return r;
 }
 
-std::int32_t Appl::FindWord(std::u16string_view Word, std::vector<WordRec>& Ret, const clsDic& Dic, bool SideOnly,
+std::int32_t Searches::FindWord(std::u16string_view Word, std::vector<WordRec>& Ret, const clsDic& Dic, bool SideOnly,
                             bool FirstOnly, bool DoEvent) {
-  State.gUnicode = Dic.Unicode;
+  state_.gUnicode = Dic.Unicode;
   // Nothing longer than the package's longest text is in it; a phrase beginning's key is one
   // blank longer. Hashing a pasted text of 100,000 characters would find nothing either.
-  if (static_cast<std::int64_t>(Word.size()) > LongestText(*this, Dic) + (SideOnly ? 1 : 0)) return 0;
-  const double key = GetHash(Word);
-  const HashReader hash{SectionView(OpenFiles().Reader(Dic.FileN), Dic.bsWordsHash, Dic.beWordsHash)};
+  if (static_cast<std::int64_t>(Word.size()) > LongestText(files_, Dic) + (SideOnly ? 1 : 0)) return 0;
+  const double key = files_.GetHash(Word);
+  const HashReader hash{SectionView(files_.OpenFiles().Reader(Dic.FileN), Dic.bsWordsHash, Dic.beWordsHash)};
   std::int64_t lo = 0, hi = Dic.WordsHashUB;
   double Min = Dic.MinWordsHash, Max = Dic.MaxWordsHash;
   bool found = false;
@@ -162,13 +167,12 @@ std::int32_t Appl::FindWord(std::u16string_view Word, std::vector<WordRec>& Ret,
   return side;
 }
 
-bool Appl::WordExist(std::u16string_view Word, const clsDic& Dic) {
+bool Searches::WordExist(std::u16string_view Word, const clsDic& Dic) {
   std::vector<WordRec> unused;
   return FindWord(Word, unused, Dic, true) != 0;
 }
 
-std::u16string Appl::GetWordStrByID(std::int32_t ID, std::shared_ptr<clsDic> dc, std::int32_t* RetDir) {
-  if (!dc) dc = Dic;
+std::u16string Searches::GetWordStrByID(std::int32_t ID, const std::shared_ptr<clsDic>& dc, std::int32_t* RetDir) {
   if (!dc) return {};
   const WordRec r = ReadWordRec(ID, *dc);
   if (RetDir) *RetDir = r.Dir;

@@ -9,9 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "dictionary/dictionary.h"
-#include "dictionary/sections.h"
+#include "dictionary/engine.h"
 
 namespace {
 
@@ -29,34 +28,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream out(Scratch(), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
-  Appl app;
-  SetAppl(&app);
+  DictionaryEngine engine;
+  Searches& search = engine.Search;
   {
-    const auto dic = OpenPackageDic(app, Scratch());
+    const auto dic = engine.OpenCurrent(Scratch());
     if (dic) {
-      dic->SetEnabled(false);
       std::vector<std::u16string> words{u"a", u"Haus", u"дом", u"ab"};
-      for (std::int32_t id = 1; id <= 3; ++id) words.push_back(app.ReadWordRec(id, *dic).Text);
+      for (std::int32_t id = 1; id <= 3; ++id) words.push_back(search.ReadWordRec(id, *dic).Text);
       for (const auto& word : words) {
         std::vector<WordRec> recs;
-        app.FindWord(word, recs, *dic, false, false, true);
-        app.FindWord(word, recs, *dic, true, false, false);
-        app.FindWord(word, recs, *dic, false, true, false);
+        search.FindWord(word, recs, *dic, false, false, true);
+        search.FindWord(word, recs, *dic, true, false, false);
+        search.FindWord(word, recs, *dic, false, true, false);
         std::vector<TransRec> trans;
-        app.GetTransRecs(word, trans, *dic, true, false, true, 0);
-        app.GetTransRecs(word, trans, *dic, false, true, false, 2);
+        search.GetTransRecs(word, trans, *dic, true, false, true, 0);
+        search.GetTransRecs(word, trans, *dic, false, true, false, 2);
         std::int32_t count = 0;
         std::vector<WordRec> list;
-        app.FindSorted(word.substr(0, 1), list, 0, true, dic, false, 0, true, count);
-        app.FindSorted(word.substr(0, 1), list, 51, true, dic, false, 0, true, count);
-        app.FindSorted(word.substr(0, 1), list, 30, true, dic, true, 2, true, count);
-        app.GetTranscript(word);
-        app.GetWordTrans(word, dic, true);
-        app.GetSimpleTrans(word);
+        search.FindSorted(word.substr(0, 1), list, 0, true, dic, false, 0, true, count);
+        search.FindSorted(word.substr(0, 1), list, 51, true, dic, false, 0, true, count);
+        search.FindSorted(word.substr(0, 1), list, 30, true, dic, true, 2, true, count);
+        search.GetTranscript(word, dic);
+        search.GetWordTrans(word, dic, true);
+        search.GetSimpleTrans(word, dic);
       }
     }
   }
-  app.CloseByteFile();
-  SetAppl(nullptr);
+  engine.Files.CloseByteFile();
   return 0;
 }

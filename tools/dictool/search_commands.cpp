@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/engine.h"
 #include "dictionary/sections.h"
 #include "foundation/text.h"
 #include "load_command.h"
@@ -60,17 +61,18 @@ int RunSearchCommand(const std::string& command, const std::vector<std::string>&
   if (args.size() != form.arguments + 1) return Fail(std::string("usage: dictool ") + form.usage);
 
   const std::u16string word = FromUtf8(args[1]);
-  const auto answer = [&](Appl& app, const std::shared_ptr<clsDic>& dic) -> int {
+  // dic is the current dictionary: transcriptions come from its common package.
+  const auto answer = [&](Searches& search, const std::shared_ptr<clsDic>& dic) -> int {
     if (command == "find") {
       std::vector<WordRec> recs;
-      const std::int32_t side = app.FindWord(word, recs, *dic);
+      const std::int32_t side = search.FindWord(word, recs, *dic);
       out << side << "\n";
       if (side != 0) {
         for (const WordRec& r : recs) out << r.ID << "\t" << r.Dir << "\t" << Utf8(r.Text) << "\n";
       }
     } else if (command == "trans") {
       std::vector<TransRec> recs;
-      app.GetTransRecs(word, recs, *dic);
+      search.GetTransRecs(word, recs, *dic);
       for (const TransRec& r : recs) {
         out << r.Word.ID << "\t" << r.Word.Dir << "\t" << r.Trans.ID << "\t" << Utf8(r.Trans.Text) << "\t"
             << Utf8(r.Theme1.Name) << "\t" << Utf8(r.Theme2.Name) << "\t" << Utf8(r.Theme3.Name) << "\t"
@@ -83,10 +85,10 @@ int RunSearchCommand(const std::string& command, const std::vector<std::string>&
         return Fail(std::string("usage: dictool ") + form.usage);
       }
       std::vector<WordRec> recs;
-      app.FindSorted(word, recs, limit, true, dic, asIndex, dl, false, count);
+      search.FindSorted(word, recs, limit, true, dic, asIndex, dl, false, count);
       for (const WordRec& r : recs) out << Utf8(r.Text) << "\n";
     } else {
-      out << Utf8(app.GetTranscript(word)) << "\n";
+      out << Utf8(search.GetTranscript(word, dic)) << "\n";
     }
     return out ? 0 : 1;
   };
@@ -97,19 +99,14 @@ int RunSearchCommand(const std::string& command, const std::vector<std::string>&
     // A folder is loaded as at start-up and its current dictionary answers, with the common
     // package paired to it (transcriptions come from there).
     return WithLoadedFolder(path, [&](Appl& app) {
-      return app.Dic ? answer(app, app.Dic) : Fail("no dictionary in " + args[0]);
+      return app.Dic ? answer(app.Search(), app.Dic) : Fail("no dictionary in " + args[0]);
     });
   }
-  Appl app;
-  struct Install {
-    Appl* previous;
-    explicit Install(Appl& app) : previous(HasAppl() ? &gAppl() : nullptr) { SetAppl(&app); }
-    ~Install() { SetAppl(previous); }
-  } install(app);
-  const auto dic = OpenPackageDic(app, path);
+  // One package needs the engine alone.
+  DictionaryEngine engine;
+  const auto dic = engine.OpenCurrent(path);
   if (!dic) return Fail("cannot open " + args[0]);
-  dic->SetEnabled(false);
-  return answer(app, dic);
+  return answer(engine.Search, dic);
 }
 
 }  // namespace parlavent::dictool

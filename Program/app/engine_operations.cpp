@@ -1,0 +1,108 @@
+// The application object's operations of the dictionary engine: each hands over to the engine's
+// part that does it (dictionary/package_files.h, dictionary/searches.h), with the current
+// dictionary where an operation defaults to it.
+#include "app/application.h"
+#include "dictionary/package_files.h"
+#include "dictionary/searches.h"
+#include "dictionary/sections.h"
+
+namespace parlavent {
+
+PackageFiles& Appl::Files() { return *files_; }
+Searches& Appl::Search() { return *searches_; }
+
+// ---- Package files -------------------------------------------------------------------------------
+
+double Appl::GetHash(std::u16string_view StrIn) const { return files_->GetHash(StrIn); }
+
+std::vector<std::uint8_t> Appl::ExtractBytes(const std::filesystem::path& File, std::u16string_view ExtractedFileTitle) {
+  return Files().ExtractBytes(File, ExtractedFileTitle);
+}
+
+void Appl::GetFileBounds(std::int32_t FileN, std::u16string_view ExtractedFileTitle, std::int32_t& RetSB,
+                         std::int32_t& RetEB) {
+  Files().GetFileBounds(FileN, ExtractedFileTitle, RetSB, RetEB);
+}
+
+std::u16string Appl::ExtractFile(const std::filesystem::path& File, std::u16string_view ExtractedFileTitle,
+                                 const std::filesystem::path& OutPath) {
+  return Files().ExtractFile(File, ExtractedFileTitle, OutPath);
+}
+
+std::vector<std::filesystem::path> Appl::GetFiles(const std::filesystem::path& Folder, std::u16string_view Filter) {
+  return Files().GetFiles(Folder, Filter);
+}
+
+std::vector<std::uint8_t> Appl::GetBinaryFile(const std::filesystem::path& File) { return Files().GetBinaryFile(File); }
+bool Appl::OpenByteFileRead(const std::filesystem::path& path) { return Files().OpenByteFileRead(path); }
+bool Appl::OpenByteFileWrite(const std::filesystem::path& path) { return Files().OpenByteFileWrite(path); }
+void Appl::CloseByteFile() { Files().CloseByteFile(); }
+std::u16string Appl::GetByteTrans(std::int32_t Offset, std::int32_t l) { return Files().GetByteTrans(Offset, l); }
+bool Appl::SetByteTrans(std::int32_t Offset, std::u16string_view strng) { return Files().SetByteTrans(Offset, strng); }
+std::int32_t Appl::FromByte(const std::vector<std::uint8_t>& b) { return PackageFiles::FromByte(b); }
+std::vector<std::uint8_t> Appl::ToByte(std::int32_t l) { return PackageFiles::ToByte(l); }
+ByteFileTable& Appl::OpenFiles() { return Files().OpenFiles(); }
+
+void ReadSectionBounds(Appl& app, clsDic& dic) { ReadSectionBounds(app.Files(), dic); }
+std::int64_t LongestText(Appl& app, const clsDic& dic) { return LongestText(app.Files(), dic); }
+std::shared_ptr<clsDic> OpenPackageDic(Appl& app, const std::filesystem::path& path) {
+  return OpenPackageDic(app.Files(), path);
+}
+
+// ---- Searches ------------------------------------------------------------------------------------
+
+std::u16string Appl::GetByteStr(const std::vector<std::uint8_t>& b) { return Searches::GetByteStr(b); }
+std::u16string Appl::GetCurCharSetString(std::u16string_view S) { return Searches::GetCurCharSetString(S); }
+WordRec Appl::ReadWordRec(std::int32_t ID, const clsDic& Dic) { return Search().ReadWordRec(ID, Dic); }
+
+std::int32_t Appl::FindWord(std::u16string_view Word, std::vector<WordRec>& Ret, const clsDic& Dic, bool SideOnly,
+                            bool FirstOnly, bool DoEvent) {
+  return Search().FindWord(Word, Ret, Dic, SideOnly, FirstOnly, DoEvent);
+}
+
+bool Appl::WordExist(std::u16string_view Word, const clsDic& Dic) { return Search().WordExist(Word, Dic); }
+
+std::u16string Appl::GetWordStrByID(std::int32_t ID, std::shared_ptr<clsDic> dc, std::int32_t* RetDir) {
+  return Search().GetWordStrByID(ID, dc ? dc : Dic, RetDir);
+}
+
+void Appl::GetTransRecs(std::u16string_view Word, std::vector<TransRec>& Ret, const clsDic& Dic, bool DoEvent,
+                        bool UseDir, bool Clear, std::int32_t WordID) {
+  Search().GetTransRecs(Word, Ret, Dic, DoEvent, UseDir, Clear, WordID);
+}
+
+void Appl::GetTransLinks(const WordRec& W, const clsDic& Dic, std::vector<TransLink>& Links) {
+  Search().GetTransLinks(W, Dic, Links);
+}
+
+TransLink Appl::ReadLinkRec(std::int32_t N, std::int32_t FileN, std::int32_t Start, std::int32_t End,
+                            std::int32_t Mode, std::int32_t HeaderLen) {
+  return Search().ReadLinkRec(N, FileN, Start, End, Mode, HeaderLen);
+}
+
+void Appl::AddTransRec(std::vector<TransRec>& Ret, const WordRec& W, const TransLink& L, const clsDic& Dic) {
+  Search().AddTransRec(Ret, W, L, Dic);
+}
+
+ThemeRec Appl::GetThemeRec(const clsDic& Dic, std::int32_t ID) { return Searches::GetThemeRec(Dic, ID); }
+long Appl::SafeUBoundTransRecs(const std::vector<TransRec>& A) { return Searches::SafeUBoundTransRecs(A); }
+long Appl::SafeUBoundWordRecs(const std::vector<WordRec>& A) { return Searches::SafeUBoundWordRecs(A); }
+long Appl::SafeUBoundTransLinks(const std::vector<TransLink>& A) { return Searches::SafeUBoundTransLinks(A); }
+
+bool Appl::FindSorted(std::u16string_view Text, std::vector<WordRec>& Ret, std::int32_t Limit, bool Clear,
+                      std::shared_ptr<clsDic> Dic, bool AsIndex, std::int32_t DL, bool DoEvent, std::int32_t& Count) {
+  return Search().FindSorted(Text, Ret, Limit, Clear, Dic ? Dic : this->Dic, AsIndex, DL, DoEvent, Count);
+}
+
+void Appl::SortRecs(std::vector<TransLink>& A, long First, long Last) { Searches::SortRecs(A, First, Last); }
+void Appl::SortByKey(std::vector<WordRec>& A, long First, long Last) { Searches::SortByKey(A, First, Last); }
+void Appl::SortRecsByText(std::vector<WordRec>& A, long First, long Last) { Searches::SortRecsByText(A, First, Last); }
+std::u16string Appl::GetTranscript(std::u16string_view Word) { return Search().GetTranscript(Word, Dic); }
+
+std::vector<std::u16string> Appl::GetWordTrans(std::u16string_view Word, std::shared_ptr<clsDic> dc, bool Random) {
+  return Search().GetWordTrans(Word, dc ? dc : Dic, Random);
+}
+
+std::u16string Appl::GetSimpleTrans(std::u16string_view Text) { return Search().GetSimpleTrans(Text, Dic); }
+
+}  // namespace parlavent
