@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "app/main_form.h"
+#include "dictionary/lookup.h"
 #include "dictionary/package_files.h"
 #include "dictionary/searches.h"
 
@@ -12,7 +14,11 @@ Appl* current = nullptr;
 
 Appl::Appl()
     : files_(std::make_unique<PackageFiles>(State, ByteFileN, ByteFileLen)),
-      searches_(std::make_unique<Searches>(State, *files_, State.gSetting)) {}
+      searches_(std::make_unique<Searches>(State, *files_, State.gSetting)),
+      lookup_(std::make_unique<Lookup>(
+          State, *searches_, State.gSetting, Lookup::Slots{Dic, WordSet, TransAbort, frmBusy},
+          [this](std::int32_t n) { return LZ(n); },
+          [this](std::int32_t ID, std::u16string_view Text) { ShowNotify(ID, Text, true, true, false, false); })) {}
 Appl::~Appl() {
   if (current == this) current = nullptr;
 }

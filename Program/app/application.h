@@ -64,10 +64,11 @@ class Appl {
   std::u16string LZ(std::int32_t n);
 
   // ---- Dictionary engine: packages, loading, searches, look-up ---------------------------------
-  // The operations of the package files and the searches hand over to the engine's parts, made
-  // with the application object (app/engine_operations.cpp).
+  // The operations of the package files, the searches and the look-up hand over to the engine's
+  // parts, made with the application object (app/engine_operations.cpp).
   class PackageFiles& Files();
   class Searches& Search();
+  class Lookup& LookupEngine();
 
   // Package files (what each does: dictionary/package_files.h), in the mode of the Unicode flag
   // State.gUnicode; the byte file is ByteFileN/ByteFileLen.
@@ -245,6 +246,7 @@ class Appl {
   bool ending_ = false;  // CheckRun found another copy: nothing more starts
   std::unique_ptr<PackageFiles> files_;
   std::unique_ptr<Searches> searches_;
+  std::unique_ptr<Lookup> lookup_;
 
  public:
 

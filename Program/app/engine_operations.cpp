@@ -1,7 +1,8 @@
 // The application object's operations of the dictionary engine: each hands over to the engine's
-// part that does it (dictionary/package_files.h, dictionary/searches.h), with the current
-// dictionary where an operation defaults to it.
+// part that does it (dictionary/package_files.h, dictionary/searches.h, dictionary/lookup.h),
+// with the current dictionary where an operation defaults to it.
 #include "app/application.h"
+#include "dictionary/lookup.h"
 #include "dictionary/package_files.h"
 #include "dictionary/searches.h"
 #include "dictionary/sections.h"
@@ -10,6 +11,7 @@ namespace parlavent {
 
 PackageFiles& Appl::Files() { return *files_; }
 Searches& Appl::Search() { return *searches_; }
+Lookup& Appl::LookupEngine() { return *lookup_; }
 
 // ---- Package files -------------------------------------------------------------------------------
 
@@ -104,5 +106,28 @@ std::vector<std::u16string> Appl::GetWordTrans(std::u16string_view Word, std::sh
 }
 
 std::u16string Appl::GetSimpleTrans(std::u16string_view Text) { return Search().GetSimpleTrans(Text, Dic); }
+
+// ---- Look-up ---------------------------------------------------------------------------------------
+
+std::int32_t Appl::GetTranslate(std::u16string_view Text, std::u16string& rettext, const TranslateArgs& Args,
+                                const TranslateOut& Out) {
+  return LookupEngine().GetTranslate(Text, rettext, Args, Out);
+}
+
+std::int32_t Appl::GetTranslate(std::u16string_view Text, std::u16string& rettext) {
+  return LookupEngine().GetTranslate(Text, rettext, TranslateArgs{}, TranslateOut{});
+}
+
+std::u16string Appl::GetWordsTree(std::u16string_view Fraze, std::int32_t WordN, const std::shared_ptr<clsDic>& Dic,
+                                  bool Ext, bool DoEvent) {
+  return LookupEngine().GetWordsTree(Fraze, WordN, Dic, Ext, DoEvent);
+}
+
+std::int32_t Appl::GetDir(std::u16string_view t, const std::shared_ptr<clsDic>& Dic) {
+  return LookupEngine().GetDir(t, Dic);
+}
+
+bool Appl::CheckDirection(std::u16string_view t) { return LookupEngine().CheckDirection(t); }
+std::u16string Appl::Translate(std::u16string_view Word, bool Exact) { return LookupEngine().Translate(Word, Exact); }
 
 }  // namespace parlavent

@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "companions/stat_item.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/engine_state.h"
+#include "dictionary/lookup.h"
 #include "dictionary/lookup_deps.h"
 #include "dictionary/lookup_modes.h"
 #include "dictionary/result_tree.h"
@@ -15,15 +16,17 @@
 
 namespace parlavent {
 
-void FillCommonList(Appl& app, std::u16string_view Text, WordSet& words) {
+void FillCommonList(Lookup& lookup, std::u16string_view Text, WordSet& words) {
+  const std::shared_ptr<clsDic>& dic = lookup.Owner().Dic;
+  Searches& search = lookup.Search();
   const std::vector<std::u16string> items =
       SplitText(Text, Text.find(u',') != std::u16string_view::npos ? u"," : u" ");
   std::vector<TransRec> recs;
   for (const std::u16string& item : items) {
     const std::u16string w = Trim(item);
-    if (!app.Dic) continue;
-    if (app.Dic->Dicx) lookup::GatherRecords(w, recs, *app.Dic->Dicx, false, false);
-    lookup::GatherRecords(w, recs, *app.Dic, false, false);
+    if (!dic) continue;
+    if (dic->Dicx) lookup::GatherRecords(search, w, recs, *dic->Dicx, false, false);
+    lookup::GatherRecords(search, w, recs, *dic, false, false);
   }
 
   // Per translation text: the first record that has it (Word) and how many records do (Mass).
@@ -46,11 +49,13 @@ void FillCommonList(Appl& app, std::u16string_view Text, WordSet& words) {
   }
 
   const auto entry = words.AddWord(Text);
+  // The themes are keyed in the form of the package read last: the current dictionary's.
+  const bool unicode = lookup.State().gUnicode;
   for (const auto& counter : counters) {
     if (counter->Mass < static_cast<std::int32_t>(items.size())) continue;
     const TransRec& r = recs[static_cast<std::size_t>(LeadingNumber(counter->Word))];
     entry->AddTranslation(Text, r.Trans.Text, r.Comment, r.Theme1.Short, r.Theme2.Short, r.Theme3.Short, r.Rech,
-                          r.Word.Dir, r.Trans.Dir);
+                          r.Word.Dir, r.Trans.Dir, unicode);
   }
 }
 

@@ -3,16 +3,16 @@
 // GetTranslate; the best score wins, the longer left part among equals.
 #include <algorithm>
 
-#include "app/application.h"
 #include "dictionary/dictionary.h"
-#include "dictionary/sections.h"
 #include "dictionary/lookup_modes.h"
+#include "dictionary/searches.h"
+#include "dictionary/sections.h"
 #include "dictionary/result_tree.h"
 #include "foundation/text.h"
 
 namespace parlavent {
 
-bool SplitCompound(Appl& app, std::u16string_view cleaned, const TranslateArgs& outer, bool& outerRetCheckDir,
+bool SplitCompound(Lookup& lookup, std::u16string_view cleaned, const TranslateArgs& outer, bool& outerRetCheckDir,
                    CompoundSplit& best) {
   best = {};
   const std::u16string w = SplitText(cleaned, u" ")[0];
@@ -30,9 +30,10 @@ bool SplitCompound(Appl& app, std::u16string_view cleaned, const TranslateArgs& 
   // a final mark cut off, can never be found: cuts that leave one are not tried. A word longer
   // than two such parts is no compound, and a pasted block of 100,000 letters costs nothing.
   std::int64_t longest = 0;
-  if (app.Dic) {
-    longest = LongestText(app, *app.Dic);
-    if (app.Dic->Dicx) longest = std::max(longest, LongestText(app, *app.Dic->Dicx));
+  if (const auto& dic = lookup.Owner().Dic) {
+    PackageFiles& files = lookup.Search().Files();
+    longest = LongestText(files, *dic);
+    if (dic->Dicx) longest = std::max(longest, LongestText(files, *dic->Dicx));
   }
   const std::int64_t reach = longest + 11;
   lo = static_cast<std::int32_t>(std::max<std::int64_t>(lo, len - reach));
@@ -47,7 +48,7 @@ bool SplitCompound(Appl& app, std::u16string_view cleaned, const TranslateArgs& 
     const std::u16string cut = w.substr(0, static_cast<std::size_t>(i)) + u" " + w.substr(static_cast<std::size_t>(i));
     std::u16string rendering;
     std::shared_ptr<WordSet> words = std::make_shared<WordSet>();
-    const std::int32_t score = app.GetTranslate(cut, rendering, nested, {nullptr, &outerRetCheckDir, &words});
+    const std::int32_t score = lookup.GetTranslate(cut, rendering, nested, {nullptr, &outerRetCheckDir, &words});
     if (!outerRetCheckDir) return false;
     if (score > best.score) best = {score, cut, rendering, words};
   }

@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/application.h"
+#include "app/main_form.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/engine_state.h"
 #include "dictionary/lookup_deps.h"
 #include "dictionary/lookup_modes.h"
 #include "dictionary/phrases.h"
-#include "app/main_form.h"
 #include "dictionary/result_tree.h"
 #include "foundation/api_input.h"
 #include "foundation/api_strings.h"
@@ -80,9 +80,13 @@ std::u16string Clean(std::u16string_view text, bool fullText) {
 // One look-up, from the start of the passes to the stored result.
 class LookupRun {
  public:
-  LookupRun(Appl& app, const TranslateArgs& args, bool& retCheckDir)
-      : app_(app), dic_(app.Dic), args_(args), retCheckDir_(retCheckDir), words_(std::make_shared<WordSet>()) {
-    const Setting* sett = lookup::Settings();
+  LookupRun(Lookup& lookup, const TranslateArgs& args, bool& retCheckDir)
+      : lookup_(lookup),
+        dic_(lookup.Owner().Dic),
+        args_(args),
+        retCheckDir_(retCheckDir),
+        words_(std::make_shared<WordSet>()) {
+    const Setting* sett = lookup.Settings();
     allowShort_ = sett && sett->GlbAllowShort;
     extTransString_ = sett ? sett->ExtTransString : std::u16string();
   }
@@ -131,24 +135,25 @@ class LookupRun {
 
  private:
   bool Abandoned(Point start, Point now) {
-    if (API::GetPressedKey(kVkEscape)) app_.TransAbort = true;
+    bool& abort = lookup_.Owner().Abort;
+    if (API::GetPressedKey(kVkEscape)) abort = true;
     if (args_.CheckCursorShift) {
-      if (API::IsMouseButtonDown(1) || API::IsMouseButtonDown(2)) app_.TransAbort = true;
-      if (std::abs(now.x - start.x) > 3 || std::abs(now.y - start.y) > 3) app_.TransAbort = true;
+      if (API::IsMouseButtonDown(1) || API::IsMouseButtonDown(2)) abort = true;
+      if (std::abs(now.x - start.x) > 3 || std::abs(now.y - start.y) > 3) abort = true;
     }
-    return app_.TransAbort;
+    return abort;
   }
 
   void SearchPhrase(std::u16string_view rest) {
     fallback_ = false;
     const auto companion = dic_ ? dic_->Dicx : nullptr;
-    if (companion && app_.State.gNotRepeatTrans && allowShort_) {
+    if (companion && lookup_.State().gNotRepeatTrans && allowShort_) {
       CompanionRule(rest);
       return;
     }
-    phrase_ = app_.GetWordsTree(rest, 1, dic_, false, true);
+    phrase_ = lookup_.GetWordsTree(rest, 1, dic_, false, true);
     fromCompanion_ = false;
-    if (phrase_.empty() && !app_.State.gNotRepeatTrans && allowShort_ && companion) {
+    if (phrase_.empty() && !lookup_.State().gNotRepeatTrans && allowShort_ && companion) {
       fallback_ = true;
       CompanionRule(rest);
     }
@@ -156,10 +161,10 @@ class LookupRun {
 
   // The companion (common) dictionary first; the main one wins with a longer phrase.
   void CompanionRule(std::u16string_view rest) {
-    phrase_ = app_.GetWordsTree(rest, 1, dic_->Dicx, false, false);
+    phrase_ = lookup_.GetWordsTree(rest, 1, dic_->Dicx, false, false);
     fromCompanion_ = true;
     if (EqualsNoCase(phrase_, rest)) return;
-    const std::u16string main = app_.GetWordsTree(rest, 1, dic_, false, false);
+    const std::u16string main = lookup_.GetWordsTree(rest, 1, dic_, false, false);
     if (main.size() > phrase_.size()) {
       phrase_ = main;
       fromCompanion_ = false;
@@ -167,14 +172,17 @@ class LookupRun {
   }
 
   bool FilePhrase(std::int32_t n, std::int32_t m) {
-    app_.State.gTextDir = 0;
-    if (args_.CheckDir && !app_.CheckDirection(phrase_) && args_.DirSilent) {
+    EngineState& state = lookup_.State();
+    state.gTextDir = 0;
+    if (args_.CheckDir && !lookup_.CheckDirection(phrase_) && args_.DirSilent) {
       retCheckDir_ = false;
-      app_.ShowNotify(kWrongDirectionNotice, app_.LZ(kWrongDirectionText), true, true, false, false);
-      app_.State.gTextDir = 3 - (app_.Dic ? app_.Dic->Direction() : 0);
+      lookup_.ShowNotify(kWrongDirectionNotice, lookup_.Text(kWrongDirectionText));
+      const auto& current = lookup_.Owner().Dic;
+      state.gTextDir = 3 - (current ? current->Direction() : 0);
       return false;
     }
-    if (args_.BusyShowed && n < 2 && app_.frmBusy) app_.frmBusy->Start();
+    const auto& busy = lookup_.Owner().Busy;
+    if (args_.BusyShowed && n < 2 && busy) busy->Start();
     found_ = true;
     AddScore(score_, static_cast<std::int64_t>(phrase_.size()) * 1000 + static_cast<std::int64_t>(m + 1) * 1000000);
     if (args_.SplitMode) AddScore(score_, static_cast<std::int64_t>(2 - n) * 10000);
@@ -187,23 +195,25 @@ class LookupRun {
     std::vector<TransRec> recs;
     const auto& dic = dic_;
     const auto companion = dic ? dic->Dicx : nullptr;
-    if (companion && allowShort_ && (app_.State.gNotRepeatTrans || fallback_)) {
-      lookup::GatherRecords(phrase_, recs, *companion, args_.CheckDir, true);
+    if (companion && allowShort_ && (lookup_.State().gNotRepeatTrans || fallback_)) {
+      lookup::GatherRecords(lookup_.Search(), phrase_, recs, *companion, args_.CheckDir, true);
       if (fallback_) {
         extTrans_ = false;
       } else if (recs.empty() || !fromCompanion_) {
-        lookup::GatherRecords(phrase_, recs, *dic, args_.CheckDir, true);
+        lookup::GatherRecords(lookup_.Search(), phrase_, recs, *dic, args_.CheckDir, true);
       } else {
         recs.back().Comment = extTransString_;  // the entry offers its extended translation
         extTrans_ = true;
       }
     } else if (dic) {
-      lookup::GatherRecords(phrase_, recs, *dic, args_.CheckDir, true);
+      lookup::GatherRecords(lookup_.Search(), phrase_, recs, *dic, args_.CheckDir, true);
     }
     AddScore(score_, static_cast<std::int64_t>(recs.size()) * 100);
+    // The themes are keyed in the form of the package the records were just read from.
+    const bool unicode = lookup_.State().gUnicode;
     for (const TransRec& r : recs) {
       entry->AddTranslation(r.Word.Text, r.Trans.Text, r.Comment, r.Theme1.Short, r.Theme2.Short, r.Theme3.Short,
-                            r.Rech, r.Word.Dir, r.Trans.Dir);
+                            r.Rech, r.Word.Dir, r.Trans.Dir, unicode);
     }
   }
 
@@ -223,7 +233,7 @@ class LookupRun {
     return TrimRest(rest.substr(end));
   }
 
-  Appl& app_;
+  Lookup& lookup_;
   // The dictionary the look-up started with: a handler run by the pump may replace Appl.Dic.
   const std::shared_ptr<clsDic> dic_;
   const TranslateArgs& args_;
@@ -247,12 +257,21 @@ void AddScore(std::int32_t& total, std::int64_t score) {
   if (sum >= INT32_MIN && sum <= INT32_MAX) total = static_cast<std::int32_t>(sum);
 }
 
-std::int32_t Appl::GetTranslate(std::u16string_view Text, std::u16string& rettext) {
-  return GetTranslate(Text, rettext, TranslateArgs{}, TranslateOut{});
-}
+Lookup::Lookup(EngineState& state, Searches& search, const std::shared_ptr<Setting>& settings, Slots slots,
+               Texts texts, Notify notify)
+    : state_(state),
+      search_(search),
+      settings_(settings),
+      slots_(slots),
+      texts_(std::move(texts)),
+      notify_(std::move(notify)) {}
 
-std::int32_t Appl::GetTranslate(std::u16string_view Text, std::u16string& rettext, const TranslateArgs& Args,
-                                 const TranslateOut& Out) {
+std::int32_t Lookup::GetTranslate(std::u16string_view Text, std::u16string& rettext, const TranslateArgs& Args,
+                                  const TranslateOut& Out) {
+  std::shared_ptr<parlavent::WordSet>& WordSet = slots_.Result;
+  bool& TransAbort = slots_.Abort;
+  const std::shared_ptr<BusyIndicator>& frmBusy = slots_.Busy;
+  EngineState& State = state_;
   bool ownCheckDir = true;
   bool& retCheckDir = Out.RetCheckDir ? *Out.RetCheckDir : ownCheckDir;
   retCheckDir = true;
@@ -328,7 +347,8 @@ std::int32_t Appl::GetTranslate(std::u16string_view Text, std::u16string& rettex
 
 namespace parlavent {
 
-std::u16string Appl::Translate(std::u16string_view Word, bool Exact) {
+std::u16string Lookup::Translate(std::u16string_view Word, bool Exact) {
+  const std::shared_ptr<parlavent::WordSet>& WordSet = slots_.Result;
   TranslateArgs args;
   args.OneWord = true;
   args.FullText = Exact;

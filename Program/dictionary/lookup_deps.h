@@ -1,7 +1,8 @@
 #pragma once
 // What the look-up asks of its neighbours: the word index (exact and key tests, the side of a
-// text), the translation records and transcriptions, the settings and the interface texts. One
-// place, so that the look-up's own files say what they need in the look-up's words.
+// text) and the translation records, in the look-up's words; and what the result tree reads
+// when it files and renders: the settings, the interface texts and the transcriptions, which are
+// the application object's while one is installed and none without.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -12,19 +13,22 @@
 
 namespace parlavent {
 
+class Searches;
 class clsDic;
 class Setting;
 
 namespace lookup {
 
 /// An entry with exactly this text exists (case-blind); stops at the first hit.
-bool HasEntry(std::u16string_view text, const clsDic& dic, bool doEvent);
+bool HasEntry(Searches& search, std::u16string_view text, const clsDic& dic, bool doEvent);
 /// The word index holds the key of text (no text comparison): phrase beginnings end in a blank.
-bool HasKey(std::u16string_view text, const clsDic& dic, bool doEvent);
+bool HasKey(Searches& search, std::u16string_view text, const clsDic& dic, bool doEvent);
 /// The sides of every entry with this text: 0 none, 1, 2, 3 both.
-std::int32_t SideOf(std::u16string_view text, const clsDic& dic);
+std::int32_t SideOf(Searches& search, std::u16string_view text, const clsDic& dic);
 /// The translation records of phrase, appended to recs (after emptying it with clear).
-void GatherRecords(std::u16string_view phrase, std::vector<TransRec>& recs, const clsDic& dic, bool useDir, bool clear);
+void GatherRecords(Searches& search, std::u16string_view phrase, std::vector<TransRec>& recs, const clsDic& dic,
+                   bool useDir, bool clear);
+
 /// The transcription of word in the current dictionary's data, or "".
 std::u16string Transcript(std::u16string_view word);
 /// The settings object, or nullptr before one exists.

@@ -9,7 +9,7 @@
 
 namespace parlavent {
 
-class Appl;
+class Lookup;
 class WordSet;
 
 /// Adds score to total unless the sum leaves the 32-bit range (the system skips an overflowing
@@ -27,11 +27,11 @@ struct CompoundSplit {
 /// Tries the first word of the cleaned text cut in two, each cut as a nested look-up. False when
 /// a cut was refused for its direction (the whole look-up ends then); otherwise best holds the
 /// winning cut, score 0 when none scored.
-bool SplitCompound(Appl& app, std::u16string_view cleaned, const TranslateArgs& outer, bool& outerRetCheckDir,
+bool SplitCompound(Lookup& lookup, std::u16string_view cleaned, const TranslateArgs& outer, bool& outerRetCheckDir,
                    CompoundSplit& best);
 
 /// Common-translation list mode: one entry for the whole Text, holding the translations that
 /// every item of the list has (Text split at "," when it has one, else at blanks).
-void FillCommonList(Appl& app, std::u16string_view Text, WordSet& words);
+void FillCommonList(Lookup& lookup, std::u16string_view Text, WordSet& words);
 
 }  // namespace parlavent

@@ -8,10 +8,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/application.h"
 #include "dictionary/dictionary.h"
-#include "dictionary/sections.h"
+#include "dictionary/lookup.h"
 #include "dictionary/lookup_deps.h"
+#include "dictionary/searches.h"
+#include "dictionary/sections.h"
 #include "foundation/api_strings.h"
 #include "foundation/text.h"
 #include "platform/shell.h"
@@ -49,8 +50,8 @@ std::size_t Reach(std::int64_t longest) {
 // are its parts between blanks and hyphens; only those up to the current one are taken apart.
 class PhraseSearch {
  public:
-  PhraseSearch(Appl& app, std::shared_ptr<clsDic> dic, bool ext, bool doEvent)
-      : app_(app), dicPtr_(std::move(dic)), dic_(*dicPtr_), ext_(ext), doEvent_(doEvent) {}
+  PhraseSearch(Lookup& lookup, std::shared_ptr<clsDic> dic, bool ext, bool doEvent)
+      : lookup_(lookup), dicPtr_(std::move(dic)), dic_(*dicPtr_), ext_(ext), doEvent_(doEvent) {}
 
   std::u16string Run(std::u16string_view fraze, std::int32_t wordN) {
     if (HasEntry(fraze)) return std::u16string(fraze);
@@ -86,8 +87,8 @@ class PhraseSearch {
   }
 
  private:
-  bool HasEntry(std::u16string_view text) { return lookup::HasEntry(text, dic_, doEvent_); }
-  bool HasKey(std::u16string_view text) { return lookup::HasKey(text, dic_, doEvent_); }
+  bool HasEntry(std::u16string_view text) { return lookup::HasEntry(lookup_.Search(), text, dic_, doEvent_); }
+  bool HasKey(std::u16string_view text) { return lookup::HasKey(lookup_.Search(), text, dic_, doEvent_); }
 
   // The words after the current one as the phrase grows through them: each joined to the next
   // by its own blank or hyphen, except that no blank follows a hyphen (an empty word after a
@@ -110,7 +111,7 @@ class PhraseSearch {
     grown.reserve(p2_.size() + c.size() + 1 + rest_.size());
     grown.append(p2_).append(c).push_back(hyphenBefore_ ? u'-' : u' ');
     grown += Tail();
-    return app_.GetWordsTree(grown, wordN_ + 1, dicPtr_, ext, doEvent);
+    return lookup_.GetWordsTree(grown, wordN_ + 1, dicPtr_, ext, doEvent);
   }
 
   // The three ways a candidate joins the words before it.
@@ -164,7 +165,7 @@ class PhraseSearch {
     return {};
   }
 
-  Appl& app_;
+  Lookup& lookup_;
   // Held, not referred to: a handler run while the search pumps messages may replace Appl.Dic.
   const std::shared_ptr<clsDic> dicPtr_;
   const clsDic& dic_;
@@ -190,14 +191,14 @@ std::u16string SplitWords(std::u16string_view t) {
   return s;
 }
 
-std::u16string Appl::GetWordsTree(std::u16string_view Fraze, std::int32_t WordN, const std::shared_ptr<clsDic>& Dic,
-                                  bool Ext, bool DoEvent) {
+std::u16string Lookup::GetWordsTree(std::u16string_view Fraze, std::int32_t WordN, const std::shared_ptr<clsDic>& Dic,
+                                    bool Ext, bool DoEvent) {
   std::shared_ptr<clsDic> dic = Dic;  // Dic may be Appl.Dic itself, which the pump may change
   if (DoEvent) Pump().DoEvents();
   if (!dic) return {};
   std::u16string_view fraze = Fraze;
   // A phrase grows from the first word: what lies beyond the reach of its tests is cut off once.
-  if (WordN == 1) fraze = fraze.substr(0, std::min(fraze.size(), Reach(LongestText(*this, *dic))));
+  if (WordN == 1) fraze = fraze.substr(0, std::min(fraze.size(), Reach(LongestText(search_.Files(), *dic))));
   return PhraseSearch(*this, std::move(dic), Ext, DoEvent).Run(fraze, WordN);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Phrase and ending analysis: raw text into blank-separated words, and the longest dictionary
-// entry that starts at a given word (Appl::GetWordsTree in phrases.cpp).
+// entry that starts at a given word (Lookup::GetWordsTree in phrases.cpp).
 #include <string>
 #include <string_view>
 

@@ -2,11 +2,12 @@
 
 #include <cstdint>
 
-#include "app/application.h"
 #include "dictionary/lookup_deps.h"
+#include "dictionary/package_file.h"
 #include "foundation/api_strings.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
+#include "platform/code_page.h"
 
 namespace parlavent {
 namespace {
@@ -101,18 +102,19 @@ void ThemeItem::AddTranslation(std::u16string_view TransWord, std::u16string_vie
 }
 
 std::u16string clsRechSet::ThemeKey(std::u16string_view Theme1, std::u16string_view Theme2,
-                                    std::u16string_view Theme3) {
+                                    std::u16string_view Theme3, bool Unicode) {
   // Each hash lies below 2^33, so the sum of three fits in 64 bits; it is the mean that keys.
-  Appl& app = gAppl();
-  const auto sum = static_cast<std::int64_t>(app.GetHash(Theme1)) + static_cast<std::int64_t>(app.GetHash(Theme2)) +
-                   static_cast<std::int64_t>(app.GetHash(Theme3));
+  const auto hash = [&](std::u16string_view theme) {
+    return static_cast<std::int64_t>(PackageKey(theme, Unicode, AnsiCodePage()));
+  };
+  const auto sum = hash(Theme1) + hash(Theme2) + hash(Theme3);
   return API::MakeKey(sum / 3);
 }
 
 void clsRechSet::AddTranslation(std::u16string_view TransWord, std::u16string_view Translation,
                                 std::u16string_view Comment, std::u16string_view Theme1, std::u16string_view Theme2,
-                                std::u16string_view Theme3, std::int32_t Dir) {
-  const std::u16string key = ThemeKey(Theme1, Theme2, Theme3);
+                                std::u16string_view Theme3, std::int32_t Dir, bool Unicode) {
+  const std::u16string key = ThemeKey(Theme1, Theme2, Theme3, Unicode);
   bool added = false;
   const auto theme = FindOrAdd(ThemeSet, key, added);
   if (added) {
@@ -128,7 +130,8 @@ std::shared_ptr<clsRechSet> TranslationSet::AddTranslation(std::u16string_view T
                                                            std::u16string_view Translation,
                                                            std::u16string_view Comment, std::u16string_view Theme1,
                                                            std::u16string_view Theme2, std::u16string_view Theme3,
-                                                           std::int32_t Rech, std::int32_t WDir, std::int32_t TDir) {
+                                                           std::int32_t Rech, std::int32_t WDir, std::int32_t TDir,
+                                                           bool Unicode) {
   if (TrimView(Translation).empty()) return nullptr;
   if (WordDir + TransDir == 0) {
     WordDir = WDir;
@@ -146,7 +149,7 @@ std::shared_ptr<clsRechSet> TranslationSet::AddTranslation(std::u16string_view T
   bool added = false;
   const auto rech = FindOrAdd(RechSet, API::MakeKey(Rech), added);
   if (added) rech->ID = Rech;
-  rech->AddTranslation(TransWord, Translation, comment, Theme1, Theme2, Theme3, TDir);
+  rech->AddTranslation(TransWord, Translation, comment, Theme1, Theme2, Theme3, TDir, Unicode);
   return rech;
 }
 

@@ -45,11 +45,14 @@ class clsRechSet {
   std::int32_t ID = 0;                                // part-of-speech code
   KeyedCollection<std::shared_ptr<ThemeItem>> ThemeSet;
 
+  /// Unicode: the key form of the themes' hashes, that of the package the records were read from.
   void AddTranslation(std::u16string_view TransWord, std::u16string_view Translation, std::u16string_view Comment,
                       std::u16string_view Theme1, std::u16string_view Theme2, std::u16string_view Theme3,
-                      std::int32_t Dir);
-  /// The key of a theme triple: "k" & the mean of the three theme hashes.
-  static std::u16string ThemeKey(std::u16string_view Theme1, std::u16string_view Theme2, std::u16string_view Theme3);
+                      std::int32_t Dir, bool Unicode = false);
+  /// The key of a theme triple: "k" & the mean of the three theme hashes (package keys in the
+  /// Unicode or the ANSI form).
+  static std::u16string ThemeKey(std::u16string_view Theme1, std::u16string_view Theme2, std::u16string_view Theme3,
+                                 bool Unicode = false);
 };
 
 /// One looked-up word or phrase and its translations.
@@ -67,11 +70,13 @@ class TranslationSet {
   std::int32_t WordDir = 0;     // sides of the word and of its translations, from the first one added
   std::int32_t TransDir = 0;
 
-  /// Files one translation; nullptr (and nothing changed) for a blank translation.
+  /// Files one translation; nullptr (and nothing changed) for a blank translation. Unicode is
+  /// the text mode of the package the record came from (the key form of its themes).
   std::shared_ptr<clsRechSet> AddTranslation(std::u16string_view TransWord, std::u16string_view Translation,
                                              std::u16string_view Comment, std::u16string_view Theme1,
                                              std::u16string_view Theme2, std::u16string_view Theme3,
-                                             std::int32_t Rech, std::int32_t WDir, std::int32_t TDir);
+                                             std::int32_t Rech, std::int32_t WDir, std::int32_t TDir,
+                                             bool Unicode = false);
   /// Link markup (OnForm: for the main window; else for the popup), or plain text with Simple.
   std::u16string GetString(bool OnForm = false, bool Simple = false);
 };
