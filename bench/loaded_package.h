@@ -5,12 +5,9 @@
 #include <memory>
 
 #include "app/application.h"
-#include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
-#include "dictionary/package_file.h"
-#include "dictionary/sections.h"
+#include "dictionary/engine.h"
 #include "foundation/settings_object.h"
-#include "platform/code_page.h"
 
 namespace parlavent {
 
@@ -20,19 +17,11 @@ class LoadedPackage {
     SetAppl(&app_);
     if (!path) return;
     auto sett = std::make_shared<Setting>();
-    sett->ShowComment = true;
-    sett->ShowTranscript = true;
-    sett->GlbAllowShort = true;
-    sett->ExtTransString = u"»»»";
+    SetLookupDefaults(*sett);
     app_.Sett = sett;
     app_.State.gSetting = sett;
     app_.State.gNotRepeatTrans = true;
-    app_.Dic = OpenPackageDic(app_, path);
-    if (!app_.Dic) return;
-    const PackageFile package = PackageFile::Open(path);
-    const bool unicode = app_.Dic->Unicode;
-    ReadReplaceRules(DecodePackageText(package.Member(u"Replace", unicode, AnsiCodePage()), unicode, AnsiCodePage()),
-                     *app_.Dic->SfxCol);
+    app_.Dic = OpenLookupDic(app_.Files(), path);
   }
   ~LoadedPackage() { SetAppl(previous_); }
   Appl& app() { return app_; }

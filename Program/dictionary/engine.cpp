@@ -1,14 +1,36 @@
 #include "dictionary/engine.h"
 
+#include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/package_file.h"
 #include "dictionary/sections.h"
+#include "foundation/settings_object.h"
+#include "platform/code_page.h"
 
 namespace parlavent {
 
+std::shared_ptr<clsDic> OpenLookupDic(PackageFiles& files, const std::filesystem::path& path) {
+  auto dic = OpenPackageDic(files, path);
+  if (!dic) return nullptr;
+  const PackageFile package = PackageFile::Open(path);
+  const bool unicode = dic->Unicode;
+  ReadReplaceRules(DecodePackageText(package.Member(u"Replace", unicode, AnsiCodePage()), unicode, AnsiCodePage()),
+                   *dic->SfxCol);
+  return dic;
+}
+
+void SetLookupDefaults(Setting& settings) {
+  settings.ShowComment = true;
+  settings.ShowTranscript = true;
+  settings.GlbAllowShort = true;
+  settings.ExtTransString = u"»»»";
+}
+
 std::shared_ptr<clsDic> DictionaryEngine::OpenCurrent(const std::filesystem::path& path) {
-  auto dic = OpenPackageDic(Files, path);
+  auto dic = OpenLookupDic(Files, path);
   if (!dic) return nullptr;
   dic->Enabled = true;
+  Dic = dic;
   State.gCurDic = dic;
   return dic;
 }

@@ -1,19 +1,32 @@
 #pragma once
-// The dictionary engine on its own: its state, the open package files and the searches, for the
-// tools, benchmarks, fuzz targets and tests that read packages without an application object.
-// The program's application object holds the same parts (Appl::Files, Appl::Search).
+// The dictionary engine on its own: its state, the open package files, the searches and the
+// look-up, for the tools, benchmarks, fuzz targets and tests that read packages without an
+// application object. The program's application object holds the same parts (Appl::Files,
+// Appl::Search, Appl::LookupEngine). Without an application object the result tree reads no
+// settings and no interface texts: it renders without comments, transcriptions or link styles.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 
 #include "dictionary/engine_state.h"
+#include "dictionary/lookup.h"
 #include "dictionary/package_files.h"
 #include "dictionary/searches.h"
 
 namespace parlavent {
 
+class BusyIndicator;
 class Setting;
+class WordSet;
 class clsDic;
+
+/// Opens one package as a dictionary (OpenPackageDic) with its ending rules ("Replace"), as the
+/// look-up needs it; nullptr when the file cannot be opened.
+std::shared_ptr<clsDic> OpenLookupDic(PackageFiles& files, const std::filesystem::path& path);
+
+/// The settings the look-up reads, as start-up leaves them with the default settings file:
+/// comments and transcriptions shown, short translations allowed, the extended-translation marker.
+void SetLookupDefaults(Setting& settings);
 
 class DictionaryEngine {
  public:
@@ -32,8 +45,16 @@ class DictionaryEngine {
   PackageFiles Files{State, byteFileN_, byteFileLen_};
   Searches Search{State, Files, Settings};
 
-  /// Opens the package at path as the current dictionary (gCurDic, Enabled); nullptr when it
-  /// cannot be opened. It stays open until the engine goes.
+  // What the look-up keeps between calls: the current dictionary, the last result, the abort
+  // flag and a busy indicator (none unless a caller gives one).
+  std::shared_ptr<clsDic> Dic;
+  std::shared_ptr<WordSet> Result;
+  bool Abort = false;
+  std::shared_ptr<BusyIndicator> Busy;
+  Lookup Look{State, Search, Settings, Lookup::Slots{Dic, Result, Abort, Busy}};
+
+  /// Opens the package at path with its ending rules as the current dictionary (Dic, gCurDic,
+  /// Enabled); nullptr when it cannot be opened. It stays open until the engine goes.
   std::shared_ptr<clsDic> OpenCurrent(const std::filesystem::path& path);
 };
 

@@ -47,6 +47,10 @@ std::u16string Searches::GetCurCharSetString(std::u16string_view S) {
 }
 
 WordRec Searches::ReadWordRec(std::int32_t ID, const clsDic& Dic) {
+  // A read of Dic sets the flag from it, as every search does: a word asked by its ID alone (the
+  // learning cards, the retranslation export) would otherwise be decoded in the mode of whatever
+  // package was read before.
+  state_.gUnicode = Dic.Unicode;
   if (ID < 1 || ID > Dic.Words) return {};
   const SectionView words(files_.OpenFiles().Reader(Dic.FileN), Dic.bsWords, Dic.beWords);
   std::int32_t entry = 0, next = 0;

@@ -9,14 +9,11 @@
 
 #include "app/application.h"
 #include "app/link_layer.h"
-#include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/engine.h"
 #include "dictionary/lookup.h"
-#include "dictionary/package_file.h"
 #include "dictionary/result_tree.h"
-#include "dictionary/sections.h"
 #include "foundation/settings_object.h"
-#include "platform/code_page.h"
 
 namespace {
 
@@ -27,20 +24,13 @@ Appl& Loaded() {
     auto* a = new Appl;
     SetAppl(a);
     auto sett = std::make_shared<Setting>();
-    sett->ShowComment = true;
-    sett->ShowTranscript = true;
-    sett->GlbAllowShort = true;
-    sett->ExtTransString = u"»»»";
+    SetLookupDefaults(*sett);
     a->Sett = sett;
     a->State.gSetting = sett;
     const char* env = std::getenv("PARLAVENT_FUZZ_DIC");
     const std::string path = env ? env : PARLAVENT_SAMPLE_DIR "/de-ru_full.dic";
-    a->Dic = OpenPackageDic(*a, path);
+    a->Dic = OpenLookupDic(a->Files(), path);
     if (!a->Dic) std::abort();  // a run without the package would fuzz nothing
-    const PackageFile package = PackageFile::Open(path);
-    const bool unicode = a->Dic->Unicode;
-    ReadReplaceRules(DecodePackageText(package.Member(u"Replace", unicode, AnsiCodePage()), unicode, AnsiCodePage()),
-                     *a->Dic->SfxCol);
     a->Dic->Visible = true;
     a->ColDics.Add(u"k1", a->Dic);
     return a;

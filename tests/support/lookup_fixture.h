@@ -11,6 +11,7 @@
 #include "app/main_form.h"
 #include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/engine.h"
 #include "dictionary/lookup.h"
 #include "dictionary/package_file.h"
 #include "dictionary/result_tree.h"
@@ -46,12 +47,8 @@ inline std::shared_ptr<clsDic> BuildDic(Appl& app, const std::filesystem::path& 
   const auto path = folder / (name + ".dic");
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  auto dic = OpenPackageDic(app, path);
+  auto dic = OpenLookupDic(app.Files(), path);
   EXPECT_TRUE(dic);
-  if (!dic) return dic;
-  const PackageFile package = PackageFile::Open(path);
-  ReadReplaceRules(DecodePackageText(package.Member(u"Replace", true, AnsiCodePage()), true, AnsiCodePage()),
-                   *dic->SfxCol);
   return dic;
 }
 

@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/link_layer.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/engine.h"
 #include "dictionary/lookup.h"
 #include "dictionary/result_tree.h"
 #include "foundation/lang_table.h"
@@ -48,10 +49,7 @@ bool ParseOptions(const std::vector<std::string>& in, std::vector<std::string>& 
 
 // The settings the look-up reads, as start-up leaves them with the default settings file.
 void LookupSettings(Setting& s) {
-  s.ShowComment = true;
-  s.ShowTranscript = true;
-  s.GlbAllowShort = true;
-  s.ExtTransString = u"»»»";
+  SetLookupDefaults(s);
   s.Gray = 8421504;
   s.TextLink = u"||Crsr 1||U 1||Snd 1||C 8421504||S 8.5";
 }
