@@ -2,10 +2,18 @@
 // part that does it (dictionary/package_files.h, dictionary/searches.h, dictionary/lookup.h),
 // with the current dictionary where an operation defaults to it.
 #include "app/application.h"
+#include "dictionary/dictionary.h"
 #include "dictionary/lookup.h"
+#include "dictionary/lookup_deps.h"
 #include "dictionary/package_files.h"
+#include "dictionary/record_codes.h"
 #include "dictionary/searches.h"
 #include "dictionary/sections.h"
+#include "dictionary/text_lang.h"
+#include "foundation/lang_table.h"
+#include "foundation/settings_object.h"
+#include "foundation/text.h"
+#include "platform/settings_store.h"
 
 namespace parlavent {
 
@@ -129,5 +137,44 @@ std::int32_t Appl::GetDir(std::u16string_view t, const std::shared_ptr<clsDic>& 
 
 bool Appl::CheckDirection(std::u16string_view t) { return LookupEngine().CheckDirection(t); }
 std::u16string Appl::Translate(std::u16string_view Word, bool Exact) { return LookupEngine().Translate(Word, Exact); }
+
+std::u16string Appl::GetTextLang(std::u16string_view Text, std::shared_ptr<clsVoice>* RetVoice,
+                                 std::shared_ptr<clsDic>*, std::int32_t*) {
+  return parlavent::GetTextLang(LookupEngine(), ColDics, Voices, DefVoice, Text, RetVoice);
+}
+
+std::u16string Appl::GetRech(std::int32_t ID) { return std::u16string(RechTag(ID)); }
+std::u16string Appl::GetRod(std::int32_t ID) { return std::u16string(RodTag(ID)); }
+
+// ---- The current dictionary ----------------------------------------------------------------------
+
+// Choosing a dictionary is the application's: its collection, its current dictionary, the
+// settings store and the main window's buttons.
+void clsDic::SetEnabled(bool Refr) {
+  Appl& app = gAppl();
+  for (auto& dic : app.ColDics) {
+    if (dic) dic->Enabled = false;
+  }
+  SaveSetting(u"Main", u"Dic", NumberText(Index));
+  const auto self = shared_from_this();
+  app.Dic = self;
+  G().gCurDic = self;
+  Enabled = true;
+  if (Refr && app.MainServices) {
+    app.MainServices->Info(GetDirStr(), true);
+    app.MainServices->RefreshDicButtons();
+  }
+  if (G().gSetting) G().gSetting->LrnDic = GetDemoDic();
+}
+
+// ---- What the result tree and the dictionary objects read of the application ----------------------
+
+namespace lookup {
+
+std::u16string Transcript(std::u16string_view word) { return HasAppl() ? gAppl().GetTranscript(word) : std::u16string(); }
+const Setting* Settings() { return HasAppl() ? G().gSetting.get() : nullptr; }
+std::u16string LangStr(std::int32_t n) { return HasAppl() ? mdlPublic::GetLangStr(n) : std::u16string(); }
+
+}  // namespace lookup
 
 }  // namespace parlavent

@@ -1,19 +1,18 @@
 #include "dictionary/dictionary.h"
 
-#include "app/application.h"
-#include "dictionary/record_codes.h"
+#include "dictionary/lookup_deps.h"
 #include "foundation/api_strings.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
 #include "platform/picture.h"
-#include "platform/settings_store.h"
 
 namespace parlavent {
 namespace {
 
 // The interface-language number the sources are chosen by.
 std::int32_t InterfaceLanguage() {
-  return HasAppl() && G().gSetting ? G().gSetting->CurLang : 0;
+  const Setting* settings = lookup::Settings();
+  return settings ? settings->CurLang : 0;
 }
 
 std::shared_ptr<clsDicSrc> FindSrc(const SrcCollection& srcs, std::int32_t langId) {
@@ -59,23 +58,6 @@ std::shared_ptr<clsDicSrc> clsDic::GetSrc() const {
   return FindSrc(*Srcs, 0);
 }
 
-void clsDic::SetEnabled(bool Refr) {
-  Appl& app = gAppl();
-  for (auto& dic : app.ColDics) {
-    if (dic) dic->Enabled = false;
-  }
-  SaveSetting(u"Main", u"Dic", NumberText(Index));
-  const auto self = shared_from_this();
-  app.Dic = self;
-  G().gCurDic = self;
-  Enabled = true;
-  if (Refr && app.MainServices) {
-    app.MainServices->Info(GetDirStr(), true);
-    app.MainServices->RefreshDicButtons();
-  }
-  if (G().gSetting) G().gSetting->LrnDic = GetDemoDic();
-}
-
 std::shared_ptr<clsTheme> clsDic::GetTheme(std::int32_t ID) const {
   if (!Themes) return nullptr;
   const auto* theme = Themes->Find(API::MakeKey(ID));
@@ -112,7 +94,5 @@ std::int32_t clsDicLang::GetDir(std::int32_t Index) const {
   return item && *item ? (*item)->Dir : 0;
 }
 
-std::u16string Appl::GetRech(std::int32_t ID) { return std::u16string(RechTag(ID)); }
-std::u16string Appl::GetRod(std::int32_t ID) { return std::u16string(RodTag(ID)); }
 
 }  // namespace parlavent

@@ -1,8 +1,6 @@
 #include "dictionary/lookup_deps.h"
 
-#include "app/application.h"
 #include "dictionary/searches.h"
-#include "foundation/lang_table.h"
 
 namespace parlavent::lookup {
 
@@ -25,11 +23,5 @@ void GatherRecords(Searches& search, std::u16string_view phrase, std::vector<Tra
                    bool useDir, bool clear) {
   search.GetTransRecs(phrase, recs, dic, false, useDir, clear, 0);
 }
-
-std::u16string Transcript(std::u16string_view word) { return HasAppl() ? gAppl().GetTranscript(word) : std::u16string(); }
-
-const Setting* Settings() { return HasAppl() ? G().gSetting.get() : nullptr; }
-
-std::u16string LangStr(std::int32_t n) { return HasAppl() ? mdlPublic::GetLangStr(n) : std::u16string(); }
 
 }  // namespace parlavent::lookup

@@ -1,8 +1,9 @@
 #pragma once
 // What the look-up asks of its neighbours: the word index (exact and key tests, the side of a
-// text) and the translation records, in the look-up's words; and what the result tree reads
-// when it files and renders: the settings, the interface texts and the transcriptions, which are
-// the application object's while one is installed and none without.
+// text) and the translation records, in the look-up's words (lookup_deps.cpp); and what the
+// result tree and the dictionary objects read of the application when they file and render: the
+// settings, the interface texts and the transcriptions. Those are the application object's while
+// one is installed and none without (app/engine_operations.cpp answers them).
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -29,7 +30,7 @@ std::int32_t SideOf(Searches& search, std::u16string_view text, const clsDic& di
 void GatherRecords(Searches& search, std::u16string_view phrase, std::vector<TransRec>& recs, const clsDic& dic,
                    bool useDir, bool clear);
 
-/// The transcription of word in the current dictionary's data, or "".
+/// The transcription of word in the current dictionary's common package, or "".
 std::u16string Transcript(std::u16string_view word);
 /// The settings object, or nullptr before one exists.
 const Setting* Settings();

@@ -1,13 +1,15 @@
 // Text language detection: the words of a text (all of a short one, 16 random samples of a long
 // one) are looked up in the visible dictionaries, and the language that claims most of them wins.
+#include "dictionary/text_lang.h"
+
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "companions/stat_item.h"
 #include "companions/voice.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/lookup.h"
 #include "dictionary/phrases.h"
 #include "foundation/api_strings.h"
 #include "foundation/text.h"
@@ -39,8 +41,13 @@ std::vector<std::u16string> Samples(std::u16string_view text) {
 
 }  // namespace
 
-std::u16string Appl::GetTextLang(std::u16string_view Text, std::shared_ptr<clsVoice>* RetVoice,
-                                 std::shared_ptr<clsDic>*, std::int32_t*) {
+std::u16string GetTextLang(Lookup& lookup, const KeyedCollection<std::shared_ptr<clsDic>>& dics,
+                           const KeyedCollection<std::shared_ptr<clsVoice>>& voices,
+                           const std::shared_ptr<clsVoice>& defVoice, std::u16string_view Text,
+                           std::shared_ptr<clsVoice>* RetVoice) {
+  const auto& ColDics = dics;
+  const auto& Voices = voices;
+  const auto& DefVoice = defVoice;
   std::vector<std::u16string> samples = Samples(Text);
   if (samples.size() > kSamples) samples.resize(kSamples);
 
@@ -51,7 +58,7 @@ std::u16string Appl::GetTextLang(std::u16string_view Text, std::shared_ptr<clsVo
     std::int32_t dir = 0;
     for (const auto& dic : ColDics) {
       if (!dic || !dic->Visible) continue;
-      dir = GetDir(w, dic);
+      dir = lookup.GetDir(w, dic);
       if (dir > 0) {
         claimant = dic;
         break;
