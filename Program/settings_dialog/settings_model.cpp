@@ -251,7 +251,7 @@ void SettingsModel::AddSpeechControls() {
                                                                                       {&slot.Lang2, slot.Voice2}};
       for (const auto& [code, held] : sides) {
         if (code->empty() || std::any_of(voiceLanguages_.begin(), voiceLanguages_.end(),
-                                         [&](const std::u16string& l) { return EqualsNoCase(l, *code); })) {
+                                         [code = code](const std::u16string& l) { return EqualsNoCase(l, *code); })) {
           continue;
         }
         std::int32_t index = 0;
