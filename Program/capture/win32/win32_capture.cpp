@@ -15,6 +15,7 @@
 #include "capture/win32/popup_forms.h"
 #include "dictionary/lookup.h"
 #include "foundation/text.h"
+#include "platform/win32/input_hooks.h"
 #include "platform/win32/rich_edit_box.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/window_base.h"
@@ -184,6 +185,7 @@ void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
     in.ki.wVk = vk;
     in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
     in.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (vk == VK_INSERT ? KEYEVENTF_EXTENDEDKEY : 0);
+    in.ki.dwExtraInfo = kOwnInputMark;
     inputs.push_back(in);
   }
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
