@@ -317,6 +317,45 @@ TEST_F(CaptureProgram, HotKeyOverWordpadShowsTheWordUnderThePointer) {
   EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
 }
 
+TEST_F(CaptureProgram, WordsPastTheFirst65535CharactersOfNotepad) {
+  Process notepad(L"notepad.exe");
+  ASSERT_TRUE(notepad.Started());
+  HWND pad = WaitFor(kStartTimeoutMs, [&] { return WindowOf(notepad.Id(), L"Notepad", true); });
+  ASSERT_NE(pad, nullptr);
+  HWND edit = FindWindowExW(pad, nullptr, L"Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  SetWindowPos(pad, nullptr, 450, 200, 500, 300, SWP_NOZORDER);
+  // Where a 16-bit position would wrap round to the start of the text, the words there differ.
+  std::wstring text;
+  while (text.size() < 70000) text += L"Katze\r\n";
+  text += L"Hund";
+  SendMessageW(edit, EM_LIMITTEXT, 0, 0);
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] {
+    SetForegroundWindow(pad);
+    ClickAt(edit);
+    return GetForegroundWindow() == pad;
+  }));
+  const auto end = static_cast<WPARAM>(text.size());
+  SendMessageW(edit, EM_SETSEL, end - 4, end);
+  SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+  HWND popup = HotKeyPopup();
+  ASSERT_NE(popup, nullptr) << "the selection at the end is taken";
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos) << "Hund, not a word near the start";
+  Keys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
+  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] { return !IsWindowVisible(popup); }));
+
+  // No selection: the word under the pointer.
+  SendMessageW(edit, EM_SETSEL, end, end);
+  const auto at = static_cast<DWORD>(SendMessageW(edit, EM_POSFROMCHAR, end - 3, 0));
+  POINT p{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at)) + 4};
+  ClientToScreen(edit, &p);
+  SetCursorPos(p.x, p.y);
+  popup = HotKeyPopup();
+  ASSERT_NE(popup, nullptr) << "the word under the pointer is taken";
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos) << "Hund, not a word near the start";
+}
+
 TEST_F(CaptureProgram, MegabytesOnTheClipboardLeaveTheProgramAnswering) {
   std::wstring big;
   // 5 MB of text in the clipboard's Unicode form.
