@@ -356,6 +356,47 @@ TEST_F(CaptureProgram, WordsPastTheFirst65535CharactersOfNotepad) {
   EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos) << "Hund, not a word near the start";
 }
 
+TEST_F(CaptureProgram, AutomaticModeTakesADoubleClickedWordWhenCtrlIsHeld) {
+  Process notepad(L"notepad.exe");
+  ASSERT_TRUE(notepad.Started());
+  HWND pad = WaitFor(kStartTimeoutMs, [&] { return WindowOf(notepad.Id(), L"Notepad", true); });
+  ASSERT_NE(pad, nullptr);
+  HWND edit = FindWindowExW(pad, nullptr, L"Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  SetWindowPos(pad, nullptr, 450, 200, 500, 300, SWP_NOZORDER);
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Der Hund"));
+  PostMessageW(main_, WM_COMMAND, frmMain::kTB1Base + 6, 0);  // the Mode button
+  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] {
+    SetForegroundWindow(pad);
+    ClickAt(edit);
+    return GetForegroundWindow() == pad;
+  }));
+  // A person's double-click on "Hund" (quick clicks, each shorter than the program's poll),
+  // then Ctrl held: the default gestures of automatic mode.
+  const auto at = static_cast<DWORD>(SendMessageW(edit, EM_POSFROMCHAR, 5, 0));
+  POINT p{static_cast<short>(LOWORD(at)) + 3, static_cast<short>(HIWORD(at)) + 4};
+  ClientToScreen(edit, &p);
+  SetCursorPos(p.x, p.y);
+  Sleep(100);
+  HWND popup = nullptr;
+  for (int attempt = 0; attempt < 3 && !popup; ++attempt) {
+    for (int click = 0; click < 2; ++click) {
+      INPUT in[2] = {};
+      in[0].type = in[1].type = INPUT_MOUSE;
+      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      SendInput(2, in, sizeof(INPUT));
+      Sleep(60);
+    }
+    Keys({{VK_CONTROL, true}});
+    Sleep(700);
+    Keys({{VK_CONTROL, false}});
+    popup = WaitFor(4000, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
+  }
+  ASSERT_NE(popup, nullptr) << "automatic mode shows the popup";
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
+}
+
 TEST_F(CaptureProgram, MegabytesOnTheClipboardLeaveTheProgramAnswering) {
   std::wstring big;
   // 5 MB of text in the clipboard's Unicode form.
