@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "capture/capture_services.h"
+#include "foundation/api_input.h"
 #include "platform/geometry.h"
 
 namespace parlavent {
@@ -23,6 +24,7 @@ struct CaptureMemory {
   bool checkedResult = true;
   WindowHandle polledForeground = 0;  // the foreground window of the last poll
   bool polledForegroundOwn = true;
+  API::KeyPoll keys;  // the automatic mode's reading of the gesture key and the buttons
   bool gestureKeyDown = false;
   bool gestureFired = false;
   double gestureKeySince = 0;

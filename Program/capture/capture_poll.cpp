@@ -56,8 +56,10 @@ int GestureKey(const Setting& s) {
 bool GestureKeyHeld(const Setting& s, double now) {
   CaptureMemory& m = TheCaptureMemory();
   const int key = GestureKey(s);
-  const bool alone = key != 0 && API::GetPressedKey(key) != 0 &&
-                     API::GetPressedKey(0, false, API::kVkMenu, API::kVkShift, API::kVkControl) == 0;
+  // Both readings every poll, so that neither keeps a stale press for later.
+  const bool keyDown = key != 0 && m.keys.Down(key);
+  const bool othersDown = m.keys.AnyDown(API::kVkMenu, API::kVkShift, API::kVkControl) != 0;
+  const bool alone = keyDown && !othersDown;
   if (!alone) {
     m.gestureKeyDown = m.gestureFired = false;
     return false;
@@ -83,7 +85,8 @@ constexpr double kArmedSeconds = 3.0;
 
 Gesture MouseGesture(Appl& app, Point pointer, double now) {
   CaptureMemory& m = TheCaptureMemory();
-  const bool down = API::IsMouseButtonDown(app.State.gPrimaryButton);
+  const int button = app.State.gPrimaryButton == 2 ? API::kVkRButton : API::kVkLButton;
+  const bool down = m.keys.Down(button);
   const bool wasDown = m.buttonDown;
   m.buttonDown = down;
   if (down && !wasDown) m.pressedAt = pointer;
@@ -268,6 +271,8 @@ void CheckEvent(Appl& app, CaptureServices& capture) {
   const bool ownForeground = ForegroundIsOwn(app, capture, now.foreground);
   if (!ownForeground) app.State.gLastForeground = now.foreground;
   const Setting& s = *app.Sett;
+  // Keys pressed while the automatic mode was off are no gestures.
+  if (!s.AutoOn) TheCaptureMemory().keys.Reset();
   if (s.AutoOn && AutomaticGesture(app, capture, now)) return;
   if (!HotKeyPressed(s)) return;
   // The hot key's taps are no tap of the gesture key.

@@ -34,6 +34,26 @@ long GetPressedKey(int vk, bool fromOne, int skip1, int skip2, int skip3, int sk
   return result;
 }
 
+bool KeyPoll::Down(int vk) {
+  if (vk <= 0 || vk >= kKeys) return false;
+  InputDevice& input = Input();
+  const std::uint32_t count = input.PressCount(vk);
+  const bool pressedBetween = counted_[vk] && count != seen_[vk];
+  seen_[vk] = count;
+  counted_[vk] = true;
+  return input.IsAsyncKeyDown(vk) || pressedBetween;
+}
+
+long KeyPoll::AnyDown(int skip1, int skip2, int skip3) {
+  long result = 0;
+  // Every key is read, not only up to the first one down, so that each reading uses up its presses.
+  for (int k = 5; k <= 127; ++k) {
+    if (k == skip1 || k == skip2 || k == skip3) continue;
+    if (Down(k)) result = k;
+  }
+  return result;
+}
+
 std::int32_t GetWindowKeyboardLayout(WindowHandle window) { return Input().KeyboardLayoutOf(window); }
 
 void GetCursorPosTwips(long& x, long& y) {

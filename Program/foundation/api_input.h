@@ -1,6 +1,7 @@
 #pragma once
 // The API module's keyboard, mouse, colour and pixel functions, over the platform's input,
 // screen and colour services.
+#include <array>
 #include <cstdint>
 
 #include "platform/geometry.h"
@@ -26,6 +27,25 @@ void SendMouseLeftUp();
 /// With vk: whether that key is down now. With vk 0: the highest key code from 1 (fromOne) or 5
 /// up to 127 that is down and is none of the skips; 0 when none.
 long GetPressedKey(int vk, bool fromOne = false, int skip1 = 0, int skip2 = 0, int skip3 = 0, int skip4 = 0);
+
+/// Reads keys and mouse buttons for a timer that polls them. A key counts as down when it is down
+/// now or went down since this reader's previous reading of that key, so a tap shorter than the
+/// timer's period is still seen (as down for one reading). Readings use up presses: every poll
+/// keeps a reader of its own.
+class KeyPoll {
+ public:
+  /// Key vk (1 to 255) as this poll sees it.
+  bool Down(int vk);
+  /// The highest key code from 5 to 127 that counts as down and is none of the skips; 0 when none.
+  long AnyDown(int skip1 = 0, int skip2 = 0, int skip3 = 0);
+  /// Forgets the presses made before now: for a poll that starts again after a pause.
+  void Reset() { counted_.fill(false); }
+
+ private:
+  static constexpr int kKeys = 256;
+  std::array<std::uint32_t, kKeys> seen_{};
+  std::array<bool, kKeys> counted_{};  // seen_ holds a count read earlier
+};
 
 std::int32_t GetWindowKeyboardLayout(WindowHandle window);
 void GetCursorPosTwips(long& x, long& y);

@@ -49,10 +49,12 @@ int HotKeyCapture::TrackOtherKey(long key, double now) {
 }
 
 bool HotKeyCapture::Poll(double now, long& keyCode, long& modifier, bool& isDouble) {
-  const int other = TrackOtherKey(API::GetPressedKey(0, false, API::kVkMenu, API::kVkShift, API::kVkControl), now);
-  const int ctrl = Track(ctrl_, API::GetPressedKey(ctrl_.code) != 0, now);
-  const int alt = Track(alt_, API::GetPressedKey(alt_.code) != 0, now);
-  const int shift = Track(shift_, API::GetPressedKey(shift_.code) != 0, now);
+  // The keys are read as the system has them now (not as this thread's messages last saw them): the
+  // hot key is pressed while another program has the keyboard.
+  const int other = TrackOtherKey(keys_.AnyDown(API::kVkMenu, API::kVkShift, API::kVkControl), now);
+  const int ctrl = Track(ctrl_, keys_.Down(ctrl_.code), now);
+  const int alt = Track(alt_, keys_.Down(alt_.code), now);
+  const int shift = Track(shift_, keys_.Down(shift_.code), now);
 
   long code = 0;
   long mod = 0;

@@ -5,6 +5,8 @@
 // (its own code, 0, true).
 #include <string>
 
+#include "foundation/api_input.h"
+
 namespace parlavent {
 
 /// Turns successive polls of the key states into a hot key. Times are seconds since midnight.
@@ -13,7 +15,7 @@ class HotKeyCapture {
   /// A press shorter than this is a tap; two tap releases closer than this are a double tap.
   static constexpr double kTapLimit = 0.3;
 
-  /// One poll at time now, reading the keys through API::GetPressedKey. When a complete hot key
+  /// One poll at time now, reading the keys through its own API::KeyPoll. When a complete hot key
   /// was recognised in this poll, fills the three outputs and returns true; else leaves them.
   bool Poll(double now, long& keyCode, long& modifier, bool& isDouble);
 
@@ -33,6 +35,7 @@ class HotKeyCapture {
   static int Track(Modifier& m, bool down, double now);
   int TrackOtherKey(long key, double now);
 
+  API::KeyPoll keys_;
   long lastKey_ = 0;
   bool otherDown_ = false;
   double otherLastChange_ = kLongAgo;

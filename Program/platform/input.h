@@ -13,6 +13,13 @@ class InputDevice {
   virtual ~InputDevice() = default;
   /// GetAsyncKeyState(vk) has bit 0x8000.
   virtual bool IsAsyncKeyDown(int vk) = 0;
+  /// How many times key vk (a virtual key or mouse button code) has gone down since the device
+  /// started counting; 0 where it does not count. Comparing counts, a poll sees taps that begin
+  /// and end between two of its readings.
+  virtual std::uint32_t PressCount(int vk) {
+    (void)vk;
+    return 0;
+  }
   /// GetKeyState(vk) has bit 0x8000 (the state as of the current message).
   virtual bool IsKeyDown(int vk) = 0;
   virtual Point CursorPos() = 0;

@@ -11,6 +11,7 @@ namespace parlavent::testing {
 class FakeInput : public InputDevice {
  public:
   std::set<int> down;            // keys down (both the async and the message-time state)
+  std::map<int, std::uint32_t> presses;  // presses counted per key (taps between two readings)
   Point cursor;
   Point twips{15, 15};
   bool swapped = false;
@@ -20,6 +21,9 @@ class FakeInput : public InputDevice {
 
   bool IsAsyncKeyDown(int vk) override { return down.count(vk) != 0; }
   bool IsKeyDown(int vk) override { return down.count(vk) != 0; }
+  std::uint32_t PressCount(int vk) override { return presses.count(vk) ? presses[vk] : 0; }
+  /// A press and release of vk that ends before the next reading.
+  void Tap(int vk) { ++presses[vk]; }
   Point CursorPos() override { return cursor; }
   Point TwipsPerPixel() override { return twips; }
   bool IsMouseSwapped() override { return swapped; }

@@ -36,6 +36,7 @@ Rect WorkAreaAt(POINT p) {
   return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
 }
 
+
 bool AnyButtonDown() {
   return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0 || GetAsyncKeyState(VK_MBUTTON) < 0;
 }
@@ -180,6 +181,8 @@ void frmTT::ShowMarkup(std::u16string_view markup, bool samePos) {
     SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   }
   closeRule_.Reset();
+  // The key or click that brought the popup up must not close it.
+  keys_.Reset();
   SetTimer(hwnd(), kCloseTimer, kCloseInterval, nullptr);
 }
 
@@ -201,8 +204,10 @@ void frmTT::OnCloseTimer() {
   PopupCloseRule::Input in;
   in.popup = {wr.left, wr.top, wr.right, wr.bottom};
   in.pointer = {p.x, p.y};
-  in.escDown = GetAsyncKeyState(VK_ESCAPE) < 0;
-  in.buttonDown = AnyButtonDown();
+  in.escDown = keys_.Down(VK_ESCAPE);
+  // Every button is read, so that none keeps a press for the next tick.
+  const bool left = keys_.Down(VK_LBUTTON), right = keys_.Down(VK_RBUTTON), middle = keys_.Down(VK_MBUTTON);
+  in.buttonDown = left || right || middle;
   in.now = SystemClock().Timer();
   if (closeRule_.ShouldClose(in)) Hide();
 }

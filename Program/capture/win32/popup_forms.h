@@ -44,6 +44,7 @@ class frmTT final : public WindowBase {
   long requestedHeight_ = 0;
   std::optional<POINT> lastTopLeft_;
   PopupCloseRule closeRule_;
+  API::KeyPoll keys_;  // Esc and the buttons, as the close timer reads them
   bool waitPointer_ = false;
   bool pluginWindow_ = false;  // the skin plug-in made the window
 };

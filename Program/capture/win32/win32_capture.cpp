@@ -15,6 +15,7 @@
 #include "capture/win32/popup_forms.h"
 #include "dictionary/lookup.h"
 #include "foundation/text.h"
+#include "platform/win32/input_hooks.h"
 #include "platform/win32/rich_edit_box.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/window_base.h"
@@ -98,10 +99,17 @@ std::u16string AsControlCounts(std::u16string text, bool richEdit) {
 }
 
 std::u16string EditSelection(HWND control, bool richEdit) {
+  // The answer's two halves end at 65535 characters; the two numbers the message writes do not.
+  // The system carries them back from the other process.
+  DWORD first = 0, last = 0;
   DWORD_PTR sel = 0;
-  if (!Ask(control, EM_GETSEL, 0, 0, sel)) return {};
-  const std::size_t start = LOWORD(sel), end = HIWORD(sel);
-  if (end <= start) return {};
+  if (!Ask(control, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last), sel)) return {};
+  if (first == 0 && last == 0 && static_cast<LONG>(sel) != -1) {
+    first = LOWORD(sel);
+    last = HIWORD(sel);
+  }
+  const std::size_t start = first, end = last;
+  if (end <= start || end > kMaxControlText) return {};
   const auto text = ControlText(control, std::min(kMaxControlText, end + 64));
   if (!text) return {};
   const std::u16string counted = AsControlCounts(*text, richEdit);
@@ -125,7 +133,13 @@ std::u16string EditWordAt(HWND control, Point pointer) {
   ScreenToClient(control, &p);
   DWORD_PTR at = 0;
   if (!Ask(control, EM_CHARFROMPOS, 0, MAKELPARAM(p.x, p.y), at)) return {};
-  const std::size_t index = LOWORD(at);
+  // The answer keeps only the low 16 bits of the index; the start of its line gives the rest.
+  std::size_t index = LOWORD(at);
+  DWORD_PTR lineStart = 0;
+  if (Ask(control, EM_LINEINDEX, HIWORD(at), 0, lineStart) && static_cast<LONG>(lineStart) >= 0) {
+    index = lineStart + ((index - (lineStart & 0xFFFF)) & 0xFFFF);
+  }
+  if (index >= kMaxControlText) return {};
   const auto text = ControlText(control, std::min(kMaxControlText, index + 256));
   return text ? WordAround(*text, index) : std::u16string();
 }
@@ -184,6 +198,7 @@ void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
     in.ki.wVk = vk;
     in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
     in.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (vk == VK_INSERT ? KEYEVENTF_EXTENDEDKEY : 0);
+    in.ki.dwExtraInfo = kOwnInputMark;
     inputs.push_back(in);
   }
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));

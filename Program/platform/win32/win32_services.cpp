@@ -8,6 +8,7 @@
 #include "platform/code_page.h"
 #include "platform/help_viewer.h"
 #include "platform/win32/file_mapping_win32.h"
+#include "platform/win32/input_hooks.h"
 #include "platform/input.h"
 #include "platform/process.h"
 #include "platform/win32/picture_win32.h"
@@ -47,7 +48,9 @@ class Win32CodePage final : public CodePage {
 
 class Win32Input final : public InputDevice {
  public:
+  Win32Input() { StartInputHooks(); }
   bool IsAsyncKeyDown(int vk) override { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
+  std::uint32_t PressCount(int vk) override { return HookedPressCount(vk); }
   bool IsKeyDown(int vk) override { return (GetKeyState(vk) & 0x8000) != 0; }
   Point CursorPos() override {
     POINT p{};

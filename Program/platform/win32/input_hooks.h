@@ -1,0 +1,21 @@
+#pragma once
+// Counts key and mouse-button presses system-wide, so that the timers that poll the keys (the
+// hot key, the popup's Esc, the automatic mode's gestures) see taps shorter than their period.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace parlavent {
+
+/// Marks the input the program sends itself (the simulated copy, the paste into another
+/// program): the counts leave it out, or the program's own Ctrl+C would count as a Ctrl tap.
+inline constexpr ULONG_PTR kOwnInputMark = 0x50564E54;  // "PVNT"
+
+/// Starts the thread that holds the low-level keyboard and mouse hooks (once per process).
+/// False when the hooks could not be installed: the counts then stay 0.
+bool StartInputHooks();
+
+/// How many times virtual key vk (or a mouse button's code) has gone down since the hooks started.
+std::uint32_t HookedPressCount(int vk);
+
+}  // namespace parlavent
