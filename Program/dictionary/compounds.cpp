@@ -48,6 +48,7 @@ bool SplitCompound(Lookup& lookup, std::u16string_view cleaned, const TranslateA
     const std::u16string cut = w.substr(0, static_cast<std::size_t>(i)) + u" " + w.substr(static_cast<std::size_t>(i));
     std::u16string rendering;
     std::shared_ptr<WordSet> words = std::make_shared<WordSet>();
+    words->Environment = lookup.Trees();
     const std::int32_t score = lookup.GetTranslate(cut, rendering, nested, {nullptr, &outerRetCheckDir, &words});
     if (!outerRetCheckDir) return false;
     if (score > best.score) best = {score, cut, rendering, words};

@@ -3,6 +3,7 @@
 #include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/package_file.h"
+#include "dictionary/result_tree.h"
 #include "dictionary/sections.h"
 #include "foundation/settings_object.h"
 #include "platform/code_page.h"
@@ -25,6 +26,25 @@ void SetLookupDefaults(Setting& settings) {
   settings.GlbAllowShort = true;
   settings.ExtTransString = u"»»»";
 }
+
+// The engine's settings and transcriptions while the engine lives; nothing afterwards.
+class DictionaryEngine::Trees final : public TreeEnvironment {
+ public:
+  explicit Trees(DictionaryEngine& engine) : engine_(&engine) {}
+  void Detach() { engine_ = nullptr; }
+  const Setting* Settings() override { return engine_ ? engine_->Settings.get() : nullptr; }
+  std::u16string Text(std::int32_t) override { return {}; }
+  std::u16string Transcript(std::u16string_view word) override {
+    return engine_ ? engine_->Search.GetTranscript(word, engine_->Dic) : std::u16string();
+  }
+
+ private:
+  DictionaryEngine* engine_;
+};
+
+DictionaryEngine::DictionaryEngine() : trees_(std::make_shared<Trees>(*this)) { Look.SetTrees(trees_); }
+
+DictionaryEngine::~DictionaryEngine() { trees_->Detach(); }
 
 std::shared_ptr<clsDic> DictionaryEngine::OpenCurrent(const std::filesystem::path& path) {
   auto dic = OpenLookupDic(Files, path);

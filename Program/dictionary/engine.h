@@ -2,8 +2,9 @@
 // The dictionary engine on its own: its state, the open package files, the searches and the
 // look-up, for the tools, benchmarks, fuzz targets and tests that read packages without an
 // application object. The program's application object holds the same parts (Appl::Files,
-// Appl::Search, Appl::LookupEngine). Without an application object the result tree reads no
-// settings and no interface texts: it renders without comments, transcriptions or link styles.
+// Appl::Search, Appl::LookupEngine). The result trees of the engine's look-ups read the engine's
+// settings and transcriptions, and have no interface texts; once the engine is gone they read
+// none.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -30,7 +31,8 @@ void SetLookupDefaults(Setting& settings);
 
 class DictionaryEngine {
  public:
-  DictionaryEngine() = default;
+  DictionaryEngine();
+  ~DictionaryEngine();
   DictionaryEngine(const DictionaryEngine&) = delete;
   DictionaryEngine& operator=(const DictionaryEngine&) = delete;
 
@@ -56,6 +58,10 @@ class DictionaryEngine {
   /// Opens the package at path with its ending rules as the current dictionary (Dic, gCurDic,
   /// Enabled); nullptr when it cannot be opened. It stays open until the engine goes.
   std::shared_ptr<clsDic> OpenCurrent(const std::filesystem::path& path);
+
+ private:
+  class Trees;
+  std::shared_ptr<Trees> trees_;  // what the result trees read; they may outlive the engine
 };
 
 }  // namespace parlavent

@@ -86,6 +86,7 @@ class LookupRun {
         args_(args),
         retCheckDir_(retCheckDir),
         words_(std::make_shared<WordSet>()) {
+    words_->Environment = lookup.Trees();
     const Setting* sett = lookup.Settings();
     allowShort_ = sett && sett->GlbAllowShort;
     extTransString_ = sett ? sett->ExtTransString : std::u16string();
@@ -289,6 +290,7 @@ std::int32_t Lookup::GetTranslate(std::u16string_view Text, std::u16string& rett
     }
     if (WordSet) WordSet->InString = std::u16string(Text);
     WordSet = std::make_shared<parlavent::WordSet>();
+    WordSet->Environment = trees_;
     WordSet->CheckDir = -1;
     WordSet->ExtTrans = Args.RepeatTrans;
   }

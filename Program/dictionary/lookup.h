@@ -13,6 +13,7 @@ namespace parlavent {
 class BusyIndicator;
 class Searches;
 class Setting;
+class TreeEnvironment;
 class WordSet;
 class clsDic;
 struct EngineState;
@@ -85,6 +86,10 @@ class Lookup {
   void ShowNotify(std::int32_t ID, std::u16string_view Text) const {
     if (notify_) notify_(ID, Text);
   }
+  /// What the result trees of this look-up read (dictionary/result_tree.h); none: the
+  /// application object's.
+  const std::shared_ptr<TreeEnvironment>& Trees() const { return trees_; }
+  void SetTrees(std::shared_ptr<TreeEnvironment> trees) { trees_ = std::move(trees); }
 
  private:
   EngineState& state_;
@@ -93,6 +98,7 @@ class Lookup {
   Slots slots_;
   Texts texts_;
   Notify notify_;
+  std::shared_ptr<TreeEnvironment> trees_;
 };
 
 

@@ -42,6 +42,14 @@ void DropSemicolonsBeforeParens(std::u16string& s) {
   s.resize(w);
 }
 
+// What the tree reads: of its environment, or of the application object without one.
+const Setting* SettingsOf(const std::shared_ptr<TreeEnvironment>& environment) {
+  return environment ? environment->Settings() : lookup::Settings();
+}
+std::u16string TextOf(const std::shared_ptr<TreeEnvironment>& environment, std::int32_t n) {
+  return environment ? environment->Text(n) : lookup::LangStr(n);
+}
+
 template <typename T>
 std::shared_ptr<T> FindOrAdd(KeyedCollection<std::shared_ptr<T>>& collection, const std::u16string& key, bool& added) {
   added = false;
@@ -139,7 +147,7 @@ std::shared_ptr<clsRechSet> TranslationSet::AddTranslation(std::u16string_view T
   }
   IsTranslated = true;
   std::u16string_view comment = Comment;
-  const Setting* sett = lookup::Settings();
+  const Setting* sett = SettingsOf(Environment);
   // An unset marker would mark every translation that has no comment.
   if (sett && !sett->ExtTransString.empty() && comment == sett->ExtTransString) {
     comment = {};
@@ -154,7 +162,7 @@ std::shared_ptr<clsRechSet> TranslationSet::AddTranslation(std::u16string_view T
 }
 
 std::u16string TranslationSet::GetString(bool OnForm, bool Simple) {
-  const Setting* sett = lookup::Settings();
+  const Setting* sett = SettingsOf(Environment);
   const std::u16string gray = NumberText(sett ? sett->Gray : 0);
   const std::u16string textLink = sett ? sett->TextLink : std::u16string();
   SpeakString.clear();
@@ -207,14 +215,14 @@ std::u16string TranslationSet::GetString(bool OnForm, bool Simple) {
   }
   DropLast(r, 2);
   DropSemicolonsBeforeParens(r);
-  if (!Simple && TrimView(r).empty()) r = lookup::LangStr(kNoTranslation);
+  if (!Simple && TrimView(r).empty()) r = TextOf(Environment, kNoTranslation);
   if (!Simple && !r.empty()) {
     if (OnForm) {
-      r += std::u16string(kCrLf) + u"<" + lookup::LangStr(kGoBack) + u"=GoBack" + textLink + u">";
-      if (UseExtTrans) r += u"   <" + lookup::LangStr(kExtTransOnForm) + u"=ExtTransOnForm-" + Word + textLink + u"> ";
+      r += std::u16string(kCrLf) + u"<" + TextOf(Environment, kGoBack) + u"=GoBack" + textLink + u">";
+      if (UseExtTrans) r += u"   <" + TextOf(Environment, kExtTransOnForm) + u"=ExtTransOnForm-" + Word + textLink + u"> ";
       r += u" ";
     } else if (UseExtTrans) {
-      r += std::u16string(kCrLf) + u"  <" + lookup::LangStr(kExtTransPopup) + u"=ExtTransTT-" + Word + u"||Std >";
+      r += std::u16string(kCrLf) + u"  <" + TextOf(Environment, kExtTransPopup) + u"=ExtTransTT-" + Word + u"||Std >";
     }
   }
   TransString = r;
@@ -226,14 +234,17 @@ std::shared_ptr<TranslationSet> WordSet::AddWord(std::u16string_view Word) {
   if (auto* found = Words.Find(key)) return *found;
   auto entry = std::make_shared<TranslationSet>();
   entry->Word = std::u16string(Word);
-  const Setting* sett = lookup::Settings();
-  if (sett && sett->ShowTranscript) entry->Transcription = lookup::Transcript(Word);
+  const Setting* sett = SettingsOf(Environment);
+  entry->Environment = Environment;
+  if (sett && sett->ShowTranscript) {
+    entry->Transcription = Environment ? Environment->Transcript(Word) : lookup::Transcript(Word);
+  }
   Words.Add(key, entry);
   return entry;
 }
 
 std::u16string WordSet::GetString(bool OnForm, bool Simple, bool Transcription) {
-  const Setting* sett = lookup::Settings();
+  const Setting* sett = SettingsOf(Environment);
   const bool showTranscript = sett && sett->ShowTranscript && Transcription;
   const std::u16string dir = NumberText(Words.Empty() ? 0 : (*Words.ItemAt(1))->WordDir);
   std::u16string out;

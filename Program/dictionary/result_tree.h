@@ -12,6 +12,22 @@
 
 namespace parlavent {
 
+class Setting;
+
+/// What a result tree reads when it files and renders: the settings, the interface texts and the
+/// transcription of a new entry. A tree without one reads the application object's
+/// (dictionary/lookup_deps.h); the engine without an application gives its trees its own.
+class TreeEnvironment {
+ public:
+  virtual ~TreeEnvironment() = default;
+  /// The settings object, or nullptr while there is none.
+  virtual const Setting* Settings() = 0;
+  /// Interface text n of the current language.
+  virtual std::u16string Text(std::int32_t n) = 0;
+  /// The transcription of word in the current dictionary's common package, or "".
+  virtual std::u16string Transcript(std::u16string_view word) = 0;
+};
+
 /// One translation.
 class TranslateItem {
  public:
@@ -69,6 +85,7 @@ class TranslationSet {
   std::int32_t WordW = 0, WordH = 0, TransH = 0, TransW = 0, TranscrH = 0, TranscrW = 0;
   std::int32_t WordDir = 0;     // sides of the word and of its translations, from the first one added
   std::int32_t TransDir = 0;
+  std::shared_ptr<TreeEnvironment> Environment;  // its word set's
 
   /// Files one translation; nullptr (and nothing changed) for a blank translation. Unicode is
   /// the text mode of the package the record came from (the key form of its themes).
@@ -94,6 +111,7 @@ class WordSet {
   std::int32_t CheckDir = 0;   // -1 passed, 0 refused
   bool ExtTrans = false;       // a repeated (extended) look-up
   bool OnForm = false;
+  std::shared_ptr<TreeEnvironment> Environment;  // none: the application object's
 
   /// The entry of Word, created (with its transcription when shown) when it is new.
   std::shared_ptr<TranslationSet> AddWord(std::u16string_view Word);

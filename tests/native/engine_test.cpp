@@ -91,9 +91,12 @@ TEST_F(EngineTest, OpensSearchesAndLooksUpWithoutAnApplicationObject) {
   EXPECT_EQ(inText, u"Hauses ");
   ASSERT_TRUE(engine.Result);
   ASSERT_EQ(engine.Result->Words.Count(), 1u);
-  EXPECT_EQ((*engine.Result->Words.ItemAt(1))->Word, u"Haus");
+  const auto& entry = *engine.Result->Words.ItemAt(1);
+  EXPECT_EQ(entry->Word, u"Haus");
+  EXPECT_EQ(entry->Transcription, u"haʊs");  // the tree reads the engine's settings and package
   EXPECT_EQ(engine.Result->GetString(false, true, false), u"Haus\r\nдом; здание");
   EXPECT_NE(rendered.find(u"=BackTTTrans-дом"), std::u16string::npos);
+  EXPECT_NE(rendered.find(u"(Gebäude)"), std::u16string::npos);  // comments shown, as set
   EXPECT_EQ(engine.Look.Translate(u"Hund"), u"Hund\r\nсобака");
 
   // A text of the other side is refused for the chosen direction, with no one to tell.
@@ -106,6 +109,23 @@ TEST_F(EngineTest, OpensSearchesAndLooksUpWithoutAnApplicationObject) {
   EXPECT_FALSE(checkDir);
   EXPECT_EQ(engine.State.gTextDir, 1);
   EXPECT_FALSE(HasAppl());
+}
+
+TEST_F(EngineTest, AResultOutlivesItsEngine) {
+  std::shared_ptr<WordSet> kept;
+  {
+    DictionaryEngine engine;
+    engine.Settings = std::make_shared<Setting>();
+    SetLookupDefaults(*engine.Settings);
+    ASSERT_TRUE(engine.OpenCurrent(Build("t_common", kSource)));
+    std::u16string rendered;
+    ASSERT_GT(engine.Look.GetTranslate(u"Hund", rendered, {}, {}), 0);
+    kept = engine.Result;
+  }
+  // Without its engine the tree has no settings left: the plain rendering, no comments.
+  EXPECT_EQ(kept->GetString(false, true, true), u"Hund\r\nсобака");
+  kept->AddWord(u"Katze");
+  EXPECT_EQ((*kept->Words.ItemAt(2))->Transcription, u"");
 }
 
 // The Unicode flag is the mode of the package read last. A word read by its ID, as the learning
