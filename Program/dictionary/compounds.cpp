@@ -5,9 +5,9 @@
 
 #include "dictionary/dictionary.h"
 #include "dictionary/lookup_modes.h"
+#include "dictionary/result_tree.h"
 #include "dictionary/searches.h"
 #include "dictionary/sections.h"
-#include "dictionary/result_tree.h"
 #include "foundation/text.h"
 
 namespace parlavent {

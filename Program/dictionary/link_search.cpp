@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "dictionary/byte_files.h"
+#include "dictionary/dictionary.h"
 #include "dictionary/engine_state.h"
 #include "dictionary/package_files.h"
 #include "dictionary/searches.h"
-#include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
 #include "foundation/api_strings.h"
 #include "platform/shell.h"

@@ -6,11 +6,11 @@
 #include <limits>
 
 #include "dictionary/byte_files.h"
-#include "dictionary/engine_state.h"
-#include "dictionary/package_files.h"
 #include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/engine_state.h"
 #include "dictionary/package_file.h"
+#include "dictionary/package_files.h"
 #include "foundation/ini_file.h"
 #include "foundation/wildcard.h"
 #include "platform/code_page.h"

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "dictionary/byte_files.h"
+#include "dictionary/dictionary.h"
 #include "dictionary/engine_state.h"
 #include "dictionary/package_files.h"
 #include "dictionary/searches.h"
-#include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"

@@ -3,11 +3,11 @@
 #include <cstdlib>
 
 #include "dictionary/byte_files.h"
+#include "dictionary/dictionary.h"
 #include "dictionary/engine_state.h"
+#include "dictionary/package_file.h"
 #include "dictionary/package_files.h"
 #include "dictionary/searches.h"
-#include "dictionary/dictionary.h"
-#include "dictionary/package_file.h"
 #include "dictionary/sections.h"
 #include "foundation/text.h"
 #include "platform/code_page.h"
