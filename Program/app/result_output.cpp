@@ -58,6 +58,10 @@ void Appl::TransOnForm(std::u16string_view RetInText, std::u16string_view rettex
   } else if (!IsTrans && !RetInText.empty()) {
     Info(LZ(lang::kInfoNothingTranslated), true);
     if (input) input->SetFocus();
+  } else if (IsTrans) {
+    // The word list's "nothing found" notice for the text typed so far would stand beside the
+    // translation of that text.
+    if (const auto line = host.InfoLine(); line && line->Text() == LZ(lang::kInfoNothingFound)) InfoClear();
   }
   State.gUserTyped = true;
   if (output) output->SetVisible(true);

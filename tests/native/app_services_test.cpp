@@ -190,6 +190,14 @@ TEST_F(ServicesTest, TransOnFormWritesBoxesFocusAndHint) {
     EXPECT_EQ(app.OutPutMode, 1);
     EXPECT_TRUE(app.State.gUserTyped);
   }
+  // The word list's notice that nothing begins with the typed text goes when its translation
+  // shows; the direction filter's notice stays true and stays.
+  view->infoLine->SetText(u"t127");
+  app.TransOnForm(u"hauses", u"x", true);
+  EXPECT_EQ(view->infoLine->text, u"");
+  view->infoLine->SetText(u"t133 German. t135");
+  app.TransOnForm(u"hauses", u"x", true);
+  EXPECT_EQ(view->infoLine->text, u"t133 German. t135");
   // A result whose text was not translated leaves the caret after the input.
   app.TransOnForm(u"abc", u"x", false);
   EXPECT_EQ(view->input->SelStart(), 3);
