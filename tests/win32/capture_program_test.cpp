@@ -189,6 +189,37 @@ struct Wordpad {
   HWND frame = nullptr, rich = nullptr;
 };
 
+// Wine's notepad and its edit control, found once it shows, away from the main window so that
+// clicks land on notepad.
+struct Notepad {
+  Notepad() {
+    frame = WaitFor(kStartTimeoutMs, [&] { return WindowOf(process.Id(), L"Notepad", true); });
+    if (!frame) return;
+    edit = FindWindowExW(frame, nullptr, L"Edit", nullptr);
+    SetWindowPos(frame, nullptr, 450, 200, 500, 300, SWP_NOZORDER);
+  }
+  void SetText(const std::wstring& text) const { SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+  // The pointer on the character at index of the text.
+  void PointAt(std::size_t index) const {
+    const auto at = static_cast<DWORD>(SendMessageW(edit, EM_POSFROMCHAR, index, 0));
+    POINT p{static_cast<short>(LOWORD(at)) + 2, static_cast<short>(HIWORD(at)) + 4};
+    ClientToScreen(edit, &p);
+    SetCursorPos(p.x, p.y);
+  }
+  Process process{L"notepad.exe"};
+  HWND frame = nullptr, edit = nullptr;
+};
+
+// The program may still be bringing its own window forward: the control is clicked until its
+// window leads.
+bool BringForward(HWND frame, HWND control) {
+  return WaitFor(kReactTimeoutMs, [&] {
+    SetForegroundWindow(frame);
+    ClickAt(control);
+    return GetForegroundWindow() == frame;
+  });
+}
+
 class CaptureProgram : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -274,21 +305,11 @@ TEST_F(CaptureProgram, ClipboardOfAnotherProcessIsPastedTranslatedAndCopiedBack)
 }
 
 TEST_F(CaptureProgram, HotKeyOverNotepadShowsThePopupAndEscClosesIt) {
-  Process notepad(L"notepad.exe");
-  ASSERT_TRUE(notepad.Started());
-  HWND pad = WaitFor(kStartTimeoutMs, [&] { return WindowOf(notepad.Id(), L"Notepad", true); });
-  ASSERT_NE(pad, nullptr);
-  HWND edit = FindWindowExW(pad, nullptr, L"Edit", nullptr);
+  Notepad notepad;
+  HWND pad = notepad.frame, edit = notepad.edit;
   ASSERT_NE(edit, nullptr);
-  // Away from the main window, so that the click lands on notepad.
-  SetWindowPos(pad, nullptr, 450, 200, 500, 300, SWP_NOZORDER);
-  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Hund"));
-  // The program may still be bringing its own window forward: notepad is clicked until it leads.
-  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] {
-    SetForegroundWindow(pad);
-    ClickAt(edit);
-    return GetForegroundWindow() == pad;
-  }));
+  notepad.SetText(L"Hund");
+  ASSERT_TRUE(BringForward(pad, edit));
   SendMessageW(edit, EM_SETSEL, 0, -1);
   HWND popup = HotKeyPopup();
   ASSERT_NE(popup, nullptr) << "the hot key shows the popup";
@@ -304,11 +325,7 @@ TEST_F(CaptureProgram, HotKeyOverWordpadShowsTheWordUnderThePointer) {
   ASSERT_NE(pad.rich, nullptr);
   SetWindowPos(pad.frame, nullptr, 450, 200, 500, 300, SWP_NOZORDER);
   SendMessageW(pad.rich, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Hund Hund Hund"));
-  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] {
-    SetForegroundWindow(pad.frame);
-    ClickAt(pad.rich);
-    return GetForegroundWindow() == pad.frame;
-  }));
+  ASSERT_TRUE(BringForward(pad.frame, pad.rich));
   POINT p{14, 8};
   ClientToScreen(pad.rich, &p);
   SetCursorPos(p.x, p.y);
@@ -318,24 +335,16 @@ TEST_F(CaptureProgram, HotKeyOverWordpadShowsTheWordUnderThePointer) {
 }
 
 TEST_F(CaptureProgram, WordsPastTheFirst65535CharactersOfNotepad) {
-  Process notepad(L"notepad.exe");
-  ASSERT_TRUE(notepad.Started());
-  HWND pad = WaitFor(kStartTimeoutMs, [&] { return WindowOf(notepad.Id(), L"Notepad", true); });
-  ASSERT_NE(pad, nullptr);
-  HWND edit = FindWindowExW(pad, nullptr, L"Edit", nullptr);
+  Notepad notepad;
+  HWND pad = notepad.frame, edit = notepad.edit;
   ASSERT_NE(edit, nullptr);
-  SetWindowPos(pad, nullptr, 450, 200, 500, 300, SWP_NOZORDER);
   // Where a 16-bit position would wrap round to the start of the text, the words there differ.
   std::wstring text;
   while (text.size() < 70000) text += L"Katze\r\n";
   text += L"Hund";
   SendMessageW(edit, EM_LIMITTEXT, 0, 0);
-  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] {
-    SetForegroundWindow(pad);
-    ClickAt(edit);
-    return GetForegroundWindow() == pad;
-  }));
+  notepad.SetText(text);
+  ASSERT_TRUE(BringForward(pad, edit));
   const auto end = static_cast<WPARAM>(text.size());
   SendMessageW(edit, EM_SETSEL, end - 4, end);
   SendMessageW(edit, EM_SCROLLCARET, 0, 0);
@@ -347,36 +356,22 @@ TEST_F(CaptureProgram, WordsPastTheFirst65535CharactersOfNotepad) {
 
   // No selection: the word under the pointer.
   SendMessageW(edit, EM_SETSEL, end, end);
-  const auto at = static_cast<DWORD>(SendMessageW(edit, EM_POSFROMCHAR, end - 3, 0));
-  POINT p{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at)) + 4};
-  ClientToScreen(edit, &p);
-  SetCursorPos(p.x, p.y);
+  notepad.PointAt(end - 3);
   popup = HotKeyPopup();
   ASSERT_NE(popup, nullptr) << "the word under the pointer is taken";
   EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos) << "Hund, not a word near the start";
 }
 
 TEST_F(CaptureProgram, AutomaticModeTakesADoubleClickedWordWhenCtrlIsHeld) {
-  Process notepad(L"notepad.exe");
-  ASSERT_TRUE(notepad.Started());
-  HWND pad = WaitFor(kStartTimeoutMs, [&] { return WindowOf(notepad.Id(), L"Notepad", true); });
-  ASSERT_NE(pad, nullptr);
-  HWND edit = FindWindowExW(pad, nullptr, L"Edit", nullptr);
+  Notepad notepad;
+  HWND pad = notepad.frame, edit = notepad.edit;
   ASSERT_NE(edit, nullptr);
-  SetWindowPos(pad, nullptr, 450, 200, 500, 300, SWP_NOZORDER);
-  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Der Hund"));
+  notepad.SetText(L"Der Hund");
   PostMessageW(main_, WM_COMMAND, frmMain::kTB1Base + 6, 0);  // the Mode button
-  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] {
-    SetForegroundWindow(pad);
-    ClickAt(edit);
-    return GetForegroundWindow() == pad;
-  }));
+  ASSERT_TRUE(BringForward(pad, edit));
   // A person's double-click on "Hund" (quick clicks, each shorter than the program's poll),
   // then Ctrl held: the default gestures of automatic mode.
-  const auto at = static_cast<DWORD>(SendMessageW(edit, EM_POSFROMCHAR, 5, 0));
-  POINT p{static_cast<short>(LOWORD(at)) + 3, static_cast<short>(HIWORD(at)) + 4};
-  ClientToScreen(edit, &p);
-  SetCursorPos(p.x, p.y);
+  notepad.PointAt(5);
   Sleep(100);
   HWND popup = nullptr;
   for (int attempt = 0; attempt < 3 && !popup; ++attempt) {
