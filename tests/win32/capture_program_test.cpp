@@ -22,38 +22,20 @@
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
 #include "install_folder.h"
+#include "program_driver.h"
 #include "platform/win32/win32_services.h"
 
 namespace parlavent {
 namespace {
 
-constexpr DWORD kStartTimeoutMs = 60000;
-constexpr DWORD kReactTimeoutMs = 20000;
+using testing::kProgramKey;
+using testing::kReactTimeoutMs;
+using testing::kStartTimeoutMs;
+using testing::Process;
+using testing::WindowOf;
+
 constexpr int kPasteButton = frmMain::kTB1Base + 4;
 constexpr int kCopyButton = frmMain::kTB1Base + 5;
-const wchar_t* const kProgramKey = L"Software\\VB and VBA Program Settings\\Parlavent";
-
-class Process {
- public:
-  explicit Process(std::wstring command) {
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
-  }
-  ~Process() {
-    if (!started_) return;
-    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
-    WaitForSingleObject(pi_.hProcess, 5000);
-    CloseHandle(pi_.hThread);
-    CloseHandle(pi_.hProcess);
-  }
-  bool Started() const { return started_; }
-  DWORD Id() const { return pi_.dwProcessId; }
-
- private:
-  bool started_ = false;
-  PROCESS_INFORMATION pi_{};
-};
 
 template <typename Found>
 auto WaitFor(DWORD timeoutMs, Found found) {
@@ -66,15 +48,6 @@ auto WaitFor(DWORD timeoutMs, Found found) {
     result = found();
   }
   return result;
-}
-
-HWND WindowOf(DWORD processId, const wchar_t* cls, bool visible) {
-  for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == processId && (!visible || IsWindowVisible(w))) return w;
-  }
-  return nullptr;
 }
 
 std::wstring TextOfWindow(HWND w) {
@@ -273,7 +246,7 @@ class CaptureProgram : public ::testing::Test {
     return WaitFor(kReactTimeoutMs, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
   }
 
-  Process program_{L"\"" + testing::InstallFolderW() + L"\\Parlavent.exe\""};
+  testing::Program program_;
   HWND main_ = nullptr, input_ = nullptr, output_ = nullptr;
 };
 

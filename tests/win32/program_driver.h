@@ -16,21 +16,23 @@ inline const wchar_t* const kProgramKey = L"Software\\VB and VBA Program Setting
 
 inline std::wstring ProgramPath() { return testing::InstallFolderW() + L"\\Parlavent.exe"; }
 
-/// A started copy of the program, ended at the latest when the test is over.
-class Program {
+/// A started process, ended at the latest when the test is over.
+class Process {
  public:
-  explicit Program(const std::wstring& arguments = L"") {
-    std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
+  explicit Process(std::wstring command) {
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
   }
-  ~Program() {
+  ~Process() {
     if (!started_) return;
     if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
+    WaitForSingleObject(pi_.hProcess, 5000);
     CloseHandle(pi_.hThread);
     CloseHandle(pi_.hProcess);
   }
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
   bool Started() const { return started_; }
   DWORD Id() const { return pi_.dwProcessId; }
   HANDLE Handle() const { return pi_.hProcess; }
@@ -46,14 +48,23 @@ class Program {
   PROCESS_INFORMATION pi_{};
 };
 
-inline HWND MainWindowOf(DWORD processId) {
-  for (HWND w = FindWindowW(frmMain::kClassName, nullptr); w; w = FindWindowExW(nullptr, w, frmMain::kClassName, nullptr)) {
+/// A started copy of the program.
+class Program : public Process {
+ public:
+  explicit Program(const std::wstring& arguments = L"") : Process(L"\"" + ProgramPath() + L"\" " + arguments) {}
+};
+
+/// The process's top-level window of a class (a visible one when visible); nullptr when none.
+inline HWND WindowOf(DWORD processId, const wchar_t* className, bool visible) {
+  for (HWND w = FindWindowW(className, nullptr); w; w = FindWindowExW(nullptr, w, className, nullptr)) {
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
-    if (owner == processId) return w;
+    if (owner == processId && (!visible || IsWindowVisible(w))) return w;
   }
   return nullptr;
 }
+
+inline HWND MainWindowOf(DWORD processId) { return WindowOf(processId, frmMain::kClassName, false); }
 
 /// Waits until the process has its main window in the wanted visibility.
 inline HWND WaitForMainWindow(DWORD processId, bool visible, DWORD timeoutMs) {
@@ -82,11 +93,7 @@ inline std::wstring ControlText(HWND control) {
 inline HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs = kReactTimeoutMs) {
   const DWORD start = GetTickCount();
   do {
-    for (HWND w = FindWindowW(className, nullptr); w; w = FindWindowExW(nullptr, w, className, nullptr)) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(w, &owner);
-      if (owner == processId && IsWindowVisible(w)) return w;
-    }
+    if (HWND w = WindowOf(processId, className, true)) return w;
     Sleep(100);
   } while (GetTickCount() - start < timeoutMs);
   return nullptr;
