@@ -1,27 +1,38 @@
 #!/usr/bin/env bash
 # Sourced by the run and test scripts: an X display and a Wine prefix inside the build tree.
-#   xvfb_start                 starts Xvfb on a free display and exports DISPLAY
+#   xvfb_start                 starts Xvfb (XVFB_SIZE, 1280x1024 unless set) on a free display
+#                              and exports DISPLAY
 #   wine_env_init BUILD_DIR    sets WINEPREFIX, WINEDEBUG and WINEDLLOVERRIDES, creates the prefix
 #                              once, and starts a persistent Wine server with its services
 #   wine_env_stop              stops the Wine server, its services and the Xvfb of xvfb_start
 
 XVFB_PID=""
+XVFB_SIZE="${XVFB_SIZE:-1280x1024}"
 xvfb_start() {
-  local n
-  for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-      XVFB_PID=$!
-      export DISPLAY=":$n"
-      for _ in $(seq 1 50); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.1
-      done
-      kill "$XVFB_PID" 2>/dev/null || true
+  # Xvfb picks the display itself and writes its number once it accepts clients: two scripts
+  # starting at once (tests of several build trees) never end up on one display.
+  local numfile
+  numfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SIZE}x24" -nolisten tcp </dev/null >/dev/null 2>&1 3>"$numfile" &
+  XVFB_PID=$!
+  for _ in $(seq 1 100); do
+    if [ -s "$numfile" ]; then
+      export DISPLAY=":$(tr -dc 0-9 <"$numfile")"
+      rm -f "$numfile"
+      return 0
     fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$numfile"
+  kill "$XVFB_PID" 2>/dev/null || true
   echo "Could not start Xvfb" >&2
   return 1
+}
+
+# The size of the current display, "WIDTHxHEIGHT" (the fallback when it cannot be read).
+display_size() {
+  xdpyinfo 2>/dev/null | awk '/dimensions:/ { print $2; found = 1; exit } END { if (!found) print "1280x1024" }'
 }
 
 wine_env_init() {
@@ -46,9 +57,13 @@ wine_env_init() {
   done
   # Run everything in a Wine virtual desktop: Wine draws the window frames and captions itself
   # (an Xvfb display has no window manager), and focus behaves as on Windows.
-  if ! grep -q '"Desktop"="Default"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  # The desktop takes the display's size, so its taskbar and tray lie on screen.
+  local size
+  size=$(display_size)
+  if ! grep -q '"Desktop"="Default"' "$WINEPREFIX/user.reg" 2>/dev/null ||
+     ! grep -q "\"Default\"=\"$size\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 || true
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$size" /f </dev/null >/dev/null 2>&1 || true
     wineserver --wait 2>/dev/null || true
   fi
   # A persistent server, and its services started here with no terminal attached: every test
