@@ -1,9 +1,22 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the native tests (Debug, ASan + UBSan), then the Win32 tests under
 # Wine in a virtual X display. Exits non-zero on any failure.
+#
+# The tests run with a temporary folder and a Wine prefix made new for this run and removed at its
+# end, so nothing an earlier run left behind can make a test pass or fail.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+
+run_dir=$(mktemp -d "${TMPDIR:-/tmp}/parlavent-test.XXXXXX")
+source scripts/wine-env.sh
+finish() {
+  wine_env_stop
+  rm -rf "$run_dir"
+}
+trap finish EXIT
+mkdir "$run_dir/tmp"
+export TMPDIR="$run_dir/tmp"
 
 jobs=$(nproc)
 echo "== Native build and tests"
@@ -14,8 +27,6 @@ ctest --preset native -j "$jobs"
 echo "== Windows build and Win32 tests under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
-source scripts/wine-env.sh
 xvfb_start
-trap wine_env_stop EXIT
-wine_env_init "$PWD/build/windows"
+wine_env_init "$run_dir"
 ctest --preset windows

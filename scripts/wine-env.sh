@@ -2,8 +2,8 @@
 # Sourced by the run and test scripts: an X display and a Wine prefix inside the build tree.
 #   xvfb_start                 starts Xvfb (XVFB_SIZE, 1280x1024 unless set) on a free display
 #                              and exports DISPLAY
-#   wine_env_init BUILD_DIR    sets WINEPREFIX, WINEDEBUG and WINEDLLOVERRIDES, creates the prefix
-#                              once, and starts a persistent Wine server with its services
+#   wine_env_init DIR          sets WINEPREFIX (DIR/wineprefix), WINEDEBUG and WINEDLLOVERRIDES,
+#                              creates the prefix once, and starts a persistent Wine server with its services
 #   wine_env_stop              stops the Wine server, its services and the Xvfb of xvfb_start
 
 XVFB_PID=""
@@ -37,11 +37,13 @@ display_size() {
 
 wine_env_init() {
   export WINEPREFIX="$1/wineprefix"
+  # What cmake/wine-emulator.sh runs the test programs in.
+  export PARLAVENT_WINEPREFIX="$WINEPREFIX"
   export WINEDEBUG=-all
   # No Mono or Gecko installer dialogs: the program uses neither.
   export WINEDLLOVERRIDES="mscoree,mshtml="
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "Creating the Wine prefix in $WINEPREFIX (once per build tree)..."
+    echo "Creating the Wine prefix in $WINEPREFIX..."
     wineboot --init </dev/null >/dev/null 2>&1 || true
     wineserver --wait 2>/dev/null || true
   fi

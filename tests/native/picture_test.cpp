@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include "support/fake_system.h"
 #include <fstream>
 #include <string>
 
@@ -10,8 +12,8 @@ namespace parlavent {
 namespace {
 
 TEST(PictureLoaderTest, DefaultAcceptsPictureHeadersOnly) {
-  const auto dir = std::filesystem::temp_directory_path() / "parlavent_picture_test";
-  std::filesystem::create_directories(dir);
+  const testing::TempDir scratch;
+  const auto& dir = scratch.path();
   const struct {
     std::string bytes;
     bool loads;
@@ -38,7 +40,6 @@ TEST(PictureLoaderTest, DefaultAcceptsPictureHeadersOnly) {
     }
   }
   EXPECT_EQ(Pictures().LoadPicture(dir / "missing"), nullptr);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #pragma once
 // In-memory stand-ins for the system facts, the registry, the shell, message boxes, the message
 // pump and the settings store; and a scratch folder that a test owns.
+#include <cctype>
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <random>
 #include <string>
 #include <system_error>
 #include <tuple>
@@ -120,18 +124,32 @@ using ScopedBoxes = ScopedService<MessageBoxes, &SetBoxes>;
 using ScopedPump = ScopedService<MessagePump, &SetPump>;
 using ScopedUserSettings = ScopedService<SettingsStore, &SetUserSettings>;
 
+/// A new folder under the system's temporary folder whose name starts with `stem` (characters
+/// that would make a path turned into "_"), unique to this process and this call; empty when no
+/// folder can be made there.
+inline std::filesystem::path MakeScratchDir(std::string stem) {
+  for (char& c : stem) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-') c = '_';
+  }
+  std::error_code ec;
+  const auto base = std::filesystem::temp_directory_path(ec);
+  if (ec) return {};
+  // Test runs of several build trees, and parallel ctest processes, share the temporary folder.
+  std::random_device seed;
+  std::mt19937_64 random(seed() ^ static_cast<std::uint64_t>(
+                                      std::chrono::steady_clock::now().time_since_epoch().count()));
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const auto path = base / ("parlavent_" + stem + "_" + std::to_string(random() % 1000000000000ULL));
+    if (std::filesystem::create_directory(path, ec)) return path;
+    if (ec) return {};
+  }
+  return {};
+}
+
 /// A fresh folder under the system's temporary folder, removed with everything in it afterwards.
 class TempDir {
  public:
-  TempDir() {
-    std::error_code ec;
-    const auto base = std::filesystem::temp_directory_path(ec);
-    for (unsigned n = 0;; ++n) {
-      path_ = base / ("parlavent_test_" + std::to_string(std::hash<const void*>()(this) % 100000) + "_" +
-                      std::to_string(n));
-      if (std::filesystem::create_directory(path_, ec)) break;
-    }
-  }
+  TempDir() : path_(MakeScratchDir("test")) {}
   ~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);

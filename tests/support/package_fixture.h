@@ -14,6 +14,7 @@
 #include "dictionary/package_file.h"
 #include "platform/code_page.h"
 #include "support/app_fixture.h"
+#include "support/fake_system.h"
 
 namespace parlavent::testing {
 
@@ -51,18 +52,7 @@ inline double UnicodeKey(std::u16string_view name) { return PackageKey(name, tru
 /// A scratch folder removed after the test, with an application object.
 class PackageTest : public AppTest {
  protected:
-  PackageTest() {
-    // A folder no other process has: test runs of other build trees run the same tests at once,
-    // and the object's address alone repeats between them.
-    const std::string name = "parlavent_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                             "_" + std::to_string(reinterpret_cast<std::uintptr_t>(this));
-    std::error_code ec;
-    for (unsigned n = 0;; ++n) {
-      dir_ = std::filesystem::temp_directory_path() / (name + "_" + std::to_string(n));
-      // Stops too on an error other than an existing folder (the tests then fail on their files).
-      if (std::filesystem::create_directory(dir_, ec) || ec) break;
-    }
-  }
+  PackageTest() : dir_(MakeScratchDir(::testing::UnitTest::GetInstance()->current_test_info()->name())) {}
   ~PackageTest() override {
     std::error_code ec;
     std::filesystem::remove_all(dir_, ec);

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <filesystem>
+
+#include "support/fake_system.h"
 #include <fstream>
 
 #include "app/application.h"
@@ -15,8 +17,8 @@ namespace parlavent {
 namespace {
 
 TEST(Win32FileMapping, MapsWholeFilesAndEmptyOnes) {
-  const auto dir = std::filesystem::temp_directory_path() / "parlavent_mapping_test";
-  std::filesystem::create_directories(dir);
+  const testing::TempDir scratch;
+  const auto& dir = scratch.path();
   std::ofstream(dir / "data.bin", std::ios::binary) << "package";
   std::ofstream(dir / "empty.bin", std::ios::binary);
   {
@@ -29,7 +31,6 @@ TEST(Win32FileMapping, MapsWholeFilesAndEmptyOnes) {
     EXPECT_EQ(empty->Size(), 0u);
     EXPECT_EQ(Mapper().MapReadOnly(dir / "absent.bin"), nullptr);
   }
-  std::filesystem::remove_all(dir);
 }
 
 TEST(Win32FileMapping, SampleDictionariesOpenInPlace) {
