@@ -32,7 +32,9 @@ xvfb_start() {
 
 # The size of the current display, "WIDTHxHEIGHT" (the fallback when it cannot be read).
 display_size() {
-  xdpyinfo 2>/dev/null | awk '/dimensions:/ { print $2; found = 1; exit } END { if (!found) print "1280x1024" }'
+  # awk reads to the end: an early exit would end xdpyinfo with a broken pipe, and a failure under
+  # pipefail would end the calling script.
+  { xdpyinfo 2>/dev/null || true; } | awk '/dimensions:/ && !size { size = $2 } END { print size ? size : "1280x1024" }'
 }
 
 wine_env_init() {
