@@ -23,6 +23,7 @@ using testing::Program;
 using testing::SetRequest;
 using testing::WaitForMainWindow;
 using testing::WaitForWindow;
+using testing::WaitUntil;
 
 constexpr int kInputId = 201;
 constexpr int kKeybButtonId = 206;
@@ -135,8 +136,7 @@ TEST_F(CompanionsInProgram, KeyboardStatisticsLearningAndTheirFilesAcrossTwoRuns
     SendMessageW(keyb, WM_LBUTTONUP, 0, at);
     EXPECT_EQ(ControlText(GetDlgItem(main, kInputId)), L"q") << "the first layer is German: its key q";
     SendMessageW(GetDlgItem(main, kKeybButtonId), BM_CLICK, 0, 0);
-    Sleep(300);
-    EXPECT_FALSE(IsWindowVisible(keyb)) << "kb again closes it";
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(keyb); })) << "kb again closes it";
 
     // Three look-ups, one of them twice: the statistics list them, the most frequent first.
     for (const wchar_t* word : {L"Haus", L"Hund", L"Haus"}) LookUp(main, word);

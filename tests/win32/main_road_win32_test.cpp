@@ -20,6 +20,7 @@ using testing::kReactTimeoutMs;
 using testing::kStartTimeoutMs;
 using testing::Program;
 using testing::WaitForMainWindow;
+using testing::WaitUntil;
 
 enum : int { kInput = 201, kOutput = 202, kInfo = 204, kAbc = 205 };
 
@@ -256,9 +257,8 @@ TEST_F(MainRoadWin32, AUserWalksTheMainWindow) {
 
   // The alphabet (its button shows while the pointer is over the input), then a letter: its words.
   Mouse(Center(input_));
-  Sleep(700);
   HWND abc = GetDlgItem(main_, kAbc);
-  ASSERT_TRUE(IsWindowVisible(abc));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(abc) != FALSE; }));
   out = ClickFor(Center(abc), [](const std::wstring& t) { return Has(t, L" alphabet"); });
   ASSERT_TRUE(Has(out, L" alphabet")) << Narrow(out);
   if (!Has(out, L"-H-")) {
@@ -282,11 +282,13 @@ TEST_F(MainRoadWin32, AUserWalksTheMainWindow) {
 
   // The smallest size keeps every box in the window.
   SetWindowPos(main_, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
-  Sleep(300);
-  RECT client{}, box{};
-  GetClientRect(main_, &client);
-  RECT toolbar{};
+  RECT client{}, box{}, toolbar{};
   GetWindowRect(tb1_, &toolbar);
+  // The window answers the size it was given with its own minimum.
+  WaitUntil([&] {
+    GetClientRect(main_, &client);
+    return client.right >= toolbar.right - toolbar.left;
+  });
   EXPECT_GE(client.right, toolbar.right - toolbar.left) << "no narrower than the command toolbar";
   for (HWND w : {input_, output_, tb1_}) {
     GetWindowRect(w, &box);

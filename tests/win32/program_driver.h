@@ -3,6 +3,7 @@
 // requests through the settings store and the text of its controls.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "app/win32/main_window.h"
@@ -75,6 +76,17 @@ inline HWND WaitForMainWindow(DWORD processId, bool visible, DWORD timeoutMs) {
     Sleep(100);
   } while (GetTickCount() - start < timeoutMs);
   return nullptr;
+}
+
+/// Waits until the condition holds, at most the time; whether it held. Tests of the real program
+/// wait for what they check, so a busy machine makes them slower, never red.
+inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kReactTimeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(50);
+  }
 }
 
 inline void SetRequest(const wchar_t* name, const wchar_t* value) {
