@@ -30,9 +30,15 @@ constexpr std::size_t kMaxCardWord = 100;
 constexpr std::size_t kMaxCardTranslation = 500;
 constexpr std::size_t kMaxListLine = kMaxCardWord + 1 + kMaxCardTranslation;
 
+// Choosing a dictionary makes its common twin the learning dictionary, which holds the headwords
+// and their transcriptions only: the words of both sides and their translations are the full
+// package's.
 std::shared_ptr<clsDic> LearnDic(Appl& app) {
-  if (app.Sett && app.Sett->LrnDic) return app.Sett->LrnDic;
-  return app.Dic ? app.Dic : app.State.gCurDic;
+  std::shared_ptr<clsDic> dic = app.Sett && app.Sett->LrnDic ? app.Sett->LrnDic : app.Dic ? app.Dic : app.State.gCurDic;
+  if (dic && dic->Demo) {
+    if (auto full = dic->FullDic.lock()) return full;
+  }
+  return dic;
 }
 
 std::size_t RandomIndex(std::size_t n) {
@@ -60,16 +66,9 @@ std::u16string RandomDicWord(Appl& app, const std::shared_ptr<clsDic>& dic, std:
   return {};
 }
 
-// The translations are the full package's: the learning dictionary becomes the common twin when
-// the user chooses a dictionary, and that holds the headwords and their transcriptions only.
 std::u16string TranslationOf(Appl& app, const std::u16string& word, const std::shared_ptr<clsDic>& dic) {
-  std::shared_ptr<clsDic> full = dic;
-  if (dic && dic->Demo) {
-    if (auto paired = dic->FullDic.lock()) full = paired;
-  }
-  std::vector<std::u16string> all = app.GetWordTrans(word, full);
-  if (all.empty() && full != dic) all = app.GetWordTrans(word, dic);
-  if (all.empty() && full && full->Dicx) all = app.GetWordTrans(word, full->Dicx);
+  std::vector<std::u16string> all = app.GetWordTrans(word, dic);
+  if (all.empty() && dic && dic->Dicx) all = app.GetWordTrans(word, dic->Dicx);
   const std::size_t keep = app.Sett->LrnFirst ? 1 : kMaxTranslations;
   if (all.size() > keep) all.resize(keep);
   return Cut(JoinText(all, u"; "), kMaxCardTranslation);

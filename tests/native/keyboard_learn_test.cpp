@@ -147,7 +147,7 @@ TEST_F(CompanionWindowsTest, CardsFollowTheUserListInOrderWithTheirTranslations)
 }
 
 TEST_F(CompanionWindowsTest, CardsKeepTheirTranslationsWhenTheLearningDictionaryIsTheCommonTwin) {
-  const auto full = Load(Words({"dog"}) + "L\tdog\tсобака\n");
+  const auto full = Load(Words({"dog"}) + Words({"собака"}, 2) + "L\tdog\tсобака\n");
   const auto common = Build(Words({"dog"}), "test_common.dic");
   full->Dicx = common;
   common->Demo = true;
@@ -164,6 +164,14 @@ TEST_F(CompanionWindowsTest, CardsKeepTheirTranslationsWhenTheLearningDictionary
   EXPECT_EQ(Learn().cards[0].Translation, u"собака");
   EXPECT_LE(Learn().cards[1].Word.size(), 100u);
   EXPECT_LE(Learn().cards[1].Translation.size(), 500u);
+
+  // Random words of the second side: the common twin has none, its full package has.
+  app.Sett->LrnSource = 0;
+  app.Sett->LrnDir1 = false;
+  app.Sett->LrnDir2 = true;
+  app.RefreshLrnSrc(true);
+  ASSERT_EQ(Learn().cards.size(), 3u);
+  EXPECT_EQ(Learn().cards[2].Word, u"собака");
 }
 
 TEST_F(CompanionWindowsTest, RandomCardsTakeWordsOfTheWantedSidesAndAreSpoken) {
