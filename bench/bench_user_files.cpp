@@ -28,7 +28,8 @@ constexpr std::int64_t kMB = 1 << 20;
 class Scratch {
  public:
   Scratch() : previous_(HasAppl() ? &gAppl() : nullptr) {
-    folder_ = std::filesystem::temp_directory_path() / ("parlavent_bench_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    const std::string name = "parlavent_bench_" + std::to_string(reinterpret_cast<std::uintptr_t>(this));
+    folder_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::create_directories(folder_);
     SetAppl(&app_);
     CreateSettings(app_);
@@ -79,7 +80,11 @@ void BM_StatisticsOfOneWordRepeated(benchmark::State& state) {
   }
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_StatisticsOfOneWordRepeated)->Arg(5 * kMB)->Arg(50 * kMB)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_StatisticsOfOneWordRepeated)
+    ->Arg(5 * kMB)
+    ->Arg(50 * kMB)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 void BM_UserSwitchOfOnePrefixsPairs(benchmark::State& state) {
   Scratch scratch;
@@ -116,7 +121,11 @@ void BM_LearningCardOfOneEndlessLine(benchmark::State& state) {
   }
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_LearningCardOfOneEndlessLine)->Arg(5 * kMB)->Arg(50 * kMB)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_LearningCardOfOneEndlessLine)
+    ->Arg(5 * kMB)
+    ->Arg(50 * kMB)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 }  // namespace
 }  // namespace parlavent

@@ -113,7 +113,9 @@ bool NextLearnCard(Appl& app, LearnCard& card) {
     const std::u16string& line = s.learnWords[i];
     const std::size_t tab = line.find(u'\t');
     word = Cut(TrimView(std::u16string_view(line).substr(0, tab)), kMaxCardWord);
-    if (tab != std::u16string::npos) translation = Cut(TrimView(std::u16string_view(line).substr(tab + 1)), kMaxCardTranslation);
+    if (tab != std::u16string::npos) {
+      translation = Cut(TrimView(std::u16string_view(line).substr(tab + 1)), kMaxCardTranslation);
+    }
   }
   if (word.empty()) return false;
   if (translation.empty()) translation = TranslationOf(app, word, dic);

@@ -412,8 +412,9 @@ std::u16string SettingsModel::Validate(std::int32_t* control) const {
   if (const std::int32_t voice = BadVoice(box); voice >= 0) {
     if (control) *control = box;
     const SettingControl& c = controls_[static_cast<std::size_t>(box)];
-    return Fill(app_.LZ(lang::kSetBadNumber), Caption(c.caption) + u" (" + voices_[static_cast<std::size_t>(voice)].voice->Name + u")",
-                NumberText(c.min), NumberText(c.max));
+    const std::u16string& name = voices_[static_cast<std::size_t>(voice)].voice->Name;
+    return Fill(app_.LZ(lang::kSetBadNumber), Caption(c.caption) + u" (" + name + u")", NumberText(c.min),
+                NumberText(c.max));
   }
   if (control) *control = -1;
   return {};

@@ -126,7 +126,8 @@ TEST_F(SettingsForm, HelpOpensThePagesTopic) {
 }
 
 TEST_F(SettingsForm, OpenedAndClosedTwiceTheProgramIconsLiveOnWithTheDialog) {
-  G().WhiteCol = ParseWhiteList(u"C:\\windows\\notepad.exe\tNotepad\t\tNotepad\t1\r\nC:\\gone\\gone.exe\tGone\t\tGoneClass\t0");
+  G().WhiteCol = ParseWhiteList(u"C:\\windows\\notepad.exe\tNotepad\t\tNotepad\t1\r\n"
+                                u"C:\\gone\\gone.exe\tGone\t\tGoneClass\t0");
   for (int round = 0; round < 2; ++round) {
     form.ReadSetting();
     HWND list = GetDlgItem(form.hwnd(), frmSetting::kIdWhiteList);
