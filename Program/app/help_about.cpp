@@ -68,6 +68,20 @@ void Appl::ShowAbout() {
 void Appl::ShowSetting() {
   // Held here: the dialog may be replaced while it is open.
   const std::shared_ptr<SettingsDialog> dialog = frmSetting;
+  // Asked again while it is open (the tray menu still answers): the open dialog comes forward, and
+  // what its opening stopped stays stopped until it closes.
+  static bool open = false;
+  if (open) {
+    try {
+      if (dialog) dialog->ShowModal(Sett && Sett->TopMost);
+    } catch (...) {
+    }
+    return;
+  }
+  struct Opened {
+    Opened() { open = true; }
+    ~Opened() { open = false; }
+  } opened;
   try {
     if (dialog) dialog->ReadSetting();
   } catch (...) {

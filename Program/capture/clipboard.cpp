@@ -8,6 +8,7 @@
 #include "dictionary/result_tree.h"
 #include "foundation/interface_helpers.h"
 #include "foundation/lang_entries.h"
+#include "foundation/settings_object.h"
 #include "foundation/text.h"
 
 namespace parlavent {
@@ -106,7 +107,7 @@ void Appl::ShowCopyCursor(std::u16string_view CopyText) {
 }
 
 void Appl::ToolTipHandler(const std::shared_ptr<clsLinkItem>& Link) {
-  if (!Link) return;
+  if (!Link || (Sett && !Sett->ShowTooltips)) return;
   try {
     const std::u16string hint = LinkHintText(*this, *Link);
     if (!hint.empty()) CaptureSide().ShowToolTip(hint);

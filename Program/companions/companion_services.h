@@ -21,6 +21,7 @@ struct EngineVoice {
   std::u16string Name;
   std::u16string Lang;   // the voice's language as the server states it ("409" for US English)
   std::u16string ID;     // the server's identifier of the voice
+  bool Default = false;  // the server's own default voice
 };
 
 /// A speech server: its voices, and one text read aloud at a time without waiting for it.
@@ -29,14 +30,17 @@ class SpeechEngine {
   virtual ~SpeechEngine() = default;
   virtual std::vector<EngineVoice> Voices() = 0;
   /// Starts reading text with the voice at position voice of Voices(); rate -10 .. 10, volume
-  /// 0 .. 100. False when the server refused (speech stays silent).
-  virtual bool Speak(std::size_t voice, std::u16string_view text, std::int32_t rate, std::int32_t volume) = 0;
+  /// 0 .. 100. The number of the reading, which its events carry; 0 when the server refused
+  /// (speech stays silent).
+  virtual std::uint32_t Speak(std::size_t voice, std::u16string_view text, std::int32_t rate,
+                              std::int32_t volume) = 0;
   virtual void Stop() = 0;
   virtual bool IsSpeaking() = 0;
-  /// Each word as it is spoken: its start and length in the text last given to Speak.
-  std::function<void(std::int32_t start, std::int32_t length)> OnWord;
-  /// The text has been read to its end, or reading failed on the way.
-  std::function<void()> OnEnd;
+  /// Each word as it is spoken: the reading's number, the word's start and length in its text.
+  /// A reading stopped by the next one may still report after the next has begun.
+  std::function<void(std::uint32_t stream, std::int32_t start, std::int32_t length)> OnWord;
+  /// The reading has come to its end, or failed on the way.
+  std::function<void(std::uint32_t stream)> OnEnd;
 };
 
 /// frmStat: the statistics window.

@@ -16,6 +16,7 @@ class CompanionState {
   std::shared_ptr<SpeechEngine> engine;   // the speech server; null: speech off
   std::int32_t highlightOffset = -1;      // where the text being read starts in the output box; -1 none
   std::int32_t readFrom = 0;              // where reading the output box starts (the caret's click)
+  std::uint32_t stream = 0;               // the reading under way; events of others are late
   bool spkIcon = false;                   // the speech tray icon is shown
   bool keybIcon = false;
   std::shared_ptr<class OutputBoxWatch> outputWatch;  // the output box's clicks choose where reading starts

@@ -24,16 +24,29 @@ namespace {
 constexpr int kRandomTries = 50;         // probes for a word of a wanted side before giving up
 constexpr std::size_t kMaxListWords = 10000;
 constexpr std::size_t kMaxTranslations = 5;
+// What one card can show: a line of the user's list longer than this is damage, not a word, and
+// the card window measures what it is given.
+constexpr std::size_t kMaxCardWord = 100;
+constexpr std::size_t kMaxCardTranslation = 500;
+constexpr std::size_t kMaxListLine = kMaxCardWord + 1 + kMaxCardTranslation;
 
+// Choosing a dictionary makes its common twin the learning dictionary, which holds the headwords
+// and their transcriptions only: the words of both sides and their translations are the full
+// package's.
 std::shared_ptr<clsDic> LearnDic(Appl& app) {
-  if (app.Sett && app.Sett->LrnDic) return app.Sett->LrnDic;
-  return app.Dic ? app.Dic : app.State.gCurDic;
+  std::shared_ptr<clsDic> dic = app.Sett && app.Sett->LrnDic ? app.Sett->LrnDic : app.Dic ? app.Dic : app.State.gCurDic;
+  if (dic && dic->Demo) {
+    if (auto full = dic->FullDic.lock()) return full;
+  }
+  return dic;
 }
 
 std::size_t RandomIndex(std::size_t n) {
   const auto k = static_cast<std::size_t>(std::floor(Rnd() * static_cast<double>(n)));
   return std::min(k, n - 1);
 }
+
+std::u16string Cut(std::u16string_view text, std::size_t max) { return Trim(text.substr(0, max)); }
 
 bool SimpleWord(std::u16string_view w) { return w.find_first_of(u" -") == std::u16string_view::npos; }
 
@@ -48,7 +61,7 @@ std::u16string RandomDicWord(Appl& app, const std::shared_ptr<clsDic>& dic, std:
     if (word.empty() || (dir == 1 && !s.LrnDir1) || (dir == 2 && !s.LrnDir2)) continue;
     if (s.LrnSimpleWord && !SimpleWord(word)) continue;
     side = dir;
-    return word;
+    return Cut(word, kMaxCardWord);
   }
   return {};
 }
@@ -58,7 +71,7 @@ std::u16string TranslationOf(Appl& app, const std::u16string& word, const std::s
   if (all.empty() && dic && dic->Dicx) all = app.GetWordTrans(word, dic->Dicx);
   const std::size_t keep = app.Sett->LrnFirst ? 1 : kMaxTranslations;
   if (all.size() > keep) all.resize(keep);
-  return JoinText(all, u"; ");
+  return Cut(JoinText(all, u"; "), kMaxCardTranslation);
 }
 
 }  // namespace
@@ -68,9 +81,14 @@ std::vector<std::u16string> LearnSourceWords(Appl& app, std::int32_t source) {
   if (!app.Sett) return words;
   if (source == 1) {
     const std::u16string text = API::ReadTextFile(API::JoinPath(app.Sett->AppFolder, u"learner.txt"));
-    for (const std::u16string& line : SplitText(ReplaceAll(text, u"\r\n", u"\n"), u"\n")) {
-      if (!TrimView(line).empty()) words.push_back(line);
-      if (words.size() >= kMaxListWords) break;
+    const std::u16string_view all(text);
+    for (std::size_t pos = 0; pos < all.size() && words.size() < kMaxListWords;) {
+      std::size_t end = all.find(u'\n', pos);
+      if (end == std::u16string_view::npos) end = all.size();
+      std::u16string_view line = all.substr(pos, end - pos);
+      pos = end + 1;
+      if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+      if (!TrimView(line).empty()) words.emplace_back(line.substr(0, kMaxListLine));
     }
   } else if (source == 2 || source == 3) {
     const auto items = source == 2 ? app.Stat().Last(std::max(app.Sett->LrnNL, 1))
@@ -94,8 +112,10 @@ bool NextLearnCard(Appl& app, LearnCard& card) {
     s.learnNext = i + 1;
     const std::u16string& line = s.learnWords[i];
     const std::size_t tab = line.find(u'\t');
-    word = Trim(std::u16string_view(line).substr(0, tab));
-    if (tab != std::u16string::npos) translation = Trim(std::u16string_view(line).substr(tab + 1));
+    word = Cut(TrimView(std::u16string_view(line).substr(0, tab)), kMaxCardWord);
+    if (tab != std::u16string::npos) {
+      translation = Cut(TrimView(std::u16string_view(line).substr(tab + 1)), kMaxCardTranslation);
+    }
   }
   if (word.empty()) return false;
   if (translation.empty()) translation = TranslationOf(app, word, dic);

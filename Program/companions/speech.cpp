@@ -53,6 +53,18 @@ std::u16string WordSetSpeech(Appl& app) {
   return text;
 }
 
+// Reads the box's selection, highlighting each word as it comes; false when nothing is selected.
+bool SpeakSelection(Appl& app, RichTextBox& box) {
+  const std::int32_t start = box.SelStart();
+  const std::int32_t length = box.SelLength();
+  if (length <= 0 || start < 0) return false;
+  const std::u16string text = box.Text();
+  if (static_cast<std::size_t>(start) >= text.size()) return false;
+  app.SpeakText(std::u16string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length)),
+                app.State.gCurDic, false, start, 1);
+  return true;
+}
+
 }  // namespace
 
 // A click in the output box off any link makes the caret the place where reading starts.
@@ -69,6 +81,8 @@ class OutputBoxWatch : public RichTextBoxEvents {
     app_.State.gSpeakTarget = 1;
     app_.State.gSpeakOffset = 0;
     app_.SAPI5EventSpeakWord(box.SelStart(), 0);
+    // With SpkSel, text selected with the mouse is read at once.
+    if (app_.Sett && app_.Sett->SpkSel) SpeakSelection(app_, box);
   }
 
  private:
@@ -110,13 +124,18 @@ void Appl::InitSpk() {
       voice->Ver = 5;
       voice->Spd = -1;
       voice->Vol = 10;
+      voice->Default = ev.Default;
       voice->Index = static_cast<std::int32_t>(Voices.Count()) + 1;
       voice->EngineIndex = static_cast<std::int32_t>(&ev - found.data());
       // Two voices of one name cannot both be chosen by name: the first one stays.
       if (!ev.Name.empty()) Voices.Add(ev.Name, std::move(voice));
     }
-    s.engine->OnWord = [this](std::int32_t start, std::int32_t length) { SAPI5EventSpeakWord(start, length); };
-    s.engine->OnEnd = [this] {
+    s.engine->OnWord = [this](std::uint32_t stream, std::int32_t start, std::int32_t length) {
+      if (stream == CompanionData().stream) SAPI5EventSpeakWord(start, length);
+    };
+    s.engine->OnEnd = [this](std::uint32_t stream) {
+      if (stream != CompanionData().stream) return;
+      CompanionData().stream = 0;
       State.gSpeakingWordSet = false;
       CompanionData().highlightOffset = -1;
       if (CompanionData().spkIcon) Arm(MainTimer(*this, &MainTimers::tmrSpkHide));
@@ -140,15 +159,15 @@ void Appl::SpeakText(std::u16string_view t, std::shared_ptr<clsDic> Dic, bool, s
   if (!voice) return;
   s.engine->Stop();
   s.highlightOffset = Src == 1 ? Offset : -1;
-  bool started = false;
+  s.stream = 0;
   try {
-    started = s.engine->Speak(static_cast<std::size_t>(std::max(voice->EngineIndex, 0)), t, EngineRate(*voice),
-                              EngineVolume(*voice));
+    s.stream = s.engine->Speak(static_cast<std::size_t>(std::max(voice->EngineIndex, 0)), t, EngineRate(*voice),
+                               EngineVolume(*voice));
   } catch (...) {
-    started = false;
+    s.stream = 0;
   }
   // A voice that refuses leaves speech quiet, as if nothing had been asked.
-  if (!started) s.highlightOffset = -1;
+  if (s.stream == 0) s.highlightOffset = -1;
 }
 
 void Appl::SpeakClick(bool OnForm) {
@@ -162,16 +181,7 @@ void Appl::SpeakClick(bool OnForm) {
     SpeakText(WordSetSpeech(*this), State.gCurDic);
     return;
   }
-  if (auto box = ViewServices().OutputBox(); box && box->SelLength() > 0) {
-    const std::int32_t start = box->SelStart();
-    const std::u16string text = box->Text();
-    if (start >= 0 && static_cast<std::size_t>(start) < text.size()) {
-      SpeakText(std::u16string_view(text).substr(static_cast<std::size_t>(start),
-                                                  static_cast<std::size_t>(box->SelLength())),
-                State.gCurDic, false, start, 1);
-      return;
-    }
-  }
+  if (auto box = ViewServices().OutputBox(); box && SpeakSelection(*this, *box)) return;
   SpeakSrc();
 }
 
@@ -184,6 +194,7 @@ void Appl::StopSpeak() {
     }
   }
   s.highlightOffset = -1;
+  s.stream = 0;
   State.gSpeakingWordSet = false;
   ShowSpkIco(false);
 }

@@ -1,6 +1,7 @@
 #include "companions/statistics.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "app/application.h"
 #include "foundation/api_files.h"
@@ -12,10 +13,29 @@ namespace {
 
 constexpr std::int32_t kMaxCount = 0x7FFFFFFF;
 
-// No look-up counts a word with a control character or a byte-order mark in it; a file line with
-// one is damage.
+// The longest word kept: no dictionary entry comes near it, while a line of binary damage
+// usually runs far beyond it.
+constexpr std::size_t kMaxWordLength = 256;
+
+bool BadUnit(char16_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0xFDD0 && c <= 0xFDEF) || c >= 0xFFFE || c == 0xFEFF;
+}
+
+// No look-up counts a word with a control character, a byte-order mark, a non-character or half a
+// surrogate pair in it, nor one of that length; a file line with one is damage.
 bool SoundWord(std::u16string_view w) {
-  return !w.empty() && std::none_of(w.begin(), w.end(), [](char16_t c) { return c < 0x20 || c >= 0xFFFE || c == 0xFEFF; });
+  if (w.empty() || w.size() > kMaxWordLength) return false;
+  for (std::size_t i = 0; i < w.size(); ++i) {
+    const char16_t c = w[i];
+    if (BadUnit(c)) return false;
+    if (c >= 0xD800 && c <= 0xDBFF) {
+      if (i + 1 >= w.size() || w[i + 1] < 0xDC00 || w[i + 1] > 0xDFFF) return false;
+      ++i;
+    } else if (c >= 0xDC00 && c <= 0xDFFF) {
+      return false;
+    }
+  }
+  return true;
 }
 
 std::int32_t CountOf(std::u16string_view field) {
@@ -61,6 +81,8 @@ void clsStat::SaveStat() {
 
 void clsStat::Parse(std::u16string_view text) {
   if (!text.empty() && text.front() == 0xFEFF) text.remove_prefix(1);
+  // The words read so far in lower case: a file of one word repeated is read in linear time.
+  std::unordered_set<std::u16string> seen;
   std::size_t pos = 0;
   while (pos < text.size() && items_.size() < kMaxWords) {
     std::size_t end = text.find(u'\n', pos);
@@ -69,13 +91,10 @@ void clsStat::Parse(std::u16string_view text) {
     pos = end + 1;
     if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
     const std::size_t tab = line.find(u'\t');
-    const std::u16string word = Trim(line.substr(0, tab));
-    if (!SoundWord(word)) continue;
-    const bool known = std::any_of(items_.begin(), items_.end(),
-                                    [&](const auto& item) { return EqualsNoCase(item->Word, word); });
-    if (known) continue;
+    const std::u16string_view word = TrimView(line.substr(0, tab));
+    if (!SoundWord(word) || !seen.insert(LCase(word)).second) continue;
     auto item = std::make_shared<clsStatItem>();
-    item->Word = word;
+    item->Word = std::u16string(word);
     item->Mass = tab == std::u16string_view::npos ? 1 : CountOf(line.substr(tab + 1));
     items_.push_back(std::move(item));
   }

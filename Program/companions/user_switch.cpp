@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/application.h"
@@ -19,25 +20,45 @@ std::int32_t ClampMass(std::int64_t mass) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(mass, 0, INT32_MAX));
 }
 
-void MergeLine(const std::vector<std::u16string>& fields, KeyedCollection<std::shared_ptr<clsPrefix>>& prefixes) {
+// The pairs of one prefix while the table is read, each layout once and found without searching,
+// so that a prefix listing many pairs costs no more than its text.
+struct PairList {
+  std::vector<std::u16string> pairs;
+  std::unordered_map<std::int64_t, std::size_t> at;  // layout -> its place in pairs
+
+  void Put(std::u16string pair, bool replace) {
+    const std::int64_t layout = clsPrefix::PairLayout(pair);
+    if (layout < 0) return;
+    const auto [it, added] = at.emplace(layout, pairs.size());
+    if (added) {
+      pairs.push_back(std::move(pair));
+    } else if (replace) {
+      pairs[it->second] = std::move(pair);
+    }
+  }
+};
+
+void MergeLine(const std::vector<std::u16string>& fields, KeyedCollection<std::shared_ptr<clsPrefix>>& prefixes,
+               std::unordered_map<clsPrefix*, PairList>& merged) {
   if (fields.size() < 2 || fields[0].empty()) return;
   const std::int64_t mass = fields.size() > 2 ? LeadingNumber(fields[2]) : 0;
   auto* known = prefixes.Find(fields[0]);
   if (!known) {
     auto entry = std::make_shared<clsPrefix>();
     entry->Prefix = fields[0];
-    entry->Layouts = fields[1];
-    entry->Mass = ClampMass(mass);
-    entry->ByUser = true;
-    prefixes.Add(fields[0], std::move(entry));
-    return;
+    prefixes.Add(fields[0], entry);
+    known = prefixes.Find(fields[0]);
+    if (!known) return;
   }
   clsPrefix& entry = **known;
-  for (const auto& pair : SplitText(fields[1], u",")) {
-    const std::int64_t layout = clsPrefix::PairLayout(pair);
-    if (layout < 0 || entry.HasLayout(layout)) continue;
-    entry.Layouts += (entry.Layouts.empty() ? u"" : u",") + pair;
+  auto [it, first] = merged.try_emplace(&entry);
+  PairList& list = it->second;
+  if (first) {
+    for (auto& pair : SplitText(entry.Layouts, u",")) list.Put(std::move(pair), false);
   }
+  // The table was written from the whole entry, the packages' pairs counted on by the user: its
+  // count of a layout the packages list is the one that lasts.
+  for (auto& pair : SplitText(fields[1], u",")) list.Put(std::move(pair), true);
   entry.Mass = ClampMass(mass);
   entry.ByUser = true;
 }
@@ -62,7 +83,9 @@ void MergeUserSwitch(std::u16string_view text) {
   if (text.empty()) return;
   auto lines = SplitText(text, u"\r\n");
   if (lines.size() > kMaxUserSwitchLines) lines.resize(kMaxUserSwitchLines);
-  for (const auto& line : lines) MergeLine(SplitText(line, u"\t"), G().gPrefixes);
+  std::unordered_map<clsPrefix*, PairList> merged;
+  for (const auto& line : lines) MergeLine(SplitText(line, u"\t"), G().gPrefixes, merged);
+  for (auto& [entry, list] : merged) entry->Layouts = JoinText(list.pairs, u",");
 }
 
 void Appl::LoadUserSwitch() {

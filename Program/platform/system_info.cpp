@@ -52,6 +52,7 @@ class QuietRegistry final : public Registry {
     return false;
   }
   bool ReadString(RegistryRoot, std::u16string_view, std::u16string_view, std::u16string&) override { return false; }
+  bool DeleteValue(RegistryRoot, std::u16string_view, std::u16string_view) override { return false; }
 };
 
 }  // namespace

@@ -78,6 +78,8 @@ class Registry {
   /// value or another type.
   virtual bool ReadString(RegistryRoot root, std::u16string_view subKey, std::u16string_view valueName,
                           std::u16string& value) = 0;
+  /// Removes a value; true when it is gone (also when it was never there).
+  virtual bool DeleteValue(RegistryRoot root, std::u16string_view subKey, std::u16string_view valueName) = 0;
 };
 
 SystemInfo& System();

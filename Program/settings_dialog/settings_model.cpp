@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 #include <utility>
 
 #include "app/application.h"
 #include "app/main_form.h"
 #include "app/main_tray_icon.h"
 #include "app/main_window_core.h"
+#include "companions/companion_state.h"
 #include "companions/voice.h"
 #include "foundation/api_files.h"
 #include "foundation/hot_keys.h"
@@ -21,7 +23,9 @@
 #include "foundation/text.h"
 #include "foundation/white_list.h"
 #include "platform/window_manager.h"
+#include "settings_dialog/file_info.h"
 #include "settings_dialog/settings_texts.h"
+#include "settings_dialog/startup_entry.h"
 
 namespace parlavent {
 namespace {
@@ -144,7 +148,8 @@ void SettingsModel::ReadSetting() {
     languageColumns_.push_back(static_cast<std::int32_t>(i));
   }
   choice(u"cmbLanguage", general, lang::kSetLanguage, std::move(languages), current);
-  check(u"chkAutoStart", general, lang::kSetAutoStart, s.AutoStart);
+  // Ticked only when Windows will start the program: the setting alone starts nothing.
+  check(u"chkAutoStart", general, lang::kSetAutoStart, s.AutoStart && StartupEntryExists());
   check(u"chkRestore", general, lang::kSetRestore, s.Restore);
   check(u"chkTopMost", general, lang::kSetTopMost, s.TopMost);
   check(u"chkSysTray", general, lang::kSetSysTray, s.SysTray);
@@ -231,7 +236,7 @@ void SettingsModel::AddSpeechControls() {
   for (const auto& voice : app_.Voices) {
     if (!voice) continue;
     if (voice == app_.DefVoice) defIndex = static_cast<std::int32_t>(voices_.size());
-    voices_.push_back({voice, voice->Spd, voice->Vol});
+    voices_.push_back({voice, Whole(voice->Spd), Whole(voice->Vol)});
     names.push_back(voice->Name);
   }
   if (voices_.empty()) {
@@ -269,7 +274,7 @@ void SettingsModel::AddSpeechControls() {
     pick.options = names;
     Add(std::move(pick), Whole(defIndex));
     Add({u"numVoiceSpeed", speech, ControlKind::Number, app_.LZ(lang::kSetVoiceSpeed), -1, 20}, {});
-    Add({u"numVoiceVolume", speech, ControlKind::Number, app_.LZ(lang::kSetVoiceVolume), 0, 10}, {});
+    Add({u"numVoiceVolume", speech, ControlKind::Number, app_.LZ(lang::kSetVoiceVolume), -1, 10}, {});
     ShowVoice(defIndex);
   }
   const auto check = [&](std::u16string name, std::int32_t entry, bool on) {
@@ -279,8 +284,6 @@ void SettingsModel::AddSpeechControls() {
   check(u"chkSpkSel", lang::kSetSpkSel, s.SpkSel);
   check(u"chkSpkTrans", lang::kSetSpkTrans, s.SpkTrans);
   check(u"chkSpkTransWord", lang::kSetSpkTransWord, s.SpkTransWord);
-  check(u"chkSpkHideTrans", lang::kSetSpkHideTrans, s.SpkHideTrans);
-  check(u"chkSpkPage", lang::kSetSpkPage, s.SpkPage);
   check(u"chkSpkLearner", lang::kSetSpkLearner, s.SpkLearner);
 }
 
@@ -289,7 +292,8 @@ void SettingsModel::RefreshWhiteList() {
   for (const auto& entry : G().WhiteCol) {
     if (!entry) continue;
     if (entry->AppName.empty()) entry->AppName = entry->WndType();
-    rows_.push_back({entry->WndType(), entry->AppName, entry->ExePath, entry->State != 0});
+    rows_.push_back({entry->WndType(), entry->AppName, entry->ExePath, aviDictFile(entry->ExePath).Details(),
+                     entry->State != 0});
   }
 }
 
@@ -321,9 +325,9 @@ void SettingsModel::SetValue(std::int32_t index, const ControlValue& value) {
   if (name == u"cmbVoice") {
     ShowVoice(value.number);
   } else if (shownVoice_ >= 0 && name == u"numVoiceSpeed") {
-    voices_[static_cast<std::size_t>(shownVoice_)].spd = value.number;
+    voices_[static_cast<std::size_t>(shownVoice_)].spd = value;
   } else if (shownVoice_ >= 0 && name == u"numVoiceVolume") {
-    voices_[static_cast<std::size_t>(shownVoice_)].vol = value.number;
+    voices_[static_cast<std::size_t>(shownVoice_)].vol = value;
   } else if (name == u"cmbGestureKey" || name == u"cmbKeyAction" || name.rfind(u"chkBy", 0) == 0) {
     RefreshHotKeysHelp();
   }
@@ -334,8 +338,8 @@ void SettingsModel::ShowVoice(std::int32_t voice) {
   // The values typed for the voice shown so far were kept as they were typed (SetValue).
   shownVoice_ = voice;
   const VoiceEdit& v = voices_[static_cast<std::size_t>(voice)];
-  values_[static_cast<std::size_t>(Find(u"numVoiceSpeed"))] = Whole(v.spd);
-  values_[static_cast<std::size_t>(Find(u"numVoiceVolume"))] = Whole(v.vol);
+  values_[static_cast<std::size_t>(Find(u"numVoiceSpeed"))] = v.spd;
+  values_[static_cast<std::size_t>(Find(u"numVoiceVolume"))] = v.vol;
 }
 
 void SettingsModel::RefreshHotKeysHelp() {
@@ -404,8 +408,32 @@ std::u16string SettingsModel::Validate(std::int32_t* control) const {
       default: break;
     }
   }
+  std::int32_t box = -1;
+  if (const std::int32_t voice = BadVoice(box); voice >= 0) {
+    if (control) *control = box;
+    const SettingControl& c = controls_[static_cast<std::size_t>(box)];
+    const std::u16string& name = voices_[static_cast<std::size_t>(voice)].voice->Name;
+    return Fill(app_.LZ(lang::kSetBadNumber), Caption(c.caption) + u" (" + name + u")", NumberText(c.min),
+                NumberText(c.max));
+  }
   if (control) *control = -1;
   return {};
+}
+
+std::int32_t SettingsModel::BadVoice(std::int32_t& box) const {
+  const std::int32_t boxes[] = {Find(u"numVoiceSpeed"), Find(u"numVoiceVolume")};
+  if (boxes[0] < 0 || boxes[1] < 0) return -1;
+  for (std::size_t i = 0; i < voices_.size(); ++i) {
+    const ControlValue* typed[] = {&voices_[i].spd, &voices_[i].vol};
+    for (int k = 0; k < 2; ++k) {
+      const SettingControl& c = controls_[static_cast<std::size_t>(boxes[k])];
+      if (!typed[k]->isNumber || typed[k]->number < c.min || typed[k]->number > c.max) {
+        box = boxes[k];
+        return static_cast<std::int32_t>(i);
+      }
+    }
+  }
+  return -1;
 }
 
 void SettingsModel::WriteFields(Setting& s) const {
@@ -464,8 +492,6 @@ void SettingsModel::WriteFields(Setting& s) const {
   s.SpkSel = on(u"chkSpkSel");
   s.SpkTrans = on(u"chkSpkTrans");
   s.SpkTransWord = on(u"chkSpkTransWord");
-  s.SpkHideTrans = on(u"chkSpkHideTrans");
-  s.SpkPage = on(u"chkSpkPage");
   s.SpkLearner = on(u"chkSpkLearner");
 
   s.LrnSource = Number(u"cmbLrnSource");
@@ -492,8 +518,8 @@ void SettingsModel::WriteFields(Setting& s) const {
 void SettingsModel::WriteVoices() {
   if (voices_.empty()) return;
   for (const VoiceEdit& v : voices_) {
-    v.voice->Spd = v.spd;
-    v.voice->Vol = v.vol;
+    v.voice->Spd = v.spd.number;
+    v.voice->Vol = v.vol.number;
   }
   const auto voiceAt = [this](std::u16string_view name) -> std::shared_ptr<clsVoice> {
     const std::int32_t i = Number(name);
@@ -542,7 +568,15 @@ bool SettingsModel::Save(std::u16string& error) {
 
 SettingsModel::OkResult SettingsModel::cmdOK_Click(std::u16string& message) {
   message = Validate(&refused_);
-  if (!message.empty()) return OkResult::Refused;
+  if (!message.empty()) {
+    // A voice not on screen holds the refused value: it comes up in the boxes.
+    std::int32_t box = -1;
+    if (const std::int32_t voice = BadVoice(box); voice >= 0 && voice != shownVoice_) {
+      values_[static_cast<std::size_t>(Find(u"cmbVoice"))] = Whole(voice);
+      ShowVoice(voice);
+    }
+    return OkResult::Refused;
+  }
   if (!app_.Sett) return OkResult::Refused;
   Setting& s = *app_.Sett;
 
@@ -553,7 +587,7 @@ SettingsModel::OkResult SettingsModel::cmdOK_Click(std::u16string& message) {
     if (auto* entry = G().WhiteCol.Find(row.key); entry && *entry) states.emplace_back(*entry, (*entry)->State);
   }
   std::vector<VoiceEdit> voicesBefore;
-  for (const VoiceEdit& v : voices_) voicesBefore.push_back({v.voice, v.voice->Spd, v.voice->Vol});
+  for (const VoiceEdit& v : voices_) voicesBefore.push_back({v.voice, Whole(v.voice->Spd), Whole(v.voice->Vol)});
   const std::shared_ptr<clsVoice> defBefore = app_.DefVoice;
   std::vector<std::pair<std::shared_ptr<clsVoice>*, std::shared_ptr<clsVoice>>> sidesBefore;
   if (const auto source = G().gDicVoices) {
@@ -575,8 +609,8 @@ SettingsModel::OkResult SettingsModel::cmdOK_Click(std::u16string& message) {
     s = before;
     for (const auto& [entry, state] : states) entry->State = state;
     for (const VoiceEdit& v : voicesBefore) {
-      v.voice->Spd = v.spd;
-      v.voice->Vol = v.vol;
+      v.voice->Spd = v.spd.number;
+      v.voice->Vol = v.vol.number;
     }
     app_.DefVoice = defBefore;
     for (const auto& [side, voice] : sidesBefore) *side = voice;
@@ -587,8 +621,21 @@ SettingsModel::OkResult SettingsModel::cmdOK_Click(std::u16string& message) {
   return OkResult::Saved;
 }
 
+void SettingsModel::ApplyLearning(const Setting& before) {
+  const auto learning = [](const Setting& x) {
+    return std::tie(x.LrnSource, x.LrnNL, x.LrnNM, x.LrnInt, x.LrnTransp, x.LrnFont, x.LrnFontSize, x.LrnBold,
+                    x.LrnItalic, x.LrnBC, x.LrnFC, x.LrnRandom, x.LrnDir1, x.LrnDir2, x.LrnFirst, x.LrnTop, x.LrnTR,
+                    x.LrnSimpleWord);
+  };
+  // Cards on screen start again from the new source, at the new pace, in the new look.
+  if (app_.CompanionData().learning && learning(*app_.Sett) != learning(before)) app_.StartLearn();
+}
+
 void SettingsModel::ApplyToRunningProgram(const Setting& before) {
   Setting& s = *app_.Sett;
+  SetStartupEntry(s.AutoStart);
+  ApplyLearning(before);
+  if (s.SysTrayKeyb != before.SysTrayKeyb) app_.ShowKeybIco(s.SysTrayKeyb);
   if (s.CurLang != before.CurLang) {
     mdlPublic::LoadLang(s.CurLang, s.site, s.Email);
     if (app_.MainCore) app_.MainCore->LocalizeMe();

@@ -76,6 +76,7 @@ struct WhiteListRow {
   std::u16string key;      // WndType
   std::u16string text;     // AppName, or WndType when it has none
   std::u16string exePath;  // whose icon stands for the row
+  std::u16string details;  // the program file's details (aviDictFile::Details)
   bool checked = false;    // State not 0
 };
 
@@ -130,8 +131,8 @@ class SettingsModel {
  private:
   struct VoiceEdit {
     std::shared_ptr<clsVoice> voice;
-    std::int32_t spd = 0;
-    std::int32_t vol = 0;
+    ControlValue spd;  // as typed: OK checks every voice's, not only the one on screen
+    ControlValue vol;
   };
 
   void Add(SettingControl control, ControlValue value);
@@ -140,6 +141,10 @@ class SettingsModel {
   void ShowVoice(std::int32_t voice);
   void WriteFields(Setting& s) const;
   void WriteVoices();
+  /// The first voice whose typed speed or volume OK cannot take, -1 when there is none; box
+  /// receives the index of the control that holds it.
+  std::int32_t BadVoice(std::int32_t& box) const;
+  void ApplyLearning(const Setting& before);
   bool Save(std::u16string& error);
   void ApplyToRunningProgram(const Setting& before);
   std::int32_t Number(std::u16string_view name) const { return Get(name).number; }

@@ -132,12 +132,16 @@ TEST_F(CaptureTest, LinkHintsTranslateWordsAndShowAddresses) {
   auto link = std::make_shared<clsLinkItem>();
   link->Prefix = u"Link";
   link->Link = u"http://example.org";
+  app.Sett->ShowTooltips = true;
   app.ToolTipHandler(link);
+  app.Sett->ShowTooltips = false;
+  app.ToolTipHandler(link);
+  app.Sett->ShowTooltips = true;
   link->Prefix = u"GoBack";
   app.ToolTipHandler(link);
   app.ToolTipHandler(nullptr);
   EXPECT_EQ(capture->log, (std::vector<std::string>{"ToolTip http://example.org"}))
-      << "the program's own commands have no hint";
+      << "the program's own commands have no hint, and no link has one with tips switched off";
   link->Prefix = u"TransWord";
   link->Link = u"nosuchword";
   EXPECT_EQ(LinkHintText(app, *link), u"") << "a word without translations has no hint";

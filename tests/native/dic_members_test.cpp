@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "companions/keyboard_layers.h"
+#include "companions/layout_switch.h"
 #include "foundation/text.h"
 #include "support/app_fixture.h"
 
@@ -80,13 +81,23 @@ TEST_F(PrefixesTest, UserSwitchAddsAndMergesEntries) {
   MergeUserSwitch(u"ghb\t1049:2,1033:7\t12\r\nnew\t1033:1\t3\r\n\tlost\t1\r\nshort\r\n");
   ASSERT_EQ(prefixes.Count(), 2u);
   const auto ghb = *prefixes.Find(u"ghb");
-  EXPECT_EQ(ghb->Layouts, u"1033:5,1049:2") << "a layout already known keeps its count";
+  EXPECT_EQ(ghb->Layouts, u"1033:7,1049:2") << "the user's count of a layout the package lists lasts";
   EXPECT_EQ(ghb->Mass, 12);
   EXPECT_TRUE(ghb->ByUser);
   const auto added = *prefixes.Find(u"new");
   EXPECT_EQ(added->Layouts, u"1033:1");
   EXPECT_EQ(added->Mass, 3);
   EXPECT_TRUE(added->ByUser);
+}
+
+TEST_F(PrefixesTest, UserSwitchCountsSurviveARestart) {
+  auto& prefixes = app.State.gPrefixes;
+  ReadPrefixes(u"ghb\t1\t5", 1033, 1049, prefixes);
+  MergeUserSwitch(u"ghb\t1033:40\t40\r\n");
+  RecordPrefix(u"ghb", 1033);
+  const auto ghb = *prefixes.Find(u"ghb");
+  EXPECT_EQ(ghb->Layouts, u"1033:41");
+  EXPECT_EQ(ghb->Mass, 41);
 }
 
 TEST_F(PrefixesTest, UserSwitchReadsAtMostTenThousandLines) {

@@ -146,6 +146,34 @@ TEST_F(CompanionWindowsTest, CardsFollowTheUserListInOrderWithTheirTranslations)
   EXPECT_EQ(Learn().cards.size(), 4u);
 }
 
+TEST_F(CompanionWindowsTest, CardsKeepTheirTranslationsWhenTheLearningDictionaryIsTheCommonTwin) {
+  const auto full = Load(Words({"dog"}) + Words({"собака"}, 2) + "L\tdog\tсобака\n");
+  const auto common = Build(Words({"dog"}), "test_common.dic");
+  full->Dicx = common;
+  common->Demo = true;
+  common->FullDic = full;
+  full->SetEnabled(false);
+  ASSERT_EQ(app.Sett->LrnDic, common);
+  // One line of damage as long as a file can hold: cut to what a card shows.
+  WriteBytes(user.path() / "learner.txt", "dog\r\n" + std::string(1 << 20, 'x') + "\t" + std::string(1 << 20, 'y'));
+  app.Sett->LrnSource = 1;
+  app.Sett->LrnRandom = false;
+  app.StartLearn();
+  app.RefreshLrnSrc(false);
+  ASSERT_EQ(Learn().cards.size(), 2u);
+  EXPECT_EQ(Learn().cards[0].Translation, u"собака");
+  EXPECT_LE(Learn().cards[1].Word.size(), 100u);
+  EXPECT_LE(Learn().cards[1].Translation.size(), 500u);
+
+  // Random words of the second side: the common twin has none, its full package has.
+  app.Sett->LrnSource = 0;
+  app.Sett->LrnDir1 = false;
+  app.Sett->LrnDir2 = true;
+  app.RefreshLrnSrc(true);
+  ASSERT_EQ(Learn().cards.size(), 3u);
+  EXPECT_EQ(Learn().cards[2].Word, u"собака");
+}
+
 TEST_F(CompanionWindowsTest, RandomCardsTakeWordsOfTheWantedSidesAndAreSpoken) {
   Load(Words({"apple", "ice cream"}) + Words({"яблоко"}, 2) + "L\tapple\tяблоко\n");
   SetRandom(nullptr);
@@ -166,7 +194,13 @@ TEST_F(CompanionWindowsTest, RandomCardsTakeWordsOfTheWantedSidesAndAreSpoken) {
   ASSERT_EQ(Learn().cards.size(), 21u);
   for (const LearnCard& card : Learn().cards) EXPECT_EQ(card.Word, u"apple");
   EXPECT_EQ(Learn().cards[0].Translation, u"яблоко");
-  EXPECT_FALSE(companions->engine->spoken.empty()) << "cards are read aloud";
+  EXPECT_EQ(companions->engine->spoken.size(), 1u) << "read aloud, but no card cuts into a reading";
+
+  s.LrnDir1 = false;
+  s.LrnDir2 = true;
+  s.LrnSimpleWord = false;
+  for (int i = 0; i < 5; ++i) app.RefreshLrnSrc(false);
+  EXPECT_EQ(Learn().cards.back().Word, u"яблоко") << "only the wanted side";
 
   const std::size_t spoken = companions->engine->spoken.size();
   companions->engine->speaking = false;

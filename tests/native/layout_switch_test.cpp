@@ -106,7 +106,11 @@ TEST_F(LayoutSwitchTest, AnInputTypedInTheWrongLayoutIsRetypedWhenCorrectionIsOn
   EXPECT_EQ(host->input->text, u"ho") << "a known beginning stays as typed";
   Type(u"z");
   EXPECT_EQ(host->input->text, u"hoz") << "unknown in both layouts: nothing to correct";
-  EXPECT_EQ(companions->switchSounds, 1);
+  host->input->SetText(u"");
+  mdlPublic::CheckLayoutSwitch();
+  Type(u"gh");
+  EXPECT_EQ(host->input->text, u"пр");
+  EXPECT_EQ(companions->switchSounds, 1) << "corrected without the sound while TrlSound is off";
 }
 
 TEST_F(LayoutSwitchTest, TheUserTableIsWrittenWholeAndReadBack) {

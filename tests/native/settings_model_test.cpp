@@ -11,7 +11,10 @@
 #include "foundation/settings_voices.h"
 #include "foundation/text.h"
 #include "foundation/white_list.h"
+#include "settings_dialog/file_info.h"
 #include "settings_dialog/settings_texts.h"
+#include "settings_dialog/startup_entry.h"
+#include "support/fake_companions.h"
 #include "support/fake_settings_dialog.h"
 #include "support/settings_fixture.h"
 #include "support/voice_test_dic.h"
@@ -58,6 +61,8 @@ class SettingsModelTest : public testing::SettingsTest {
   std::shared_ptr<clsVoice> Voice(std::u16string_view name) { return *app.Voices.Find(name); }
   std::string WhiteListText() const { return testing::ReadBytes(UserFolder() / "WhiteList.inf"); }
 
+  std::shared_ptr<testing::FakeRegistry> registry = std::make_shared<testing::FakeRegistry>();
+  testing::ScopedRegistry registryScope{registry};
   SettingsModel model{app};
   SettingsModel::OkResult result = SettingsModel::OkResult::Refused;
   std::shared_ptr<TestDic> enRu = std::make_shared<TestDic>(TestDic{true, u"en", u"ru"});
@@ -87,6 +92,7 @@ TEST_F(SettingsModelTest, EveryControlShowsItsFieldAndOkWithoutChangesKeepsTheSe
   s.LrnFontSize = 14;
   s.LrnItalic = true;
   s.LrnSource = 3;
+  SetStartupEntry(true);
   model.ReadSetting();
 
   EXPECT_EQ(model.Get(u"cmbLanguage").number, 1);
@@ -150,8 +156,7 @@ TEST_F(SettingsModelTest, ChangedControlsReachTheirFieldsAndTheSettingsFile) {
       {u"chkAllowShort", &Setting::GlbAllowShort}, {u"chkShowTranscript", &Setting::ShowTranscript},
       {u"chkNoDirForType", &Setting::NoDirForType}, {u"chkSpkClip", &Setting::SpkClip},
       {u"chkSpkSel", &Setting::SpkSel},           {u"chkSpkTrans", &Setting::SpkTrans},
-      {u"chkSpkTransWord", &Setting::SpkTransWord}, {u"chkSpkHideTrans", &Setting::SpkHideTrans},
-      {u"chkSpkPage", &Setting::SpkPage},         {u"chkSpkLearner", &Setting::SpkLearner},
+      {u"chkSpkTransWord", &Setting::SpkTransWord}, {u"chkSpkLearner", &Setting::SpkLearner},
       {u"chkLrnRandom", &Setting::LrnRandom},     {u"chkLrnDir1", &Setting::LrnDir1},
       {u"chkLrnDir2", &Setting::LrnDir2},         {u"chkLrnFirst", &Setting::LrnFirst},
       {u"chkLrnTop", &Setting::LrnTop},           {u"chkLrnTR", &Setting::LrnTR},
@@ -354,7 +359,7 @@ TEST_F(SettingsModelTest, VoicesKeepTheirOwnSpeedAndVolumeAndEachLanguageItsVoic
   EXPECT_EQ(Ok(), u"Speed (-1 the voice's own, 0 slow to 20 fast)\r\nEnter a whole number from -1 to 20.");
   model.Set(u"numVoiceSpeed", N(4));
   model.Set(u"numVoiceVolume", N(11));
-  EXPECT_EQ(Ok(), u"Volume (0 to 10)\r\nEnter a whole number from 0 to 10.");
+  EXPECT_EQ(Ok(), u"Volume (-1 full, 0 silent to 10 full)\r\nEnter a whole number from -1 to 10.");
   EXPECT_EQ(Voice(u"Anna")->Vol, 10);
   model.Set(u"numVoiceVolume", N(10));
   EXPECT_EQ(Ok(), u"");
@@ -369,6 +374,81 @@ TEST_F(SettingsModelTest, VoicesKeepTheirOwnSpeedAndVolumeAndEachLanguageItsVoic
   EXPECT_NE(file.find("DefaultVoice=Boris"), std::string::npos);
   EXPECT_NE(file.find("ru=Boris"), std::string::npos);
   EXPECT_NE(file.find("[VoicesSpeed]\r\nAnna=4"), std::string::npos);
+}
+
+TEST_F(SettingsModelTest, OkChecksTheVoicesNotOnScreenAndTakesAStoredFullVolume) {
+  AddVoices();
+  app.DefVoice = Voice(u"Boris");
+  Voice(u"Boris")->Vol = -1;
+  model.ReadSetting();
+  EXPECT_EQ(model.Get(u"cmbDefVoice").number, 1);
+  EXPECT_EQ(model.Get(u"cmbVoice").number, 1) << "the default voice is shown first";
+  EXPECT_EQ(model.Get(u"numVoiceVolume").number, -1);
+  EXPECT_EQ(Ok(), u"");
+
+  model.Set(u"numVoiceSpeed", N(99));
+  model.Set(u"cmbVoice", N(0));
+  EXPECT_EQ(Ok(), u"Speed (-1 the voice's own, 0 slow to 20 fast) (Boris)\r\nEnter a whole number from -1 to 20.");
+  EXPECT_EQ(model.Get(u"cmbVoice").number, 1) << "the voice that holds the value comes up";
+  EXPECT_EQ(model.Get(u"numVoiceSpeed").number, 99);
+  model.Set(u"numVoiceSpeed", N(5));
+  ControlValue text;
+  text.isNumber = false;
+  text.text = u"loud";
+  model.Set(u"cmbVoice", N(0));
+  model.Set(u"numVoiceVolume", text);
+  model.Set(u"cmbVoice", N(1));
+  EXPECT_NE(Ok(), u"") << "text is no volume";
+  EXPECT_FALSE(model.Get(u"numVoiceVolume").isNumber);
+  EXPECT_EQ(Voice(u"Anna")->Vol, 10);
+  EXPECT_EQ(Voice(u"Boris")->Spd, -1);
+}
+
+TEST_F(SettingsModelTest, OkAppliesTheLearningSettingsAndTheStartUpEntryAtOnce) {
+  auto companions = std::make_shared<testing::FakeCompanions>();
+  app.Companion = companions;
+  testing::WriteBytes(UserFolder() / "learner.txt", "cat\r\n");
+  Sett().AppFolder = UserFolder().u16string();
+  Sett().LrnSource = 0;
+  app.StartLearn();
+  ASSERT_TRUE(companions->learn.cards.empty()) << "no dictionary, no random word";
+  model.ReadSetting();
+  EXPECT_EQ(model.Get(u"chkAutoStart").number, 0) << "no start-up entry: Windows would not start it";
+  model.Set(u"cmbLrnSource", N(1));
+  model.Set(u"chkAutoStart", N(1));
+  EXPECT_EQ(Ok(), u"");
+  ASSERT_EQ(companions->learn.cards.size(), 1u);
+  EXPECT_EQ(companions->learn.cards[0].Word, u"cat");
+  std::u16string command;
+  EXPECT_TRUE(registry->ReadString(kHkeyCurrentUser, kRunKey, u"Parlavent", command));
+  EXPECT_EQ(command, u"\"" + API::JoinPath(program.Text(), u"Parlavent.exe") + u"\" /h");
+
+  model.ReadSetting();
+  EXPECT_EQ(model.Get(u"chkAutoStart").number, 1);
+  model.Set(u"chkAutoStart", N(0));
+  EXPECT_EQ(Ok(), u"");
+  EXPECT_FALSE(StartupEntryExists());
+  EXPECT_FALSE(Sett().AutoStart);
+}
+
+TEST_F(SettingsModelTest, TheProgramsListShowsEachProgramFilesDetails) {
+  const std::filesystem::path tool = program.path() / "tool.exe";
+  testing::WriteBytes(tool, "MZ");
+  const std::u16string path = tool.u16string();
+  system->versions[path] = {u"Acme", u"Acme Tool", u"1.2", {}, {}, {}, u"Tool", {}};
+  const aviDictFile file(path);
+  EXPECT_TRUE(file.Exists);
+  EXPECT_EQ(file.DisplayName(), u"Acme Tool");
+  EXPECT_EQ(file.Details(), path + u" \u2014 Acme Tool, 1.2, Acme");
+  const aviDictFile gone(u"C:\\gone\\gone.exe");
+  EXPECT_FALSE(gone.Exists);
+  EXPECT_EQ(gone.Details(), u"C:\\gone\\gone.exe");
+  EXPECT_EQ(gone.DisplayName(), u"gone.exe");
+
+  G().WhiteCol = ParseWhiteList(path + u"\tTool\t\tToolClass\t1");
+  model.RefreshWhiteList();
+  ASSERT_EQ(model.WhiteList().size(), 1u);
+  EXPECT_EQ(model.WhiteList()[0].details, file.Details());
 }
 
 TEST_F(SettingsModelTest, WithoutVoicesTheSpeechPageSaysSoAndStillSavesItsOptions) {
@@ -393,10 +473,14 @@ TEST_F(SettingsModelTest, TheSettingsEntryOpensTheDialogTopmostAsTheSettingsSay)
   auto dialog = std::make_shared<testing::FakeSettingsDialog>();
   app.frmSetting = dialog;
   Sett().TopMost = true;
-  dialog->onShow = [this] { EXPECT_TRUE(app.State.gNoLrnSpeak); };
+  dialog->onShow = [&] {
+    EXPECT_TRUE(app.State.gNoLrnSpeak);
+    if (dialog->shows == 1) app.ShowSetting();  // the tray menu's entry while the dialog is open
+    EXPECT_TRUE(app.State.gNoLrnSpeak) << "the open dialog still keeps the cards quiet";
+  };
   app.ShowSetting();
   EXPECT_EQ(dialog->reads, 1);
-  EXPECT_EQ(dialog->shows, 1);
+  EXPECT_EQ(dialog->shows, 2) << "asked again, the open dialog only comes forward";
   EXPECT_TRUE(dialog->shownTopMost);
   Sett().TopMost = false;
   app.ShowSetting();

@@ -123,6 +123,41 @@ TEST_F(SpeechTest, TheWordBeingReadIsSelectedInTheOutputBoxFromWhereTheClickWas)
   EXPECT_FALSE(app.IsSpeaking()) << "the speaker button stops what is being read";
 }
 
+TEST_F(SpeechTest, LateEventsOfAStoppedReadingAreIgnoredAndSelectionsAreReadWithSpkSel) {
+  app.InitSpk();
+  host->output->SetText(u"one two three");
+  app.SpeakText(u"one two three", nullptr, false, 0, 1);
+  const std::uint32_t first = Engine().stream;
+  app.SpeakText(u"two three", nullptr, false, 4, 1);
+  Engine().Word(0, 3, first);
+  Engine().End(first);
+  EXPECT_EQ(host->output->SelLength(), 0) << "the stopped reading highlights nothing";
+  Engine().Word(4, 5);
+  EXPECT_EQ(host->output->SelStart(), 8) << "its late end did not end the reading under way";
+  EXPECT_EQ(host->output->SelLength(), 5);
+
+  host->output->SetSelStart(0);
+  host->output->SetSelLength(3);
+  host->output->RaiseMouseUp(1, 0, 0, 0);
+  EXPECT_EQ(Engine().spoken.size(), 2u) << "SpkSel is off";
+  app.Sett->SpkSel = true;
+  host->output->RaiseMouseUp(1, 0, 0, 0);
+  EXPECT_EQ(Engine().spoken.back().text, u"one");
+}
+
+TEST_F(SpeechTest, TheServersDefaultVoiceIsKnownAndVolumeMinusOneIsFull) {
+  companions->engine->voices[1].Default = true;
+  app.InitSpk();
+  EXPECT_FALSE((*app.Voices.Find(u"Anna"))->Default);
+  EXPECT_TRUE((*app.Voices.Find(u"David"))->Default);
+  app.DefVoice = *app.Voices.Find(u"David");
+  app.DefVoice->Vol = -1;
+  app.SpeakText(u"hello", nullptr);
+  ASSERT_EQ(Engine().spoken.size(), 1u);
+  EXPECT_EQ(Engine().spoken[0].voice, 1u);
+  EXPECT_EQ(Engine().spoken[0].volume, 100) << "volume -1 is full volume";
+}
+
 TEST_F(SpeechTest, CopiedTextAndTranslationsAreReadWhenTheirSettingIsOn) {
   app.InitSpk();
   app.IsTextInClip = true;

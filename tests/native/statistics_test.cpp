@@ -86,6 +86,9 @@ TEST_F(StatisticsTest, DamagedFilesLoadWhatIsSound) {
       {"no mark, LF only", Utf16(u"cat\t2\nDog\t-5\n\ncat\t9", false), {{u"cat", 2}, {u"Dog", 1}}},
       {"count too large", Utf16(u"cat\t99999999999999\r\n"), {{u"cat", 0x7FFFFFFF}}},
       {"binary", std::string("\x01\x00\x02\x00\x00\x00\x0A\x00\x1B\x00\x09\x00", 12), {}},
+      {"binary lines", Utf16(u"cat\t3\r\n") + std::string("\x00\xD8\x41\x00\x0A\x00\x85\x00\x0A\x00", 10) +
+                           Utf16(std::u16string(300, u'\x4E2D') + u"\r\n\xDC00x\r\n\xFFFFy", false),
+       {{u"cat", 3}}},
   };
   for (const Case& c : cases) {
     std::filesystem::remove(File());

@@ -25,24 +25,26 @@ class FakeSpeechEngine : public SpeechEngine {
   int stops = 0;
 
   std::vector<EngineVoice> Voices() override { return voices; }
-  bool Speak(std::size_t voice, std::u16string_view text, std::int32_t rate, std::int32_t volume) override {
-    if (!accept) return false;
+  std::uint32_t stream = 0;  // the number of the last reading
+  std::uint32_t Speak(std::size_t voice, std::u16string_view text, std::int32_t rate, std::int32_t volume) override {
+    if (!accept) return 0;
     spoken.push_back({voice, std::u16string(text), rate, volume});
     speaking = true;
-    return true;
+    return ++stream;
   }
   void Stop() override {
     speaking = false;
     ++stops;
   }
   bool IsSpeaking() override { return speaking; }
-  /// The server reports the word at start, length of the text being read.
-  void Word(std::int32_t start, std::int32_t length) {
-    if (OnWord) OnWord(start, length);
+  /// The server reports the word at start, length of the text being read (of reading from: an
+  /// earlier one, late).
+  void Word(std::int32_t start, std::int32_t length, std::uint32_t from = 0) {
+    if (OnWord) OnWord(from ? from : stream, start, length);
   }
-  void End() {
-    speaking = false;
-    if (OnEnd) OnEnd();
+  void End(std::uint32_t from = 0) {
+    if (!from || from == stream) speaking = false;
+    if (OnEnd) OnEnd(from ? from : stream);
   }
 };
 

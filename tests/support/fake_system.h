@@ -46,7 +46,13 @@ class FakeSystem : public SystemInfo {
   std::u16string SystemFolder() override { return systemFolder; }
   WindowsVersionInfo WindowsVersion() override { return windows; }
   VersionNumbers AppVersion() override { return appVersion; }
-  int FileVersionStrings(std::u16string_view, FileVersionRecord&) override { return 2; }
+  std::map<std::u16string, FileVersionRecord> versions;  // by path
+  int FileVersionStrings(std::u16string_view path, FileVersionRecord& record) override {
+    const auto it = versions.find(std::u16string(path));
+    if (it == versions.end()) return 2;
+    record = it->second;
+    return 1;
+  }
   std::vector<std::u16string> FontNames(std::uintptr_t) override { return fonts; }
   double FileDateCreated(std::u16string_view) override { return 0; }
 };
@@ -75,6 +81,10 @@ class FakeRegistry : public Registry {
     const auto it = values.find(Key(root, subKey, name));
     if (it == values.end() || !it->second.isString) return false;
     value = it->second.value;
+    return true;
+  }
+  bool DeleteValue(RegistryRoot root, std::u16string_view subKey, std::u16string_view name) override {
+    values.erase(Key(root, subKey, name));
     return true;
   }
 };

@@ -2,11 +2,13 @@
 // and volume boxes, and OK takes what the boxes hold.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/application.h"
 #include "companions/voice.h"
 #include "foundation/settings_object.h"
 #include "foundation/settings_voices.h"
+#include "foundation/white_list.h"
 #include "platform/help_viewer.h"
 #include "support/voice_test_dic.h"
 #include "settings_dialog/win32/settings_form.h"
@@ -121,6 +123,30 @@ TEST_F(SettingsForm, HelpOpensThePagesTopic) {
   SendMessageW(form.hwnd(), WM_COMMAND, frmSetting::kIdHelp, 0);
   SetHelpViewer(MakeWin32HelpViewer());
   EXPECT_EQ(help->topic, u"settings_learning.htm");
+}
+
+TEST_F(SettingsForm, OpenedAndClosedTwiceTheProgramIconsLiveOnWithTheDialog) {
+  G().WhiteCol = ParseWhiteList(u"C:\\windows\\notepad.exe\tNotepad\t\tNotepad\t1\r\n"
+                                u"C:\\gone\\gone.exe\tGone\t\tGoneClass\t0");
+  for (int round = 0; round < 2; ++round) {
+    form.ReadSetting();
+    HWND list = GetDlgItem(form.hwnd(), frmSetting::kIdWhiteList);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)), form.Icons());
+    form.ShowPage(SettingPage::Programs);
+    LVITEMW selected{};
+    selected.stateMask = LVIS_SELECTED;
+    selected.state = LVIS_SELECTED;
+    SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selected));
+    wchar_t details[300] = {};
+    GetWindowTextW(GetDlgItem(form.hwnd(), frmSetting::kIdDetails), details, 300);
+    EXPECT_EQ(std::wstring(details).rfind(L"C:\\windows\\notepad.exe", 0), 0u) << "the chosen program's file details";
+    PostMessageW(form.hwnd(), WM_COMMAND, IDCANCEL, 0);
+    form.ShowModal(false);
+    EXPECT_EQ(form.hwnd(), nullptr);
+    // The list view is gone; the icons it showed are still the dialog's, whole.
+    EXPECT_EQ(ImageList_GetImageCount(form.Icons()), 2) << "round " << round;
+  }
 }
 
 }  // namespace

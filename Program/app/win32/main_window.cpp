@@ -386,14 +386,14 @@ void frmMain::SetKeybEnabled(bool enabled) {
 
 void frmMain::SetAbcToolTip(std::u16string_view tip) {
   if (!tooltip_ || !cmdAbc_) return;
-  static std::wstring text;
-  text.assign(tip.begin(), tip.end());
+  abcTip_.assign(tip.begin(), tip.end());
   TTTOOLINFOW info{};
   info.cbSize = sizeof info;
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   info.hwnd = hwnd();
   info.uId = reinterpret_cast<UINT_PTR>(cmdAbc_);
-  info.lpszText = text.data();
+  // Asked for each time it would show (OnNotify), as the toolbars' tips are.
+  info.lpszText = LPSTR_TEXTCALLBACKW;
   SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
@@ -721,8 +721,14 @@ LRESULT frmMain::OnNotify(const NMHDR& header) {
   if (header.code == TTN_GETDISPINFOW) {
     auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
     const int id = static_cast<int>(header.idFrom);
+    // Every tip of the window is asked for here as it is about to show, so "Show tool tips"
+    // governs them all at once; an empty text shows none.
+    info.szText[0] = L'\0';
+    info.lpszText = info.szText;
+    if (!G().gSetting || !G().gSetting->ShowTooltips) return 0;
     const wchar_t* tip = nullptr;
-    if (tb1_) tip = tb1_->ToolTipOf(id);
+    if (cmdAbc_ && header.idFrom == reinterpret_cast<UINT_PTR>(cmdAbc_)) tip = abcTip_.c_str();
+    if (!tip && tb1_) tip = tb1_->ToolTipOf(id);
     if (!tip && tbDic_) tip = tbDic_->ToolTipOf(id);
     if (tip) info.lpszText = const_cast<wchar_t*>(tip);
     return 0;

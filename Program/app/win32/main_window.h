@@ -5,6 +5,7 @@
 // (app/main_window_core.h). Closing it hides it to the tray.
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/main_form.h"
@@ -117,6 +118,7 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   std::shared_ptr<RichEditBox> input_, output_, backTrans_, info_;
   std::unique_ptr<ToolbarControl> tb1_, tbDic_;
   HWND cmdAbc_ = nullptr, cmdKeyb_ = nullptr, pctExp0_ = nullptr, pctExp1_ = nullptr, tooltip_ = nullptr;
+  std::wstring abcTip_;  // the abc button's tip, handed out while tips are wanted
   WindowTimer tmrUserEvents_, tmrEnabled_, tmrMsg_, tmrChangeInput_, tmrInfoClear_, tmrEscUsedClear_, tmrModeMsg_,
       tmrBackTrans_, tmrPasteSpkSrc_, tmrProcess_, tmrToolTip_, tmrSpkHide_, tmrLearner_, tmrDockKeyb_, tmrPunto_;
   HICON trayIcon_ = nullptr;

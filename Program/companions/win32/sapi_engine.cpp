@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <sapi.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace parlavent {
@@ -85,13 +86,16 @@ class Sapi5Engine final : public SpeechEngine {
 
   std::vector<EngineVoice> Voices() override { return voices_; }
 
-  bool Speak(std::size_t voice, std::u16string_view text, std::int32_t rate, std::int32_t volume) override {
-    if (!voice_ || voice >= tokens_.size()) return false;
-    if (FAILED(voice_->SetVoice(tokens_[voice]))) return false;
+  std::uint32_t Speak(std::size_t voice, std::u16string_view text, std::int32_t rate, std::int32_t volume) override {
+    if (!voice_ || voice >= tokens_.size()) return 0;
+    if (FAILED(voice_->SetVoice(tokens_[voice]))) return 0;
     voice_->SetRate(rate);
     voice_->SetVolume(static_cast<USHORT>(volume));
     const std::wstring wide(text.begin(), text.end());
-    return SUCCEEDED(voice_->Speak(wide.c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML, nullptr));
+    ULONG stream = 0;
+    if (FAILED(voice_->Speak(wide.c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML, &stream))) return 0;
+    // The server counts its readings from 1; a server that names none still started one.
+    return stream != 0 ? static_cast<std::uint32_t>(stream) : ++unnumbered_;
   }
 
   void Stop() override {
@@ -112,6 +116,17 @@ class Sapi5Engine final : public SpeechEngine {
       return;
     }
     if (FAILED(category->SetId(SPCAT_VOICES, FALSE))) return;
+    // The voice the server speaks with unless told otherwise.
+    std::u16string defaultId;
+    ISpObjectToken* current = nullptr;
+    if (SUCCEEDED(voice_->GetVoice(&current)) && current) {
+      wchar_t* id = nullptr;
+      if (SUCCEEDED(current->GetId(&id)) && id) {
+        defaultId = FromWide(id);
+        CoTaskMemFree(id);
+      }
+      current->Release();
+    }
     ComPtr<IEnumSpObjectTokens> tokens;
     if (FAILED(category->EnumTokens(nullptr, nullptr, tokens.Out())) || !tokens) return;
     ISpObjectToken* token = nullptr;
@@ -123,6 +138,7 @@ class Sapi5Engine final : public SpeechEngine {
       if (SUCCEEDED(token->GetId(&id)) && id) {
         v.ID = FromWide(id);
         CoTaskMemFree(id);
+        v.Default = !defaultId.empty() && v.ID == defaultId;
       }
       ComPtr<ISpDataKey> attributes;
       if (SUCCEEDED(token->OpenKey(L"Attributes", attributes.Out()))) {
@@ -170,9 +186,10 @@ class Sapi5Engine final : public SpeechEngine {
       const auto id = static_cast<SPEVENTENUM>(e.eEventId);
       const auto start = static_cast<std::int32_t>(e.lParam);
       const auto length = static_cast<std::int32_t>(e.wParam);
+      const auto stream = static_cast<std::uint32_t>(e.ulStreamNum);
       ClearEvent(e);
-      if (id == SPEI_WORD_BOUNDARY && OnWord) OnWord(start, length);
-      if (id == SPEI_END_INPUT_STREAM && OnEnd) OnEnd();
+      if (id == SPEI_WORD_BOUNDARY && OnWord) OnWord(stream, start, length);
+      if (id == SPEI_END_INPUT_STREAM && OnEnd) OnEnd(stream);
     }
   }
 
@@ -180,6 +197,7 @@ class Sapi5Engine final : public SpeechEngine {
   std::vector<ISpObjectToken*> tokens_;
   std::vector<EngineVoice> voices_;
   HWND events_ = nullptr;
+  std::uint32_t unnumbered_ = 0x80000000u;
 };
 
 }  // namespace

@@ -172,6 +172,17 @@ class Win32Registry final : public Registry {
     RegistryKey key;
     return key.Open(RootKey(root), std::u16string(subKey)) && key.ReadString(std::u16string(valueName), value);
   }
+  bool DeleteValue(RegistryRoot root, std::u16string_view subKey, std::u16string_view valueName) override {
+    HKEY key = nullptr;
+    const std::u16string path(subKey);
+    const LSTATUS opened = RegOpenKeyExW(RootKey(root), Wide(path), 0, KEY_SET_VALUE, &key);
+    if (opened == ERROR_FILE_NOT_FOUND) return true;
+    if (opened != ERROR_SUCCESS) return false;
+    const std::u16string name(valueName);
+    const LSTATUS rc = RegDeleteValueW(key, Wide(name));
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+  }
 
  private:
   static HKEY RootKey(RegistryRoot root) {

@@ -12,6 +12,7 @@
 #include "foundation/lang_entries.h"
 #include "foundation/text.h"
 #include "foundation/win32/api_list_view.h"
+#include "settings_dialog/file_info.h"
 #include "platform/win32/win32_services.h"
 #include "resource_ids.h"
 #include "settings_dialog/settings_texts.h"
@@ -199,8 +200,16 @@ void frmSetting::FillWhiteList(int x, int y, int width, int height) {
     y += 26;
     height -= 26;
   }
+  // The chosen program's file details go on a line below the list.
+  constexpr int kDetailsHeight = 18;
+  height -= kDetailsHeight + 6;
+  details_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_PATHELLIPSIS | SS_NOPREFIX, x,
+                             y + height + 6, width, kDetailsHeight, hwnd(), Id(kIdDetails), instance_, nullptr);
+  SendMessageW(details_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  // The icons are the dialog's: the list view only shows them, and its end must not free them.
   list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                          WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
+                          WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER |
+                              LVS_SHAREIMAGELISTS,
                           x, y, width, height, hwnd(), Id(kIdWhiteList), instance_, nullptr);
   SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
@@ -216,9 +225,10 @@ void frmSetting::FillWhiteList(int x, int y, int width, int height) {
   const auto& rows = model_.WhiteList();
   for (std::size_t r = 0; r < rows.size(); ++r) {
     // The program's own icon; a program that is gone shows the icon of programs in general.
-    const std::wstring path(rows[r].exePath.begin(), rows[r].exePath.end());
+    const aviDictFile file(rows[r].exePath);
+    const std::wstring path(file.Path.begin(), file.Path.end());
     HICON icon = nullptr;
-    if (!path.empty()) ExtractIconExW(path.c_str(), 0, nullptr, &icon, 1);
+    if (file.Exists) ExtractIconExW(path.c_str(), 0, nullptr, &icon, 1);
     if (!icon) {
       SHFILEINFOW info{};
       SHGetFileInfoW(L"program.exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
@@ -253,6 +263,7 @@ void frmSetting::ShowPage(SettingPage page) {
     }
   }
   if (list_) ShowWindow(list_, page == SettingPage::Programs ? SW_SHOW : SW_HIDE);
+  if (details_) ShowWindow(details_, page == SettingPage::Programs ? SW_SHOW : SW_HIDE);
   // Keys must not go on reaching a control of the page just left.
   if (HWND focus = GetFocus(); focus && GetParent(focus) == hwnd() && !IsWindowVisible(focus)) SetFocus(tabs_);
 }
@@ -268,9 +279,14 @@ void frmSetting::ShowValue(std::size_t i) {
   switch (c.kind) {
     case ControlKind::Check: SendMessageW(w, BM_SETCHECK, v.number ? BST_CHECKED : BST_UNCHECKED, 0); break;
     case ControlKind::Number: {
-      // A box being typed in keeps its text while it reads as this number.
+      // A box being typed in keeps its text while it reads as this number; text that is no number
+      // stays as it was typed, for OK to refuse.
       std::int64_t typed = 0;
-      if (!ParseInt64(WindowText(w), typed) || typed != v.number) SetWindowTextW(w, Wide(NumberText(v.number)));
+      if (!v.isNumber) {
+        if (WindowText(w) != v.text) SetWindowTextW(w, Wide(v.text));
+      } else if (!ParseInt64(WindowText(w), typed) || typed != v.number) {
+        SetWindowTextW(w, Wide(NumberText(v.number)));
+      }
       break;
     }
     case ControlKind::Choice: SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(v.number), 0); break;
@@ -294,8 +310,10 @@ void frmSetting::ReadControl(std::size_t i) {
     case ControlKind::Check: v.number = SendMessageW(w, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0; break;
     case ControlKind::Number: {
       std::int64_t n = 0;
-      v.isNumber = ParseInt64(Trim(WindowText(w)), n) && n >= INT32_MIN && n <= INT32_MAX;
+      const std::u16string text = Trim(WindowText(w));
+      v.isNumber = ParseInt64(text, n) && n >= INT32_MIN && n <= INT32_MAX;
       v.number = v.isNumber ? static_cast<std::int32_t>(n) : 0;
+      v.text = v.isNumber ? std::u16string() : text;
       break;
     }
     case ControlKind::Choice: v.number = static_cast<std::int32_t>(SendMessageW(w, CB_GETCURSEL, 0, 0)); break;
@@ -442,6 +460,14 @@ LRESULT frmSetting::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       const auto* header = reinterpret_cast<const NMHDR*>(lp);
       if (header->hwndFrom == tabs_ && header->code == TCN_SELCHANGE) {
         ShowPage(static_cast<SettingPage>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
+      }
+      if (header->hwndFrom == list_ && header->code == LVN_ITEMCHANGED && details_) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lp);
+        const auto& rows = model_.WhiteList();
+        if ((change->uNewState & LVIS_SELECTED) && change->iItem >= 0 &&
+            static_cast<std::size_t>(change->iItem) < rows.size()) {
+          SetWindowTextW(details_, Wide(rows[static_cast<std::size_t>(change->iItem)].details));
+        }
       }
       return 0;
     }

@@ -20,7 +20,14 @@ class Appl;
 class frmSetting final : public WindowBase, public SettingsDialog {
  public:
   static constexpr const wchar_t* kClassName = L"ParlaventSettings";
-  enum : int { kIdTabs = 100, kIdHelp = 101, kIdWhiteList = 102, kFirstControlId = 1000, kFirstLabelId = 5000 };
+  enum : int {
+    kIdTabs = 100,
+    kIdHelp = 101,
+    kIdWhiteList = 102,
+    kIdDetails = 103,
+    kFirstControlId = 1000,
+    kFirstLabelId = 5000
+  };
 
   frmSetting(HINSTANCE instance, Appl& app);
   ~frmSetting() override;
@@ -35,6 +42,8 @@ class frmSetting final : public WindowBase, public SettingsDialog {
   SettingPage Page() const { return page_; }
   void ShowPage(SettingPage page);
   SettingsModel& Model() { return model_; }
+  /// The program icons of the per-application list; the dialog owns them across its openings.
+  HIMAGELIST Icons() const { return icons_; }
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -63,6 +72,7 @@ class frmSetting final : public WindowBase, public SettingsDialog {
   SettingsModel model_;
   HWND tabs_ = nullptr;
   HWND list_ = nullptr;
+  HWND details_ = nullptr;  // the chosen program's file details
   HIMAGELIST icons_ = nullptr;
   HFONT font_ = nullptr;
   std::vector<Slot> slots_;
