@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Benchmarks, on the release build.
 #
-#   bash scripts/bench.sh [REGEX [benchmark options]]   the search and look-up benchmarks (bench/):
+#   bash scripts/bench.sh [REGEX [benchmark options]]   the search, look-up and opening benchmarks (bench/):
 #       builds the large package from Debian's dict-freedict-eng-deu, runs the benchmarks matching
 #       REGEX on it and on the de-ru sample, and prints the ratios to the in-memory reference. The
 #       JSON goes to build/native-release/bench_search.json.

@@ -54,7 +54,9 @@ std::vector<std::uint8_t> Appl::ToByte(std::int32_t l) { return PackageFiles::To
 ByteFileTable& Appl::OpenFiles() { return Files().OpenFiles(); }
 
 void ReadSectionBounds(Appl& app, clsDic& dic) { ReadSectionBounds(app.Files(), dic); }
-std::int64_t LongestText(Appl& app, const clsDic& dic) { return LongestText(app.Files(), dic); }
+std::int64_t LongestText(Appl& app, const clsDic& dic, std::int64_t upTo) {
+  return LongestText(app.Files(), dic, upTo);
+}
 std::shared_ptr<clsDic> OpenPackageDic(Appl& app, const std::filesystem::path& path) {
   return OpenPackageDic(app.Files(), path);
 }

@@ -29,11 +29,13 @@ bool SplitCompound(Lookup& lookup, std::u16string_view cleaned, const TranslateA
   // A part longer than the longest text of the packages, with an ending of ten characters and
   // a final mark cut off, can never be found: cuts that leave one are not tried. A word longer
   // than two such parts is no compound, and a pasted block of 100,000 letters costs nothing.
+  // A text of len - 13 characters lets every cut be tried: the bound is read no further.
   std::int64_t longest = 0;
   if (const auto& dic = lookup.Owner().Dic) {
     PackageFiles& files = lookup.Search().Files();
-    longest = LongestText(files, *dic);
-    if (dic->Dicx) longest = std::max(longest, LongestText(files, *dic->Dicx));
+    const std::int64_t enough = std::int64_t{len} - 13;
+    longest = LongestText(files, *dic, enough);
+    if (dic->Dicx) longest = std::max(longest, LongestText(files, *dic->Dicx, enough));
   }
   const std::int64_t reach = longest + 11;
   lo = static_cast<std::int32_t>(std::max<std::int64_t>(lo, len - reach));

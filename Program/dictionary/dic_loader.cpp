@@ -157,6 +157,8 @@ class DicLoader {
   }
 
   std::shared_ptr<Picture> LoadPictureMember(const clsDic& dic, std::u16string_view name, const std::u16string& file) {
+    // A missing member loads no picture: no file is written and read back for it.
+    if (app_.ExtractBytes(API::ToFsPath(dic.path), name).empty()) return nullptr;
     app_.ExtractFile(API::ToFsPath(dic.path), name, API::ToFsPath(file));
     return Pictures().LoadPicture(API::ToFsPath(file));
   }

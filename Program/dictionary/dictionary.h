@@ -135,14 +135,26 @@ class clsDic : public std::enable_shared_from_this<clsDic> {
   std::shared_ptr<clsTheme> GetTheme(std::int32_t ID) const;
   /// The direction text ("English --> Russian") or, one-way-less dictionaries, the full name.
   std::u16string GetDirStr() const;
-  /// Characters of the longest word text of the package (phrases included), read from its
-  /// "Words" through package (the file open under FileN) on first use (sections.cpp). No search
-  /// can find a longer text, so none is tried.
-  std::int64_t LongestText(const PackageFile& package) const;
+  /// Characters of the longest word text of the package (phrases included), or upTo when it has
+  /// a text that long: no search can find a longer text, so none is tried. Read from its "Words"
+  /// through package (the file open under FileN), only as far as upTo needs: the offset table is
+  /// walked from where the last call stopped until a text of upTo characters turns up
+  /// (sections.cpp). So opening a package and looking up ordinary texts read a few entries, and
+  /// only a text longer than every word reads the whole table, once.
+  std::int64_t LongestText(const PackageFile& package, std::int64_t upTo = INT64_MAX) const;
 
  private:
+  // How far LongestText has walked the "Words" offset table: the next span, the entry that opens
+  // it, the longest span so far in bytes, and the number of spans there are (-1 before the
+  // first walk).
+  struct TextScan {
+    std::int64_t next = 1;
+    std::int32_t entry = 0;
+    std::int64_t longest = 0;
+    std::int64_t spans = -1;
+  };
   std::int32_t direction_ = 0;
-  mutable std::int64_t longestText_ = -1;
+  mutable TextScan scan_;
 };
 
 /// One dictionary that serves a language, and on which side.

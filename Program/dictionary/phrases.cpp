@@ -46,6 +46,18 @@ std::size_t Reach(std::int64_t longest) {
   return reach < 0 || static_cast<std::uint64_t>(reach) > SIZE_MAX ? SIZE_MAX : static_cast<std::size_t>(reach);
 }
 
+// The least longest text whose Reach covers size characters: a package with a text that long
+// leaves a text of size characters whole, whatever its longest text is.
+std::int64_t LongestCovering(std::size_t size) {
+  std::int64_t lo = 0, hi = static_cast<std::int64_t>(std::min<std::size_t>(size, INT64_MAX / 16));
+  while (lo < hi) {
+    const std::int64_t mid = lo + (hi - lo) / 2;
+    if (Reach(mid) >= size) hi = mid;
+    else lo = mid + 1;
+  }
+  return lo;
+}
+
 // One call of GetWordsTree: the word, its context and the tests it makes. The words of the text
 // are its parts between blanks and hyphens; only those up to the current one are taken apart.
 class PhraseSearch {
@@ -198,7 +210,10 @@ std::u16string Lookup::GetWordsTree(std::u16string_view Fraze, std::int32_t Word
   if (!dic) return {};
   std::u16string_view fraze = Fraze;
   // A phrase grows from the first word: what lies beyond the reach of its tests is cut off once.
-  if (WordN == 1) fraze = fraze.substr(0, std::min(fraze.size(), Reach(LongestText(search_.Files(), *dic))));
+  if (WordN == 1) {
+    const std::int64_t longest = LongestText(search_.Files(), *dic, LongestCovering(fraze.size()));
+    fraze = fraze.substr(0, std::min(fraze.size(), Reach(longest)));
+  }
   return PhraseSearch(*this, std::move(dic), Ext, DoEvent).Run(fraze, WordN);
 }
 

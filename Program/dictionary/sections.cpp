@@ -131,26 +131,33 @@ void ReadSectionBounds(PackageFiles& files, clsDic& dic) {
   dic.MaxTW2 = secondWord(w2.Length() - 4);
 }
 
-std::int64_t clsDic::LongestText(const PackageFile& package) const {
-  if (longestText_ >= 0) return longestText_;
-  // A damaged offset table can only make the bound larger: every span is cut to the section.
-  const SectionView words(package, bsWords, beWords);
-  std::int64_t longest = 0;
-  std::int32_t entry = 0, next = 0;
-  if (Words > 0 && words.I32(0, entry)) {
-    for (std::int64_t k = 1; k <= Words && words.I32(4 * k, next); ++k) {
-      const std::int64_t span = std::llabs(next) - std::llabs(entry);
-      longest = std::max(longest, std::min(span, words.Length()));
-      entry = next;
-    }
-  }
+std::int64_t clsDic::LongestText(const PackageFile& package, std::int64_t upTo) const {
   // A Unicode text has two bytes a character; an ANSI text one.
-  longestText_ = Unicode ? (longest + 1) / 2 : longest;
-  return longestText_;
+  const auto chars = [this](std::int64_t bytes) { return Unicode ? (bytes + 1) / 2 : bytes; };
+  const SectionView words(package, bsWords, beWords);
+  if (scan_.spans < 0) {
+    // Word k spans from entry k to entry k + 1: as many spans as there are words and whole
+    // entries after the first.
+    scan_.spans = Words > 0 && words.I32(0, scan_.entry) ? std::min<std::int64_t>(Words, words.Length() / 4 - 1) : 0;
+  }
+  std::span<const std::uint8_t> table;
+  if (scan_.next <= scan_.spans && chars(scan_.longest) < upTo && !words.Bytes(0, 4 * (scan_.spans + 1), table)) {
+    scan_.spans = 0;
+  }
+  // A damaged offset table can only make the bound larger: every span is cut to the section.
+  for (; scan_.next <= scan_.spans && chars(scan_.longest) < upTo; ++scan_.next) {
+    const std::uint8_t* p = table.data() + 4 * scan_.next;
+    const auto next = static_cast<std::int32_t>(std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |
+                                                std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24);
+    const std::int64_t span = std::llabs(next) - std::llabs(scan_.entry);
+    scan_.longest = std::max(scan_.longest, std::min(span, words.Length()));
+    scan_.entry = next;
+  }
+  return std::min(chars(scan_.longest), upTo);
 }
 
-std::int64_t LongestText(PackageFiles& files, const clsDic& dic) {
-  return dic.LongestText(files.OpenFiles().Reader(dic.FileN));
+std::int64_t LongestText(PackageFiles& files, const clsDic& dic, std::int64_t upTo) {
+  return dic.LongestText(files.OpenFiles().Reader(dic.FileN), upTo);
 }
 
 std::shared_ptr<clsDic> OpenPackageDic(PackageFiles& files, const std::filesystem::path& path) {

@@ -99,8 +99,9 @@ std::u16string SectionText(bool unicode, std::span<const std::uint8_t> bytes);
 /// inside its own section; a missing or damaged section leaves 0 (WordsHashUB, UBTW1 and UBTW2 -1).
 void ReadSectionBounds(PackageFiles& files, clsDic& dic);
 
-/// Characters of dic's longest word text, read once through the open files.
-std::int64_t LongestText(PackageFiles& files, const clsDic& dic);
+/// Characters of dic's longest word text, or upTo when it has a text that long, read through the
+/// open files only as far as upTo needs (clsDic::LongestText).
+std::int64_t LongestText(PackageFiles& files, const clsDic& dic, std::int64_t upTo = INT64_MAX);
 
 /// Opens one package as a dictionary outside the loader (tools, benchmarks, tests): its kind,
 /// the "Info" flags the searches need (SupportRech, SupportDirection), its themes, Demo from the
@@ -110,7 +111,7 @@ std::shared_ptr<clsDic> OpenPackageDic(PackageFiles& files, const std::filesyste
 
 // The same through the application object's open files (app/engine_operations.cpp).
 void ReadSectionBounds(Appl& app, clsDic& dic);
-std::int64_t LongestText(Appl& app, const clsDic& dic);
+std::int64_t LongestText(Appl& app, const clsDic& dic, std::int64_t upTo = INT64_MAX);
 std::shared_ptr<clsDic> OpenPackageDic(Appl& app, const std::filesystem::path& path);
 
 }  // namespace parlavent

@@ -176,9 +176,10 @@ std::vector<std::u16string> Appl::GetListExt(std::u16string_view Text, std::u16s
   // An entry holds every query word at the start of one of its words: a query with more
   // different words, or a longer word, than the longest text has characters matches nothing,
   // and a pasted page of text is not searched word by word. A word typed twice is searched once.
-  std::int64_t longest = LongestText(*this, *dic);
-  if (dic->Dicx) longest = std::max(longest, LongestText(*this, *dic->Dicx));
-  if (static_cast<std::int64_t>(words.words.size()) <= longest && static_cast<std::int64_t>(words.longest) <= longest) {
+  const std::int64_t need = static_cast<std::int64_t>(std::max(words.words.size(), words.longest));
+  std::int64_t longest = LongestText(*this, *dic, need);
+  if (dic->Dicx) longest = std::max(longest, LongestText(*this, *dic->Dicx, need));
+  if (longest >= need) {
     if (dic->Dicx) ForEachListSource(*this, dic->Dicx, words.words, recs);
     if (!State.gListAbort) ForEachListSource(*this, dic, words.words, recs);
   } else {

@@ -70,8 +70,10 @@ std::int32_t Searches::FindWord(std::u16string_view Word, std::vector<WordRec>& 
                             bool FirstOnly, bool DoEvent) {
   state_.gUnicode = Dic.Unicode;
   // Nothing longer than the package's longest text is in it; a phrase beginning's key is one
-  // blank longer. Hashing a pasted text of 100,000 characters would find nothing either.
-  if (static_cast<std::int64_t>(Word.size()) > LongestText(files_, Dic) + (SideOnly ? 1 : 0)) return 0;
+  // blank longer. Hashing a pasted text of 100,000 characters would find nothing either. The
+  // bound is read only as far as this word needs.
+  const std::int64_t reach = static_cast<std::int64_t>(Word.size()) - (SideOnly ? 1 : 0);
+  if (LongestText(files_, Dic, reach) < reach) return 0;
   const double key = files_.GetHash(Word);
   const HashReader hash{SectionView(files_.OpenFiles().Reader(Dic.FileN), Dic.bsWordsHash, Dic.beWordsHash)};
   std::int64_t lo = 0, hi = Dic.WordsHashUB;

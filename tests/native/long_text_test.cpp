@@ -3,6 +3,8 @@
 // and answer what they answer for the part of the text that can match.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dictionary/lookup.h"
 #include "dictionary/result_tree.h"
 #include "dictionary/sections.h"
@@ -35,7 +37,14 @@ class LongText : public testing::LookupTest {
   std::u16string Phrase(std::u16string_view text) { return app.GetWordsTree(text, 1, app.Dic); }
 };
 
-TEST_F(LongText, LongestTextIsTheLongestEntry) { EXPECT_EQ(LongestText(app, *app.Dic), 12);  /* "ein bisschen" */ }
+TEST_F(LongText, LongestTextIsTheLongestEntry) {
+  // Asked up to a length, the bound reads on from where the last question stopped: every answer,
+  // and the whole bound after them, as one read of all the words gives it ("ein bisschen").
+  for (const std::int64_t upTo : {0, 1, 4, 5, 12, 3, 13, 100}) {
+    EXPECT_EQ(LongestText(app, *app.Dic, upTo), std::min<std::int64_t>(upTo, 12)) << upTo;
+  }
+  EXPECT_EQ(LongestText(app, *app.Dic), 12);
+}
 
 TEST_F(LongText, OneLongWordIsNotSplitAndFindsNothing) {
   // 100,000 letters without a break, in one case and in mixed case (a base64 block).

@@ -75,13 +75,14 @@ class FolderSystem final : public SystemInfo {
   std::u16string programFolder_;
 };
 
-// The pictures and layers pass through temporary files in the user's folder; here a scratch one.
-std::filesystem::path ScratchFolder() {
+// The user's folder: loading passes the flag and layer pictures through temporary files there
+// and reads the user's layout statistics ("trl.dat") from it. dictool shows no pictures and
+// reads no user's statistics, so it names a folder that nobody has made and makes none itself:
+// the pictures stay unset and nothing is written. Making and removing a folder cost a
+// look-up in a process of its own more than the look-up.
+std::filesystem::path UnmadeFolder() {
   std::random_device random;
-  const auto dir = std::filesystem::temp_directory_path() / ("dictool-load-" + std::to_string(random()));
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-  return dir;
+  return std::filesystem::temp_directory_path() / ("dictool-load-" + std::to_string(random()));
 }
 
 }  // namespace
@@ -92,22 +93,19 @@ int WithLoadedFolder(const std::filesystem::path& folder, const std::function<in
   std::filesystem::path absolute = std::filesystem::absolute(folder).lexically_normal();
   if (!absolute.has_filename()) absolute = absolute.parent_path();
   SetSystem(std::make_shared<FolderSystem>(absolute.parent_path().u16string()));
-  const auto scratch = ScratchFolder();
   int result = 0;
   {
     Appl app;
     SetAppl(&app);
     app.Sett = std::make_shared<Setting>();
     app.Sett->DicPath = absolute.u16string();
-    app.Sett->AppFolder = scratch.u16string();
+    app.Sett->AppFolder = UnmadeFolder().u16string();
     app.State.gSetting = app.Sett;
     app.InitDics();
     result = use(app);
     app.CloseByteFile();
     SetAppl(nullptr);
   }
-  std::error_code ec;
-  std::filesystem::remove_all(scratch, ec);
   return result;
 }
 
