@@ -479,14 +479,17 @@ TEST(AutomationTypeLibrary, ProgramCarriesTheTypeLibraryOfItsApplicationObject) 
   EXPECT_TRUE(attr->wTypeFlags & TYPEFLAG_FDUAL) << "scripts and early-bound clients alike";
   info->ReleaseTypeAttr(attr);
   for (const wchar_t* op : {L"GetTranslate", L"GetSimpleTrans", L"SetInput", L"GetInput", L"SetOutPut",
-                            L"OpenBackTrans", L"PlugInInit", L"SendEvent"}) {
+                            L"OpenBackTrans", L"PlugInInit", L"SendEvent", L"ShowTrans", L"SpeakText", L"ShowAbout",
+                            L"GetWordTrans", L"WordExist", L"stat"}) {
     LPOLESTR n = const_cast<LPOLESTR>(op);
     MEMBERID mid = 0;
     EXPECT_HRESULT_SUCCEEDED(info->GetIDsOfNames(&n, 1, &mid)) << op;
   }
   info->Release();
   for (const wchar_t* type : {L"IclsDicLang", L"IclsDicLangItem", L"IclsDicSrc", L"IclsLinkItem", L"IclsUndo",
-                              L"IclsVoice", L"ISetting", L"IItems", L"IWordSet", L"IclsMass"}) {
+                              L"IclsVoice", L"ISetting", L"IItems", L"IWordSet", L"IclsMass", L"ITranslationSet",
+                              L"IclsRechSet", L"IThemeItem", L"IclsCommItem", L"ITranslateItem", L"IclsStat",
+                              L"IclsStatItem", L"IclsTheme"}) {
     ITypeInfo* other = nullptr;
     USHORT n = 1;
     MEMBERID id = 0;
