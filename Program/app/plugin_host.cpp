@@ -2,6 +2,7 @@
 #include "app/plugin_host.h"
 
 #include <fstream>
+#include <utility>
 
 #include "app/application.h"
 #include "app/main_form.h"
@@ -65,10 +66,8 @@ void Appl::PlugInInit() {
 void Appl::PlugInUnload() {
   if (!PlugIn) return;
   // Released before they are told, so that an event sent from inside Unload finds no plug-in.
-  const std::shared_ptr<PlugInObject> plugIn = std::move(PlugIn);
-  const std::shared_ptr<PlugInObject> hint = std::move(Hint);
-  PlugIn.reset();
-  Hint.reset();
+  const std::shared_ptr<PlugInObject> plugIn = std::exchange(PlugIn, nullptr);
+  const std::shared_ptr<PlugInObject> hint = std::exchange(Hint, nullptr);
   State.gHint.reset();
   State.gPlugIn.reset();
   try {

@@ -829,12 +829,40 @@ class ApplObject final : public ServedObject<IAppl, &IID_IAppl> {
       return S_OK;
     });
   }
+  HRESULT STDMETHODCALLTYPE ShowLit(BSTR lit) override { return Do([&] { App().ShowLit(ClientText(lit)); }); }
+  HRESULT STDMETHODCALLTYPE GetHash(BSTR text, double* ret) override {
+    if (!ret) return E_POINTER;
+    *ret = 0;
+    return Guard([&] {
+      *ret = App().GetHash(ClientText(text));
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE getWordX(BSTR w, double* ret) override {
+    if (!ret) return E_POINTER;
+    *ret = 0;
+    return Guard([&] {
+      *ret = App().getWordX(ClientText(w));
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE CheckDirection(BSTR t, VARIANT_BOOL* ret) override {
+    if (!ret) return E_POINTER;
+    *ret = VARIANT_FALSE;
+    return Guard([&] {
+      *ret = VBool(App().CheckDirection(ClientText(t)));
+      return S_OK;
+    });
+  }
 
   // Speech, the on-screen keyboard, learning cards and statistics
   HRESULT STDMETHODCALLTYPE SpeakText(BSTR t) override {
     return Do([&] { App().SpeakText(ClientOutput(t), App().Dic); });
   }
   HRESULT STDMETHODCALLTYPE StopSpeak() override { return Do([&] { App().StopSpeak(); }); }
+  HRESULT STDMETHODCALLTYPE SpeakSrc(BSTR text, long dir) override {
+    return Do([&] { App().SpeakSrc(ClientOutput(text), static_cast<std::int32_t>(dir)); });
+  }
   HRESULT STDMETHODCALLTYPE IsSpeaking(VARIANT_BOOL* ret) override {
     if (!ret) return E_POINTER;
     *ret = VARIANT_FALSE;
