@@ -19,8 +19,11 @@ using testing::ControlText;
 using testing::kProgramKey;
 using testing::kReactTimeoutMs;
 using testing::kStartTimeoutMs;
+using testing::PlugInCalls;
 using testing::Program;
+using testing::RegisterTestPlugIns;
 using testing::SetRequest;
+using testing::UnregisterTestPlugIns;
 using testing::WaitForMainWindow;
 
 const wchar_t* const kProgIdKey = L"Software\\Classes\\Parlavent.Appl";
@@ -30,40 +33,6 @@ std::wstring ReadDefault(HKEY root, const std::wstring& key) {
   DWORD size = sizeof(text);
   if (RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return {};
   return text;
-}
-
-// Registers test_plugin.dll (beside this test program) for the machine as both plug-ins.
-void RegisterTestPlugIns() {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring dll = self;
-  dll.resize(dll.find_last_of(L"\\/") + 1);
-  dll += L"test_plugin.dll";
-  const struct {
-    const wchar_t* progId;
-    const wchar_t* clsid;
-  } kPlugIns[] = {{L"ParlaventPlugIn.Skin", L"{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F001}"},
-                  {L"ParlaventPlugIn.Hint", L"{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F002}"}};
-  auto set = [](const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, value.c_str(),
-                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  };
-  for (const auto& p : kPlugIns) {
-    const std::wstring progKey = std::wstring(L"Software\\Classes\\") + p.progId;
-    const std::wstring classKey = std::wstring(L"Software\\Classes\\CLSID\\") + p.clsid;
-    set(progKey + L"\\CLSID", nullptr, p.clsid);
-    set(classKey + L"\\InprocServer32", nullptr, dll);
-    set(classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
-  }
-}
-
-void UnregisterTestPlugIns() {
-  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-    for (const wchar_t* key :
-         {L"Software\\Classes\\ParlaventPlugIn.Skin", L"Software\\Classes\\ParlaventPlugIn.Hint",
-          L"Software\\Classes\\CLSID\\{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F001}",
-          L"Software\\Classes\\CLSID\\{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F002}"})
-      RegDeleteTreeW(root, key);
 }
 
 // Runs a script by Wine's script host and returns what it wrote.
@@ -295,13 +264,6 @@ TEST_F(Automation, RegisteredRunningProgramServesOneApplicationObjectToScriptsAn
   EXPECT_EQ(ReadDefault(HKEY_LOCAL_MACHINE, clsidKey_ + L"\\LocalServer32"), L"");
 }
 
-std::wstring PlugInCalls() {
-  wchar_t calls[8192] = {};
-  DWORD size = sizeof(calls);
-  RegGetValueW(HKEY_CURRENT_USER, L"Software\\ParlaventTestPlugIn", L"Calls", RRF_RT_REG_SZ, nullptr, calls, &size);
-  return calls;
-}
-
 VARIANT Int(long n) {
   VARIANT v;
   VariantInit(&v);
@@ -376,12 +338,14 @@ TEST_F(Automation, ClientsCallingAtOnceSeeOnlyFinishedLookUps) {
   const wchar_t* const kTexts[] = {L"Haus Katze Hund Baum", L"Baum Hund Katze Haus"};
   ASSERT_HRESULT_SUCCEEDED(Call(appl, L"GetTranslate", {Str(kTexts[1])}).hr);
   struct Shared {
-    CLSID id;
-    const wchar_t* const* texts;
+    CLSID id{};
+    const wchar_t* const* texts = nullptr;
     volatile LONG done = 0;
     int reads = 0, unfinished = 0, failed = 0;
     std::wstring sample;
-  } shared{id, kTexts};
+  } shared;
+  shared.id = id;
+  shared.texts = kTexts;
   auto lookups = [](void* p) -> DWORD {
     auto& s = *static_cast<Shared*>(p);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
