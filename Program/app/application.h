@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/plugin_host.h"
 #include "app/process_state.h"
 #include "foundation/keyed_collection.h"
 
@@ -235,6 +236,7 @@ class Appl {
     std::function<void()> LoadClipHook;      // hidden clipboard and capture window
     std::function<void()> PlugInUnload;
     std::function<void()> ShowModeMessage;
+    std::function<void()> StopAutomation;   // clients are cut off before the process ends
   };
   NeighbourHooks Hooks;
 
@@ -357,7 +359,7 @@ class Appl {
   /// Makes a plug-in object by ProgID (null when none is registered); none installed: no plug-ins.
   std::function<std::shared_ptr<PlugInObject>(std::u16string_view progId)> CreatePlugIn;
   /// Hands an event of the popup window to the skin plug-in; True when it took that step over.
-  bool SendEvent(std::u16string_view Name, const std::vector<std::u16string>& Args = {});
+  bool SendEvent(std::u16string_view Name, const std::vector<EventArg>& Args = {});
   void PlugInInit();
   void PlugInUnload();
   /// The clipboard changed: IsTextInClip follows, and copied text may be spoken.

@@ -49,8 +49,8 @@ AutomationSwitch ParseAutomationSwitch(std::u16string_view commandLine) {
 
 std::vector<RegistryEntry> AutomationRegistryEntries(std::u16string_view exePath, std::u16string_view clsid,
                                                      std::u16string_view libid) {
-  const std::u16string progKey = Join(kUserClassesKey, kApplProgId);
-  const std::u16string classKey = Join(Join(kUserClassesKey, u"CLSID"), clsid);
+  const std::u16string progKey = Join(kClassesKey, kApplProgId);
+  const std::u16string classKey = Join(Join(kClassesKey, u"CLSID"), clsid);
   std::u16string server = u"\"";
   server += exePath;
   server += u"\"";
@@ -65,7 +65,7 @@ std::vector<RegistryEntry> AutomationRegistryEntries(std::u16string_view exePath
 }
 
 std::vector<std::u16string> AutomationRegistryKeys(std::u16string_view clsid) {
-  return {Join(kUserClassesKey, kApplProgId), Join(Join(kUserClassesKey, u"CLSID"), clsid)};
+  return {Join(kClassesKey, kApplProgId), Join(Join(kClassesKey, u"CLSID"), clsid)};
 }
 
 }  // namespace parlavent

@@ -54,6 +54,7 @@ std::vector<std::uint8_t> Appl::ToByte(std::int32_t l) { return PackageFiles::To
 ByteFileTable& Appl::OpenFiles() { return Files().OpenFiles(); }
 
 void ReadSectionBounds(Appl& app, clsDic& dic) { ReadSectionBounds(app.Files(), dic); }
+bool PackageWhole(Appl& app, const clsDic& dic) { return PackageWhole(app.Files(), dic); }
 std::int64_t LongestText(Appl& app, const clsDic& dic, std::int64_t upTo) {
   return LongestText(app.Files(), dic, upTo);
 }

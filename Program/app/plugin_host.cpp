@@ -2,6 +2,7 @@
 #include "app/plugin_host.h"
 
 #include <fstream>
+#include <utility>
 
 #include "app/application.h"
 #include "app/main_form.h"
@@ -17,9 +18,12 @@ namespace parlavent {
 namespace mdlPublic {
 
 bool IsPlugInLoaded() {
-  if (!HasAppl() || !gAppl().PlugIn) return false;
+  if (!HasAppl()) return false;
+  // Held for the call: the plug-in may have itself unloaded from inside it.
+  const std::shared_ptr<PlugInObject> plugIn = gAppl().PlugIn;
+  if (!plugIn) return false;
   try {
-    return gAppl().PlugIn->Loaded().value_or(false);
+    return plugIn->Loaded().value_or(false);
   } catch (...) {
     return false;
   }
@@ -27,10 +31,12 @@ bool IsPlugInLoaded() {
 
 }  // namespace mdlPublic
 
-bool Appl::SendEvent(std::u16string_view Name, const std::vector<std::u16string>& Args) {
+bool Appl::SendEvent(std::u16string_view Name, const std::vector<EventArg>& Args) {
   if (!mdlPublic::IsPlugInLoaded()) return false;
+  const std::shared_ptr<PlugInObject> plugIn = PlugIn;
+  if (!plugIn) return false;
   try {
-    return PlugIn->EventHandler(Name, Args).value_or(false);
+    return plugIn->EventHandler(Name, Args).value_or(false);
   } catch (...) {
     return false;
   }
@@ -38,6 +44,9 @@ bool Appl::SendEvent(std::u16string_view Name, const std::vector<std::u16string>
 
 void Appl::PlugInInit() {
   if (!CreatePlugIn) return;
+  // A second start replaces the plug-ins: the first ones are told to unload, and no hint
+  // companion of theirs stays behind.
+  PlugInUnload();
   try {
     PlugIn = CreatePlugIn(u"ParlaventPlugIn.Skin");
     State.gPlugIn = PlugIn;
@@ -56,18 +65,19 @@ void Appl::PlugInInit() {
 
 void Appl::PlugInUnload() {
   if (!PlugIn) return;
-  try {
-    PlugIn->Unload();
-  } catch (...) {
-  }
-  try {
-    if (Hint) Hint->Unload();
-  } catch (...) {
-  }
-  Hint.reset();
-  PlugIn.reset();
+  // Released before they are told, so that an event sent from inside Unload finds no plug-in.
+  const std::shared_ptr<PlugInObject> plugIn = std::exchange(PlugIn, nullptr);
+  const std::shared_ptr<PlugInObject> hint = std::exchange(Hint, nullptr);
   State.gHint.reset();
   State.gPlugIn.reset();
+  try {
+    plugIn->Unload();
+  } catch (...) {
+  }
+  try {
+    if (hint) hint->Unload();
+  } catch (...) {
+  }
 }
 
 void Appl::ClipboardEventsChanged() {

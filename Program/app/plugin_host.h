@@ -2,15 +2,29 @@
 // The host side of the optional skin plug-in ("ParlaventPlugIn.Skin") and its hint companion
 // ("ParlaventPlugIn.Hint"): late-bound objects whose members are called by name. A member the
 // object lacks reads as a failure, and a failing plug-in reads as not loaded.
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace parlavent {
 
 class Appl;
+
+/// A value an automation client gave, kept in the platform's own form so that it reaches the
+/// plug-in exactly as given.
+class ClientValue {
+ public:
+  virtual ~ClientValue() = default;
+};
+
+/// One argument of a plug-in event: absent, a text, a whole number (a position, a window), or a
+/// client's value as given.
+using EventArg = std::variant<std::monostate, std::u16string, std::int64_t, std::shared_ptr<const ClientValue>>;
 
 class PlugInObject {
  public:
@@ -21,7 +35,7 @@ class PlugInObject {
   virtual void SetParlavent(Appl* app) {}
   virtual void Init() {}
   /// EventHandler(Name, Arg1 ... Arg8), converted to Boolean; nullopt when it failed.
-  virtual std::optional<bool> EventHandler(std::u16string_view name, const std::vector<std::u16string>& args) {
+  virtual std::optional<bool> EventHandler(std::u16string_view name, const std::vector<EventArg>& args) {
     return std::nullopt;
   }
   /// The hint plug-in's setplugin.

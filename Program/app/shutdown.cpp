@@ -25,6 +25,7 @@ void Appl::CloseMe(bool terminate) {
   if (frmProgress) frmProgress->Unload();
   if (frmAbout) frmAbout->Unload();
   CallHook(Hooks.PlugInUnload);
+  CallHook(Hooks.StopAutomation);
   G().gSetting.reset();
   if (!terminate) return;
   // In test mode ("/t") the program ends the normal way, so that leak checkers see its objects

@@ -113,7 +113,7 @@ class DicLoader {
     dic->Index = index;
     // Opened first: whether it can be used decides whether it may become current or be paired.
     OpenForRecords(*dic);
-    const bool usable = Usable(*dic, info);
+    const bool usable = Usable(*dic, info) && PackageWhole(app_, *dic);
     if (!usable) skipped_.push_back(API::GetFileName(path));
     if (usable && StoredNumber(u"Dic", u"1", 0) == index) {
       dic->SetEnabled(true);
@@ -134,7 +134,8 @@ class DicLoader {
     return dic;
   }
 
-  // Open, with a readable "Info" or a word index: a 0-byte, damaged or locked file has neither.
+  // Open, with a readable "Info" or a word index: a 0-byte, damaged or locked file has neither. A
+  // cut-short copy may keep its "Info"; PackageWhole tells it by its sections.
   static bool Usable(const clsDic& dic, std::u16string_view info) {
     return dic.FileN != 0 && (!info.empty() || (dic.Words > 0 && dic.WordsHashUB >= 0));
   }

@@ -138,6 +138,16 @@ int PackageFile::MemberCount() const {
   return n;
 }
 
+bool PackageFile::Whole() const {
+  std::uint8_t n = 0;
+  if (!ReadU8(0, n) || MemberCount() != n) return false;
+  for (int i = 0; i < n; ++i) {
+    std::int32_t start = 0;
+    if (!ReadI32(1 + kDirectoryRecord * i, start) || start < 0 || start >= Size()) return false;
+  }
+  return true;
+}
+
 MemberBounds PackageFile::FindMember(double key) const {
   const int n = MemberCount();
   for (int i = 0; i < n; ++i) {

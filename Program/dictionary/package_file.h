@@ -63,6 +63,9 @@ class PackageFile {
 
   /// Number of directory records; 0 when the directory does not fit in the file.
   int MemberCount() const;
+  /// The directory fits and every member starts inside the file, in front of its final byte: false
+  /// for an empty file and for one cut short (a copy that was interrupted).
+  bool Whole() const;
   /// Bounds of the first member whose key equals key exactly; {0, 0} when there is none or
   /// when its bounds do not lie inside the file.
   MemberBounds FindMember(double key) const;

@@ -131,6 +131,17 @@ void ReadSectionBounds(PackageFiles& files, clsDic& dic) {
   dic.MaxTW2 = secondWord(w2.Length() - 4);
 }
 
+bool PackageWhole(PackageFiles& files, const clsDic& dic) {
+  const PackageFile& file = files.OpenFiles().Reader(dic.FileN);
+  if (!file.Whole()) return false;
+  // "TransW2" is usually the last member, which the directory alone cannot show cut short.
+  const SectionView w1(file, dic.bsTransW1, dic.beTransW1);
+  const SectionView w2(file, dic.bsTransW2, dic.beTransW2);
+  std::int32_t table = 0;
+  if (!w2.Present() || !w1.I32(0, table)) return true;
+  return w2.Length() == table;
+}
+
 std::int64_t clsDic::LongestText(const PackageFile& package, std::int64_t upTo) const {
   // A Unicode text has two bytes a character; an ANSI text one.
   const auto chars = [this](std::int64_t bytes) { return Unicode ? (bytes + 1) / 2 : bytes; };

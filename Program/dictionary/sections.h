@@ -99,6 +99,11 @@ std::u16string SectionText(bool unicode, std::span<const std::uint8_t> bytes);
 /// inside its own section; a missing or damaged section leaves 0 (WordsHashUB, UBTW1 and UBTW2 -1).
 void ReadSectionBounds(PackageFiles& files, clsDic& dic);
 
+/// The package open under dic.FileN is whole as far as its directory and its section bounds (already
+/// read) tell: every member starts inside the file, and "TransW2", whose entries are counted by the
+/// table of "TransW1", has exactly that many. Reads only the directory and one number.
+bool PackageWhole(PackageFiles& files, const clsDic& dic);
+
 /// Characters of dic's longest word text, or upTo when it has a text that long, read through the
 /// open files only as far as upTo needs (clsDic::LongestText).
 std::int64_t LongestText(PackageFiles& files, const clsDic& dic, std::int64_t upTo = INT64_MAX);
@@ -111,6 +116,7 @@ std::shared_ptr<clsDic> OpenPackageDic(PackageFiles& files, const std::filesyste
 
 // The same through the application object's open files (app/engine_operations.cpp).
 void ReadSectionBounds(Appl& app, clsDic& dic);
+bool PackageWhole(Appl& app, const clsDic& dic);
 std::int64_t LongestText(Appl& app, const clsDic& dic, std::int64_t upTo = INT64_MAX);
 std::shared_ptr<clsDic> OpenPackageDic(Appl& app, const std::filesystem::path& path);
 

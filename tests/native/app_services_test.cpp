@@ -422,7 +422,7 @@ class FakePlugIn : public PlugInObject {
   std::optional<bool> Loaded() override { return loaded_; }
   void SetParlavent(Appl*) override { log_.push_back(name_ + " Parlavent"); }
   void Init() override { log_.push_back(name_ + " Init"); }
-  std::optional<bool> EventHandler(std::u16string_view n, const std::vector<std::u16string>&) override {
+  std::optional<bool> EventHandler(std::u16string_view n, const std::vector<EventArg>&) override {
     log_.push_back(name_ + " " + ToUtf8(n));
     return true;
   }

@@ -106,5 +106,34 @@ TEST(DictoolLoadTest, PairedPackagesNameEachOther) {
   EXPECT_TRUE(std::filesystem::is_empty(folder.User()));
 }
 
+// Interrupted copies: every package is cut short past its "Info", so its sections lie beyond its end.
+TEST(DictoolLoadTest, CutShortPackagesAreNeverCurrent) {
+  testing::TempDir dir;
+  const std::string de = testing::ReadBytes(kSamples / "de-ru_full.dic");
+  const std::string en = testing::ReadBytes(kSamples / "en-ru_full.dic");
+  testing::WriteBytes(dir.path() / "aa-ru_full.dic", "");
+  testing::WriteBytes(dir.path() / "ab-ru_full.dic", de.substr(0, 5000));
+  testing::WriteBytes(dir.path() / "de-ru_full.dic", de);
+  testing::WriteBytes(dir.path() / "en-ru_full.dic", en.substr(0, en.size() - 3));
+  std::filesystem::copy_file(kSamples / "en-ru_common.dic", dir.path() / "en-ru_common.dic");
+  testing::ScopedSystem system{nullptr};
+  testing::ScopedUserSettings store{nullptr};
+  const int result = dictool::WithLoadedFolder(dir.path(), [](Appl& app) {
+    std::vector<std::u16string> visible;
+    for (const auto& dic : app.ColDics) {
+      if (dic->Visible) visible.push_back(dic->FileTitle);
+    }
+    EXPECT_EQ(visible, (std::vector<std::u16string>{u"de-ru_full", u"en-ru_common"}));
+    if (!app.Dic) return ADD_FAILURE() << "nothing current", 1;
+    EXPECT_EQ(app.Dic->FileTitle, u"de-ru_full");
+    EXPECT_NE(app.GetSimpleTrans(u"Haus"), u"");
+    const auto common = *app.ColDics.ItemAt(5);
+    EXPECT_EQ(common->FullDic.lock(), nullptr);
+    EXPECT_TRUE(app.WordExist(u"zoo", *common));
+    return 0;
+  });
+  EXPECT_EQ(result, 0);
+}
+
 }  // namespace
 }  // namespace parlavent

@@ -1,5 +1,11 @@
 // A script client of the running program, run by the Windows Script Host (cscript).
-var appl = new ActiveXObject("Parlavent.Appl");
+var appl;
+try {
+  appl = new ActiveXObject("Parlavent.Appl");
+} catch (e) {
+  WScript.StdErr.WriteLine("Parlavent.Appl cannot be created (" + (e.number >>> 0).toString(16) + "): " + e.message);
+  WScript.Quit(1);
+}
 WScript.Echo("GetSimpleTrans(Hund): " + appl.GetSimpleTrans("Hund"));
 var t = appl.GetTranslate("Haus");
 WScript.Echo("GetTranslate(Haus) holds \u0434\u043e\u043c: " + (t.indexOf("\u0434\u043e\u043c") >= 0));
@@ -40,3 +46,8 @@ WScript.Echo("Voices: " + appl.Voices.Count + ", DefVoice " + (appl.DefVoice ? a
 appl.GetTranslate("Katze");
 var ws = appl.WordSet;
 WScript.Echo("WordSet after GetTranslate(Katze): " + (ws ? ws.InString + ", IsTrans " + ws.IsTrans : "none"));
+appl.GetTranslate("Haus");
+var word = appl.WordSet.Words(1), rech = word.RechSet(1), theme = rech.ThemeSet(1), comm = theme.CommSet(1);
+WScript.Echo("WordSet.Words(1): " + word.Word + ", RechSet(1).ID " + rech.ID + ", ThemeSet(1).CommSet(1).TransSet(1): " +
+             escape(comm.TransSet(1).Text) + " of " + comm.TransSet.Count);
+WScript.Echo("stat: " + appl.stat.Items.Count + " words, Dic.GetSrc: " + appl.Dic.GetSrc().Name);

@@ -1,7 +1,8 @@
 // test_plugin.dll: a skin and a hint plug-in as the program's plug-in host expects them, reached
 // only through IDispatch. Each call is appended to HKCU\Software\ParlaventTestPlugIn "Calls" as
 // "<Skin|Hint>.<member>[:<first argument>];", so a test sees what the host called, with what and
-// in which order. The skin's EventHandler answers True for "ShowToolTipWindow" only.
+// in which order; an event also names its arguments' count and variant types. The skin's
+// EventHandler takes over "CreateToolTipWindow" and "ShowToolTipWindow" only.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -100,11 +101,14 @@ class PlugIn final : public IDispatch {
       case kEventHandler: {
         if (!first || first->vt != VT_BSTR) return DISP_E_TYPEMISMATCH;
         const std::wstring name(first->bstrVal, SysStringLen(first->bstrVal));
-        Record(self + L"EventHandler:" + name + L"/" + std::to_wstring(count - 1));
+        std::wstring types;
+        for (UINT i = 1; i < count; ++i) types += (i > 1 ? L"," : L"") + std::to_wstring(params->rgvarg[count - 1 - i].vt);
+        Record(self + L"EventHandler:" + name + L"/" + std::to_wstring(count - 1) + (types.empty() ? L"" : L":" + types));
         if (result) {
           VariantInit(result);
           result->vt = VT_BOOL;
-          result->boolVal = name == L"ShowToolTipWindow" ? VARIANT_TRUE : VARIANT_FALSE;
+          result->boolVal =
+              name == L"ShowToolTipWindow" || name == L"CreateToolTipWindow" ? VARIANT_TRUE : VARIANT_FALSE;
         }
         return S_OK;
       }

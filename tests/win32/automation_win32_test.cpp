@@ -19,8 +19,11 @@ using testing::ControlText;
 using testing::kProgramKey;
 using testing::kReactTimeoutMs;
 using testing::kStartTimeoutMs;
+using testing::PlugInCalls;
 using testing::Program;
+using testing::RegisterTestPlugIns;
 using testing::SetRequest;
+using testing::UnregisterTestPlugIns;
 using testing::WaitForMainWindow;
 
 const wchar_t* const kProgIdKey = L"Software\\Classes\\Parlavent.Appl";
@@ -30,56 +33,6 @@ std::wstring ReadDefault(HKEY root, const std::wstring& key) {
   DWORD size = sizeof(text);
   if (RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return {};
   return text;
-}
-
-// Windows lays the per-user classes over the machine's for every COM look-up; Wine reads only
-// the machine's. The test copies the per-user registration there so that Wine's look-up sees
-// what a Windows client would.
-void MirrorUserClass(const std::wstring& key) {
-  HKEY from = nullptr, to = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &from) != ERROR_SUCCESS) return;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &to, nullptr) ==
-      ERROR_SUCCESS) {
-    RegCopyTreeW(from, nullptr, to);
-    RegCloseKey(to);
-  }
-  RegCloseKey(from);
-}
-
-// Registers test_plugin.dll (beside this test program) per user as both plug-ins.
-void RegisterTestPlugIns() {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring dll = self;
-  dll.resize(dll.find_last_of(L"\\/") + 1);
-  dll += L"test_plugin.dll";
-  const struct {
-    const wchar_t* progId;
-    const wchar_t* clsid;
-  } kPlugIns[] = {{L"ParlaventPlugIn.Skin", L"{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F001}"},
-                  {L"ParlaventPlugIn.Hint", L"{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F002}"}};
-  auto set = [](const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value.c_str(),
-                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  };
-  for (const auto& p : kPlugIns) {
-    const std::wstring progKey = std::wstring(L"Software\\Classes\\") + p.progId;
-    const std::wstring classKey = std::wstring(L"Software\\Classes\\CLSID\\") + p.clsid;
-    set(progKey + L"\\CLSID", nullptr, p.clsid);
-    set(classKey + L"\\InprocServer32", nullptr, dll);
-    set(classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
-    MirrorUserClass(progKey);
-    MirrorUserClass(classKey);
-  }
-}
-
-void UnregisterTestPlugIns() {
-  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-    for (const wchar_t* key :
-         {L"Software\\Classes\\ParlaventPlugIn.Skin", L"Software\\Classes\\ParlaventPlugIn.Hint",
-          L"Software\\Classes\\CLSID\\{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F001}",
-          L"Software\\Classes\\CLSID\\{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F002}"})
-      RegDeleteTreeW(root, key);
 }
 
 // Runs a script by Wine's script host and returns what it wrote.
@@ -190,38 +143,43 @@ class Automation : public ::testing::Test {
   void TearDown() override {
     Program unreg(L"/unregserver");
     unreg.ExitCodeWithin(kReactTimeoutMs);
-    if (!clsidKey_.empty()) RegDeleteTreeW(HKEY_LOCAL_MACHINE, clsidKey_.c_str());
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kProgIdKey);
     UnregisterTestPlugIns();
     CoUninitialize();
   }
-  // "/regserver", its per-user entries, and the mirror Wine needs.
+  // "/regserver": Wine lets every user write the machine's classes, so it registers there.
   void RegisterServer() {
     Program reg(L"/regserver");
     ASSERT_TRUE(reg.Started());
     ASSERT_EQ(reg.ExitCodeWithin(kReactTimeoutMs), 0u) << "registration succeeds without a window";
-    const std::wstring clsid = ReadDefault(HKEY_CURRENT_USER, std::wstring(kProgIdKey) + L"\\CLSID");
-    ASSERT_EQ(clsid.size(), 38u) << "the ProgID names a class id, per user";
+    const std::wstring clsid = ReadDefault(HKEY_LOCAL_MACHINE, std::wstring(kProgIdKey) + L"\\CLSID");
+    ASSERT_EQ(clsid.size(), 38u) << "the ProgID names a class id, for the machine";
     clsidKey_ = L"Software\\Classes\\CLSID\\" + clsid;
-    const std::wstring server = ReadDefault(HKEY_CURRENT_USER, clsidKey_ + L"\\LocalServer32");
+    const std::wstring server = ReadDefault(HKEY_LOCAL_MACHINE, clsidKey_ + L"\\LocalServer32");
     EXPECT_NE(server.find(L"Parlavent.exe\""), std::wstring::npos) << "COM can start the program: " << server;
-    MirrorUserClass(kProgIdKey);
-    MirrorUserClass(clsidKey_);
+  }
+  // Registers, starts the program and connects to it (the test plug-ins registered first with plugIns).
+  void Serve(Program& program, bool plugIns = false) {
+    ASSERT_NO_FATAL_FAILURE(RegisterServer());
+    if (plugIns) RegisterTestPlugIns();
+    ASSERT_TRUE(program.Started());
+    main_ = WaitForMainWindow(program.Id(), true, kStartTimeoutMs);
+    ASSERT_NE(main_, nullptr);
+    ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(L"Parlavent.Appl", &id_));
+    appl_ = ConnectTo(id_);
+    ASSERT_NE(appl_, nullptr) << "the running copy offers its application object";
   }
   std::wstring clsidKey_;
+  HWND main_ = nullptr;
+  CLSID id_{};
+  IDispatch* appl_ = nullptr;
 };
 
 TEST_F(Automation, RegisteredRunningProgramServesOneApplicationObjectToScriptsAndUnregisters) {
-  ASSERT_NO_FATAL_FAILURE(RegisterServer());
   Program program;
-  ASSERT_TRUE(program.Started());
-  HWND main = WaitForMainWindow(program.Id(), true, kStartTimeoutMs);
-  ASSERT_NE(main, nullptr);
-
-  CLSID id{};
-  ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(L"Parlavent.Appl", &id));
-  IDispatch* appl = ConnectTo(id);
-  ASSERT_NE(appl, nullptr) << "the running copy offers its application object";
+  ASSERT_NO_FATAL_FAILURE(Serve(program));
+  HWND main = main_;
+  const CLSID id = id_;
+  IDispatch* appl = appl_;
 
   const Reply translated = Call(appl, L"GetTranslate", {Str(L"Haus")});
   ASSERT_HRESULT_SUCCEEDED(translated.hr);
@@ -259,6 +217,11 @@ TEST_F(Automation, RegisteredRunningProgramServesOneApplicationObjectToScriptsAn
   EXPECT_NE(script.find("Sett: CurLang 0, AutoOn false, DicPath set true"), std::string::npos) << script;
   EXPECT_NE(script.find("Voices: "), std::string::npos) << script;
   EXPECT_NE(script.find("WordSet after GetTranslate(Katze): Katze, IsTrans true"), std::string::npos) << script;
+  // The result tree, down to a translation's text.
+  EXPECT_NE(script.find("WordSet.Words(1): Haus, RechSet(1).ID 1, ThemeSet(1).CommSet(1).TransSet(1): %u0434%u043E%u043C"),
+            std::string::npos)
+      << script;
+  EXPECT_NE(script.find("stat: "), std::string::npos) << script;
 
   // A second client reaches the same object, not a second program.
   IDispatch* second = ConnectTo(id);
@@ -297,37 +260,173 @@ TEST_F(Automation, RegisteredRunningProgramServesOneApplicationObjectToScriptsAn
     Program unreg(L"/unregserver");
     ASSERT_EQ(unreg.ExitCodeWithin(kReactTimeoutMs), 0u);
   }
-  EXPECT_EQ(ReadDefault(HKEY_CURRENT_USER, std::wstring(kProgIdKey) + L"\\CLSID"), L"");
-  EXPECT_EQ(ReadDefault(HKEY_CURRENT_USER, clsidKey_ + L"\\LocalServer32"), L"");
+  EXPECT_EQ(ReadDefault(HKEY_LOCAL_MACHINE, std::wstring(kProgIdKey) + L"\\CLSID"), L"");
+  EXPECT_EQ(ReadDefault(HKEY_LOCAL_MACHINE, clsidKey_ + L"\\LocalServer32"), L"");
+}
+
+VARIANT Int(long n) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = n;
+  return v;
+}
+
+VARIANT Missing() {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_ERROR;
+  v.scode = DISP_E_PARAMNOTFOUND;
+  return v;
+}
+
+// Waits until pred holds, asking again every so often; false after the time.
+template <class P>
+bool Eventually(P pred, DWORD timeoutMs = kReactTimeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!pred()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(100);
+  }
+  return true;
 }
 
 TEST_F(Automation, RegisteredPlugInIsCreatedCalledByNameAndUnloadedAtShutDown) {
-  ASSERT_NO_FATAL_FAILURE(RegisterServer());
-  RegisterTestPlugIns();
   Program program;
-  ASSERT_TRUE(program.Started());
-  ASSERT_NE(WaitForMainWindow(program.Id(), true, kStartTimeoutMs), nullptr);
-  CLSID id{};
-  ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(L"Parlavent.Appl", &id));
-  IDispatch* appl = ConnectTo(id);
-  ASSERT_NE(appl, nullptr);
+  ASSERT_NO_FATAL_FAILURE(Serve(program, true));
+  IDispatch* appl = appl_;
 
   EXPECT_EQ(Call(appl, L"SendEvent", {Str(L"ShowToolTipWindow")}).text, L"False") << "nothing loaded yet";
   ASSERT_HRESULT_SUCCEEDED(Call(appl, L"PlugInInit").hr);
-  EXPECT_EQ(Call(appl, L"SendEvent", {Str(L"ShowToolTipWindow"), Str(L"a"), Str(L"b")}).text, L"True");
+  // A client's arguments reach the plug-in as given: a text, a number, one left out, a flag.
+  EXPECT_EQ(Call(appl, L"SendEvent", {Str(L"ShowToolTipWindow"), Str(L"a"), Int(7), Missing(), Flag(true)}).text,
+            L"True");
   EXPECT_EQ(Call(appl, L"SendEvent", {Str(L"HideToolTipWindow")}).text, L"False");
+  // The popup of a look-up: the skin makes and shows it, and learns the markup, the place and the window.
+  ASSERT_HRESULT_SUCCEEDED(Call(appl, L"ShowTrans", {Str(L"Hund"), Flag(false)}).hr);
+  EXPECT_TRUE(Eventually([] { return PlugInCalls().find(L"EventHandler:ShowToolTipWindow/4:8,3,3,3;") != std::wstring::npos; }))
+      << PlugInCalls();
+  // A second start unloads the first plug-ins; an unload, then the popup is the program's own again.
+  ASSERT_HRESULT_SUCCEEDED(Call(appl, L"PlugInInit").hr);
+  ASSERT_HRESULT_SUCCEEDED(Call(appl, L"PlugInUnload").hr);
+  ASSERT_HRESULT_SUCCEEDED(Call(appl, L"ShowTrans", {Str(L"Hund"), Flag(false)}).hr);
+  EXPECT_NE(testing::WaitForWindow(program.Id(), L"ParlaventPopup"), nullptr) << "the popup shows after the unload";
   appl->Release();
 
   SetRequest(L"NeedUnload", L"1");
   EXPECT_EQ(program.ExitCodeWithin(kReactTimeoutMs), 0u);
-  wchar_t calls[8192] = {};
-  DWORD size = sizeof(calls);
-  RegGetValueW(HKEY_CURRENT_USER, L"Software\\ParlaventTestPlugIn", L"Calls", RRF_RT_REG_SZ, nullptr, calls, &size);
-  EXPECT_STREQ(calls,
-               L"Skin.Loaded;Skin.Parlavent;Hint.setplugin;Hint.Parlavent;Skin.Init;"
-               L"Skin.Loaded;Skin.EventHandler:ShowToolTipWindow/2;"
-               L"Skin.Loaded;Skin.EventHandler:HideToolTipWindow/0;"
-               L"Skin.Unload;Hint.Unload;");
+  const std::wstring calls = PlugInCalls();
+  EXPECT_EQ(calls.substr(0, calls.find(L"Skin.EventHandler:CreateToolTipWindow")),
+            L"Skin.Loaded;Skin.Parlavent;Hint.setplugin;Hint.Parlavent;Skin.Init;"
+            L"Skin.Loaded;Skin.EventHandler:ShowToolTipWindow/4:8,3,10,11;"
+            L"Skin.Loaded;Skin.EventHandler:HideToolTipWindow/0;"
+            L"Skin.Loaded;");
+  EXPECT_NE(calls.find(L"Skin.Unload;Hint.Unload;Skin.Loaded;Skin.Parlavent;Hint.setplugin;Hint.Parlavent;Skin.Init;"
+                       L"Skin.Unload;Hint.Unload;"),
+            std::wstring::npos)
+      << calls;
+}
+
+// Two clients at once: one looks texts up again and again while the other reads the result. Every
+// read sees a finished look-up, never one the program is still inside.
+TEST_F(Automation, ClientsCallingAtOnceSeeOnlyFinishedLookUps) {
+  Program program;
+  ASSERT_NO_FATAL_FAILURE(Serve(program));
+  IDispatch* appl = appl_;
+  const CLSID id = id_;
+  // Two texts in turn: the same text again is answered from the last result without a look-up.
+  const wchar_t* const kTexts[] = {L"Haus Katze Hund Baum", L"Baum Hund Katze Haus"};
+  ASSERT_HRESULT_SUCCEEDED(Call(appl, L"GetTranslate", {Str(kTexts[1])}).hr);
+  struct Shared {
+    CLSID id{};
+    const wchar_t* const* texts = nullptr;
+    volatile LONG done = 0;
+    int reads = 0, unfinished = 0, failed = 0;
+    std::wstring sample;
+  } shared;
+  shared.id = id;
+  shared.texts = kTexts;
+  auto lookups = [](void* p) -> DWORD {
+    auto& s = *static_cast<Shared*>(p);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (IDispatch* a = ConnectTo(s.id)) {
+      for (int i = 0; i < 100; ++i)
+        if (FAILED(Call(a, L"GetTranslate", {Str(s.texts[i % 2])}).hr)) ++s.failed;
+      a->Release();
+    }
+    InterlockedExchange(&s.done, 1);
+    CoUninitialize();
+    return 0;
+  };
+  auto reads = [](void* p) -> DWORD {
+    auto& s = *static_cast<Shared*>(p);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (IDispatch* a = ConnectTo(s.id)) {
+      while (!s.done) {
+        IDispatch* set = nullptr;
+        DISPID dispid = DISPID_UNKNOWN;
+        LPOLESTR name = const_cast<LPOLESTR>(L"WordSet");
+        VARIANT result;
+        VariantInit(&result);
+        DISPPARAMS none{nullptr, nullptr, 0, 0};
+        if (SUCCEEDED(a->GetIDsOfNames(IID_NULL, &name, 1, 0, &dispid)) &&
+            SUCCEEDED(a->Invoke(dispid, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr)) &&
+            result.vt == VT_DISPATCH)
+          set = result.pdispVal;
+        ++s.reads;
+        const std::wstring in = set ? Call(set, L"InString").text : L"";
+        if (in != s.texts[0] && in != s.texts[1]) {
+          ++s.unfinished;
+          s.sample = in + L" / " + (set ? Call(set, L"CheckDir").text : L"no result");
+        }
+        VariantClear(&result);
+      }
+      a->Release();
+    }
+    CoUninitialize();
+    return 0;
+  };
+  HANDLE threads[] = {CreateThread(nullptr, 0, lookups, &shared, 0, nullptr),
+                      CreateThread(nullptr, 0, reads, &shared, 0, nullptr)};
+  EXPECT_EQ(WaitForMultipleObjects(2, threads, TRUE, 10 * kStartTimeoutMs), WAIT_OBJECT_0);
+  for (HANDLE t : threads) CloseHandle(t);
+  EXPECT_EQ(shared.failed, 0);
+  EXPECT_GT(shared.reads, 10);
+  EXPECT_EQ(shared.unfinished, 0) << "of " << shared.reads << " reads, e.g. " << std::string(shared.sample.begin(), shared.sample.end());
+  appl->Release();
+  SetRequest(L"NeedUnload", L"1");
+  EXPECT_EQ(program.ExitCodeWithin(kReactTimeoutMs), 0u);
+}
+
+// A million characters through each member that shows text: the program takes what a paste would
+// and answers at once, and its window goes on answering.
+TEST_F(Automation, MillionCharacterTextsReturnAtOnce) {
+  Program program;
+  ASSERT_NO_FATAL_FAILURE(Serve(program));
+  HWND main = main_;
+  IDispatch* appl = appl_;
+  std::wstring huge;
+  for (int i = 0; huge.size() < 1000000; ++i) huge += (i % 7 ? L"Haus " : L"Hund\r\n");
+  huge.resize(1000000);
+  const struct {
+    const wchar_t* member;
+    std::vector<VARIANT> args;
+  } calls[] = {{L"SetInput", {Str(huge.c_str())}},
+               {L"SetOutPut", {Str(huge.c_str()), Int(1)}},
+               {L"Info", {Str(huge.c_str())}},
+               {L"ShowList", {Str(huge.c_str())}},
+               {L"ShowABC", {Str(huge.c_str())}}};
+  for (const auto& c : calls) {
+    const DWORD start = GetTickCount();
+    EXPECT_HRESULT_SUCCEEDED(Call(appl, c.member, c.args).hr) << c.member;
+    EXPECT_LT(GetTickCount() - start, 20000u) << c.member << " keeps the program busy";
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer)) << c.member;
+  }
+  EXPECT_LE(Call(appl, L"GetInput").text.size(), 1000u);
+  appl->Release();
+  SetRequest(L"NeedUnload", L"1");
+  EXPECT_EQ(program.ExitCodeWithin(kReactTimeoutMs), 0u);
 }
 
 TEST(AutomationTypeLibrary, ProgramCarriesTheTypeLibraryOfItsApplicationObject) {
@@ -344,14 +443,17 @@ TEST(AutomationTypeLibrary, ProgramCarriesTheTypeLibraryOfItsApplicationObject) 
   EXPECT_TRUE(attr->wTypeFlags & TYPEFLAG_FDUAL) << "scripts and early-bound clients alike";
   info->ReleaseTypeAttr(attr);
   for (const wchar_t* op : {L"GetTranslate", L"GetSimpleTrans", L"SetInput", L"GetInput", L"SetOutPut",
-                            L"OpenBackTrans", L"PlugInInit", L"SendEvent"}) {
+                            L"OpenBackTrans", L"PlugInInit", L"SendEvent", L"ShowTrans", L"SpeakText", L"ShowAbout",
+                            L"GetWordTrans", L"WordExist", L"stat"}) {
     LPOLESTR n = const_cast<LPOLESTR>(op);
     MEMBERID mid = 0;
     EXPECT_HRESULT_SUCCEEDED(info->GetIDsOfNames(&n, 1, &mid)) << op;
   }
   info->Release();
   for (const wchar_t* type : {L"IclsDicLang", L"IclsDicLangItem", L"IclsDicSrc", L"IclsLinkItem", L"IclsUndo",
-                              L"IclsVoice", L"ISetting", L"IItems", L"IWordSet", L"IclsMass"}) {
+                              L"IclsVoice", L"ISetting", L"IItems", L"IWordSet", L"IclsMass", L"ITranslationSet",
+                              L"IclsRechSet", L"IThemeItem", L"IclsCommItem", L"ITranslateItem", L"IclsStat",
+                              L"IclsStatItem", L"IclsTheme"}) {
     ITypeInfo* other = nullptr;
     USHORT n = 1;
     MEMBERID id = 0;

@@ -230,13 +230,16 @@ class CaptureProgram : public ::testing::Test {
   }
   // The default hot key: Ctrl tapped twice, each tap far shorter than the program's key poll.
   // A busy machine that dropped the gesture gets it again. The popup it shows, or null.
+  static void TapHotKey() {
+    for (int tap = 0; tap < 2; ++tap) {
+      Keys({{VK_CONTROL, true}, {VK_CONTROL, false}});
+      Sleep(60);
+    }
+  }
   HWND HotKeyPopup() {
     HWND popup = nullptr;
     for (int attempt = 0; attempt < 3 && !popup; ++attempt) {
-      for (int tap = 0; tap < 2; ++tap) {
-        Keys({{VK_CONTROL, true}, {VK_CONTROL, false}});
-        Sleep(60);
-      }
+      TapHotKey();
       popup = WaitFor(4000, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
       if (!popup) Sleep(400);
     }
@@ -291,6 +294,66 @@ TEST_F(CaptureProgram, HotKeyOverNotepadShowsThePopupAndEscClosesIt) {
   // A tap of Esc, shorter than any poll.
   Keys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
   EXPECT_TRUE(WaitFor(kReactTimeoutMs, [&] { return !IsWindowVisible(popup); })) << "Esc closes the popup";
+}
+
+// The program registered as an automation server with the test skin plug-in (tests/plugin), which
+// takes the popup over while it is loaded.
+class CapturePlugIn : public CaptureProgram {
+ protected:
+  void SetUp() override {
+    testing::Program reg(L"/regserver");
+    ASSERT_EQ(reg.ExitCodeWithin(kReactTimeoutMs), 0u);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\ParlaventTestPlugIn");
+    testing::RegisterTestPlugIns();
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    CaptureProgram::SetUp();
+  }
+  void TearDown() override {
+    if (appl_) appl_->Release();
+    CaptureProgram::TearDown();
+    testing::Program unreg(L"/unregserver");
+    unreg.ExitCodeWithin(kReactTimeoutMs);
+    testing::UnregisterTestPlugIns();
+    CoUninitialize();
+  }
+  // A method of the running program's application object without arguments, called by name.
+  HRESULT CallAppl(const wchar_t* member) {
+    CLSID id{};
+    if (!appl_ && SUCCEEDED(CLSIDFromProgID(L"Parlavent.Appl", &id))) {
+      WaitFor(kStartTimeoutMs, [&] {
+        return SUCCEEDED(CoCreateInstance(id, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(&appl_)));
+      });
+    }
+    if (!appl_) return E_FAIL;
+    DISPID dispid = DISPID_UNKNOWN;
+    LPOLESTR name = const_cast<LPOLESTR>(member);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    const HRESULT hr = appl_->GetIDsOfNames(IID_NULL, &name, 1, 0, &dispid);
+    return FAILED(hr) ? hr : appl_->Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
+  }
+  IDispatch* appl_ = nullptr;
+};
+
+TEST_F(CapturePlugIn, HotKeyShowsThePopupAgainOnceTheSkinIsUnloaded) {
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr);
+  notepad.SetText(L"Hund");
+  ASSERT_TRUE(BringForward(notepad.frame, notepad.edit));
+  SendMessageW(notepad.edit, EM_SETSEL, 0, -1);
+  ASSERT_HRESULT_SUCCEEDED(CallAppl(L"PlugInInit"));
+  // The skin makes and shows the popup: the program learns of it only through the events.
+  bool taken = false;
+  for (int attempt = 0; attempt < 3 && !taken; ++attempt) {
+    TapHotKey();
+    taken = WaitFor(4000, [] {
+      return testing::PlugInCalls().find(L"EventHandler:ShowToolTipWindow/4") != std::wstring::npos;
+    });
+  }
+  EXPECT_TRUE(taken) << testing::PlugInCalls();
+  ASSERT_HRESULT_SUCCEEDED(CallAppl(L"PlugInUnload"));
+  HWND popup = HotKeyPopup();
+  ASSERT_NE(popup, nullptr) << "the program's own popup is back";
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
 }
 
 TEST_F(CaptureProgram, HotKeyOverWordpadShowsTheWordUnderThePointer) {

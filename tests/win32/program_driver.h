@@ -1,6 +1,6 @@
 #pragma once
 // Parlavent.exe started as its own process and driven from outside: the process, its main window,
-// requests through the settings store and the text of its controls.
+// requests through the settings store, the text of its controls, and the test plug-ins.
 #include <windows.h>
 
 #include <functional>
@@ -109,6 +109,48 @@ inline HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeo
     Sleep(100);
   } while (GetTickCount() - start < timeoutMs);
   return nullptr;
+}
+
+// Registers test_plugin.dll (beside this test program) for the machine as both plug-ins.
+inline void RegisterTestPlugIns() {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring dll = self;
+  dll.resize(dll.find_last_of(L"\\/") + 1);
+  dll += L"test_plugin.dll";
+  const struct {
+    const wchar_t* progId;
+    const wchar_t* clsid;
+  } kPlugIns[] = {{L"ParlaventPlugIn.Skin", L"{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F001}"},
+                  {L"ParlaventPlugIn.Hint", L"{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F002}"}};
+  auto set = [](const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  };
+  for (const auto& p : kPlugIns) {
+    const std::wstring progKey = std::wstring(L"Software\\Classes\\") + p.progId;
+    const std::wstring classKey = std::wstring(L"Software\\Classes\\CLSID\\") + p.clsid;
+    set(progKey + L"\\CLSID", nullptr, p.clsid);
+    set(classKey + L"\\InprocServer32", nullptr, dll);
+    set(classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+  }
+}
+
+inline void UnregisterTestPlugIns() {
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+    for (const wchar_t* key :
+         {L"Software\\Classes\\ParlaventPlugIn.Skin", L"Software\\Classes\\ParlaventPlugIn.Hint",
+          L"Software\\Classes\\CLSID\\{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F001}",
+          L"Software\\Classes\\CLSID\\{5C3E3B52-1A7B-4E36-9C55-2D6A43C1F002}"})
+      RegDeleteTreeW(root, key);
+}
+
+/// What the test plug-ins recorded (tests/plugin/test_plugin.cpp).
+inline std::wstring PlugInCalls() {
+  wchar_t calls[8192] = {};
+  DWORD size = sizeof(calls);
+  RegGetValueW(HKEY_CURRENT_USER, L"Software\\ParlaventTestPlugIn", L"Calls", RRF_RT_REG_SZ, nullptr, calls, &size);
+  return calls;
 }
 
 }  // namespace parlavent::testing

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <algorithm>
 #include <functional>
 #include <new>
 #include <string>
@@ -16,7 +17,11 @@
 #include "app/automation.h"
 #include "app/plugin_host.h"
 #include "app/link_layer.h"
+#include "app/main_window_core.h"
 #include "app/view_history.h"
+#include "app/view_host.h"
+#include "companions/stat_item.h"
+#include "companions/statistics.h"
 #include "companions/voice.h"
 #include "foundation/settings_object.h"
 #include "dictionary/dictionary.h"
@@ -36,6 +41,37 @@ BSTR ToBstr(std::u16string_view s) {
 }
 
 std::wstring Wide(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
+
+std::u16string_view View(BSTR b) {
+  return b ? std::u16string_view(reinterpret_cast<const char16_t*>(b), SysStringLen(b)) : std::u16string_view();
+}
+
+// Text from a client as a paste or a drop brings it in: at most what the input box takes, so no
+// look-up, list or box is ever handed more, whatever the client sends.
+std::u16string ClientText(std::u16string_view text) {
+  bool cut = false;
+  return InputBoxText(text, cut);
+}
+std::u16string ClientText(BSTR b) { return ClientText(View(b)); }
+
+// Text for the output box and the back-translation pane, which show whole translations: longer,
+// but still short enough for the multi-line boxes to lay out at once.
+constexpr std::size_t kClientOutputMax = 10000;
+bool IsAbsent(const VARIANT& v) { return v.vt == VT_ERROR && v.scode == DISP_E_PARAMNOTFOUND; }
+
+// A client's argument, kept as given for the plug-in.
+struct VariantValue final : ClientValue {
+  VariantValue() { VariantInit(&v); }
+  ~VariantValue() override { VariantClear(&v); }
+  VariantValue(const VariantValue&) = delete;
+  VariantValue& operator=(const VariantValue&) = delete;
+  VARIANT v;
+};
+
+std::u16string ClientOutput(BSTR b) {
+  const std::u16string_view text = View(b);
+  return std::u16string(text.substr(0, std::min(text.size(), kClientOutputMax)));
+}
 
 VARIANT_BOOL VBool(bool b) { return b ? VARIANT_TRUE : VARIANT_FALSE; }
 
@@ -97,6 +133,15 @@ std::u16string GuidText(const GUID& id) {
 class DispatchPlugIn;
 
 ITypeLib* gTypeLib = nullptr;  // the program's own, while the server runs
+
+// The application object served, while it is served: the objects standing for it read it here,
+// and refuse every call once it is withdrawn, so none of them outlives it.
+Appl* gServed = nullptr;
+class DicsObject;
+std::vector<DicsObject*> gDics;  // every ColDics handed out, cut off with the application object
+
+Appl& App() { return *gServed; }
+
 
 // The two descriptions of a dual interface: the dispatch one for GetTypeInfo, the vtable one
 // that DispInvoke calls through. False when the type library lacks it.
@@ -351,6 +396,29 @@ class DicObject final : public DualObject<IclsDic, &IID_IclsDic> {
     if (!dic_->Srcs) return Make<ItemsObject>(v, std::vector<ItemsObject::Entry>());
     return ItemsOut<SrcObject, IclsDicSrc>(v, *dic_->Srcs);
   }
+  HRESULT STDMETHODCALLTYPE get_Dicx(IclsDic** v) override;
+  HRESULT STDMETHODCALLTYPE get_FullDic(IclsDic** v) override;
+  HRESULT STDMETHODCALLTYPE get_Layout1(long* v) override { return Number(v, dic_->Layout1); }
+  HRESULT STDMETHODCALLTYPE get_Layout2(long* v) override { return Number(v, dic_->Layout2); }
+  HRESULT STDMETHODCALLTYPE get_HaveTranscrHelp(VARIANT_BOOL* v) override { return Flag(v, dic_->HaveTranscrHelp); }
+  HRESULT STDMETHODCALLTYPE get_Voice1(IclsVoice** v) override;
+  HRESULT STDMETHODCALLTYPE get_Voice2(IclsVoice** v) override;
+  HRESULT STDMETHODCALLTYPE get_Themes(IItems** v) override;
+  HRESULT STDMETHODCALLTYPE Direction(long* ret) override { return Number(ret, dic_->Direction()); }
+  HRESULT STDMETHODCALLTYPE GetSrc(IclsDicSrc** ret) override {
+    if (!ret) return E_POINTER;
+    *ret = nullptr;
+    return Guard([&] { return Out<SrcObject>(ret, dic_->GetSrc()); });
+  }
+  HRESULT STDMETHODCALLTYPE GetTranscrHelp(VARIANT* ret) override {
+    return Guard([&] { return Strings(ret, dic_->GetTranscrHelp()); });
+  }
+  // Only a dictionary the program offers can become the current one: never a package that cannot
+  // be read, nor one that serves behind its full package.
+  HRESULT STDMETHODCALLTYPE SetEnabled(VARIANT_BOOL refr) override {
+    if (!gServed || !dic_->Visible || !App().ColDics.Find(dic_->path)) return E_INVALIDARG;
+    return Do([&] { dic_->SetEnabled(refr != VARIANT_FALSE); });
+  }
 
  private:
   std::shared_ptr<clsDic> dic_;
@@ -418,6 +486,99 @@ class VoiceObject final : public Over<IclsVoice, &IID_IclsVoice, clsVoice> {
   NUMBER_FIELD(Ver) FLAG_FIELD(Default) NUMBER_FIELD(EngineIndex)
 };
 
+class ThemeObject final : public Over<IclsTheme, &IID_IclsTheme, clsTheme> {
+ public:
+  using Over::Over;
+  NUMBER_FIELD(ID) TEXT_FIELD(Name) TEXT_FIELD(Short)
+};
+
+HRESULT DicObject::get_Dicx(IclsDic** v) { return DicOut(v, dic_->Dicx); }
+HRESULT DicObject::get_FullDic(IclsDic** v) { return DicOut(v, dic_->FullDic.lock()); }
+HRESULT DicObject::get_Voice1(IclsVoice** v) { return Out<VoiceObject>(v, dic_->Voice1); }
+HRESULT DicObject::get_Voice2(IclsVoice** v) { return Out<VoiceObject>(v, dic_->Voice2); }
+HRESULT DicObject::get_Themes(IItems** v) { return ItemsOut<ThemeObject, IclsTheme>(v, *dic_->Themes); }
+
+// The result tree, level by level; every object keeps its part of the tree alive, so a later look-up
+// (which makes a new tree) leaves what a client walks as it was.
+class TranslateItemObject final : public Over<ITranslateItem, &IID_ITranslateItem, TranslateItem> {
+ public:
+  using Over::Over;
+  TEXT_FIELD(Text) NUMBER_FIELD(Dir)
+};
+
+class CommItemObject final : public Over<IclsCommItem, &IID_IclsCommItem, clsCommItem> {
+ public:
+  using Over::Over;
+  HRESULT STDMETHODCALLTYPE get_TransSet(IItems** v) override {
+    return ItemsOut<TranslateItemObject, ITranslateItem>(v, s_->TransSet);
+  }
+  TEXT_FIELD(Comment)
+};
+
+class ThemeItemObject final : public Over<IThemeItem, &IID_IThemeItem, ThemeItem> {
+ public:
+  using Over::Over;
+  HRESULT STDMETHODCALLTYPE get_CommSet(IItems** v) override {
+    return ItemsOut<CommItemObject, IclsCommItem>(v, s_->CommSet);
+  }
+  TEXT_FIELD(Key) TEXT_FIELD(StrThemes)
+};
+
+class RechSetObject final : public Over<IclsRechSet, &IID_IclsRechSet, clsRechSet> {
+ public:
+  using Over::Over;
+  NUMBER_FIELD(ID)
+  HRESULT STDMETHODCALLTYPE get_ThemeSet(IItems** v) override {
+    return ItemsOut<ThemeItemObject, IThemeItem>(v, s_->ThemeSet);
+  }
+};
+
+class TranslationSetObject final : public Over<ITranslationSet, &IID_ITranslationSet, TranslationSet> {
+ public:
+  using Over::Over;
+  TEXT_FIELD(Word)
+  HRESULT STDMETHODCALLTYPE get_RechSet(IItems** v) override {
+    return ItemsOut<RechSetObject, IclsRechSet>(v, s_->RechSet);
+  }
+  FLAG_FIELD(ShortTrans) FLAG_FIELD(UseExtTrans) FLAG_FIELD(IsTranslated) TEXT_FIELD(Transcription)
+  TEXT_FIELD(TransString) TEXT_FIELD(SpeakString) NUMBER_FIELD(WordW) NUMBER_FIELD(WordH) NUMBER_FIELD(TransH)
+  NUMBER_FIELD(TransW) NUMBER_FIELD(TranscrH) NUMBER_FIELD(TranscrW) NUMBER_FIELD(WordDir) NUMBER_FIELD(TransDir)
+};
+
+class StatItemObject final : public Over<IclsStatItem, &IID_IclsStatItem, clsStatItem> {
+ public:
+  using Over::Over;
+  TEXT_FIELD(Word) NUMBER_FIELD(Mass) NUMBER_FIELD(Rmass)
+};
+
+// A list of statistics words as a collection, each word as it was when the list was read.
+HRESULT StatItemsOut(IItems** ret, const std::vector<std::shared_ptr<clsStatItem>>& items) {
+  if (!ret) return E_POINTER;
+  *ret = nullptr;
+  return Guard([&] {
+    std::vector<ItemsObject::Entry> entries;
+    for (const auto& item : items) {
+      auto copy = std::make_shared<clsStatItem>(*item);
+      entries.push_back({item->Word, [copy](IDispatch** out) { return Handed<StatItemObject, IclsStatItem>(out, copy); }});
+    }
+    return Make<ItemsObject>(ret, std::move(entries));
+  });
+}
+
+class StatObject final : public Over<IclsStat, &IID_IclsStat, clsStat> {
+ public:
+  using Over::Over;
+  TEXT_FIELD(Folder)
+  HRESULT STDMETHODCALLTYPE get_Items(IItems** v) override { return StatItemsOut(v, s_->Items()); }
+  HRESULT STDMETHODCALLTYPE get_Changed(VARIANT_BOOL* v) override { return Flag(v, s_->Changed()); }
+  HRESULT STDMETHODCALLTYPE MostFrequent(long n, IItems** ret) override {
+    return Guard([&] { return StatItemsOut(ret, s_->MostFrequent(static_cast<std::int32_t>(n))); });
+  }
+  HRESULT STDMETHODCALLTYPE Last(long n, IItems** ret) override {
+    return Guard([&] { return StatItemsOut(ret, s_->Last(static_cast<std::int32_t>(n))); });
+  }
+};
+
 // The settings as the program holds them now; clients read, the settings window writes.
 class SettingObject final : public Over<ISetting, &IID_ISetting, Setting> {
  public:
@@ -449,16 +610,31 @@ class SettingObject final : public Over<ISetting, &IID_ISetting, Setting> {
 class WordSetObject final : public Over<IWordSet, &IID_IWordSet, WordSet> {
  public:
   using Over::Over;
+  HRESULT STDMETHODCALLTYPE get_Words(IItems** v) override {
+    return ItemsOut<TranslationSetObject, ITranslationSet>(v, s_->Words);
+  }
   TEXT_FIELD(InString) NUMBER_FIELD(RetIndex) TEXT_FIELD(RetString) FLAG_FIELD(IsTrans) FLAG_FIELD(UseExtTrans)
   TEXT_FIELD(Translation) NUMBER_FIELD(CheckDir) FLAG_FIELD(ExtTrans) FLAG_FIELD(OnForm)
 };
 
 // ColDics: read when asked, so a client always sees the dictionaries loaded now.
-class DicsObject final : public DualObject<IDics, &IID_IDics> {
+// An object that reaches the application object: no call gets through once it is withdrawn.
+template <class I, const IID* iid>
+class ServedObject : public DualObject<I, iid> {
  public:
-  explicit DicsObject(Appl& app) : app_(app) {}
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                   EXCEPINFO* excep, UINT* argErr) override {
+    if (!gServed) return CO_E_SERVER_STOPPING;
+    return DualObject<I, iid>::Invoke(id, riid, lcid, flags, params, result, excep, argErr);
+  }
+};
+
+class DicsObject final : public ServedObject<IDics, &IID_IDics> {
+ public:
+  DicsObject() { gDics.push_back(this); }
+  ~DicsObject() override { gDics.erase(std::find(gDics.begin(), gDics.end(), this)); }
   HRESULT STDMETHODCALLTYPE get_Count(long* v) override {
-    return Number(v, static_cast<std::int32_t>(app_.ColDics.Count()));
+    return Number(v, static_cast<std::int32_t>(App().ColDics.Count()));
   }
   // By 1-based position or by key (the package's path), as the system's collections are read.
   HRESULT STDMETHODCALLTYPE Item(VARIANT index, IclsDic** ret) override {
@@ -469,40 +645,37 @@ class DicsObject final : public DualObject<IDics, &IID_IDics> {
     const std::shared_ptr<clsDic>* found = nullptr;
     if (index.vt == VT_BSTR || index.vt == (VT_BSTR | VT_BYREF)) {
       if (FAILED(VariantChangeType(&key, &index, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
-      found = app_.ColDics.Find(FromBstr(key.bstrVal));
+      found = App().ColDics.Find(FromBstr(key.bstrVal));
     } else {
       if (FAILED(VariantChangeType(&key, &index, 0, VT_I4))) return DISP_E_TYPEMISMATCH;
-      if (key.lVal >= 1) found = app_.ColDics.ItemAt(static_cast<std::size_t>(key.lVal));
+      if (key.lVal >= 1) found = App().ColDics.ItemAt(static_cast<std::size_t>(key.lVal));
     }
     VariantClear(&key);
     if (!found || !*found) return DISP_E_BADINDEX;
     return DicOut(ret, *found);
   }
-
- private:
-  Appl& app_;
 };
 
 // The one application object every client gets.
-class ApplObject final : public DualObject<IAppl, &IID_IAppl> {
+class ApplObject final : public ServedObject<IAppl, &IID_IAppl> {
  public:
-  explicit ApplObject(Appl& app) : app_(app) {}
+  ApplObject() = default;
   // Fields
   HRESULT STDMETHODCALLTYPE get_PlugIn(IDispatch** value) override;
   HRESULT STDMETHODCALLTYPE get_Hint(IDispatch** value) override;
-  HRESULT STDMETHODCALLTYPE get_ByteFileN(long* v) override { return Number(v, app_.ByteFileN); }
-  HRESULT STDMETHODCALLTYPE get_ByteFileLen(long* v) override { return Number(v, app_.ByteFileLen); }
+  HRESULT STDMETHODCALLTYPE get_ByteFileN(long* v) override { return Number(v, App().ByteFileN); }
+  HRESULT STDMETHODCALLTYPE get_ByteFileLen(long* v) override { return Number(v, App().ByteFileLen); }
   HRESULT STDMETHODCALLTYPE get_Languages(VARIANT* value) override {
     if (!value) return E_POINTER;
     VariantInit(value);
     return Guard([&]() -> HRESULT {
-      SAFEARRAY* list = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(app_.Languages.size()));
+      SAFEARRAY* list = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(App().Languages.size()));
       if (!list) return E_OUTOFMEMORY;
-      for (LONG i = 0; i < static_cast<LONG>(app_.Languages.size()); ++i) {
+      for (LONG i = 0; i < static_cast<LONG>(App().Languages.size()); ++i) {
         VARIANT item;
         VariantInit(&item);
         item.vt = VT_BSTR;
-        item.bstrVal = ToBstr(app_.Languages[static_cast<std::size_t>(i)]);
+        item.bstrVal = ToBstr(App().Languages[static_cast<std::size_t>(i)]);
         SafeArrayPutElement(list, &i, &item);
         VariantClear(&item);
       }
@@ -511,65 +684,73 @@ class ApplObject final : public DualObject<IAppl, &IID_IAppl> {
       return S_OK;
     });
   }
-  HRESULT STDMETHODCALLTYPE get_Dic(IclsDic** v) override { return DicOut(v, app_.Dic); }
+  HRESULT STDMETHODCALLTYPE get_Dic(IclsDic** v) override { return DicOut(v, App().Dic); }
   HRESULT STDMETHODCALLTYPE get_ColDics(IDics** v) override {
     if (!v) return E_POINTER;
     *v = nullptr;
     return Guard([&] {
-      *v = new DicsObject(app_);
+      *v = new DicsObject();
       return S_OK;
     });
   }
-  HRESULT STDMETHODCALLTYPE get_Sett(ISetting** v) override { return Out<SettingObject>(v, app_.Sett); }
-  HRESULT STDMETHODCALLTYPE get_WordSet(IWordSet** v) override { return Out<WordSetObject>(v, app_.WordSet); }
+  HRESULT STDMETHODCALLTYPE get_Sett(ISetting** v) override { return Out<SettingObject>(v, App().Sett); }
+  HRESULT STDMETHODCALLTYPE get_WordSet(IWordSet** v) override { return Out<WordSetObject>(v, App().WordSet); }
   HRESULT STDMETHODCALLTYPE get_Undo(IclsUndo** v) override {
     if (!v) return E_POINTER;
     *v = nullptr;
     return Guard([&] {
-      app_.History();
-      return Make<UndoObject>(v, app_.Undo);
+      App().History();
+      return Make<UndoObject>(v, App().Undo);
     });
   }
   HRESULT STDMETHODCALLTYPE get_Voices(IItems** v) override {
-    return ItemsOut<VoiceObject, IclsVoice>(v, app_.Voices);
+    return ItemsOut<VoiceObject, IclsVoice>(v, App().Voices);
   }
   HRESULT STDMETHODCALLTYPE get_DicLanguages(IItems** v) override {
-    return ItemsOut<DicLangObject, IclsDicLang>(v, app_.DicLanguages);
+    return ItemsOut<DicLangObject, IclsDicLang>(v, App().DicLanguages);
   }
-  HRESULT STDMETHODCALLTYPE get_DefVoice(IclsVoice** v) override { return Out<VoiceObject>(v, app_.DefVoice); }
-  HRESULT STDMETHODCALLTYPE get_OutPutMode(long* v) override { return Number(v, app_.OutPutMode); }
+  HRESULT STDMETHODCALLTYPE get_DefVoice(IclsVoice** v) override { return Out<VoiceObject>(v, App().DefVoice); }
+  HRESULT STDMETHODCALLTYPE get_OutPutMode(long* v) override { return Number(v, App().OutPutMode); }
   HRESULT STDMETHODCALLTYPE put_OutPutMode(long v) override {
-    app_.OutPutMode = v;
+    App().OutPutMode = v;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_SAPIEnabled(VARIANT_BOOL* v) override { return Flag(v, app_.SAPIEnabled); }
-  HRESULT STDMETHODCALLTYPE get_SAPIVoices(long* v) override { return Number(v, app_.SAPIVoices); }
-  HRESULT STDMETHODCALLTYPE get_SAPIWork(VARIANT_BOOL* v) override { return Flag(v, app_.SAPIWork); }
-  HRESULT STDMETHODCALLTYPE get_IsTextInClip(VARIANT_BOOL* v) override { return Flag(v, app_.IsTextInClip); }
-  HRESULT STDMETHODCALLTYPE get_IsWindowsNT(VARIANT_BOOL* v) override { return Flag(v, app_.IsWindowsNT); }
+  HRESULT STDMETHODCALLTYPE get_SAPIEnabled(VARIANT_BOOL* v) override { return Flag(v, App().SAPIEnabled); }
+  HRESULT STDMETHODCALLTYPE get_SAPIVoices(long* v) override { return Number(v, App().SAPIVoices); }
+  HRESULT STDMETHODCALLTYPE get_SAPIWork(VARIANT_BOOL* v) override { return Flag(v, App().SAPIWork); }
+  HRESULT STDMETHODCALLTYPE get_IsTextInClip(VARIANT_BOOL* v) override { return Flag(v, App().IsTextInClip); }
+  HRESULT STDMETHODCALLTYPE get_IsWindowsNT(VARIANT_BOOL* v) override { return Flag(v, App().IsWindowsNT); }
+  HRESULT STDMETHODCALLTYPE get_stat(IclsStat** v) override {
+    if (!v) return E_POINTER;
+    *v = nullptr;
+    return Guard([&] {
+      App().Stat();  // made on first use
+      return Out<StatObject>(v, App().stat);
+    });
+  }
 
   // Look-ups
   HRESULT STDMETHODCALLTYPE LZ(long n, BSTR* ret) override {
-    return Text(ret, [&] { return app_.LZ(static_cast<std::int32_t>(n)); });
+    return Text(ret, [&] { return App().LZ(static_cast<std::int32_t>(n)); });
   }
   HRESULT STDMETHODCALLTYPE GetTranslate(BSTR text, BSTR* ret) override {
     return Text(ret, [&] {
       std::u16string rettext;
-      app_.GetTranslate(FromBstr(text), rettext);
+      App().GetTranslate(ClientText(text), rettext);
       return rettext;
     });
   }
   HRESULT STDMETHODCALLTYPE GetSimpleTrans(BSTR text, BSTR* ret) override {
-    return Text(ret, [&] { return app_.GetSimpleTrans(FromBstr(text)); });
+    return Text(ret, [&] { return App().GetSimpleTrans(ClientText(text)); });
   }
   HRESULT STDMETHODCALLTYPE Translate(BSTR word, VARIANT_BOOL exact, BSTR* ret) override {
-    return Text(ret, [&] { return app_.Translate(FromBstr(word), exact != VARIANT_FALSE); });
+    return Text(ret, [&] { return App().Translate(ClientText(word), exact != VARIANT_FALSE); });
   }
   HRESULT STDMETHODCALLTYPE GetTranscript(BSTR word, BSTR* ret) override {
-    return Text(ret, [&] { return app_.GetTranscript(FromBstr(word)); });
+    return Text(ret, [&] { return App().GetTranscript(ClientText(word)); });
   }
   HRESULT STDMETHODCALLTYPE GetTextLang(BSTR text, BSTR* ret) override {
-    return Text(ret, [&] { return app_.GetTextLang(FromBstr(text)); });
+    return Text(ret, [&] { return App().GetTextLang(ClientText(text)); });
   }
 
   // The main window
@@ -577,53 +758,126 @@ class ApplObject final : public DualObject<IAppl, &IID_IAppl> {
     VARIANT s;
     VariantInit(&s);
     if (FAILED(VariantChangeType(&s, &text, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
-    const HRESULT hr = Do([&] { app_.Info(FromBstr(s.bstrVal), autoHide != VARIANT_FALSE); });
+    const HRESULT hr = Do([&] { App().Info(ClientText(s.bstrVal), autoHide != VARIANT_FALSE); });
     VariantClear(&s);
     return hr;
   }
-  HRESULT STDMETHODCALLTYPE InfoClear() override { return Do([&] { app_.InfoClear(); }); }
-  HRESULT STDMETHODCALLTYPE ClearBuffer() override { return Do([&] { app_.ClearBuffer(); }); }
+  HRESULT STDMETHODCALLTYPE InfoClear() override { return Do([&] { App().InfoClear(); }); }
+  HRESULT STDMETHODCALLTYPE ClearBuffer() override { return Do([&] { App().ClearBuffer(); }); }
   HRESULT STDMETHODCALLTYPE SetInput(BSTR text, VARIANT_BOOL noList) override {
-    return Do([&] { app_.SetInput(FromBstr(text), noList != VARIANT_FALSE); });
+    return Do([&] { App().SetInput(ClientText(text), noList != VARIANT_FALSE); });
   }
   HRESULT STDMETHODCALLTYPE GetInput(BSTR* ret) override {
-    return Text(ret, [&] { return app_.GetInput(); });
+    return Text(ret, [&] { return App().GetInput(); });
   }
   HRESULT STDMETHODCALLTYPE SetOutPut(BSTR text, long mode, VARIANT_BOOL focus) override {
-    return Do([&] { app_.SetOutPut(FromBstr(text), static_cast<std::int32_t>(mode), focus != VARIANT_FALSE); });
+    return Do([&] { App().SetOutPut(ClientOutput(text), static_cast<std::int32_t>(mode), focus != VARIANT_FALSE); });
   }
-  HRESULT STDMETHODCALLTYPE ShowModeMessage() override { return Do([&] { app_.ShowModeMessage(); }); }
-  HRESULT STDMETHODCALLTYPE OpenBackTrans() override { return Do([&] { app_.OpenBackTrans(); }); }
-  HRESULT STDMETHODCALLTYPE CloseBackTrans() override { return Do([&] { app_.CloseBackTrans(); }); }
+  HRESULT STDMETHODCALLTYPE ShowModeMessage() override { return Do([&] { App().ShowModeMessage(); }); }
+  HRESULT STDMETHODCALLTYPE OpenBackTrans() override { return Do([&] { App().OpenBackTrans(); }); }
+  HRESULT STDMETHODCALLTYPE CloseBackTrans() override { return Do([&] { App().CloseBackTrans(); }); }
   HRESULT STDMETHODCALLTYPE ShowBackTrans(BSTR txt, VARIANT_BOOL caption) override {
-    return Do([&] { app_.ShowBackTrans(FromBstr(txt), caption != VARIANT_FALSE); });
+    return Do([&] { App().ShowBackTrans(ClientOutput(txt), caption != VARIANT_FALSE); });
   }
-  HRESULT STDMETHODCALLTYPE ClearBackTrans() override { return Do([&] { app_.ClearBackTrans(); }); }
+  HRESULT STDMETHODCALLTYPE ClearBackTrans() override { return Do([&] { App().ClearBackTrans(); }); }
   HRESULT STDMETHODCALLTYPE ShowMe(VARIANT_BOOL focus) override {
-    return Do([&] { app_.ShowMe(focus != VARIANT_FALSE); });
+    return Do([&] { App().ShowMe(focus != VARIANT_FALSE); });
   }
-  HRESULT STDMETHODCALLTYPE HideMe() override { return Do([&] { app_.HideMe(); }); }
+  HRESULT STDMETHODCALLTYPE HideMe() override { return Do([&] { App().HideMe(); }); }
   HRESULT STDMETHODCALLTYPE SetAutoMode(VARIANT_BOOL enable, VARIANT_BOOL showTT) override {
-    return Do([&] { app_.SetAutoMode(enable != VARIANT_FALSE, showTT != VARIANT_FALSE); });
+    return Do([&] { App().SetAutoMode(enable != VARIANT_FALSE, showTT != VARIANT_FALSE); });
   }
-  HRESULT STDMETHODCALLTYPE ShowList(BSTR text) override { return Do([&] { app_.ShowList(FromBstr(text)); }); }
+  HRESULT STDMETHODCALLTYPE ShowList(BSTR text) override { return Do([&] { App().ShowList(ClientText(text)); }); }
   HRESULT STDMETHODCALLTYPE ShowAllList(BSTR text) override {
-    return Do([&] { app_.ShowAllList(FromBstr(text)); });
+    return Do([&] { App().ShowAllList(ClientText(text)); });
   }
   HRESULT STDMETHODCALLTYPE ShowABC(VARIANT lit) override {
     VARIANT s;
     VariantInit(&s);
     const bool absent = lit.vt == VT_ERROR && lit.scode == DISP_E_PARAMNOTFOUND;
     if (!absent && FAILED(VariantChangeType(&s, &lit, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
-    const HRESULT hr = Do([&] { app_.ShowABC(absent ? std::u16string() : FromBstr(s.bstrVal)); });
+    const HRESULT hr = Do([&] { App().ShowABC(absent ? std::u16string() : ClientText(s.bstrVal)); });
     VariantClear(&s);
     return hr;
   }
   HRESULT STDMETHODCALLTYPE GetClipboard(BSTR* ret) override {
-    return Text(ret, [&] { return app_.GetClipboard(); });
+    return Text(ret, [&] { return App().GetClipboard(); });
   }
   HRESULT STDMETHODCALLTYPE CopyText(BSTR text, VARIANT_BOOL show) override {
-    return Do([&] { app_.CopyText(FromBstr(text), show != VARIANT_FALSE); });
+    return Do([&] { App().CopyText(FromBstr(text), show != VARIANT_FALSE); });
+  }
+
+  HRESULT STDMETHODCALLTYPE CopyTrans() override { return Do([&] { App().CopyTrans(); }); }
+  HRESULT STDMETHODCALLTYPE ShowTrans(BSTR text, VARIANT_BOOL onForm) override {
+    return Do([&] {
+      ShowTransArgs args;
+      args.OnForm = onForm != VARIANT_FALSE;
+      App().ShowTrans(ClientText(text), args);
+    });
+  }
+  HRESULT STDMETHODCALLTYPE ShowAbout() override { return Do([&] { App().ShowAbout(); }); }
+  HRESULT STDMETHODCALLTYPE ShowHelp(BSTR topic) override { return Do([&] { App().ShowHelp(ClientText(topic)); }); }
+  HRESULT STDMETHODCALLTYPE GetWordTrans(BSTR word, VARIANT_BOOL random, VARIANT* ret) override {
+    return Guard([&] { return Strings(ret, App().GetWordTrans(ClientText(word), nullptr, random != VARIANT_FALSE)); });
+  }
+  HRESULT STDMETHODCALLTYPE WordExist(BSTR word, VARIANT_BOOL* ret) override {
+    if (!ret) return E_POINTER;
+    *ret = VARIANT_FALSE;
+    return Guard([&] {
+      const std::shared_ptr<clsDic> dic = App().Dic;
+      *ret = VBool(dic && App().WordExist(ClientText(word), *dic));
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE ShowLit(BSTR lit) override { return Do([&] { App().ShowLit(ClientText(lit)); }); }
+  HRESULT STDMETHODCALLTYPE GetHash(BSTR text, double* ret) override {
+    if (!ret) return E_POINTER;
+    *ret = 0;
+    return Guard([&] {
+      *ret = App().GetHash(ClientText(text));
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE getWordX(BSTR w, double* ret) override {
+    if (!ret) return E_POINTER;
+    *ret = 0;
+    return Guard([&] {
+      *ret = App().getWordX(ClientText(w));
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE CheckDirection(BSTR t, VARIANT_BOOL* ret) override {
+    if (!ret) return E_POINTER;
+    *ret = VARIANT_FALSE;
+    return Guard([&] {
+      *ret = VBool(App().CheckDirection(ClientText(t)));
+      return S_OK;
+    });
+  }
+
+  // Speech, the on-screen keyboard, learning cards and statistics
+  HRESULT STDMETHODCALLTYPE SpeakText(BSTR t) override {
+    return Do([&] { App().SpeakText(ClientOutput(t), App().Dic); });
+  }
+  HRESULT STDMETHODCALLTYPE StopSpeak() override { return Do([&] { App().StopSpeak(); }); }
+  HRESULT STDMETHODCALLTYPE SpeakSrc(BSTR text, long dir) override {
+    return Do([&] { App().SpeakSrc(ClientOutput(text), static_cast<std::int32_t>(dir)); });
+  }
+  HRESULT STDMETHODCALLTYPE IsSpeaking(VARIANT_BOOL* ret) override {
+    if (!ret) return E_POINTER;
+    *ret = VARIANT_FALSE;
+    return Guard([&] {
+      *ret = VBool(App().IsSpeaking());
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE ShowKeyb(VARIANT_BOOL dock) override {
+    return Do([&] { App().ShowKeyb(dock != VARIANT_FALSE); });
+  }
+  HRESULT STDMETHODCALLTYPE HideKeyb() override { return Do([&] { App().HideKeyb(); }); }
+  HRESULT STDMETHODCALLTYPE StartLearn() override { return Do([&] { App().StartLearn(); }); }
+  HRESULT STDMETHODCALLTYPE ShowStat(VARIANT_BOOL mostFrequently) override {
+    return Do([&] { App().ShowStat(mostFrequently != VARIANT_FALSE); });
   }
 
   // The plug-in host
@@ -632,24 +886,21 @@ class ApplObject final : public DualObject<IAppl, &IID_IAppl> {
     if (!handled) return E_POINTER;
     *handled = VARIANT_FALSE;
     return Guard([&] {
-      // Absent arguments stay absent: the list ends at the first one the client left out.
-      std::vector<std::u16string> args;
+      // Every argument reaches the plug-in as the client gave it; only the ones the client left
+      // out at the end are not passed on.
+      std::vector<EventArg> args;
       for (VARIANT* a : {&a1, &a2, &a3, &a4, &a5, &a6, &a7, &a8}) {
-        if (a->vt == VT_ERROR && a->scode == DISP_E_PARAMNOTFOUND) break;
-        VARIANT s;
-        VariantInit(&s);
-        args.push_back(SUCCEEDED(VariantChangeType(&s, a, 0, VT_BSTR)) ? FromBstr(s.bstrVal) : std::u16string());
-        VariantClear(&s);
+        auto value = std::make_shared<VariantValue>();
+        if (FAILED(VariantCopy(&value->v, a))) return E_OUTOFMEMORY;
+        args.emplace_back(std::shared_ptr<const ClientValue>(std::move(value)));
       }
-      *handled = VBool(app_.SendEvent(FromBstr(name), args));
+      while (!args.empty() && IsAbsent(static_cast<const VariantValue&>(*std::get<3>(args.back())).v)) args.pop_back();
+      *handled = VBool(App().SendEvent(FromBstr(name), args));
       return S_OK;
     });
   }
-  HRESULT STDMETHODCALLTYPE PlugInInit() override { return Do([&] { app_.PlugInInit(); }); }
-  HRESULT STDMETHODCALLTYPE PlugInUnload() override { return Do([&] { app_.PlugInUnload(); }); }
-
- private:
-  Appl& app_;
+  HRESULT STDMETHODCALLTYPE PlugInInit() override { return Do([&] { App().PlugInInit(); }); }
+  HRESULT STDMETHODCALLTYPE PlugInUnload() override { return Do([&] { App().PlugInUnload(); }); }
 };
 
 class ApplFactory final : public IClassFactory {
@@ -682,6 +933,29 @@ HRESULT ApplFactory::CreateInstance(IUnknown* outer, REFIID riid, void** ppv) {
 
 // A plug-in reached only through IDispatch: every member is looked up by name on each call, and
 // any failure (no such member, a raised error, a wrong result type) reads as a failed call.
+// An event argument as the plug-in gets it: a client's value unchanged, the program's own as text or
+// a number (a whole number beyond 32 bits as a double), an absent one as a missing argument.
+void ToVariant(const EventArg& arg, VARIANT& out) {
+  if (const auto* text = std::get_if<std::u16string>(&arg)) {
+    out.vt = VT_BSTR;
+    out.bstrVal = ToBstr(*text);
+  } else if (const auto* n = std::get_if<std::int64_t>(&arg)) {
+    if (*n >= INT32_MIN && *n <= INT32_MAX) {
+      out.vt = VT_I4;
+      out.lVal = static_cast<LONG>(*n);
+    } else {
+      out.vt = VT_R8;
+      out.dblVal = static_cast<double>(*n);
+    }
+  } else if (const auto* given = std::get_if<std::shared_ptr<const ClientValue>>(&arg);
+             given && *given && dynamic_cast<const VariantValue*>(given->get())) {
+    VariantCopy(&out, const_cast<VARIANT*>(&static_cast<const VariantValue&>(**given).v));
+  } else {
+    out.vt = VT_ERROR;
+    out.scode = DISP_E_PARAMNOTFOUND;
+  }
+}
+
 class DispatchPlugIn final : public PlugInObject {
  public:
   explicit DispatchPlugIn(IDispatch* object) : object_(object) {}
@@ -704,15 +978,14 @@ class DispatchPlugIn final : public PlugInObject {
       Call(L"Parlavent", DISPATCH_PROPERTYPUT, &arg, 1, nullptr);
   }
   void Init() override { Call(L"Init", DISPATCH_METHOD, nullptr, 0, nullptr); }
-  std::optional<bool> EventHandler(std::u16string_view name, const std::vector<std::u16string>& args) override {
-    const std::size_t count = 1 + (args.size() < 8 ? args.size() : 8);
+  std::optional<bool> EventHandler(std::u16string_view name, const std::vector<EventArg>& args) override {
+    const std::size_t count = 1 + std::min<std::size_t>(args.size(), 8);
     // DISPPARAMS holds the arguments last first.
     std::vector<VARIANT> list(count);
-    for (std::size_t i = 0; i < count; ++i) {
-      VariantInit(&list[count - 1 - i]);
-      list[count - 1 - i].vt = VT_BSTR;
-      list[count - 1 - i].bstrVal = ToBstr(i == 0 ? name : std::u16string_view(args[i - 1]));
-    }
+    for (auto& v : list) VariantInit(&v);
+    list[count - 1].vt = VT_BSTR;
+    list[count - 1].bstrVal = ToBstr(name);
+    for (std::size_t i = 1; i < count; ++i) ToVariant(args[i - 1], list[count - 1 - i]);
     const auto result = ResultFlag(L"EventHandler", DISPATCH_METHOD, list.data(), static_cast<UINT>(count));
     for (auto& v : list) VariantClear(&v);
     return result;
@@ -761,7 +1034,7 @@ class DispatchPlugIn final : public PlugInObject {
 
 HRESULT ApplObject::get_PlugIn(IDispatch** value) {
   if (!value) return E_POINTER;
-  auto* plugIn = dynamic_cast<DispatchPlugIn*>(app_.PlugIn.get());
+  auto* plugIn = dynamic_cast<DispatchPlugIn*>(App().PlugIn.get());
   *value = plugIn ? plugIn->Object() : nullptr;
   if (*value) (*value)->AddRef();
   return S_OK;
@@ -769,7 +1042,7 @@ HRESULT ApplObject::get_PlugIn(IDispatch** value) {
 
 HRESULT ApplObject::get_Hint(IDispatch** value) {
   if (!value) return E_POINTER;
-  auto* hint = dynamic_cast<DispatchPlugIn*>(app_.Hint.get());
+  auto* hint = dynamic_cast<DispatchPlugIn*>(App().Hint.get());
   *value = hint ? hint->Object() : nullptr;
   if (*value) (*value)->AddRef();
   return S_OK;
@@ -782,40 +1055,140 @@ ITypeLib* LoadOwnTypeLib() {
   return lib;
 }
 
-bool Register() {
-  const std::wstring path = ProgramPath();
-  if (path.empty()) return false;
-  bool ok = true;
-  const auto entries = AutomationRegistryEntries(std::u16string(path.begin(), path.end()), GuidText(CLSID_Appl),
-                                                 GuidText(LIBID_Parlavent));
+// Writes the entries below root; false at the first value that cannot be written.
+bool WriteEntries(HKEY root, const std::vector<RegistryEntry>& entries) {
   for (const auto& e : entries) {
     const std::wstring key = Wide(e.key), name = Wide(e.valueName), value = Wide(e.value);
-    ok &= RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.empty() ? nullptr : name.c_str(), REG_SZ,
-                          value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    if (RegSetKeyValueW(root, key.c_str(), name.empty() ? nullptr : name.c_str(), REG_SZ, value.c_str(),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+      return false;
   }
-  // The type library lets early-bound clients marshal the dual interface itself.
-  if (ITypeLib* lib = LoadOwnTypeLib()) {
-    const auto registerForUser = reinterpret_cast<HRESULT(WINAPI*)(ITypeLib*, OLECHAR*, OLECHAR*)>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"oleaut32.dll"), "RegisterTypeLibForUser")));
-    ok &= registerForUser && SUCCEEDED(registerForUser(lib, const_cast<wchar_t*>(path.c_str()), nullptr));
-    lib->Release();
-  } else {
-    ok = false;
+  return true;
+}
+
+bool DeleteKeys(HKEY root) {
+  bool ok = true;
+  for (const auto& key : AutomationRegistryKeys(GuidText(CLSID_Appl))) {
+    const LSTATUS rc = RegDeleteTreeW(root, Wide(key).c_str());
+    ok &= rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
   }
   return ok;
 }
 
-bool Unregister() {
-  bool ok = true;
-  for (const auto& key : AutomationRegistryKeys(GuidText(CLSID_Appl))) {
-    const LSTATUS rc = RegDeleteTreeW(HKEY_CURRENT_USER, Wide(key).c_str());
-    ok &= rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+using TypeLibRegistrar = HRESULT(WINAPI*)(ITypeLib*, OLECHAR*, OLECHAR*);
+using TypeLibRemover = HRESULT(WINAPI*)(REFGUID, WORD, WORD, LCID, SYSKIND);
+
+template <class F>
+F OleAutFunction(const char* name) {
+  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"oleaut32.dll"), name)));
+}
+
+#ifdef _WIN64
+constexpr SYSKIND kSysKind = SYS_WIN64;
+#else
+constexpr SYSKIND kSysKind = SYS_WIN32;
+#endif
+
+// Tells whoever started "/regserver" or "/unregserver" what was done: on its standard output when
+// it gave one, else on its console.
+void Say(std::u16string_view line) {
+  std::wstring text = Wide(line) + L"\r\n";
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (!out || out == INVALID_HANDLE_VALUE) {
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (!out || out == INVALID_HANDLE_VALUE) return;
   }
-  const auto unregisterForUser = reinterpret_cast<HRESULT(WINAPI*)(REFGUID, WORD, WORD, LCID, SYSKIND)>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"oleaut32.dll"), "UnRegisterTypeLibForUser")));
-  const HRESULT hr = unregisterForUser ? unregisterForUser(LIBID_Parlavent, 1, 0, LOCALE_NEUTRAL, SYS_WIN64) : E_FAIL;
-  ok &= SUCCEEDED(hr) || hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_LIBNOTREGISTERED;
+  DWORD written = 0;
+  if (WriteConsoleW(out, text.c_str(), static_cast<DWORD>(text.size()), &written, nullptr)) return;
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+  WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+// For the machine when this user may write there (every client on the system finds it, Wine's
+// look-up included), else for this user alone (Windows lays the user's classes over the machine's).
+bool Register() {
+  const std::wstring path = ProgramPath();
+  if (path.empty()) return false;
+  ITypeLib* lib = LoadOwnTypeLib();
+  if (!lib) return false;
+  const auto entries = AutomationRegistryEntries(std::u16string(path.begin(), path.end()), GuidText(CLSID_Appl),
+                                                 GuidText(LIBID_Parlavent));
+  // The type library lets early-bound clients marshal the dual interface itself.
+  bool machine = WriteEntries(HKEY_LOCAL_MACHINE, entries) &&
+                 SUCCEEDED(RegisterTypeLib(lib, const_cast<wchar_t*>(path.c_str()), nullptr));
+  bool ok = machine;
+  if (!machine) {
+    DeleteKeys(HKEY_LOCAL_MACHINE);  // whatever part of it was written
+    const auto forUser = OleAutFunction<TypeLibRegistrar>("RegisterTypeLibForUser");
+    ok = WriteEntries(HKEY_CURRENT_USER, entries) && forUser &&
+         SUCCEEDED(forUser(lib, const_cast<wchar_t*>(path.c_str()), nullptr));
+  }
+  lib->Release();
+  if (!ok) {
+    Say(u"Parlavent.Appl could not be registered.");
+  } else if (machine) {
+    Say(u"Parlavent.Appl registered for all users (HKEY_LOCAL_MACHINE\\Software\\Classes).");
+  } else {
+    Say(u"Parlavent.Appl registered for the current user (HKEY_CURRENT_USER\\Software\\Classes).");
+  }
   return ok;
+}
+
+// Removes the registration wherever "/regserver" may have written it.
+bool Unregister() {
+  bool ok = DeleteKeys(HKEY_LOCAL_MACHINE);
+  ok &= DeleteKeys(HKEY_CURRENT_USER);
+  // Each removal only while the system still finds the library: Wine answers a removal of a library
+  // that is not there with an error.
+  const auto registered = [] {
+    BSTR path = nullptr;
+    const bool found = SUCCEEDED(QueryPathOfRegTypeLib(LIBID_Parlavent, 1, 0, LOCALE_NEUTRAL, &path));
+    SysFreeString(path);
+    return found;
+  };
+  const auto accepted = [](HRESULT hr) { return SUCCEEDED(hr) || hr == TYPE_E_REGISTRYACCESS; };
+  if (registered()) ok &= accepted(UnRegisterTypeLib(LIBID_Parlavent, 1, 0, LOCALE_NEUTRAL, kSysKind));
+  const auto forUser = OleAutFunction<TypeLibRemover>("UnRegisterTypeLibForUser");
+  if (forUser && registered()) ok &= accepted(forUser(LIBID_Parlavent, 1, 0, LOCALE_NEUTRAL, kSysKind));
+  Say(ok ? u"Parlavent.Appl unregistered." : u"Parlavent.Appl could not be unregistered completely.");
+  return ok;
+}
+
+// Incoming calls reach the program as messages to COM's window of this thread. They are let through
+// only when the main loop takes them, between the program's own events; a message loop inside the
+// program's own work (a look-up pumping, a replay, a modal dialog, a message box) holds them back
+// until that work is done. The client's call simply takes longer.
+HHOOK gCallHook = nullptr;
+bool gTopLevel = false;  // the main loop is waiting for its next message
+HWND gComWindow = nullptr;
+std::vector<MSG> gHeld;
+
+bool IsComWindow(HWND w) {
+  if (!w) return false;
+  if (w == gComWindow) return true;
+  static constexpr wchar_t kComClass[] = L"OleMainThreadWndClass";
+  wchar_t name[64] = {};
+  if (GetClassNameW(w, name, 64) <= 0 || wcsncmp(name, kComClass, wcslen(kComClass)) != 0) return false;
+  if (GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId()) return false;
+  gComWindow = w;
+  return true;
+}
+
+LRESULT CALLBACK HoldCalls(int code, WPARAM removal, LPARAM data) {
+  if (code == HC_ACTION && removal == PM_REMOVE && !gTopLevel) {
+    MSG* msg = reinterpret_cast<MSG*>(data);
+    if (msg->message >= WM_USER && IsComWindow(msg->hwnd)) {
+      try {
+        gHeld.push_back(*msg);
+        msg->message = WM_NULL;
+      } catch (...) {
+      }
+    }
+  }
+  return CallNextHookEx(nullptr, code, removal, data);
 }
 
 }  // namespace
@@ -842,12 +1215,17 @@ void StartAutomationServer(Appl& app) {
   if (FAILED(CLSIDFromProgID(Wide(kApplProgId).c_str(), &registered)) || registered != CLSID_Appl) return;
   gTypeLib = LoadOwnTypeLib();
   if (!gTypeLib) return;
-  gObject = new (std::nothrow) ApplObject(app);
+  gServed = &app;
+  gObject = new (std::nothrow) ApplObject();
   if (gObject && !gObject->Described()) {
     gObject->Release();
     gObject = nullptr;
   }
-  if (!gObject) return;
+  if (!gObject) {
+    gServed = nullptr;
+    return;
+  }
+  gCallHook = SetWindowsHookExW(WH_GETMESSAGE, HoldCalls, nullptr, GetCurrentThreadId());
   if (FAILED(CoRegisterClassObject(CLSID_Appl, &gFactory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &gCookie)))
     gCookie = 0;
 }
@@ -855,11 +1233,27 @@ void StartAutomationServer(Appl& app) {
 void StopAutomationServer() {
   if (gCookie) CoRevokeClassObject(gCookie);
   gCookie = 0;
+  if (gCallHook) UnhookWindowsHookEx(gCallHook);
+  gCallHook = nullptr;
+  gHeld.clear();  // their clients are cut off below
+  gServed = nullptr;
   if (!gObject) return;
+  for (DicsObject* dics : std::vector<DicsObject*>(gDics)) CoDisconnectObject(static_cast<IDics*>(dics), 0);
   CoDisconnectObject(static_cast<IAppl*>(gObject), 0);
   ApplObject* object = gObject;
   gObject = nullptr;
   object->Release();
+}
+
+bool NextTopLevelMessage(MSG& msg) {
+  // The calls held back while the program was busy come first, in the order they came.
+  std::vector<MSG> held;
+  held.swap(gHeld);
+  for (const MSG& m : held) PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
+  gTopLevel = true;
+  const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+  gTopLevel = false;
+  return got > 0;
 }
 
 std::shared_ptr<PlugInObject> CreateDispatchPlugIn(std::u16string_view progId) {

@@ -1,7 +1,9 @@
 #pragma once
 // The out-of-process automation server: the one running application object offered to every
-// client as "Parlavent.Appl", its per-user registration, and the plug-in host's late-bound
+// client as "Parlavent.Appl", its registration, and the plug-in host's late-bound
 // plug-ins created by ProgID.
+#include <windows.h>
+
 #include <memory>
 #include <string_view>
 
@@ -18,8 +20,12 @@ bool HandleAutomationSwitch(std::u16string_view commandLine, int& exitCode);
 /// Offers app to clients while the program runs (the caller's thread must be in a single-threaded
 /// apartment). Nothing happens when the type library cannot be read.
 void StartAutomationServer(Appl& app);
-/// Withdraws the class object and cuts off remaining clients.
+/// Withdraws the class object and cuts off remaining clients; the application object given to
+/// StartAutomationServer is no longer reached after it.
 void StopAutomationServer();
+/// GetMessage for the program's main loop: the one place where incoming calls are let through.
+/// False for WM_QUIT or an error.
+bool NextTopLevelMessage(MSG& msg);
 
 /// The plug-in object registered under progId, called late-bound by member name; null when none
 /// is registered or it cannot be created.

@@ -24,13 +24,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   parlavent::InstallWin32Companions(appl, instance);
   appl.Hooks.ShowModeMessage = [&appl] { appl.ShowModeMessage(); };
   appl.Hooks.PlugInUnload = [&appl] { appl.PlugInUnload(); };
+  appl.Hooks.StopAutomation = [] { parlavent::StopAutomationServer(); };
   appl.CreatePlugIn = parlavent::CreateDispatchPlugIn;
   appl.frmSetting = parlavent::MakeWin32SettingsDialog(instance, appl);
   appl.Run();
   // Clients attach only to the copy that is up: a second copy has ended inside Run.
   parlavent::StartAutomationServer(appl);
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  while (parlavent::NextTopLevelMessage(msg)) {
     if (parlavent::AboutPreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "app/link_layer.h"
 #include "app/main_form.h"
+#include "app/plugin_host.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
 #include "platform/clock.h"
@@ -74,9 +75,14 @@ frmTT::~frmTT() {
   if (font_) DeleteObject(font_);
 }
 
+namespace {
+// A window handle as an event argument.
+std::int64_t HandleArg(HWND w) { return static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(w)); }
+}  // namespace
+
 bool frmTT::Load() {
-  // The skin plug-in may make the window itself.
-  if (HasAppl() && gAppl().SendEvent(u"CreateToolTipWindow")) {
+  // The skin plug-in may make the window itself, owned by ours.
+  if (HasAppl() && gAppl().SendEvent(u"CreateToolTipWindow", {HandleArg(Owner())})) {
     pluginWindow_ = true;
     return false;
   }
@@ -147,16 +153,20 @@ SIZE frmTT::Measure(const std::u16string& plain) {
 }
 
 void frmTT::ShowMarkup(std::u16string_view markup, bool samePos) {
-  if (!hwnd() && (pluginWindow_ || !Load())) {
-    if (HasAppl()) gAppl().SendEvent(u"ShowToolTipWindow");
-    return;
-  }
   POINT p{};
   GetCursorPos(&p);
+  // A window the plug-in made went with it: the popup makes its own again.
+  if (pluginWindow_ && !mdlPublic::IsPlugInLoaded()) pluginWindow_ = false;
+  if (!hwnd() && (pluginWindow_ || !Load())) {
+    if (HasAppl() && pluginWindow_) {
+      gAppl().SendEvent(u"ShowToolTipWindow", {std::u16string(markup), std::int64_t{p.x}, std::int64_t{p.y}, std::int64_t{0}});
+    }
+    return;
+  }
   const std::u16string plain = links_->SetLink(rText_, markup);
   SIZE size{};
   // The skin plug-in may size the window itself; it then keeps the size the plug-in gave it.
-  if (gAppl().SendEvent(u"GetTextSize")) {
+  if (gAppl().SendEvent(u"GetTextSize", {plain, HandleArg(hwnd())})) {
     RECT now{};
     GetWindowRect(hwnd(), &now);
     size = {now.right - now.left, now.bottom - now.top};
@@ -176,7 +186,8 @@ void frmTT::ShowMarkup(std::u16string_view markup, bool samePos) {
   MoveWindow(rText_->hwnd(), 0, 0, std::max(w - borderW, 1), std::max(h - borderH, 1), TRUE);
   SendMessageW(rText_->hwnd(), EM_SETSEL, 0, 0);
   SendMessageW(rText_->hwnd(), EM_SCROLLCARET, 0, 0);
-  if (!gAppl().SendEvent(u"ShowToolTipWindow")) {
+  if (!gAppl().SendEvent(u"ShowToolTipWindow", {std::u16string(markup), std::int64_t{r.left}, std::int64_t{r.top},
+                                                 HandleArg(hwnd())})) {
     SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   }
   closeRule_.Reset();
@@ -187,7 +198,7 @@ void frmTT::ShowMarkup(std::u16string_view markup, bool samePos) {
 
 void frmTT::Hide() {
   if (hwnd()) KillTimer(hwnd(), kCloseTimer);
-  if (HasAppl() && gAppl().SendEvent(u"HideToolTipWindow")) return;
+  if (HasAppl() && gAppl().SendEvent(u"HideToolTipWindow", {HandleArg(hwnd())})) return;
   if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
 }
 
