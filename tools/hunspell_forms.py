@@ -12,7 +12,7 @@ characters: German "-in", "-ung", "-lich", "-chen", "-bar"; English "-ion", "-ly
 are taken off every stem before the expansion, as a derived word is a word of its own
 ("Wohnung" is no form of "wohnen").
 
-Written: one line "form TAB base" per pair, sorted, each once. Left out: forms that begin with
+Written: one line "form TAB base" per pair, each once, in the order of the expansion. Left out: forms that begin with
 a different letter than their base (a prefix made another word: "verspielt" is no form of
 "spielen"), hyphenated compound parts ("-hunde") and anything but letters, and forms equal to
 their base. For German,
@@ -80,7 +80,7 @@ def expand(unmunch, dic, aff, dropped):
 
 def is_word(w):
     # Letters, and an apostrophe or hyphen inside: the data's morphological marks ("-/cz|") are none.
-    return w[:1].isalpha() and w[-1:].isalpha() and all(c.isalpha() or c in "'-" for c in w)
+    return w[:1].isalpha() and w[-1:].isalpha() and w.replace("'", "").replace("-", "").isalpha()
 
 
 def main():
@@ -88,26 +88,33 @@ def main():
     derivations = set(sys.argv[5]) if len(sys.argv) > 5 else set()
     groups = expand(unmunch, dic, aff, prefix_flags(aff) | derivations)
     german = os.path.basename(dic).lower().startswith("de")
-    pairs = set()
+    # In the order unmunch gives them, each once: the same input gives the same file.
+    pairs, seen = [], set()
+
+    def add(form, base):
+        if (form, base) not in seen:
+            seen.add((form, base))
+            pairs.append((form, base))
+
     words = set()
-    for base, forms in groups:
-        words.add(base)
-        words.update(forms)
+    if german:
+        for base, forms in groups:
+            words.add(base)
+            words.update(forms)
     for base, forms in groups:
         for f in forms:
             if f == base or not is_word(f) or f[:1].lower() != base[:1].lower():
                 continue
-            pairs.add((f, base))
+            add(f, base)
         if german and base.endswith("en"):
             for f in forms:
                 # machte -> gemacht, arbeitete -> gearbeitet
                 if f.endswith("te") and f[0] == base[0] and len(f) > 3:
                     participle = "ge" + f[:-1]
                     if participle in words:
-                        pairs.add((participle, base))
+                        add(participle, base)
     with open(out, "w", encoding="utf-8", newline="\n") as f:
-        for form, base in sorted(pairs):
-            f.write(f"{form}\t{base}\n")
+        f.write("".join(f"{form}\t{base}\n" for form, base in pairs))
     print(f"{os.path.basename(dic)}: {len(groups)} stems, {len(pairs)} (form, base) pairs", file=sys.stderr)
 
 
