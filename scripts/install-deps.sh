@@ -16,6 +16,8 @@ packages=(
   # data: the case-mapping source and the FreeDict dictionaries the samples are built from;
   # eng-deu, the largest, for the importer's tests and the benchmarks
   unicode-data dict-freedict-deu-rus dict-freedict-eng-rus dict-freedict-eng-deu dictzip
+  # the word forms of the samples: Hunspell dictionaries, expanded by unmunch of hunspell-tools
+  hunspell-de-de hunspell-ru hunspell-en-us hunspell-tools
   # Debian's dictd indexer, which scripts/bench.sh times beside the package builder
   dictfmt
   # the transcription font is renamed from Doulos SIL with fontTools

@@ -33,7 +33,7 @@ trap 'rm -rf "$work"' EXIT
 
 # The texts asked: headwords, prefixes, misses (one per line, sorted, no duplicates).
 for src in "$sources"/*/*_full.txt "$sources"/*/*_common.txt; do
-  awk -F'\t' '($1 == "W" && $2 == "1") { print $3 } $1 == "L" { print $2 }' "$src"
+  awk -F'\t' '($1 == "W" && $2 == "1") { print $3 } $1 == "L" || $1 == "F" { print $2 }' "$src"
 done | LC_ALL=C sort -u >"$out/in/heads.txt"
 python3 - "$out/in/heads.txt" "$out/in/prefixes.txt" <<'PY'
 import sys

@@ -341,6 +341,7 @@ void MainWindowCore::txtInput_Change() {
   // The layout-switch recorder watches every change, typed or written by the program.
   CallHook(mdlPublic::CheckLayoutSwitch);
   if (!G().gUserTyped) return;
+  listLineChosen_ = false;
   if (c_.txtOutPut) {
     lineSelectOff_ = true;
     c_.txtOutPut->SetSelLength(0);
@@ -412,6 +413,7 @@ bool MainWindowCore::txtInput_KeyDown(int keyCode, int shift) {
 
 void MainWindowCore::txtOutPut_GotFocus() {
   focusBox_ = 2;
+  listLineChosen_ = true;
   if (c_.shell) {
     c_.shell->DoEvents();
     c_.shell->HideOutputCaret();
@@ -548,7 +550,10 @@ void MainWindowCore::TranslateInput() {
   auto* out = c_.txtOutPut.get();
   const bool outSelected = out && out->SelLength() > 0;
   if (focusBox_ != 2) {
-    if (gAppl().OutPutMode == 0 && focusBox_ == 1 && outSelected) {
+    // The word list selects its first line by itself: that line is what the user chose only
+    // when they moved there (the output box had the focus since), or when the typed text finds
+    // nothing of its own ("Kinder" is Kind's form, not the list's "kinderarzt").
+    if (gAppl().OutPutMode == 0 && focusBox_ == 1 && outSelected && (listLineChosen_ || !TypedTextFound())) {
       const std::u16string all = out->Text();
       // A selection the box reports past its text (it can lag behind a new text) gives nothing.
       const auto start = std::min<std::size_t>(static_cast<std::size_t>(std::max(out->SelStart(), 0)), all.size());
@@ -575,6 +580,14 @@ void MainWindowCore::TranslateInput() {
   }
   args.RepeatTrans = c_.shell && c_.shell->CtrlHeld();
   ShowTrans(text, args);
+}
+
+bool MainWindowCore::TypedTextFound() {
+  Appl& app = gAppl();
+  const std::u16string text = Trim(InputText());
+  if (text.empty() || !app.Dic) return false;
+  if (!app.GetWordsTree(text, 1, app.Dic, false, false).empty()) return true;
+  return app.Dic->Dicx && !app.GetWordsTree(text, 1, app.Dic->Dicx, false, false).empty();
 }
 
 void MainWindowCore::TranslateClipboard() {

@@ -240,10 +240,14 @@ class MainWindowCore : public ViewHost {
   bool OutputInLineMode() const;
   void RestartChangeInput();
   std::u16string InputText();
+  /// The look-up finds a phrase at the start of the typed text in the current dictionary or
+  /// its common package.
+  bool TypedTextFound();
 
   MainControls c_;
   int focusBox_ = 0;
   bool lineSelectOff_ = false;   // the input handler is clearing the output selection
+  bool listLineChosen_ = false;  // the output box had the focus since the input last changed
   bool abcHover_ = false;        // the cursor was over the input box at the last tick
   struct TrayFlags {
     bool busy = false;

@@ -1,6 +1,8 @@
 // Compound splitting: when no phrase of a text was found, its first word may be two words
 // written together ("Haustür", "getValue"). Each cut is looked up as a two-word text by a nested
-// GetTranslate; the best score wins, the longer left part among equals.
+// GetTranslate; the best score wins, the longer left part among equals. A cut counts only when
+// each of its parts is found: "gemacht" is no "gem" and "acht", and an answer of one fragment
+// would show a word the text does not contain.
 #include <algorithm>
 
 #include "dictionary/dictionary.h"
@@ -11,6 +13,18 @@
 #include "foundation/text.h"
 
 namespace parlavent {
+namespace {
+
+bool EveryPartFound(const WordSet& words) {
+  if (words.Words.Count() == 0) return false;
+  for (std::size_t i = 1; i <= words.Words.Count(); ++i) {
+    const auto* entry = words.Words.ItemAt(i);
+    if (!entry || !*entry || (*entry)->RechSet.Count() == 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 bool SplitCompound(Lookup& lookup, std::u16string_view cleaned, const TranslateArgs& outer, bool& outerRetCheckDir,
                    CompoundSplit& best) {
@@ -53,7 +67,7 @@ bool SplitCompound(Lookup& lookup, std::u16string_view cleaned, const TranslateA
     words->Environment = lookup.Trees();
     const std::int32_t score = lookup.GetTranslate(cut, rendering, nested, {nullptr, &outerRetCheckDir, &words});
     if (!outerRetCheckDir) return false;
-    if (score > best.score) best = {score, cut, rendering, words};
+    if (score > best.score && EveryPartFound(*words)) best = {score, cut, rendering, words};
   }
   return true;
 }

@@ -291,6 +291,8 @@ TEST_F(LookupDriver, CompoundsAreCutWhereTheyScoreBest) {
   EXPECT_EQ(inText, u"get Value");
   EXPECT_EQ(Look(u"HauSgut"), 0);  // though "HauS gut" would be found
   EXPECT_EQ(Heads(), u"HauSgut");
+  EXPECT_EQ(Look(u"Hausgem"), 0);  // "Haus gem" would show a fragment: every part must be found
+  EXPECT_EQ(Heads(), u"Hausgem");
   EXPECT_EQ(Look(u"Hau"), 0);  // four characters or fewer: never cut
   EXPECT_EQ(Look(u"qwertz"), 0);
   EXPECT_EQ(Heads(), u"qwertz");

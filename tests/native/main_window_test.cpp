@@ -7,6 +7,7 @@
 #include "app/main_window_core.h"
 #include "companions/companion_state.h"
 #include "companions/voice.h"
+#include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
 #include "foundation/lang_entries.h"
@@ -520,6 +521,35 @@ TEST_F(MainRoadTest, TranslateInputByFocusAndSelection) {
   // Nothing selected in the output: the input's text, trimmed.
   input->SetText(u"  banana ");
   EXPECT_EQ(TranslateOutputSelection(0, 0), "Trans banana\tFalse\tFalse\tFalse\tFalse");
+}
+
+// Enter after the word list appeared: the list selects its own first line, which is taken only
+// when the user moved there or the typed text finds nothing.
+TEST_F(MainRoadTest, EnterAfterTheWordListTranslatesWhatWasTyped) {
+  app.Dic = Build("L\tKind\tребёнок\nL\tkinderarzt\tпедиатр\nL\tkindergarten\tдетский сад\n", "forms_full.dic");
+  ReadReplaceRules(u"er\t,", *app.Dic->SfxCol);
+  const auto listed = [&](std::u16string_view text) {
+    Type(text);
+    core->tmrChangeInput_Timer();
+    ASSERT_EQ(app.OutPutMode, 0);
+    ASSERT_EQ(Out().substr(0, 10), "kinderarzt");
+    ASSERT_GT(output->selLength, 0);
+  };
+  listed(u"Kinder");  // a form of Kind
+  core->Form_KeyUp(13, 0);
+  EXPECT_EQ(LastView().substr(0, 13), "Trans Kinder\t");
+  EXPECT_NE(Out().find("ребёнок"), std::string::npos);
+  EXPECT_EQ(Out().find("педиатр"), std::string::npos);
+
+  listed(u"Kinder");  // the user went down the list and back to the input box
+  Focus(*output);
+  Focus(*input);
+  const auto line = static_cast<std::int32_t>(output->text.find(u"kindergarten"));
+  EXPECT_EQ(TranslateOutputSelection(line, 12), "Trans kindergarten\tFalse\tTrue\tFalse\tFalse");
+
+  listed(u"kinderar");  // nothing of its own: the list's line
+  core->Form_KeyUp(13, 0);
+  EXPECT_EQ(LastView().substr(0, 17), "Trans kinderarzt\t");
 }
 
 TEST_F(MainRoadTest, ToolbarKeysAndHistory) {

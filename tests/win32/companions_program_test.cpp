@@ -152,10 +152,11 @@ TEST_F(CompanionsInProgram, KeyboardStatisticsLearningAndTheirFilesAcrossTwoRuns
       if (RemoteItemText(list, program.Id(), 0, 1) == L"2") break;
     }
     ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
-    // The words of the results, as the dictionary writes them.
-    EXPECT_EQ(RemoteItemText(list, program.Id(), 0, 0), L"haus");
+    // The words of the results, as the dictionary writes them: the typed word was translated, not
+    // the word list's line (which lists it in lower case).
+    EXPECT_EQ(RemoteItemText(list, program.Id(), 0, 0), L"Haus");
     EXPECT_EQ(RemoteItemText(list, program.Id(), 0, 1), L"2");
-    EXPECT_EQ(RemoteItemText(list, program.Id(), 1, 0), L"hund");
+    EXPECT_EQ(RemoteItemText(list, program.Id(), 1, 0), L"Hund");
 
     // A learning card with a word of the sample dictionary.
     Menu(main, MenuItem::Learn);

@@ -203,6 +203,19 @@ class MainRoadWin32 : public ::testing::Test {
   HWND main_ = nullptr, input_ = nullptr, output_ = nullptr, tb1_ = nullptr, tbDic_ = nullptr;
 };
 
+// A form typed, its word list shown (which selects its own first line, the proverb "hunde, die
+// bellen, ..."), then Enter: the entry of the word the form belongs to.
+TEST_F(MainRoadWin32, EnterAfterTheListTranslatesTheTypedForm) {
+  TypeWord(L"Hunde");
+  const std::wstring list = WaitOutputHas(L"hundehütte");
+  ASSERT_TRUE(Has(list, L"hundehütte")) << "the word list: " << Narrow(list);
+  Key(VK_RETURN);
+  const std::wstring out = WaitOutput([](const std::wstring& t) { return t.rfind(L"Hund ", 0) == 0; });
+  EXPECT_EQ(out.rfind(L"Hund ", 0), 0u) << Narrow(out);
+  EXPECT_TRUE(Has(out, L"собака")) << Narrow(out);
+  EXPECT_EQ(ControlText(input_), L"Hunde");
+}
+
 TEST_F(MainRoadWin32, AUserWalksTheMainWindow) {
   // A word typed: its list after a moment, then Enter: its translation.
   TypeWord(L"haus");
@@ -213,11 +226,12 @@ TEST_F(MainRoadWin32, AUserWalksTheMainWindow) {
   ASSERT_TRUE(Has(out, L"дом"));
   EXPECT_EQ(out.rfind(L"haus", 0), 0u) << "Enter in the input translates the list's line";
 
-  // An inflected form: the entry of its word, and the input keeps what the result covers.
+  // An inflected form: the translations of its word, named behind them, and the input keeps what
+  // the result covers.
   TypeWord(L"Kinder");
   Key(VK_RETURN);
-  out = WaitOutput([](const std::wstring& t) { return t.rfind(L"Kind ", 0) == 0; });
-  EXPECT_EQ(out.rfind(L"Kind ", 0), 0u) << Narrow(out);
+  out = WaitOutputHas(L"ребёнок");
+  EXPECT_TRUE(Has(out, L"ребёнок") && Has(out, L"(Kind)")) << Narrow(out);
   EXPECT_EQ(ControlText(input_), L"Kinder");
 
   // A click on a list entry translates it.

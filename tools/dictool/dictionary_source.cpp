@@ -126,8 +126,8 @@ class Parser {
     if (line.substr(0, 6) == "@file ") return FileMember(TrimBlanks(line.substr(6)));
     const auto fields = SplitTabs(line);
     if (fields[0] == "W") return Word(fields);
-    if (fields[0] == "L") return Link(fields);
-    return Fail("unknown line (expected \"@member\", \"@file\", \"W\" or \"L\")");
+    if (fields[0] == "L" || fields[0] == "F") return Link(fields);
+    return Fail("unknown line (expected \"@member\", \"@file\", \"W\", \"L\" or \"F\")");
   }
 
   bool AddMember(SourceMember member) {
@@ -197,6 +197,7 @@ class Parser {
     if (f.size() < 3 || f.size() > 7) return Fail("a link line is L, two words and up to four optional fields");
     if (f[1].empty() || f[2].empty()) return Fail("empty word");
     LinkEntry link;
+    link.sideOneOnly = f[0] == "F";
     if (!AddWord(1, f[1], link.word1) || !AddWord(2, f[2], link.word2)) return false;
     if (f.size() > 3 && !ParseCode(f[3], RechCode, RechTag, link.rech)) return Fail("unknown part of speech");
     if (f.size() > 4 && !ParseCode(f[4], RodCode, RodTag, link.rod)) return Fail("unknown gender");

@@ -45,6 +45,7 @@ struct LinkEntry {
   std::uint16_t themes[3] = {0, 0, 0};
   std::uint8_t rech = 0;  // part-of-speech code
   std::uint8_t rod = 0;   // gender code
+  bool sideOneOnly = false;  // a form's link: its side-2 word does not list it
   TextRef comment;
 };
 

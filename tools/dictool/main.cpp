@@ -5,6 +5,7 @@
 //   dictool member [--ansi CODEPAGE] PACKAGE NAME
 //   dictool import-dictd [--explanations] [--transcriptions-only] [--head FILE]... INDEX DICT OUT.txt
 //   dictool load FOLDER
+//   dictool forms [--sideN PAIRS]... [--rulesN PAIRS]... SOURCE RULES.txt OUT.txt
 //   dictool batch        (commands from standard input, one per line, arguments TAB-separated)
 #include <algorithm>
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include "dictd_import.h"
 #include "dictionary/package_file.h"
 #include "dictionary_source.h"
+#include "forms_command.h"
 #include "foundation/text.h"
 #include "list_commands.h"
 #include "load_command.h"
@@ -45,6 +47,7 @@ constexpr const char* kUsage =
     "       dictool translate FOLDER TEXT [options] (translate_command.h)\n"
     "       dictool wordlist FOLDER TEXT [--all]\n"
     "       dictool abc FOLDER [LETTER]\n"
+    "       dictool forms [--sideN PAIRS]... [--rulesN PAIRS]... SOURCE RULES.txt OUT.txt\n"
     "       dictool batch\n"
     "\n"
     "load: loads the packages of FOLDER as the program does at start-up and prints one line per\n"
@@ -58,6 +61,10 @@ constexpr const char* kUsage =
     "lists the phrases whose words begin with its words.\n"
     "abc: the alphabet index of the current dictionary (with LETTER, that letter's words) as shown\n"
     "in the output box, then one line per link: caption, kind and argument, separated by TAB.\n"
+    "forms: from PAIRS files of \"form TAB base\" lines of side N (1 or 2), the \"Replace\" member of\n"
+    "SOURCE's package (RULES.txt, source lines); OUT.txt is SOURCE with that member and the links\n"
+    "of the forms of --sideN files that its rules do not lead to their base (--rulesN files only\n"
+    "teach rules).\n"
     "batch: runs the commands of standard input, one per line with its arguments separated by TAB;\n"
     "before each command's output a line \"### \" and the command, after it \"### exit N\".\n";
 
@@ -173,6 +180,28 @@ int Import(const Args& args) {
   return 0;
 }
 
+int Forms(const Args& args) {
+  if (args.positional.size() != 3) return Fail(std::string("forms needs SOURCE, RULES.txt and OUT.txt\n") + kUsage);
+  FormsInput in;
+  in.source = PathOf(args.positional[0]);
+  for (const auto& [name, value] : args.options) {
+    // --rulesN: pairs that teach rules only; --sideN: pairs whose forms may become words as well.
+    if (name == "--side1" || name == "--side2" || name == "--rules1" || name == "--rules2") {
+      in.pairs.push_back({name.back() - '0', PathOf(value), name.starts_with("--side")});
+    }
+  }
+  FormsReport report;
+  std::string err;
+  if (!MakeForms(in, PathOf(args.positional[1]), PathOf(args.positional[2]), report, err)) return Fail(err);
+  for (int s = 0; s < 2; ++s) {
+    std::cerr << args.positional[0] << ": side " << s + 1 << ": " << report.pairs[s] << " forms of its words, "
+              << report.rules[s] << " ending rules, " << report.byRules[s] << " forms reached by them, "
+              << report.asWords[s] << " forms as words\n";
+  }
+  std::cerr << "  " << report.links << " links of forms\n";
+  return 0;
+}
+
 int Run(const std::vector<std::string>& argv);
 
 // Many commands in one process: the engine comparisons run hundreds of thousands of them.
@@ -204,10 +233,11 @@ int Run(const std::vector<std::string>& argv) {
   if (IsListCommand(command)) return RunListCommand(command, {argv.begin() + 1, argv.end()}, std::cout);
   if (command == "translate") return RunTranslate({argv.begin() + 1, argv.end()}, std::cout);
   Args args;
-  if (!ParseArgs({argv.begin() + 1, argv.end()}, {"--ansi", "--head"}, args)) return Fail(kUsage);
+  if (!ParseArgs({argv.begin() + 1, argv.end()}, {"--ansi", "--head", "--side1", "--side2", "--rules1", "--rules2"}, args)) return Fail(kUsage);
   if (command == "build") return Build(args);
   if (command == "member") return Member(args);
   if (command == "import-dictd") return Import(args);
+  if (command == "forms") return Forms(args);
   if (command == "load") {
     if (args.positional.size() != 1) return Fail(std::string("load needs FOLDER\n") + kUsage);
     return LoadFolder(PathOf(args.positional[0]), std::cout);

@@ -215,7 +215,7 @@ class Sections {
     const auto r = static_cast<std::int64_t>(src_.LinkCount());
     return 4 * r + r * Header() + commentBytes_;
   }
-  std::int64_t TransW2Size() const { return 4 * static_cast<std::int64_t>(src_.LinkCount()); }
+  std::int64_t TransW2Size() const { return 4 * static_cast<std::int64_t>(byWord2_.size()); }
 
   // "Words" and "Transcript": an offset table signed by side, closed by one more entry, then texts.
   void WriteTexts(Output& out, bool transcriptions) const {
@@ -394,11 +394,12 @@ class Sections {
   }
 
   // Both link orders by counting: by side-1 word (ties in source order), and the record numbers
-  // by side-2 word (ties in record order).
+  // by side-2 word (ties in record order), without the links a side-2 word does not list.
   void OrderLinks() {
     const auto& links = src_.Links();
     byWord1_ = CountingOrder(links.size(), [&](std::size_t n) { return links[n].word1; });
     byWord2_ = CountingOrder(links.size(), [&](std::size_t n) { return links[byWord1_[n]].word2; });
+    std::erase_if(byWord2_, [&](std::uint32_t n) { return links[byWord1_[n]].sideOneOnly; });
     commentSize_.reserve(links.size());
     for (const LinkEntry& l : links) {
       commentSize_.push_back(static_cast<std::uint32_t>(coder_.Size(src_.Text(l.comment))));
