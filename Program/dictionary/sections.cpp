@@ -134,12 +134,13 @@ void ReadSectionBounds(PackageFiles& files, clsDic& dic) {
 bool PackageWhole(PackageFiles& files, const clsDic& dic) {
   const PackageFile& file = files.OpenFiles().Reader(dic.FileN);
   if (!file.Whole()) return false;
-  // "TransW2" is usually the last member, which the directory alone cannot show cut short.
+  // "TransW2" is usually the last member, which the directory alone cannot show cut short: it
+  // holds whole 4-byte entries, at most one per record of "TransW1" (a form's link has none).
   const SectionView w1(file, dic.bsTransW1, dic.beTransW1);
   const SectionView w2(file, dic.bsTransW2, dic.beTransW2);
   std::int32_t table = 0;
   if (!w2.Present() || !w1.I32(0, table)) return true;
-  return w2.Length() == table;
+  return w2.Length() % 4 == 0 && w2.Length() <= table;
 }
 
 std::int64_t clsDic::LongestText(const PackageFile& package, std::int64_t upTo) const {

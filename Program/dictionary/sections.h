@@ -100,8 +100,8 @@ std::u16string SectionText(bool unicode, std::span<const std::uint8_t> bytes);
 void ReadSectionBounds(PackageFiles& files, clsDic& dic);
 
 /// The package open under dic.FileN is whole as far as its directory and its section bounds (already
-/// read) tell: every member starts inside the file, and "TransW2", whose entries are counted by the
-/// table of "TransW1", has exactly that many. Reads only the directory and one number.
+/// read) tell: every member starts inside the file, and "TransW2" holds whole entries, no more than
+/// "TransW1" has records. Reads only the directory and one number.
 bool PackageWhole(PackageFiles& files, const clsDic& dic);
 
 /// Characters of dic's longest word text, or upTo when it has a text that long, read through the
