@@ -29,9 +29,11 @@ bool SimulatedCopy::Quiet(std::uint32_t sequence) const {
 }
 
 std::u16string SimulatedCopy::Take(CopyPort& port, double now) {
-  // The clipboard of the last copy is not back yet: no copy may change it again.
+  // The clipboard of the last copy is not back yet: no copy may change it again. A copy that
+  // never came left the user's clipboard as it was, and this copy keeps it anew.
   Poll(port, now);
-  if (Pending()) return {};
+  if (pending_ == Wait::Restore) return {};
+  if (pending_ == Wait::LateCopy) Forget(port);
   if (!port.TargetInFront() || !port.SaveClipboard()) return {};
   const std::uint32_t before = port.ClipboardSequence();
   quietAfter_ = quietUpTo_ = before;

@@ -711,6 +711,11 @@ TEST(SimulatedCopyTest, ALateCopyIsUndone) {
   port.Change(u"copied later by the user");
   copy.Poll(port, 24);
   EXPECT_EQ(port.clipboard, u"copied later by the user");
+  // A capture soon after one that copied nothing copies again.
+  EXPECT_EQ(copy.Take(port, 30), u"");
+  port.copies = true;
+  EXPECT_EQ(copy.Take(port, 30.5), u"selected");
+  EXPECT_EQ(port.clipboard, u"copied later by the user");
 }
 
 TEST(SimulatedCopyTest, ShiftAndAltGoUpInsideTheCtrlPress) {

@@ -607,7 +607,12 @@ void Win32Capture::ShowPopupTrans(std::u16string_view text, const ShowTransArgs&
   app.GetTranslate(text, rettext, look, {});
   if (rettext.empty()) return;
   CloseToolTip();
-  parts_->popup.ShowMarkup(rettext, args.SamePos);
+  std::optional<POINT> at;
+  if (args.X && args.Y) {
+    const Point anchor = PopupAnchor(args, {});
+    at = POINT{static_cast<LONG>(anchor.x), static_cast<LONG>(anchor.y)};
+  }
+  parts_->popup.ShowMarkup(rettext, args.SamePos, at);
 }
 
 void Win32Capture::SetPopupPointer(int pointer) { parts_->popup.SetPointer(pointer); }
