@@ -163,7 +163,6 @@ bool TranslateFrom(Appl& app, CaptureServices& capture, WindowHandle target, con
   ShowTransArgs args;
   args.AddStat = true;
   app.ShowTrans(text, args);
-  FollowTextDirection(app);
   return true;
 }
 

@@ -692,6 +692,43 @@ TEST(CaptureWord, TheWordUnderThePointerOfWordpadsRichEditIsRead) {
   EXPECT_TRUE(below.empty() || below == u"Hund") << ToUtf8(below);
 }
 
+// A rich-edit control that answers too late still reads the point it was sent: the block the
+// point was written into stays until the control has answered.
+TEST(CaptureWord, ABusyRichEditReadsItsPointAfterTheWait) {
+  static LONG readX = -1;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = [](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (msg != EM_CHARFROMPOS) return DefWindowProcW(w, msg, wp, lp);
+    Sleep(800);
+    InterlockedExchange(&readX, reinterpret_cast<const POINTL*>(lp)->x);
+    return 0;
+  };
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SlowRichEdit";
+  RegisterClassW(&wc);
+  HWND control = nullptr;
+  HANDLE made = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  DWORD threadId = 0;
+  {
+    Thread owner([&] {
+      threadId = GetCurrentThreadId();
+      control = CreateWindowExW(0, L"SlowRichEdit", L"", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+      SetEvent(made);
+      MSG msg;
+      while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+      DestroyWindow(control);
+    });
+    ASSERT_EQ(WaitForSingleObject(made, 10000), WAIT_OBJECT_0);
+    Win32Capture capture;
+    EXPECT_EQ(capture.TakeText(FromHwnd(control), CaptureSource::WordAtPointer, {117, 110}), u"") << "no answer in time";
+    EXPECT_TRUE(WaitFor(10000, [] { return InterlockedCompareExchange(&readX, 0, 0) != -1; }));
+    EXPECT_EQ(readX, 17) << "the point, not freed memory";
+    PostThreadMessageW(threadId, WM_QUIT, 0, 0);
+  }
+  CloseHandle(made);
+}
+
 TEST(CaptureClipboard, ALockedClipboardIsGivenUpQuickly) {
   Win32Capture capture;
   ASSERT_TRUE(PutOnClipboard(L"before"));
