@@ -52,6 +52,16 @@ auto WaitFor(DWORD timeoutMs, Found found) {
   return result;
 }
 
+// Puts the pointer at x, y and waits until the system has it there (a warp can reach Wine late,
+// and a hot key that finds nothing under the pointer shows the main window).
+void PointerTo(long x, long y) {
+  SetCursorPos(x, y);
+  WaitFor(5000, [&] {
+    POINT p{};
+    return GetCursorPos(&p) && p.x == x && p.y == y;
+  });
+}
+
 std::wstring TextOfWindow(HWND w) {
   DWORD_PTR length = 0;
   if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"";
@@ -179,7 +189,7 @@ struct Notepad {
     const auto at = static_cast<DWORD>(SendMessageW(edit, EM_POSFROMCHAR, index, 0));
     POINT p{static_cast<short>(LOWORD(at)) + 2, static_cast<short>(HIWORD(at)) + 4};
     ClientToScreen(edit, &p);
-    SetCursorPos(p.x, p.y);
+    PointerTo(p.x, p.y);
   }
   Process process{L"notepad.exe"};
   HWND frame = nullptr, edit = nullptr;
@@ -231,7 +241,7 @@ struct CopyingWindow {
   void PointAt() const {
     RECT r{};
     GetWindowRect(window, &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PointerTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
   HWND window = nullptr;
   std::wstring selection;
@@ -452,7 +462,7 @@ TEST_F(CaptureProgram, HotKeyOverWordpadShowsTheWordUnderThePointer) {
   ASSERT_TRUE(BringForward(pad.frame, pad.rich));
   POINT p{14, 8};
   ClientToScreen(pad.rich, &p);
-  SetCursorPos(p.x, p.y);
+  PointerTo(p.x, p.y);
   HWND popup = HotKeyPopup();
   ASSERT_NE(popup, nullptr) << "the hot key shows the popup";
   EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);

@@ -301,8 +301,8 @@ void frmTT::ShowMarkup(std::u16string_view markup, bool samePos, std::optional<P
 
 void frmTT::Hide() {
   if (hwnd()) KillTimer(hwnd(), kCloseTimer);
-  if (HasAppl() && gAppl().SendEvent(u"HideToolTipWindow")) return;
   shadow_.Hide();
+  if (HasAppl() && gAppl().SendEvent(u"HideToolTipWindow")) return;
   if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
 }
 
