@@ -739,6 +739,15 @@ TEST(CaptureWord, ABusyRichEditReadsItsPointAfterTheWait) {
   CloseHandle(made);
 }
 
+TEST(CapturePaste, TheClipboardIsPastedIntoTheWindowBroughtForward) {
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr);
+  ASSERT_TRUE(PutOnClipboard(L"Hund"));
+  Win32Capture capture;
+  capture.PasteInto(FromHwnd(notepad.frame));
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [&] { return TextOfWindow(notepad.edit) == L"Hund"; }));
+}
+
 TEST(CaptureClipboard, ALockedClipboardIsGivenUpQuickly) {
   Win32Capture capture;
   ASSERT_TRUE(PutOnClipboard(L"before"));

@@ -219,8 +219,8 @@ INPUT KeyInput(WORD vk, bool down) {
   return in;
 }
 
-void SendKeys(const std::vector<INPUT>& inputs) {
-  SendInput(static_cast<UINT>(inputs.size()), const_cast<INPUT*>(inputs.data()), sizeof(INPUT));
+void SendKeys(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 bool KeyDown(int vk) { return GetAsyncKeyState(vk) < 0; }
@@ -628,7 +628,9 @@ void Win32Capture::PasteInto(WindowHandle window) {
   if (!IsWindow(w)) return;
   SetForegroundWindow(w);
   PumpMessages();
-  SendKeys({{VK_SHIFT, true}, {VK_INSERT, true}, {VK_INSERT, false}, {VK_SHIFT, false}});
+  // The keys reach the window in front: none is sent when the window did not come forward.
+  if (GetForegroundWindow() != GetAncestor(w, GA_ROOT)) return;
+  SendKeys({KeyInput(VK_SHIFT, true), KeyInput(VK_INSERT, true), KeyInput(VK_INSERT, false), KeyInput(VK_SHIFT, false)});
 }
 
 bool Win32Capture::DescribeWindow(WindowHandle window, WindowFacts& facts) {
