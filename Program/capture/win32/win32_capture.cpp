@@ -4,8 +4,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <functional>
 #include <cwctype>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -38,6 +38,7 @@ constexpr DWORD kClipboardReadMs = 1000;
 constexpr std::size_t kMaxControlText = 1 << 20;
 // Blocks lent to other programs' controls that have not answered yet; no more are lent beyond it.
 constexpr std::size_t kMaxLentBlocks = 16;
+constexpr UINT kLentCheckMs = 20;
 // The hidden window's copy-data message that carries a text run (UTF-16) to show in the popup.
 constexpr ULONG_PTR kTextRunData = 1;
 constexpr DWORD kMaxTextRunBytes = 1 << 20;
@@ -143,8 +144,9 @@ void ReturnLentBlocks() {
   auto& lent = LentBlocks();
   for (auto it = lent.begin(); it != lent.end();) {
     const bool processGone = WaitForSingleObject(it->process, 0) == WAIT_OBJECT_0;
-    DWORD_PTR ignored = 0;
-    const bool answered = processGone || !IsWindow(it->control) || Ask(it->control, WM_NULL, 0, 0, ignored);
+    // A short question: a control still busy keeps its block till the next read.
+    const bool answered = processGone || !IsWindow(it->control) ||
+                          SendMessageTimeoutW(it->control, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kLentCheckMs, nullptr) != 0;
     if (!answered) {
       ++it;
       continue;
