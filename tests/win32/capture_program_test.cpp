@@ -590,6 +590,21 @@ TEST_F(CaptureProgram, TheClipboardIsTheSameByteForByteAndAnEmptyFirstCaptureSwi
       << "the clipboard is the user's again, text and bitmap";
 }
 
+TEST_F(CaptureProgram, ATextRunSentToTheHiddenWindowIsShownInThePopup) {
+  HWND hook = WaitFor(kReactTimeoutMs, [] { return FindWindowW(L"ParlaventClipHook", L"parlavent_hook_window"); });
+  ASSERT_NE(hook, nullptr);
+  CopyingWindow sender({450, 200, 750, 420});
+  const std::wstring run = L"Hund";
+  COPYDATASTRUCT data{1, static_cast<DWORD>(run.size() * sizeof(wchar_t)), const_cast<wchar_t*>(run.data())};
+  DWORD_PTR shown = 0;
+  SendMessageTimeoutW(hook, WM_COPYDATA, reinterpret_cast<WPARAM>(sender.window), reinterpret_cast<LPARAM>(&data),
+                      SMTO_ABORTIFHUNG, kReactTimeoutMs, &shown);
+  EXPECT_EQ(shown, 1u);
+  HWND popup = PopupShown();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
+}
+
 TEST_F(CaptureProgram, ARichEditSelectionAfterManyParagraphsIsTaken) {
   Wordpad pad;
   ASSERT_NE(pad.rich, nullptr);
@@ -746,6 +761,18 @@ TEST(CapturePaste, TheClipboardIsPastedIntoTheWindowBroughtForward) {
   Win32Capture capture;
   capture.PasteInto(FromHwnd(notepad.frame));
   EXPECT_TRUE(WaitFor(kReactTimeoutMs, [&] { return TextOfWindow(notepad.edit) == L"Hund"; }));
+}
+
+TEST(CaptureClipboard, BytesAndFileListsGoThroughTheClipboard) {
+  Win32Capture capture;
+  const std::vector<std::u16string> files{u"C:\\Texte\\Brief.txt", u"C:\\Texte\\Haus und Hund.doc"};
+  ASSERT_TRUE(capture.SetClipboardFiles(files));
+  EXPECT_EQ(capture.ClipboardFiles(), files);
+  const UINT format = RegisterClipboardFormatW(L"Parlavent test bytes");
+  const std::vector<std::uint8_t> bytes{0, 1, 2, 250, 0, 7};
+  ASSERT_TRUE(capture.SetClipboardBytes(format, bytes));
+  EXPECT_EQ(capture.ClipboardBytes(format), bytes);
+  EXPECT_TRUE(capture.ClipboardFiles().empty()) << "no file list on the clipboard now";
 }
 
 TEST(CaptureClipboard, ALockedClipboardIsGivenUpQuickly) {
