@@ -393,7 +393,14 @@ class CaptureProgram : public ::testing::Test {
   // A busy machine that dropped the gesture gets it again. The popup it shows, or null.
   HWND HotKeyPopup() {
     HWND popup = nullptr;
+    // A hot key that found nothing (a window slow to answer) shows the main window: the window
+    // in front before is brought back for the next try.
+    HWND front = GetForegroundWindow();
     for (int attempt = 0; attempt < 3 && !popup; ++attempt) {
+      if (GetForegroundWindow() != front) {
+        SetForegroundWindow(front);
+        WaitFor(5000, [&] { return GetForegroundWindow() == front; });
+      }
       for (int tap = 0; tap < 2; ++tap) {
         Keys({{VK_CONTROL, true}, {VK_CONTROL, false}});
         Sleep(60);
