@@ -30,6 +30,10 @@ class NoCapture final : public CaptureServices {
   std::u16string ClipboardText() override { return {}; }
   bool SetClipboardText(std::u16string_view) override { return false; }
   bool ClipboardHasFormat(WindowHandle, std::uint32_t) override { return false; }
+  std::vector<std::uint8_t> ClipboardBytes(std::uint32_t) override { return {}; }
+  bool SetClipboardBytes(std::uint32_t, const std::vector<std::uint8_t>&) override { return false; }
+  std::vector<std::u16string> ClipboardFiles() override { return {}; }
+  bool SetClipboardFiles(const std::vector<std::u16string>&) override { return false; }
   void ShowPopupTrans(std::u16string_view, const ShowTransArgs&) override {}
   void SetPopupPointer(int) override {}
   void ShowToolTip(std::u16string_view) override {}

@@ -5,6 +5,7 @@
 // chosen), and tests install a recording fake (tests/support/fake_view_host.h).
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,8 @@ struct ShowTransArgs {
   bool FullText = false;
   bool CheckShift = false;
   bool Tochno = false;
+  // Where the popup stands (screen pixels) in place of beside the pointer, when both are given.
+  std::optional<long> X, Y;
 };
 
 /// The look-up options that ShowTrans passes on (dictionary/lookup.h), for the output box or the

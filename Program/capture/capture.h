@@ -39,6 +39,7 @@ struct CaptureMemory {
   Point restAt;
   double restSince = 0;
   bool movedSinceArmed = false;
+  bool polling = false;  // CheckEvent is running (a wait inside it may pump messages)
 };
 CaptureMemory& TheCaptureMemory();
 
@@ -56,15 +57,20 @@ std::u16string LookupSpan(std::u16string_view text);
 std::u16string LinkHintText(Appl& app, const clsLinkItem& link);
 
 /// frmMain.WatchTargetWindow for window: a program met for the first time is added to WhiteCol
-/// (keyed by its top-level window class) with State 1 when a test capture gave usable text, and
-/// the list is saved; taken is text the capture has already read from it (usable text switches
-/// it on without a test read). Returns the State of the program's entry; -1 for a window that is gone.
-std::int32_t WatchTargetWindow(Appl& app, CaptureServices& capture, WindowHandle window, Point pointer,
-                               std::u16string_view taken = {});
+/// (keyed by its top-level window class) and the list is saved, once a capture has found text in
+/// it: State 1 when taken (the text the capture has read from it) is not empty, else as a test
+/// read of the word under the pointer in pointed (0: none) decides, 1 for 1 to 255 characters and
+/// 0 for more. Returns the State of the program's entry; -1 when it is not listed (a window that
+/// is gone, or nothing found).
+std::int32_t WatchTargetWindow(Appl& app, CaptureServices& capture, WindowHandle window, WindowHandle pointed,
+                               Point pointer, std::u16string_view taken = {});
 
 /// The State of the per-application entry of window's program (1 capture on, 0 off); nothing
 /// when the program is not listed or the window is gone.
 std::optional<std::int32_t> ListedState(CaptureServices& capture, WindowHandle window);
+
+/// Where the popup is shown for: the X and Y of ShowTrans when both are given, else the pointer.
+Point PopupAnchor(const ShowTransArgs& args, Point pointer);
 
 /// The popup's place: beside the pointer (or at `at`), moved to stay within the work area and
 /// no larger than it. width and height are the popup's wanted size.
@@ -97,9 +103,15 @@ void FollowTextDirection(Appl& app);
 
 /// frmMain.CheckEvent, the capture poll (tmrUserEvents, every 20 ms): on the hot key, the
 /// selected text of the foreground window (or the word under the pointer) of another program is
-/// shown in the popup; in automatic mode, so is the selection or the word under the pointer when
-/// the gesture key of the settings is held alone.
+/// shown in the popup, and with nothing to capture the main window is shown; in automatic mode,
+/// the selection or the word under the pointer is shown when the gesture key of the settings is
+/// held alone, and the current dictionary follows the side the look-up found.
 void CheckEvent(Appl& app, CaptureServices& capture);
+
+/// A text run another program sends the hidden window "parlavent_hook_window": shown in the popup
+/// beside the pointer as a capture from sender's window, unless that program's capture is off.
+/// False when nothing was shown.
+bool TranslateTextRun(Appl& app, CaptureServices& capture, WindowHandle sender, std::u16string_view text);
 
 namespace ApiPath {
 /// The system folder chooser, starting in and remembering "Temp"/"LastFolder"; "" when cancelled.

@@ -121,29 +121,49 @@ std::optional<bool> GestureWants(const Setting& s, Gesture g) {
   return std::nullopt;
 }
 
+// The top-level window of window by its parents: the window that keyboard input reaches it through.
+WindowHandle TopLevel(CaptureServices& capture, WindowHandle window) {
+  for (int depth = 0; window != 0 && depth < 64; ++depth) {
+    WindowFacts facts;
+    if (!capture.DescribeWindow(window, facts)) return 0;
+    if (facts.parent == 0) return window;
+    window = facts.parent;
+  }
+  return 0;
+}
+
 // The selected text of target (when selection counts), else the word under the pointer (when
-// pointing counts), shown in the popup.
-void TranslateFrom(Appl& app, CaptureServices& capture, WindowHandle target, const PollSnapshot& at,
+// pointing counts), shown in the popup. False when nothing was shown.
+bool TranslateFrom(Appl& app, CaptureServices& capture, WindowHandle target, const PollSnapshot& at,
                    bool selection = true, bool pointing = true) {
   // The user has switched the capture off for this program in the per-application list: it
   // gets no keystroke and no message from us.
   const std::optional<std::int32_t> state = ListedState(capture, target);
-  if (state && *state == 0) return;
+  if (state && *state == 0) return false;
   std::u16string text;
-  if (selection) text = Trim(capture.TakeText(target, CaptureSource::Selection, at.pointer));
+  if (selection) {
+    // Keys reach the window in front only: a window behind it is read through its messages.
+    const bool inFront = at.foreground != 0 && TopLevel(capture, target) == at.foreground;
+    text = Trim(capture.TakeText(target, inFront ? CaptureSource::Selection : CaptureSource::SelectionByMessages,
+                                 at.pointer));
+  }
+  bool wordRead = false;
   if (text.empty() && pointing && at.pointed != 0 && !OwnWindow(app, capture, at.pointed) &&
       (at.pointed == target || ListedState(capture, at.pointed).value_or(1) != 0)) {
+    wordRead = true;
     text = Trim(capture.TakeText(at.pointed, CaptureSource::WordAtPointer, at.pointer));
   }
-  // A program met for the first time joins the per-application list.
-  if (!state && app.CheckWindow(target, false)) WatchTargetWindow(app, capture, target, at.pointer, text);
+  // A program met for the first time joins the per-application list once text is found in it.
+  if (!state && app.CheckWindow(target, false)) {
+    WatchTargetWindow(app, capture, target, wordRead ? 0 : at.pointed, at.pointer, text);
+  }
   text = Trim(LookupSpan(text));
-  if (text.empty()) return;
+  if (text.empty()) return false;
   app.State.gReturnWindow = target;
   ShowTransArgs args;
   args.AddStat = true;
   app.ShowTrans(text, args);
-  FollowTextDirection(app);
+  return true;
 }
 
 }  // namespace
@@ -177,6 +197,10 @@ bool PopupCloseRule::ShouldClose(const Input& in) {
   // The clock starts again at midnight.
   if (!awaySince_ || in.now < *awaySince_) awaySince_ = in.now;
   return in.now - *awaySince_ >= kLeaveSeconds;
+}
+
+Point PopupAnchor(const ShowTransArgs& args, Point pointer) {
+  return args.X && args.Y ? Point{*args.X, *args.Y} : pointer;
 }
 
 void FollowTextDirection(Appl& app) {
@@ -266,20 +290,44 @@ bool AutomaticGesture(Appl& app, CaptureServices& capture, const PollSnapshot& a
 }  // namespace
 
 void CheckEvent(Appl& app, CaptureServices& capture) {
-  if (!app.Sett) return;
+  CaptureMemory& memory = TheCaptureMemory();
+  // A capture waits for other programs; a poll that comes inside that wait is no new poll.
+  if (!app.Sett || memory.polling) return;
+  memory.polling = true;
+  struct Done {
+    CaptureMemory& m;
+    ~Done() { m.polling = false; }
+  } done{memory};
+  FollowTextDirection(app);
   const PollSnapshot now = capture.Snapshot();
   const bool ownForeground = ForegroundIsOwn(app, capture, now.foreground);
   if (!ownForeground) app.State.gLastForeground = now.foreground;
   const Setting& s = *app.Sett;
   // Keys pressed while the automatic mode was off are no gestures.
-  if (!s.AutoOn) TheCaptureMemory().keys.Reset();
+  if (!s.AutoOn) memory.keys.Reset();
   if (s.AutoOn && AutomaticGesture(app, capture, now)) return;
   if (!HotKeyPressed(s)) return;
   // The hot key's taps are no tap of the gesture key.
-  TheCaptureMemory().armedSince.reset();
-  // In its own windows the program has its own keys.
+  memory.armedSince.reset();
+  // In its own windows the program has its own keys. With nothing to capture the hot key shows
+  // the main window, as the tray menu's "Show" item says.
   if (ownForeground) return;
-  TranslateFrom(app, capture, now.foreground, now);
+  if (!TranslateFrom(app, capture, now.foreground, now)) app.ShowMe(true);
+}
+
+bool TranslateTextRun(Appl& app, CaptureServices& capture, WindowHandle sender, std::u16string_view text) {
+  if (!app.Sett || OwnWindow(app, capture, sender) || ListedState(capture, sender).value_or(1) == 0) return false;
+  // Blanks and line breaks round the run are no part of it.
+  constexpr std::u16string_view kBlanks = u" \t\r\n";
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::u16string_view::npos) return false;
+  const std::u16string run = Trim(LookupSpan(text.substr(first, text.find_last_not_of(kBlanks) - first + 1)));
+  if (run.empty()) return false;
+  app.State.gReturnWindow = sender;
+  ShowTransArgs args;
+  args.AddStat = true;
+  app.ShowTrans(run, args);
+  return true;
 }
 
 namespace ApiPath {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/view_host.h"
 #include "platform/geometry.h"
@@ -17,14 +18,16 @@ struct WindowFacts {
   std::u16string exePath;    // the program file of the window's process ("" when unknown)
   std::u16string title;      // the window's own title
   std::u16string className;  // its window class
-  WindowHandle parent = 0;   // the window above it (owner or parent), 0 at the desktop
+  WindowHandle parent = 0;   // its parent window, 0 for a top-level window
   bool ownProcess = false;   // the window is one of this program's
+  WindowHandle owner = 0;    // the window that owns a top-level window (a dialog's), 0 for none
 };
 
 /// Where the poll found text to translate.
 enum class CaptureSource {
-  Selection,     // the selected text of the focused control
-  WordAtPointer  // the word under the pointer
+  Selection,            // the selected text of the focused control, by a simulated copy if need be
+  SelectionByMessages,  // the same read through the control's messages only: no keystroke is sent
+  WordAtPointer         // the word under the pointer
 };
 
 /// The state of the pointer and of the windows, read once a poll.
@@ -45,6 +48,14 @@ class CaptureServices {
   virtual bool SetClipboardText(std::u16string_view text) = 0;
   /// gClipBoard.GetCurrentFormats(owner, format) = 1.
   virtual bool ClipboardHasFormat(WindowHandle owner, std::uint32_t format) = 0;
+  /// The bytes of a memory format of the clipboard; empty when it holds none.
+  virtual std::vector<std::uint8_t> ClipboardBytes(std::uint32_t format) = 0;
+  /// Replaces the clipboard's content by bytes in format; false when the clipboard could not be opened.
+  virtual bool SetClipboardBytes(std::uint32_t format, const std::vector<std::uint8_t>& bytes) = 0;
+  /// The files of the clipboard's file list (CF_HDROP); empty when it holds none.
+  virtual std::vector<std::u16string> ClipboardFiles() = 0;
+  /// Replaces the clipboard's content by a file list; false when it could not be written.
+  virtual bool SetClipboardFiles(const std::vector<std::u16string>& files) = 0;
 
   // ---- The popup window frmTT and the link hint frmToolTip ----
   /// ShowTrans with OnForm False: the look-up shown in the popup window.
@@ -66,7 +77,7 @@ class CaptureServices {
   /// The foreground window, the window under the pointer and the pointer.
   virtual PollSnapshot Snapshot() = 0;
   /// The text of window that source names; "" when there is none or the window does not answer
-  /// within a short time.
+  /// within a short time. The user's clipboard is never left changed by it.
   virtual std::u16string TakeText(WindowHandle window, CaptureSource source, Point pointer) = 0;
   /// The system folder chooser with title, starting in start; "" when cancelled.
   virtual std::u16string ChooseFolder(std::u16string_view title, std::u16string_view start) = 0;

@@ -80,8 +80,8 @@ std::u16string Appl::GetClipboard() {
 void Appl::CopyText(std::u16string_view Text, bool Show) {
   if (Text.empty()) return;
   try {
-    CaptureSide().SetClipboardText(Text);
-    if (Show) Info(CopyInfoText(Text, LZ(lang::kInfoCopied)), true);
+    // A clipboard held by another program takes nothing, and the info line claims no copy.
+    if (CaptureSide().SetClipboardText(Text) && Show) Info(CopyInfoText(Text, LZ(lang::kInfoCopied)), true);
   } catch (...) {
   }
 }

@@ -18,16 +18,23 @@ namespace {
 constexpr int kMaxAncestors = 64;
 constexpr std::size_t kMaxUsableText = 255;
 
-// The window and its ancestors up to the desktop, the window first; empty for a window gone.
+// The window and its ancestors up to the desktop, the window first; empty for a window gone. A
+// dialog box is a top-level window of its own: its owner leads on to the program's main window,
+// so that the dialogs of every program are not one program "#32770".
 std::vector<WindowFacts> Ancestry(CaptureServices& capture, WindowHandle window) {
   std::vector<WindowFacts> chain;
   for (int depth = 0; window != 0 && depth < kMaxAncestors; ++depth) {
     WindowFacts facts;
     if (!capture.DescribeWindow(window, facts)) break;
-    window = facts.parent;
+    window = facts.parent != 0 ? facts.parent : facts.owner;
     chain.push_back(std::move(facts));
   }
   return chain;
+}
+
+// The class that keys a window's program in the list: that of the last window of its ancestry.
+std::u16string ProgramKey(const std::vector<WindowFacts>& chain) {
+  return chain.empty() ? std::u16string() : chain.back().className;
 }
 
 bool Listed(const std::vector<WindowFacts>& chain) {
@@ -72,30 +79,37 @@ bool Appl::CheckWindow(std::uintptr_t hWnd, bool ByMouse, bool ClearCache) {
 
 std::optional<std::int32_t> ListedState(CaptureServices& capture, WindowHandle window) {
   const std::vector<WindowFacts> chain = Ancestry(capture, window);
-  if (chain.empty() || chain.back().className.empty()) return std::nullopt;
+  if (ProgramKey(chain).empty()) return std::nullopt;
   clsWindow probe;
   probe.SetWndType(chain.back().className);
   if (const auto* known = G().WhiteCol.Find(probe.WndType()); known && *known) return (*known)->State;
   return std::nullopt;
 }
 
-std::int32_t WatchTargetWindow(Appl& app, CaptureServices& capture, WindowHandle window, Point pointer,
-                               std::u16string_view taken) {
+std::int32_t WatchTargetWindow(Appl& app, CaptureServices& capture, WindowHandle window, WindowHandle pointed,
+                               Point pointer, std::u16string_view taken) {
   const std::vector<WindowFacts> chain = Ancestry(capture, window);
-  if (chain.empty() || chain.back().className.empty()) return -1;
+  if (ProgramKey(chain).empty()) return -1;
   // A program's windows are known by the class of their top-level window.
   auto entry = std::make_shared<clsWindow>();
-  entry->SetWndType(chain.back().className);
+  entry->SetWndType(ProgramKey(chain));
   if (const auto* known = G().WhiteCol.Find(entry->WndType()); known && *known) return (*known)->State;
+  // Text that came through proves the program usable. Without it the word under the pointer is
+  // read as a test, where the pointer is over a window of the same program; a read that finds
+  // nothing (a toolbar, a menu, blank space) decides nothing, or one empty capture would switch
+  // the program off for good. A "word" of more than 255 characters is a whole text: a control
+  // the capture cannot read word by word.
+  std::int32_t state = -1;
+  if (!Trim(taken).empty()) {
+    state = 1;
+  } else if (pointed != 0 && ProgramKey(Ancestry(capture, pointed)) == ProgramKey(chain)) {
+    const std::u16string word = Trim(capture.TakeText(pointed, CaptureSource::WordAtPointer, pointer));
+    if (!word.empty()) state = word.size() <= kMaxUsableText ? 1 : 0;
+  }
+  if (state < 0) return -1;
   entry->ExePath = chain.back().exePath.empty() ? chain.front().exePath : chain.back().exePath;
   entry->AppName = capture.FileDescription(entry->ExePath);
-  // The text the capture has just taken proves the program usable as well as a test read does;
-  // without it a program whose selection comes only through a copy would be switched off at once.
-  const auto usable = [](const std::u16string& t) { return !t.empty() && t.size() <= kMaxUsableText; };
-  bool ok = usable(Trim(taken));
-  if (!ok) ok = usable(Trim(capture.TakeText(window, CaptureSource::WordAtPointer, pointer)));
-  entry->State = ok ? 1 : 0;
-  const std::int32_t state = entry->State;
+  entry->State = state;
   if (AddWindow(G().WhiteCol, entry) && app.Sett) app.Sett->SaveWhiteCol();
   return state;
 }

@@ -7,6 +7,8 @@
 #include "app/link_layer.h"
 #include "app/main_form.h"
 #include "capture/capture.h"
+#include "capture/control_text.h"
+#include "capture/simulated_copy.h"
 #include "app/view_history.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
@@ -78,11 +80,12 @@ TEST_F(CaptureTest, CopyTextReplacesTheClipboardAndTellsOfItInTheInfoLine) {
   view->infoLine->SetText(u"");
   app.CopyText(u"quiet");
   EXPECT_EQ(view->infoLine->text, u"");
-  // A clipboard held by another program: the copy is given up without a fault.
+  // A clipboard held by another program: the copy is given up without a fault, and not told of.
   capture->clipboardLocked = true;
   app.CopyText(u"lost", true);
   EXPECT_EQ(capture->clipboard, u"quiet");
   EXPECT_EQ(app.GetClipboard(), u"");
+  EXPECT_EQ(view->infoLine->text, u"") << "nothing was copied";
 }
 
 TEST_F(CaptureTest, ShowCopyCursorTwiceCopies) {
@@ -128,7 +131,7 @@ TEST_F(CaptureTest, LongTextsAreCutToWhatTheLookUpTakes) {
 }
 
 TEST_F(CaptureTest, LinkHintsTranslateWordsAndShowAddresses) {
-  Load(Words({"hund"}));
+  Load(Words({"hund"}) + "L\thund\tсобака\n");
   auto link = std::make_shared<clsLinkItem>();
   link->Prefix = u"Link";
   link->Link = u"http://example.org";
@@ -143,6 +146,8 @@ TEST_F(CaptureTest, LinkHintsTranslateWordsAndShowAddresses) {
   EXPECT_EQ(capture->log, (std::vector<std::string>{"ToolTip http://example.org"}))
       << "the program's own commands have no hint, and no link has one with tips switched off";
   link->Prefix = u"TransWord";
+  link->Link = u"hund";
+  EXPECT_EQ(LinkHintText(app, *link), u"собака") << "a word link's hint holds its translations";
   link->Link = u"nosuchword";
   EXPECT_EQ(LinkHintText(app, *link), u"") << "a word without translations has no hint";
 }
@@ -152,6 +157,19 @@ TEST_F(CaptureTest, CheckWindowMatchesProgramsAndTitlesAndCachesOneWindow) {
   AddWindow(0x500, {u"C:\\x.exe", u"Inbox - Mail", u"MailClass", 0});
   AddWindow(0x501, {u"C:\\x.exe", u"", u"Body", 0x500});
   EXPECT_FALSE(app.CheckWindow(0x501)) << "the title of an ancestor matches the mask";
+  AddWindow(0x502, {u"C:\\y.exe", u"INBOX - mail", u"Y", 0});
+  EXPECT_FALSE(app.CheckWindow(0x502)) << "the mask is matched case-blind";
+  // A dialog box is a top-level window owned by its program's window: it belongs to that program.
+  WindowFacts dialog{u"C:\\windows\\system32\\NOTEPAD.EXE", u"Find", u"#32770", 0};
+  dialog.owner = kPad;
+  AddWindow(0x503, dialog);
+  AddWindow(0x504, {u"C:\\x.exe", u"Save as", u"#32770", 0});
+  capture->windows[0x504].owner = 0x500;
+  EXPECT_FALSE(app.CheckWindow(0x504)) << "the owner's title matches the mask";
+  (*app.State.WhiteCol.Find(u"Notepad"))->State = 0;
+  EXPECT_EQ(ListedState(*capture, 0x503), 0) << "notepad's dialog is notepad's";
+  EXPECT_EQ(ListedState(*capture, 0x504), 1) << "the mail program's dialog is the mail program's";
+  (*app.State.WhiteCol.Find(u"Notepad"))->State = 1;
   AddWindow(0x600, {u"C:\\other.exe", u"Outbox - Mail", u"OtherClass", 0});
   EXPECT_TRUE(app.CheckWindow(0x600)) << "no entry matches";
   EXPECT_TRUE(app.CheckWindow(0)) << "no window";
@@ -170,12 +188,17 @@ TEST_F(CaptureTest, CheckWindowMatchesProgramsAndTitlesAndCachesOneWindow) {
   EXPECT_FALSE(app.CheckWindow(kOwn, false, true));
 }
 
-TEST_F(CaptureTest, WatchTargetWindowListsNewProgramsOnce) {
+TEST_F(CaptureTest, WatchTargetWindowListsNewProgramsOnceTextIsFound) {
   AddWindow(0x700, {u"C:\\Tools\\Writer.exe", u"Letter - Writer", u"WriterMain", 0});
   AddWindow(0x701, {u"C:\\Tools\\Writer.exe", u"", u"WriterEdit", 0x700});
   capture->descriptions[u"C:\\Tools\\Writer.exe"] = u"The Writer";
+  // Nothing under the pointer (a toolbar, blank space): nothing is decided.
+  EXPECT_EQ(WatchTargetWindow(app, *capture, 0x700, 0x701, {10, 10}), -1);
+  EXPECT_FALSE(app.State.WhiteCol.Find(u"WriterMain"));
+  // The test read is of the window pointed at, not of the top-level window.
   capture->words[0x701] = u"Brief";
-  EXPECT_EQ(WatchTargetWindow(app, *capture, 0x701, {10, 10}), 1);
+  EXPECT_EQ(WatchTargetWindow(app, *capture, 0x700, 0x701, {10, 10}), 1);
+  EXPECT_EQ(capture->taken.back(), "Word " + std::to_string(0x701));
   const auto* entry = app.State.WhiteCol.Find(u"WriterMain");
   ASSERT_TRUE(entry && *entry);
   EXPECT_EQ((*entry)->ExePath, u"C:\\Tools\\Writer.exe");
@@ -188,15 +211,21 @@ TEST_F(CaptureTest, WatchTargetWindowListsNewProgramsOnce) {
   // Known programs give their state and are not captured again.
   (*entry)->State = 0;
   const auto takes = capture->taken.size();
-  EXPECT_EQ(WatchTargetWindow(app, *capture, 0x701, {10, 10}), 0);
+  EXPECT_EQ(WatchTargetWindow(app, *capture, 0x701, 0x701, {10, 10}), 0);
   EXPECT_EQ(capture->taken.size(), takes);
 
-  // A test capture without usable text (none, or more than 255 characters) lists the program off.
+  // A word of up to 255 characters is usable; more is a whole text the capture cannot split.
   AddWindow(0x800, {u"C:\\Tools\\Paint.exe", u"Paint", u"PaintMain", 0});
-  capture->words[0x800] = std::u16string(256, u'a');
-  EXPECT_EQ(WatchTargetWindow(app, *capture, 0x800, {}), 0);
-  ASSERT_TRUE(app.State.WhiteCol.Find(u"PaintMain"));
-  EXPECT_EQ(WatchTargetWindow(app, *capture, 0x999, {}), -1) << "a window that is gone";
+  capture->words[0x800] = std::u16string(255, u'a');
+  EXPECT_EQ(WatchTargetWindow(app, *capture, 0x800, 0x800, {}), 1);
+  AddWindow(0x900, {u"C:\\Tools\\Draw.exe", u"Draw", u"DrawMain", 0});
+  capture->words[0x900] = std::u16string(256, u'a');
+  EXPECT_EQ(WatchTargetWindow(app, *capture, 0x900, 0x900, {}), 0);
+  // Text the capture took decides at once; the pointer over another program's window reads nothing.
+  AddWindow(0xA00, {u"C:\\Tools\\Mail.exe", u"Mail", u"MailMain", 0});
+  EXPECT_EQ(WatchTargetWindow(app, *capture, 0xA00, 0x701, {}), -1);
+  EXPECT_EQ(WatchTargetWindow(app, *capture, 0xA00, 0, {}, std::u16string(300, u'b')), 1);
+  EXPECT_EQ(WatchTargetWindow(app, *capture, 0x999, 0x999, {}), -1) << "a window that is gone";
 }
 
 TEST_F(CaptureTest, PopupStandsBesideThePointerWithinTheWorkArea) {
@@ -317,6 +346,79 @@ TEST_F(PollTest, ProgramsSwitchedOffInTheListAreNotCapturedAndNewOnesAreListed) 
   const auto* entry = app.State.WhiteCol.Find(u"WriterMain");
   ASSERT_TRUE(entry && *entry);
   EXPECT_EQ((*entry)->State, 1);
+}
+
+TEST_F(PollTest, AnEmptyFirstCaptureSwitchesNothingOffAndTheHotKeyThenShowsTheMainWindow) {
+  ScopedUserSettings store{std::make_shared<MemorySettingsStore>()};
+  AddWindow(0x700, {u"C:\\Tools\\Writer.exe", u"Letter - Writer", u"WriterMain", 0});
+  AddWindow(0x701, {u"C:\\Tools\\Writer.exe", u"", u"WriterBar", 0x700});
+  capture->snapshot = {0x700, 0x701, {500, 300}};
+  HotKey();
+  EXPECT_FALSE(app.State.WhiteCol.Find(u"WriterMain")) << "nothing found decides nothing";
+  EXPECT_EQ(GetSetting(u"Main", u"IsShowed", u""), u"1") << "the hot key with nothing to capture shows the main window";
+  capture->selections[0x700] = u"Brief";
+  HotKey();
+  EXPECT_EQ(capture->log, (std::vector<std::string>{"Popup Brief"}));
+  ASSERT_TRUE(app.State.WhiteCol.Find(u"WriterMain"));
+  EXPECT_EQ((*app.State.WhiteCol.Find(u"WriterMain"))->State, 1);
+}
+
+TEST_F(PollTest, KeysGoOnlyToTheWindowInFrontAndAPollInsideACaptureIsNone) {
+  app.Sett->AutoOn = true;
+  app.Sett->TransByCtrl = true;
+  app.Sett->TransBySelect = true;
+  AddWindow(0x700, {u"C:\\Tools\\Console.exe", u"Console", u"ConsoleMain", 0});
+  // The pointer over notepad behind a console in front: notepad's selection by its messages only.
+  capture->snapshot = {0x700, kPadEdit, {500, 300}};
+  const auto hold = [this] {
+    for (double t = 0; t < 0.6; t += 0.02) {
+      input->down = {17};
+      clock->now = start_ + t;
+      CheckEvent(app, *capture);
+    }
+    input->down.clear();
+    CheckEvent(app, *capture);
+    start_ += 10;
+  };
+  hold();
+  ASSERT_FALSE(capture->taken.empty());
+  EXPECT_EQ(capture->taken.front(), "Quiet " + std::to_string(kPadEdit));
+  capture->snapshot.foreground = kPad;
+  capture->taken.clear();
+  hold();
+  ASSERT_FALSE(capture->taken.empty());
+  EXPECT_EQ(capture->taken.front(), "Selection " + std::to_string(kPadEdit)) << "notepad in front may get Ctrl+C";
+
+  // A capture may wait with messages running, and the 20 ms poll comes inside it: a hot key then
+  // must not start a capture inside the capture.
+  capture->taken.clear();
+  bool nested = false;
+  capture->whileTaking = [&] {
+    if (nested) return;
+    nested = true;
+    HotKey();
+  };
+  capture->selections[kPadEdit] = u"Hund";
+  hold();
+  EXPECT_EQ(capture->taken.size(), 1u);
+  EXPECT_EQ(capture->log, (std::vector<std::string>{"Popup Hund"}));
+}
+
+TEST_F(PollTest, ATextRunSentToTheHiddenWindowIsShownInThePopup) {
+  EXPECT_TRUE(TranslateTextRun(app, *capture, kPadEdit, u"  Hund \r\n"));
+  EXPECT_EQ(capture->log, (std::vector<std::string>{"Popup Hund"}));
+  EXPECT_EQ(app.State.gReturnWindow, kPadEdit);
+  EXPECT_FALSE(TranslateTextRun(app, *capture, kOwn, u"Hund")) << "the program's own windows";
+  EXPECT_FALSE(TranslateTextRun(app, *capture, kPad, u" ")) << "blanks";
+  (*app.State.WhiteCol.Find(u"Notepad"))->State = 0;
+  EXPECT_FALSE(TranslateTextRun(app, *capture, kPadEdit, u"Hund")) << "a program switched off";
+  EXPECT_EQ(capture->log.size(), 1u);
+  ShowTransArgs args;
+  EXPECT_EQ(PopupAnchor(args, {5, 6}), (Point{5, 6}));
+  args.X = 100;
+  EXPECT_EQ(PopupAnchor(args, {5, 6}), (Point{5, 6})) << "both or neither";
+  args.Y = 200;
+  EXPECT_EQ(PopupAnchor(args, {5, 6}), (Point{100, 200}));
 }
 
 TEST_F(PollTest, TheProgramsOwnWindowsAndOtherKeysAreLeftAlone) {
@@ -456,6 +558,28 @@ TEST_F(GestureTest, KeyHeldDuringTheGesture) {
   EXPECT_EQ(capture->log.back(), "Popup Katze");
 }
 
+TEST_F(GestureTest, PointThenHoldTakesTheSelectionForEitherSelectionGesture) {
+  app.Sett->TransKeyAction = 3;
+  app.Sett->TransBySelect = false;
+  Poll({17}, {500, 300}, 0.6);
+  Idle();
+  EXPECT_EQ(capture->log, (std::vector<std::string>{"Popup Hund"})) << "a double-click selects as well";
+  ASSERT_FALSE(capture->taken.empty());
+  EXPECT_EQ(capture->taken.front(), "Selection " + std::to_string(kPadEdit));
+
+  // A button released 10 pixels from where it went down has selected, not clicked.
+  app.Sett->TransKeyAction = 1;
+  app.Sett->TransBySelect = true;
+  app.Sett->TransByClick = true;
+  capture->taken.clear();
+  Poll({17, 1}, {500, 300}, 0.1);
+  Poll({17, 1}, {510, 300}, 0.1);
+  Poll({17}, {510, 300}, 0.06);
+  Idle();
+  ASSERT_FALSE(capture->taken.empty());
+  EXPECT_EQ(capture->taken.front(), "Selection " + std::to_string(kPadEdit));
+}
+
 TEST_F(GestureTest, KeyTappedBeforeTheGesture) {
   app.Sett->TransKeyAction = 2;
   DoubleClick({});
@@ -507,6 +631,124 @@ TEST_F(CaptureTest, AutomaticModeFollowsTheSideTheLookUpFound) {
   app.State.gTextDir = 0;
   FollowTextDirection(app);
   EXPECT_EQ(dic->Direction(), 2) << "no side found leaves the direction";
+  // Every poll applies the rule, whatever set the side.
+  app.State.gTextDir = 1;
+  CheckEvent(app, *capture);
+  EXPECT_EQ(dic->Direction(), 1);
+}
+
+// The system's clipboard and keys as the simulated copy sees them.
+struct FakeCopyPort : CopyPort {
+  std::vector<std::string> calls;
+  std::u16string clipboard = u"user text", kept;
+  std::uint32_t sequence = 7;
+  bool inFront = true, canOpen = true, keepable = true, copies = true, byTarget = true;
+  bool TargetInFront() override { return inFront; }
+  bool SaveClipboard() override {
+    if (!canOpen || !keepable) return false;
+    kept = clipboard;
+    return true;
+  }
+  std::uint32_t ClipboardSequence() override { return sequence; }
+  void SendCopyKeys() override {
+    calls.push_back("keys");
+    if (copies) Change(u"selected");
+  }
+  bool WaitForClipboardChange(std::uint32_t since) override { return sequence != since; }
+  std::u16string ReadClipboardText() override { return clipboard; }
+  bool RestoreClipboard() override {
+    if (!canOpen) return false;
+    Change(kept);
+    calls.push_back("restore");
+    return true;
+  }
+  void DiscardSavedClipboard() override { calls.push_back("discard"); }
+  bool ChangedByTarget() override { return byTarget; }
+  void Change(std::u16string text) {
+    clipboard = std::move(text);
+    ++sequence;
+  }
+};
+
+TEST(SimulatedCopyTest, TheUsersClipboardComesBackAndKeysReachOnlyTheCapturedWindow) {
+  SimulatedCopy copy;
+  FakeCopyPort port;
+  EXPECT_EQ(copy.Take(port, 10), u"selected");
+  EXPECT_EQ(port.clipboard, u"user text");
+  EXPECT_EQ(port.calls, (std::vector<std::string>{"keys", "restore"}));
+  EXPECT_TRUE(copy.Quiet(8) && copy.Quiet(9)) << "the copy and its restore are no news";
+  EXPECT_FALSE(copy.Quiet(7) || copy.Quiet(10));
+
+  // Held open elsewhere, or not to be kept whole: no copy. Another window in front: no keys.
+  for (auto block : {&FakeCopyPort::canOpen, &FakeCopyPort::keepable, &FakeCopyPort::inFront}) {
+    FakeCopyPort p;
+    p.*block = false;
+    EXPECT_EQ(copy.Take(p, 20), u"");
+    EXPECT_TRUE(p.calls.empty());
+    EXPECT_EQ(p.clipboard, u"user text");
+  }
+
+  // A restore that fails is tried again until it succeeds, unless the user copies meanwhile.
+  SimulatedCopy retry;
+  struct FailOnce : FakeCopyPort {
+    int failures = 1;
+    bool RestoreClipboard() override { return failures-- > 0 ? false : FakeCopyPort::RestoreClipboard(); }
+  } once;
+  EXPECT_EQ(retry.Take(once, 40), u"selected");
+  EXPECT_EQ(once.clipboard, u"selected");
+  EXPECT_TRUE(retry.Pending());
+  retry.Poll(once, 40.1);
+  EXPECT_EQ(once.clipboard, u"user text");
+  EXPECT_FALSE(retry.Pending());
+  once.failures = 1;
+  EXPECT_EQ(retry.Take(once, 50), u"selected");
+  once.byTarget = false;
+  once.Change(u"the user's newer copy");
+  retry.Poll(once, 50.2);
+  EXPECT_EQ(once.clipboard, u"the user's newer copy");
+  EXPECT_FALSE(retry.Pending());
+}
+
+TEST(SimulatedCopyTest, ALateCopyIsUndone) {
+  SimulatedCopy copy;
+  FakeCopyPort port;
+  port.copies = false;
+  EXPECT_EQ(copy.Take(port, 10), u"");
+  port.Change(u"selected");  // the program copies after the wait
+  copy.Poll(port, 11);
+  EXPECT_EQ(port.clipboard, u"user text");
+  EXPECT_FALSE(copy.Pending());
+  // Once the time is over, a change is the user's own.
+  EXPECT_EQ(copy.Take(port, 20), u"");
+  copy.Poll(port, 20 + SimulatedCopy::kLateCopySeconds + 0.1);
+  port.Change(u"copied later by the user");
+  copy.Poll(port, 24);
+  EXPECT_EQ(port.clipboard, u"copied later by the user");
+  // A capture soon after one that copied nothing copies again.
+  EXPECT_EQ(copy.Take(port, 30), u"");
+  port.copies = true;
+  EXPECT_EQ(copy.Take(port, 30.5), u"selected");
+  EXPECT_EQ(port.clipboard, u"copied later by the user");
+}
+
+TEST(SimulatedCopyTest, ShiftAndAltGoUpInsideTheCtrlPress) {
+  const std::vector<CopyKey> plain{{17, true}, {'C', true}, {'C', false}, {17, false}};
+  EXPECT_EQ(CopyKeystrokes(false, false), plain);
+  // A lone Alt press and release would open the menu of the window in front.
+  const std::vector<CopyKey> withAlt{{17, true}, {16, false}, {18, false}, {'C', true}, {'C', false}, {17, false}};
+  EXPECT_EQ(CopyKeystrokes(true, true), withAlt);
+}
+
+TEST(ControlTextTest, RichEditSelectionsAfterManyParagraphs) {
+  std::u16string text;
+  for (int i = 0; i < 200; ++i) text += u"Katze\r\n";
+  text += u"Hund";
+  // The control counts each break as one character.
+  const std::size_t start = 200 * 6, end = start + 4;
+  const std::u16string read = text.substr(0, ControlTextReach(end, true));
+  EXPECT_EQ(SelectionIn(read, start, end, true), u"Hund");
+  EXPECT_EQ(SelectionIn(text, 8, 12, false), u"atze");
+  EXPECT_EQ(SelectionIn(u"abc", 2, 9, false), u"") << "past the text";
 }
 
 TEST_F(CaptureTest, FolderChooserStartsInAndRemembersTheLastFolder) {

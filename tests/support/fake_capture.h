@@ -1,6 +1,7 @@
 #pragma once
 // The capture side in memory: a clipboard, windows described by tests, texts to capture, and a
 // record of what was shown and sent.
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,12 +20,13 @@ class FakeCapture : public CaptureServices {
   bool clipText = false;                 // what ClipboardHasFormat(.., 1) answers
   std::map<WindowHandle, WindowFacts> windows;
   std::map<WindowHandle, std::u16string> selections, words;  // what TakeText answers
-  std::vector<std::string> taken;        // "Selection n" / "Word n" for every TakeText
+  std::vector<std::string> taken;        // "Selection n" / "Quiet n" (by messages) / "Word n" for every TakeText
   PollSnapshot snapshot;
   std::map<std::u16string, std::u16string> descriptions;
   std::u16string folder;                 // what ChooseFolder answers
   std::u16string folderStart;            // where it was asked to start
   int describeCalls = 0;
+  std::function<void()> whileTaking;    // runs inside every TakeText (a wait that pumps messages)
 
   std::u16string ClipboardText() override { return clipboardLocked ? std::u16string() : clipboard; }
   bool SetClipboardText(std::u16string_view text) override {
@@ -33,6 +35,10 @@ class FakeCapture : public CaptureServices {
     return true;
   }
   bool ClipboardHasFormat(WindowHandle, std::uint32_t format) override { return clipText && format == 1; }
+  std::vector<std::uint8_t> ClipboardBytes(std::uint32_t) override { return {}; }
+  bool SetClipboardBytes(std::uint32_t, const std::vector<std::uint8_t>&) override { return false; }
+  std::vector<std::u16string> ClipboardFiles() override { return {}; }
+  bool SetClipboardFiles(const std::vector<std::u16string>&) override { return false; }
   void ShowPopupTrans(std::u16string_view t, const ShowTransArgs& a) override {
     log.push_back("Popup " + ToUtf8(t));
     popups.push_back(a);
@@ -54,8 +60,10 @@ class FakeCapture : public CaptureServices {
   }
   PollSnapshot Snapshot() override { return snapshot; }
   std::u16string TakeText(WindowHandle w, CaptureSource source, Point) override {
-    const bool selection = source == CaptureSource::Selection;
-    taken.push_back((selection ? "Selection " : "Word ") + std::to_string(w));
+    const bool selection = source != CaptureSource::WordAtPointer;
+    if (whileTaking) whileTaking();
+    taken.push_back((source == CaptureSource::Selection ? "Selection " : selection ? "Quiet " : "Word ") +
+                    std::to_string(w));
     const auto& texts = selection ? selections : words;
     const auto it = texts.find(w);
     return it == texts.end() ? std::u16string() : it->second;

@@ -6,7 +6,9 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/application.h"
 #include "app/link_layer.h"
@@ -48,6 +50,16 @@ auto WaitFor(DWORD timeoutMs, Found found) {
     result = found();
   }
   return result;
+}
+
+// Puts the pointer at x, y and waits until the system has it there (a warp can reach Wine late,
+// and a hot key that finds nothing under the pointer shows the main window).
+void PointerTo(long x, long y) {
+  SetCursorPos(x, y);
+  WaitFor(5000, [&] {
+    POINT p{};
+    return GetCursorPos(&p) && p.x == x && p.y == y;
+  });
 }
 
 std::wstring TextOfWindow(HWND w) {
@@ -177,7 +189,7 @@ struct Notepad {
     const auto at = static_cast<DWORD>(SendMessageW(edit, EM_POSFROMCHAR, index, 0));
     POINT p{static_cast<short>(LOWORD(at)) + 2, static_cast<short>(HIWORD(at)) + 4};
     ClientToScreen(edit, &p);
-    SetCursorPos(p.x, p.y);
+    PointerTo(p.x, p.y);
   }
   Process process{L"notepad.exe"};
   HWND frame = nullptr, edit = nullptr;
@@ -192,6 +204,155 @@ bool BringForward(HWND frame, HWND control) {
     return GetForegroundWindow() == frame;
   });
 }
+
+// A window of the test's own that is no edit control and answers Ctrl+C itself: it puts its
+// selection, when it has one, on the clipboard. It counts the C keys it is sent.
+struct CopyingWindow {
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<CopyingWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+    if (msg == WM_KEYDOWN && wp == 'C' && self) {
+      InterlockedIncrement(&self->cPresses);
+      if (GetKeyState(VK_CONTROL) < 0 && !self->selection.empty() && OpenClipboard(w)) {
+        EmptyClipboard();
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (self->selection.size() + 1) * sizeof(wchar_t));
+        auto* p = static_cast<wchar_t*>(GlobalLock(block));
+        std::copy(self->selection.begin(), self->selection.end(), p);
+        p[self->selection.size()] = 0;
+        GlobalUnlock(block);
+        SetClipboardData(CF_UNICODETEXT, block);
+        CloseClipboard();
+      }
+      return 0;
+    }
+    return DefWindowProcW(w, msg, wp, lp);
+  }
+  explicit CopyingWindow(RECT at) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"ParlaventTestCopyingWindow";
+    RegisterClassW(&wc);
+    window = CreateWindowExW(0, wc.lpszClassName, L"Copying window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, at.left, at.top,
+                             at.right - at.left, at.bottom - at.top, nullptr, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~CopyingWindow() { DestroyWindow(window); }
+  void PointAt() const {
+    RECT r{};
+    GetWindowRect(window, &r);
+    PointerTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+  HWND window = nullptr;
+  std::wstring selection;
+  LONG cPresses = 0;
+};
+
+// Runs work on a thread of its own; the thread is waited for at the end.
+class Thread {
+ public:
+  explicit Thread(std::function<void()> work) : work_(std::move(work)) {
+    handle_ = CreateThread(
+        nullptr, 0,
+        [](void* p) -> DWORD {
+          static_cast<Thread*>(p)->work_();
+          return 0;
+        },
+        this, 0, &id_);
+  }
+  ~Thread() {
+    WaitForSingleObject(handle_, 10000);
+    CloseHandle(handle_);
+  }
+  DWORD Id() const { return id_; }
+
+ private:
+  std::function<void()> work_;
+  HANDLE handle_ = nullptr;
+  DWORD id_ = 0;
+};
+
+// A copying window on a thread of its own, as another program's would be.
+struct CopyingWindowThread {
+  explicit CopyingWindowThread(RECT at)
+      : thread_([this, at] {
+          CopyingWindow w(at);
+          window = &w;
+          SetEvent(ready_);
+          MSG msg;
+          while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+          window = nullptr;
+        }) {
+    WaitForSingleObject(ready_, 10000);
+  }
+  ~CopyingWindowThread() { PostThreadMessageW(thread_.Id(), WM_QUIT, 0, 0); }
+  LONG CPresses() const { return window ? InterlockedCompareExchange(&window->cPresses, 0, 0) : 0; }
+  HANDLE ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  CopyingWindow* window = nullptr;
+
+ private:
+  Thread thread_;
+};
+
+// The clipboard's text and the pixels of its bitmap, to compare a clipboard byte for byte.
+struct ClipboardContent {
+  std::wstring text;
+  std::vector<std::uint32_t> pixels;
+  bool operator==(const ClipboardContent&) const = default;
+};
+
+constexpr int kBitmapSide = 8;
+
+bool PutTextAndBitmap(const std::wstring& text) {
+  if (!PutOnClipboard(text)) return false;
+  std::uint32_t bits[kBitmapSide * kBitmapSide];
+  for (int i = 0; i < kBitmapSide * kBitmapSide; ++i) bits[i] = 0x00102030u * static_cast<std::uint32_t>(i % 7 + 1);
+  HBITMAP bitmap = CreateBitmap(kBitmapSide, kBitmapSide, 1, 32, bits);
+  for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
+  const bool done = SetClipboardData(CF_BITMAP, bitmap) != nullptr;
+  CloseClipboard();
+  return done;
+}
+
+ClipboardContent ReadTextAndBitmap() {
+  ClipboardContent c;
+  c.text = ClipboardText();
+  for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
+  if (auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kBitmapSide;
+    info.bmiHeader.biHeight = -kBitmapSide;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    c.pixels.resize(kBitmapSide * kBitmapSide);
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, bitmap, 0, kBitmapSide, c.pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+  }
+  CloseClipboard();
+  return c;
+}
+
+// Another thread holds the clipboard open for ms from the moment it is made.
+struct ClipboardHolder {
+  explicit ClipboardHolder(DWORD ms)
+      : thread_([this, ms] {
+          HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+          if (OpenClipboard(owner)) {
+            SetEvent(opened_);
+            Sleep(ms);
+            CloseClipboard();
+          }
+          DestroyWindow(owner);
+        }) {
+    WaitForSingleObject(opened_, 5000);
+  }
+  HANDLE opened_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+
+ private:
+  Thread thread_;
+};
 
 class CaptureProgram : public ::testing::Test {
  protected:
@@ -238,7 +399,14 @@ class CaptureProgram : public ::testing::Test {
   }
   HWND HotKeyPopup() {
     HWND popup = nullptr;
+    // A hot key that found nothing (a window slow to answer) shows the main window: the window
+    // in front before is brought back for the next try.
+    HWND front = GetForegroundWindow();
     for (int attempt = 0; attempt < 3 && !popup; ++attempt) {
+      if (GetForegroundWindow() != front) {
+        SetForegroundWindow(front);
+        WaitFor(5000, [&] { return GetForegroundWindow() == front; });
+      }
       TapHotKey();
       popup = WaitFor(4000, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
       if (!popup) Sleep(400);
@@ -364,7 +532,7 @@ TEST_F(CaptureProgram, HotKeyOverWordpadShowsTheWordUnderThePointer) {
   ASSERT_TRUE(BringForward(pad.frame, pad.rich));
   POINT p{14, 8};
   ClientToScreen(pad.rich, &p);
-  SetCursorPos(p.x, p.y);
+  PointerTo(p.x, p.y);
   HWND popup = HotKeyPopup();
   ASSERT_NE(popup, nullptr) << "the hot key shows the popup";
   EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
@@ -425,6 +593,102 @@ TEST_F(CaptureProgram, AutomaticModeTakesADoubleClickedWordWhenCtrlIsHeld) {
     popup = WaitFor(4000, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
   }
   ASSERT_NE(popup, nullptr) << "automatic mode shows the popup";
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
+}
+
+TEST_F(CaptureProgram, CtrlCReachesTheCapturedWindowOnlyWhenItIsInFront) {
+  ASSERT_TRUE(PutOnClipboard(L"user text A"));
+  CopyingWindow target({450, 200, 750, 420});
+  target.selection = L"Hund";
+  CopyingWindowThread front({450, 440, 750, 600});
+  ASSERT_NE(front.window, nullptr);
+  PostMessageW(main_, WM_COMMAND, frmMain::kTB1Base + 6, 0);  // the Mode button: automatic mode
+  // The gesture of automatic mode, pointing at the target behind the window in front: Ctrl held.
+  const auto holdCtrl = [this](int attempts) {
+    HWND popup = nullptr;
+    for (int attempt = 0; attempt < attempts && !popup; ++attempt) {
+      Keys({{VK_CONTROL, true}});
+      // Held while this thread's windows go on answering.
+      WaitFor(700, [] { return false; });
+      Keys({{VK_CONTROL, false}});
+      popup = WaitFor(3000, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
+    }
+    return popup;
+  };
+  ASSERT_TRUE(BringForward(front.window->window, front.window->window));
+  target.PointAt();
+  EXPECT_EQ(holdCtrl(1), nullptr) << "the target behind is not read by a keystroke";
+  EXPECT_EQ(front.CPresses(), 0) << "no Ctrl+C reached the window in front";
+  EXPECT_EQ(target.cPresses, 0);
+
+  // In front, the target gets Ctrl+C and its copy is shown; the clipboard is the user's again.
+  ASSERT_TRUE(BringForward(target.window, target.window));
+  target.PointAt();
+  HWND popup = holdCtrl(3);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
+  EXPECT_GE(target.cPresses, 1);
+  EXPECT_EQ(front.CPresses(), 0);
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [] { return ClipboardText() == L"user text A"; })) << ClipboardText().size();
+}
+
+TEST_F(CaptureProgram, TheClipboardIsTheSameByteForByteAndAnEmptyFirstCaptureSwitchesNothingOff) {
+  ASSERT_TRUE(PutTextAndBitmap(L"user text B"));
+  const ClipboardContent before = ReadTextAndBitmap();
+  ASSERT_EQ(before.text, L"user text B");
+  ASSERT_EQ(before.pixels.size(), static_cast<std::size_t>(kBitmapSide * kBitmapSide));
+  CopyingWindow target({450, 200, 850, 500});
+  ASSERT_TRUE(BringForward(target.window, target.window));
+  ShowWindow(main_, SW_HIDE);
+  target.PointAt();
+  {
+    // A program met for the first time, nothing selected and the clipboard held open elsewhere.
+    ClipboardHolder held(300);
+    for (int tap = 0; tap < 2; ++tap) Keys({{VK_CONTROL, true}, {VK_CONTROL, false}});
+  }
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [this] { return IsWindowVisible(main_) != FALSE; }))
+      << "the hot key with nothing to capture shows the main window";
+  EXPECT_EQ(ReadTextAndBitmap(), before);
+
+  target.selection = L"Hund";
+  ASSERT_TRUE(BringForward(target.window, target.window));
+  target.PointAt();
+  HWND popup = HotKeyPopup();
+  ASSERT_NE(popup, nullptr) << "an empty first capture has not switched the program off";
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [&] { return ReadTextAndBitmap() == before; }))
+      << "the clipboard is the user's again, text and bitmap";
+}
+
+TEST_F(CaptureProgram, ATextRunSentToTheHiddenWindowIsShownInThePopup) {
+  HWND hook = WaitFor(kReactTimeoutMs, [] { return FindWindowW(L"ParlaventClipHook", L"parlavent_hook_window"); });
+  ASSERT_NE(hook, nullptr);
+  CopyingWindow sender({450, 200, 750, 420});
+  const std::wstring run = L"Hund";
+  COPYDATASTRUCT data{1, static_cast<DWORD>(run.size() * sizeof(wchar_t)), const_cast<wchar_t*>(run.data())};
+  DWORD_PTR shown = 0;
+  SendMessageTimeoutW(hook, WM_COPYDATA, reinterpret_cast<WPARAM>(sender.window), reinterpret_cast<LPARAM>(&data),
+                      SMTO_ABORTIFHUNG, kReactTimeoutMs, &shown);
+  EXPECT_EQ(shown, 1u);
+  HWND popup = PopupShown();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
+}
+
+TEST_F(CaptureProgram, ARichEditSelectionAfterManyParagraphsIsTaken) {
+  Wordpad pad;
+  ASSERT_NE(pad.rich, nullptr);
+  SetWindowPos(pad.frame, nullptr, 450, 200, 500, 300, SWP_NOZORDER);
+  std::wstring text;
+  for (int i = 0; i < 200; ++i) text += L"Katze\r\n";
+  text += L"Hund";
+  SendMessageW(pad.rich, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  ASSERT_TRUE(BringForward(pad.frame, pad.rich));
+  // The control's own positions: one character a break.
+  SendMessageW(pad.rich, EM_SETSEL, 200 * 6, 200 * 6 + 4);
+  SendMessageW(pad.rich, EM_SCROLLCARET, 0, 0);
+  HWND popup = HotKeyPopup();
+  ASSERT_NE(popup, nullptr);
   EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
 }
 
@@ -521,6 +785,64 @@ TEST(CaptureWord, TheWordUnderThePointerOfWordpadsRichEditIsRead) {
   ClientToScreen(rich, &p);
   const std::u16string below = capture.TakeText(FromHwnd(rich), CaptureSource::WordAtPointer, {p.x, p.y});
   EXPECT_TRUE(below.empty() || below == u"Hund") << ToUtf8(below);
+}
+
+// A rich-edit control that answers too late still reads the point it was sent: the block the
+// point was written into stays until the control has answered.
+TEST(CaptureWord, ABusyRichEditReadsItsPointAfterTheWait) {
+  static LONG readX = -1;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = [](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (msg != EM_CHARFROMPOS) return DefWindowProcW(w, msg, wp, lp);
+    Sleep(800);
+    InterlockedExchange(&readX, reinterpret_cast<const POINTL*>(lp)->x);
+    return 0;
+  };
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SlowRichEdit";
+  RegisterClassW(&wc);
+  HWND control = nullptr;
+  HANDLE made = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  DWORD threadId = 0;
+  {
+    Thread owner([&] {
+      threadId = GetCurrentThreadId();
+      control = CreateWindowExW(0, L"SlowRichEdit", L"", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+      SetEvent(made);
+      MSG msg;
+      while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+      DestroyWindow(control);
+    });
+    ASSERT_EQ(WaitForSingleObject(made, 10000), WAIT_OBJECT_0);
+    Win32Capture capture;
+    EXPECT_EQ(capture.TakeText(FromHwnd(control), CaptureSource::WordAtPointer, {117, 110}), u"") << "no answer in time";
+    EXPECT_TRUE(WaitFor(10000, [] { return InterlockedCompareExchange(&readX, 0, 0) != -1; }));
+    EXPECT_EQ(readX, 17) << "the point, not freed memory";
+    PostThreadMessageW(threadId, WM_QUIT, 0, 0);
+  }
+  CloseHandle(made);
+}
+
+TEST(CapturePaste, TheClipboardIsPastedIntoTheWindowBroughtForward) {
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr);
+  ASSERT_TRUE(PutOnClipboard(L"Hund"));
+  Win32Capture capture;
+  capture.PasteInto(FromHwnd(notepad.frame));
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [&] { return TextOfWindow(notepad.edit) == L"Hund"; }));
+}
+
+TEST(CaptureClipboard, BytesAndFileListsGoThroughTheClipboard) {
+  Win32Capture capture;
+  const std::vector<std::u16string> files{u"C:\\Texte\\Brief.txt", u"C:\\Texte\\Haus und Hund.doc"};
+  ASSERT_TRUE(capture.SetClipboardFiles(files));
+  EXPECT_EQ(capture.ClipboardFiles(), files);
+  const UINT format = RegisterClipboardFormatW(L"Parlavent test bytes");
+  const std::vector<std::uint8_t> bytes{0, 1, 2, 250, 0, 7};
+  ASSERT_TRUE(capture.SetClipboardBytes(format, bytes));
+  EXPECT_EQ(capture.ClipboardBytes(format), bytes);
+  EXPECT_TRUE(capture.ClipboardFiles().empty()) << "no file list on the clipboard now";
 }
 
 TEST(CaptureClipboard, ALockedClipboardIsGivenUpQuickly) {

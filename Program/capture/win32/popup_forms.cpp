@@ -11,6 +11,7 @@
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
 #include "platform/clock.h"
+#include "platform/settings_store.h"
 #include "platform/win32/rich_edit_box.h"
 #include "platform/win32/win32_services.h"
 
@@ -64,7 +65,116 @@ void Guarded(Action action) {
   }
 }
 
+// Whether the popups cast a shadow: the settings' ShowPctShow.
+bool ShadowWanted() { return !HasAppl() || !gAppl().Sett || gAppl().Sett->ShowPctShow != 0; }
+
 }  // namespace
+
+// ---- DropShadow ----------------------------------------------------------------------------------
+
+DropShadow::~DropShadow() {
+  if (hwnd()) DestroyWindow(hwnd());
+  if (bits_) DeleteObject(bits_);
+}
+
+void DropShadow::Cast(HWND popup, const RECT& r) {
+  Hide();
+  if (!ShadowWanted()) return;
+  const int w = static_cast<int>(r.right - r.left), h = static_cast<int>(r.bottom - r.top);
+  if (w <= 2 * kDepth || h <= 2 * kDepth) return;
+  if (!hwnd()) {
+    CreateArgs args;
+    args.className = kClassName;
+    args.style = WS_POPUP;
+    args.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT;
+    args.width = args.height = 1;
+    args.background = nullptr;
+    args.parent = Owner();
+    if (!Create(args)) return;
+  }
+  // The screen where the shadow falls, as it is before the popup shows there: the popup's own
+  // earlier place is hidden first, so that it does not shade itself.
+  if (popup && IsWindowVisible(popup)) ShowWindow(popup, SW_HIDE);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* pixels = nullptr;
+  HDC screen = GetDC(nullptr);
+  HBITMAP bits = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  HDC memory = CreateCompatibleDC(screen);
+  bool read = false;
+  if (bits && memory && pixels) {
+    HGDIOBJ old = SelectObject(memory, bits);
+    read = BitBlt(memory, 0, 0, w, h, screen, r.left + kDepth, r.top + kDepth, SRCCOPY) != FALSE;
+    SelectObject(memory, old);
+    GdiFlush();
+  }
+  if (memory) DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  if (!read) {
+    if (bits) DeleteObject(bits);
+    // The screen cannot be read here (a locked or remote desktop): no shadow from now on.
+    if (HasAppl() && gAppl().Sett) gAppl().Sett->ShowPctShow = 0;
+    SaveSetting(u"Main", u"spsh", u"0");
+    return;
+  }
+  // Darkest along the popup, fading out over kDepth pixels at the shadow's far edges and ends.
+  auto* px = static_cast<std::uint8_t*>(pixels);
+  const auto fade = [](int distance) { return std::min(1.0, (distance + 0.5) / kDepth); };
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const double shade = 0.45 * fade(w - 1 - x) * fade(h - 1 - y) * fade(x) * fade(y);
+      std::uint8_t* p = px + (static_cast<std::size_t>(y) * w + x) * 4;
+      for (int c = 0; c < 3; ++c) p[c] = static_cast<std::uint8_t>(p[c] * (1.0 - shade));
+    }
+  }
+  if (bits_) DeleteObject(bits_);
+  bits_ = bits;
+  size_ = {w, h};
+  // Only the strips to the right of and below the popup belong to the shadow.
+  HRGN region = CreateRectRgn(0, 0, w, h);
+  HRGN covered = CreateRectRgn(0, 0, w - kDepth, h - kDepth);
+  CombineRgn(region, region, covered, RGN_DIFF);
+  DeleteObject(covered);
+  SetWindowRgn(hwnd(), region, FALSE);  // the window owns the region now
+  SetWindowPos(hwnd(), HWND_TOPMOST, r.left + kDepth, r.top + kDepth, w, h, SWP_NOACTIVATE);
+  InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void DropShadow::Under(HWND popup) {
+  if (!hwnd() || !bits_ || !ShadowWanted()) return;
+  SetWindowPos(hwnd(), popup, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void DropShadow::Hide() {
+  if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+}
+
+LRESULT DropShadow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_NCHITTEST: return HTTRANSPARENT;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd(), &ps);
+      if (bits_) {
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, bits_);
+        BitBlt(dc, 0, 0, size_.cx, size_.cy, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+      }
+      EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    default: return WindowBase::OnMessage(msg, wp, lp);
+  }
+}
 
 // ---- frmTT ---------------------------------------------------------------------------------------
 
@@ -152,9 +262,10 @@ SIZE frmTT::Measure(const std::u16string& plain) {
   return {width + 2, height + 8};
 }
 
-void frmTT::ShowMarkup(std::u16string_view markup, bool samePos) {
+void frmTT::ShowMarkup(std::u16string_view markup, bool samePos, std::optional<POINT> anchor) {
   POINT p{};
   GetCursorPos(&p);
+  if (anchor) p = *anchor;
   // A window the plug-in made went with it: the popup makes its own again.
   if (pluginWindow_ && !mdlPublic::IsPlugInLoaded()) pluginWindow_ = false;
   if (!hwnd() && (pluginWindow_ || !Load())) {
@@ -188,7 +299,10 @@ void frmTT::ShowMarkup(std::u16string_view markup, bool samePos) {
   SendMessageW(rText_->hwnd(), EM_SCROLLCARET, 0, 0);
   if (!gAppl().SendEvent(u"ShowToolTipWindow", {std::u16string(markup), std::int64_t{r.left}, std::int64_t{r.top},
                                                  HandleArg(hwnd())})) {
+    const RECT placed{static_cast<LONG>(r.left), static_cast<LONG>(r.top), static_cast<LONG>(r.right), static_cast<LONG>(r.bottom)};
+    shadow_.Cast(hwnd(), placed);
     SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    shadow_.Under(hwnd());
   }
   closeRule_.Reset();
   // The key or click that brought the popup up must not close it.
@@ -198,6 +312,7 @@ void frmTT::ShowMarkup(std::u16string_view markup, bool samePos) {
 
 void frmTT::Hide() {
   if (hwnd()) KillTimer(hwnd(), kCloseTimer);
+  shadow_.Hide();
   if (HasAppl() && gAppl().SendEvent(u"HideToolTipWindow", {HandleArg(hwnd())})) return;
   if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
 }
@@ -274,7 +389,9 @@ void frmToolTip::ShowHint(std::u16string_view text) {
   GetCursorPos(&shownAt_);
   const Rect r = PlacePopup({shownAt_.x, shownAt_.y + 6}, std::nullopt, rc.right + 10, rc.bottom + 8,
                             WorkAreaAt(shownAt_));
+  shadow_.Cast(hwnd(), RECT{static_cast<LONG>(r.left), static_cast<LONG>(r.top), static_cast<LONG>(r.right), static_cast<LONG>(r.bottom)});
   SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  shadow_.Under(hwnd());
   InvalidateRect(hwnd(), nullptr, TRUE);
   shownTick_ = GetTickCount();
   SetTimer(hwnd(), kHintTimer, 50, nullptr);
@@ -283,6 +400,7 @@ void frmToolTip::ShowHint(std::u16string_view text) {
 void frmToolTip::CloseMe() {
   if (!hwnd()) return;
   KillTimer(hwnd(), kHintTimer);
+  shadow_.Hide();
   ShowWindow(hwnd(), SW_HIDE);
 }
 

@@ -16,14 +16,37 @@ namespace parlavent {
 class RichEditBox;
 class clsLink;
 
+/// The shadow a popup casts to its right and below: the screen there, darkened towards the
+/// popup's edge and faded out at its ends, in a window of its own under the popup that takes no
+/// click. It follows the settings' ShowPctShow ("Main"/"spsh"); where the screen cannot be read
+/// the popup switches it off and stores that.
+class DropShadow final : public WindowBase {
+ public:
+  static constexpr const wchar_t* kClassName = L"ParlaventShadow";
+  static constexpr int kDepth = 6;  // pixels the shadow reaches past the popup
+  ~DropShadow() override;
+  /// Casts the shadow of popup standing at r (screen pixels); call before the popup shows there.
+  void Cast(HWND popup, const RECT& r);
+  /// Puts the shadow right under the popup once the popup shows.
+  void Under(HWND popup);
+  void Hide();
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  HBITMAP bits_ = nullptr;
+  SIZE size_{};
+};
+
 class frmTT final : public WindowBase {
  public:
   static constexpr const wchar_t* kClassName = L"ParlaventPopup";
   frmTT();
   ~frmTT() override;
 
-  /// Shows the rendered markup at the pointer, or at the last place with samePos.
-  void ShowMarkup(std::u16string_view markup, bool samePos);
+  /// Shows the rendered markup beside the pointer (or beside at), or at the last place with samePos.
+  void ShowMarkup(std::u16string_view markup, bool samePos, std::optional<POINT> at = std::nullopt);
   void Hide();
   bool Visible() const { return hwnd() && IsWindowVisible(hwnd()); }
   /// frmTT.rText's pointer: 11 hourglass, anything else the arrow.
@@ -47,6 +70,7 @@ class frmTT final : public WindowBase {
   API::KeyPoll keys_;  // Esc and the buttons, as the close timer reads them
   bool waitPointer_ = false;
   bool pluginWindow_ = false;  // the skin plug-in made the window
+  DropShadow shadow_;
 };
 
 class frmToolTip final : public WindowBase {
@@ -67,6 +91,7 @@ class frmToolTip final : public WindowBase {
   POINT shownAt_{};
   DWORD shownTick_ = 0;
   HFONT font_ = nullptr;
+  DropShadow shadow_;
 };
 
 }  // namespace parlavent

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -12,9 +13,13 @@
 #include "app/main_form.h"
 #include "app/win32/main_window.h"
 #include "capture/capture.h"
+#include "capture/control_text.h"
+#include "capture/simulated_copy.h"
+#include "capture/win32/clipboard_keeper.h"
 #include "capture/win32/popup_forms.h"
 #include "dictionary/lookup.h"
 #include "foundation/text.h"
+#include "platform/code_page.h"
 #include "platform/win32/input_hooks.h"
 #include "platform/win32/rich_edit_box.h"
 #include "platform/win32/win32_services.h"
@@ -23,37 +28,22 @@
 namespace parlavent {
 namespace {
 
-// Another program may hold the clipboard open for a moment; after this it is left alone.
-constexpr int kOpenTries = 10;
-constexpr DWORD kOpenPauseMs = 15;
 // A window that does not answer within this time is skipped.
 constexpr UINT kAnswerMs = 300;
 // How long a simulated copy waits for the other program to fill the clipboard.
 constexpr DWORD kCopyWaitMs = 500;
+// How long keeping the clipboard, or reading the copied text, may take.
+constexpr DWORD kClipboardReadMs = 1000;
 // Texts taken from other programs' controls are read at most this far.
 constexpr std::size_t kMaxControlText = 1 << 20;
-// Clipboard formats larger than this are not kept over a simulated copy.
-constexpr SIZE_T kMaxSavedFormat = SIZE_T{64} << 20;
-
-bool OpenClipboardPatiently(HWND owner) {
-  for (int i = 0; i < kOpenTries; ++i) {
-    if (OpenClipboard(owner)) return true;
-    Sleep(kOpenPauseMs);
-  }
-  return false;
-}
-
-// The Unicode text of a clipboard handle, bounded by the memory block's size.
-std::u16string TextOf(HANDLE data) {
-  if (!data) return {};
-  const SIZE_T bytes = GlobalSize(data);
-  const auto* p = static_cast<const wchar_t*>(GlobalLock(data));
-  if (!p) return {};
-  const std::size_t n = wcsnlen(p, bytes / sizeof(wchar_t));
-  std::u16string text(p, p + n);
-  GlobalUnlock(data);
-  return text;
-}
+// Blocks lent to other programs' controls that have not answered yet; no more are lent beyond it.
+constexpr std::size_t kMaxLentBlocks = 16;
+constexpr UINT kLentCheckMs = 20;
+// The hidden window's copy-data message that carries a text run (UTF-16) to show in the popup.
+constexpr ULONG_PTR kTextRunData = 1;
+constexpr DWORD kMaxTextRunBytes = 1 << 20;
+constexpr UINT_PTR kCopyGuardTimer = 1;
+constexpr UINT kCopyGuardInterval = 200;
 
 HGLOBAL GlobalText(std::u16string_view text) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
@@ -93,11 +83,6 @@ std::optional<std::u16string> ControlText(HWND window, std::size_t limit) {
   return std::u16string(buffer.data(), buffer.data() + std::min<std::size_t>(copied, n));
 }
 
-// Rich-edit controls count a paragraph break as one character.
-std::u16string AsControlCounts(std::u16string text, bool richEdit) {
-  return richEdit ? ReplaceAll(text, u"\r\n", u"\r") : text;
-}
-
 std::u16string EditSelection(HWND control, bool richEdit) {
   // The answer's two halves end at 65535 characters; the two numbers the message writes do not.
   // The system carries them back from the other process.
@@ -110,11 +95,8 @@ std::u16string EditSelection(HWND control, bool richEdit) {
   }
   const std::size_t start = first, end = last;
   if (end <= start || end > kMaxControlText) return {};
-  const auto text = ControlText(control, std::min(kMaxControlText, end + 64));
-  if (!text) return {};
-  const std::u16string counted = AsControlCounts(*text, richEdit);
-  if (end > counted.size()) return {};
-  return counted.substr(start, end - start);
+  const auto text = ControlText(control, ControlTextReach(end, richEdit));
+  return text ? SelectionIn(*text, start, end, richEdit) : std::u16string();
 }
 
 bool IsWordChar(char16_t c) { return std::iswalnum(static_cast<wint_t>(c)) || c == u'-' || c == u'\''; }
@@ -144,22 +126,61 @@ std::u16string EditWordAt(HWND control, Point pointer) {
   return text ? WordAround(*text, index) : std::u16string();
 }
 
+// A block written into another program's process for its control to read. A control that did
+// not answer in time reads it later: the block is freed only once the control has answered a
+// message sent after it (sent messages are handled in order), or its window or process is gone.
+struct LentBlock {
+  HWND control;
+  HANDLE process;
+  void* block;
+};
+
+std::vector<LentBlock>& LentBlocks() {
+  static std::vector<LentBlock> lent;
+  return lent;
+}
+
+void ReturnLentBlocks() {
+  auto& lent = LentBlocks();
+  for (auto it = lent.begin(); it != lent.end();) {
+    const bool processGone = WaitForSingleObject(it->process, 0) == WAIT_OBJECT_0;
+    // A short question: a control still busy keeps its block till the next read.
+    const bool answered = processGone || !IsWindow(it->control) ||
+                          SendMessageTimeoutW(it->control, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kLentCheckMs, nullptr) != 0;
+    if (!answered) {
+      ++it;
+      continue;
+    }
+    if (!processGone) VirtualFreeEx(it->process, it->block, 0, MEM_RELEASE);
+    CloseHandle(it->process);
+    it = lent.erase(it);
+  }
+}
+
 // A rich-edit control reads the point of EM_CHARFROMPOS through a pointer, which the system does
 // not carry into another process: the point is written into a block of the control's process.
 std::optional<std::size_t> RichEditCharAt(HWND control, POINT p) {
+  ReturnLentBlocks();
+  if (LentBlocks().size() >= kMaxLentBlocks) return std::nullopt;
   DWORD processId = 0;
   GetWindowThreadProcessId(control, &processId);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | SYNCHRONIZE, FALSE, processId);
   if (!process) return std::nullopt;
   std::optional<std::size_t> index;
   const POINTL point{p.x, p.y};
   void* block = VirtualAllocEx(process, nullptr, sizeof point, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  DWORD_PTR at = 0;
-  if (block && WriteProcessMemory(process, block, &point, sizeof point, nullptr) &&
-      Ask(control, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(block), at)) {
-    index = static_cast<std::size_t>(static_cast<DWORD>(at));
+  if (!block || !WriteProcessMemory(process, block, &point, sizeof point, nullptr)) {
+    if (block) VirtualFreeEx(process, block, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return std::nullopt;
   }
-  if (block) VirtualFreeEx(process, block, 0, MEM_RELEASE);
+  DWORD_PTR at = 0;
+  if (!Ask(control, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(block), at)) {
+    LentBlocks().push_back({control, process, block});
+    return std::nullopt;
+  }
+  index = static_cast<std::size_t>(static_cast<DWORD>(at));
+  VirtualFreeEx(process, block, 0, MEM_RELEASE);
   CloseHandle(process);
   return index;
 }
@@ -190,68 +211,73 @@ void PumpMessages() {
   }
 }
 
-void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
-  std::vector<INPUT> inputs;
-  for (const auto& [vk, down] : keys) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (vk == VK_INSERT ? KEYEVENTF_EXTENDEDKEY : 0);
-    in.ki.dwExtraInfo = kOwnInputMark;
-    inputs.push_back(in);
-  }
+INPUT KeyInput(WORD vk, bool down) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (vk == VK_INSERT ? KEYEVENTF_EXTENDEDKEY : 0);
+  in.ki.dwExtraInfo = kOwnInputMark;
+  return in;
+}
+
+void SendKeys(std::vector<INPUT> inputs) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// GDI and owner-drawn formats are not memory blocks that can be copied.
-bool CopyableFormat(UINT format) {
-  switch (format) {
-    case CF_BITMAP: case CF_METAFILEPICT: case CF_PALETTE: case CF_ENHMETAFILE: case CF_OWNERDISPLAY:
-    case CF_DSPBITMAP: case CF_DSPMETAFILEPICT: case CF_DSPENHMETAFILE:
-      return false;
-    default: return !(format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST);
+bool KeyDown(int vk) { return GetAsyncKeyState(vk) < 0; }
+
+// Waits up to ms for the clipboard's counter to move on from since, answering the messages other
+// threads send this one (the clipboard's owner may ask it to render), but running no timer: no
+// poll starts inside the wait.
+bool WaitForSequence(std::uint32_t since, DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetClipboardSequenceNumber() == since) {
+    if (GetTickCount() - start >= ms) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }
+  return true;
 }
 
-struct SavedFormat {
-  UINT format = 0;
-  std::vector<char> bytes;
-};
+// The simulated copy's hands: the keys, the clipboard and the window captured.
+class Win32CopyPort final : public CopyPort {
+ public:
+  HWND owner = nullptr;   // the clipboard window, owner of what is put back
+  HWND target = nullptr;  // the window captured
+  DWORD targetProcess = 0;
 
-std::vector<SavedFormat> SaveClipboard(HWND owner) {
-  std::vector<SavedFormat> saved;
-  if (!OpenClipboardPatiently(owner)) return saved;
-  for (UINT f = EnumClipboardFormats(0); f != 0; f = EnumClipboardFormats(f)) {
-    if (!CopyableFormat(f)) continue;
-    HANDLE h = GetClipboardData(f);
-    const SIZE_T size = h ? GlobalSize(h) : 0;
-    if (size == 0 || size > kMaxSavedFormat) continue;
-    const char* p = static_cast<const char*>(GlobalLock(h));
-    if (!p) continue;
-    saved.push_back({f, std::vector<char>(p, p + size)});
-    GlobalUnlock(h);
+  bool TargetInFront() override {
+    return target && IsWindow(target) && GetForegroundWindow() == GetAncestor(target, GA_ROOT);
   }
-  CloseClipboard();
-  return saved;
-}
-
-void RestoreClipboard(HWND owner, const std::vector<SavedFormat>& saved) {
-  if (!OpenClipboardPatiently(owner)) return;
-  EmptyClipboard();
-  for (const SavedFormat& s : saved) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, s.bytes.size());
-    void* p = block ? GlobalLock(block) : nullptr;
-    if (!p) {
-      if (block) GlobalFree(block);
-      continue;
+  bool SaveClipboard() override { return keeper_.Keep(kClipboardReadMs); }
+  std::uint32_t ClipboardSequence() override { return GetClipboardSequenceNumber(); }
+  void SendCopyKeys() override {
+    std::vector<INPUT> inputs;
+    for (const CopyKey& k : CopyKeystrokes(KeyDown(VK_SHIFT), KeyDown(VK_MENU))) {
+      inputs.push_back(KeyInput(static_cast<WORD>(k.vk), k.down));
     }
-    std::copy(s.bytes.begin(), s.bytes.end(), static_cast<char*>(p));
-    GlobalUnlock(block);
-    if (!SetClipboardData(s.format, block)) GlobalFree(block);
+    SendKeys(inputs);
   }
-  CloseClipboard();
-}
+  bool WaitForClipboardChange(std::uint32_t since) override { return WaitForSequence(since, kCopyWaitMs); }
+  std::u16string ReadClipboardText() override {
+    std::u16string text;
+    ReadClipboardTextWithin(kClipboardReadMs, text);
+    return text;
+  }
+  bool RestoreClipboard() override { return keeper_.PutBack(owner); }
+  void DiscardSavedClipboard() override { keeper_.Forget(); }
+  bool ChangedByTarget() override {
+    HWND by = GetClipboardOwner();
+    DWORD process = 0;
+    if (by) GetWindowThreadProcessId(by, &process);
+    return process != 0 && process == targetProcess;
+  }
+
+ private:
+  ClipboardKeeper keeper_;
+};
 
 std::u16string ProcessPath(DWORD processId) {
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
@@ -280,22 +306,37 @@ class frmClipHook final : public WindowBase {
   bool Load() {
     CreateArgs args;
     args.className = L"ParlaventClipHook";
+    args.title = u"parlavent_hook_window";
     args.style = WS_POPUP;
     args.width = args.height = 0;
     if (!Create(args)) return false;
+    // Other programs of the user may send it text runs to translate.
+    ChangeWindowMessageFilterEx(hwnd(), WM_COPYDATA, MSGFLT_ALLOW, nullptr);
     listening_ = AddClipboardFormatListener(hwnd()) != FALSE;
     // Without the listener the window joins the clipboard-viewer chain.
     if (!listening_) next_ = SetClipboardViewer(hwnd());
     Changed();
     return true;
   }
+  /// Checks the simulated copy's restore now and then while it waits.
+  void WatchCopy(bool on) {
+    if (!hwnd()) return;
+    if (on) {
+      SetTimer(hwnd(), kCopyGuardTimer, kCopyGuardInterval, nullptr);
+    } else {
+      KillTimer(hwnd(), kCopyGuardTimer);
+    }
+  }
+  std::function<void()> ClipboardChanged;  // before the program hears of a change
+  std::function<bool()> CopyQuiet;         // the change is the simulated copy's own
+  std::function<void()> CopyTick;
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
     switch (msg) {
-      case WM_CLIPBOARDUPDATE: Changed(); return 0;
+      case WM_CLIPBOARDUPDATE: Update(); return 0;
       case WM_DRAWCLIPBOARD:
-        Changed();
+        Update();
         if (next_) SendMessageTimeoutW(next_, msg, wp, lp, SMTO_ABORTIFHUNG, kAnswerMs, nullptr);
         return 0;
       case WM_CHANGECBCHAIN:
@@ -305,16 +346,40 @@ class frmClipHook final : public WindowBase {
           SendMessageTimeoutW(next_, msg, wp, lp, SMTO_ABORTIFHUNG, kAnswerMs, nullptr);
         }
         return 0;
+      case WM_TIMER:
+        if (wp == kCopyGuardTimer && CopyTick) CopyTick();
+        return 0;
+      case WM_COPYDATA: return TextRun(reinterpret_cast<HWND>(wp), reinterpret_cast<const COPYDATASTRUCT*>(lp));
       default: return WindowBase::OnMessage(msg, wp, lp);
     }
   }
 
  private:
+  void Update() {
+    if (ClipboardChanged) ClipboardChanged();
+    // The copy and its restore leave the user's clipboard as it was: nothing for the program to
+    // follow, and nothing to read aloud.
+    if (!CopyQuiet || !CopyQuiet()) Changed();
+  }
   static void Changed() {
     if (!HasAppl()) return;
     try {
       gAppl().ClipboardEventsChanged();
     } catch (...) {
+    }
+  }
+  // The system has copied the data into this process and frees it when the message returns.
+  static LRESULT TextRun(HWND sender, const COPYDATASTRUCT* data) {
+    if (!data || data->dwData != kTextRunData || !data->lpData || data->cbData > kMaxTextRunBytes || !HasAppl()) {
+      return FALSE;
+    }
+    const auto* p = static_cast<const char16_t*>(data->lpData);
+    const std::u16string_view run(p, data->cbData / sizeof(char16_t));
+    try {
+      Appl& app = gAppl();
+      return TranslateTextRun(app, app.CaptureSide(), FromHwnd(sender), run.substr(0, run.find(u'\0')));
+    } catch (...) {
+      return FALSE;
     }
   }
   bool listening_ = false;
@@ -373,7 +438,7 @@ class TextDropTarget final : public IDropTarget {
     FORMATETC f = UnicodeText();
     STGMEDIUM medium{};
     if (!data || data->GetData(&f, &medium) != S_OK) return {};
-    std::u16string text = medium.tymed == TYMED_HGLOBAL ? TextOf(medium.hGlobal) : std::u16string();
+    std::u16string text = medium.tymed == TYMED_HGLOBAL ? ClipboardTextOf(medium.hGlobal) : std::u16string();
     ReleaseStgMedium(&medium);
     return text;
   }
@@ -390,6 +455,8 @@ int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM, LPARAM start) {
 
 struct Win32Capture::Parts {
   frmClipHook clipHook;
+  Win32CopyPort port;
+  SimulatedCopy copy;
   frmTT popup;
   frmToolTip hint;
   std::vector<HWND> dropWindows;
@@ -408,7 +475,12 @@ frmTT& Win32Capture::Popup() { return parts_->popup; }
 frmToolTip& Win32Capture::Hint() { return parts_->hint; }
 
 void Win32Capture::Load(Appl& app) {
-  parts_->clipHook.Load();
+  frmClipHook& hook = parts_->clipHook;
+  hook.ClipboardChanged = [this] { WatchCopy(); };
+  hook.CopyQuiet = [this] { return parts_->copy.Quiet(GetClipboardSequenceNumber()); };
+  hook.CopyTick = [this] { WatchCopy(); };
+  hook.Load();
+  parts_->port.owner = hook.hwnd();
   auto* main = dynamic_cast<frmMain*>(app.frmMain.get());
   if (!main) return;
   main->CheckEvent = [this, &app] { parlavent::CheckEvent(app, *this); };
@@ -428,9 +500,9 @@ void Win32Capture::Load(Appl& app) {
 // ---- The clipboard ---------------------------------------------------------------------------
 
 std::u16string Win32Capture::ClipboardText() {
-  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboardPatiently(ClipHookWindow())) return {};
-  std::u16string text = TextOf(GetClipboardData(CF_UNICODETEXT));
-  CloseClipboard();
+  // Read aside: an owner that renders its text only when asked may keep the reader waiting.
+  std::u16string text;
+  ReadClipboardTextWithin(kClipboardReadMs, text);
   return text;
 }
 
@@ -450,6 +522,84 @@ bool Win32Capture::ClipboardHasFormat(WindowHandle, std::uint32_t format) {
   return IsClipboardFormatAvailable(format) != FALSE;
 }
 
+std::vector<std::uint8_t> Win32Capture::ClipboardBytes(std::uint32_t format) {
+  std::vector<std::uint8_t> bytes;
+  if (!IsClipboardFormatAvailable(format) || !OpenClipboardPatiently(ClipHookWindow())) return bytes;
+  if (HANDLE h = GetClipboardData(format)) {
+    const SIZE_T size = GlobalSize(h);
+    if (const auto* p = size ? static_cast<const std::uint8_t*>(GlobalLock(h)) : nullptr) {
+      bytes.assign(p, p + size);
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+  return bytes;
+}
+
+bool Win32Capture::SetClipboardBytes(std::uint32_t format, const std::vector<std::uint8_t>& bytes) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, std::max<std::size_t>(bytes.size(), 1));
+  auto* p = block ? static_cast<std::uint8_t*>(GlobalLock(block)) : nullptr;
+  if (!p) {
+    if (block) GlobalFree(block);
+    return false;
+  }
+  std::copy(bytes.begin(), bytes.end(), p);
+  GlobalUnlock(block);
+  bool done = false;
+  if (OpenClipboardPatiently(ClipHookWindow())) {
+    done = EmptyClipboard() && SetClipboardData(format, block);
+    CloseClipboard();
+  }
+  if (!done) GlobalFree(block);
+  return done;
+}
+
+std::vector<std::u16string> Win32Capture::ClipboardFiles() {
+  // The file list is a DROPFILES header and names, each ended by a 0, the list by another.
+  const std::vector<std::uint8_t> bytes = ClipboardBytes(CF_HDROP);
+  std::vector<std::u16string> files;
+  if (bytes.size() < sizeof(DROPFILES)) return files;
+  DROPFILES head{};
+  std::copy_n(bytes.data(), sizeof head, reinterpret_cast<std::uint8_t*>(&head));
+  if (head.pFiles < sizeof head || head.pFiles >= bytes.size()) return files;
+  const std::size_t unit = head.fWide ? 2 : 1;
+  const std::size_t count = (bytes.size() - head.pFiles) / unit;
+  std::u16string name;
+  std::string ansiName;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::uint8_t* at = bytes.data() + head.pFiles + unit * i;
+    const char16_t c = head.fWide ? static_cast<char16_t>(at[0] | (at[1] << 8)) : static_cast<char16_t>(at[0]);
+    if (c != u'\0') {
+      if (head.fWide) name += c;
+      else ansiName += static_cast<char>(at[0]);
+      continue;
+    }
+    if (!head.fWide) name = AnsiCodePage().Decode(ansiName);
+    if (name.empty()) break;  // the second 0 ends the list
+    files.push_back(std::move(name));
+    name.clear();
+    ansiName.clear();
+  }
+  return files;
+}
+
+bool Win32Capture::SetClipboardFiles(const std::vector<std::u16string>& files) {
+  DROPFILES head{};
+  head.pFiles = sizeof head;
+  head.fWide = TRUE;
+  std::u16string names;
+  for (const std::u16string& f : files) {
+    if (f.empty() || f.find(u'\0') != std::u16string::npos) continue;
+    names += f;
+    names += u'\0';
+  }
+  names += u'\0';
+  std::vector<std::uint8_t> bytes(sizeof head + names.size() * sizeof(char16_t));
+  std::copy_n(reinterpret_cast<const std::uint8_t*>(&head), sizeof head, bytes.data());
+  std::copy_n(reinterpret_cast<const std::uint8_t*>(names.data()), names.size() * sizeof(char16_t), bytes.data() + sizeof head);
+  return SetClipboardBytes(CF_HDROP, bytes);
+}
+
 // ---- The popup and the link hint -------------------------------------------------------------
 
 void Win32Capture::ShowPopupTrans(std::u16string_view text, const ShowTransArgs& args) {
@@ -459,7 +609,12 @@ void Win32Capture::ShowPopupTrans(std::u16string_view text, const ShowTransArgs&
   app.GetTranslate(text, rettext, look, {});
   if (rettext.empty()) return;
   CloseToolTip();
-  parts_->popup.ShowMarkup(rettext, args.SamePos);
+  std::optional<POINT> at;
+  if (args.X && args.Y) {
+    const Point anchor = PopupAnchor(args, {});
+    at = POINT{static_cast<LONG>(anchor.x), static_cast<LONG>(anchor.y)};
+  }
+  parts_->popup.ShowMarkup(rettext, args.SamePos, at);
 }
 
 void Win32Capture::SetPopupPointer(int pointer) { parts_->popup.SetPointer(pointer); }
@@ -475,7 +630,9 @@ void Win32Capture::PasteInto(WindowHandle window) {
   if (!IsWindow(w)) return;
   SetForegroundWindow(w);
   PumpMessages();
-  SendKeys({{VK_SHIFT, true}, {VK_INSERT, true}, {VK_INSERT, false}, {VK_SHIFT, false}});
+  // The keys reach the window in front: none is sent when the window did not come forward.
+  if (GetForegroundWindow() != GetAncestor(w, GA_ROOT)) return;
+  SendKeys({KeyInput(VK_SHIFT, true), KeyInput(VK_INSERT, true), KeyInput(VK_INSERT, false), KeyInput(VK_SHIFT, false)});
 }
 
 bool Win32Capture::DescribeWindow(WindowHandle window, WindowFacts& facts) {
@@ -488,6 +645,7 @@ bool Win32Capture::DescribeWindow(WindowHandle window, WindowFacts& facts) {
   facts.className = ClassOf(w);
   HWND above = GetAncestor(w, GA_PARENT);
   facts.parent = above && above != GetDesktopWindow() ? FromHwnd(above) : 0;
+  facts.owner = facts.parent == 0 ? FromHwnd(GetWindow(w, GW_OWNER)) : 0;
   DWORD processId = 0;
   GetWindowThreadProcessId(w, &processId);
   facts.ownProcess = processId == GetCurrentProcessId();
@@ -539,26 +697,29 @@ std::u16string Win32Capture::TakeText(WindowHandle window, CaptureSource source,
   HWND focus = FocusOf(w);
   const std::u16string cls = ClassOf(focus);
   if (IsEdit(cls)) return EditSelection(focus, IsRichEdit(cls));
-  return SimulatedCopy();
+  return source == CaptureSource::Selection ? CopySelection(w) : std::u16string();
 }
 
-std::u16string Win32Capture::SimulatedCopy() {
-  HWND owner = ClipHookWindow();
-  const std::vector<SavedFormat> saved = SaveClipboard(owner);
-  const DWORD before = GetClipboardSequenceNumber();
-  // Modifiers still held from the hot key would turn Ctrl+C into another command.
-  SendKeys({{VK_SHIFT, false}, {VK_MENU, false}, {VK_CONTROL, true}, {'C', true}, {'C', false}, {VK_CONTROL, false}});
-  const DWORD start = GetTickCount();
-  while (GetClipboardSequenceNumber() == before && GetTickCount() - start < kCopyWaitMs) {
-    PumpMessages();
-    Sleep(20);
-  }
-  if (GetClipboardSequenceNumber() == before) return {};
-  // The program may still be writing the clipboard: a short pause before reading.
-  Sleep(30);
-  std::u16string text = ClipboardText();
-  RestoreClipboard(owner, saved);
+namespace {
+double TickSeconds() { return GetTickCount() / 1000.0; }
+}  // namespace
+
+std::u16string Win32Capture::CopySelection(HWND window) {
+  Win32CopyPort& port = parts_->port;
+  port.owner = ClipHookWindow();
+  if (!port.owner) return {};
+  port.target = window;
+  port.targetProcess = 0;
+  GetWindowThreadProcessId(window, &port.targetProcess);
+  std::u16string text = parts_->copy.Take(port, TickSeconds());
+  parts_->clipHook.WatchCopy(parts_->copy.Pending());
   return text;
+}
+
+void Win32Capture::WatchCopy() {
+  if (!parts_->copy.Pending()) return parts_->clipHook.WatchCopy(false);
+  parts_->copy.Poll(parts_->port, TickSeconds());
+  parts_->clipHook.WatchCopy(parts_->copy.Pending());
 }
 
 std::u16string Win32Capture::ChooseFolder(std::u16string_view title, std::u16string_view start) {

@@ -1,9 +1,9 @@
 #pragma once
 // The capture side on Windows: the clipboard through user32, the hidden clipboard window
-// frmClipHook, the popup and link hint windows, text taken from other programs' windows (edit
-// and rich-edit controls through their messages, elsewhere a simulated copy that gives the
-// user's clipboard back), keystrokes into other programs, the folder chooser and the drop target
-// of the main window.
+// frmClipHook ("parlavent_hook_window", which also takes text runs other programs send it), the
+// popup and link hint windows, text taken from other programs' windows (edit and rich-edit
+// controls through their messages, elsewhere a simulated copy that gives the user's clipboard
+// back), keystrokes into other programs, the folder chooser and the drop target of the main window.
 #include <windows.h>
 #include <ole2.h>
 
@@ -30,6 +30,10 @@ class Win32Capture final : public CaptureServices {
   std::u16string ClipboardText() override;
   bool SetClipboardText(std::u16string_view text) override;
   bool ClipboardHasFormat(WindowHandle owner, std::uint32_t format) override;
+  std::vector<std::uint8_t> ClipboardBytes(std::uint32_t format) override;
+  bool SetClipboardBytes(std::uint32_t format, const std::vector<std::uint8_t>& bytes) override;
+  std::vector<std::u16string> ClipboardFiles() override;
+  bool SetClipboardFiles(const std::vector<std::u16string>& files) override;
   void ShowPopupTrans(std::u16string_view text, const ShowTransArgs& args) override;
   void SetPopupPointer(int pointer) override;
   void ShowToolTip(std::u16string_view text) override;
@@ -42,7 +46,10 @@ class Win32Capture final : public CaptureServices {
   std::u16string ChooseFolder(std::u16string_view title, std::u16string_view start) override;
 
  private:
-  std::u16string SimulatedCopy();
+  /// The selection of window through a simulated copy that gives the user's clipboard back.
+  std::u16string CopySelection(HWND window);
+  /// Whether the user's clipboard is back yet, after a change of the clipboard or a while.
+  void WatchCopy();
   struct Parts;
   std::unique_ptr<Parts> parts_;
 };
