@@ -410,6 +410,14 @@ bool MainWindowCore::txtInput_KeyDown(int keyCode, int shift) {
   return false;
 }
 
+void MainWindowCore::txtOutPut_Change() { CloseLinkHint(); }
+
+void MainWindowCore::CloseLinkHint() {
+  // A hint waiting to show would tell of a link that is no longer there.
+  Stop(c_.timers.tmrToolTip);
+  gAppl().CaptureSide().CloseToolTip();
+}
+
 void MainWindowCore::txtOutPut_GotFocus() {
   focusBox_ = 2;
   if (c_.shell) {
@@ -630,13 +638,17 @@ void MainWindowCore::tbDic_ButtonClick(std::u16string_view key) {
     txtInput_Change();
     if (c_.txtInput) c_.txtInput->SetFocus();
   }
-  if (G().gCurDic && G().gCurDic->Direction() > 0) G().gCurABC = G().gCurDic->Direction();
-  if (hasInput) {
-    app.ShowList(InputText());
-  } else {
-    app.ShowABC(u"");
-  }
+  ShowDictionaryView();
   if (c_.txtInput) c_.txtInput->SetFocus();
+}
+
+void MainWindowCore::ShowDictionaryView() {
+  if (G().gCurDic && G().gCurDic->Direction() > 0) G().gCurABC = G().gCurDic->Direction();
+  if (const std::u16string input = InputText(); !input.empty()) {
+    gAppl().ShowList(input);
+  } else {
+    gAppl().ShowABC(u"");
+  }
 }
 
 void MainWindowCore::cmdAbc_Click() { gAppl().ShowABC(u""); }
@@ -720,8 +732,11 @@ void MainWindowCore::MenuClick(MenuItem item) {
 
 void MainWindowCore::mnuDics_Click(std::int32_t n) {
   if (!c_.menus) return;
-  if (auto dic = DicAt(c_.menus->DicTag(n))) dic->SetEnabled(true);
+  auto dic = DicAt(c_.menus->DicTag(n));
+  if (dic) dic->SetEnabled(true);
   gAppl().ClearBuffer();
+  // What the output showed belongs to the dictionary left (its list, its alphabet).
+  if (dic) ShowDictionaryView();
 }
 
 // ---- Tray icons --------------------------------------------------------------------------------
@@ -911,11 +926,14 @@ void MainWindowCore::InfoClear() { gAppl().InfoClear(); }
 void MainWindowCore::ShowBackTrans(std::u16string_view text, bool caption) { gAppl().ShowBackTrans(text, caption); }
 void MainWindowCore::ShowTrans(std::u16string_view text, const ShowTransArgs& args) { gAppl().ShowTrans(text, args); }
 
+// A link hint would lie over the menu (its timer runs on while the menu is open).
 void MainWindowCore::PopupMainMenu(const MainMenuState& state) {
+  CloseLinkHint();
   if (c_.shell) c_.shell->PopupMainMenu(state);
 }
 
 void MainWindowCore::PopupEditMenu() {
+  CloseLinkHint();
   if (c_.shell) c_.shell->PopupEditMenu();
 }
 

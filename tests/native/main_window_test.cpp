@@ -2,6 +2,7 @@
 // buttons, the tray clicks, the keys of the boxes and the layout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "app/main_window_core.h"
@@ -215,6 +216,13 @@ TEST_F(MainWindowTest, DictionaryButtonsFollowVisibleDictionariesAndCycleDirecti
   core->tbDic_ButtonClick(u"k1");  // no direction support: only selected again
   EXPECT_EQ(first->Direction(), 0);
   EXPECT_EQ(GetSetting(u"Main", u"DicDir1", u"none"), u"none");
+
+  // Chosen in the tray menu, a dictionary replaces the view of the one before, as its button does.
+  app.History().UndoCol.clear();
+  core->mnuDics_Click(2);
+  EXPECT_EQ(G().gCurDic, third);
+  ASSERT_FALSE(app.History().UndoCol.empty());
+  EXPECT_EQ(app.History().UndoCol.front()->Mode, u"ABC");
 }
 
 TEST_F(MainWindowTest, ASingleDictionaryHasNoMenuEntry) {
@@ -245,6 +253,7 @@ TEST_F(MainWindowTest, TrayClicksFlipAutoModeOnceAndDoubleClickUndoesIt) {
 
   core->picNotifier_MouseMove(517, true);  // the tray menu opens through the popup-menu service
   EXPECT_EQ(shell.log, (std::vector<std::string>{"Menu"}));
+  EXPECT_EQ(capture->log, (std::vector<std::string>{"CloseToolTip"})) << "no link hint over the menu";
 }
 
 // A paste, a drop or typing that brings control characters or more than the box holds: the box
@@ -772,6 +781,23 @@ TEST_F(MainRoadTest, WindowKeys) {
   app.State.gCurLink = Link(u"BackTrans", u"apple");
   EXPECT_TRUE(core->txtOutPut_KeyDown(8, 2));
   EXPECT_NE(Out().find("яблоко"), std::string::npos);
+}
+
+TEST(MainMenu, SeparatorsAreNoItemsAndStandOnlyBetweenShownGroups) {
+  using K = MainMenuLine::Kind;
+  const auto kinds = [](const std::vector<MainMenuLine>& lines) {
+    std::string s;
+    for (const auto& l : lines) s += l.kind == K::Separator ? '-' : l.kind == K::Dictionaries ? 'd' : 'i';
+    return s;
+  };
+  const auto tray = [](MenuItem item) { return item != MenuItem::Hide && item != MenuItem::ScanSFX && item != MenuItem::Test; };
+  const auto lines = ShownMenuLines(MainMenuLines(), tray, 2);
+  EXPECT_EQ(kinds(lines), "i-iiiii-iiii-dd-iiii-i");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), MainMenuLine{K::Item, MenuItem::Show}), 1);
+  // Groups with nothing shown leave no separator behind, at an end or twice in a row.
+  const auto few = [](MenuItem item) { return item == MenuItem::Hide || item == MenuItem::Exit; };
+  EXPECT_EQ(kinds(ShownMenuLines(MainMenuLines(), few, 0)), "i-i");
+  EXPECT_EQ(kinds(ShownMenuLines(MainMenuLines(), [](MenuItem) { return false; }, 1)), "d");
 }
 
 TEST(MainLayout, InputAndToolbarShareARowOnlyWhenThereIsRoom) {

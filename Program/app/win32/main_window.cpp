@@ -54,17 +54,6 @@ void MoveTo(HWND control, const parlavent::Place& p, int dx = 0, int dy = 0) {
   if (control) MoveWindow(control, p.x + dx, p.y + dy, std::max(p.width, 0), std::max(p.height, 0), TRUE);
 }
 
-// The main popup menu's items, in order (0 = separator; the dictionaries follow kDicSlot).
-constexpr int kDicSlot = -1;
-constexpr int kMenuOrder[] = {
-    static_cast<int>(MenuItem::Show), static_cast<int>(MenuItem::Hide), 0,
-    static_cast<int>(MenuItem::TransClip), static_cast<int>(MenuItem::SpeakClip), static_cast<int>(MenuItem::Speak),
-    static_cast<int>(MenuItem::Copy), static_cast<int>(MenuItem::BackTrans), 0,
-    static_cast<int>(MenuItem::Keyb), static_cast<int>(MenuItem::Stat), static_cast<int>(MenuItem::Learn), static_cast<int>(MenuItem::TL), kDicSlot, 0,
-    static_cast<int>(MenuItem::Setting), static_cast<int>(MenuItem::Help), static_cast<int>(MenuItem::Pam),
-    static_cast<int>(MenuItem::About), static_cast<int>(MenuItem::ScanSFX), static_cast<int>(MenuItem::Test), 0,
-    static_cast<int>(MenuItem::Exit)};
-
 }  // namespace
 
 std::u16string MainCaption() {
@@ -87,14 +76,14 @@ frmMain::frmMain()
       tmrLearner_(kTmrLearner, 0, false),
       tmrDockKeyb_(kTmrDockKeyb, 10, true),
       tmrPunto_(kTmrPunto, 1, true) {
-  for (int item : kMenuOrder) {
+  for (const MainMenuLine& line : MainMenuLines()) {
+    if (line.kind != MainMenuLine::Kind::Item) continue;
     MenuEntry entry;
-    if (item > 0 || item == static_cast<int>(MenuItem::Show)) entry.id = kMenuBase + static_cast<UINT>(item);
-    if (item == kDicSlot) entry.tag = -1;
+    entry.id = kMenuBase + static_cast<UINT>(line.item);
     // The developer's items have no interface texts; they show only with "/t".
-    if (item == static_cast<int>(MenuItem::ScanSFX)) entry.caption = u"ScanSFX";
-    if (item == static_cast<int>(MenuItem::Test)) entry.caption = u"Test";
-    if (item == static_cast<int>(MenuItem::ScanSFX) || item == static_cast<int>(MenuItem::Test)) entry.visible = false;
+    if (line.item == MenuItem::ScanSFX) entry.caption = u"ScanSFX";
+    if (line.item == MenuItem::Test) entry.caption = u"Test";
+    if (line.item == MenuItem::ScanSFX || line.item == MenuItem::Test) entry.visible = false;
     menu_.push_back(entry);
   }
 }
@@ -119,7 +108,13 @@ bool frmMain::Load(HINSTANCE instance) {
                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   currentTrayIcon_ = trayIcon_;
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-  API::LoadFormPosition(u"frmMain", hWnd(), false);
+  if (!API::LoadFormPosition(u"frmMain", hWnd(), false)) {
+    // The first start: in the middle of the work area, not wherever the system cascades windows.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - kDefaultWidth) / 2,
+                 work.top + (work.bottom - work.top - kDefaultHeight) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   CreateControls(instance);
 
   MainControls controls;
@@ -173,7 +168,10 @@ void frmMain::CreateControls(HINSTANCE instance) {
     box.border = border;
     return RichEditBox::Create(box);
   };
+  // The input is one line: a long text scrolls with the caret instead of wrapping out of sight.
+  box.wrap = false;
   input_ = make(kInputId, false, false, true);
+  box.wrap = true;
   output_ = make(kOutputId, true, true, false);
   backTrans_ = make(kBackTransId, true, true, false);
   info_ = make(kInfoId, true, false, false);
@@ -181,9 +179,13 @@ void frmMain::CreateControls(HINSTANCE instance) {
     if (b) SendMessageW(b->hwnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
   }
   if (input_) {
-    SendMessageW(input_->hwnd(), EM_SETMARGINS, EC_LEFTMARGIN, 4);
+    // The alphabet button covers the right end: the text stops short of it.
+    SendMessageW(input_->hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(4, kAbcWidth + 2));
     // The alphabet button lies over the input box's right end: the box must not paint over it.
     SetWindowLongPtrW(input_->hwnd(), GWL_STYLE, GetWindowLongPtrW(input_->hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
+  }
+  for (const auto& b : {output_, backTrans_}) {
+    if (b) SetWindowLongPtrW(b->hwnd(), GWL_STYLE, GetWindowLongPtrW(b->hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
   }
   if (output_) SendMessageW(output_->hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(12, 12));
   if (info_) SendMessageW(info_->hwnd(), EM_SETBKGNDCOLOR, 0, GetSysColor(COLOR_BTNFACE));
@@ -313,8 +315,11 @@ void frmMain::Form_Resize() {
     backTrans_->SetVisible(l.backTransVisible);
     if (l.backTransVisible) MoveTo(backTrans_->hwnd(), l.txtBackTrans, 0, top);
   }
-  MoveTo(pctExp0_, l.exp, 0, top);
-  MoveTo(pctExp1_, l.exp, 0, top);
+  // The arrows lie over the edge of the output box or of the pane: above them, so that a click on
+  // an arrow is the arrow's and the boxes, which clip their siblings, never paint over it.
+  for (HWND arrow : {pctExp0_, pctExp1_}) {
+    if (arrow) SetWindowPos(arrow, HWND_TOP, l.exp.x, l.exp.y + top, l.exp.width, l.exp.height, SWP_NOACTIVATE);
+  }
   core_->RefreshBTB();
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
@@ -450,16 +455,10 @@ bool frmMain::CtrlHeld() { return GetKeyState(VK_CONTROL) < 0; }
 HMENU frmMain::BuildMenu(const std::vector<MenuItem>* only) {
   HMENU menu = CreatePopupMenu();
   if (!menu) return nullptr;
-  bool lastWasSeparator = true;
-  const auto add = [&](const MenuEntry& e) {
-    if (!e.visible) return;
-    if (e.id == 0) {
-      if (!lastWasSeparator) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-      lastWasSeparator = true;
-      return;
+  const auto add = [menu](const MenuEntry& e) {
+    if (e.visible) {
+      AppendMenuW(menu, MF_STRING | (e.checked ? MF_CHECKED : 0) | (e.enabled ? 0 : MF_GRAYED), e.id, Wide(e.caption));
     }
-    AppendMenuW(menu, MF_STRING | (e.checked ? MF_CHECKED : 0) | (e.enabled ? 0 : MF_GRAYED), e.id, Wide(e.caption));
-    lastWasSeparator = false;
   };
   if (only) {
     for (MenuItem item : *only) {
@@ -467,13 +466,21 @@ HMENU frmMain::BuildMenu(const std::vector<MenuItem>* only) {
     }
     return menu;
   }
-  for (const MenuEntry& e : menu_) {
-    if (e.tag != -1) {
-      add(e);
-      continue;
+  std::vector<const MenuEntry*> dics;
+  for (const MenuEntry& d : dicItems_) {
+    if (dicSeparator_ && d.visible) dics.push_back(&d);
+  }
+  std::size_t dic = 0;
+  const auto shown = [this](MenuItem item) {
+    const MenuEntry* e = Entry(item);
+    return e && e->visible;
+  };
+  for (const MainMenuLine& line : ShownMenuLines(MainMenuLines(), shown, dics.size())) {
+    switch (line.kind) {
+      case MainMenuLine::Kind::Separator: AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); break;
+      case MainMenuLine::Kind::Dictionaries: add(*dics[dic++]); break;
+      case MainMenuLine::Kind::Item: add(*Entry(line.item)); break;
     }
-    if (dicSeparator_) add(MenuEntry{});
-    for (const MenuEntry& d : dicItems_) add(d);
   }
   return menu;
 }
@@ -605,6 +612,14 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     case WM_APP + 2: Guarded([this] { core_->txtInput_Click(); }); return 0;
+    case WM_WINDOWPOSCHANGED:
+      if (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) PostMessageW(hwnd(), kShown, 0, 0);
+      return WindowBase::OnMessage(msg, wp, lp);
+    case kShown:
+      // Made active while it was still hidden (the input box takes the focus at load), the window
+      // would show with the caption of an inactive one.
+      if (GetActiveWindow() == hwnd()) DefWindowProcW(hwnd(), WM_NCACTIVATE, TRUE, 0);
+      return 0;
     case kOutputFocused:
       if (output_ && GetFocus() == output_->hwnd()) Guarded([this] { core_->txtOutPut_GotFocus(); });
       return 0;
@@ -697,6 +712,8 @@ void frmMain::OnCommand(UINT id, UINT code, HWND) {
   Guarded([&] {
     if (id == kInputId && code == EN_CHANGE) {
       c.txtInput_Change();
+    } else if (id == kOutputId && code == EN_CHANGE) {
+      c.txtOutPut_Change();
     } else if (tb1_ && tb1_->OwnsCommand(static_cast<int>(id))) {
       c.TB1_ButtonClick(tb1_->KeyOfCommand(static_cast<int>(id)));
     } else if (tbDic_ && tbDic_->OwnsCommand(static_cast<int>(id))) {

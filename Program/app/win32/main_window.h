@@ -92,7 +92,7 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
 
  private:
   struct MenuEntry {
-    UINT id = 0;  // 0: a separator
+    UINT id = 0;
     std::u16string caption;
     bool visible = true;
     bool checked = false;
@@ -100,6 +100,7 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
     std::int32_t tag = 0;
   };
   static constexpr UINT kOutputFocused = WM_APP + 3;  // the output box has handled its focus
+  static constexpr UINT kShown = WM_APP + 4;          // the window has been shown
   void CreateControls(HINSTANCE instance);
   /// While Wait is on: the hourglass for a WM_SETCURSOR, true.
   bool KeepBusyCursor();

@@ -3,6 +3,7 @@
 // on a key types its character, Shift switches to the shifted characters.
 #include "app/application.h"
 #include "app/main_form.h"
+#include "app/win32/owned_window.h"
 #include "companions/key_layouts.h"
 #include "companions/keyboard_layers.h"
 #include "companions/win32/companion_forms.h"
@@ -115,11 +116,11 @@ const KeyLayout* frmKeyb::Layout() const {
 void frmKeyb::Show() {
   if (!hwnd()) return;
   // Loaded before the interface texts and the main window: both are taken on showing. Owned by
-  // the main window, it stays out of the taskbar and above its owner.
+  // the main window, it stays out of the taskbar and above its owner; it never takes the focus
+  // from the input box it types into.
   const std::u16string title = gAppl().LZ(lang::kMenuKeyb);
   SetWindowTextW(hwnd(), Wide(title));
-  if (gAppl().frmMain) SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, static_cast<LONG_PTR>(gAppl().frmMain->hWnd()));
-  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  ShowOwned(hwnd(), false);
 }
 void frmKeyb::Hide() {
   if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
