@@ -37,7 +37,6 @@ namespace {
 constexpr int kBack = 8, kEnter = 13, kEsc = 27, kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kInsert = 45;
 constexpr int kKeyA = 65, kKeyC = 67, kKeyP = 80, kKeyV = 86, kF1 = 112;
 constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
-constexpr unsigned kSwpNoZOrder = 0x4;
 
 // Tray mouse messages.
 constexpr std::int32_t kLButtonDown = 513, kLButtonUp = 514, kLDoubleClick = 515, kRButtonUp = 517;
@@ -125,7 +124,8 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
     l.inputFrame = {b, b, in.tb1Width, in.inputFrameHeight};
     l.tb1 = {b, in.inputFrameHeight + 2 * b, in.tb1Width, in.tb1Height};
   }
-  l.txtInput = {1, 1, std::max(l.inputFrame.width - 2, 0), std::max(l.inputFrame.height - 2, 0)};
+  // The alphabet button has the frame's right end to itself: the text never runs under it.
+  l.txtInput = {1, 1, std::max(l.inputFrame.width - 2 - in.abcWidth, 0), std::max(l.inputFrame.height - 2, 0)};
   const std::int32_t infoH = 16;
   const std::int32_t infoLeft = in.keybWidth + 2 * b;
   l.lblInfo = {infoLeft, (in.bottomH - infoH) / 2, std::max(l.tbDic.x - infoLeft - b, 0), infoH};
@@ -902,10 +902,7 @@ void MainWindowCore::tmrDockKeyb_Timer(const Rect& main) {
   }
   const WindowHandle keyb = KeybHandle();
   Rect k;
-  if (G().gDockMode > 0 && keyb && Windows().GetRect(keyb, k)) {
-    const long left = G().gDockMode == 1 ? main.left : main.right - (k.right - k.left);
-    Windows().SetPos(keyb, kHwndTop, left, main.bottom, 0, 0, kSwpNoSize | kSwpNoActivate | kSwpNoZOrder);
-  }
+  if (G().gDockMode > 0 && keyb && Windows().GetRect(keyb, k)) DockBelow(keyb, main, k, G().gDockMode);
   lastMain_ = main;
 }
 

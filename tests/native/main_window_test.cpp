@@ -353,8 +353,8 @@ TEST_F(MainWindowTest, ADockedKeyboardFollowsTheWindowAndAnUndockedOneStays) {
   } cases[] = {
       {0, {100, 100, 500, 400}, {0, 0, 200, 80}},       // not docked: never moved
       {1, {100, 100, 500, 400}, {0, 0, 200, 80}},       // same place as at the last tick: nothing
-      {1, {110, 100, 500, 400}, {110, 400, 310, 480}},  // below, aligned left
-      {2, {110, 100, 520, 400}, {320, 400, 520, 480}},  // below, aligned right
+      {1, {110, 100, 500, 400}, {110, 400, 500, 480}},  // below, as wide as the window
+      {2, {110, 100, 520, 400}, {110, 400, 520, 480}},
   };
   for (const Case& c : cases) {
     G().gDockMode = c.mode;
@@ -808,6 +808,7 @@ TEST(MainLayout, InputAndToolbarShareARowOnlyWhenThereIsRoom) {
   EXPECT_EQ(l.tb1.x, 400 - 190 - 4);
   EXPECT_EQ(l.tb1.y, 4);
   EXPECT_EQ(l.inputFrame.width, 206 - 8);
+  EXPECT_EQ(l.txtInput.x + l.txtInput.width, l.cmdAbc.x) << "the text never runs under the alphabet button";
   EXPECT_EQ(l.toolbar1.y, 268);
   EXPECT_EQ(l.outputFrame.y, 4 + 22 + 4);
   EXPECT_EQ(l.txtOutPut.height, 268 - 30 - 10);

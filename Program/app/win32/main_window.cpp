@@ -179,8 +179,7 @@ void frmMain::CreateControls(HINSTANCE instance) {
     if (b) SendMessageW(b->hwnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
   }
   if (input_) {
-    // The alphabet button covers the right end: the text stops short of it.
-    SendMessageW(input_->hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(4, kAbcWidth + 2));
+    SendMessageW(input_->hwnd(), EM_SETMARGINS, EC_LEFTMARGIN, 4);
     // The alphabet button lies over the input box's right end: the box must not paint over it.
     SetWindowLongPtrW(input_->hwnd(), GWL_STYLE, GetWindowLongPtrW(input_->hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
   }
@@ -369,8 +368,10 @@ void frmMain::SetCaption(std::u16string_view caption) { SetWindowTextW(hwnd(), W
 bool frmMain::CursorOverInput() {
   POINT p{};
   if (!input_ || !GetCursorPos(&p)) return false;
-  RECT r{};
+  RECT r{}, abc{};
   GetWindowRect(input_->hwnd(), &r);
+  // The alphabet button beside the box belongs to it: the pointer on its way there keeps it.
+  if (cmdAbc_ && GetWindowRect(cmdAbc_, &abc)) UnionRect(&r, &r, &abc);
   return PtInRect(&r, p) != FALSE;
 }
 
