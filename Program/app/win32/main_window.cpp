@@ -36,6 +36,7 @@ constexpr int kBorder = 4;
 constexpr int kInputFrameHeight = 22;
 constexpr int kAbcWidth = 28;
 constexpr int kKeybSize = 16 + 8;  // the keyboard picture and 8 pixels
+constexpr double kInfoPoints = 8;   // the info line's type
 
 // Every handler of the form ends here: the window procedure must not see an exception.
 template <typename Action>
@@ -174,7 +175,10 @@ void frmMain::CreateControls(HINSTANCE instance) {
   box.wrap = true;
   output_ = make(kOutputId, true, true, false);
   backTrans_ = make(kBackTransId, true, true, false);
+  // A notice longer than the line takes a second one, in a smaller type that lets two fit.
+  box.fontSize = kInfoPoints;
   info_ = make(kInfoId, true, false, false);
+  if (info_) SendMessageW(info_->hwnd(), EM_SETEVENTMASK, 0, ENM_REQUESTRESIZE);
   for (const auto& b : {input_, output_}) {
     if (b) SendMessageW(b->hwnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
   }
@@ -307,7 +311,11 @@ void frmMain::Form_Resize() {
   const int stripTop = l.toolbar1.y;
   MoveTo(cmdKeyb_, l.cmdKeyb, 0, stripTop);
   if (tbDic_) MoveTo(tbDic_->hwnd(), l.tbDic, 0, stripTop);
-  if (info_) MoveTo(info_->hwnd(), l.lblInfo, 0, stripTop);
+  infoPlace_ = l.lblInfo;
+  infoPlace_.y = stripTop;
+  infoPlace_.height = l.toolbar1.height;
+  PlaceInfo();
+  if (info_) SendMessageW(info_->hwnd(), EM_REQUESTRESIZE, 0, 0);
   const int top = l.outputFrame.y;
   if (output_) MoveTo(output_->hwnd(), l.txtOutPut, 0, top);
   if (backTrans_) {
@@ -321,6 +329,14 @@ void frmMain::Form_Resize() {
   }
   core_->RefreshBTB();
   InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void frmMain::PlaceInfo() {
+  if (!info_) return;
+  // As high as its text needs, up to the strip's height, and in the middle of the strip.
+  const int height = std::clamp(infoNeeded_, 1, std::max(infoPlace_.height - 2, 1));
+  MoveWindow(info_->hwnd(), infoPlace_.x, infoPlace_.y + (infoPlace_.height - height) / 2, std::max(infoPlace_.width, 0),
+             height, TRUE);
 }
 
 void frmMain::RefreshEnabled() {
@@ -743,6 +759,14 @@ LRESULT frmMain::OnNotify(const NMHDR& header) {
     if (tb1_) tip = tb1_->ToolTipOf(id);
     if (!tip && tbDic_) tip = tbDic_->ToolTipOf(id);
     if (tip) info.lpszText = const_cast<wchar_t*>(tip);
+    return 0;
+  }
+  if (header.code == EN_REQUESTRESIZE && info_ && header.hwndFrom == info_->hwnd()) {
+    const RECT& need = reinterpret_cast<const REQRESIZE&>(header).rc;
+    if (need.bottom - need.top != infoNeeded_) {
+      infoNeeded_ = need.bottom - need.top;
+      PlaceInfo();
+    }
     return 0;
   }
   if (header.code == EN_SELCHANGE && output_ && header.hwndFrom == output_->hwnd()) {

@@ -109,6 +109,8 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   void OnCommand(UINT id, UINT code, HWND control);
   LRESULT OnNotify(const NMHDR& header);
   void OnMinMax(MINMAXINFO& info);
+  /// Places the info line in its room of the bottom strip, as high as its text needs.
+  void PlaceInfo();
   HMENU BuildMenu(const std::vector<MenuItem>* only = nullptr);
   /// Pops menu up at `at`; with keepClear it does not cover that rectangle.
   void TrackMenu(HMENU menu, const POINT& at, UINT flags, const RECT* keepClear = nullptr);
@@ -130,6 +132,8 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   bool dicSeparator_ = false;
   bool inputFocused_ = false;
   bool busy_ = false;  // Wait is on
+  Place infoPlace_;     // the info line's room in the bottom strip
+  int infoNeeded_ = 16;  // the height its text asks for
 };
 
 /// "Parlavent " & major & "." & minor, from the program's version.
