@@ -3,6 +3,7 @@
 // a malformed one holds) or built by dictool from source text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -54,8 +55,10 @@ class PackageTest : public AppTest {
   PackageTest() {
     // A folder no other process has: test runs of other build trees run the same tests at once,
     // and the object's address alone repeats between them.
-    const std::string name = "parlavent_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                             "_" + std::to_string(reinterpret_cast<std::uintptr_t>(this));
+    std::string name = "parlavent_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                       "_" + std::to_string(reinterpret_cast<std::uintptr_t>(this));
+    // A parameterised test's name has a "/": one folder, not a folder in a folder that may not be there.
+    std::replace(name.begin(), name.end(), '/', '_');
     std::error_code ec;
     for (unsigned n = 0;; ++n) {
       dir_ = std::filesystem::temp_directory_path() / (name + "_" + std::to_string(n));
