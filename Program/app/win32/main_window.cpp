@@ -496,7 +496,9 @@ HMENU frmMain::BuildMenu(const std::vector<MenuItem>* only) {
     switch (line.kind) {
       case MainMenuLine::Kind::Separator: AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); break;
       case MainMenuLine::Kind::Dictionaries: add(*dics[dic++]); break;
-      case MainMenuLine::Kind::Item: add(*Entry(line.item)); break;
+      case MainMenuLine::Kind::Item:
+        if (const MenuEntry* e = Entry(line.item)) add(*e);
+        break;
     }
   }
   return menu;
