@@ -9,6 +9,7 @@
 #include "app/link_layer.h"
 #include "app/main_tray_icon.h"
 #include "app/popup_menu.h"
+#include "app/win32/owned_window.h"
 #include "foundation/api_files.h"
 #include "foundation/api_system.h"
 #include "foundation/api_windows.h"
@@ -429,7 +430,10 @@ void frmMain::SetTrayPicture(bool autoOn) {
   currentTrayIcon_ = autoOn && trayIconAuto_ ? trayIconAuto_ : trayIcon_;
 }
 
-void frmMain::SetTopMost() { SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+void frmMain::SetTopMost() {
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  RaiseOwnedWindows(hwnd());
+}
 
 void frmMain::SendDownToOutput() {
   if (output_) PostMessageW(output_->hwnd(), WM_KEYDOWN, VK_DOWN, 0);
@@ -631,6 +635,11 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     case WM_APP + 2: Guarded([this] { core_->txtInput_Click(); }); return 0;
+    case WM_ACTIVATE:
+      // Once the activation is through, whatever it lifted the window over goes back up.
+      if (LOWORD(wp) != WA_INACTIVE) PostMessageW(hwnd(), kRaiseOwned, 0, 0);
+      return WindowBase::OnMessage(msg, wp, lp);
+    case kRaiseOwned: RaiseOwnedWindows(hwnd()); return 0;
     case WM_WINDOWPOSCHANGED:
       if (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) PostMessageW(hwnd(), kShown, 0, 0);
       return WindowBase::OnMessage(msg, wp, lp);

@@ -101,6 +101,7 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   };
   static constexpr UINT kOutputFocused = WM_APP + 3;  // the output box has handled its focus
   static constexpr UINT kShown = WM_APP + 4;          // the window has been shown
+  static constexpr UINT kRaiseOwned = WM_APP + 5;     // its owned windows go back above it
   void CreateControls(HINSTANCE instance);
   /// While Wait is on: the hourglass for a WM_SETCURSOR, true.
   bool KeepBusyCursor();

@@ -20,4 +20,21 @@ void ShowOwned(HWND window, bool activate) {
   if (activate) SetForegroundWindow(window);
 }
 
+void RaiseOwnedWindows(HWND owner) {
+  if (!owner) return;
+  EnumThreadWindows(
+      GetWindowThreadProcessId(owner, nullptr),
+      [](HWND w, LPARAM owner) -> BOOL {
+        const HWND o = reinterpret_cast<HWND>(owner);
+        if (GetWindow(w, GW_OWNER) != o || !IsWindowVisible(w) || (GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) return TRUE;
+        // Only one that lies below: Wine would put one already above just below its neighbour.
+        for (HWND above = GetWindow(o, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+          if (above == w) return TRUE;
+        }
+        SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(owner));
+}
+
 }  // namespace parlavent

@@ -12,4 +12,9 @@ HWND MainOwner();
 /// Makes window owned by the main window and shows it above it, activated when activate.
 void ShowOwned(HWND window, bool activate);
 
+/// Puts the visible windows owned by owner back above it. Wine lifts an activated topmost window
+/// over the topmost windows it owns (a key of the keyboard gives the input box the focus, and with
+/// it the main window); the main window calls this when it rises or is activated.
+void RaiseOwnedWindows(HWND owner);
+
 }  // namespace parlavent
