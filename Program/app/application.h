@@ -276,6 +276,8 @@ class Appl {
   void ShowList(std::u16string_view Text);
   /// The all list of Text (from 1 character).
   void ShowAllList(std::u16string_view Text);
+  /// The info line's count of the word list shown last: a translation shown after it clears it.
+  std::u16string ListInfo;
   /// The last phrase search of GetListExt.
   struct PhraseSearchCache {
     std::u16string Query;      // the query of Result

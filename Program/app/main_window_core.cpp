@@ -37,7 +37,6 @@ namespace {
 constexpr int kBack = 8, kEnter = 13, kEsc = 27, kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kInsert = 45;
 constexpr int kKeyA = 65, kKeyC = 67, kKeyP = 80, kKeyV = 86, kF1 = 112;
 constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
-constexpr unsigned kSwpNoZOrder = 0x4;
 
 // Tray mouse messages.
 constexpr std::int32_t kLButtonDown = 513, kLButtonUp = 514, kLDoubleClick = 515, kRButtonUp = 517;
@@ -125,7 +124,8 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
     l.inputFrame = {b, b, in.tb1Width, in.inputFrameHeight};
     l.tb1 = {b, in.inputFrameHeight + 2 * b, in.tb1Width, in.tb1Height};
   }
-  l.txtInput = {1, 1, std::max(l.inputFrame.width - 2, 0), std::max(l.inputFrame.height - 2, 0)};
+  // The alphabet button has the frame's right end to itself: the text never runs under it.
+  l.txtInput = {1, 1, std::max(l.inputFrame.width - 2 - in.abcWidth, 0), std::max(l.inputFrame.height - 2, 0)};
   const std::int32_t infoH = 16;
   const std::int32_t infoLeft = in.keybWidth + 2 * b;
   l.lblInfo = {infoLeft, (in.bottomH - infoH) / 2, std::max(l.tbDic.x - infoLeft - b, 0), infoH};
@@ -411,6 +411,14 @@ bool MainWindowCore::txtInput_KeyDown(int keyCode, int shift) {
   return false;
 }
 
+void MainWindowCore::txtOutPut_Change() { CloseLinkHint(); }
+
+void MainWindowCore::CloseLinkHint() {
+  // A hint waiting to show would tell of a link that is no longer there.
+  Stop(c_.timers.tmrToolTip);
+  gAppl().CaptureSide().CloseToolTip();
+}
+
 void MainWindowCore::txtOutPut_GotFocus() {
   focusBox_ = 2;
   listLineChosen_ = true;
@@ -643,13 +651,17 @@ void MainWindowCore::tbDic_ButtonClick(std::u16string_view key) {
     txtInput_Change();
     if (c_.txtInput) c_.txtInput->SetFocus();
   }
-  if (G().gCurDic && G().gCurDic->Direction() > 0) G().gCurABC = G().gCurDic->Direction();
-  if (hasInput) {
-    app.ShowList(InputText());
-  } else {
-    app.ShowABC(u"");
-  }
+  ShowDictionaryView();
   if (c_.txtInput) c_.txtInput->SetFocus();
+}
+
+void MainWindowCore::ShowDictionaryView() {
+  if (G().gCurDic && G().gCurDic->Direction() > 0) G().gCurABC = G().gCurDic->Direction();
+  if (const std::u16string input = InputText(); !input.empty()) {
+    gAppl().ShowList(input);
+  } else {
+    gAppl().ShowABC(u"");
+  }
 }
 
 void MainWindowCore::cmdAbc_Click() { gAppl().ShowABC(u""); }
@@ -733,8 +745,11 @@ void MainWindowCore::MenuClick(MenuItem item) {
 
 void MainWindowCore::mnuDics_Click(std::int32_t n) {
   if (!c_.menus) return;
-  if (auto dic = DicAt(c_.menus->DicTag(n))) dic->SetEnabled(true);
+  auto dic = DicAt(c_.menus->DicTag(n));
+  if (dic) dic->SetEnabled(true);
   gAppl().ClearBuffer();
+  // What the output showed belongs to the dictionary left (its list, its alphabet).
+  if (dic) ShowDictionaryView();
 }
 
 // ---- Tray icons --------------------------------------------------------------------------------
@@ -900,10 +915,7 @@ void MainWindowCore::tmrDockKeyb_Timer(const Rect& main) {
   }
   const WindowHandle keyb = KeybHandle();
   Rect k;
-  if (G().gDockMode > 0 && keyb && Windows().GetRect(keyb, k)) {
-    const long left = G().gDockMode == 1 ? main.left : main.right - (k.right - k.left);
-    Windows().SetPos(keyb, kHwndTop, left, main.bottom, 0, 0, kSwpNoSize | kSwpNoActivate | kSwpNoZOrder);
-  }
+  if (G().gDockMode > 0 && keyb && Windows().GetRect(keyb, k)) DockBelow(keyb, main, k, G().gDockMode);
   lastMain_ = main;
 }
 
@@ -924,11 +936,14 @@ void MainWindowCore::InfoClear() { gAppl().InfoClear(); }
 void MainWindowCore::ShowBackTrans(std::u16string_view text, bool caption) { gAppl().ShowBackTrans(text, caption); }
 void MainWindowCore::ShowTrans(std::u16string_view text, const ShowTransArgs& args) { gAppl().ShowTrans(text, args); }
 
+// A link hint would lie over the menu (its timer runs on while the menu is open).
 void MainWindowCore::PopupMainMenu(const MainMenuState& state) {
+  CloseLinkHint();
   if (c_.shell) c_.shell->PopupMainMenu(state);
 }
 
 void MainWindowCore::PopupEditMenu() {
+  CloseLinkHint();
   if (c_.shell) c_.shell->PopupEditMenu();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/popup_menu.h"
 #include "app/view_host.h"
 #include "platform/geometry.h"
 
@@ -16,12 +17,6 @@ class RichTextBox;
 class Toolbar;
 class TimerControl;
 class clsLink;
-
-/// Items of the main window's popup menus that the behaviour names.
-enum class MenuItem {
-  Show, Hide, About, Help, Setting, Exit, Copy, BackTrans, Keyb, Stat, TL, Speak, TransClip, SpeakClip,
-  Pam, Learn, ScanSFX, Test
-};
 
 /// The popup menus mnuMain, mnuMenu, mnuEdit and mnuDic with the dictionary items mnuDics.
 class MainMenus {
@@ -186,6 +181,8 @@ class MainWindowCore : public ViewHost {
   bool txtInput_KeyDown(int keyCode, int shift);
   /// A paste of the clipboard's text into the input box, by the keys or the edit menu.
   void txtInput_Paste(std::u16string_view clipboard);
+  /// The output box got new content: a link hint of what it showed before goes.
+  void txtOutPut_Change();
   void txtOutPut_GotFocus();
   void txtOutPut_SelChange();
   bool txtOutPut_KeyDown(int keyCode, int shift);
@@ -203,6 +200,8 @@ class MainWindowCore : public ViewHost {
   void pctExp_Click();
   void MenuClick(MenuItem item);
   void mnuDics_Click(std::int32_t n);
+  /// The current dictionary's list of the input text, or its alphabet when the input is empty.
+  void ShowDictionaryView();
   void TranslateInput();
   void TranslateClipboard();
   void ShowMainMenu(bool fromForm);
@@ -238,6 +237,7 @@ class MainWindowCore : public ViewHost {
  private:
   class OutputKeys;
   bool OutputInLineMode() const;
+  void CloseLinkHint();
   void RestartChangeInput();
   std::u16string InputText();
   /// The look-up finds a phrase at the start of the typed text in the current dictionary or

@@ -59,9 +59,12 @@ void Appl::TransOnForm(std::u16string_view RetInText, std::u16string_view rettex
     Info(LZ(lang::kInfoNothingTranslated), true);
     if (input) input->SetFocus();
   } else if (IsTrans) {
-    // The word list's "nothing found" notice for the text typed so far would stand beside the
-    // translation of that text.
-    if (const auto line = host.InfoLine(); line && line->Text() == LZ(lang::kInfoNothingFound)) InfoClear();
+    // The word list's notices (nothing found for the text typed so far, how many words it shows)
+    // would stand beside the translation as if they told of it.
+    if (const auto line = host.InfoLine()) {
+      const std::u16string shown = line->Text();
+      if (shown == LZ(lang::kInfoNothingFound) || (!ListInfo.empty() && shown == ListInfo)) InfoClear();
+    }
   }
   State.gUserTyped = true;
   if (output) output->SetVisible(true);

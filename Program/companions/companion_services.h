@@ -66,6 +66,10 @@ class KeyboardWindow : public KeyboardForm {
   std::function<void(char16_t ch)> OnKey;
 };
 
+/// Docks the keyboard window (now at k) right below main and as wide as it (its height follows
+/// its keys): mode 1 aligned with main's left edge, 2 with its right edge.
+void DockBelow(WindowHandle keyb, const Rect& main, const Rect& k, std::int32_t mode);
+
 /// What one learning card shows.
 struct LearnCard {
   std::u16string Word;

@@ -45,6 +45,17 @@ void TypeIntoInput(Appl& app, char16_t ch) {
 
 }  // namespace
 
+void DockBelow(WindowHandle keyb, const Rect& main, const Rect& k, std::int32_t mode) {
+  const long width = main.right - main.left;
+  Windows().SetPos(keyb, kHwndTop, main.left, main.bottom, width, k.bottom - k.top, kSwpNoActivate | kSwpNoZOrder);
+  // A keyboard that cannot be that narrow keeps its alignment.
+  Rect now;
+  if (mode == 2 && Windows().GetRect(keyb, now) && now.right != main.right) {
+    Windows().SetPos(keyb, kHwndTop, main.right - (now.right - now.left), main.bottom, 0, 0,
+                     kSwpNoSize | kSwpNoActivate | kSwpNoZOrder);
+  }
+}
+
 void Appl::ShowKeyb(bool dock) {
   KeyboardWindow* keyb = Companion ? Companion->Keyb() : nullptr;
   if (!keyb) return;
@@ -53,9 +64,9 @@ void Appl::ShowKeyb(bool dock) {
   if (keyb->CurrentLayer() == 0 && !State.gLayers.Empty()) keyb->SetLang(1);
   keyb->Show();
   // Placed at once: the dock timer moves it only when the main window has moved.
-  Rect main;
-  if (dock && frmMain && Windows().GetRect(frmMain->hWnd(), main)) {
-    Windows().SetPos(keyb->Handle(), kHwndTop, main.left, main.bottom, 0, 0, kSwpNoSize | kSwpNoActivate | kSwpNoZOrder);
+  Rect main, k;
+  if (dock && frmMain && Windows().GetRect(frmMain->hWnd(), main) && Windows().GetRect(keyb->Handle(), k)) {
+    DockBelow(keyb->Handle(), main, k, State.gDockMode);
   }
 }
 

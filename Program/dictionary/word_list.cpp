@@ -115,6 +115,23 @@ void DirectionNotice(Appl& app, RichTextBox& out) {
              false);
 }
 
+// "n words" in the interface language: the table has the word after 1, after numbers ending in 1,
+// after numbers ending in 2 to 4 (not 11 to 14) and after the others, as languages need them.
+std::u16string WordsText(Appl& app, std::int64_t n) {
+  const std::int64_t tens = n % 100, ones = n % 10;
+  std::int32_t entry = lang::kInfoWords;
+  if (n == 1) {
+    entry = lang::kInfoWord;
+  } else if (ones == 1 && tens != 11) {
+    entry = lang::kInfoWordsEndingIn1;
+  } else if (ones >= 2 && ones <= 4 && (tens < 12 || tens > 14)) {
+    entry = lang::kInfoWordsEndingIn2To4;
+  }
+  std::u16string word = app.LZ(entry);
+  if (word.empty()) word = app.LZ(lang::kInfoWords);  // a language table of an older installation
+  return NumberText(n) + u" " + word;
+}
+
 }  // namespace
 
 WordListPage MakeWordListPage(Appl& app, std::u16string_view text, std::vector<std::u16string> entries,
@@ -122,18 +139,17 @@ WordListPage MakeWordListPage(Appl& app, std::u16string_view text, std::vector<s
   WordListPage page;
   const auto n = static_cast<std::int64_t>(entries.size());
   if (n == 0) return page;
-  const std::u16string words = app.LZ(lang::kInfoWords);
   if (!allList && n > limit) {
     entries.resize(static_cast<std::size_t>(std::max(0, limit)));
     const std::int32_t gray = app.Sett ? app.Sett->Gray : 0;
     entries.push_back(u"<" + app.LZ(lang::kLinkAllList) + u"=ALLLIST-" + std::u16string(text) + u"||C " +
                       NumberText(gray) + u"||U 1> ");
     page.AllListLink = true;
-    page.Info = app.LZ(lang::kInfoShown) + u" " + NumberText(limit) + u" " + words;
+    page.Info = app.LZ(lang::kInfoShown) + u" " + WordsText(app, limit);
   } else if (allList && n > limit) {
-    page.Info = app.LZ(lang::kInfoShown) + u" " + NumberText(n - 1) + u" " + words;
+    page.Info = app.LZ(lang::kInfoShown) + u" " + WordsText(app, n - 1);
   } else {
-    page.Info = NumberText(n) + u" " + words;
+    page.Info = WordsText(app, n);
   }
   page.Text = JoinText(entries, u" \r\n") + u"\r\n";
   page.Entries = entries.size();
@@ -241,6 +257,7 @@ void Appl::FillWordList(std::u16string_view Text, std::optional<std::int32_t> Li
   if (page.Entries == 0) {
     out->SetText(u"");
   } else {
+    ListInfo = page.Info;
     views.Info(page.Info, false);
     History().AddUndo(allList ? u"AllList" : u"List", Text);
     if (clsLink* links = views.OutputLinks()) {

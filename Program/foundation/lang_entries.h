@@ -86,6 +86,9 @@ constexpr std::int32_t kMenuPam = 308;
 constexpr std::int32_t kInfoDicsSkipped = 331;
 constexpr std::int32_t kInfoCannotSave = 332;
 constexpr std::int32_t kInfoInputCut = 333;
+constexpr std::int32_t kInfoWord = 340;
+constexpr std::int32_t kInfoWordsEndingIn1 = 341;
+constexpr std::int32_t kInfoWordsEndingIn2To4 = 342;
 
 /// Every entry above, for the check that each has its texts.
 constexpr std::int32_t kAllEntries[] = {
@@ -101,7 +104,7 @@ constexpr std::int32_t kAllEntries[] = {
     kHelpBySelect, kHelpByDblClick, kHelpThen, kHelpPress, kHelpHoldDown, kHelpOr, kHotKeyDouble, kMenuTL,
     kSpeak, kTipStopSpeaking, kMenuTransClip, kMenuSpeakClip, kTipNoVoices, kTipNoSpeech, kNoDictionary,
     kMenuStopSpeaking, kNotifyCannotRead, kNotifyAntivirus, kLinkExtTransPopup, kMenuPam,
-    kInfoDicsSkipped, kInfoCannotSave, kInfoInputCut,
+    kInfoDicsSkipped, kInfoCannotSave, kInfoInputCut, kInfoWord, kInfoWordsEndingIn1, kInfoWordsEndingIn2To4,
 };
 
 }  // namespace parlavent::lang

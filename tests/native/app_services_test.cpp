@@ -191,8 +191,12 @@ TEST_F(ServicesTest, TransOnFormWritesBoxesFocusAndHint) {
     EXPECT_TRUE(app.State.gUserTyped);
   }
   // The word list's notice that nothing begins with the typed text goes when its translation
-  // shows; the direction filter's notice stays true and stays.
+  // shows, and so does its count; the direction filter's notice stays true and stays.
   view->infoLine->SetText(u"t127");
+  app.TransOnForm(u"hauses", u"x", true);
+  EXPECT_EQ(view->infoLine->text, u"");
+  app.ListInfo = u"20 t130";
+  view->infoLine->SetText(app.ListInfo);
   app.TransOnForm(u"hauses", u"x", true);
   EXPECT_EQ(view->infoLine->text, u"");
   view->infoLine->SetText(u"t133 German. t135");

@@ -2,6 +2,7 @@
 // buttons, the tray clicks, the keys of the boxes and the layout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "app/main_window_core.h"
@@ -216,6 +217,13 @@ TEST_F(MainWindowTest, DictionaryButtonsFollowVisibleDictionariesAndCycleDirecti
   core->tbDic_ButtonClick(u"k1");  // no direction support: only selected again
   EXPECT_EQ(first->Direction(), 0);
   EXPECT_EQ(GetSetting(u"Main", u"DicDir1", u"none"), u"none");
+
+  // Chosen in the tray menu, a dictionary replaces the view of the one before, as its button does.
+  app.History().UndoCol.clear();
+  core->mnuDics_Click(2);
+  EXPECT_EQ(G().gCurDic, third);
+  ASSERT_FALSE(app.History().UndoCol.empty());
+  EXPECT_EQ(app.History().UndoCol.front()->Mode, u"ABC");
 }
 
 TEST_F(MainWindowTest, ASingleDictionaryHasNoMenuEntry) {
@@ -246,6 +254,7 @@ TEST_F(MainWindowTest, TrayClicksFlipAutoModeOnceAndDoubleClickUndoesIt) {
 
   core->picNotifier_MouseMove(517, true);  // the tray menu opens through the popup-menu service
   EXPECT_EQ(shell.log, (std::vector<std::string>{"Menu"}));
+  EXPECT_EQ(capture->log, (std::vector<std::string>{"CloseToolTip"})) << "no link hint over the menu";
 }
 
 // A paste, a drop or typing that brings control characters or more than the box holds: the box
@@ -345,8 +354,8 @@ TEST_F(MainWindowTest, ADockedKeyboardFollowsTheWindowAndAnUndockedOneStays) {
   } cases[] = {
       {0, {100, 100, 500, 400}, {0, 0, 200, 80}},       // not docked: never moved
       {1, {100, 100, 500, 400}, {0, 0, 200, 80}},       // same place as at the last tick: nothing
-      {1, {110, 100, 500, 400}, {110, 400, 310, 480}},  // below, aligned left
-      {2, {110, 100, 520, 400}, {320, 400, 520, 480}},  // below, aligned right
+      {1, {110, 100, 500, 400}, {110, 400, 500, 480}},  // below, as wide as the window
+      {2, {110, 100, 520, 400}, {110, 400, 520, 480}},
   };
   for (const Case& c : cases) {
     G().gDockMode = c.mode;
@@ -804,6 +813,23 @@ TEST_F(MainRoadTest, WindowKeys) {
   EXPECT_NE(Out().find("яблоко"), std::string::npos);
 }
 
+TEST(MainMenu, SeparatorsAreNoItemsAndStandOnlyBetweenShownGroups) {
+  using K = MainMenuLine::Kind;
+  const auto kinds = [](const std::vector<MainMenuLine>& lines) {
+    std::string s;
+    for (const auto& l : lines) s += l.kind == K::Separator ? '-' : l.kind == K::Dictionaries ? 'd' : 'i';
+    return s;
+  };
+  const auto tray = [](MenuItem item) { return item != MenuItem::Hide && item != MenuItem::ScanSFX && item != MenuItem::Test; };
+  const auto lines = ShownMenuLines(MainMenuLines(), tray, 2);
+  EXPECT_EQ(kinds(lines), "i-iiiii-iiii-dd-iiii-i");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), MainMenuLine{K::Item, MenuItem::Show}), 1);
+  // Groups with nothing shown leave no separator behind, at an end or twice in a row.
+  const auto few = [](MenuItem item) { return item == MenuItem::Hide || item == MenuItem::Exit; };
+  EXPECT_EQ(kinds(ShownMenuLines(MainMenuLines(), few, 0)), "i-i");
+  EXPECT_EQ(kinds(ShownMenuLines(MainMenuLines(), [](MenuItem) { return false; }, 1)), "d");
+}
+
 TEST(MainLayout, InputAndToolbarShareARowOnlyWhenThereIsRoom) {
   MainLayoutInput in;
   in.W = 400, in.H = 300, in.bottomH = 32, in.tb1Width = 190, in.tb1Height = 22, in.tbDicWidth = 46;
@@ -812,6 +838,7 @@ TEST(MainLayout, InputAndToolbarShareARowOnlyWhenThereIsRoom) {
   EXPECT_EQ(l.tb1.x, 400 - 190 - 4);
   EXPECT_EQ(l.tb1.y, 4);
   EXPECT_EQ(l.inputFrame.width, 206 - 8);
+  EXPECT_EQ(l.txtInput.x + l.txtInput.width, l.cmdAbc.x) << "the text never runs under the alphabet button";
   EXPECT_EQ(l.toolbar1.y, 268);
   EXPECT_EQ(l.outputFrame.y, 4 + 22 + 4);
   EXPECT_EQ(l.txtOutPut.height, 268 - 30 - 10);

@@ -4,6 +4,7 @@
 
 #include "app/view_history.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/word_list.h"
 #include "support/list_fixture.h"
 
 namespace parlavent {
@@ -54,6 +55,18 @@ TEST_F(WordList, ExactlyTheLimitShowsNoLink) {
   EXPECT_EQ(host->output->Text().substr(0, 5), u"w0000");
 }
 
+TEST_F(WordList, TheCountTakesTheWordFormItsNumberNeeds) {
+  const auto info = [this](std::size_t n) {
+    return ToUtf8(MakeWordListPage(app, u"w", std::vector<std::u16string>(n, u"w"), 3000, false).Info);
+  };
+  EXPECT_EQ(info(1), "1 t340");
+  EXPECT_EQ(info(21), "21 t341");
+  EXPECT_EQ(info(23), "23 t342");
+  for (std::size_t n : {5u, 11u, 12u, 14u, 111u}) EXPECT_EQ(info(n), std::to_string(n) + " t130");
+  app.State.gLangTable[340].clear();  // a table without the entry
+  EXPECT_EQ(info(1), "1 t130");
+}
+
 TEST_F(WordList, AllListShowsEverythingAndOpensAtLine51) {
   Load(Numbered("a", 3001));
   app.State.gUserTyped = true;
@@ -84,7 +97,7 @@ TEST_F(WordList, TextsOfSeveralWordsFallThroughToThePhraseSearch) {
   lines.pop_back();
   for (auto& l : lines) l = l.substr(0, l.find_last_not_of(' ') + 1);
   EXPECT_EQ(lines, expected);
-  EXPECT_EQ(host->info.back(), "4 t130");
+  EXPECT_EQ(host->info.back(), "4 t342");
   // A repeated word needs a second word of the entry.
   EXPECT_EQ(app.GetListExt(u"big big ca"), (std::vector<std::u16string>{u"big big cat"}));
   std::u16string searched;

@@ -370,6 +370,9 @@ class CaptureProgram : public ::testing::Test {
     ASSERT_TRUE(program_.Started());
     main_ = WaitFor(kStartTimeoutMs, [this] { return WindowOf(program_.Id(), frmMain::kClassName, true); });
     ASSERT_NE(main_, nullptr);
+    // A first start puts the window, kept above the others, in the middle of the screen: into the
+    // corner with it, clear of the programs the tests point and click into.
+    SetWindowPos(main_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     input_ = GetDlgItem(main_, 201);
     output_ = GetDlgItem(main_, 202);
   }

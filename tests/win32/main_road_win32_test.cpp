@@ -52,15 +52,9 @@ void Send(const std::vector<INPUT>& inputs) {
   Sleep(150);
 }
 
-// A mouse event at a point of the screen, as the mouse gives it: each event carries the place, so
-// no event goes where the pointer was before.
 void Mouse(POINT screen, DWORD flags = 0) {
-  INPUT i{};
-  i.type = INPUT_MOUSE;
-  i.mi.dx = static_cast<LONG>((screen.x * 65536LL + 32768) / GetSystemMetrics(SM_CXSCREEN));
-  i.mi.dy = static_cast<LONG>((screen.y * 65536LL + 32768) / GetSystemMetrics(SM_CYSCREEN));
-  i.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  Send({i});
+  testing::MouseAt(screen, flags);
+  Sleep(150);
 }
 
 void ClickAt(POINT screen) {
@@ -156,16 +150,9 @@ class MainRoadWin32 : public ::testing::Test {
     ClickAt(p);
     return WaitOutput(ok);
   }
-  POINT Center(HWND w) {
-    RECT r{};
-    GetClientRect(w, &r);
-    POINT p{r.right / 2, r.bottom / 2};
-    ClientToScreen(w, &p);
-    return p;
-  }
   /// Into the input box, all its text selected (Ctrl+A), so that typing replaces it.
   void TypeWord(const std::wstring& word) {
-    ClickAt(Center(input_));
+    ClickAt(testing::CenterOf(input_));
     Key('A', true);
     Type(word);
   }
@@ -270,10 +257,10 @@ TEST_F(MainRoadWin32, AUserWalksTheMainWindow) {
   EXPECT_EQ(SwitchDirection(), both);
 
   // The alphabet (its button shows while the pointer is over the input), then a letter: its words.
-  Mouse(Center(input_));
+  Mouse(testing::CenterOf(input_));
   HWND abc = GetDlgItem(main_, kAbc);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(abc) != FALSE; }));
-  out = ClickFor(Center(abc), [](const std::wstring& t) { return Has(t, L" alphabet"); });
+  out = ClickFor(testing::CenterOf(abc), [](const std::wstring& t) { return Has(t, L" alphabet"); });
   ASSERT_TRUE(Has(out, L" alphabet")) << Narrow(out);
   if (!Has(out, L"-H-")) {
     // It shows the side the direction button last chose; its last line switches to the other.

@@ -101,6 +101,44 @@ inline std::wstring ControlText(HWND control) {
   return text;
 }
 
+/// Waits until done() holds, at most ms; whether it came.
+template <typename Done>
+bool WaitUntil(Done done, DWORD ms = kReactTimeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= ms) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+/// A mouse event at a point of the screen, as the mouse gives it: each event carries the place, so
+/// no event goes where the pointer was before.
+inline void MouseAt(POINT screen, DWORD flags = 0) {
+  INPUT i{};
+  i.type = INPUT_MOUSE;
+  i.mi.dx = static_cast<LONG>((screen.x * 65536LL + 32768) / GetSystemMetrics(SM_CXSCREEN));
+  i.mi.dy = static_cast<LONG>((screen.y * 65536LL + 32768) / GetSystemMetrics(SM_CYSCREEN));
+  i.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &i, sizeof(INPUT));
+}
+
+/// A left click at a point of the screen.
+inline void ClickScreen(POINT screen) {
+  MouseAt(screen);
+  MouseAt(screen, MOUSEEVENTF_LEFTDOWN);
+  MouseAt(screen, MOUSEEVENTF_LEFTUP);
+}
+
+/// The middle of a window's client area on the screen.
+inline POINT CenterOf(HWND w) {
+  RECT r{};
+  GetClientRect(w, &r);
+  POINT p{r.right / 2, r.bottom / 2};
+  ClientToScreen(w, &p);
+  return p;
+}
+
 /// The process's top-level window of a class, once it is visible; nullptr after the time.
 inline HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs = kReactTimeoutMs) {
   const DWORD start = GetTickCount();

@@ -1,6 +1,7 @@
 #include "app/win32/about_form.h"
 
 #include "app/application.h"
+#include "app/win32/owned_window.h"
 #include "foundation/interface_helpers.h"
 #include "foundation/lang_entries.h"
 #include "foundation/api_system.h"
@@ -85,12 +86,10 @@ bool frmAbout::Load() {
 
 void frmAbout::Show(bool topMost) {
   if (!hwnd()) return;
-  SetWindowPos(hwnd(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | (topMost ? SWP_NOACTIVATE : 0));
-  ShowWindow(hwnd(), topMost ? SW_SHOWNOACTIVATE : SW_SHOW);
+  // Over a main window kept above the others it comes up without taking the keys from it.
+  ShowOwned(hwnd(), !topMost);
   if (topMost) return;
   // An ordinary window takes the keys, so that Esc reaches it and not the main window.
-  SetForegroundWindow(hwnd());
   SetFocus(cmdOK_);
 }
 

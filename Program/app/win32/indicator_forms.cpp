@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/application.h"
+#include "app/win32/owned_window.h"
 #include "foundation/api_input.h"
 #include "foundation/api_windows.h"
 #include "platform/input.h"
@@ -148,6 +149,8 @@ bool frmProgress::Form_Load() {
   SendMessageW(bar_, PBM_SETRANGE32, 0, 100);
   return true;
 }
+
+void frmProgress::Show() { ShowOwned(hwnd(), true); }
 
 void frmProgress::SetCaption(std::u16string_view text) {
   logic_.SetCaption(text);

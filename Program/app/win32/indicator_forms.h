@@ -59,7 +59,7 @@ class frmProgress final : public WindowBase, public ProgressForm {
   void SetCaption(std::u16string_view text) override;
   void SetText(std::u16string_view text) override;
   void SetVal(double a, double b, double c) override;
-  void Show() override { ShowWindow(hwnd(), SW_SHOWNORMAL); }
+  void Show() override;
   void Refresh() override { UpdateWindow(hwnd()); }
   void Unload() override { DestroyWindow(hwnd()); }
   HWND lblText() const { return label_; }

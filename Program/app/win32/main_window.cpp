@@ -9,6 +9,7 @@
 #include "app/link_layer.h"
 #include "app/main_tray_icon.h"
 #include "app/popup_menu.h"
+#include "app/win32/owned_window.h"
 #include "foundation/api_files.h"
 #include "foundation/api_system.h"
 #include "foundation/api_windows.h"
@@ -36,6 +37,7 @@ constexpr int kBorder = 4;
 constexpr int kInputFrameHeight = 22;
 constexpr int kAbcWidth = 28;
 constexpr int kKeybSize = 16 + 8;  // the keyboard picture and 8 pixels
+constexpr double kInfoPoints = 8;   // the info line's type
 
 // Every handler of the form ends here: the window procedure must not see an exception.
 template <typename Action>
@@ -53,17 +55,6 @@ int ShiftNow() {
 void MoveTo(HWND control, const parlavent::Place& p, int dx = 0, int dy = 0) {
   if (control) MoveWindow(control, p.x + dx, p.y + dy, std::max(p.width, 0), std::max(p.height, 0), TRUE);
 }
-
-// The main popup menu's items, in order (0 = separator; the dictionaries follow kDicSlot).
-constexpr int kDicSlot = -1;
-constexpr int kMenuOrder[] = {
-    static_cast<int>(MenuItem::Show), static_cast<int>(MenuItem::Hide), 0,
-    static_cast<int>(MenuItem::TransClip), static_cast<int>(MenuItem::SpeakClip), static_cast<int>(MenuItem::Speak),
-    static_cast<int>(MenuItem::Copy), static_cast<int>(MenuItem::BackTrans), 0,
-    static_cast<int>(MenuItem::Keyb), static_cast<int>(MenuItem::Stat), static_cast<int>(MenuItem::Learn), static_cast<int>(MenuItem::TL), kDicSlot, 0,
-    static_cast<int>(MenuItem::Setting), static_cast<int>(MenuItem::Help), static_cast<int>(MenuItem::Pam),
-    static_cast<int>(MenuItem::About), static_cast<int>(MenuItem::ScanSFX), static_cast<int>(MenuItem::Test), 0,
-    static_cast<int>(MenuItem::Exit)};
 
 }  // namespace
 
@@ -87,14 +78,14 @@ frmMain::frmMain()
       tmrLearner_(kTmrLearner, 0, false),
       tmrDockKeyb_(kTmrDockKeyb, 10, true),
       tmrPunto_(kTmrPunto, 1, true) {
-  for (int item : kMenuOrder) {
+  for (const MainMenuLine& line : MainMenuLines()) {
+    if (line.kind != MainMenuLine::Kind::Item) continue;
     MenuEntry entry;
-    if (item > 0 || item == static_cast<int>(MenuItem::Show)) entry.id = kMenuBase + static_cast<UINT>(item);
-    if (item == kDicSlot) entry.tag = -1;
+    entry.id = kMenuBase + static_cast<UINT>(line.item);
     // The developer's items have no interface texts; they show only with "/t".
-    if (item == static_cast<int>(MenuItem::ScanSFX)) entry.caption = u"ScanSFX";
-    if (item == static_cast<int>(MenuItem::Test)) entry.caption = u"Test";
-    if (item == static_cast<int>(MenuItem::ScanSFX) || item == static_cast<int>(MenuItem::Test)) entry.visible = false;
+    if (line.item == MenuItem::ScanSFX) entry.caption = u"ScanSFX";
+    if (line.item == MenuItem::Test) entry.caption = u"Test";
+    if (line.item == MenuItem::ScanSFX || line.item == MenuItem::Test) entry.visible = false;
     menu_.push_back(entry);
   }
 }
@@ -119,7 +110,13 @@ bool frmMain::Load(HINSTANCE instance) {
                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   currentTrayIcon_ = trayIcon_;
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-  API::LoadFormPosition(u"frmMain", hWnd(), false);
+  if (!API::LoadFormPosition(u"frmMain", hWnd(), false)) {
+    // The first start: in the middle of the work area, not wherever the system cascades windows.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - kDefaultWidth) / 2,
+                 work.top + (work.bottom - work.top - kDefaultHeight) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   CreateControls(instance);
 
   MainControls controls;
@@ -173,10 +170,16 @@ void frmMain::CreateControls(HINSTANCE instance) {
     box.border = border;
     return RichEditBox::Create(box);
   };
+  // The input is one line: a long text scrolls with the caret instead of wrapping out of sight.
+  box.wrap = false;
   input_ = make(kInputId, false, false, true);
+  box.wrap = true;
   output_ = make(kOutputId, true, true, false);
   backTrans_ = make(kBackTransId, true, true, false);
+  // A notice longer than the line takes a second one, in a smaller type that lets two fit.
+  box.fontSize = kInfoPoints;
   info_ = make(kInfoId, true, false, false);
+  if (info_) SendMessageW(info_->hwnd(), EM_SETEVENTMASK, 0, ENM_REQUESTRESIZE);
   for (const auto& b : {input_, output_}) {
     if (b) SendMessageW(b->hwnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
   }
@@ -184,6 +187,9 @@ void frmMain::CreateControls(HINSTANCE instance) {
     SendMessageW(input_->hwnd(), EM_SETMARGINS, EC_LEFTMARGIN, 4);
     // The alphabet button lies over the input box's right end: the box must not paint over it.
     SetWindowLongPtrW(input_->hwnd(), GWL_STYLE, GetWindowLongPtrW(input_->hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
+  }
+  for (const auto& b : {output_, backTrans_}) {
+    if (b) SetWindowLongPtrW(b->hwnd(), GWL_STYLE, GetWindowLongPtrW(b->hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
   }
   if (output_) SendMessageW(output_->hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(12, 12));
   if (info_) SendMessageW(info_->hwnd(), EM_SETBKGNDCOLOR, 0, GetSysColor(COLOR_BTNFACE));
@@ -306,17 +312,32 @@ void frmMain::Form_Resize() {
   const int stripTop = l.toolbar1.y;
   MoveTo(cmdKeyb_, l.cmdKeyb, 0, stripTop);
   if (tbDic_) MoveTo(tbDic_->hwnd(), l.tbDic, 0, stripTop);
-  if (info_) MoveTo(info_->hwnd(), l.lblInfo, 0, stripTop);
+  infoPlace_ = l.lblInfo;
+  infoPlace_.y = stripTop;
+  infoPlace_.height = l.toolbar1.height;
+  PlaceInfo();
+  if (info_) SendMessageW(info_->hwnd(), EM_REQUESTRESIZE, 0, 0);
   const int top = l.outputFrame.y;
   if (output_) MoveTo(output_->hwnd(), l.txtOutPut, 0, top);
   if (backTrans_) {
     backTrans_->SetVisible(l.backTransVisible);
     if (l.backTransVisible) MoveTo(backTrans_->hwnd(), l.txtBackTrans, 0, top);
   }
-  MoveTo(pctExp0_, l.exp, 0, top);
-  MoveTo(pctExp1_, l.exp, 0, top);
+  // The arrows lie over the edge of the output box or of the pane: above them, so that a click on
+  // an arrow is the arrow's and the boxes, which clip their siblings, never paint over it.
+  for (HWND arrow : {pctExp0_, pctExp1_}) {
+    if (arrow) SetWindowPos(arrow, HWND_TOP, l.exp.x, l.exp.y + top, l.exp.width, l.exp.height, SWP_NOACTIVATE);
+  }
   core_->RefreshBTB();
   InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void frmMain::PlaceInfo() {
+  if (!info_) return;
+  // As high as its text needs, up to the strip's height, and in the middle of the strip.
+  const int height = std::clamp(infoNeeded_, 1, std::max(infoPlace_.height - 2, 1));
+  MoveWindow(info_->hwnd(), infoPlace_.x, infoPlace_.y + (infoPlace_.height - height) / 2, std::max(infoPlace_.width, 0),
+             height, TRUE);
 }
 
 void frmMain::RefreshEnabled() {
@@ -364,8 +385,10 @@ void frmMain::SetCaption(std::u16string_view caption) { SetWindowTextW(hwnd(), W
 bool frmMain::CursorOverInput() {
   POINT p{};
   if (!input_ || !GetCursorPos(&p)) return false;
-  RECT r{};
+  RECT r{}, abc{};
   GetWindowRect(input_->hwnd(), &r);
+  // The alphabet button beside the box belongs to it: the pointer on its way there keeps it.
+  if (cmdAbc_ && GetWindowRect(cmdAbc_, &abc)) UnionRect(&r, &r, &abc);
   return PtInRect(&r, p) != FALSE;
 }
 
@@ -407,7 +430,10 @@ void frmMain::SetTrayPicture(bool autoOn) {
   currentTrayIcon_ = autoOn && trayIconAuto_ ? trayIconAuto_ : trayIcon_;
 }
 
-void frmMain::SetTopMost() { SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+void frmMain::SetTopMost() {
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  RaiseOwnedWindows(hwnd());
+}
 
 void frmMain::SendDownToOutput() {
   if (output_) PostMessageW(output_->hwnd(), WM_KEYDOWN, VK_DOWN, 0);
@@ -450,16 +476,10 @@ bool frmMain::CtrlHeld() { return GetKeyState(VK_CONTROL) < 0; }
 HMENU frmMain::BuildMenu(const std::vector<MenuItem>* only) {
   HMENU menu = CreatePopupMenu();
   if (!menu) return nullptr;
-  bool lastWasSeparator = true;
-  const auto add = [&](const MenuEntry& e) {
-    if (!e.visible) return;
-    if (e.id == 0) {
-      if (!lastWasSeparator) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-      lastWasSeparator = true;
-      return;
+  const auto add = [menu](const MenuEntry& e) {
+    if (e.visible) {
+      AppendMenuW(menu, MF_STRING | (e.checked ? MF_CHECKED : 0) | (e.enabled ? 0 : MF_GRAYED), e.id, Wide(e.caption));
     }
-    AppendMenuW(menu, MF_STRING | (e.checked ? MF_CHECKED : 0) | (e.enabled ? 0 : MF_GRAYED), e.id, Wide(e.caption));
-    lastWasSeparator = false;
   };
   if (only) {
     for (MenuItem item : *only) {
@@ -467,13 +487,23 @@ HMENU frmMain::BuildMenu(const std::vector<MenuItem>* only) {
     }
     return menu;
   }
-  for (const MenuEntry& e : menu_) {
-    if (e.tag != -1) {
-      add(e);
-      continue;
+  std::vector<const MenuEntry*> dics;
+  for (const MenuEntry& d : dicItems_) {
+    if (dicSeparator_ && d.visible) dics.push_back(&d);
+  }
+  std::size_t dic = 0;
+  const auto shown = [this](MenuItem item) {
+    const MenuEntry* e = Entry(item);
+    return e && e->visible;
+  };
+  for (const MainMenuLine& line : ShownMenuLines(MainMenuLines(), shown, dics.size())) {
+    switch (line.kind) {
+      case MainMenuLine::Kind::Separator: AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); break;
+      case MainMenuLine::Kind::Dictionaries: add(*dics[dic++]); break;
+      case MainMenuLine::Kind::Item:
+        if (const MenuEntry* e = Entry(line.item)) add(*e);
+        break;
     }
-    if (dicSeparator_) add(MenuEntry{});
-    for (const MenuEntry& d : dicItems_) add(d);
   }
   return menu;
 }
@@ -605,6 +635,19 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     case WM_APP + 2: Guarded([this] { core_->txtInput_Click(); }); return 0;
+    case WM_ACTIVATE:
+      // Once the activation is through, whatever it lifted the window over goes back up.
+      if (LOWORD(wp) != WA_INACTIVE) PostMessageW(hwnd(), kRaiseOwned, 0, 0);
+      return WindowBase::OnMessage(msg, wp, lp);
+    case kRaiseOwned: RaiseOwnedWindows(hwnd()); return 0;
+    case WM_WINDOWPOSCHANGED:
+      if (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) PostMessageW(hwnd(), kShown, 0, 0);
+      return WindowBase::OnMessage(msg, wp, lp);
+    case kShown:
+      // Made active while it was still hidden (the input box takes the focus at load), the window
+      // would show with the caption of an inactive one.
+      if (GetActiveWindow() == hwnd()) DefWindowProcW(hwnd(), WM_NCACTIVATE, TRUE, 0);
+      return 0;
     case kOutputFocused:
       if (output_ && GetFocus() == output_->hwnd()) Guarded([this] { core_->txtOutPut_GotFocus(); });
       return 0;
@@ -697,6 +740,8 @@ void frmMain::OnCommand(UINT id, UINT code, HWND) {
   Guarded([&] {
     if (id == kInputId && code == EN_CHANGE) {
       c.txtInput_Change();
+    } else if (id == kOutputId && code == EN_CHANGE) {
+      c.txtOutPut_Change();
     } else if (tb1_ && tb1_->OwnsCommand(static_cast<int>(id))) {
       c.TB1_ButtonClick(tb1_->KeyOfCommand(static_cast<int>(id)));
     } else if (tbDic_ && tbDic_->OwnsCommand(static_cast<int>(id))) {
@@ -731,6 +776,14 @@ LRESULT frmMain::OnNotify(const NMHDR& header) {
     if (!tip && tb1_) tip = tb1_->ToolTipOf(id);
     if (!tip && tbDic_) tip = tbDic_->ToolTipOf(id);
     if (tip) info.lpszText = const_cast<wchar_t*>(tip);
+    return 0;
+  }
+  if (header.code == EN_REQUESTRESIZE && info_ && header.hwndFrom == info_->hwnd()) {
+    const RECT& need = reinterpret_cast<const REQRESIZE&>(header).rc;
+    if (need.bottom - need.top != infoNeeded_) {
+      infoNeeded_ = need.bottom - need.top;
+      PlaceInfo();
+    }
     return 0;
   }
   if (header.code == EN_SELCHANGE && output_ && header.hwndFrom == output_->hwnd()) {

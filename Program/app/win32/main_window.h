@@ -93,7 +93,7 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
 
  private:
   struct MenuEntry {
-    UINT id = 0;  // 0: a separator
+    UINT id = 0;
     std::u16string caption;
     bool visible = true;
     bool checked = false;
@@ -101,6 +101,8 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
     std::int32_t tag = 0;
   };
   static constexpr UINT kOutputFocused = WM_APP + 3;  // the output box has handled its focus
+  static constexpr UINT kShown = WM_APP + 4;          // the window has been shown
+  static constexpr UINT kRaiseOwned = WM_APP + 5;     // its owned windows go back above it
   void CreateControls(HINSTANCE instance);
   /// While Wait is on: the hourglass for a WM_SETCURSOR, true.
   bool KeepBusyCursor();
@@ -109,6 +111,8 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   void OnCommand(UINT id, UINT code, HWND control);
   LRESULT OnNotify(const NMHDR& header);
   void OnMinMax(MINMAXINFO& info);
+  /// Places the info line in its room of the bottom strip, as high as its text needs.
+  void PlaceInfo();
   HMENU BuildMenu(const std::vector<MenuItem>* only = nullptr);
   /// Pops menu up at `at`; with keepClear it does not cover that rectangle.
   void TrackMenu(HMENU menu, const POINT& at, UINT flags, const RECT* keepClear = nullptr);
@@ -131,6 +135,8 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   bool dicSeparator_ = false;
   bool inputFocused_ = false;
   bool busy_ = false;  // Wait is on
+  Place infoPlace_;     // the info line's room in the bottom strip
+  int infoNeeded_ = 16;  // the height its text asks for
 };
 
 /// "Parlavent " & major & "." & minor, from the program's version.

@@ -59,8 +59,8 @@ class frmKeyb final : public WindowBase, public KeyboardWindow {
   bool Visible() override;
   WindowHandle Handle() override;
   std::int32_t CurrentLayer() override { return layer_; }
-  /// Where key (row, column) is drawn, in client pixels.
-  static RECT KeyRect(int row, std::size_t column);
+  /// Where key (row, column) is drawn, in client pixels, for keys of key pixels.
+  static RECT KeyRect(int row, std::size_t column, int key = kKeySize);
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -69,12 +69,16 @@ class frmKeyb final : public WindowBase, public KeyboardWindow {
   void Paint(HDC dc);
   bool PaintPicture(HDC dc);
   void Click(int x, int y);
+  /// A new width gives the keys their size and the window the height they need.
+  void FitHeight(WINDOWPOS& pos) const;
+  void Resized();
   const struct KeyLayout* Layout() const;
   HINSTANCE instance_;
   std::vector<HWND> lblLang_;   // element 0: the hidden template
   std::vector<std::u16string> langs_;
   std::int32_t layer_ = 0;
   bool shift_ = false;
+  int key_ = kKeySize;  // the keys' size
   HFONT font_ = nullptr;
 };
 

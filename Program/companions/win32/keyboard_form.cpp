@@ -1,8 +1,11 @@
 // frmKeyb: the on-screen keyboard. A row of language labels (one per keyboard layer of the
 // dictionaries, label 0 the hidden template) above the keys of the chosen layer's layout; a click
 // on a key types its character, Shift switches to the shifted characters.
+#include <algorithm>
+
 #include "app/application.h"
 #include "app/main_form.h"
+#include "app/win32/owned_window.h"
 #include "companions/key_layouts.h"
 #include "companions/keyboard_layers.h"
 #include "companions/win32/companion_forms.h"
@@ -20,24 +23,25 @@ constexpr int kLabelHeight = 20;
 constexpr int kLabelBase = 200;   // control id of label k: kLabelBase + k
 constexpr int kColumns = 13;
 constexpr int kRowsTop = kMargin + kLabelHeight + kMargin;
-constexpr int kKey = frmKeyb::kKeySize;
-// The bottom row: Shift, space and backspace.
-constexpr int kShiftWidth = 2 * kKey;
-constexpr int kBackWidth = 2 * kKey;
+constexpr int kMinKey = 16;
 
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kChosen = RGB(0, 0, 160);
 
-int ClientWidth() { return 2 * kMargin + kColumns * kKey + kKey / 2 * 3; }
-int ClientHeight() { return kRowsTop + 5 * kKey + kMargin; }
+// The rows are staggered by half a key: the widest, with the margins, is 14.5 keys.
+int ClientWidth(int key) { return 2 * kMargin + kColumns * key + key / 2 * 3; }
+int ClientHeight(int key) { return kRowsTop + 5 * key + kMargin; }
+// The key size whose keyboard is at most client pixels wide.
+int KeyFor(int client) { return std::clamp((client - 2 * kMargin) * 2 / (2 * kColumns + 3), kMinKey, 2 * frmKeyb::kKeySize); }
 
-RECT BottomRect(int which) {
-  const int top = kRowsTop + 4 * kKey;
-  const int spaceLeft = kMargin + kShiftWidth;
-  const int backLeft = ClientWidth() - kMargin - kBackWidth;
-  if (which == 0) return {kMargin, top, spaceLeft, top + kKey};
-  if (which == 1) return {spaceLeft, top, backLeft, top + kKey};
-  return {backLeft, top, backLeft + kBackWidth, top + kKey};
+// The bottom row: Shift, space and backspace (Shift and backspace two keys wide).
+RECT BottomRect(int which, int key) {
+  const int top = kRowsTop + 4 * key;
+  const int spaceLeft = kMargin + 2 * key;
+  const int backLeft = ClientWidth(key) - kMargin - 2 * key;
+  if (which == 0) return {kMargin, top, spaceLeft, top + key};
+  if (which == 1) return {spaceLeft, top, backLeft, top + key};
+  return {backLeft, top, backLeft + 2 * key, top + key};
 }
 
 }  // namespace
@@ -53,7 +57,7 @@ bool frmKeyb::Load() {
   args.title = gAppl().LZ(lang::kMenuKeyb);
   args.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   args.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
-  RECT frame{0, 0, ClientWidth(), ClientHeight()};
+  RECT frame{0, 0, ClientWidth(kKeySize), ClientHeight(kKeySize)};
   AdjustWindowRectEx(&frame, args.style, FALSE, args.exStyle);
   args.width = frame.right - frame.left;
   args.height = frame.bottom - frame.top;
@@ -65,7 +69,7 @@ bool frmKeyb::Load() {
                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial");
   // The template label: the others are loaded at its place, each one label further left.
   HWND label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_CENTER | SS_NOTIFY,
-                               ClientWidth() - kMargin - kLabelWidth, kMargin, kLabelWidth, kLabelHeight, hwnd(),
+                               ClientWidth(kKeySize) - kMargin - kLabelWidth, kMargin, kLabelWidth, kLabelHeight, hwnd(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelBase)), instance_, nullptr);
   lblLang_.push_back(label);
   langs_.push_back({});
@@ -115,11 +119,11 @@ const KeyLayout* frmKeyb::Layout() const {
 void frmKeyb::Show() {
   if (!hwnd()) return;
   // Loaded before the interface texts and the main window: both are taken on showing. Owned by
-  // the main window, it stays out of the taskbar and above its owner.
+  // the main window, it stays out of the taskbar and above its owner; it never takes the focus
+  // from the input box it types into.
   const std::u16string title = gAppl().LZ(lang::kMenuKeyb);
   SetWindowTextW(hwnd(), Wide(title));
-  if (gAppl().frmMain) SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, static_cast<LONG_PTR>(gAppl().frmMain->hWnd()));
-  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  ShowOwned(hwnd(), false);
 }
 void frmKeyb::Hide() {
   if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
@@ -127,10 +131,36 @@ void frmKeyb::Hide() {
 bool frmKeyb::Visible() { return hwnd() && IsWindowVisible(hwnd()); }
 WindowHandle frmKeyb::Handle() { return FromHwnd(hwnd()); }
 
-RECT frmKeyb::KeyRect(int row, std::size_t column) {
-  const int left = kMargin + row * kKey / 2 + static_cast<int>(column) * kKey;
-  const int top = kRowsTop + row * kKey;
-  return {left, top, left + kKey - 2, top + kKey - 2};
+RECT frmKeyb::KeyRect(int row, std::size_t column, int key) {
+  const int left = kMargin + row * key / 2 + static_cast<int>(column) * key;
+  const int top = kRowsTop + row * key;
+  return {left, top, left + key - 2, top + key - 2};
+}
+
+void frmKeyb::FitHeight(WINDOWPOS& pos) const {
+  if (pos.flags & SWP_NOSIZE) return;
+  // Docked, the keyboard is as wide as the main window: its keys take the size that fits, and
+  // its height follows them.
+  RECT frame{};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_EXSTYLE)));
+  const int frameW = frame.right - frame.left, frameH = frame.bottom - frame.top;
+  const int key = KeyFor(pos.cx - frameW);
+  pos.cx = std::max(pos.cx, ClientWidth(key) + frameW);
+  pos.cy = ClientHeight(key) + frameH;
+}
+
+void frmKeyb::Resized() {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  key_ = KeyFor(client.right);
+  // The language labels stand at the right end, the template's place, each one further left.
+  const int right = ClientWidth(key_) - kMargin;
+  for (std::size_t k = 0; k < lblLang_.size(); ++k) {
+    const int left = right - kLabelWidth * static_cast<int>(k == 0 ? 1 : k);
+    MoveWindow(lblLang_[k], left, kMargin, kLabelWidth, kLabelHeight, TRUE);
+  }
+  InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 // A layer of a layout without a key table shows the package's picture of it instead: picture 1
@@ -146,7 +176,7 @@ bool frmKeyb::PaintPicture(HDC dc) {
   HGDIOBJ old = SelectObject(memory, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(bitmap->Handle())));
   BITMAP info{};
   GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(bitmap->Handle())), sizeof(info), &info);
-  const RECT keys{kMargin, kRowsTop, ClientWidth() - kMargin, kRowsTop + 4 * kKey};
+  const RECT keys{kMargin, kRowsTop, ClientWidth(key_) - kMargin, kRowsTop + 4 * key_};
   StretchBlt(dc, keys.left, keys.top, keys.right - keys.left, keys.bottom - keys.top, memory, 0, 0, info.bmWidth,
              info.bmHeight, SRCCOPY);
   SelectObject(memory, old);
@@ -169,31 +199,31 @@ void frmKeyb::Paint(HDC dc) {
     const std::u16string_view keys = shift_ ? layout->ShiftRows[row] : layout->Rows[row];
     for (std::size_t c = 0; c < keys.size(); ++c) {
       const wchar_t ch = static_cast<wchar_t>(keys[c]);
-      key(KeyRect(row, c), &ch, 1, false);
+      key(KeyRect(row, c, key_), &ch, 1, false);
     }
   }
-  key(BottomRect(0), L"Shift", 5, shift_);
-  key(BottomRect(1), L"", 0, false);
-  key(BottomRect(2), L"\x2190", 1, false);
+  key(BottomRect(0, key_), L"Shift", 5, shift_);
+  key(BottomRect(1, key_), L"", 0, false);
+  key(BottomRect(2, key_), L"\x2190", 1, false);
   SelectObject(dc, old);
 }
 
 void frmKeyb::Click(int x, int y) {
   const POINT at{x, y};
-  RECT r = BottomRect(0);
+  RECT r = BottomRect(0, key_);
   if (PtInRect(&r, at)) {
     shift_ = !shift_;
     InvalidateRect(hwnd(), nullptr, TRUE);
     return;
   }
   char16_t typed = 0;
-  if (r = BottomRect(1); PtInRect(&r, at)) typed = u' ';
-  if (r = BottomRect(2); PtInRect(&r, at)) typed = u'\b';
+  if (r = BottomRect(1, key_); PtInRect(&r, at)) typed = u' ';
+  if (r = BottomRect(2, key_); PtInRect(&r, at)) typed = u'\b';
   const KeyLayout* layout = Layout();
   for (int row = 0; !typed && layout && row < 4; ++row) {
     const std::u16string_view keys = shift_ ? layout->ShiftRows[row] : layout->Rows[row];
     for (std::size_t c = 0; c < keys.size(); ++c) {
-      if (r = KeyRect(row, c); PtInRect(&r, at)) {
+      if (r = KeyRect(row, c, key_); PtInRect(&r, at)) {
         typed = keys[c];
         break;
       }
@@ -213,6 +243,10 @@ LRESULT frmKeyb::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: return PaintWindow(hwnd(), [this](HDC dc) { Paint(dc); });
     case WM_LBUTTONDOWN: Click(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))); return 0;
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_WINDOWPOSCHANGING:
+      FitHeight(*reinterpret_cast<WINDOWPOS*>(lp));
+      return WindowBase::OnMessage(msg, wp, lp);
+    case WM_SIZE: Resized(); return 0;
     case WM_COMMAND:
       if (HIWORD(wp) == STN_CLICKED && LOWORD(wp) > kLabelBase) SetLang(LOWORD(wp) - kLabelBase);
       return 0;

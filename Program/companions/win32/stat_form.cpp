@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/application.h"
+#include "app/win32/owned_window.h"
 #include "companions/stat_item.h"
 #include "companions/win32/companion_forms.h"
 #include "foundation/lang_entries.h"
@@ -79,8 +80,8 @@ void frmStat::ShowList(const std::vector<std::shared_ptr<clsStatItem>>& items) {
     SendMessageW(list_, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&cell));
   }
   SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-  ShowWindow(hwnd(), SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd());
+  if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
+  ShowOwned(hwnd(), true);
   SetFocus(list_);
 }
 

@@ -90,12 +90,14 @@ std::shared_ptr<RichEditBox> RichEditBox::Create(const CreateArgs& args) {
   DWORD style = WS_CHILD | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL;
   if (args.readOnly) style |= ES_READONLY;
   if (args.verticalScroll) style |= WS_VSCROLL;
+  if (!args.wrap) style |= ES_AUTOHSCROLL;
   if (args.visible) style |= WS_VISIBLE;
   std::shared_ptr<RichEditBox> box(new RichEditBox());
   box->hwnd_ = CreateWindowExW(args.border ? WS_EX_CLIENTEDGE : 0, className, L"", style, args.x, args.y, args.width,
                                args.height, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
                                GetModuleHandleW(nullptr), nullptr);
   if (!box->hwnd_) return nullptr;
+  if (!args.wrap) SendMessageW(box->hwnd_, EM_SETTARGETDEVICE, 0, 1);
   CHARFORMAT2W plain = PlainFormat(args.fontName, args.fontSize);
   SendMessageW(box->hwnd_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&plain));
   box->fontName_ = args.fontName;

@@ -26,6 +26,7 @@ class RichEditBox final : public RichTextBox {
     bool readOnly = true;        // output boxes show text; the user selects but does not type
     bool border = true;
     bool verticalScroll = true;
+    bool wrap = true;            // false: one long line that scrolls sideways with the caret
     bool visible = true;
     std::u16string fontName = u"Arial";  // the box's own font: plain text is shown in it
     double fontSize = 10;                // points
