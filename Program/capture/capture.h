@@ -87,7 +87,8 @@ class PopupCloseRule {
     Point pointer;
     bool escDown = false;
     bool buttonDown = false;
-    double now = 0;  // seconds
+    double now = 0;            // seconds
+    bool hideOnLeave = false;  // TTHide: leaving closes it even before the pointer was in it
   };
   void Reset() { entered_ = false; awaySince_.reset(); }
   bool ShouldClose(const Input& in);
@@ -96,6 +97,11 @@ class PopupCloseRule {
   bool entered_ = false;
   std::optional<double> awaySince_;
 };
+
+/// What the popup shows for a look-up of text: its result, or with ShowNoTrans the notice that no
+/// translation was found; empty (no popup) when the look-up was abandoned or refused for its
+/// direction, or the text holds nothing to look up.
+std::u16string PopupMarkup(Appl& app, std::u16string_view text, std::u16string result, bool directionOk);
 
 /// The automatic direction rule: with automatic mode on, the current dictionary takes the side
 /// the last look-up found (gTextDir) when that differs from its direction.

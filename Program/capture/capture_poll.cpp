@@ -10,6 +10,7 @@
 #include "dictionary/dictionary.h"
 #include "foundation/api_input.h"
 #include "foundation/hot_keys.h"
+#include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
 #include "platform/clock.h"
@@ -192,11 +193,19 @@ bool PopupCloseRule::ShouldClose(const Input& in) {
     awaySince_.reset();
     return false;
   }
-  // Until the user has been in the popup, only Esc or a click elsewhere closes it.
-  if (!entered_) return false;
+  // Until the user has been in the popup, only Esc or a click elsewhere closes it, unless the
+  // user asked for it to go as soon as the pointer leaves.
+  if (!entered_ && !in.hideOnLeave) return false;
   // The clock starts again at midnight.
   if (!awaySince_ || in.now < *awaySince_) awaySince_ = in.now;
   return in.now - *awaySince_ >= kLeaveSeconds;
+}
+
+std::u16string PopupMarkup(Appl& app, std::u16string_view text, std::u16string result, bool directionOk) {
+  if (!result.empty()) return result;
+  const bool blank = text.find_first_not_of(u" \t\r\n\u00A0") == std::u16string_view::npos;
+  if (!app.Sett || !app.Sett->ShowNoTrans || app.TransAbort || !directionOk || blank) return {};
+  return app.LZ(lang::kNoTranslation);
 }
 
 Point PopupAnchor(const ShowTransArgs& args, Point pointer) {

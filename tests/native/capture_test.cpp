@@ -12,6 +12,7 @@
 #include "app/view_history.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
+#include "foundation/lang_entries.h"
 #include "foundation/white_list.h"
 #include "support/fake_capture.h"
 #include "support/fake_clock.h"
@@ -269,6 +270,26 @@ TEST_F(CaptureTest, PopupClosesOnEscAClickElsewhereOrWhenThePointerLeavesForGood
   EXPECT_TRUE(rule.ShouldClose(In{popup, {400, 150}, false, false, 8.1})) << "gone for good";
   rule.Reset();
   EXPECT_FALSE(rule.ShouldClose(In{popup, {400, 150}, false, false, 9.0}));
+
+  // With "Hide the popup when the pointer leaves it" the popup need not have been entered.
+  PopupCloseRule leaving;
+  EXPECT_FALSE(leaving.ShouldClose(In{popup, {90, 90}, false, false, 1.0, true})) << "beside it";
+  EXPECT_FALSE(leaving.ShouldClose(In{popup, {400, 150}, false, false, 2.0, true}));
+  EXPECT_TRUE(leaving.ShouldClose(In{popup, {400, 150}, false, false, 2.7, true})) << "left without entering";
+}
+
+TEST_F(CaptureTest, ThePopupTellsThatNothingWasFoundOnlyWhenAskedAndNotForAnAbandonedLookUp) {
+  EXPECT_EQ(PopupMarkup(app, u"Hund", u"<Hund=t-Hund>", true), u"<Hund=t-Hund>");
+  app.Sett->ShowNoTrans = false;
+  EXPECT_EQ(PopupMarkup(app, u"xyzzy", u"", true), u"");
+  app.Sett->ShowNoTrans = true;
+  const std::u16string notice = PopupMarkup(app, u"xyzzy", u"", true);
+  EXPECT_EQ(notice, app.LZ(lang::kNoTranslation));
+  EXPECT_FALSE(notice.empty());
+  EXPECT_EQ(PopupMarkup(app, u"xyzzy", u"", false), u"") << "refused for its direction";
+  EXPECT_EQ(PopupMarkup(app, u" \t", u"", true), u"") << "nothing to look up";
+  app.TransAbort = true;
+  EXPECT_EQ(PopupMarkup(app, u"xyzzy", u"", true), u"") << "abandoned with Esc";
 }
 
 class PollTest : public CaptureTest {

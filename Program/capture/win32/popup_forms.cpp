@@ -20,6 +20,9 @@ namespace {
 
 constexpr UINT_PTR kCloseTimer = 1;
 constexpr UINT kCloseInterval = 30;
+constexpr UINT_PTR kFadeTimer = 2;
+constexpr UINT kFadeInterval = 15;
+constexpr int kFadeStep = 32;        // of 255: about an eighth of a second in or out
 constexpr int kBoxId = 1;
 constexpr long kMinWidth = 80;
 constexpr long kMaxWidth = 520;
@@ -63,6 +66,17 @@ void Guarded(Action action) {
     action();
   } catch (...) {
   }
+}
+
+// The popup's look and behaviour from the settings (their defaults without them).
+const Setting* PopupSettings() { return HasAppl() && gAppl().Sett ? gAppl().Sett.get() : nullptr; }
+bool FadeWanted() { return PopupSettings() && PopupSettings()->Aero; }
+bool HideOnLeave() { return PopupSettings() && PopupSettings()->TTHide; }
+COLORREF PopupBackground() {
+  return PopupSettings() ? static_cast<COLORREF>(PopupSettings()->HintBG) & 0xFFFFFF : GetSysColor(COLOR_INFOBK);
+}
+COLORREF PopupBorder() {
+  return PopupSettings() ? static_cast<COLORREF>(PopupSettings()->HintBrd) & 0xFFFFFF : RGB(0xB0, 0xB0, 0xB0);
 }
 
 // Whether the popups cast a shadow: the settings' ShowPctShow.
@@ -299,9 +313,11 @@ void frmTT::ShowMarkup(std::u16string_view markup, bool samePos, std::optional<P
   SendMessageW(rText_->hwnd(), EM_SCROLLCARET, 0, 0);
   if (!gAppl().SendEvent(u"ShowToolTipWindow", {std::u16string(markup), std::int64_t{r.left}, std::int64_t{r.top},
                                                  HandleArg(hwnd())})) {
+    SendMessageW(rText_->hwnd(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(PopupBackground()));
     const RECT placed{static_cast<LONG>(r.left), static_cast<LONG>(r.top), static_cast<LONG>(r.right), static_cast<LONG>(r.bottom)};
     shadow_.Cast(hwnd(), placed);
-    SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    StartFade(true);
+    SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
     shadow_.Under(hwnd());
   }
   closeRule_.Reset();
@@ -314,7 +330,49 @@ void frmTT::Hide() {
   if (hwnd()) KillTimer(hwnd(), kCloseTimer);
   shadow_.Hide();
   if (HasAppl() && gAppl().SendEvent(u"HideToolTipWindow", {HandleArg(hwnd())})) return;
-  if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+  if (!hwnd()) return;
+  if (Visible() && FadeWanted()) {
+    StartFade(false);
+  } else {
+    KillTimer(hwnd(), kFadeTimer);
+    ShowWindow(hwnd(), SW_HIDE);
+  }
+}
+
+void frmTT::StartFade(bool in) {
+  KillTimer(hwnd(), kFadeTimer);
+  LONG_PTR ex = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+  if (!FadeWanted()) {
+    // Layered without a fade would only cost drawing time.
+    if (ex & WS_EX_LAYERED) SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+    return;
+  }
+  if (!(ex & WS_EX_LAYERED)) SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
+  fadingIn_ = in;
+  if (in) alpha_ = 0;
+  SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha_), LWA_ALPHA);
+  SetTimer(hwnd(), kFadeTimer, kFadeInterval, nullptr);
+}
+
+void frmTT::OnFadeTimer() {
+  alpha_ = std::clamp(alpha_ + (fadingIn_ ? kFadeStep : -kFadeStep), 0, 255);
+  SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha_), LWA_ALPHA);
+  if (fadingIn_ ? alpha_ < 255 : alpha_ > 0) return;
+  KillTimer(hwnd(), kFadeTimer);
+  if (!fadingIn_) ShowWindow(hwnd(), SW_HIDE);
+}
+
+void frmTT::PaintBorder() {
+  // The frame the window style draws, in the border colour of the settings.
+  HDC dc = GetWindowDC(hwnd());
+  if (!dc) return;
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  OffsetRect(&r, -r.left, -r.top);
+  HBRUSH brush = CreateSolidBrush(PopupBorder());
+  FrameRect(dc, &r, brush);
+  DeleteObject(brush);
+  ReleaseDC(hwnd(), dc);
 }
 
 void frmTT::OnCloseTimer() {
@@ -333,6 +391,7 @@ void frmTT::OnCloseTimer() {
   // Every button is read, so that none keeps a press for the next tick.
   const bool left = keys_.Down(VK_LBUTTON), right = keys_.Down(VK_RBUTTON), middle = keys_.Down(VK_MBUTTON);
   in.buttonDown = left || right || middle;
+  in.hideOnLeave = HideOnLeave();
   in.now = SystemClock().Timer();
   if (closeRule_.ShouldClose(in)) Hide();
 }
@@ -341,7 +400,13 @@ LRESULT frmTT::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_TIMER:
       if (wp == kCloseTimer) Guarded([this] { OnCloseTimer(); });
+      if (wp == kFadeTimer) Guarded([this] { OnFadeTimer(); });
       return 0;
+    case WM_NCPAINT: {
+      const LRESULT result = WindowBase::OnMessage(msg, wp, lp);
+      PaintBorder();
+      return result;
+    }
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lp);

@@ -60,6 +60,11 @@ class frmTT final : public WindowBase {
   bool Load();
   SIZE Measure(const std::u16string& plain);
   void OnCloseTimer();
+  /// Fades the window in (from transparent) or out (then hides it) with the settings' Aero;
+  /// without it the window shows and hides at once.
+  void StartFade(bool in);
+  void OnFadeTimer();
+  void PaintBorder();
 
   std::shared_ptr<RichEditBox> rText_;
   std::shared_ptr<clsLink> links_;
@@ -71,6 +76,8 @@ class frmTT final : public WindowBase {
   bool waitPointer_ = false;
   bool pluginWindow_ = false;  // the skin plug-in made the window
   DropShadow shadow_;
+  int alpha_ = 255;
+  bool fadingIn_ = true;
 };
 
 class frmToolTip final : public WindowBase {

@@ -606,7 +606,11 @@ void Win32Capture::ShowPopupTrans(std::u16string_view text, const ShowTransArgs&
   Appl& app = gAppl();
   const TranslateArgs look = LookupArgsOf(args, false);
   std::u16string rettext;
-  app.GetTranslate(text, rettext, look, {});
+  bool directionOk = true;
+  TranslateOut out;
+  out.RetCheckDir = &directionOk;
+  app.GetTranslate(text, rettext, look, out);
+  rettext = PopupMarkup(app, text, std::move(rettext), directionOk);
   if (rettext.empty()) return;
   CloseToolTip();
   std::optional<POINT> at;
