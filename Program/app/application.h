@@ -249,6 +249,9 @@ class Appl {
   std::unique_ptr<PackageFiles> files_;
   std::unique_ptr<Searches> searches_;
   std::unique_ptr<Lookup> lookup_;
+  // What foundation asks of this object; installed with it by SetAppl.
+  std::unique_ptr<class FoundationHost> foundationHost_;
+  friend void SetAppl(Appl* app);
 
  public:
 
@@ -440,6 +443,9 @@ Appl& gAppl();
 void SetAppl(Appl* app);
 /// Whether an application object is installed.
 bool HasAppl();
+
+/// Creates the settings object of app: Appl.Sett and G().gSetting are then the same object.
+std::shared_ptr<Setting> CreateSettings(Appl& app);
 
 /// The process-wide state of the current application object.
 inline ProcessState& G() { return gAppl().State; }

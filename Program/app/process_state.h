@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dictionary/engine_state.h"
+#include "foundation/host.h"
 #include "foundation/keyed_collection.h"
 
 namespace parlavent {
@@ -18,22 +19,8 @@ class clsLayer;
 class clsPrefix;
 class Setting;
 
-// The dictionary engine's values come first, from EngineState.
-struct ProcessState : EngineState {
-  // ---- Foundation ------------------------------------------------------------------------------
-  std::shared_ptr<Setting> gSetting;       // the same object as Appl.Sett
-  std::int32_t gWinVer = 0;
-  std::u16string gPendingCopy;
-  std::int32_t gCurABC = 1;                // the alphabet side shown, 1 or 2
-  KeyedCollection<std::u16string> colABC;  // alphabets of preset.ini by language name
-  // The per-application list, keyed by WndType, in file order.
-  KeyedCollection<std::shared_ptr<class clsWindow>> WhiteCol;
-  std::shared_ptr<class HotKeyCapture> gHotKeyCapture;  // created on the first poll
-  std::vector<std::u16string> gFontNames;  // installed fonts, filled by API::GetFontList
-  std::vector<std::u16string> gLangTable;  // the interface texts of the current language, by entry
-  // The dictionaries as the voice settings see them, installed with Appl.ColDics.
-  std::shared_ptr<class DicVoiceSource> gDicVoices;
-
+// The dictionary engine's values come first, from EngineState, then foundation's.
+struct ProcessState : EngineState, FoundationState {
   // ---- Application core ----------------------------------------------------------------------
   bool gUserTyped = false;
   bool gUndoReplay = false;
@@ -45,7 +32,6 @@ struct ProcessState : EngineState {
   float gDoubleClickTime = 0.5f;           // seconds
 
   // ---- Application core: start-up, single instance, shut-down, visibility, tray --------------
-  std::uintptr_t gHandCursor = 0;          // the hand cursor's handle, loaded at start-up
   std::vector<std::intptr_t> gLayouts;     // handles of the loaded keyboard layouts
   bool gOutpostFound = false;              // text capture must not inject
   bool gAvpFound = false;                  // Launch warns with notification 12
@@ -63,7 +49,6 @@ struct ProcessState : EngineState {
   std::u16string gListKind;                // "List", "AllList" or "abc"
   bool gEscUsed = false;                   // a phrase search is running
   std::int16_t gSpeakTarget = 0;           // what speech acts on; 3 = the alphabet list
-  std::shared_ptr<class FileLineReader> gLineReader;  // mdlPublic::ReadFileLine's one file
 
   // ---- Application core: the main window's controls, toolbars, menus, timers -----------------
   bool gSpeakingWordSet = false;           // speech reads the last result

@@ -10,7 +10,7 @@
 #include "app/neighbour_services.h"
 #include "companions/companion_services.h"
 #include "companions/companion_state.h"
-#include "companions/voice.h"
+#include "foundation/voice.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
 #include "foundation/lang_entries.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "companions/stat_item.h"
-#include "companions/voice.h"
+#include "foundation/voice.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/lookup.h"
 #include "dictionary/phrases.h"

@@ -1,6 +1,6 @@
 #include "foundation/api_system.h"
 
-#include "app/application.h"
+#include "foundation/host.h"
 #include "foundation/text.h"
 #include "platform/shell.h"
 
@@ -20,7 +20,7 @@ std::u16string RegReadString(RegistryRoot rootKey, std::u16string_view subKey, s
 
 void InitWindowsVersion() {
   const WindowsVersionInfo version = System().WindowsVersion();
-  G().gWinVer = static_cast<std::int32_t>(version.major * 100 + version.minor);
+  ProcessValues().gWinVer = static_cast<std::int32_t>(version.major * 100 + version.minor);
 }
 
 bool IsWinNT() { return System().WindowsVersion().platformId == 2; }
@@ -36,8 +36,8 @@ int GetFileVersionStrings(std::u16string_view path, FileVersionRecord& record) {
 }
 
 std::vector<std::u16string> GetFontList(std::uintptr_t deviceContext) {
-  G().gFontNames = System().FontNames(deviceContext);
-  return G().gFontNames;
+  ProcessValues().gFontNames = System().FontNames(deviceContext);
+  return ProcessValues().gFontNames;
 }
 
 void PlaySoundAlias(std::u16string_view name) { SystemShell().PlaySoundAlias(name); }

@@ -4,11 +4,11 @@
 #include <cstdint>
 
 #include "foundation/api_system.h"
+#include "foundation/host.h"
 #include "foundation/text.h"
 #include "platform/rich_text_box.h"
 #include "platform/settings_store.h"
 #include "platform/window_manager.h"
-#include "app/application.h"
 
 namespace parlavent::API {
 namespace {
@@ -86,7 +86,7 @@ std::u16string GetWindowTextStr(WindowHandle window) { return Windows().Text(win
 std::u16string GetControlText(WindowHandle window) { return Windows().ControlText(window); }
 
 void SetWindowTransparency(WindowHandle window, int level, std::optional<Colour> colorKey, std::uintptr_t hDC) {
-  if (HasAppl() && G().gWinVer < 500) {
+  if (HasFoundationHost() && ProcessValues().gWinVer < 500) {
     if (colorKey) Windows().SetRegionFromPicture(window, *colorKey, hDC);
     return;
   }

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/application.h"
 #include "foundation/api_input.h"
+#include "foundation/host.h"
 #include "foundation/lang_table.h"
 #include "platform/clock.h"
 
@@ -77,7 +77,7 @@ bool HotKeyCapture::Poll(double now, long& keyCode, long& modifier, bool& isDoub
 namespace mdlPublic {
 
 void GetPressedHotKey(long& keyCode, long& modifier, bool& isDouble) {
-  auto& capture = G().gHotKeyCapture;
+  auto& capture = ProcessValues().gHotKeyCapture;
   if (!capture) capture = std::make_shared<HotKeyCapture>();
   capture->Poll(SystemClock().Timer(), keyCode, modifier, isDouble);
 }

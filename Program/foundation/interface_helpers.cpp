@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/application.h"
-#include "app/view_host.h"
 #include "foundation/api_files.h"
 #include "foundation/api_system.h"
+#include "foundation/host.h"
 #include "foundation/lang_entries.h"
 #include "foundation/lang_table.h"
 #include "foundation/settings_object.h"
@@ -32,9 +31,9 @@ std::u16string Utf16Le(std::string_view bytes) {
   return text;
 }
 
-std::u16string SpeakToolTip(const Appl& app) {
-  if (!app.SAPIEnabled) return mdlPublic::GetLangStr(lang::kTipNoSpeech);
-  if (app.SAPIVoices != 0) return mdlPublic::GetLangStr(lang::kSpeak) + u" (Ctrl+P)";
+std::u16string SpeakToolTip(FoundationHost& host) {
+  if (!host.SpeechEnabled()) return mdlPublic::GetLangStr(lang::kTipNoSpeech);
+  if (host.SpeechVoiceCount() != 0) return mdlPublic::GetLangStr(lang::kSpeak) + u" (Ctrl+P)";
   return mdlPublic::GetLangStr(lang::kTipNoVoices);
 }
 
@@ -98,10 +97,9 @@ bool FileLineReader::Next(std::u16string& text) {
 namespace mdlPublic {
 
 void CreateToolbar(Toolbar& toolbar) {
-  const Appl& app = gAppl();
   toolbar.UseMainImageList();
   AddToolbarButton(toolbar, u"Trans", GetLangStr(lang::kTipTrans), ToolbarStyle::Normal);
-  AddToolbarButton(toolbar, u"Speak", SpeakToolTip(app), ToolbarStyle::Check);
+  AddToolbarButton(toolbar, u"Speak", SpeakToolTip(Host()), ToolbarStyle::Check);
   AddToolbarButton(toolbar, u"Back", GetLangStr(lang::kTipBack), ToolbarStyle::Normal);
   AddToolbarButton(toolbar, u"Redo", GetLangStr(lang::kTipRedo), ToolbarStyle::Normal);
   AddToolbarButton(toolbar, u"Paste", GetLangStr(lang::kTipPaste), ToolbarStyle::Normal);
@@ -116,7 +114,7 @@ std::int32_t AddToolbarButton(Toolbar& toolbar, std::u16string_view key, std::u1
 }
 
 void ApplyToolbarMask(Toolbar& toolbar) {
-  const Setting* sett = gAppl().Sett.get();
+  const Setting* sett = Host().Settings();
   const auto mask = static_cast<std::uint32_t>(sett ? sett->Buttons : -1);
   for (std::int32_t i = 1; i <= toolbar.ButtonCount(); ++i) {
     toolbar.SetButtonVisible(i, i < 32 && (mask & (1u << i)) != 0);
@@ -133,11 +131,11 @@ void GetToolbarWidth(Toolbar& toolbar) {
 
 void SetHandCursor() {
   // A null cursor would make the pointer vanish: without the hand the pointer stays as it is.
-  if (G().gHandCursor) Effects().SetCursor(G().gHandCursor);
+  if (ProcessValues().gHandCursor) Effects().SetCursor(ProcessValues().gHandCursor);
 }
 
 void PlayClickSound() {
-  const Setting* sett = gAppl().Sett.get();
+  const Setting* sett = Host().Settings();
   if (sett && sett->ClickSnd) API::PlaySoundAlias(u"Navigating");
 }
 
@@ -168,7 +166,7 @@ void SetFormRegion(WindowHandle window) {
 
 bool ReadFileLine(std::u16string& text, std::int64_t& position, std::int64_t& length, std::u16string_view fileName,
                   bool unicode, std::u16string_view delimiter, std::int32_t chunkSize) {
-  auto& reader = G().gLineReader;
+  auto& reader = ProcessValues().gLineReader;
   if (!fileName.empty()) {
     reader = std::make_shared<FileLineReader>();
     reader->Open(fileName, delimiter, chunkSize);
@@ -215,19 +213,20 @@ void SelectCurrentLine(RichTextBox& box) {
   GetLineBounds(text, position, u"\r\n", lineStart, lineEnd);
   box.SetSelStart(lineStart);
   box.SetSelLength(lineEnd - lineStart);
-  Appl& app = gAppl();
-  if (app.Sett && app.Sett->BackTransOpen) {
+  FoundationHost& host = Host();
+  if (const Setting* sett = host.Settings(); sett && sett->BackTransOpen) {
     const auto selected = std::u16string_view(text).substr(std::min<std::size_t>(lineStart, text.size()),
                                                            static_cast<std::size_t>(lineEnd - lineStart));
-    app.ViewServices().StartBackTransTimer(selected);
+    host.StartBackTransTimer(selected);
   }
 }
 
 void FlushPendingCopy() {
-  Appl& app = gAppl();
-  if (app.State.gPendingCopy.empty()) return;
-  app.ViewServices().CopyText(app.State.gPendingCopy, true);
-  app.State.gPendingCopy.clear();
+  FoundationHost& host = Host();
+  std::u16string& pending = host.State().gPendingCopy;
+  if (pending.empty()) return;
+  host.CopyText(pending, true);
+  pending.clear();
 }
 
 }  // namespace mdlPublic

@@ -1,7 +1,7 @@
 #include "foundation/lang_table.h"
 
-#include "app/application.h"
 #include "foundation/api_files.h"
+#include "foundation/host.h"
 #include "foundation/lang_entries.h"
 #include "foundation/text.h"
 #include "platform/code_page.h"
@@ -63,20 +63,18 @@ namespace mdlPublic {
 void LoadLang(std::int32_t& CurLang, std::u16string& site, std::u16string& Email) {
   const std::u16string path = API::JoinPath(System().ProgramFolder(), u"lang.dat");
   LangTableLoad load = BuildLangTable(API::ReadUnicodeFile(path), CurLang);
-  G().gLangTable = std::move(load.table);
-  gAppl().Languages = std::move(load.languages);
+  ProcessValues().gLangTable = std::move(load.table);
+  Host().Languages() = std::move(load.languages);
   site = GetLangStr(lang::kSite);
   Email = GetLangStr(lang::kEmail);
 }
 
 std::u16string GetLangStr(std::int32_t n) {
-  const std::vector<std::u16string>& table = G().gLangTable;
+  const std::vector<std::u16string>& table = ProcessValues().gLangTable;
   if (n < 0 || static_cast<std::size_t>(n) >= table.size()) return {};
   return ExpandLineBreaks(table[static_cast<std::size_t>(n)]);
 }
 
 }  // namespace mdlPublic
-
-std::u16string Appl::LZ(std::int32_t n) { return mdlPublic::GetLangStr(n); }
 
 }  // namespace parlavent

@@ -6,10 +6,10 @@
 #include <variant>
 #include <vector>
 
-#include "app/application.h"
 #include "foundation/api_files.h"
 #include "foundation/api_input.h"
 #include "foundation/api_strings.h"
+#include "foundation/host.h"
 #include "foundation/ini_file.h"
 #include "foundation/settings_voices.h"
 #include "foundation/text.h"
@@ -73,7 +73,7 @@ std::vector<FileKey> FileKeys(Setting& s) {
       {u"Main", u"FontSize", &s.GFont.Size, kDefaultFontSize},
       {u"Main", u"FontName", &s.GFont.Name, u"Arial"},
       {u"Main", u"ShowTranscript", &s.ShowTranscript, true},
-      {u"Main", u"CurABC", &G().gCurABC, 1},
+      {u"Main", u"CurABC", &ProcessValues().gCurABC, 1},
       {u"Main", u"ClickSnd", &s.ClickSnd, true},
       {u"Main", u"SysTrayKeyb", &s.SysTrayKeyb, false},
       {u"Main", u"ShowTooltips", &s.ShowTooltips, true},
@@ -222,20 +222,14 @@ constexpr std::u16string_view kLearnerSaveOrder[] = {
 
 }  // namespace
 
-std::shared_ptr<Setting> CreateSettings(Appl& app) {
-  app.Sett = std::make_shared<Setting>();
-  app.State.gSetting = app.Sett;
-  return app.Sett;
-}
-
 void Setting::LoadSett() {
   // 1-2. The program folder's presets: the alphabets and the capture's excluded window classes.
   clsINI ini;
   ini.Unicode = true;
   ini.OpenForReading(API::JoinPath(System().ProgramFolder(), u"preset.ini"));
-  G().colABC.Clear();
+  ProcessValues().colABC.Clear();
   for (const std::u16string& line : ini.GetSectionValues(u"ABC")) {
-    G().colABC.Add(API::GetTextBefore(line, u"="), API::GetTextAfter(line, u"="));
+    ProcessValues().colABC.Add(API::GetTextBefore(line, u"="), API::GetTextAfter(line, u"="));
   }
   InjExclude = ini.GetValue(u"InjExclude", u"Main", u"").ToText();
 
@@ -303,9 +297,9 @@ bool Setting::SaveSett() {
   for (const auto name : kMainSaveOrder) save(u"Main", name);
   for (const auto name : kLearnerSaveOrder) save(u"Learner", name);
 
-  Appl& app = gAppl();
-  const auto& source = G().gDicVoices;
-  SaveVoiceSettings(ini, app.Voices, app.DefVoice, source ? source->Slots() : std::vector<DicVoiceSlots>());
+  FoundationHost& host = Host();
+  const auto& source = host.State().gDicVoices;
+  SaveVoiceSettings(ini, host.Voices(), host.DefVoice(), source ? source->Slots() : std::vector<DicVoiceSlots>());
   const bool saved = ini.UpdateFile();
   return SaveWhiteCol() && saved;
 }

@@ -17,7 +17,6 @@
 
 namespace parlavent {
 
-class Appl;
 class clsDic;
 class clsLinkItem;
 
@@ -128,8 +127,5 @@ class Setting {
   /// file helper's own message shown) when it cannot be written.
   bool SaveWhiteCol();
 };
-
-/// Creates the settings object of app: Appl.Sett and G().gSetting are then the same object.
-std::shared_ptr<Setting> CreateSettings(Appl& app);
 
 }  // namespace parlavent

@@ -1,7 +1,7 @@
 #include "foundation/settings_voices.h"
 
-#include "app/application.h"
 #include "foundation/api_files.h"
+#include "foundation/host.h"
 #include "foundation/ini_file.h"
 #include "foundation/settings_object.h"
 
@@ -70,9 +70,9 @@ void Setting::LoadVoices() {
   clsINI ini;
   ini.Unicode = false;
   ini.FileName(API::JoinPath(API::GetAppDataFolder(), u"Parlavent.ini"));
-  Appl& app = gAppl();
-  const auto& source = G().gDicVoices;
-  LoadVoiceSettings(ini, app.Voices, app.DefVoice, source ? source->Slots() : std::vector<DicVoiceSlots>());
+  FoundationHost& host = Host();
+  const auto& source = host.State().gDicVoices;
+  LoadVoiceSettings(ini, host.Voices(), host.DefVoice(), source ? source->Slots() : std::vector<DicVoiceSlots>());
 }
 
 }  // namespace parlavent

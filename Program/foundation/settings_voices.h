@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "companions/voice.h"
+#include "foundation/voice.h"
 #include "foundation/keyed_collection.h"
 
 namespace parlavent {

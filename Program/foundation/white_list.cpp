@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "foundation/api_files.h"
+#include "foundation/host.h"
 #include "foundation/ini_file.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
@@ -139,10 +139,10 @@ void Setting::LoadWhiteCol() {
   std::string bytes;
   std::u16string text;
   if (ReadFileBytes(path, bytes)) text = DecodeList(bytes);
-  G().WhiteCol = ParseWhiteList(text);
+  ProcessValues().WhiteCol = ParseWhiteList(text);
   // A list the next save would write back shorter (lines it cannot read, a window type twice,
   // bytes that are no list) is first copied beside it, as it is.
-  if (own && !SavesAsRead(text, G().WhiteCol)) {
+  if (own && !SavesAsRead(text, ProcessValues().WhiteCol)) {
     const std::u16string backup = user + u".bak";
     std::string previous;
     if (!ReadFileBytes(backup, previous) || previous != bytes) API::ReplaceFileContents(backup, bytes);
@@ -151,10 +151,10 @@ void Setting::LoadWhiteCol() {
   // Once per user: capture in Opera is switched on, whatever the list said.
   if (LeadingNumber(GetSetting(u"Main", u"CorrectOpera", u"0")) != 0) return;
   SaveSetting(u"Main", u"CorrectOpera", u"1");
-  EnsureOperaEntry(G().WhiteCol);
+  EnsureOperaEntry(ProcessValues().WhiteCol);
   SaveWhiteCol();
 }
 
-bool Setting::SaveWhiteCol() { return API::SaveTextFile(UserWhiteList(), FormatWhiteList(G().WhiteCol), 0, true); }
+bool Setting::SaveWhiteCol() { return API::SaveTextFile(UserWhiteList(), FormatWhiteList(ProcessValues().WhiteCol), 0, true); }
 
 }  // namespace parlavent

@@ -13,7 +13,7 @@
 #include "app/main_tray_icon.h"
 #include "app/main_window_core.h"
 #include "companions/companion_state.h"
-#include "companions/voice.h"
+#include "foundation/voice.h"
 #include "foundation/api_files.h"
 #include "foundation/hot_keys.h"
 #include "foundation/lang_entries.h"

@@ -8,7 +8,7 @@
 #include "companions/layout_switch.h"
 #include "companions/learner.h"
 #include "companions/statistics.h"
-#include "companions/voice.h"
+#include "foundation/voice.h"
 #include "platform/random.h"
 #include "platform/settings_store.h"
 #include "support/fake_companions.h"

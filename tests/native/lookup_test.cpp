@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "companions/voice.h"
+#include "foundation/voice.h"
 #include "dictionary/phrases.h"
 #include "foundation/text.h"
 #include "platform/random.h"

@@ -7,7 +7,7 @@
 
 #include "app/main_window_core.h"
 #include "companions/companion_state.h"
-#include "companions/voice.h"
+#include "foundation/voice.h"
 #include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"

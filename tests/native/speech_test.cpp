@@ -6,7 +6,7 @@
 #include "app/main_window_core.h"
 #include "app/neighbour_services.h"
 #include "companions/companion_state.h"
-#include "companions/voice.h"
+#include "foundation/voice.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
 #include "support/fake_capture.h"

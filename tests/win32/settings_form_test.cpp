@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "app/application.h"
-#include "companions/voice.h"
+#include "foundation/voice.h"
 #include "foundation/settings_object.h"
 #include "foundation/settings_voices.h"
 #include "foundation/white_list.h"

@@ -22,7 +22,7 @@
 #include "app/view_host.h"
 #include "companions/stat_item.h"
 #include "companions/statistics.h"
-#include "companions/voice.h"
+#include "foundation/voice.h"
 #include "foundation/settings_object.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
