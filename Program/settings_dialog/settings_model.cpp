@@ -442,21 +442,30 @@ std::int32_t SettingsModel::BadVoice(std::int32_t& box) const {
 }
 
 void SettingsModel::WriteFields(Setting& s) const {
-  const auto on = [this](std::u16string_view name) { return Checked(name); };
+  WriteGeneralFields(s);
+  WriteTranslationFields(s);
+  WriteAppearanceFields(s);
+  WriteSpeechFields(s);
+  WriteLearningFields(s);
+}
+
+void SettingsModel::WriteGeneralFields(Setting& s) const {
   if (const std::int32_t lang = Number(u"cmbLanguage");
       lang >= 0 && static_cast<std::size_t>(lang) < languageColumns_.size()) {
     s.CurLang = languageColumns_[static_cast<std::size_t>(lang)];
   }
-  s.AutoStart = on(u"chkAutoStart");
-  s.Restore = on(u"chkRestore");
-  s.TopMost = on(u"chkTopMost");
-  s.SysTray = on(u"chkSysTray");
-  s.SysTrayKeyb = on(u"chkSysTrayKeyb");
-  s.ShowTooltips = on(u"chkShowTooltips");
-  s.ClickSnd = on(u"chkClickSnd");
+  s.AutoStart = Checked(u"chkAutoStart");
+  s.Restore = Checked(u"chkRestore");
+  s.TopMost = Checked(u"chkTopMost");
+  s.SysTray = Checked(u"chkSysTray");
+  s.SysTrayKeyb = Checked(u"chkSysTrayKeyb");
+  s.ShowTooltips = Checked(u"chkShowTooltips");
+  s.ClickSnd = Checked(u"chkClickSnd");
   s.TrlMode = static_cast<std::int16_t>(Number(u"cmbTrlMode"));
-  s.TrlSound = on(u"chkTrlSound");
+  s.TrlSound = Checked(u"chkTrlSound");
+}
 
+void SettingsModel::WriteTranslationFields(Setting& s) const {
   const HotKeyValue& hot = Get(u"txtHotKey").hotKey;
   s.HotKeyCode = static_cast<std::int32_t>(hot.keyCode);
   s.HotKeyShift = static_cast<std::int32_t>(hot.modifier);
@@ -466,18 +475,20 @@ void SettingsModel::WriteFields(Setting& s) const {
   s.TransByCtrl = key == 0;
   s.TransByShift = key == 1;
   s.TransByAlt = key == 2;
-  s.TransByPoint = on(u"chkByPoint");
-  s.TransByClick = on(u"chkByClick");
-  s.TransByDblClick = on(u"chkByDblClick");
-  s.TransBySelect = on(u"chkBySelect");
-  s.TTHide = on(u"chkTTHide");
-  s.ShowNoTrans = on(u"chkShowNoTrans");
-  s.Aero = on(u"chkAero");
-  s.SmartClick = on(u"chkSmartClick");
-  s.GlbAllowShort = on(u"chkAllowShort");
-  s.ShowTranscript = on(u"chkShowTranscript");
-  s.NoDirForType = on(u"chkNoDirForType");
+  s.TransByPoint = Checked(u"chkByPoint");
+  s.TransByClick = Checked(u"chkByClick");
+  s.TransByDblClick = Checked(u"chkByDblClick");
+  s.TransBySelect = Checked(u"chkBySelect");
+  s.TTHide = Checked(u"chkTTHide");
+  s.ShowNoTrans = Checked(u"chkShowNoTrans");
+  s.Aero = Checked(u"chkAero");
+  s.SmartClick = Checked(u"chkSmartClick");
+  s.GlbAllowShort = Checked(u"chkAllowShort");
+  s.ShowTranscript = Checked(u"chkShowTranscript");
+  s.NoDirForType = Checked(u"chkNoDirForType");
+}
 
+void SettingsModel::WriteAppearanceFields(Setting& s) const {
   const ControlValue& font = Get(u"cmdFont");
   s.GFont.Name = font.text;
   s.GFont.Size = font.size;
@@ -485,20 +496,24 @@ void SettingsModel::WriteFields(Setting& s) const {
   s.HintBrd = Number(u"cmdHintBrd");
   auto mask = static_cast<std::uint32_t>(s.Buttons);
   for (std::int32_t i = 1; i <= kToolbarButtonCount; ++i) {
-    if (on(u"chkButton" + NumberText(i))) {
+    if (Checked(u"chkButton" + NumberText(i))) {
       mask |= 1u << i;
     } else {
       mask &= ~(1u << i);
     }
   }
   s.Buttons = static_cast<std::int32_t>(mask);
+}
 
-  s.SpkClip = on(u"chkSpkClip");
-  s.SpkSel = on(u"chkSpkSel");
-  s.SpkTrans = on(u"chkSpkTrans");
-  s.SpkTransWord = on(u"chkSpkTransWord");
-  s.SpkLearner = on(u"chkSpkLearner");
+void SettingsModel::WriteSpeechFields(Setting& s) const {
+  s.SpkClip = Checked(u"chkSpkClip");
+  s.SpkSel = Checked(u"chkSpkSel");
+  s.SpkTrans = Checked(u"chkSpkTrans");
+  s.SpkTransWord = Checked(u"chkSpkTransWord");
+  s.SpkLearner = Checked(u"chkSpkLearner");
+}
 
+void SettingsModel::WriteLearningFields(Setting& s) const {
   s.LrnSource = Number(u"cmbLrnSource");
   s.LrnNL = Number(u"numLrnNL");
   s.LrnNM = Number(u"numLrnNM");
@@ -511,13 +526,13 @@ void SettingsModel::WriteFields(Setting& s) const {
   s.LrnItalic = cardFont.italic;
   s.LrnBC = Number(u"cmdLrnBC");
   s.LrnFC = Number(u"cmdLrnFC");
-  s.LrnRandom = on(u"chkLrnRandom");
-  s.LrnDir1 = on(u"chkLrnDir1");
-  s.LrnDir2 = on(u"chkLrnDir2");
-  s.LrnFirst = on(u"chkLrnFirst");
-  s.LrnTop = on(u"chkLrnTop");
-  s.LrnTR = on(u"chkLrnTR");
-  s.LrnSimpleWord = on(u"chkLrnSimpleWord");
+  s.LrnRandom = Checked(u"chkLrnRandom");
+  s.LrnDir1 = Checked(u"chkLrnDir1");
+  s.LrnDir2 = Checked(u"chkLrnDir2");
+  s.LrnFirst = Checked(u"chkLrnFirst");
+  s.LrnTop = Checked(u"chkLrnTop");
+  s.LrnTR = Checked(u"chkLrnTR");
+  s.LrnSimpleWord = Checked(u"chkLrnSimpleWord");
 }
 
 void SettingsModel::WriteVoices() {

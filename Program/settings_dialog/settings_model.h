@@ -153,6 +153,11 @@ class SettingsModel {
   void RefreshHotKeysHelp();
   void ShowVoice(std::int32_t voice);
   void WriteFields(Setting& s) const;
+  void WriteGeneralFields(Setting& s) const;
+  void WriteTranslationFields(Setting& s) const;
+  void WriteAppearanceFields(Setting& s) const;
+  void WriteSpeechFields(Setting& s) const;
+  void WriteLearningFields(Setting& s) const;
   void WriteVoices();
   /// The first voice whose typed speed or volume OK cannot take, -1 when there is none; box
   /// receives the index of the control that holds it.
