@@ -73,6 +73,7 @@ struct SortedRun {
   }
 };
 
+// Miss: no word of the run, or the search was abandoned.
 enum class Landing { Miss, Exists, InRun };
 
 // Bisection until a probe lands in the run (mid holds it). With existence, a word that begins
