@@ -1,6 +1,7 @@
 // Word lists: the words that begin with a typed text, from "WordsSort" (word IDs in dictionary
 // order), by binary search and a walk along the run; and the quicksorts of record arrays.
 #include <algorithm>
+#include <optional>
 
 #include "dictionary/byte_files.h"
 #include "dictionary/dictionary.h"
@@ -36,6 +37,155 @@ void QuickSort(std::vector<T>& A, long First, long Last, const Less& less) {
   if (i < Last) QuickSort(A, i, Last, less);
 }
 
+// One prefix search over "WordsSort": the word at a position, the run of words from the text up to
+// its upper bound, and the count of the probes that find the run.
+struct SortedRun {
+  Searches& searches;
+  EngineState& state;
+  const clsDic& dic;
+  std::u16string_view text;
+  SectionView sorted;
+  bool doEvent = false;
+  std::u16string upper{};  // the text followed by the dictionary's last first letter
+  long probes = 0;
+
+  WordRec At(long p) const {
+    std::int32_t id = 0;
+    return sorted.I32(4 * std::int64_t{p}, id) ? searches.ReadWordRec(id, dic) : WordRec{};
+  }
+
+  void SetUpperBound() {
+    upper = text;
+    const std::u16string lastWord = At(dic.Words - 1).Text;
+    if (!lastWord.empty()) upper += lastWord[0];
+  }
+
+  bool InRun(const WordRec& w) const {
+    return CompareDictOrder(text, w.Text) <= 0 && CompareDictOrder(w.Text, upper) <= 0;
+  }
+
+  // Every 100th probe lets messages run; a new input sets gListAbort meanwhile.
+  bool Aborted() {
+    ++probes;
+    if (!doEvent || probes % 100 != 0) return false;
+    Pump().DoEvents();
+    return state.gListAbort;
+  }
+};
+
+// Miss: no word of the run, or the search was abandoned.
+enum class Landing { Miss, Exists, InRun };
+
+// Bisection until a probe lands in the run (mid holds it). With existence, a word that begins
+// with the text is all that is asked, and one in the run that does not is passed over.
+Landing LandInRun(SortedRun& run, bool existence, long& lo, long& hi, long& mid) {
+  for (;;) {
+    if (run.Aborted()) return Landing::Miss;
+    mid = (lo + hi) / 2;
+    const WordRec w = run.At(mid);
+    if (run.InRun(w)) {
+      if (!existence) return Landing::InRun;
+      if (w.Text.size() >= run.text.size() &&
+          EqualsNoCase(std::u16string_view(w.Text).substr(0, run.text.size()), run.text)) {
+        return Landing::Exists;
+      }
+    }
+    if (lo >= hi) return Landing::Miss;
+    if (CompareDictOrder(run.text, w.Text) < 0) {
+      hi = mid - 1;
+    } else {
+      lo = mid + 1;
+    }
+  }
+}
+
+// The first word of the run (or the one before it), from a hit at mid; none when abandoned.
+std::optional<long> RunStart(SortedRun& run, long lo, long mid) {
+  long hi = mid;
+  while (lo < hi) {
+    if (run.Aborted()) return std::nullopt;
+    mid = (lo + hi) / 2;
+    if (CompareDictOrder(run.At(mid).Text, run.text) < 0) {
+      lo = mid + 1;
+    } else {
+      hi = mid - 1;
+    }
+  }
+  return lo;
+}
+
+// The last word of the run, searched from its start; none when abandoned.
+std::optional<long> RunEnd(SortedRun& run, long lo) {
+  long hi = run.dic.Words - 1;
+  while (lo < hi) {
+    if (run.Aborted()) return std::nullopt;
+    const long mid = (lo + hi) / 2;
+    if (CompareDictOrder(run.At(mid).Text, run.upper) > 0) {
+      hi = mid - 1;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  return hi;
+}
+
+// What the walk along the run collects, and where.
+struct RunWalk {
+  std::vector<WordRec>& ret;
+  std::size_t base = 0;
+  std::int32_t limit = 0;
+  bool asIndex = false;
+  std::int64_t cut = 0;  // AsIndex: the length a stem is cut to
+  std::int32_t dir = 0;  // 0: both sides
+  std::int32_t& count;
+  long n = -1;           // the last word appended, relative to base
+  bool seenRun = false;
+};
+
+enum class Take { Word, Skip, Stop };
+
+// The word at i: Skip before the run, Stop past it or when abandoned. AsIndex moves i along to
+// the first word whose stem is whole and one word; past the run's end the word in hand stays.
+Take TakeWord(SortedRun& run, RunWalk& walk, long& i, long last, WordRec& w) {
+  for (;;) {
+    if (run.doEvent && i % 100 == 0) {
+      Pump().DoEvents();
+      if (run.state.gListAbort) return Take::Stop;
+    }
+    w = run.At(i);
+    if (!run.InRun(w)) return walk.seenRun ? Take::Stop : Take::Skip;
+    walk.seenRun = true;
+    w.Index = run.dic.Index;
+    if (!walk.asIndex) return Take::Word;
+    const std::int64_t cut = walk.cut;
+    if (cut >= 0 && static_cast<std::int64_t>(w.Text.size()) > cut) w.Text.resize(static_cast<std::size_t>(cut));
+    if (static_cast<std::int64_t>(w.Text.size()) >= cut && !Like(w.Text, u"*[ !.-]*", MatchCase::Sensitive)) {
+      return Take::Word;
+    }
+    if (i + 1 > last) return Take::Word;
+    ++i;
+  }
+}
+
+// Appends the words of the run from start to last by step, lower case, each once.
+void WalkRun(SortedRun& run, RunWalk& walk, long start, long last, long step) {
+  for (long i = start; i <= last; i += step) {
+    WordRec w;
+    const Take take = TakeWord(run, walk, i, last, w);
+    if (take == Take::Stop) return;
+    if (take == Take::Skip) continue;
+    w.Text = LCase(w.Text);
+    // The cut of the stems repeats a stem over neighbouring words.
+    if (walk.n >= 0 && w.Text == walk.ret[walk.base + static_cast<std::size_t>(walk.n)].Text) continue;
+    if (walk.dir == 0 || w.Dir == walk.dir) {
+      ++walk.n;
+      if (walk.n >= walk.limit) return;
+      walk.ret.push_back(std::move(w));
+      ++walk.count;
+    }
+  }
+}
+
 }  // namespace
 
 bool Searches::FindSorted(std::u16string_view Text, std::vector<WordRec>& Ret, std::int32_t Limit, bool Clear,
@@ -45,119 +195,40 @@ bool Searches::FindSorted(std::u16string_view Text, std::vector<WordRec>& Ret, s
   Count = 0;
   if (!Dic) return false;
   const clsDic& dic = *Dic;
-  const auto L = static_cast<std::int64_t>(Text.size());
   // NoDirForType lists the words of both sides whatever the dictionary's direction.
   const bool noDir = settings_ && settings_->NoDirForType;
   const std::int32_t dir = !noDir && dic.SupportDirection ? dic.Direction() : 0;
   if (Clear) Ret.clear();
-  const std::size_t base = Ret.size();
-  long n = -1;
+  RunWalk walk{.ret = Ret,
+               .base = Ret.size(),
+               .limit = Limit,
+               .asIndex = AsIndex,
+               .cut = static_cast<std::int64_t>(Text.size()) + DL,
+               .dir = dir,
+               .count = Count};
   state_.gUnicode = dic.Unicode;
   if (dic.Words < 1) return false;
 
-  const SectionView sorted(files_.OpenFiles().Reader(dic.FileN), dic.bsWordsSort, dic.beWordsSort);
-  const auto W = [&](long p) {
-    std::int32_t id = 0;
-    return sorted.I32(4 * std::int64_t{p}, id) ? ReadWordRec(id, dic) : WordRec{};
-  };
-  // The run: words from Text up to Text followed by the dictionary's last first letter.
-  std::u16string U(Text);
-  const std::u16string lastWord = W(dic.Words - 1).Text;
-  if (!lastWord.empty()) U += lastWord[0];
-  const auto inRun = [&](const WordRec& w) {
-    return CompareDictOrder(Text, w.Text) <= 0 && CompareDictOrder(w.Text, U) <= 0;
-  };
-  long probes = 0;
-  // Every 100th probe lets messages run; a new input sets gListAbort meanwhile.
-  const auto aborted = [&](long counter) {
-    if (!DoEvent || counter % 100 != 0) return false;
-    Pump().DoEvents();
-    return state_.gListAbort;
-  };
-
+  SortedRun run{.searches = *this,
+                .state = state_,
+                .dic = dic,
+                .text = Text,
+                .sorted = SectionView(files_.OpenFiles().Reader(dic.FileN), dic.bsWordsSort, dic.beWordsSort),
+                .doEvent = DoEvent};
+  run.SetUpperBound();
   long lo = 0, hi = dic.Words - 1, mid = 0;
-  for (;;) {
-    if (aborted(++probes)) return false;
-    mid = (lo + hi) / 2;
-    const WordRec w = W(mid);
-    if (inRun(w)) {
-      if (Limit != 0) break;
-      if (w.Text.size() >= Text.size() && EqualsNoCase(std::u16string_view(w.Text).substr(0, Text.size()), Text)) {
-        return true;
-      }
-    }
-    if (lo >= hi) return false;
-    if (CompareDictOrder(Text, w.Text) < 0) {
-      hi = mid - 1;
-    } else {
-      lo = mid + 1;
-    }
-  }
-
-  // The first word of the run (or the one before it).
-  hi = mid;
-  while (lo < hi) {
-    if (aborted(++probes)) return false;
-    mid = (lo + hi) / 2;
-    if (CompareDictOrder(W(mid).Text, Text) < 0) {
-      lo = mid + 1;
-    } else {
-      hi = mid - 1;
-    }
-  }
-  const long start = lo;
+  const Landing landing = LandInRun(run, Limit == 0, lo, hi, mid);
+  if (landing != Landing::InRun) return landing == Landing::Exists;
+  const std::optional<long> start = RunStart(run, lo, mid);
+  if (!start) return false;
   long last = dic.Words - 1, step = 1;
   if (AsIndex) {
-    hi = dic.Words - 1;
-    while (lo < hi) {
-      if (aborted(++probes)) return false;
-      mid = (lo + hi) / 2;
-      if (CompareDictOrder(W(mid).Text, U) > 0) {
-        hi = mid - 1;
-      } else {
-        lo = mid + 1;
-      }
-    }
-    last = hi;
-    step = std::max<long>(1, (last - start) / Limit + 1);
+    const std::optional<long> end = RunEnd(run, *start);
+    if (!end) return false;
+    last = *end;
+    step = std::max<long>(1, (last - *start) / Limit + 1);
   }
-
-  const std::int64_t cut = L + DL;
-  bool seenRun = false;
-  for (long i = start; i <= last; i += step) {
-    WordRec w;
-    bool outside = false;
-    for (;;) {
-      if (DoEvent && i % 100 == 0) {
-        Pump().DoEvents();
-        if (state_.gListAbort) return false;
-      }
-      w = W(i);
-      if (!inRun(w)) {
-        if (seenRun) return false;
-        outside = true;
-        break;
-      }
-      seenRun = true;
-      w.Index = dic.Index;
-      if (!AsIndex) break;
-      if (cut >= 0 && static_cast<std::int64_t>(w.Text.size()) > cut) w.Text.resize(static_cast<std::size_t>(cut));
-      // A stem must be whole and one word; past the run's end the word in hand stays.
-      if (static_cast<std::int64_t>(w.Text.size()) >= cut && !Like(w.Text, u"*[ !.-]*", MatchCase::Sensitive)) break;
-      if (i + 1 > last) break;
-      ++i;
-    }
-    if (outside) continue;
-    w.Text = LCase(w.Text);
-    // The cut of the stems repeats a stem over neighbouring words.
-    if (n >= 0 && w.Text == Ret[base + static_cast<std::size_t>(n)].Text) continue;
-    if (dir == 0 || w.Dir == dir) {
-      ++n;
-      if (n >= Limit) return false;
-      Ret.push_back(std::move(w));
-      ++Count;
-    }
-  }
+  WalkRun(run, walk, *start, last, step);
   return false;
 }
 

@@ -25,6 +25,125 @@ struct HashReader {
   bool WordID(std::int64_t record, std::int32_t& id) const { return section.I32(record * kHashRecord + 8, id); }
 };
 
+// A look-up of one hash key in "WordsHash": the bounds still open, the keys at them, and the sign
+// of the last record compared (the side of a match found by its key alone).
+struct HashSearch {
+  HashReader hash;
+  double key = 0;
+  bool doEvent = false;
+  std::int64_t lo = 0, hi = 0;
+  double Min = 0, Max = 0;
+  bool found = false;
+  bool negative = false;
+
+  void LetMessagesRun() const {
+    if (doEvent) Pump().DoEvents();
+  }
+
+  // The magnitude of record r's key; false when the record lies outside the section.
+  bool Probe(std::int64_t r, double& v) {
+    double stored = 0;
+    if (!hash.Key(r, stored)) return false;
+    negative = std::signbit(stored);
+    v = std::fabs(stored);
+    return true;
+  }
+
+  // Interpolation: the keys are checksums, spread evenly, so a few probes land close. False when
+  // a probe fell outside the section.
+  bool Interpolate() {
+    for (int n = 0; n < 6 && hi >= lo; ++n) {
+      LetMessagesRun();
+      if (Min == Max) {
+        if (key == Max) {
+          double v = 0;
+          found = Probe(lo, v);
+          hi = lo;
+        }
+        return true;
+      }
+      if (key < Min || key > Max) return true;
+      const double at =
+          std::nearbyint((key - Min) / (Max - Min) * static_cast<double>(hi - lo) + static_cast<double>(lo));
+      // Only a package whose keys are out of order puts the estimate outside the range.
+      if (!(at >= static_cast<double>(lo) && at <= static_cast<double>(hi))) return true;
+      const auto pos = static_cast<std::int64_t>(at);
+      double v = 0;
+      if (!Probe(pos, v)) return false;
+      if (key == v) {
+        found = true;
+        lo = hi = pos;
+        return true;
+      }
+      if (key < v) {
+        hi = pos - 1;
+        if (hi >= lo && !Probe(hi, Max)) return false;
+      } else {
+        lo = pos + 1;
+        if (hi >= lo && !Probe(lo, Min)) return false;
+      }
+    }
+    return true;
+  }
+
+  // Bisection, down to a single record, which is compared too (also one the interpolation left).
+  // False when a probe fell outside the section.
+  bool Bisect() {
+    while (!found && hi > lo) {
+      LetMessagesRun();
+      const std::int64_t mid = (lo + hi) / 2;
+      double v = 0;
+      if (!Probe(mid, v)) return false;
+      if (key == v) {
+        found = true;
+        lo = hi = mid;
+      } else if (key < v) {
+        hi = mid - 1;
+      } else {
+        lo = mid + 1;
+      }
+    }
+    if (!found && lo == hi) {
+      double v = 0;
+      found = Probe(lo, v) && v == key;
+    }
+    return true;
+  }
+
+  // The run of equal hashes around the match: collisions, and the same text on both sides.
+  void WidenToRun(std::int64_t last) {
+    const auto sameKey = [&](std::int64_t r) {
+      LetMessagesRun();
+      double stored = 0;
+      return hash.Key(r, stored) && std::fabs(stored) == key;
+    };
+    while (lo > 0 && sameKey(lo - 1)) --lo;
+    while (hi < last && sameKey(hi + 1)) ++hi;
+  }
+};
+
+// The records of the run whose text is Word: FirstOnly -1 at the first; else their side (1, 2, or 3
+// for both) with the records in Ret from index 0, and 0 with Ret untouched when none is.
+std::int32_t MatchText(Searches& searches, std::u16string_view Word, const HashSearch& run, const clsDic& Dic,
+                       bool FirstOnly, std::vector<WordRec>& Ret) {
+  std::int32_t side = 0;
+  for (std::int64_t i = run.lo; i <= run.hi; ++i) {
+    std::int32_t id = 0;
+    if (!run.hash.WordID(i, id)) continue;
+    WordRec r = searches.ReadWordRec(id, Dic);
+    if (r.ID <= 0 || !EqualsNoCase(r.Text, Word)) continue;
+    if (FirstOnly) return -1;
+    if (side == 0) {
+      side = r.Dir;
+      Ret.clear();  // rebuilt from index 0, only once something matches
+    } else if (r.Dir != side) {
+      side = 3;
+    }
+    Ret.push_back(std::move(r));
+  }
+  return side;
+}
+
 }  // namespace
 
 Searches::Searches(EngineState& state, PackageFiles& files, const std::shared_ptr<Setting>& settings)
@@ -75,102 +194,17 @@ std::int32_t Searches::FindWord(std::u16string_view Word, std::vector<WordRec>& 
   const std::int64_t reach = static_cast<std::int64_t>(Word.size()) - (SideOnly ? 1 : 0);
   if (LongestText(files_, Dic, reach) < reach) return 0;
   const double key = files_.GetHash(Word);
-  const HashReader hash{SectionView(files_.OpenFiles().Reader(Dic.FileN), Dic.bsWordsHash, Dic.beWordsHash)};
-  std::int64_t lo = 0, hi = Dic.WordsHashUB;
-  double Min = Dic.MinWordsHash, Max = Dic.MaxWordsHash;
-  bool found = false;
-  bool negative = false;  // sign of the last record compared
-  const auto pump = [&] {
-    if (DoEvent) Pump().DoEvents();
-  };
-  // The magnitude of record r's key; false when the record lies outside the section.
-  const auto probe = [&](std::int64_t r, double& v) {
-    double stored = 0;
-    if (!hash.Key(r, stored)) return false;
-    negative = std::signbit(stored);
-    v = std::fabs(stored);
-    return true;
-  };
-
-  // Interpolation: the keys are checksums, spread evenly, so a few probes land close.
-  for (int n = 0; n < 6 && hi >= lo; ++n) {
-    pump();
-    if (Min == Max) {
-      if (key == Max) {
-        double v = 0;
-        found = probe(lo, v);
-        hi = lo;
-      }
-      break;
-    }
-    if (key < Min || key > Max) break;
-    const double at = std::nearbyint((key - Min) / (Max - Min) * static_cast<double>(hi - lo) + static_cast<double>(lo));
-    // Only a package whose keys are out of order puts the estimate outside the range.
-    if (!(at >= static_cast<double>(lo) && at <= static_cast<double>(hi))) break;
-    const auto pos = static_cast<std::int64_t>(at);
-    double v = 0;
-    if (!probe(pos, v)) return 0;
-    if (key == v) {
-      found = true;
-      lo = hi = pos;
-      break;
-    }
-    if (key < v) {
-      hi = pos - 1;
-      if (hi >= lo && !probe(hi, Max)) return 0;
-    } else {
-      lo = pos + 1;
-      if (hi >= lo && !probe(lo, Min)) return 0;
-    }
-  }
-
-  // Bisection, down to a single record, which is compared too (also one the interpolation left).
-  while (!found && hi > lo) {
-    pump();
-    const std::int64_t mid = (lo + hi) / 2;
-    double v = 0;
-    if (!probe(mid, v)) return 0;
-    if (key == v) {
-      found = true;
-      lo = hi = mid;
-    } else if (key < v) {
-      hi = mid - 1;
-    } else {
-      lo = mid + 1;
-    }
-  }
-  if (!found && lo == hi) {
-    double v = 0;
-    found = probe(lo, v) && v == key;
-  }
-  if (!found) return 0;
-  if (SideOnly && !FirstOnly) return negative ? 2 : 1;
-
-  // The run of equal hashes: collisions, and the same text on both sides.
-  const auto sameKey = [&](std::int64_t r) {
-    pump();
-    double stored = 0;
-    return hash.Key(r, stored) && std::fabs(stored) == key;
-  };
-  while (lo > 0 && sameKey(lo - 1)) --lo;
-  while (hi < Dic.WordsHashUB && sameKey(hi + 1)) ++hi;
-
-  std::int32_t side = 0;
-  for (std::int64_t i = lo; i <= hi; ++i) {
-    std::int32_t id = 0;
-    if (!hash.WordID(i, id)) continue;
-    WordRec r = ReadWordRec(id, Dic);
-    if (r.ID <= 0 || !EqualsNoCase(r.Text, Word)) continue;
-    if (FirstOnly) return -1;
-    if (side == 0) {
-      side = r.Dir;
-      Ret.clear();  // rebuilt from index 0, only once something matches
-    } else if (r.Dir != side) {
-      side = 3;
-    }
-    Ret.push_back(std::move(r));
-  }
-  return side;
+  HashSearch search{.hash = {SectionView(files_.OpenFiles().Reader(Dic.FileN), Dic.bsWordsHash, Dic.beWordsHash)},
+                    .key = key,
+                    .doEvent = DoEvent,
+                    .lo = 0,
+                    .hi = Dic.WordsHashUB,
+                    .Min = Dic.MinWordsHash,
+                    .Max = Dic.MaxWordsHash};
+  if (!search.Interpolate() || !search.Bisect() || !search.found) return 0;
+  if (SideOnly && !FirstOnly) return search.negative ? 2 : 1;
+  search.WidenToRun(Dic.WordsHashUB);
+  return MatchText(*this, Word, search, Dic, FirstOnly, Ret);
 }
 
 bool Searches::WordExist(std::u16string_view Word, const clsDic& Dic) {

@@ -114,30 +114,42 @@ void SettingsModel::ReadSetting() {
   languageColumns_.clear();
   if (!app_.Sett) return;
   const Setting& s = *app_.Sett;
-  const auto text = [this](std::int32_t entry) { return app_.LZ(entry); };
-  const auto check = [&](std::u16string name, SettingPage page, std::int32_t entry, bool on) {
-    Add({std::move(name), page, ControlKind::Check, text(entry)}, Flag(on));
-  };
-  const auto number = [&](std::u16string name, SettingPage page, std::int32_t entry, std::int32_t min,
-                          std::int32_t max, std::int32_t value) {
-    Add({std::move(name), page, ControlKind::Number, text(entry), min, max}, Whole(value));
-  };
-  const auto choice = [&](std::u16string name, SettingPage page, std::int32_t entry,
-                          std::vector<std::u16string> options, std::int32_t index) {
-    SettingControl c{std::move(name), page, ControlKind::Choice, text(entry)};
-    c.options = std::move(options);
-    Add(std::move(c), Whole(index));
-  };
-  const auto entries = [&](std::int32_t first, std::int32_t count) {
-    std::vector<std::u16string> options;
-    for (std::int32_t i = 0; i < count; ++i) options.push_back(text(first + i));
-    return options;
-  };
-  const auto colour = [&](std::u16string name, SettingPage page, std::int32_t entry, std::int32_t value) {
-    Add({std::move(name), page, ControlKind::Colour, text(entry)}, Whole(value));
-  };
+  AddGeneralControls(s);
+  AddTranslationControls(s);
+  AddAppearanceControls(s);
+  AddSpeechControls();
+  AddLearningControls(s);
+  Add({u"lstWhiteList", SettingPage::Programs, ControlKind::Note, app_.LZ(lang::kSetWhiteList)}, {});
+  RefreshWhiteList();
+}
 
-  // General.
+void SettingsModel::AddCheck(std::u16string name, SettingPage page, std::int32_t entry, bool on) {
+  Add({std::move(name), page, ControlKind::Check, app_.LZ(entry)}, Flag(on));
+}
+
+void SettingsModel::AddNumber(std::u16string name, SettingPage page, std::int32_t entry, std::int32_t min,
+                              std::int32_t max, std::int32_t value) {
+  Add({std::move(name), page, ControlKind::Number, app_.LZ(entry), min, max}, Whole(value));
+}
+
+void SettingsModel::AddChoice(std::u16string name, SettingPage page, std::int32_t entry,
+                              std::vector<std::u16string> options, std::int32_t index) {
+  SettingControl c{std::move(name), page, ControlKind::Choice, app_.LZ(entry)};
+  c.options = std::move(options);
+  Add(std::move(c), Whole(index));
+}
+
+void SettingsModel::AddColour(std::u16string name, SettingPage page, std::int32_t entry, std::int32_t value) {
+  Add({std::move(name), page, ControlKind::Colour, app_.LZ(entry)}, Whole(value));
+}
+
+std::vector<std::u16string> SettingsModel::Entries(std::int32_t first, std::int32_t count) const {
+  std::vector<std::u16string> options;
+  for (std::int32_t i = 0; i < count; ++i) options.push_back(app_.LZ(first + i));
+  return options;
+}
+
+void SettingsModel::AddGeneralControls(const Setting& s) {
   constexpr SettingPage general = SettingPage::General;
   std::vector<std::u16string> languages;
   std::int32_t current = 0;
@@ -147,82 +159,78 @@ void SettingsModel::ReadSetting() {
     languages.push_back(app_.Languages[i]);
     languageColumns_.push_back(static_cast<std::int32_t>(i));
   }
-  choice(u"cmbLanguage", general, lang::kSetLanguage, std::move(languages), current);
+  AddChoice(u"cmbLanguage", general, lang::kSetLanguage, std::move(languages), current);
   // Ticked only when Windows will start the program: the setting alone starts nothing.
-  check(u"chkAutoStart", general, lang::kSetAutoStart, s.AutoStart && StartupEntryExists());
-  check(u"chkRestore", general, lang::kSetRestore, s.Restore);
-  check(u"chkTopMost", general, lang::kSetTopMost, s.TopMost);
-  check(u"chkSysTray", general, lang::kSetSysTray, s.SysTray);
-  check(u"chkSysTrayKeyb", general, lang::kSetSysTrayKeyb, s.SysTrayKeyb);
-  check(u"chkShowTooltips", general, lang::kSetShowTooltips, s.ShowTooltips);
-  check(u"chkClickSnd", general, lang::kSetClickSnd, s.ClickSnd);
-  choice(u"cmbTrlMode", general, lang::kSetTrlMode, entries(lang::kSetTrlMode + 1, 3),
-         std::clamp<std::int32_t>(s.TrlMode, 0, 2));
-  check(u"chkTrlSound", general, lang::kSetTrlSound, s.TrlSound);
+  AddCheck(u"chkAutoStart", general, lang::kSetAutoStart, s.AutoStart && StartupEntryExists());
+  AddCheck(u"chkRestore", general, lang::kSetRestore, s.Restore);
+  AddCheck(u"chkTopMost", general, lang::kSetTopMost, s.TopMost);
+  AddCheck(u"chkSysTray", general, lang::kSetSysTray, s.SysTray);
+  AddCheck(u"chkSysTrayKeyb", general, lang::kSetSysTrayKeyb, s.SysTrayKeyb);
+  AddCheck(u"chkShowTooltips", general, lang::kSetShowTooltips, s.ShowTooltips);
+  AddCheck(u"chkClickSnd", general, lang::kSetClickSnd, s.ClickSnd);
+  AddChoice(u"cmbTrlMode", general, lang::kSetTrlMode, Entries(lang::kSetTrlMode + 1, 3),
+            std::clamp<std::int32_t>(s.TrlMode, 0, 2));
+  AddCheck(u"chkTrlSound", general, lang::kSetTrlSound, s.TrlSound);
+}
 
-  // Translation and popup.
+void SettingsModel::AddTranslationControls(const Setting& s) {
   constexpr SettingPage trans = SettingPage::Translation;
   ControlValue hot;
   hot.hotKey = {s.HotKeyCode, s.HotKeyShift, s.HotKeyDouble};
-  Add({u"txtHotKey", trans, ControlKind::HotKey, text(lang::kSetHotKey)}, hot);
-  choice(u"cmbKeyAction", trans, lang::kSetKeyAction, entries(lang::kSetKeyAction + 1, 3),
-         std::clamp<std::int32_t>(s.TransKeyAction, 1, 3) - 1);
-  choice(u"cmbGestureKey", trans, lang::kSetGestureKey, {u"Ctrl", u"Shift", u"Alt"},
-         s.TransByCtrl ? 0 : s.TransByShift ? 1 : s.TransByAlt ? 2 : 0);
-  check(u"chkByPoint", trans, lang::kSetByPoint, s.TransByPoint);
-  check(u"chkByClick", trans, lang::kSetByClick, s.TransByClick);
-  check(u"chkByDblClick", trans, lang::kSetByDblClick, s.TransByDblClick);
-  check(u"chkBySelect", trans, lang::kSetBySelect, s.TransBySelect);
+  Add({u"txtHotKey", trans, ControlKind::HotKey, app_.LZ(lang::kSetHotKey)}, hot);
+  AddChoice(u"cmbKeyAction", trans, lang::kSetKeyAction, Entries(lang::kSetKeyAction + 1, 3),
+            std::clamp<std::int32_t>(s.TransKeyAction, 1, 3) - 1);
+  AddChoice(u"cmbGestureKey", trans, lang::kSetGestureKey, {u"Ctrl", u"Shift", u"Alt"},
+            s.TransByCtrl ? 0 : s.TransByShift ? 1 : s.TransByAlt ? 2 : 0);
+  AddCheck(u"chkByPoint", trans, lang::kSetByPoint, s.TransByPoint);
+  AddCheck(u"chkByClick", trans, lang::kSetByClick, s.TransByClick);
+  AddCheck(u"chkByDblClick", trans, lang::kSetByDblClick, s.TransByDblClick);
+  AddCheck(u"chkBySelect", trans, lang::kSetBySelect, s.TransBySelect);
   Add({u"lblHotKeysHelp", trans, ControlKind::Note}, {});
-  check(u"chkTTHide", trans, lang::kSetTTHide, s.TTHide);
-  check(u"chkShowNoTrans", trans, lang::kSetShowNoTrans, s.ShowNoTrans);
-  check(u"chkAero", trans, lang::kSetAero, s.Aero);
-  check(u"chkSmartClick", trans, lang::kSetSmartClick, s.SmartClick);
-  check(u"chkAllowShort", trans, lang::kSetAllowShort, s.GlbAllowShort);
-  check(u"chkShowTranscript", trans, lang::kSetShowTranscript, s.ShowTranscript);
-  check(u"chkNoDirForType", trans, lang::kSetNoDirForType, s.NoDirForType);
+  AddCheck(u"chkTTHide", trans, lang::kSetTTHide, s.TTHide);
+  AddCheck(u"chkShowNoTrans", trans, lang::kSetShowNoTrans, s.ShowNoTrans);
+  AddCheck(u"chkAero", trans, lang::kSetAero, s.Aero);
+  AddCheck(u"chkSmartClick", trans, lang::kSetSmartClick, s.SmartClick);
+  AddCheck(u"chkAllowShort", trans, lang::kSetAllowShort, s.GlbAllowShort);
+  AddCheck(u"chkShowTranscript", trans, lang::kSetShowTranscript, s.ShowTranscript);
+  AddCheck(u"chkNoDirForType", trans, lang::kSetNoDirForType, s.NoDirForType);
   RefreshHotKeysHelp();
+}
 
-  // Appearance.
+void SettingsModel::AddAppearanceControls(const Setting& s) {
   constexpr SettingPage look = SettingPage::Appearance;
-  Add({u"cmdFont", look, ControlKind::Font, text(lang::kSetFont), kFontSizeMin, kFontSizeMax},
+  Add({u"cmdFont", look, ControlKind::Font, app_.LZ(lang::kSetFont), kFontSizeMin, kFontSizeMax},
       FontValue(s.GFont.Name, s.GFont.Size));
-  colour(u"cmdHintBG", look, lang::kSetHintBG, s.HintBG);
-  colour(u"cmdHintBrd", look, lang::kSetHintBrd, s.HintBrd);
-  Add({u"lblButtons", look, ControlKind::Note, text(lang::kSetButtons)}, {});
+  AddColour(u"cmdHintBG", look, lang::kSetHintBG, s.HintBG);
+  AddColour(u"cmdHintBrd", look, lang::kSetHintBrd, s.HintBrd);
+  Add({u"lblButtons", look, ControlKind::Note, app_.LZ(lang::kSetButtons)}, {});
   const auto mask = static_cast<std::uint32_t>(s.Buttons);
   for (std::int32_t i = 1; i <= kToolbarButtonCount; ++i) {
-    check(u"chkButton" + NumberText(i), look, kButtonTips[i - 1], (mask & (1u << i)) != 0);
+    AddCheck(u"chkButton" + NumberText(i), look, kButtonTips[i - 1], (mask & (1u << i)) != 0);
   }
+}
 
-  // Speech.
-  AddSpeechControls();
-
-  // Learning.
+void SettingsModel::AddLearningControls(const Setting& s) {
   constexpr SettingPage learn = SettingPage::Learning;
-  choice(u"cmbLrnSource", learn, lang::kSetLrnSource, entries(lang::kSetLrnSource + 1, 4),
-         std::clamp<std::int32_t>(s.LrnSource, 0, 3));
-  number(u"numLrnNL", learn, lang::kSetLrnNL, 1, 1000, s.LrnNL);
-  number(u"numLrnNM", learn, lang::kSetLrnNM, 1, 1000, s.LrnNM);
-  number(u"numLrnInt", learn, lang::kSetLrnInt, 1, 30, 31 - s.LrnInt);
-  number(u"numLrnTransp", learn, lang::kSetLrnTransp, 0, 90, s.LrnTransp);
-  SettingControl cardFont{u"cmdLrnFont", learn, ControlKind::Font, text(lang::kSetLrnFont), kFontSizeMin,
+  AddChoice(u"cmbLrnSource", learn, lang::kSetLrnSource, Entries(lang::kSetLrnSource + 1, 4),
+            std::clamp<std::int32_t>(s.LrnSource, 0, 3));
+  AddNumber(u"numLrnNL", learn, lang::kSetLrnNL, 1, 1000, s.LrnNL);
+  AddNumber(u"numLrnNM", learn, lang::kSetLrnNM, 1, 1000, s.LrnNM);
+  AddNumber(u"numLrnInt", learn, lang::kSetLrnInt, 1, 30, 31 - s.LrnInt);
+  AddNumber(u"numLrnTransp", learn, lang::kSetLrnTransp, 0, 90, s.LrnTransp);
+  SettingControl cardFont{u"cmdLrnFont", learn, ControlKind::Font, app_.LZ(lang::kSetLrnFont), kFontSizeMin,
                           kFontSizeMax};
   cardFont.fontStyle = true;
   Add(std::move(cardFont), FontValue(s.LrnFont, s.LrnFontSize, s.LrnBold, s.LrnItalic));
-  colour(u"cmdLrnBC", learn, lang::kSetLrnBC, s.LrnBC);
-  colour(u"cmdLrnFC", learn, lang::kSetLrnFC, s.LrnFC);
-  check(u"chkLrnRandom", learn, lang::kSetLrnRandom, s.LrnRandom);
-  check(u"chkLrnDir1", learn, lang::kSetLrnDir1, s.LrnDir1);
-  check(u"chkLrnDir2", learn, lang::kSetLrnDir2, s.LrnDir2);
-  check(u"chkLrnFirst", learn, lang::kSetLrnFirst, s.LrnFirst);
-  check(u"chkLrnTop", learn, lang::kSetLrnTop, s.LrnTop);
-  check(u"chkLrnTR", learn, lang::kSetLrnTR, s.LrnTR);
-  check(u"chkLrnSimpleWord", learn, lang::kSetLrnSimpleWord, s.LrnSimpleWord);
-
-  // The per-application list.
-  Add({u"lstWhiteList", SettingPage::Programs, ControlKind::Note, text(lang::kSetWhiteList)}, {});
-  RefreshWhiteList();
+  AddColour(u"cmdLrnBC", learn, lang::kSetLrnBC, s.LrnBC);
+  AddColour(u"cmdLrnFC", learn, lang::kSetLrnFC, s.LrnFC);
+  AddCheck(u"chkLrnRandom", learn, lang::kSetLrnRandom, s.LrnRandom);
+  AddCheck(u"chkLrnDir1", learn, lang::kSetLrnDir1, s.LrnDir1);
+  AddCheck(u"chkLrnDir2", learn, lang::kSetLrnDir2, s.LrnDir2);
+  AddCheck(u"chkLrnFirst", learn, lang::kSetLrnFirst, s.LrnFirst);
+  AddCheck(u"chkLrnTop", learn, lang::kSetLrnTop, s.LrnTop);
+  AddCheck(u"chkLrnTR", learn, lang::kSetLrnTR, s.LrnTR);
+  AddCheck(u"chkLrnSimpleWord", learn, lang::kSetLrnSimpleWord, s.LrnSimpleWord);
 }
 
 void SettingsModel::AddSpeechControls() {
@@ -277,14 +285,11 @@ void SettingsModel::AddSpeechControls() {
     Add({u"numVoiceVolume", speech, ControlKind::Number, app_.LZ(lang::kSetVoiceVolume), -1, 10}, {});
     ShowVoice(defIndex);
   }
-  const auto check = [&](std::u16string name, std::int32_t entry, bool on) {
-    Add({std::move(name), speech, ControlKind::Check, app_.LZ(entry)}, Flag(on));
-  };
-  check(u"chkSpkClip", lang::kSetSpkClip, s.SpkClip);
-  check(u"chkSpkSel", lang::kSetSpkSel, s.SpkSel);
-  check(u"chkSpkTrans", lang::kSetSpkTrans, s.SpkTrans);
-  check(u"chkSpkTransWord", lang::kSetSpkTransWord, s.SpkTransWord);
-  check(u"chkSpkLearner", lang::kSetSpkLearner, s.SpkLearner);
+  AddCheck(u"chkSpkClip", speech, lang::kSetSpkClip, s.SpkClip);
+  AddCheck(u"chkSpkSel", speech, lang::kSetSpkSel, s.SpkSel);
+  AddCheck(u"chkSpkTrans", speech, lang::kSetSpkTrans, s.SpkTrans);
+  AddCheck(u"chkSpkTransWord", speech, lang::kSetSpkTransWord, s.SpkTransWord);
+  AddCheck(u"chkSpkLearner", speech, lang::kSetSpkLearner, s.SpkLearner);
 }
 
 void SettingsModel::RefreshWhiteList() {
@@ -437,21 +442,30 @@ std::int32_t SettingsModel::BadVoice(std::int32_t& box) const {
 }
 
 void SettingsModel::WriteFields(Setting& s) const {
-  const auto on = [this](std::u16string_view name) { return Checked(name); };
+  WriteGeneralFields(s);
+  WriteTranslationFields(s);
+  WriteAppearanceFields(s);
+  WriteSpeechFields(s);
+  WriteLearningFields(s);
+}
+
+void SettingsModel::WriteGeneralFields(Setting& s) const {
   if (const std::int32_t lang = Number(u"cmbLanguage");
       lang >= 0 && static_cast<std::size_t>(lang) < languageColumns_.size()) {
     s.CurLang = languageColumns_[static_cast<std::size_t>(lang)];
   }
-  s.AutoStart = on(u"chkAutoStart");
-  s.Restore = on(u"chkRestore");
-  s.TopMost = on(u"chkTopMost");
-  s.SysTray = on(u"chkSysTray");
-  s.SysTrayKeyb = on(u"chkSysTrayKeyb");
-  s.ShowTooltips = on(u"chkShowTooltips");
-  s.ClickSnd = on(u"chkClickSnd");
+  s.AutoStart = Checked(u"chkAutoStart");
+  s.Restore = Checked(u"chkRestore");
+  s.TopMost = Checked(u"chkTopMost");
+  s.SysTray = Checked(u"chkSysTray");
+  s.SysTrayKeyb = Checked(u"chkSysTrayKeyb");
+  s.ShowTooltips = Checked(u"chkShowTooltips");
+  s.ClickSnd = Checked(u"chkClickSnd");
   s.TrlMode = static_cast<std::int16_t>(Number(u"cmbTrlMode"));
-  s.TrlSound = on(u"chkTrlSound");
+  s.TrlSound = Checked(u"chkTrlSound");
+}
 
+void SettingsModel::WriteTranslationFields(Setting& s) const {
   const HotKeyValue& hot = Get(u"txtHotKey").hotKey;
   s.HotKeyCode = static_cast<std::int32_t>(hot.keyCode);
   s.HotKeyShift = static_cast<std::int32_t>(hot.modifier);
@@ -461,18 +475,20 @@ void SettingsModel::WriteFields(Setting& s) const {
   s.TransByCtrl = key == 0;
   s.TransByShift = key == 1;
   s.TransByAlt = key == 2;
-  s.TransByPoint = on(u"chkByPoint");
-  s.TransByClick = on(u"chkByClick");
-  s.TransByDblClick = on(u"chkByDblClick");
-  s.TransBySelect = on(u"chkBySelect");
-  s.TTHide = on(u"chkTTHide");
-  s.ShowNoTrans = on(u"chkShowNoTrans");
-  s.Aero = on(u"chkAero");
-  s.SmartClick = on(u"chkSmartClick");
-  s.GlbAllowShort = on(u"chkAllowShort");
-  s.ShowTranscript = on(u"chkShowTranscript");
-  s.NoDirForType = on(u"chkNoDirForType");
+  s.TransByPoint = Checked(u"chkByPoint");
+  s.TransByClick = Checked(u"chkByClick");
+  s.TransByDblClick = Checked(u"chkByDblClick");
+  s.TransBySelect = Checked(u"chkBySelect");
+  s.TTHide = Checked(u"chkTTHide");
+  s.ShowNoTrans = Checked(u"chkShowNoTrans");
+  s.Aero = Checked(u"chkAero");
+  s.SmartClick = Checked(u"chkSmartClick");
+  s.GlbAllowShort = Checked(u"chkAllowShort");
+  s.ShowTranscript = Checked(u"chkShowTranscript");
+  s.NoDirForType = Checked(u"chkNoDirForType");
+}
 
+void SettingsModel::WriteAppearanceFields(Setting& s) const {
   const ControlValue& font = Get(u"cmdFont");
   s.GFont.Name = font.text;
   s.GFont.Size = font.size;
@@ -480,20 +496,24 @@ void SettingsModel::WriteFields(Setting& s) const {
   s.HintBrd = Number(u"cmdHintBrd");
   auto mask = static_cast<std::uint32_t>(s.Buttons);
   for (std::int32_t i = 1; i <= kToolbarButtonCount; ++i) {
-    if (on(u"chkButton" + NumberText(i))) {
+    if (Checked(u"chkButton" + NumberText(i))) {
       mask |= 1u << i;
     } else {
       mask &= ~(1u << i);
     }
   }
   s.Buttons = static_cast<std::int32_t>(mask);
+}
 
-  s.SpkClip = on(u"chkSpkClip");
-  s.SpkSel = on(u"chkSpkSel");
-  s.SpkTrans = on(u"chkSpkTrans");
-  s.SpkTransWord = on(u"chkSpkTransWord");
-  s.SpkLearner = on(u"chkSpkLearner");
+void SettingsModel::WriteSpeechFields(Setting& s) const {
+  s.SpkClip = Checked(u"chkSpkClip");
+  s.SpkSel = Checked(u"chkSpkSel");
+  s.SpkTrans = Checked(u"chkSpkTrans");
+  s.SpkTransWord = Checked(u"chkSpkTransWord");
+  s.SpkLearner = Checked(u"chkSpkLearner");
+}
 
+void SettingsModel::WriteLearningFields(Setting& s) const {
   s.LrnSource = Number(u"cmbLrnSource");
   s.LrnNL = Number(u"numLrnNL");
   s.LrnNM = Number(u"numLrnNM");
@@ -506,13 +526,13 @@ void SettingsModel::WriteFields(Setting& s) const {
   s.LrnItalic = cardFont.italic;
   s.LrnBC = Number(u"cmdLrnBC");
   s.LrnFC = Number(u"cmdLrnFC");
-  s.LrnRandom = on(u"chkLrnRandom");
-  s.LrnDir1 = on(u"chkLrnDir1");
-  s.LrnDir2 = on(u"chkLrnDir2");
-  s.LrnFirst = on(u"chkLrnFirst");
-  s.LrnTop = on(u"chkLrnTop");
-  s.LrnTR = on(u"chkLrnTR");
-  s.LrnSimpleWord = on(u"chkLrnSimpleWord");
+  s.LrnRandom = Checked(u"chkLrnRandom");
+  s.LrnDir1 = Checked(u"chkLrnDir1");
+  s.LrnDir2 = Checked(u"chkLrnDir2");
+  s.LrnFirst = Checked(u"chkLrnFirst");
+  s.LrnTop = Checked(u"chkLrnTop");
+  s.LrnTR = Checked(u"chkLrnTR");
+  s.LrnSimpleWord = Checked(u"chkLrnSimpleWord");
 }
 
 void SettingsModel::WriteVoices() {

@@ -136,10 +136,28 @@ class SettingsModel {
   };
 
   void Add(SettingControl control, ControlValue value);
+  void AddCheck(std::u16string name, SettingPage page, std::int32_t entry, bool on);
+  void AddNumber(std::u16string name, SettingPage page, std::int32_t entry, std::int32_t min, std::int32_t max,
+                 std::int32_t value);
+  void AddChoice(std::u16string name, SettingPage page, std::int32_t entry, std::vector<std::u16string> options,
+                 std::int32_t index);
+  void AddColour(std::u16string name, SettingPage page, std::int32_t entry, std::int32_t value);
+  /// The interface texts first .. first + count - 1, as the options of a choice.
+  std::vector<std::u16string> Entries(std::int32_t first, std::int32_t count) const;
+  // One page of the dialog each, in page order.
+  void AddGeneralControls(const Setting& s);
+  void AddTranslationControls(const Setting& s);
+  void AddAppearanceControls(const Setting& s);
   void AddSpeechControls();
+  void AddLearningControls(const Setting& s);
   void RefreshHotKeysHelp();
   void ShowVoice(std::int32_t voice);
   void WriteFields(Setting& s) const;
+  void WriteGeneralFields(Setting& s) const;
+  void WriteTranslationFields(Setting& s) const;
+  void WriteAppearanceFields(Setting& s) const;
+  void WriteSpeechFields(Setting& s) const;
+  void WriteLearningFields(Setting& s) const;
   void WriteVoices();
   /// The first voice whose typed speed or volume OK cannot take, -1 when there is none; box
   /// receives the index of the control that holds it.
