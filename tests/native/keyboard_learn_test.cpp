@@ -4,11 +4,11 @@
 
 #include "app/main_window_core.h"
 #include "companions/companion_state.h"
-#include "companions/keyboard_layers.h"
 #include "companions/layout_switch.h"
 #include "companions/learner.h"
 #include "companions/statistics.h"
-#include "companions/voice.h"
+#include "dictionary/keyboard_layers.h"
+#include "foundation/voice.h"
 #include "platform/random.h"
 #include "platform/settings_store.h"
 #include "support/fake_companions.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "companions/voice.h"
+#include "foundation/voice.h"
 
 namespace parlavent::testing {
 

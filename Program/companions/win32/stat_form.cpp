@@ -4,8 +4,8 @@
 #include <commctrl.h>
 
 #include "app/application.h"
-#include "companions/stat_item.h"
 #include "companions/win32/companion_forms.h"
+#include "dictionary/stat_item.h"
 #include "foundation/lang_entries.h"
 #include "foundation/text.h"
 #include "platform/win32/win32_services.h"
