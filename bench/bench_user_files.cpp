@@ -12,9 +12,10 @@
 #include "app/application.h"
 #include "companions/companion_services.h"
 #include "companions/companion_state.h"
-#include "companions/keyboard_layers.h"
+#include "companions/layout_switch.h"
 #include "companions/learner.h"
 #include "companions/statistics.h"
+#include "dictionary/keyboard_layers.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
 

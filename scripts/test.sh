@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the native tests (Debug, ASan + UBSan), then the Win32 tests under
+# Checks that no include of Program/ runs upward (tools/check_layers.py), then builds and runs
+# every test: the native tests (Debug, ASan + UBSan), then the Win32 tests under
 # Wine in a virtual X display. Exits non-zero on any failure.
 #
 # The tests run with a temporary folder and a Wine prefix made new for this run and removed at its
@@ -7,6 +8,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+
+echo "== Layers: no include runs upward"
+python3 tools/check_layers.py
 
 run_dir=$(mktemp -d "${TMPDIR:-/tmp}/parlavent-test.XXXXXX")
 source scripts/wine-env.sh

@@ -3,11 +3,13 @@
 // hints, the per-application list as the capture consults and extends it, where the popup stands
 // and when it closes, the capture poll, and the folder chooser's remembered folder.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "capture/capture_services.h"
+#include "capture/popup_place.h"
 #include "foundation/api_input.h"
 #include "platform/geometry.h"
 
@@ -69,40 +71,6 @@ std::int32_t WatchTargetWindow(Appl& app, CaptureServices& capture, WindowHandle
 /// when the program is not listed or the window is gone.
 std::optional<std::int32_t> ListedState(CaptureServices& capture, WindowHandle window);
 
-/// Where the popup is shown for: the X and Y of ShowTrans when both are given, else the pointer.
-Point PopupAnchor(const ShowTransArgs& args, Point pointer);
-
-/// The popup's place: beside the pointer (or at `at`), moved to stay within the work area and
-/// no larger than it. width and height are the popup's wanted size.
-Rect PlacePopup(Point pointer, std::optional<Point> at, long width, long height, const Rect& workArea);
-
-/// When the popup closes: Esc, a button pressed outside it, or the pointer gone from it for good
-/// (it was inside and has stayed more than kLeaveDistance pixels away for kLeaveSeconds).
-class PopupCloseRule {
- public:
-  static constexpr long kLeaveDistance = 24;
-  static constexpr double kLeaveSeconds = 0.6;
-  struct Input {
-    Rect popup;
-    Point pointer;
-    bool escDown = false;
-    bool buttonDown = false;
-    double now = 0;            // seconds
-    bool hideOnLeave = false;  // TTHide: leaving closes it even before the pointer was in it
-  };
-  void Reset() { entered_ = false; awaySince_.reset(); }
-  bool ShouldClose(const Input& in);
-
- private:
-  bool entered_ = false;
-  std::optional<double> awaySince_;
-};
-
-/// What the popup shows for a look-up of text: its result, or with ShowNoTrans the notice that no
-/// translation was found; empty (no popup) when the look-up was abandoned or refused for its
-/// direction, or the text holds nothing to look up.
-std::u16string PopupMarkup(Appl& app, std::u16string_view text, std::u16string result, bool directionOk);
-
 /// The automatic direction rule: with automatic mode on, the current dictionary takes the side
 /// the last look-up found (gTextDir) when that differs from its direction.
 void FollowTextDirection(Appl& app);
@@ -118,6 +86,10 @@ void CheckEvent(Appl& app, CaptureServices& capture);
 /// beside the pointer as a capture from sender's window, unless that program's capture is off.
 /// False when nothing was shown.
 bool TranslateTextRun(Appl& app, CaptureServices& capture, WindowHandle sender, std::u16string_view text);
+
+/// The capture logic's answers to what the capture side hears: CheckEvent over the side that
+/// polls, TranslateTextRun over app's capture side, and app's TransDrop.
+std::shared_ptr<CaptureEvents> MakeCaptureEvents(Appl& app);
 
 namespace ApiPath {
 /// The system folder chooser, starting in and remembering "Temp"/"LastFolder"; "" when cancelled.

@@ -83,4 +83,19 @@ class CaptureServices {
   virtual std::u16string ChooseFolder(std::u16string_view title, std::u16string_view start) = 0;
 };
 
+/// What the capture side hears and the program's capture logic answers: the main window's poll
+/// tick, a text run another program sent, text dropped on the main window. The logic hands its
+/// answers (MakeCaptureEvents, capture/capture.h) to the Windows side, which reaches the logic
+/// through them alone.
+class CaptureEvents {
+ public:
+  virtual ~CaptureEvents() = default;
+  /// One capture poll, reading the platform through capture.
+  virtual void Poll(CaptureServices& capture) = 0;
+  /// A text run sender sent; false when nothing was shown.
+  virtual bool TextRun(WindowHandle sender, std::u16string_view text) = 0;
+  /// Text dropped on the main window.
+  virtual void Drop(std::u16string_view text) = 0;
+};
+
 }  // namespace parlavent

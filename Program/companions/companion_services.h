@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "companions/keyboard_layers.h"
+#include "dictionary/keyboard_layers.h"
 #include "platform/geometry.h"
 
 namespace parlavent {

@@ -10,12 +10,12 @@
 #include "app/neighbour_services.h"
 #include "companions/companion_services.h"
 #include "companions/companion_state.h"
-#include "foundation/voice.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
+#include "foundation/voice.h"
 #include "platform/rich_text_box.h"
 #include "platform/timer_control.h"
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "companions/stat_item.h"
+#include "dictionary/stat_item.h"
 
 namespace parlavent {
 

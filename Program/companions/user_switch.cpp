@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "app/application.h"
-#include "companions/keyboard_layers.h"
+#include "companions/layout_switch.h"
+#include "dictionary/keyboard_layers.h"
 #include "foundation/api_files.h"
 #include "foundation/settings_object.h"
 #include "foundation/text.h"
@@ -64,20 +65,6 @@ void MergeLine(const std::vector<std::u16string>& fields, KeyedCollection<std::s
 }
 
 }  // namespace
-
-std::int64_t clsPrefix::PairLayout(std::u16string_view pair) {
-  const std::size_t colon = pair.find(u':');
-  std::int64_t layout = 0;
-  if (!ParseInt64(pair.substr(0, colon), layout)) return -1;
-  return layout;
-}
-
-bool clsPrefix::HasLayout(std::int64_t layout) const {
-  for (const auto& pair : SplitText(Layouts, u",")) {
-    if (PairLayout(pair) == layout) return true;
-  }
-  return false;
-}
 
 void MergeUserSwitch(std::u16string_view text) {
   if (text.empty()) return;

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "companions/stat_item.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/engine_state.h"
 #include "dictionary/lookup.h"
 #include "dictionary/lookup_deps.h"
 #include "dictionary/lookup_modes.h"
 #include "dictionary/result_tree.h"
+#include "dictionary/stat_item.h"
 #include "foundation/api_strings.h"
 #include "foundation/keyed_collection.h"
 #include "foundation/text.h"

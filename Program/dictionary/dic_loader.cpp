@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/application.h"
-#include "companions/keyboard_layers.h"
 #include "dictionary/byte_files.h"
 #include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/keyboard_layers.h"
 #include "dictionary/sections.h"
 #include "foundation/api_files.h"
 #include "foundation/api_strings.h"

@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "companions/keyboard_layers.h"
+#include "dictionary/keyboard_layers.h"
 #include "foundation/api_strings.h"
 #include "foundation/text.h"
 

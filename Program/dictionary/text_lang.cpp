@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "companions/stat_item.h"
-#include "foundation/voice.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/lookup.h"
 #include "dictionary/phrases.h"
+#include "dictionary/stat_item.h"
 #include "foundation/api_strings.h"
 #include "foundation/text.h"
+#include "foundation/voice.h"
 #include "platform/random.h"
 
 namespace parlavent {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/voice.h"
 #include "foundation/keyed_collection.h"
+#include "foundation/voice.h"
 
 namespace parlavent {
 

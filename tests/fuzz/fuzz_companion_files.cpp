@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/application.h"
-#include "companions/keyboard_layers.h"
 #include "companions/layout_switch.h"
 #include "companions/statistics.h"
+#include "dictionary/keyboard_layers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static parlavent::Appl app;

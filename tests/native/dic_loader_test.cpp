@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/application.h"
-#include "companions/keyboard_layers.h"
 #include "dictionary/byte_files.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/keyboard_layers.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
 #include "native/package_folder.h"

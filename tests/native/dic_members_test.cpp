@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
-#include "companions/keyboard_layers.h"
 #include "companions/layout_switch.h"
+#include "dictionary/keyboard_layers.h"
 #include "foundation/text.h"
 #include "support/app_fixture.h"
 

@@ -4,10 +4,10 @@
 
 #include "app/main_window_core.h"
 #include "companions/companion_state.h"
-#include "companions/keyboard_layers.h"
 #include "companions/layout_switch.h"
 #include "companions/learner.h"
 #include "companions/statistics.h"
+#include "dictionary/keyboard_layers.h"
 #include "foundation/voice.h"
 #include "platform/random.h"
 #include "platform/settings_store.h"

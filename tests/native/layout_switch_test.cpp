@@ -4,8 +4,8 @@
 
 #include "companions/companion_state.h"
 #include "companions/key_layouts.h"
-#include "companions/keyboard_layers.h"
 #include "companions/layout_switch.h"
+#include "dictionary/keyboard_layers.h"
 #include "support/fake_companions.h"
 #include "support/list_fixture.h"
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/voice.h"
 #include "dictionary/phrases.h"
 #include "foundation/text.h"
+#include "foundation/voice.h"
 #include "platform/random.h"
 #include "support/lookup_fixture.h"
 

@@ -6,14 +6,14 @@
 #include <map>
 
 #include "app/main_window_core.h"
+#include "app/neighbour_services.h"
+#include "app/view_history.h"
 #include "companions/companion_state.h"
-#include "foundation/voice.h"
 #include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
 #include "foundation/lang_entries.h"
-#include "app/neighbour_services.h"
-#include "app/view_history.h"
+#include "foundation/voice.h"
 #include "platform/help_viewer.h"
 #include "platform/settings_store.h"
 #include "platform/toolbar.h"

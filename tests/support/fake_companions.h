@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "companions/companion_services.h"
-#include "companions/stat_item.h"
+#include "dictionary/stat_item.h"
 
 namespace parlavent::testing {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/application.h"
-#include "companions/keyboard_layers.h"
+#include "dictionary/keyboard_layers.h"
 #include "foundation/text.h"
 
 namespace parlavent::testing {

@@ -15,6 +15,7 @@
 #include "app/main_window_core.h"
 #include "app/win32/main_window.h"
 #include "capture/win32/popup_forms.h"
+#include "capture/capture.h"
 #include "capture/win32/win32_capture.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
@@ -892,7 +893,7 @@ TEST(CaptureDrop, DroppedUnicodeTextIsTranslated) {
   ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
   Appl app;
   SetAppl(&app);
-  IDropTarget* target = MakeTextDropTarget();
+  IDropTarget* target = MakeTextDropTarget(MakeCaptureEvents(app));
   ASSERT_TRUE(PutOnClipboard(L"  Hund\r\n"));
   IDataObject* data = nullptr;
   ASSERT_EQ(OleGetClipboard(&data), S_OK);

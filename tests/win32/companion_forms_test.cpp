@@ -5,9 +5,9 @@
 #include <commctrl.h>
 
 #include "app/application.h"
-#include "companions/keyboard_layers.h"
-#include "companions/stat_item.h"
 #include "companions/win32/companion_forms.h"
+#include "dictionary/keyboard_layers.h"
+#include "dictionary/stat_item.h"
 #include "platform/picture.h"
 #include "support/app_fixture.h"
 

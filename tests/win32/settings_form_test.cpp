@@ -5,13 +5,13 @@
 #include <commctrl.h>
 
 #include "app/application.h"
-#include "foundation/voice.h"
 #include "foundation/settings_object.h"
 #include "foundation/settings_voices.h"
+#include "foundation/voice.h"
 #include "foundation/white_list.h"
 #include "platform/help_viewer.h"
-#include "support/voice_test_dic.h"
 #include "settings_dialog/win32/settings_form.h"
+#include "support/voice_test_dic.h"
 #include "test_window.h"
 #include "user_files.h"
 

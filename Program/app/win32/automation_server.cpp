@@ -15,17 +15,17 @@
 
 #include "app/application.h"
 #include "app/automation.h"
-#include "app/plugin_host.h"
 #include "app/link_layer.h"
 #include "app/main_window_core.h"
+#include "app/plugin_host.h"
 #include "app/view_history.h"
 #include "app/view_host.h"
-#include "companions/stat_item.h"
 #include "companions/statistics.h"
-#include "foundation/voice.h"
-#include "foundation/settings_object.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
+#include "dictionary/stat_item.h"
+#include "foundation/settings_object.h"
+#include "foundation/voice.h"
 #include "parlavent_automation.h"
 
 namespace parlavent {

@@ -5,6 +5,7 @@
 #include "app/win32/about_form.h"
 #include "app/win32/automation_server.h"
 #include "app/win32/win32_forms.h"
+#include "capture/capture.h"
 #include "capture/win32/win32_capture.h"
 #include "companions/win32/win32_companions.h"
 #include "platform/win32/win32_services.h"
@@ -20,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   parlavent::SetAppl(&appl);
   appl.Forms = parlavent::MakeWin32FormLoader(instance);
   appl.LoadAbout = parlavent::MakeWin32AboutLoader(instance);
-  parlavent::InstallWin32Capture(appl);
+  parlavent::InstallWin32Capture(appl, parlavent::MakeCaptureEvents(appl));
   parlavent::InstallWin32Companions(appl, instance);
   appl.Hooks.ShowModeMessage = [&appl] { appl.ShowModeMessage(); };
   appl.Hooks.PlugInUnload = [&appl] { appl.PlugInUnload(); };

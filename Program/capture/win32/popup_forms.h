@@ -8,7 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "capture/capture.h"
+#include "capture/popup_place.h"
+#include "foundation/api_input.h"
 #include "platform/win32/window_base.h"
 
 namespace parlavent {

@@ -12,8 +12,8 @@
 #include "app/application.h"
 #include "app/main_form.h"
 #include "app/win32/main_window.h"
-#include "capture/capture.h"
 #include "capture/control_text.h"
+#include "capture/popup_place.h"
 #include "capture/simulated_copy.h"
 #include "capture/win32/clipboard_keeper.h"
 #include "capture/win32/popup_forms.h"
@@ -330,6 +330,7 @@ class frmClipHook final : public WindowBase {
   std::function<void()> ClipboardChanged;  // before the program hears of a change
   std::function<bool()> CopyQuiet;         // the change is the simulated copy's own
   std::function<void()> CopyTick;
+  std::function<bool(WindowHandle, std::u16string_view)> TextRunArrived;  // false: nothing shown
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
@@ -369,15 +370,15 @@ class frmClipHook final : public WindowBase {
     }
   }
   // The system has copied the data into this process and frees it when the message returns.
-  static LRESULT TextRun(HWND sender, const COPYDATASTRUCT* data) {
-    if (!data || data->dwData != kTextRunData || !data->lpData || data->cbData > kMaxTextRunBytes || !HasAppl()) {
+  LRESULT TextRun(HWND sender, const COPYDATASTRUCT* data) const {
+    if (!data || data->dwData != kTextRunData || !data->lpData || data->cbData > kMaxTextRunBytes || !HasAppl() ||
+        !TextRunArrived) {
       return FALSE;
     }
     const auto* p = static_cast<const char16_t*>(data->lpData);
     const std::u16string_view run(p, data->cbData / sizeof(char16_t));
     try {
-      Appl& app = gAppl();
-      return TranslateTextRun(app, app.CaptureSide(), FromHwnd(sender), run.substr(0, run.find(u'\0')));
+      return TextRunArrived(FromHwnd(sender), run.substr(0, run.find(u'\0')));
     } catch (...) {
       return FALSE;
     }
@@ -390,6 +391,7 @@ class frmClipHook final : public WindowBase {
 
 class TextDropTarget final : public IDropTarget {
  public:
+  explicit TextDropTarget(std::shared_ptr<CaptureEvents> events) : events_(std::move(events)) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
     if (!out) return E_POINTER;
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
@@ -419,10 +421,10 @@ class TextDropTarget final : public IDropTarget {
   HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
     *effect = DROPEFFECT_NONE;
     const std::u16string text = TextIn(data);
-    if (text.empty() || !HasAppl()) return S_OK;
+    if (text.empty() || !HasAppl() || !events_) return S_OK;
     *effect = DROPEFFECT_COPY;
     try {
-      gAppl().TransDrop(text);
+      events_->Drop(text);
     } catch (...) {
     }
     return S_OK;
@@ -442,6 +444,7 @@ class TextDropTarget final : public IDropTarget {
     ReleaseStgMedium(&medium);
     return text;
   }
+  std::shared_ptr<CaptureEvents> events_;
   LONG refs_ = 1;
   bool hasText_ = false;
 };
@@ -457,6 +460,7 @@ struct Win32Capture::Parts {
   frmClipHook clipHook;
   Win32CopyPort port;
   SimulatedCopy copy;
+  std::shared_ptr<CaptureEvents> events;
   frmTT popup;
   frmToolTip hint;
   std::vector<HWND> dropWindows;
@@ -474,16 +478,23 @@ HWND Win32Capture::ClipHookWindow() const { return parts_->clipHook.hwnd(); }
 frmTT& Win32Capture::Popup() { return parts_->popup; }
 frmToolTip& Win32Capture::Hint() { return parts_->hint; }
 
+void Win32Capture::SetEvents(std::shared_ptr<CaptureEvents> events) { parts_->events = std::move(events); }
+
 void Win32Capture::Load(Appl& app) {
   frmClipHook& hook = parts_->clipHook;
   hook.ClipboardChanged = [this] { WatchCopy(); };
   hook.CopyQuiet = [this] { return parts_->copy.Quiet(GetClipboardSequenceNumber()); };
   hook.CopyTick = [this] { WatchCopy(); };
+  hook.TextRunArrived = [this](WindowHandle sender, std::u16string_view run) {
+    return parts_->events && parts_->events->TextRun(sender, run);
+  };
   hook.Load();
   parts_->port.owner = hook.hwnd();
   auto* main = dynamic_cast<frmMain*>(app.frmMain.get());
   if (!main) return;
-  main->CheckEvent = [this, &app] { parlavent::CheckEvent(app, *this); };
+  main->CheckEvent = [this] {
+    if (parts_->events) parts_->events->Poll(*this);
+  };
   parts_->oleStarted = SUCCEEDED(OleInitialize(nullptr));
   // Text dropped on the window, its background toolbar or its output box is translated; the
   // output box gives up its own drop handling for that.
@@ -491,7 +502,7 @@ void Win32Capture::Load(Appl& app) {
   if (auto* out = dynamic_cast<RichEditBox*>(main->txtOutPut.get())) targets.push_back(out->hwnd());
   for (HWND w : targets) {
     RevokeDragDrop(w);
-    IDropTarget* target = MakeTextDropTarget();
+    IDropTarget* target = MakeTextDropTarget(parts_->events);
     if (RegisterDragDrop(w, target) == S_OK) parts_->dropWindows.push_back(w);
     target->Release();
   }
@@ -742,10 +753,11 @@ std::u16string Win32Capture::ChooseFolder(std::u16string_view title, std::u16str
   return ok ? FromWide(path) : std::u16string();
 }
 
-IDropTarget* MakeTextDropTarget() { return new TextDropTarget; }
+IDropTarget* MakeTextDropTarget(std::shared_ptr<CaptureEvents> events) { return new TextDropTarget(std::move(events)); }
 
-void InstallWin32Capture(Appl& app) {
+void InstallWin32Capture(Appl& app, std::shared_ptr<CaptureEvents> events) {
   auto capture = std::make_shared<Win32Capture>();
+  capture->SetEvents(std::move(events));
   app.Capture = capture;
   app.Hooks.LoadClipHook = [capture, &app] { capture->Load(app); };
 }

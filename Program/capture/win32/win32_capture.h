@@ -20,6 +20,8 @@ class Win32Capture final : public CaptureServices {
   Win32Capture();
   ~Win32Capture() override;
 
+  /// Where what the capture side hears goes (the poll, text runs, drops); nowhere without it.
+  void SetEvents(std::shared_ptr<CaptureEvents> events);
   /// frmClipHook and the main window's drop target and capture poll; the last step of start-up.
   void Load(Appl& app);
   /// The clipboard window (the owner of what the program puts on the clipboard).
@@ -54,11 +56,12 @@ class Win32Capture final : public CaptureServices {
   std::unique_ptr<Parts> parts_;
 };
 
-/// The main window's drop target: Unicode text dropped on it goes to Appl.TransDrop. The caller
+/// The main window's drop target: Unicode text dropped on it goes to events' Drop. The caller
 /// owns the one reference it returns.
-IDropTarget* MakeTextDropTarget();
+IDropTarget* MakeTextDropTarget(std::shared_ptr<CaptureEvents> events);
 
-/// Installs the capture side on app (Capture, and the hook that loads frmClipHook).
-void InstallWin32Capture(Appl& app);
+/// Installs the capture side on app (Capture, and the hook that loads frmClipHook), handing what
+/// it hears to events.
+void InstallWin32Capture(Appl& app, std::shared_ptr<CaptureEvents> events);
 
 }  // namespace parlavent

@@ -5,8 +5,8 @@
 
 #include "app/application.h"
 #include "app/win32/owned_window.h"
-#include "companions/stat_item.h"
 #include "companions/win32/companion_forms.h"
+#include "dictionary/stat_item.h"
 #include "foundation/lang_entries.h"
 #include "foundation/text.h"
 #include "platform/win32/win32_services.h"

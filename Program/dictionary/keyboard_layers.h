@@ -1,6 +1,7 @@
 #pragma once
 // What the dictionary loader hands to the on-screen keyboard and the layout-switch learner: the
 // keyboard layers of the dictionaries' languages and the prefix statistics of typed key sequences.
+// The loader fills them from the packages; the companions read and extend them.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -45,8 +46,5 @@ class KeyboardForm {
   /// Selects layer n of gLayers: its label highlighted, its picture shown.
   virtual void SetLang(std::int32_t n) = 0;
 };
-
-/// Merges the lines of the user's layout-switch table into gPrefixes (see docs/dictionary-loading.md).
-void MergeUserSwitch(std::u16string_view text);
 
 }  // namespace parlavent
