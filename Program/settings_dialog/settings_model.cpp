@@ -190,7 +190,6 @@ void SettingsModel::AddTranslationControls(const Setting& s) {
   AddCheck(u"chkTTHide", trans, lang::kSetTTHide, s.TTHide);
   AddCheck(u"chkShowNoTrans", trans, lang::kSetShowNoTrans, s.ShowNoTrans);
   AddCheck(u"chkAero", trans, lang::kSetAero, s.Aero);
-  AddCheck(u"chkSmartClick", trans, lang::kSetSmartClick, s.SmartClick);
   AddCheck(u"chkAllowShort", trans, lang::kSetAllowShort, s.GlbAllowShort);
   AddCheck(u"chkShowTranscript", trans, lang::kSetShowTranscript, s.ShowTranscript);
   AddCheck(u"chkNoDirForType", trans, lang::kSetNoDirForType, s.NoDirForType);
@@ -482,7 +481,6 @@ void SettingsModel::WriteTranslationFields(Setting& s) const {
   s.TTHide = Checked(u"chkTTHide");
   s.ShowNoTrans = Checked(u"chkShowNoTrans");
   s.Aero = Checked(u"chkAero");
-  s.SmartClick = Checked(u"chkSmartClick");
   s.GlbAllowShort = Checked(u"chkAllowShort");
   s.ShowTranscript = Checked(u"chkShowTranscript");
   s.NoDirForType = Checked(u"chkNoDirForType");

@@ -30,7 +30,6 @@ constexpr std::int32_t kSetBySelect = 440;
 constexpr std::int32_t kSetTTHide = 441;
 constexpr std::int32_t kSetShowNoTrans = 442;
 constexpr std::int32_t kSetAero = 443;
-constexpr std::int32_t kSetSmartClick = 444;
 constexpr std::int32_t kSetAllowShort = 445;
 constexpr std::int32_t kSetShowTranscript = 446;
 constexpr std::int32_t kSetNoDirForType = 447;

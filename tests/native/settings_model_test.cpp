@@ -152,7 +152,7 @@ TEST_F(SettingsModelTest, ChangedControlsReachTheirFieldsAndTheSettingsFile) {
       {u"chkByPoint", &Setting::TransByPoint},    {u"chkByClick", &Setting::TransByClick},
       {u"chkByDblClick", &Setting::TransByDblClick}, {u"chkBySelect", &Setting::TransBySelect},
       {u"chkTTHide", &Setting::TTHide},           {u"chkShowNoTrans", &Setting::ShowNoTrans},
-      {u"chkAero", &Setting::Aero},               {u"chkSmartClick", &Setting::SmartClick},
+      {u"chkAero", &Setting::Aero},
       {u"chkAllowShort", &Setting::GlbAllowShort}, {u"chkShowTranscript", &Setting::ShowTranscript},
       {u"chkNoDirForType", &Setting::NoDirForType}, {u"chkSpkClip", &Setting::SpkClip},
       {u"chkSpkSel", &Setting::SpkSel},           {u"chkSpkTrans", &Setting::SpkTrans},
