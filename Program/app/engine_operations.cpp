@@ -154,11 +154,17 @@ std::u16string Appl::GetRod(std::int32_t ID) { return std::u16string(RodTag(ID))
 // Choosing a dictionary is the application's: its collection, its current dictionary, the
 // settings store and the main window's buttons.
 void clsDic::SetEnabled(bool Refr) {
+  SaveSetting(u"Main", u"Dic", NumberText(Index));
+  MakeCurrent(Refr);
+}
+
+void clsDic::ServeInstead() { MakeCurrent(false); }
+
+void clsDic::MakeCurrent(bool Refr) {
   Appl& app = gAppl();
   for (auto& dic : app.ColDics) {
     if (dic) dic->Enabled = false;
   }
-  SaveSetting(u"Main", u"Dic", NumberText(Index));
   const auto self = shared_from_this();
   app.Dic = self;
   G().gCurDic = self;

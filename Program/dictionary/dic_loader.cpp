@@ -97,7 +97,11 @@ class DicLoader {
  private:
   void MigrateOldFiles() {
     const std::u16string program = System().ProgramFolder();
-    API::CreateFolderPath(API::JoinPath(program, u"Dictionaries"));
+    const std::u16string own = API::JoinPath(program, u"Dictionaries");
+    // The installation's old files move into its own dictionary folder; a loader pointed at
+    // another folder (dictool's) leaves the folders around it as they are.
+    if (!EqualsNoCase(dicPath_, own)) return;
+    API::CreateFolderPath(own);
     for (const auto& pair : kMigrations) app_.RemoveOldFiles(pair[0], pair[1]);
     std::error_code ec;
     std::filesystem::remove(API::ToFsPath(API::JoinPath(program, u"Demo")), ec);  // only when empty
@@ -317,9 +321,17 @@ class DicLoader {
   }
 
   void ChooseFirstVisible() {
+    // A stored choice of a package that cannot be used now is the user's still: kept for the
+    // start that finds the package whole again.
+    const std::int32_t stored = StoredNumber(u"Dic", u"1", 0);
+    const bool keep = stored >= 1 && static_cast<std::size_t>(stored) <= app_.ColDics.Count();
     for (const auto& dic : app_.ColDics) {
       if (!dic->Visible) continue;
-      dic->SetEnabled(false);
+      if (keep) {
+        dic->ServeInstead();
+      } else {
+        dic->SetEnabled(false);
+      }
       return;
     }
   }

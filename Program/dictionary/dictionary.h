@@ -129,8 +129,11 @@ class clsDic : public std::enable_shared_from_this<clsDic> {
   void Direction(std::int32_t value);
   /// The source for the interface language, else source "k0"; nullptr when neither exists.
   std::shared_ptr<clsDicSrc> GetSrc() const;
-  /// Makes this the current dictionary; with Refr the info line and buttons follow.
+  /// Makes this the current dictionary and stores it as the user's choice ("Main"/"Dic"); with
+  /// Refr the info line and buttons follow.
   void SetEnabled(bool Refr = false);
+  /// As SetEnabled, but the stored choice stays: this one serves only until it can be used again.
+  void ServeInstead();
   /// The theme record under ID; nullptr when there is none.
   std::shared_ptr<clsTheme> GetTheme(std::int32_t ID) const;
   /// The direction text ("English --> Russian") or, one-way-less dictionaries, the full name.
@@ -144,6 +147,7 @@ class clsDic : public std::enable_shared_from_this<clsDic> {
   std::int64_t LongestText(const PackageFile& package, std::int64_t upTo = INT64_MAX) const;
 
  private:
+  void MakeCurrent(bool Refr);
   // How far LongestText has walked the "Words" offset table: the next span, the entry that opens
   // it, the longest span so far in bytes, and the number of spans there are (-1 before the
   // first walk).

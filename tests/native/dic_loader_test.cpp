@@ -373,6 +373,29 @@ TEST_F(LoaderTest, BadPackagesBesideGoodOnesAreSkipped) {
             "Info(" + ToUtf8(app.LZ(lang::kInfoDicsSkipped)) + " aa-ru_full.dic, ab-ru_full.dic, ac-ru_full.dic)");
 }
 
+// A start that cannot use the stored choice serves another but keeps the choice: with the package
+// whole again, the next start is back on it.
+TEST_F(LoaderTest, AStoredChoiceOfADamagedPackageSurvivesTheStart) {
+  folder.Add("de-ru_full.dic", kEnRu + "L\tHaus\tдом\n");
+  folder.Add("en-ru_full.dic", kEnRu + kWords);
+  const fs::path de = folder.Dictionaries() / "de-ru_full.dic";
+  const std::string whole = testing::ReadBytes(de);
+  testing::WriteBytes(de, whole.substr(0, whole.size() / 3));
+  SaveSetting(u"Main", u"Dic", u"1");
+  app.InitDics();
+  EXPECT_FALSE(Dic(u"de-ru_full")->Visible);
+  EXPECT_EQ(app.Dic, Dic(u"en-ru_full"));
+  EXPECT_TRUE(app.WordExist(u"apple", *app.Dic));
+  EXPECT_EQ(Stored(u"Dic"), u"1");
+  app.CloseByteFile();
+  testing::WriteBytes(de, whole);
+  app.InitDics();
+  EXPECT_EQ(app.Dic, Dic(u"de-ru_full"));
+  // Chosen by the user, the other package is the stored choice from then on.
+  Dic(u"en-ru_full")->SetEnabled(true);
+  EXPECT_EQ(Stored(u"Dic"), u"2");
+}
+
 TEST_F(LoaderTest, UnreadablePackageIsSkipped) {
   folder.Add("aa-ru_full.dic", kEnRu + kWords);
   folder.Add("de-ru_full.dic", kEnRu + kWords);

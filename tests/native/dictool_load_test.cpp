@@ -1,4 +1,5 @@
 #include "load_command.h"
+#include "list_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,29 @@ TEST(DictoolLoadTest, CutShortPackagesAreNeverCurrent) {
     return 0;
   });
   EXPECT_EQ(result, 0);
+}
+
+// Looking at a folder changes nothing in it or around it: no preset.ini, no "Dictionaries" beside it.
+TEST(DictoolLoadTest, ReadOnlyCommandsWriteNothing) {
+  testing::TempDir dir;
+  const std::filesystem::path dics = dir.path() / "install" / "dics";
+  std::filesystem::create_directories(dics);
+  for (const char* name : {"en-ru_full.dic", "en-ru_common.dic"}) std::filesystem::copy_file(kSamples / name, dics / name);
+  testing::ScopedSystem system{nullptr};
+  testing::ScopedUserSettings store{nullptr};
+  std::ostringstream out;
+  const std::string folder = dics.string();
+  EXPECT_EQ(dictool::RunListCommand("abc", {folder}, out), 0);
+  EXPECT_EQ(dictool::RunListCommand("wordlist", {folder, "ho"}, out), 0);
+  EXPECT_EQ(dictool::LoadFolder(dics, out), 0);
+  EXPECT_NE(out.str(), "");
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path())) {
+    files.push_back(std::filesystem::relative(entry.path(), dir.path()).generic_string());
+  }
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"install", "install/dics", "install/dics/en-ru_common.dic",
+                                             "install/dics/en-ru_full.dic"}));
 }
 
 }  // namespace

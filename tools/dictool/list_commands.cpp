@@ -66,7 +66,7 @@ void PrepareLists(Appl& app) {
   mdlPublic::LoadLang(app.Sett->CurLang, site, email);
   clsINI ini;
   ini.Unicode = true;
-  ini.FileName(API::JoinPath(System().ProgramFolder(), u"preset.ini"));
+  ini.OpenForReading(API::JoinPath(System().ProgramFolder(), u"preset.ini"));
   for (const std::u16string& line : ini.GetSectionValues(u"ABC")) {
     app.State.colABC.Add(API::GetTextBefore(line, u"="), API::GetTextAfter(line, u"="));
   }
