@@ -75,6 +75,9 @@ void Appl::Init() {
   G().gHandCursor = TheDesktop().LoadCursorResource(kHandCursorResource);
   std::u16string noDefault;
   Sett->AppFolder = API::GetAppDataFolder(noDefault);
+  // A save cut short (a kill, a power cut) left its temporary beside the file it was to replace;
+  // the file itself is whole, as the last finished save left it.
+  API::RemoveSaveLeftovers(Sett->AppFolder);
   const Point twips = Input().TwipsPerPixel();
   G().gTwipsPerPixelX = static_cast<std::int32_t>(twips.x);
   G().gTwipsPerPixelY = static_cast<std::int32_t>(twips.y);
@@ -142,6 +145,11 @@ void Appl::Launch() {
   if (frmMain) frmMain->ShowTestMenus(CommandLineHas(u"*/t*"));
   if (G().gAvpFound) ShowNotify(12, LZ(lang::kNotifyAntivirus), true, true, false, true);
   CallHook(Hooks.ShowModeMessage);
+  // Said once: a file is kept again only when it holds something else.
+  if (!G().gKeptFiles.empty()) {
+    Info(LZ(lang::kInfoFilesKept) + u" " + JoinText(G().gKeptFiles, u", "), false);
+    G().gKeptFiles.clear();
+  }
   if (Sett->CannotSave) Info(LZ(lang::kInfoCannotSave) + u" " + API::GetAppDataFolder(), false);
   StartEvents();
   OpenQuickReferenceOnce();

@@ -54,6 +54,22 @@ std::string Utf16Bytes(std::u16string_view text) {
   return bytes;
 }
 
+// The lines of a text (ended by LF or CR LF) that hold more than spaces, each without its CR.
+std::vector<std::u16string_view> NonBlankLines(std::u16string_view text) {
+  if (!text.empty() && text.front() == 0xFEFF) text.remove_prefix(1);
+  std::vector<std::u16string_view> lines;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find(u'\n', pos);
+    if (end == std::u16string_view::npos) end = text.size();
+    std::u16string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+    if (!TrimView(line).empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
 }  // namespace
 
 std::u16string clsStat::FilePath() const {
@@ -67,8 +83,15 @@ void clsStat::LoadStat() {
   items_.clear();
   changed_ = false;
   const std::u16string path = FilePath();
-  if (path.empty()) return;
-  Parse(API::ReadUnicodeFile(path));
+  std::string bytes;
+  if (path.empty() || !API::ReadFileBytes(path, bytes)) return;
+  // Written as UTF-16LE, but an editor may have saved it otherwise.
+  const std::u16string text = API::DecodeUserText(bytes);
+  Parse(text);
+  // What the next save would not write back (lines that are no statistics, words past the
+  // limit, a file in no encoding read here) is first copied beside it as it is.
+  const std::u16string written = Serialize();
+  if (NonBlankLines(text) != NonBlankLines(written)) API::KeepBackup(path, bytes);
 }
 
 void clsStat::SaveStat() {

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -39,9 +38,12 @@ struct PairList {
   }
 };
 
-void MergeLine(const std::vector<std::u16string>& fields, KeyedCollection<std::shared_ptr<clsPrefix>>& prefixes,
+// Whether the line was taken: a prefix with at least one layout pair.
+bool MergeLine(const std::vector<std::u16string>& fields, KeyedCollection<std::shared_ptr<clsPrefix>>& prefixes,
                std::unordered_map<clsPrefix*, PairList>& merged) {
-  if (fields.size() < 2 || fields[0].empty()) return;
+  if (fields.size() < 2 || fields[0].empty()) return false;
+  std::vector<std::u16string> pairs = SplitText(fields[1], u",");
+  const bool anyPair = std::any_of(pairs.begin(), pairs.end(), [](const std::u16string& p) { return clsPrefix::PairLayout(p) >= 0; });
   const std::int64_t mass = fields.size() > 2 ? LeadingNumber(fields[2]) : 0;
   auto* known = prefixes.Find(fields[0]);
   if (!known) {
@@ -49,7 +51,7 @@ void MergeLine(const std::vector<std::u16string>& fields, KeyedCollection<std::s
     entry->Prefix = fields[0];
     prefixes.Add(fields[0], entry);
     known = prefixes.Find(fields[0]);
-    if (!known) return;
+    if (!known) return false;
   }
   clsPrefix& entry = **known;
   auto [it, first] = merged.try_emplace(&entry);
@@ -59,32 +61,39 @@ void MergeLine(const std::vector<std::u16string>& fields, KeyedCollection<std::s
   }
   // The table was written from the whole entry, the packages' pairs counted on by the user: its
   // count of a layout the packages list is the one that lasts.
-  for (auto& pair : SplitText(fields[1], u",")) list.Put(std::move(pair), true);
+  for (auto& pair : pairs) list.Put(std::move(pair), true);
   entry.Mass = ClampMass(mass);
   entry.ByUser = true;
+  return anyPair;
 }
 
 }  // namespace
 
-void MergeUserSwitch(std::u16string_view text) {
-  if (text.empty()) return;
-  auto lines = SplitText(text, u"\r\n");
-  if (lines.size() > kMaxUserSwitchLines) lines.resize(kMaxUserSwitchLines);
+bool MergeUserSwitch(std::u16string_view text) {
+  if (text.empty()) return true;
+  // A line ends at CR LF, LF or a lone CR, however the file was saved.
+  auto lines = SplitText(ReplaceAll(ReplaceAll(text, u"\r\n", u"\n"), u"\r", u"\n"), u"\n");
+  bool whole = true;
+  if (lines.size() > kMaxUserSwitchLines) {
+    whole = std::all_of(lines.begin() + kMaxUserSwitchLines, lines.end(), [](const auto& l) { return Trim(l).empty(); });
+    lines.resize(kMaxUserSwitchLines);
+  }
   std::unordered_map<clsPrefix*, PairList> merged;
-  for (const auto& line : lines) MergeLine(SplitText(line, u"\t"), G().gPrefixes, merged);
+  for (const auto& line : lines) {
+    if (!MergeLine(SplitText(line, u"\t"), G().gPrefixes, merged) && !Trim(line).empty()) whole = false;
+  }
   for (auto& [entry, list] : merged) entry->Layouts = JoinText(list.pairs, u",");
+  return whole;
 }
 
 void Appl::LoadUserSwitch() {
   if (!State.gSetting) return;
   const std::u16string file = API::JoinPath(State.gSetting->AppFolder, u"trl.dat");
-  // A table with prefixes the ANSI code page cannot hold is written as UTF-16 with its mark.
-  char mark[2] = {};
-  std::ifstream in(API::ToFsPath(file), std::ios::binary);
-  const bool unicode = in.read(mark, 2) && mark[0] == '\xFF' && mark[1] == '\xFE';
-  in.close();
-  MergeUserSwitch(unicode ? API::ReadUnicodeFile(file)
-                          : API::ReadTextFile(file, static_cast<long>(kMaxUserSwitchLines)));
+  std::string bytes;
+  if (!API::ReadFileBytes(file, bytes)) return;
+  // Written as ANSI or as UTF-16LE with its mark, but an editor may have saved it otherwise.
+  // Lines the next save would not write back are first copied beside it, the file as it is.
+  if (!MergeUserSwitch(API::DecodeUserText(bytes))) API::KeepBackup(file, bytes);
 }
 
 }  // namespace parlavent

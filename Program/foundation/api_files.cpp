@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "foundation/api_messages.h"
+#include "foundation/host.h"
 #include "foundation/text.h"
 #include "foundation/wildcard.h"
 #include "platform/code_page.h"
@@ -35,15 +36,6 @@ std::u16string LastErrorText() {
   return code != 0 ? ErrorText(std::error_code(code, std::generic_category())) : u"Input/output error";
 }
 
-bool ReadBytes(std::u16string_view path, std::string& bytes) {
-  // Only ordinary files: a device or a pipe could be read without end.
-  if (!FileExists(path)) return false;
-  std::ifstream in(ToFsPath(path), std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
-
 std::string Utf16LeBytes(std::u16string_view text) {
   std::string bytes;
   bytes.reserve(text.size() * 2);
@@ -54,14 +46,20 @@ std::string Utf16LeBytes(std::u16string_view text) {
   return bytes;
 }
 
-// UTF-16LE code units, a leading FF FE mark dropped; an odd last byte is ignored.
-std::u16string Utf16LeText(std::string_view bytes) {
+// UTF-16 code units; an odd last byte is ignored.
+std::u16string Utf16Text(std::string_view bytes, bool bigEndian) {
   std::u16string text;
   text.reserve(bytes.size() / 2);
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                         (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    const auto first = static_cast<unsigned char>(bytes[i]), second = static_cast<unsigned char>(bytes[i + 1]);
+    text.push_back(static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first));
   }
+  return text;
+}
+
+// UTF-16LE code units, a leading FF FE mark dropped.
+std::u16string Utf16LeText(std::string_view bytes) {
+  std::u16string text = Utf16Text(bytes, false);
   if (!text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
   return text;
 }
@@ -139,9 +137,18 @@ std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
   return std::u16string(folder) + separator + std::u16string(name);
 }
 
+bool ReadFileBytes(std::u16string_view path, std::string& bytes) {
+  // Only ordinary files: a device or a pipe could be read without end.
+  if (!FileExists(path)) return false;
+  std::ifstream in(ToFsPath(path), std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
 std::u16string ReadUnicodeFile(std::u16string_view path) {
   std::string bytes;
-  if (!ReadBytes(path, bytes)) return {};
+  if (!ReadFileBytes(path, bytes)) return {};
   return Utf16LeText(bytes);
 }
 
@@ -157,9 +164,24 @@ std::u16string TextFromFileBytes(std::string_view bytes) {
   return AnsiCodePage().Decode(bytes);
 }
 
+std::u16string DecodeUserText(std::string_view bytes) {
+  const auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
+  if (starts("\xFF\xFE")) return Utf16Text(bytes.substr(2), false);
+  if (starts("\xFE\xFF")) return Utf16Text(bytes.substr(2), true);
+  if (starts("\xEF\xBB\xBF")) return FromUtf8(bytes.substr(3));
+  // No ANSI text holds a zero byte, while UTF-16 has one in every character of the Latin range
+  // (a TAB, a line break): the high byte, first in big-endian order.
+  std::size_t evenZeros = 0, oddZeros = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == 0) ++(i % 2 == 0 ? evenZeros : oddZeros);
+  }
+  if (evenZeros + oddZeros == 0) return AnsiCodePage().Decode(bytes);
+  return Utf16Text(bytes, evenZeros > oddZeros);
+}
+
 std::u16string ReadTextFile(std::u16string_view path, long lineCount) {
   std::string bytes;
-  if (!ReadBytes(path, bytes)) return {};
+  if (!ReadFileBytes(path, bytes)) return {};
   const std::u16string text = TextFromFileBytes(bytes);
   if (lineCount == 0) return text;
   if (lineCount < 0) return {};
@@ -221,6 +243,24 @@ bool ReplaceFileContents(std::u16string_view path, std::string_view bytes, std::
     return fail(ErrorText(ec));
   }
   return true;
+}
+
+bool KeepBackup(std::u16string_view path, std::string_view bytes) {
+  const std::u16string backup = std::u16string(path) + u".bak";
+  std::string kept;
+  if (ReadFileBytes(backup, kept) && kept == bytes) return false;
+  if (!ReplaceFileContents(backup, bytes)) return false;
+  if (HasFoundationHost()) ProcessValues().gKeptFiles.push_back(GetFileName(path));
+  return true;
+}
+
+void RemoveSaveLeftovers(std::u16string_view folder) {
+  for (const auto* mask : {u"*.~new", u"*.~probe"}) {
+    for (const std::u16string& file : FindFiles(folder, mask, true, false, false, false)) {
+      std::error_code ignored;
+      fs::remove(ToFsPath(file), ignored);
+    }
+  }
 }
 
 bool IsPathExists(std::u16string_view path) {

@@ -17,6 +17,9 @@ std::filesystem::path ToFsPath(std::u16string_view path);
 /// no second separator when folder ends in one.
 std::u16string JoinPath(std::u16string_view folder, std::u16string_view name);
 
+/// The whole file's bytes; false when it is missing or cannot be read (only ordinary files are read).
+bool ReadFileBytes(std::u16string_view path, std::string& bytes);
+
 /// The whole file as UTF-16LE, a leading FF FE mark dropped (an odd last byte is ignored); "" when
 /// the file is missing or unreadable.
 std::u16string ReadUnicodeFile(std::u16string_view path);
@@ -27,6 +30,11 @@ std::string TextFileBytes(std::u16string_view text);
 /// The text of a text file's bytes: UTF-16LE when they begin with FF FE (the mark dropped),
 /// otherwise ANSI.
 std::u16string TextFromFileBytes(std::string_view bytes);
+
+/// The text of a user's file in whichever form a Windows editor may have left it: UTF-16LE,
+/// UTF-16BE or UTF-8 behind their marks; without a mark, UTF-16 when it holds zero bytes (LE or BE
+/// by where they stand, an odd last byte ignored), otherwise ANSI.
+std::u16string DecodeUserText(std::string_view bytes);
 
 /// Text in the form TextFileBytes writes. lineCount above 0: that many lines (fewer at the end of
 /// the file) joined by CR LF; otherwise the whole text. "" when the file cannot be read.
@@ -45,6 +53,15 @@ bool SaveBytesToFile(std::u16string_view path, std::u16string_view text);
 /// the old one, so that a failure leaves the old file as it was. error (when given) receives the
 /// system's description of a failure.
 bool ReplaceFileContents(std::u16string_view path, std::string_view bytes, std::u16string* error = nullptr);
+
+/// Before a save replaces a user's file the program could not read whole, its bytes are kept in
+/// "<path>.bak" (unless that copy holds them already). True when a copy was written; its file
+/// name then joins the kept files that start-up names once on the info line.
+bool KeepBackup(std::u16string_view path, std::string_view bytes);
+
+/// Removes what saves cut short left beside the files of folder: their temporaries "*.~new" and
+/// the write probes "*.~probe". The files themselves stay as the last whole save left them.
+void RemoveSaveLeftovers(std::u16string_view folder);
 
 /// A file or folder of that name exists; false for "".
 bool IsPathExists(std::u16string_view path);

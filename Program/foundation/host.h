@@ -33,6 +33,7 @@ struct FoundationState {
   std::shared_ptr<class DicVoiceSource> gDicVoices;
   std::uintptr_t gHandCursor = 0;          // the hand cursor's handle, loaded at start-up
   std::shared_ptr<class FileLineReader> gLineReader;  // mdlPublic::ReadFileLine's one file
+  std::vector<std::u16string> gKeptFiles;  // user files copied to "<name>.bak" (API::KeepBackup)
 };
 
 class FoundationHost {

@@ -1,8 +1,6 @@
 #include "foundation/white_list.h"
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -89,35 +87,6 @@ namespace {
 
 std::u16string UserWhiteList() { return API::JoinPath(API::GetAppDataFolder(), u"WhiteList.inf"); }
 
-bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
-  if (!API::FileExists(path)) return false;
-  std::ifstream in(API::ToFsPath(path), std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
-
-std::u16string Utf16Text(std::string_view bytes, bool bigEndian) {
-  std::u16string text;
-  text.reserve(bytes.size() / 2);
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const auto first = static_cast<std::uint8_t>(bytes[i]), second = static_cast<std::uint8_t>(bytes[i + 1]);
-    text.push_back(static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first));
-  }
-  return text;
-}
-
-// The list's text in the form it was written: as the list is saved (API::TextFileBytes: ANSI, or
-// UTF-16LE behind FF FE), or as an editor may leave it: UTF-16BE behind its mark, UTF-8 behind
-// its mark, UTF-16LE without a mark (the second byte 0).
-std::u16string DecodeList(std::string_view bytes) {
-  const auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
-  if (starts("\xFE\xFF")) return Utf16Text(bytes.substr(2), true);
-  if (starts("\xEF\xBB\xBF")) return FromUtf8(bytes.substr(3));
-  if (bytes.size() >= 2 && bytes[0] != 0 && bytes[1] == 0) return Utf16Text(bytes, false);
-  return API::TextFromFileBytes(bytes);
-}
-
 // Whether saving the list writes back all that the file held: its lines in the same order, blank
 // lines aside (the save loses no character: TextFileBytes falls back to UTF-16).
 bool SavesAsRead(std::u16string_view text, const WindowList& list) {
@@ -138,15 +107,11 @@ void Setting::LoadWhiteCol() {
   const std::u16string path = own ? user : API::JoinPath(System().ProgramFolder(), u"DefaultWhiteList.inf");
   std::string bytes;
   std::u16string text;
-  if (ReadFileBytes(path, bytes)) text = DecodeList(bytes);
+  if (API::ReadFileBytes(path, bytes)) text = API::DecodeUserText(bytes);
   ProcessValues().WhiteCol = ParseWhiteList(text);
   // A list the next save would write back shorter (lines it cannot read, a window type twice,
   // bytes that are no list) is first copied beside it, as it is.
-  if (own && !SavesAsRead(text, ProcessValues().WhiteCol)) {
-    const std::u16string backup = user + u".bak";
-    std::string previous;
-    if (!ReadFileBytes(backup, previous) || previous != bytes) API::ReplaceFileContents(backup, bytes);
-  }
+  if (own && !SavesAsRead(text, ProcessValues().WhiteCol)) API::KeepBackup(user, bytes);
 
   // Once per user: capture in Opera is switched on, whatever the list said.
   if (LeadingNumber(GetSetting(u"Main", u"CorrectOpera", u"0")) != 0) return;

@@ -91,6 +91,21 @@ TEST_F(ApiFilesTest, TextTheCodePageCannotHoldIsWrittenAsUtf16AndReadBack) {
   EXPECT_EQ(API::TextFromFileBytes("\xFF"), u"я");
 }
 
+TEST(ApiUserText, ReadInTheEncodingsEditorsWrite) {
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"UTF-16LE", std::string("\xFF\xFE" "a\0\t\0\x34\x04", 8)},
+      {"UTF-16BE", std::string("\xFE\xFF" "\0a\0\t\x04\x34", 8)},
+      {"UTF-8", "\xEF\xBB\xBF" "a\t\xD0\xB4"},
+      {"UTF-16LE without a mark", std::string("a\0\t\0\x34\x04", 6)},
+      {"UTF-16BE without a mark", std::string("\0a\0\t\x04\x34", 6)},
+      {"ANSI", "a\t\xE4"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(API::DecodeUserText(c.bytes), u"a\tд") << c.name;
+}
+
 TEST_F(ApiFilesTest, AFailedSaveIsShownWhenAsked) {
   auto boxes = std::make_shared<testing::FakeBoxes>();
   testing::ScopedBoxes scoped(boxes);

@@ -134,12 +134,33 @@ TEST_F(LayoutSwitchTest, TheUserTableIsWrittenWholeAndReadBack) {
   EXPECT_EQ((*G().gPrefixes.Find(u"ab"))->Mass, 3);
 }
 
-TEST_F(LayoutSwitchTest, ANeverChangedTableIsNotRewritten) {
-  WriteBytes(Table(), std::string("ab\t1033:1\t1\r\n\x01\x02 garbage without tabs\r\n", 38));
+TEST_F(LayoutSwitchTest, ANeverChangedTableIsNotRewrittenAndWhatItCannotReadIsKeptBeforeASave) {
+  const std::string damaged("ab\t1033:1\t1\r\n\x01\x02 garbage without tabs\r\n", 38);
+  WriteBytes(Table(), damaged);
   app.LoadUserSwitch();
   app.SaveUserSwitch();
   EXPECT_EQ(ReadBytes(Table()).size(), 38u);
   EXPECT_EQ(Layouts(u"ab"), u"1033:1");
+  RecordPrefix(u"ab", 1033);
+  app.SaveUserSwitch();
+  EXPECT_EQ(ReadBytes(Table()), "ab\t1033:2\t2\r\n");
+  EXPECT_EQ(ReadBytes(user.path() / "trl.dat.bak"), damaged);
+}
+
+// An editor's UTF-16BE: every entry is read, and the next save writes them all again.
+TEST_F(LayoutSwitchTest, ATableSavedAsUtf16BigEndianIsReadWhole) {
+  std::string bytes = "\xFE\xFF";
+  for (char16_t c : std::u16string(u"ab\t1033:2\t2\r\nжи\t1049:1\t1\r\n")) {
+    bytes += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+  }
+  WriteBytes(Table(), bytes);
+  app.LoadUserSwitch();
+  EXPECT_EQ(Layouts(u"ab"), u"1033:2");
+  EXPECT_EQ(Layouts(u"жи"), u"1049:1");
+  EXPECT_FALSE(std::filesystem::exists(user.path() / "trl.dat.bak"));
+  RecordPrefix(u"ab", 1049);
+  app.SaveUserSwitch();
+  EXPECT_EQ(ReadBytes(Table()), "ab\t1033:2,1049:1\t3\r\n\xE6\xE8\t1049:1\t1\r\n");
 }
 
 TEST_F(LayoutSwitchTest, DamagedTablesLoadWhatIsSound) {

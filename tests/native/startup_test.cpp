@@ -116,6 +116,20 @@ TEST_F(StartupTest, InitTakesTheSystemFactsAndFolders) {
   EXPECT_EQ(sound, u"");
 }
 
+// A save cut short (8 of 129 kills while saving) left its temporary beside the file it was to
+// replace; the next start removes it and reads the file as the last whole save left it.
+TEST_F(StartupTest, AStartRemovesWhatSavesCutShortLeftAndKeepsTheWholeFiles) {
+  WriteUserFile("\r\n[Main]\r\nTopMost=False\r\n");
+  WriteBytes(UserFolder() / "WhiteList.inf", "C:\\a.exe\tA\t\tAClass\t1");
+  const char* leftovers[] = {"Parlavent.ini.~new", "WhiteList.inf.~new", "WhiteList.inf.bak.~new",
+                             "statistics.dat.~new", "Parlavent.ini.~probe"};
+  for (const char* name : leftovers) WriteBytes(UserFolder() / name, "\r\n[Ma");
+  app.Run();
+  for (const char* name : leftovers) EXPECT_FALSE(std::filesystem::exists(UserFolder() / name)) << name;
+  EXPECT_FALSE(Sett().TopMost);
+  EXPECT_TRUE(G().WhiteCol.Exists(u"AClass"));
+}
+
 TEST_F(StartupTest, ConflictingProgramsAreDetected) {
   processes->list = {{u"PS.EXE", u"C:\\Program Files\\Punto Switcher\\ps.exe"},
                      {u"outpost.exe", u""},
@@ -154,6 +168,10 @@ TEST_F(StartupTest, WithoutAWritableUserFolderLaunchSaysSoOnce) {
   G().gLangTable[332] = u"Cannot save in:";
   app.Launch();
   EXPECT_EQ(host->line->text, u"");
+  G().gLangTable[336] = u"Kept:";
+  G().gKeptFiles = {u"statistics.dat", u"trl.dat"};
+  app.Launch();
+  EXPECT_EQ(host->line->text, u"Kept: statistics.dat, trl.dat");
   app.Sett->CannotSave = true;
   app.Launch();
   EXPECT_EQ(host->line->text, u"Cannot save in: " + API::GetAppDataFolder());

@@ -98,6 +98,46 @@ TEST_F(StatisticsTest, DamagedFilesLoadWhatIsSound) {
   }
 }
 
+// Saved again by an editor: read in its encoding and written back whole. What cannot be read is
+// kept beside the file, once, before a save replaces it.
+TEST_F(StatisticsTest, AnEditorsEncodingIsReadAndAnUnreadableFileIsKeptBeforeTheNextSave) {
+  const auto bigEndian = [](std::u16string_view text) {
+    std::string bytes = "\xFE\xFF";
+    for (char16_t c : text) bytes += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+    return bytes;
+  };
+  const std::filesystem::path backup = folder.path() / "statistics.dat.bak";
+  struct Case {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"UTF-16BE", bigEndian(u"Hund\t3\r\nдом\t2\r\n")},
+      {"UTF-8", "\xEF\xBB\xBFHund\t3\r\n\xD0\xB4\xD0\xBE\xD0\xBC\t2\r\n"},
+      {"ANSI", "Hund\t3\r\n\xE4\xEE\xEC\t2\r\n"},
+  };
+  for (const Case& c : cases) {
+    WriteBytes(File(), c.bytes);
+    stat.LoadStat();
+    EXPECT_EQ(Pairs(stat.Items()), (std::vector<std::pair<std::u16string, std::int32_t>>{{u"Hund", 3}, {u"дом", 2}})) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(backup)) << c.name << ": read whole, nothing to keep";
+    stat.AddItem(u"Katze");
+    stat.SaveStat();
+    EXPECT_EQ(ReadBytes(File()), Utf16(u"Katze\t1\r\nHund\t3\r\nдом\t2\r\n")) << c.name;
+  }
+
+  const std::string damaged = bigEndian(u"Hund\t3\r\n\x01\x02\r\n");
+  WriteBytes(File(), damaged);
+  G().gKeptFiles.clear();
+  stat.LoadStat();
+  EXPECT_EQ(ReadBytes(backup), damaged);
+  EXPECT_EQ(G().gKeptFiles, std::vector<std::u16string>{u"statistics.dat"});
+  stat.LoadStat();
+  EXPECT_EQ(G().gKeptFiles.size(), 1u) << "kept once";
+  stat.AddItem(u"Katze");
+  stat.SaveStat();
+  EXPECT_EQ(ReadBytes(backup), damaged) << "the save replaced the file, not its copy";
+}
+
 TEST_F(StatisticsTest, AMillionLinesGiveTheFirstThousandWords) {
   std::u16string text;
   for (int i = 0; i < 1000000; ++i) text += u"w" + NumberText(i % 2000) + u"\t1\r\n";
