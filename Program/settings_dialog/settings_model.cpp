@@ -293,12 +293,22 @@ void SettingsModel::AddSpeechControls() {
 
 void SettingsModel::RefreshWhiteList() {
   rows_.clear();
+  rows_.reserve(G().WhiteCol.Count());
+  details_.clear();  // the files may have changed since the dialog was open last
   for (const auto& entry : G().WhiteCol) {
     if (!entry) continue;
     if (entry->AppName.empty()) entry->AppName = entry->WndType();
-    rows_.push_back({entry->WndType(), entry->AppName, entry->ExePath, aviDictFile(entry->ExePath).Details(),
-                     entry->State != 0});
+    rows_.push_back({entry->WndType(), entry->AppName, entry->ExePath, entry->State != 0});
   }
+}
+
+const std::u16string& SettingsModel::Details(std::size_t row) {
+  static const std::u16string none;
+  if (row >= rows_.size()) return none;
+  const std::u16string& path = rows_[row].exePath;
+  auto found = details_.find(path);
+  if (found == details_.end()) found = details_.emplace(path, aviDictFile(path).Details()).first;
+  return found->second;
 }
 
 // ---- Values ------------------------------------------------------------------------------------

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -76,7 +77,6 @@ struct WhiteListRow {
   std::u16string key;      // WndType
   std::u16string text;     // AppName, or WndType when it has none
   std::u16string exePath;  // whose icon stands for the row
-  std::u16string details;  // the program file's details (aviDictFile::Details)
   bool checked = false;    // State not 0
 };
 
@@ -106,6 +106,9 @@ class SettingsModel {
   const ControlValue& Get(std::u16string_view name) const;
 
   std::vector<WhiteListRow>& WhiteList() { return rows_; }
+  /// The file details of row's program (aviDictFile::Details), read when first asked for and
+  /// kept per program: a list of thousands opens without touching their files.
+  const std::u16string& Details(std::size_t row);
 
   /// The text shown for a hot key or a font in their controls.
   static std::u16string HotKeyText(const HotKeyValue& key);
@@ -172,6 +175,7 @@ class SettingsModel {
   std::vector<SettingControl> controls_;
   std::vector<ControlValue> values_;
   std::vector<WhiteListRow> rows_;
+  std::unordered_map<std::u16string, std::u16string> details_;  // by program path
   std::vector<std::int32_t> languageColumns_;  // the interface-language column of each option
   std::vector<VoiceEdit> voices_;              // Appl.Voices in order, with the edited values
   std::vector<std::u16string> voiceLanguages_; // the languages that get a voice choice

@@ -448,7 +448,7 @@ TEST_F(SettingsModelTest, TheProgramsListShowsEachProgramFilesDetails) {
   G().WhiteCol = ParseWhiteList(path + u"\tTool\t\tToolClass\t1");
   model.RefreshWhiteList();
   ASSERT_EQ(model.WhiteList().size(), 1u);
-  EXPECT_EQ(model.WhiteList()[0].details, file.Details());
+  EXPECT_EQ(model.Details(0), file.Details());
 }
 
 TEST_F(SettingsModelTest, WithoutVoicesTheSpeechPageSaysSoAndStillSavesItsOptions) {

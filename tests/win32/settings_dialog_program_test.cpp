@@ -174,5 +174,50 @@ TEST_F(SettingsDialogProgram, CancelAndAFailedSaveLeaveBothFilesAsTheyWere) {
   EXPECT_FALSE(ToolbarButtonHidden(main, 6)) << "nothing was applied";
 }
 
+// A list of thousands of programs (the capture adds every program it meets): the dialog comes up
+// with all of them, and the main window answers all the while.
+TEST_F(SettingsDialogProgram, ALongProgramListOpensWhileTheMainWindowAnswers) {
+  std::string list;
+  for (int i = 0; i < 10000; ++i) {
+    const std::string n = std::to_string(i);
+    list += "C:\\Programs\\app" + n + "\\app" + n + ".exe\tApp " + n + "\t\tAppClass" + n + "\t" +
+            std::to_string(i % 2) + "\r\n";
+  }
+  HANDLE file = CreateFileW((UserFolder() + L"\\WhiteList.inf").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, list.data(), static_cast<DWORD>(list.size()), &written, nullptr);
+  CloseHandle(file);
+  ASSERT_EQ(written, list.size());
+
+  program.emplace();
+  ASSERT_TRUE(program->Started());
+  main = testing::WaitForMainWindow(program->Id(), true, kStartTimeoutMs);
+  ASSERT_NE(main, nullptr);
+  PostMessageW(main, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Setting), 0);
+  // Before the list was filled in one pass, each entry cost 9 ms: 90 s of a window that answered
+  // nothing. Now a question waits no longer than a busy machine makes it.
+  constexpr UINT kAnswerMs = 5000;
+  const auto answers = [this] {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerMs, &result) != 0;
+  };
+  HWND dialog = nullptr;
+  const DWORD start = GetTickCount();
+  while (!dialog && GetTickCount() - start < kReactTimeoutMs) {
+    ASSERT_TRUE(answers()) << "the main window stalls while the dialog opens";
+    dialog = testing::WindowOf(program->Id(), frmSetting::kClassName, true);
+    if (!dialog) Sleep(50);
+  }
+  ASSERT_NE(dialog, nullptr) << "the settings dialog comes up";
+  HWND shown = GetDlgItem(dialog, frmSetting::kIdWhiteList);
+  EXPECT_EQ(SendMessageW(shown, LVM_GETITEMCOUNT, 0, 0), 10001) << "every program, and Opera's entry";
+  EXPECT_TRUE(answers());
+  PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntilGone(dialog, kReactTimeoutMs));
+  EXPECT_TRUE(answers());
+}
+
 }  // namespace
 }  // namespace parlavent

@@ -134,6 +134,9 @@ TEST_F(SettingsForm, OpenedAndClosedTwiceTheProgramIconsLiveOnWithTheDialog) {
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)), form.Icons());
     form.ShowPage(SettingPage::Programs);
+    // The rows' icons are read as the list draws them.
+    ShowWindow(form.hwnd(), SW_SHOWNOACTIVATE);
+    UpdateWindow(list);
     LVITEMW selected{};
     selected.stateMask = LVIS_SELECTED;
     selected.state = LVIS_SELECTED;
@@ -144,7 +147,8 @@ TEST_F(SettingsForm, OpenedAndClosedTwiceTheProgramIconsLiveOnWithTheDialog) {
     PostMessageW(form.hwnd(), WM_COMMAND, IDCANCEL, 0);
     form.ShowModal(false);
     EXPECT_EQ(form.hwnd(), nullptr);
-    // The list view is gone; the icons it showed are still the dialog's, whole.
+    // The list view is gone; the icons it showed are still the dialog's, whole, and the second
+    // opening reads no program's icon again.
     EXPECT_EQ(ImageList_GetImageCount(form.Icons()), 2) << "round " << round;
   }
 }

@@ -8,11 +8,11 @@
 
 #include "app/application.h"
 #include "app/main_form.h"
+#include "foundation/api_files.h"
 #include "foundation/hot_keys.h"
 #include "foundation/lang_entries.h"
 #include "foundation/text.h"
 #include "foundation/win32/api_list_view.h"
-#include "settings_dialog/file_info.h"
 #include "platform/win32/win32_services.h"
 #include "resource_ids.h"
 #include "settings_dialog/settings_texts.h"
@@ -218,37 +218,56 @@ void frmSetting::FillWhiteList(int x, int y, int width, int height) {
   column.mask = LVCF_WIDTH;
   column.cx = width - GetSystemMetrics(SM_CXVSCROLL) - 4;
   SendMessageW(list_, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-  if (icons_) ImageList_Destroy(icons_);
-  icons_ = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), ILC_COLOR32 | ILC_MASK, 8, 8);
+  // Kept across openings with the programs they stand for: a program's icon is read once.
+  if (!icons_) {
+    icons_ = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), ILC_COLOR32 | ILC_MASK, 8, 64);
+  }
   SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_));
 
+  // One pass, nothing drawn until the end: the rows' texts and check boxes only. Icons are
+  // asked for by the rows the list shows (LVN_GETDISPINFO), so thousands of programs open at once.
   const auto& rows = model_.WhiteList();
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows.size()), 0);
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    // The program's own icon; a program that is gone shows the icon of programs in general.
-    const aviDictFile file(rows[r].exePath);
-    const std::wstring path(file.Path.begin(), file.Path.end());
-    HICON icon = nullptr;
-    if (file.Exists) ExtractIconExW(path.c_str(), 0, nullptr, &icon, 1);
-    if (!icon) {
-      SHFILEINFOW info{};
-      SHGetFileInfoW(L"program.exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
-                     SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
-      icon = info.hIcon;
-    }
-    int image = -1;
-    if (icon) {
-      image = ImageList_AddIcon(icons_, icon);
-      DestroyIcon(icon);
-    }
     LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0);
+    item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
     item.iItem = static_cast<int>(r);
     item.pszText = const_cast<wchar_t*>(Wide(rows[r].text));
-    item.iImage = image;
+    item.iImage = I_IMAGECALLBACK;
     item.lParam = static_cast<LPARAM>(r);
     SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    API::SetListItemChecked(list_, static_cast<int>(r) + 1, rows[r].checked);
+    if (rows[r].checked) API::SetListItemChecked(list_, static_cast<int>(r) + 1, true);
   }
+  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+}
+
+int frmSetting::ProgramIcon(const std::u16string& exePath) {
+  const auto cached = iconOf_.find(exePath);
+  if (cached != iconOf_.end()) return cached->second;
+  // The program's own icon; a program that is gone shows the icon of programs in general.
+  const std::wstring path(exePath.begin(), exePath.end());
+  HICON icon = nullptr;
+  if (API::FileExists(exePath)) ExtractIconExW(path.c_str(), 0, nullptr, &icon, 1);
+  int image = -1;
+  if (icon) {
+    image = ImageList_AddIcon(icons_, icon);
+    DestroyIcon(icon);
+  } else {
+    image = GenericProgramIcon();
+  }
+  iconOf_.emplace(exePath, image);
+  return image;
+}
+
+int frmSetting::GenericProgramIcon() {
+  if (genericIcon_ >= -1) return genericIcon_;
+  SHFILEINFOW info{};
+  SHGetFileInfoW(L"program.exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                 SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+  genericIcon_ = info.hIcon ? ImageList_AddIcon(icons_, info.hIcon) : -1;
+  if (info.hIcon) DestroyIcon(info.hIcon);
+  return genericIcon_;
 }
 
 void frmSetting::ShowPage(SettingPage page) {
@@ -461,12 +480,16 @@ LRESULT frmSetting::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (header->hwndFrom == tabs_ && header->code == TCN_SELCHANGE) {
         ShowPage(static_cast<SettingPage>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
       }
+      if (header->hwndFrom == list_ && header->code == LVN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(lp);
+        const auto& rows = model_.WhiteList();
+        const auto row = static_cast<std::size_t>(info->item.lParam);
+        if ((info->item.mask & LVIF_IMAGE) && row < rows.size()) info->item.iImage = ProgramIcon(rows[row].exePath);
+      }
       if (header->hwndFrom == list_ && header->code == LVN_ITEMCHANGED && details_) {
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(lp);
-        const auto& rows = model_.WhiteList();
-        if ((change->uNewState & LVIS_SELECTED) && change->iItem >= 0 &&
-            static_cast<std::size_t>(change->iItem) < rows.size()) {
-          SetWindowTextW(details_, Wide(rows[static_cast<std::size_t>(change->iItem)].details));
+        if ((change->uNewState & LVIS_SELECTED) && change->iItem >= 0) {
+          SetWindowTextW(details_, Wide(model_.Details(static_cast<std::size_t>(change->iItem))));
         }
       }
       return 0;

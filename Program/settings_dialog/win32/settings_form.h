@@ -7,6 +7,8 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/win32/window_base.h"
@@ -58,6 +60,9 @@ class frmSetting final : public WindowBase, public SettingsDialog {
   void CreateControls();
   int CreateControl(std::size_t i, int x, int y, int width);
   void FillWhiteList(int x, int y, int width, int height);
+  /// The image of a program's icon in icons_, read on first use and kept; -1 for none.
+  int ProgramIcon(const std::u16string& exePath);
+  int GenericProgramIcon();
   void ShowValue(std::size_t i);
   void ReadControl(std::size_t i);
   void RefreshShownValues(std::size_t except);
@@ -74,6 +79,8 @@ class frmSetting final : public WindowBase, public SettingsDialog {
   HWND list_ = nullptr;
   HWND details_ = nullptr;  // the chosen program's file details
   HIMAGELIST icons_ = nullptr;
+  std::unordered_map<std::u16string, int> iconOf_;  // image in icons_ by program path
+  int genericIcon_ = -2;                            // a program's that is gone; -2 before it is read
   HFONT font_ = nullptr;
   std::vector<Slot> slots_;
   std::vector<ControlValue> shown_;  // what each control shows, so that only changes are written
