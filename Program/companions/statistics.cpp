@@ -54,20 +54,40 @@ std::string Utf16Bytes(std::u16string_view text) {
   return bytes;
 }
 
-// The lines of a text (ended by LF or CR LF) that hold more than spaces, each without its CR.
-std::vector<std::u16string_view> NonBlankLines(std::u16string_view text) {
-  if (!text.empty() && text.front() == 0xFEFF) text.remove_prefix(1);
-  std::vector<std::u16string_view> lines;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find(u'\n', pos);
-    if (end == std::u16string_view::npos) end = text.size();
-    std::u16string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
-    if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
-    if (!TrimView(line).empty()) lines.push_back(line);
+// Walks the lines of a text (ended by LF or CR LF) that hold more than spaces, each without its CR.
+class NonBlankLines {
+ public:
+  explicit NonBlankLines(std::u16string_view text) : text_(text) {
+    if (!text_.empty() && text_.front() == 0xFEFF) text_.remove_prefix(1);
   }
-  return lines;
+  /// The next such line; false at the end of the text.
+  bool Next(std::u16string_view& line) {
+    while (pos_ < text_.size()) {
+      std::size_t end = text_.find(u'\n', pos_);
+      if (end == std::u16string_view::npos) end = text_.size();
+      line = text_.substr(pos_, end - pos_);
+      pos_ = end + 1;
+      if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+      if (!TrimView(line).empty()) return true;
+    }
+    return false;
+  }
+
+ private:
+  std::u16string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// Whether two texts hold the same lines, blank lines and line ends aside.
+bool SameLines(std::u16string_view a, std::u16string_view b) {
+  NonBlankLines left(a), right(b);
+  std::u16string_view x, y;
+  while (true) {
+    const bool more = left.Next(x);
+    if (more != right.Next(y)) return false;
+    if (!more) return true;
+    if (x != y) return false;
+  }
 }
 
 }  // namespace
@@ -90,8 +110,7 @@ void clsStat::LoadStat() {
   Parse(text);
   // What the next save would not write back (lines that are no statistics, words past the
   // limit, a file in no encoding read here) is first copied beside it as it is.
-  const std::u16string written = Serialize();
-  if (NonBlankLines(text) != NonBlankLines(written)) API::KeepBackup(path, bytes);
+  if (!SameLines(text, Serialize())) API::KeepBackup(path, bytes);
 }
 
 void clsStat::SaveStat() {
@@ -103,16 +122,11 @@ void clsStat::SaveStat() {
 }
 
 void clsStat::Parse(std::u16string_view text) {
-  if (!text.empty() && text.front() == 0xFEFF) text.remove_prefix(1);
   // The words read so far in lower case: a file of one word repeated is read in linear time.
   std::unordered_set<std::u16string> seen;
-  std::size_t pos = 0;
-  while (pos < text.size() && items_.size() < kMaxWords) {
-    std::size_t end = text.find(u'\n', pos);
-    if (end == std::u16string_view::npos) end = text.size();
-    std::u16string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
-    if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+  NonBlankLines lines(text);
+  std::u16string_view line;
+  while (items_.size() < kMaxWords && lines.Next(line)) {
     const std::size_t tab = line.find(u'\t');
     const std::u16string_view word = TrimView(line.substr(0, tab));
     if (!SoundWord(word) || !seen.insert(LCase(word)).second) continue;
