@@ -43,7 +43,8 @@ bool MergeLine(const std::vector<std::u16string>& fields, KeyedCollection<std::s
                std::unordered_map<clsPrefix*, PairList>& merged) {
   if (fields.size() < 2 || fields[0].empty()) return false;
   std::vector<std::u16string> pairs = SplitText(fields[1], u",");
-  const bool anyPair = std::any_of(pairs.begin(), pairs.end(), [](const std::u16string& p) { return clsPrefix::PairLayout(p) >= 0; });
+  const bool anyPair =
+      std::any_of(pairs.begin(), pairs.end(), [](const std::u16string& p) { return clsPrefix::PairLayout(p) >= 0; });
   const std::int64_t mass = fields.size() > 2 ? LeadingNumber(fields[2]) : 0;
   auto* known = prefixes.Find(fields[0]);
   if (!known) {
@@ -75,7 +76,8 @@ bool MergeUserSwitch(std::u16string_view text) {
   auto lines = SplitText(ReplaceAll(ReplaceAll(text, u"\r\n", u"\n"), u"\r", u"\n"), u"\n");
   bool whole = true;
   if (lines.size() > kMaxUserSwitchLines) {
-    whole = std::all_of(lines.begin() + kMaxUserSwitchLines, lines.end(), [](const auto& l) { return Trim(l).empty(); });
+    whole = std::all_of(lines.begin() + kMaxUserSwitchLines, lines.end(),
+                        [](const std::u16string& l) { return Trim(l).empty(); });
     lines.resize(kMaxUserSwitchLines);
   }
   std::unordered_map<clsPrefix*, PairList> merged;

@@ -135,6 +135,22 @@ TEST_F(RichEditLinkTest, NewTextForgetsTheRunsOfTheOldOne) {
   EXPECT_FALSE(BulletAt(0));
 }
 
+// A paragraph longer than Wine's layout takes at once reads back as written, breaks into lines at
+// the box's width and leaves the box drawing itself.
+TEST_F(RichEditLinkTest, ALongParagraphReadsBackWholeAndBreaksIntoLines) {
+  ASSERT_TRUE(IsWindowVisible(box->hwnd()));
+  std::u16string text;
+  while (text.size() < 3000) text += u"Haus ";
+  text += u"\r\nEnde";
+  box->SetText(text);
+  EXPECT_EQ(box->Text(), text);
+  EXPECT_GT(SendMessageW(box->hwnd(), EM_GETLINECOUNT, 0, 0), 20);
+  EXPECT_TRUE(IsWindowVisible(box->hwnd())) << "drawing is on again";
+  box->SetSelStart(3002);
+  EXPECT_EQ(box->SelStart(), 3002);
+  EXPECT_EQ(FormatAt(2999).dwEffects & kBoldItalicUnderline, 0u);
+}
+
 TEST_F(RichEditLinkTest, SelectionPositionsCountBreaksAsTwoCharacters) {
   link.SetLink(box, u"a\r\nb\r\n<cd=P-cd>");
   link.Links[0]->SelectMe();  // p1 7: plain position 6, control position 4

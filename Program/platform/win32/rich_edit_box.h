@@ -75,9 +75,11 @@ class RichEditBox final : public RichTextBox {
   void Select(std::int64_t plainStart, std::int64_t plainEnd);
   void SetEffect(DWORD mask, bool on);
   void ApplyToSelection(CHARFORMAT2W& format);
+  void CutLongRuns();
 
   HWND hwnd_ = nullptr;
   WNDPROC controlProc_ = nullptr;
+  bool wrap_ = true;         // lines break at the box's width
   std::u16string fontName_;  // the font plain text is shown in
   double fontSize_ = 10;  // the control's own procedure, which ours passes messages on to
   std::u16string plain_;    // the text in the positions the core uses
