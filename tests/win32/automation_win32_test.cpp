@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "app/popup_menu.h"
 #include "program_driver.h"
+#include "settings_dialog/win32/settings_form.h"
 
 namespace parlavent {
 namespace {
@@ -489,39 +491,67 @@ class AskingObject final : public IDispatch {
   IDispatch* appl_;
 };
 
-TEST_F(Automation, AClientObjectThatCallsBackIsServedWhileTheProgramReadsIt) {
-  ASSERT_NO_FATAL_FAILURE(Serve());
-  ASSERT_HRESULT_SUCCEEDED(Call(appl_, L"SetInput", {Str(L"Katze"), Flag(true)}).hr);
+// Runs call on a client thread of its own against the running copy; E_PENDING when it has not
+// returned within ms. A call held by the program waits at most its longest hold (10 s), so a
+// shorter deadline tells a call answered at once from one held.
+HRESULT CallWithin(const CLSID& id, DWORD ms, HRESULT (*call)(IDispatch* appl)) {
   struct Shared {
     CLSID id{};
+    HRESULT (*call)(IDispatch*) = nullptr;
     HRESULT hr = E_PENDING;
   } shared;
-  shared.id = id_;
+  shared.id = id;
+  shared.call = call;
   HANDLE client = CreateThread(
       nullptr, 0,
       [](void* p) -> DWORD {
         auto& s = *static_cast<Shared*>(p);
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         if (IDispatch* a = ConnectTo(s.id)) {
-          AskingObject asking(a);
-          VARIANT arg;
-          VariantInit(&arg);
-          arg.vt = VT_DISPATCH;
-          arg.pdispVal = &asking;
-          s.hr = Call(a, L"Info", {arg}).hr;
+          const HRESULT hr = s.call(a);
           a->Release();
+          s.hr = hr;
+        } else {
+          s.hr = E_FAIL;
         }
         CoUninitialize();
         return 0;
       },
       &shared, 0, nullptr);
-  // A call back that waited for the first call to end would wait for good, or for the program's
-  // longest hold (10 s); answered, the whole takes a moment.
-  EXPECT_EQ(WaitForSingleObject(client, 8000), WAIT_OBJECT_0) << "Info returns while its argument calls back";
-  WaitForSingleObject(client, kReactTimeoutMs);
+  if (!client) return E_FAIL;
+  const bool returned = WaitForSingleObject(client, ms) == WAIT_OBJECT_0;
+  WaitForSingleObject(client, kReactTimeoutMs);  // shared lives until the client is done
   CloseHandle(client);
-  EXPECT_HRESULT_SUCCEEDED(shared.hr);
+  return returned ? shared.hr : E_PENDING;
+}
+
+TEST_F(Automation, AClientObjectThatCallsBackIsServedWhileTheProgramReadsIt) {
+  ASSERT_NO_FATAL_FAILURE(Serve());
+  ASSERT_HRESULT_SUCCEEDED(Call(appl_, L"SetInput", {Str(L"Katze"), Flag(true)}).hr);
+  const HRESULT hr = CallWithin(id_, 8000, [](IDispatch* appl) {
+    AskingObject asking(appl);
+    VARIANT arg;
+    VariantInit(&arg);
+    arg.vt = VT_DISPATCH;
+    arg.pdispVal = &asking;
+    return Call(appl, L"Info", {arg}).hr;
+  });
+  EXPECT_HRESULT_SUCCEEDED(hr) << "Info returns while its argument calls back";
   EXPECT_EQ(ControlText(GetDlgItem(main_, 204)), L"asked: Katze") << "the info line shows the object's value";
+  Quit();
+}
+
+// A modal dialog waits for the user: a client's call runs while it is open.
+TEST_F(Automation, ClientCallsRunWhileTheSettingsDialogIsOpen) {
+  ASSERT_NO_FATAL_FAILURE(Serve());
+  PostMessageW(main_, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Setting), 0);
+  HWND dialog = testing::WaitForWindow(program_->Id(), frmSetting::kClassName);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_HRESULT_SUCCEEDED(
+      CallWithin(id_, 8000, [](IDispatch* appl) { return Call(appl, L"SetInput", {Str(L"Baum"), Flag(true)}).hr; }));
+  EXPECT_EQ(ControlText(GetDlgItem(main_, 201)), L"Baum");
+  PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+  EXPECT_TRUE(testing::WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }));
   Quit();
 }
 
