@@ -7,10 +7,13 @@
 #include <oleauto.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/popup_menu.h"
 #include "program_driver.h"
+#include "settings_dialog/win32/settings_form.h"
 
 namespace parlavent {
 namespace {
@@ -120,16 +123,67 @@ VARIANT Flag(bool b) {
   return v;
 }
 
-// The application object of the running copy, once its class object is offered.
+// The application object of the running copy, asked for once.
 IDispatch* ConnectTo(const CLSID& id) {
   IDispatch* object = nullptr;
-  const DWORD start = GetTickCount();
-  while (FAILED(CoCreateInstance(id, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object))) &&
-         GetTickCount() - start < kStartTimeoutMs) {
-    object = nullptr;
-    Sleep(250);
-  }
+  if (FAILED(CoCreateInstance(id, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object))))
+    return nullptr;
   return object;
+}
+
+// Two texts looked up in turn while a client reads the result: every read must find one of them
+// whole, never a look-up the program is still inside. The same text twice in a row is answered
+// from the last result without a look-up, hence two.
+const wchar_t* const kRaceTexts[] = {L"Haus Katze Hund Baum", L"Baum Hund Katze Haus"};
+struct LookUpRace {
+  CLSID id{};
+  volatile LONG done = 0;
+  int reads = 0, unfinished = 0, failed = 0;
+  std::wstring sample;
+};
+
+// The reading client: WordSet.InString again and again until the look-ups are done.
+DWORD WINAPI ReadResults(void* p) {
+  auto& s = *static_cast<LookUpRace*>(p);
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  if (IDispatch* a = ConnectTo(s.id)) {
+    while (!s.done) {
+      IDispatch* set = nullptr;
+      DISPID dispid = DISPID_UNKNOWN;
+      LPOLESTR name = const_cast<LPOLESTR>(L"WordSet");
+      VARIANT result;
+      VariantInit(&result);
+      DISPPARAMS none{nullptr, nullptr, 0, 0};
+      if (SUCCEEDED(a->GetIDsOfNames(IID_NULL, &name, 1, 0, &dispid)) &&
+          SUCCEEDED(a->Invoke(dispid, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr)) &&
+          result.vt == VT_DISPATCH)
+        set = result.pdispVal;
+      ++s.reads;
+      const std::wstring in = set ? Call(set, L"InString").text : L"";
+      if (in != kRaceTexts[0] && in != kRaceTexts[1]) {
+        ++s.unfinished;
+        s.sample = in + L" / " + (set ? Call(set, L"CheckDir").text : L"no result");
+      }
+      VariantClear(&result);
+    }
+    a->Release();
+  } else {
+    ++s.failed;
+  }
+  CoUninitialize();
+  return 0;
+}
+
+// Runs lookUps on a thread of its own beside a reading client and checks what the reader saw.
+void ExpectOnlyFinishedLookUps(LookUpRace& race, LPTHREAD_START_ROUTINE lookUps) {
+  HANDLE threads[] = {CreateThread(nullptr, 0, lookUps, &race, 0, nullptr),
+                      CreateThread(nullptr, 0, ReadResults, &race, 0, nullptr)};
+  EXPECT_EQ(WaitForMultipleObjects(2, threads, TRUE, 10 * kStartTimeoutMs), WAIT_OBJECT_0);
+  for (HANDLE t : threads) CloseHandle(t);
+  EXPECT_EQ(race.failed, 0);
+  EXPECT_GT(race.reads, 10);
+  EXPECT_EQ(race.unfinished, 0) << "of " << race.reads << " reads, e.g. "
+                                << std::string(race.sample.begin(), race.sample.end());
 }
 
 class Automation : public ::testing::Test {
@@ -141,6 +195,14 @@ class Automation : public ::testing::Test {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   }
   void TearDown() override {
+    if (appl_) appl_->Release();
+    // The orderly way out, as an outside program asks for it: a copy killed here would leave Wine's
+    // class table an entry no later client can reach.
+    if (program_ && program_->ExitCodeWithin(0) == STILL_ACTIVE) {
+      SetRequest(L"NeedUnload", L"1");
+      program_->ExitCodeWithin(kReactTimeoutMs);
+    }
+    program_.reset();
     Program unreg(L"/unregserver");
     unreg.ExitCodeWithin(kReactTimeoutMs);
     UnregisterTestPlugIns();
@@ -157,17 +219,45 @@ class Automation : public ::testing::Test {
     const std::wstring server = ReadDefault(HKEY_LOCAL_MACHINE, clsidKey_ + L"\\LocalServer32");
     EXPECT_NE(server.find(L"Parlavent.exe\""), std::wstring::npos) << "COM can start the program: " << server;
   }
+  // Starts the program and waits for its main window.
+  void Start() {
+    program_ = std::make_unique<Program>();
+    ASSERT_TRUE(program_->Started());
+    main_ = WaitForMainWindow(program_->Id(), true, kStartTimeoutMs);
+    ASSERT_NE(main_, nullptr);
+  }
+  // The running copy's application object, asked for once, as a script asks.
+  void Connect() {
+    ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(L"Parlavent.Appl", &id_));
+    const HRESULT hr =
+        CoCreateInstance(id_, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(&appl_));
+    ASSERT_HRESULT_SUCCEEDED(hr) << "the running copy offers its application object";
+    ASSERT_NE(appl_, nullptr);
+  }
   // Registers, starts the program and connects to it (the test plug-ins registered first with plugIns).
-  void Serve(Program& program, bool plugIns = false) {
+  void Serve(bool plugIns = false) {
     ASSERT_NO_FATAL_FAILURE(RegisterServer());
     if (plugIns) RegisterTestPlugIns();
-    ASSERT_TRUE(program.Started());
-    main_ = WaitForMainWindow(program.Id(), true, kStartTimeoutMs);
-    ASSERT_NE(main_, nullptr);
-    ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(L"Parlavent.Appl", &id_));
-    appl_ = ConnectTo(id_);
-    ASSERT_NE(appl_, nullptr) << "the running copy offers its application object";
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(Connect());
   }
+  // Serves, runs lookUps beside a client reading the results, and ends the program.
+  void RaceLookUps(LPTHREAD_START_ROUTINE lookUps) {
+    ASSERT_NO_FATAL_FAILURE(Serve());
+    ASSERT_HRESULT_SUCCEEDED(Call(appl_, L"GetTranslate", {Str(kRaceTexts[1])}).hr);
+    LookUpRace race;
+    race.id = id_;
+    ExpectOnlyFinishedLookUps(race, lookUps);
+    Quit();
+  }
+  // Asks the running copy to quit and waits for its orderly end.
+  void Quit() {
+    if (appl_) appl_->Release();
+    appl_ = nullptr;
+    SetRequest(L"NeedUnload", L"1");
+    EXPECT_EQ(program_->ExitCodeWithin(kReactTimeoutMs), 0u);
+  }
+  std::unique_ptr<Program> program_;
   std::wstring clsidKey_;
   HWND main_ = nullptr;
   CLSID id_{};
@@ -175,8 +265,7 @@ class Automation : public ::testing::Test {
 };
 
 TEST_F(Automation, RegisteredRunningProgramServesOneApplicationObjectToScriptsAndUnregisters) {
-  Program program;
-  ASSERT_NO_FATAL_FAILURE(Serve(program));
+  ASSERT_NO_FATAL_FAILURE(Serve());
   HWND main = main_;
   const CLSID id = id_;
   IDispatch* appl = appl_;
@@ -250,11 +339,8 @@ TEST_F(Automation, RegisteredRunningProgramServesOneApplicationObjectToScriptsAn
   const Reply handled = Call(appl, L"SendEvent", {Str(L"ShowToolTipWindow"), Str(L"x")});
   EXPECT_HRESULT_SUCCEEDED(handled.hr);
   EXPECT_EQ(handled.text, L"False");
-  EXPECT_EQ(program.ExitCodeWithin(0), STILL_ACTIVE);
-  appl->Release();
-
-  SetRequest(L"NeedUnload", L"1");
-  EXPECT_EQ(program.ExitCodeWithin(kReactTimeoutMs), 0u);
+  EXPECT_EQ(program_->ExitCodeWithin(0), STILL_ACTIVE);
+  Quit();
 
   {
     Program unreg(L"/unregserver");
@@ -292,8 +378,7 @@ bool Eventually(P pred, DWORD timeoutMs = kReactTimeoutMs) {
 }
 
 TEST_F(Automation, RegisteredPlugInIsCreatedCalledByNameAndUnloadedAtShutDown) {
-  Program program;
-  ASSERT_NO_FATAL_FAILURE(Serve(program, true));
+  ASSERT_NO_FATAL_FAILURE(Serve(true));
   IDispatch* appl = appl_;
 
   EXPECT_EQ(Call(appl, L"SendEvent", {Str(L"ShowToolTipWindow")}).text, L"False") << "nothing loaded yet";
@@ -310,11 +395,8 @@ TEST_F(Automation, RegisteredPlugInIsCreatedCalledByNameAndUnloadedAtShutDown) {
   ASSERT_HRESULT_SUCCEEDED(Call(appl, L"PlugInInit").hr);
   ASSERT_HRESULT_SUCCEEDED(Call(appl, L"PlugInUnload").hr);
   ASSERT_HRESULT_SUCCEEDED(Call(appl, L"ShowTrans", {Str(L"Hund"), Flag(false)}).hr);
-  EXPECT_NE(testing::WaitForWindow(program.Id(), L"ParlaventPopup"), nullptr) << "the popup shows after the unload";
-  appl->Release();
-
-  SetRequest(L"NeedUnload", L"1");
-  EXPECT_EQ(program.ExitCodeWithin(kReactTimeoutMs), 0u);
+  EXPECT_NE(testing::WaitForWindow(program_->Id(), L"ParlaventPopup"), nullptr) << "the popup shows after the unload";
+  Quit();
   const std::wstring calls = PlugInCalls();
   EXPECT_EQ(calls.substr(0, calls.find(L"Skin.EventHandler:CreateToolTipWindow")),
             L"Skin.Loaded;Skin.Parlavent;Hint.setplugin;Hint.Parlavent;Skin.Init;"
@@ -327,82 +409,176 @@ TEST_F(Automation, RegisteredPlugInIsCreatedCalledByNameAndUnloadedAtShutDown) {
       << calls;
 }
 
-// Two clients at once: one looks texts up again and again while the other reads the result. Every
-// read sees a finished look-up, never one the program is still inside.
+// Two clients at once: one looks the texts up again and again while the other reads the result.
 TEST_F(Automation, ClientsCallingAtOnceSeeOnlyFinishedLookUps) {
-  Program program;
-  ASSERT_NO_FATAL_FAILURE(Serve(program));
-  IDispatch* appl = appl_;
-  const CLSID id = id_;
-  // Two texts in turn: the same text again is answered from the last result without a look-up.
-  const wchar_t* const kTexts[] = {L"Haus Katze Hund Baum", L"Baum Hund Katze Haus"};
-  ASSERT_HRESULT_SUCCEEDED(Call(appl, L"GetTranslate", {Str(kTexts[1])}).hr);
-  struct Shared {
-    CLSID id{};
-    const wchar_t* const* texts = nullptr;
-    volatile LONG done = 0;
-    int reads = 0, unfinished = 0, failed = 0;
-    std::wstring sample;
-  } shared;
-  shared.id = id;
-  shared.texts = kTexts;
-  auto lookups = [](void* p) -> DWORD {
-    auto& s = *static_cast<Shared*>(p);
+  RaceLookUps([](void* p) -> DWORD {
+    auto& s = *static_cast<LookUpRace*>(p);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (IDispatch* a = ConnectTo(s.id)) {
       for (int i = 0; i < 100; ++i)
-        if (FAILED(Call(a, L"GetTranslate", {Str(s.texts[i % 2])}).hr)) ++s.failed;
+        if (FAILED(Call(a, L"GetTranslate", {Str(kRaceTexts[i % 2])}).hr)) ++s.failed;
       a->Release();
+    } else {
+      ++s.failed;
     }
     InterlockedExchange(&s.done, 1);
     CoUninitialize();
     return 0;
-  };
-  auto reads = [](void* p) -> DWORD {
-    auto& s = *static_cast<Shared*>(p);
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    if (IDispatch* a = ConnectTo(s.id)) {
-      while (!s.done) {
-        IDispatch* set = nullptr;
-        DISPID dispid = DISPID_UNKNOWN;
-        LPOLESTR name = const_cast<LPOLESTR>(L"WordSet");
-        VARIANT result;
-        VariantInit(&result);
-        DISPPARAMS none{nullptr, nullptr, 0, 0};
-        if (SUCCEEDED(a->GetIDsOfNames(IID_NULL, &name, 1, 0, &dispid)) &&
-            SUCCEEDED(a->Invoke(dispid, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr)) &&
-            result.vt == VT_DISPATCH)
-          set = result.pdispVal;
-        ++s.reads;
-        const std::wstring in = set ? Call(set, L"InString").text : L"";
-        if (in != s.texts[0] && in != s.texts[1]) {
-          ++s.unfinished;
-          s.sample = in + L" / " + (set ? Call(set, L"CheckDir").text : L"no result");
-        }
-        VariantClear(&result);
-      }
-      a->Release();
+  });
+}
+
+// The look-ups come from text runs another program sends (a message sent, not posted, to the
+// program's hidden window): a client's read in the middle still waits for the look-up to end.
+TEST_F(Automation, ClientCallsDuringALookUpOfASentTextRunSeeOnlyTheFinishedLookUp) {
+  RaceLookUps([](void* p) -> DWORD {
+    auto& s = *static_cast<LookUpRace*>(p);
+    HWND hook = FindWindowW(L"ParlaventClipHook", L"parlavent_hook_window");
+    HWND sender = CreateWindowW(L"STATIC", L"sender", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    for (int i = 0; i < 60 && hook && sender; ++i) {
+      const std::wstring run = kRaceTexts[i % 2];
+      COPYDATASTRUCT data{1, static_cast<DWORD>(run.size() * sizeof(wchar_t)), const_cast<wchar_t*>(run.data())};
+      DWORD_PTR shown = 0;
+      if (!SendMessageTimeoutW(hook, WM_COPYDATA, reinterpret_cast<WPARAM>(sender), reinterpret_cast<LPARAM>(&data),
+                               SMTO_NORMAL, kReactTimeoutMs, &shown) ||
+          shown != 1)
+        ++s.failed;
     }
-    CoUninitialize();
+    if (!hook || !sender) ++s.failed;
+    if (sender) DestroyWindow(sender);
+    InterlockedExchange(&s.done, 1);
     return 0;
-  };
-  HANDLE threads[] = {CreateThread(nullptr, 0, lookups, &shared, 0, nullptr),
-                      CreateThread(nullptr, 0, reads, &shared, 0, nullptr)};
-  EXPECT_EQ(WaitForMultipleObjects(2, threads, TRUE, 10 * kStartTimeoutMs), WAIT_OBJECT_0);
-  for (HANDLE t : threads) CloseHandle(t);
-  EXPECT_EQ(shared.failed, 0);
-  EXPECT_GT(shared.reads, 10);
-  EXPECT_EQ(shared.unfinished, 0) << "of " << shared.reads << " reads, e.g. " << std::string(shared.sample.begin(), shared.sample.end());
-  appl->Release();
-  SetRequest(L"NeedUnload", L"1");
-  EXPECT_EQ(program.ExitCodeWithin(kReactTimeoutMs), 0u);
+  });
+}
+
+// A client's object as an argument: the program reads its value by calling it, and the object's
+// default property calls the program back (GetInput) while the first call is still open.
+class AskingObject final : public IDispatch {
+ public:
+  explicit AskingObject(IDispatch* appl) : appl_(appl) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (!ppv) return E_POINTER;
+    *ppv = nullptr;
+    if (riid != IID_IUnknown && riid != IID_IDispatch) return E_NOINTERFACE;
+    *ppv = static_cast<IDispatch*>(this);
+    AddRef();
+    return S_OK;
+  }
+  // Lives on the client's stack, longer than the program holds it.
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+    if (n) *n = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                                   UINT*) override {
+    if (id != DISPID_VALUE) return DISP_E_MEMBERNOTFOUND;
+    const Reply input = Call(appl_, L"GetInput");
+    if (FAILED(input.hr)) return input.hr;
+    if (result) {
+      VariantInit(result);
+      result->vt = VT_BSTR;
+      result->bstrVal = SysAllocString((L"asked: " + input.text).c_str());
+    }
+    return S_OK;
+  }
+
+ private:
+  IDispatch* appl_;
+};
+
+// Runs call on a client thread of its own against the running copy; E_PENDING when it has not
+// returned within ms. A call held by the program waits at most its longest hold (10 s), so a
+// shorter deadline tells a call answered at once from one held.
+HRESULT CallWithin(const CLSID& id, DWORD ms, HRESULT (*call)(IDispatch* appl)) {
+  struct Shared {
+    CLSID id{};
+    HRESULT (*call)(IDispatch*) = nullptr;
+    HRESULT hr = E_PENDING;
+  } shared;
+  shared.id = id;
+  shared.call = call;
+  HANDLE client = CreateThread(
+      nullptr, 0,
+      [](void* p) -> DWORD {
+        auto& s = *static_cast<Shared*>(p);
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        if (IDispatch* a = ConnectTo(s.id)) {
+          const HRESULT hr = s.call(a);
+          a->Release();
+          s.hr = hr;
+        } else {
+          s.hr = E_FAIL;
+        }
+        CoUninitialize();
+        return 0;
+      },
+      &shared, 0, nullptr);
+  if (!client) return E_FAIL;
+  const bool returned = WaitForSingleObject(client, ms) == WAIT_OBJECT_0;
+  WaitForSingleObject(client, kReactTimeoutMs);  // shared lives until the client is done
+  CloseHandle(client);
+  return returned ? shared.hr : E_PENDING;
+}
+
+TEST_F(Automation, AClientObjectThatCallsBackIsServedWhileTheProgramReadsIt) {
+  ASSERT_NO_FATAL_FAILURE(Serve());
+  ASSERT_HRESULT_SUCCEEDED(Call(appl_, L"SetInput", {Str(L"Katze"), Flag(true)}).hr);
+  const HRESULT hr = CallWithin(id_, 8000, [](IDispatch* appl) {
+    AskingObject asking(appl);
+    VARIANT arg;
+    VariantInit(&arg);
+    arg.vt = VT_DISPATCH;
+    arg.pdispVal = &asking;
+    return Call(appl, L"Info", {arg}).hr;
+  });
+  EXPECT_HRESULT_SUCCEEDED(hr) << "Info returns while its argument calls back";
+  EXPECT_EQ(ControlText(GetDlgItem(main_, 204)), L"asked: Katze") << "the info line shows the object's value";
+  Quit();
+}
+
+// A modal dialog waits for the user: a client's call runs while it is open.
+TEST_F(Automation, ClientCallsRunWhileTheSettingsDialogIsOpen) {
+  ASSERT_NO_FATAL_FAILURE(Serve());
+  PostMessageW(main_, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Setting), 0);
+  HWND dialog = testing::WaitForWindow(program_->Id(), frmSetting::kClassName);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_HRESULT_SUCCEEDED(
+      CallWithin(id_, 8000, [](IDispatch* appl) { return Call(appl, L"SetInput", {Str(L"Baum"), Flag(true)}).hr; }));
+  EXPECT_EQ(ControlText(GetDlgItem(main_, 201)), L"Baum");
+  PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+  EXPECT_TRUE(testing::WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }));
+  Quit();
+}
+
+// Registered only after the program started, the program serves the first client that asks; a
+// copy killed while it served leaves nothing in the way of the next one.
+TEST_F(Automation, ServesAtOnceWhenRegisteredWhileRunningAndAgainAfterAKilledCopy) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(RegisterServer());
+  ASSERT_NO_FATAL_FAILURE(Connect());
+  EXPECT_HRESULT_SUCCEEDED(Call(appl_, L"SetInput", {Str(L"Hund")}).hr);
+  appl_->Release();
+  appl_ = nullptr;
+
+  TerminateProcess(program_->Handle(), 1);
+  ASSERT_EQ(program_->ExitCodeWithin(kReactTimeoutMs), 1u);
+  program_.reset();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(Connect());
+  EXPECT_HRESULT_SUCCEEDED(Call(appl_, L"SetInput", {Str(L"Katze")}).hr);
+  EXPECT_EQ(ControlText(GetDlgItem(main_, 201)), L"Katze") << "the new copy answers";
+  Quit();
 }
 
 // A million characters through each member that shows text: the program takes what a paste would
 // and answers at once, and its window goes on answering.
 TEST_F(Automation, MillionCharacterTextsReturnAtOnce) {
-  Program program;
-  ASSERT_NO_FATAL_FAILURE(Serve(program));
+  ASSERT_NO_FATAL_FAILURE(Serve());
   HWND main = main_;
   IDispatch* appl = appl_;
   std::wstring huge;
@@ -424,9 +600,7 @@ TEST_F(Automation, MillionCharacterTextsReturnAtOnce) {
     EXPECT_TRUE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer)) << c.member;
   }
   EXPECT_LE(Call(appl, L"GetInput").text.size(), 1000u);
-  appl->Release();
-  SetRequest(L"NeedUnload", L"1");
-  EXPECT_EQ(program.ExitCodeWithin(kReactTimeoutMs), 0u);
+  Quit();
 }
 
 TEST(AutomationTypeLibrary, ProgramCarriesTheTypeLibraryOfItsApplicationObject) {

@@ -27,6 +27,8 @@
 #include "foundation/settings_object.h"
 #include "foundation/voice.h"
 #include "parlavent_automation.h"
+#include "platform/win32/win32_services.h"
+#include "platform/desktop.h"
 
 namespace parlavent {
 
@@ -57,6 +59,23 @@ std::u16string ClientText(BSTR b) { return ClientText(View(b)); }
 // Text for the output box and the back-translation pane, which show whole translations: longer,
 // but still short enough for the multi-line boxes to lay out at once.
 constexpr std::size_t kClientOutputMax = 10000;
+// Outgoing calls under way on the program's thread: a call to a client's object (a value the
+// client passed that converts by calling it back) or to a plug-in. While one waits, the calls its
+// callee makes back into the program run at once: holding them would wait on the wait itself.
+int gOutgoing = 0;
+struct Outgoing {
+  Outgoing() { ++gOutgoing; }
+  ~Outgoing() { --gOutgoing; }
+  Outgoing(const Outgoing&) = delete;
+  Outgoing& operator=(const Outgoing&) = delete;
+};
+
+// A client's value converted: one that is an object of the client converts by calling it.
+HRESULT ClientChange(VARIANT* out, VARIANT* in, USHORT flags, VARTYPE type) {
+  const Outgoing call;
+  return VariantChangeType(out, in, flags, type);
+}
+
 bool IsAbsent(const VARIANT& v) { return v.vt == VT_ERROR && v.scode == DISP_E_PARAMNOTFOUND; }
 
 // A client's argument, kept as given for the plug-in.
@@ -288,7 +307,7 @@ class ItemsObject final : public DualObject<IItems, &IID_IItems> {
     VariantInit(&key);
     const Entry* found = nullptr;
     if (index.vt == VT_BSTR || index.vt == (VT_BSTR | VT_BYREF)) {
-      if (FAILED(VariantChangeType(&key, &index, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+      if (FAILED(ClientChange(&key, &index, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
       const std::u16string wanted = LCase(FromBstr(key.bstrVal));
       for (const auto& e : entries_)
         if (!e.key.empty() && LCase(e.key) == wanted) {
@@ -296,7 +315,7 @@ class ItemsObject final : public DualObject<IItems, &IID_IItems> {
           break;
         }
     } else {
-      if (FAILED(VariantChangeType(&key, &index, 0, VT_I4))) return DISP_E_TYPEMISMATCH;
+      if (FAILED(ClientChange(&key, &index, 0, VT_I4))) return DISP_E_TYPEMISMATCH;
       if (key.lVal >= 1 && static_cast<std::size_t>(key.lVal) <= entries_.size())
         found = &entries_[static_cast<std::size_t>(key.lVal) - 1];
     }
@@ -644,10 +663,10 @@ class DicsObject final : public ServedObject<IDics, &IID_IDics> {
     VariantInit(&key);
     const std::shared_ptr<clsDic>* found = nullptr;
     if (index.vt == VT_BSTR || index.vt == (VT_BSTR | VT_BYREF)) {
-      if (FAILED(VariantChangeType(&key, &index, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+      if (FAILED(ClientChange(&key, &index, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
       found = App().ColDics.Find(FromBstr(key.bstrVal));
     } else {
-      if (FAILED(VariantChangeType(&key, &index, 0, VT_I4))) return DISP_E_TYPEMISMATCH;
+      if (FAILED(ClientChange(&key, &index, 0, VT_I4))) return DISP_E_TYPEMISMATCH;
       if (key.lVal >= 1) found = App().ColDics.ItemAt(static_cast<std::size_t>(key.lVal));
     }
     VariantClear(&key);
@@ -757,7 +776,7 @@ class ApplObject final : public ServedObject<IAppl, &IID_IAppl> {
   HRESULT STDMETHODCALLTYPE Info(VARIANT text, VARIANT_BOOL autoHide) override {
     VARIANT s;
     VariantInit(&s);
-    if (FAILED(VariantChangeType(&s, &text, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+    if (FAILED(ClientChange(&s, &text, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
     const HRESULT hr = Do([&] { App().Info(ClientText(s.bstrVal), autoHide != VARIANT_FALSE); });
     VariantClear(&s);
     return hr;
@@ -795,7 +814,7 @@ class ApplObject final : public ServedObject<IAppl, &IID_IAppl> {
     VARIANT s;
     VariantInit(&s);
     const bool absent = lit.vt == VT_ERROR && lit.scode == DISP_E_PARAMNOTFOUND;
-    if (!absent && FAILED(VariantChangeType(&s, &lit, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+    if (!absent && FAILED(ClientChange(&s, &lit, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
     const HRESULT hr = Do([&] { App().ShowABC(absent ? std::u16string() : ClientText(s.bstrVal)); });
     VariantClear(&s);
     return hr;
@@ -1003,6 +1022,7 @@ class DispatchPlugIn final : public PlugInObject {
 
  private:
   bool Call(const wchar_t* member, WORD flags, VARIANT* args, UINT count, VARIANT* result) {
+    const Outgoing call;
     DISPID id = DISPID_UNKNOWN;
     LPOLESTR name = const_cast<LPOLESTR>(member);
     if (FAILED(object_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id))) return false;
@@ -1024,7 +1044,7 @@ class DispatchPlugIn final : public PlugInObject {
     VARIANT b;
     VariantInit(&b);
     std::optional<bool> value;
-    if (SUCCEEDED(VariantChangeType(&b, &result, 0, VT_BOOL))) value = b.boolVal != VARIANT_FALSE;
+    if (SUCCEEDED(ClientChange(&b, &result, 0, VT_BOOL))) value = b.boolVal != VARIANT_FALSE;
     VariantClear(&result);
     return value;
   }
@@ -1157,14 +1177,24 @@ bool Unregister() {
   return ok;
 }
 
-// Incoming calls reach the program as messages to COM's window of this thread. They are let through
-// only when the main loop takes them, between the program's own events; a message loop inside the
-// program's own work (a look-up pumping, a replay, a modal dialog, a message box) holds them back
-// until that work is done. The client's call simply takes longer.
+// Incoming calls reach the program as messages to COM's window of this thread. They wait until
+// start-up is over, and after that only while the program runs messages from inside its own work
+// (RunWaitingMessages: a look-up, a list fill, a replay, a save), whatever message, timer or key
+// started that work, so a call never sees it half done; and even then not while the program
+// itself waits on an outgoing call, whose callee may call back. Menus, dialogs and message boxes
+// wait for the user, not in the middle of work: calls run while they are open. A call held longer
+// than kHoldLimitMs runs anyway (a menu or dialog opened from inside the work is the one way to
+// keep the work open that long), so no client waits without limit.
+constexpr DWORD kHoldLimitMs = 10000;
+constexpr UINT kReleaseTickMs = 100;
 HHOOK gCallHook = nullptr;
-bool gTopLevel = false;  // the main loop is waiting for its next message
 HWND gComWindow = nullptr;
-std::vector<MSG> gHeld;
+struct HeldCall {
+  MSG msg;
+  DWORD since;
+};
+std::vector<HeldCall> gHeld;
+UINT_PTR gReleaseTimer = 0;
 
 bool IsComWindow(HWND w) {
   if (!w) return false;
@@ -1177,18 +1207,115 @@ bool IsComWindow(HWND w) {
   return true;
 }
 
+bool gUp = false;  // start-up is over: the main loop has asked for its first message
+
+bool Holding() { return !gUp || (InsideOwnWork() && gOutgoing == 0); }
+
+// Runs the held calls that may run now, oldest first: all of them once the work is done, else
+// those held past the limit.
+void ReleaseHeld(bool all) {
+  const DWORD now = GetTickCount();
+  // Start-up is never cut short: a call sees the program up.
+  while (!gHeld.empty() && (all || (gUp && now - gHeld.front().since >= kHoldLimitMs))) {
+    const MSG msg = gHeld.front().msg;
+    gHeld.erase(gHeld.begin());
+    DispatchMessageW(&msg);  // may pump and hold others: the list is read anew each time
+  }
+  if (gHeld.empty() && gReleaseTimer) {
+    KillTimer(nullptr, gReleaseTimer);
+    gReleaseTimer = 0;
+  }
+}
+
+void CALLBACK OnReleaseTick(HWND, UINT, UINT_PTR, DWORD) { ReleaseHeld(!Holding()); }
+
 LRESULT CALLBACK HoldCalls(int code, WPARAM removal, LPARAM data) {
-  if (code == HC_ACTION && removal == PM_REMOVE && !gTopLevel) {
+  if (code == HC_ACTION && removal == PM_REMOVE && Holding()) {
     MSG* msg = reinterpret_cast<MSG*>(data);
     if (msg->message >= WM_USER && IsComWindow(msg->hwnd)) {
       try {
-        gHeld.push_back(*msg);
+        gHeld.push_back({*msg, GetTickCount()});
         msg->message = WM_NULL;
+        // The tick runs them from whatever loop comes next: a menu, a dialog, the main loop.
+        if (!gReleaseTimer) gReleaseTimer = SetTimer(nullptr, 0, kReleaseTickMs, OnReleaseTick);
       } catch (...) {
       }
     }
   }
   return CallNextHookEx(nullptr, code, removal, data);
+}
+
+// Wine's table of running class objects keeps the entry of a server that was killed, ahead of any
+// later one, and hands it to every client, which then cannot reach it: one killed copy would cut
+// off every later one. The running server notes itself in a volatile key (gone when the system's
+// session ends, as the table is); a start that finds the note of a copy no longer running
+// restarts the service keeping the table, which forgets the dead entry. Windows forgets it itself.
+constexpr wchar_t kServerNoteKey[] = L"Software\\Parlavent\\Automation";
+constexpr wchar_t kServerNoteValue[] = L"Server";
+
+bool UnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// The process id and start time of this copy, which tell it from a later process of the same id.
+std::wstring ServerNote(HANDLE process, DWORD id) {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return {};
+  return std::to_wstring(id) + L":" +
+         std::to_wstring((static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime);
+}
+
+bool NotedServerIsGone() {
+  wchar_t text[64] = {};
+  DWORD size = sizeof(text);
+  if (RegGetValueW(HKEY_CURRENT_USER, kServerNoteKey, kServerNoteValue, RRF_RT_REG_SZ, nullptr, text, &size) !=
+      ERROR_SUCCESS)
+    return false;
+  const DWORD id = static_cast<DWORD>(wcstoul(text, nullptr, 10));
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, id);
+  if (!process) return true;
+  const bool gone = WaitForSingleObject(process, 0) == WAIT_OBJECT_0 || ServerNote(process, id) != text;
+  CloseHandle(process);
+  return gone;
+}
+
+void NoteServer(bool serving) {
+  if (!serving) {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kServerNoteKey, kServerNoteValue);
+    return;
+  }
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kServerNoteKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  const std::wstring note = ServerNote(GetCurrentProcess(), GetCurrentProcessId());
+  RegSetValueExW(key, kServerNoteValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(note.c_str()),
+                 static_cast<DWORD>((note.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+bool WaitForServiceState(SC_HANDLE service, DWORD state) {
+  SERVICE_STATUS status{};
+  for (int i = 0; i < 100; ++i) {
+    if (!QueryServiceStatus(service, &status)) return false;
+    if (status.dwCurrentState == state) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+void RestartClassTable() {
+  SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+  if (!manager) return;
+  if (SC_HANDLE service = OpenServiceW(manager, L"RpcSs", SERVICE_STOP | SERVICE_START | SERVICE_QUERY_STATUS)) {
+    SERVICE_STATUS status{};
+    if (ControlService(service, SERVICE_CONTROL_STOP, &status) && WaitForServiceState(service, SERVICE_STOPPED) &&
+        StartServiceW(service, 0, nullptr))
+      WaitForServiceState(service, SERVICE_RUNNING);
+    CloseServiceHandle(service);
+  }
+  CloseServiceHandle(manager);
 }
 
 }  // namespace
@@ -1207,12 +1334,11 @@ bool HandleAutomationSwitch(std::u16string_view commandLine, int& exitCode) {
 }
 
 void StartAutomationServer(Appl& app) {
-  if (gObject) return;
+  // Only the copy that runs on serves; a second copy ends in start-up without leaving a trace.
+  if (gObject || TheDesktop().OtherInstanceRunning()) return;
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  // Only a registered program has clients: they find it by its ProgID. An unregistered copy
-  // leaves the system's class table alone, so a copy that is killed leaves nothing behind in it.
-  CLSID registered{};
-  if (FAILED(CLSIDFromProgID(Wide(kApplProgId).c_str(), &registered)) || registered != CLSID_Appl) return;
+  // Offered whatever the registry says now, from the first moment: a "/regserver" run while the
+  // program is up finds it serving, and clients find it by the class id the registration names.
   gTypeLib = LoadOwnTypeLib();
   if (!gTypeLib) return;
   gServed = &app;
@@ -1226,15 +1352,24 @@ void StartAutomationServer(Appl& app) {
     return;
   }
   gCallHook = SetWindowsHookExW(WH_GETMESSAGE, HoldCalls, nullptr, GetCurrentThreadId());
-  if (FAILED(CoRegisterClassObject(CLSID_Appl, &gFactory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &gCookie)))
+  if (UnderWine() && NotedServerIsGone()) RestartClassTable();
+  if (FAILED(CoRegisterClassObject(CLSID_Appl, &gFactory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &gCookie))) {
     gCookie = 0;
+    return;
+  }
+  NoteServer(true);
 }
 
 void StopAutomationServer() {
-  if (gCookie) CoRevokeClassObject(gCookie);
+  if (gCookie) {
+    CoRevokeClassObject(gCookie);
+    NoteServer(false);
+  }
   gCookie = 0;
   if (gCallHook) UnhookWindowsHookEx(gCallHook);
   gCallHook = nullptr;
+  if (gReleaseTimer) KillTimer(nullptr, gReleaseTimer);
+  gReleaseTimer = 0;
   gHeld.clear();  // their clients are cut off below
   gServed = nullptr;
   if (!gObject) return;
@@ -1246,20 +1381,17 @@ void StopAutomationServer() {
 }
 
 bool NextTopLevelMessage(MSG& msg) {
-  // The calls held back while the program was busy come first, in the order they came.
-  std::vector<MSG> held;
-  held.swap(gHeld);
-  for (const MSG& m : held) PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
-  gTopLevel = true;
-  const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-  gTopLevel = false;
-  return got > 0;
+  gUp = true;
+  // The calls held while the program was busy come first, in the order they came.
+  ReleaseHeld(true);
+  return GetMessageW(&msg, nullptr, 0, 0) > 0;
 }
 
 std::shared_ptr<PlugInObject> CreateDispatchPlugIn(std::u16string_view progId) {
   CLSID id{};
   if (FAILED(CLSIDFromProgID(Wide(progId).c_str(), &id))) return nullptr;
   IDispatch* object = nullptr;
+  const Outgoing call;  // an out-of-process plug-in may call the program while it starts
   if (FAILED(CoCreateInstance(id, nullptr, CLSCTX_ALL, IID_IDispatch, reinterpret_cast<void**>(&object))) || !object)
     return nullptr;
   try {

@@ -17,13 +17,16 @@ class PlugInObject;
 /// success). False for any other start.
 bool HandleAutomationSwitch(std::u16string_view commandLine, int& exitCode);
 
-/// Offers app to clients while the program runs (the caller's thread must be in a single-threaded
-/// apartment). Nothing happens when the type library cannot be read.
+/// Offers app to clients from before its start-up on, in the copy that runs on (not in a second
+/// copy, which ends in start-up); calls wait until the main loop first asks for a message. The
+/// caller's thread becomes a single-threaded apartment. Nothing happens when the type library
+/// cannot be read.
 void StartAutomationServer(Appl& app);
 /// Withdraws the class object and cuts off remaining clients; the application object given to
 /// StartAutomationServer is no longer reached after it.
 void StopAutomationServer();
-/// GetMessage for the program's main loop: the one place where incoming calls are let through.
+/// GetMessage for the program's main loop; the calls held while the program was inside its own
+/// work run first.
 /// False for WM_QUIT or an error.
 bool NextTopLevelMessage(MSG& msg);
 

@@ -443,13 +443,7 @@ void frmMain::HideOutputCaret() {
   if (output_) HideCaret(output_->hwnd());
 }
 
-void frmMain::DoEvents() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+void frmMain::DoEvents() { RunWaitingMessages(); }
 
 void frmMain::OutputPixels(std::int32_t& width, std::int32_t& height) {
   RECT r{};

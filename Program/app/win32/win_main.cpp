@@ -14,8 +14,8 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   int exitCode = 0;
   const wchar_t* commandLine = GetCommandLineW();
-  if (parlavent::HandleAutomationSwitch(std::u16string(commandLine, commandLine + wcslen(commandLine)), exitCode))
-    return exitCode;
+  const std::u16string line(commandLine, commandLine + wcslen(commandLine));
+  if (parlavent::HandleAutomationSwitch(line, exitCode)) return exitCode;
   parlavent::InstallWin32Services();
   parlavent::Appl appl;
   parlavent::SetAppl(&appl);
@@ -28,9 +28,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   appl.Hooks.StopAutomation = [] { parlavent::StopAutomationServer(); };
   appl.CreatePlugIn = parlavent::CreateDispatchPlugIn;
   appl.frmSetting = parlavent::MakeWin32SettingsDialog(instance, appl);
-  appl.Run();
-  // Clients attach only to the copy that is up: a second copy has ended inside Run.
+  // Offered before start-up, so a client finds it as soon as the copy exists; its calls wait
+  // until the program is up.
   parlavent::StartAutomationServer(appl);
+  appl.Run();
   MSG msg;
   while (parlavent::NextTopLevelMessage(msg)) {
     if (parlavent::AboutPreTranslate(msg)) continue;

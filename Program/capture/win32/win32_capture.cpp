@@ -203,14 +203,6 @@ HWND FocusOf(HWND window) {
   return window;
 }
 
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
 INPUT KeyInput(WORD vk, bool down) {
   INPUT in{};
   in.type = INPUT_KEYBOARD;
@@ -644,7 +636,7 @@ void Win32Capture::PasteInto(WindowHandle window) {
   HWND w = ToHwnd(window);
   if (!IsWindow(w)) return;
   SetForegroundWindow(w);
-  PumpMessages();
+  RunWaitingMessages();
   // The keys reach the window in front: none is sent when the window did not come forward.
   if (GetForegroundWindow() != GetAncestor(w, GA_ROOT)) return;
   SendKeys({KeyInput(VK_SHIFT, true), KeyInput(VK_INSERT, true), KeyInput(VK_INSERT, false), KeyInput(VK_SHIFT, false)});

@@ -224,20 +224,36 @@ class Win32Boxes final : public MessageBoxes {
   }
 };
 
+int gOwnWorkDepth = 0;  // the program's thread is the only one that pumps
+
+}  // namespace
+
+void RunWaitingMessages() {
+  struct Depth {
+    Depth() { ++gOwnWorkDepth; }
+    ~Depth() { --gOwnWorkDepth; }
+    Depth(const Depth&) = delete;
+    Depth& operator=(const Depth&) = delete;
+  } inside;
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // The quit belongs to the main loop; leave it for that loop to see.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+bool InsideOwnWork() { return gOwnWorkDepth > 0; }
+
+namespace {
+
 class Win32Pump final : public MessagePump {
  public:
-  void DoEvents() override {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        // The quit belongs to the main loop; leave it for that loop to see.
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        return;
-      }
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
+  void DoEvents() override { RunWaitingMessages(); }
   void Sleep(int milliseconds) override { ::Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0); }
 };
 

@@ -16,6 +16,13 @@ void InstallWin32DesktopServices();
 /// Window sizes, transparency, regions and the cursor.
 void InstallWin32WindowEffects();
 
+/// Runs the messages waiting for this thread from inside the program's own work (the runtime's
+/// DoEvents): a look-up, a list fill, a replay or a save lets the windows answer. A WM_QUIT found is
+/// left for the main loop.
+void RunWaitingMessages();
+/// Whether the thread is inside RunWaitingMessages: what the program was doing is half done.
+bool InsideOwnWork();
+
 inline HWND ToHwnd(std::uintptr_t window) { return reinterpret_cast<HWND>(window); }
 inline std::uintptr_t FromHwnd(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
 
