@@ -657,6 +657,8 @@ void MainWindowCore::tbDic_ButtonClick(std::u16string_view key) {
 
 void MainWindowCore::ShowDictionaryView() {
   if (G().gCurDic && G().gCurDic->Direction() > 0) G().gCurABC = G().gCurDic->Direction();
+  // The pane's back-translation came from the dictionary left; the new view fills it again.
+  gAppl().ClearBackTrans();
   if (const std::u16string input = InputText(); !input.empty()) {
     gAppl().ShowList(input);
   } else {

@@ -224,6 +224,13 @@ TEST_F(MainWindowTest, DictionaryButtonsFollowVisibleDictionariesAndCycleDirecti
   EXPECT_EQ(G().gCurDic, third);
   ASSERT_FALSE(app.History().UndoCol.empty());
   EXPECT_EQ(app.History().UndoCol.front()->Mode, u"ABC");
+
+  // The back-translation came from the dictionary left, also when the new one lists nothing.
+  backBox->SetText(u"Hund; Hund");
+  input->SetText(u"Tisch");
+  core->mnuDics_Click(1);
+  EXPECT_EQ(input->text, u"Tisch");
+  EXPECT_TRUE(backBox->text.empty());
 }
 
 TEST_F(MainWindowTest, ASingleDictionaryHasNoMenuEntry) {
