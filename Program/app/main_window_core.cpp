@@ -893,7 +893,12 @@ void MainWindowCore::tmrToolTip_Timer() {
   const Point p = Input().CursorPos();
   const bool resting = std::abs(p.x - G().gLinkHoverPointX) <= 1 && std::abs(p.y - G().gLinkHoverPointY) <= 1;
   const bool elsewhere = std::abs(p.x - G().gLastCursorX) >= 2 || std::abs(p.y - G().gLastCursorY) >= 2;
-  if (resting && elsewhere) gAppl().ToolTipHandler(G().gCurLink);
+  if (!resting || !elsewhere) return;
+  // The pointer may rest where the link no longer shows: a window of the program opened over it
+  // since the last hover, or the hover was the last one before the pointer left the box.
+  const std::shared_ptr<clsLinkItem> link = G().gCurLink;
+  clsLink* owner = link && link->Parent ? *link->Parent : nullptr;
+  if (owner && owner->PointerOn(*link)) gAppl().ToolTipHandler(link);
 }
 
 void MainWindowCore::tmrSpkHide_Timer() {

@@ -452,6 +452,7 @@ void frmToolTip::ShowHint(std::u16string_view text) {
   SelectObject(dc, old);
   ReleaseDC(hwnd(), dc);
   GetCursorPos(&shownAt_);
+  shownOver_ = WindowFromPoint(shownAt_);
   const Rect r = PlacePopup({shownAt_.x, shownAt_.y + 6}, std::nullopt, rc.right + 10, rc.bottom + 8,
                             WorkAreaAt(shownAt_));
   shadow_.Cast(hwnd(), RECT{static_cast<LONG>(r.left), static_cast<LONG>(r.top), static_cast<LONG>(r.right), static_cast<LONG>(r.bottom)});
@@ -475,7 +476,10 @@ LRESULT frmToolTip::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       POINT p{};
       GetCursorPos(&p);
       const bool moved = std::abs(p.x - shownAt_.x) > kHintMoveLimit || std::abs(p.y - shownAt_.y) > kHintMoveLimit;
-      if (moved || AnyButtonDown() || GetTickCount() - shownTick_ > kHintLifeMs) CloseMe();
+      // A window opened over the link (one of the program's, or another program's) hides the
+      // link: the hint would lie over that window, telling of something no longer seen.
+      const bool covered = WindowFromPoint(shownAt_) != shownOver_;
+      if (moved || covered || AnyButtonDown() || GetTickCount() - shownTick_ > kHintLifeMs) CloseMe();
       return 0;
     }
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;

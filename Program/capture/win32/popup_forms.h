@@ -97,6 +97,7 @@ class frmToolTip final : public WindowBase {
  private:
   std::u16string text_;
   POINT shownAt_{};
+  HWND shownOver_ = nullptr;  // the window under the pointer when the hint came
   DWORD shownTick_ = 0;
   HFONT font_ = nullptr;
   DropShadow shadow_;

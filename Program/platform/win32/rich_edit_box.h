@@ -75,6 +75,8 @@ class RichEditBox final : public RichTextBox {
   void Select(std::int64_t plainStart, std::int64_t plainEnd);
   void SetEffect(DWORD mask, bool on);
   void ApplyToSelection(CHARFORMAT2W& format);
+  /// The client y just below the display line of the control's character index.
+  long LineBottom(LRESULT index);
 
   HWND hwnd_ = nullptr;
   WNDPROC controlProc_ = nullptr;
