@@ -306,8 +306,9 @@ long RichEditBox::LineBottom(LRESULT index) {
   // EM_CHARFROMPOS answers the nearest character, also for a point below the last line: the
   // line's bottom tells whether the pointer is on it.
   const auto top = [this](LRESULT line) -> std::optional<long> {
-    const LRESULT first = SendMessageW(hwnd_, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
-    if (line < 0 || first < 0) return std::nullopt;
+    // (-1 would name the caret's line.)
+    const LRESULT first = line < 0 ? -1 : SendMessageW(hwnd_, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+    if (first < 0) return std::nullopt;
     POINTL at{};
     SendMessageW(hwnd_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), first);
     return at.y;
