@@ -435,6 +435,9 @@ class Appl {
   void RefreshLrnSrc(bool Clear);
   /// Writes the user's layout-switch statistics to "trl.dat" (when the recorder changed them).
   void SaveUserSwitch();
+  /// Whether Text is one word that, typed on the keys of one of the current dictionary's layouts
+  /// and read in its other one, begins a word of the dictionary.
+  bool FoundInOtherLayout(std::u16string_view Text);
 };
 
 /// The application object of the process (Main stores it; tests install their own).

@@ -174,7 +174,11 @@ void Appl::LinkHandler(const std::shared_ptr<clsLinkItem>& Link, std::int16_t Bu
   // Handlers below may replace gCurLink or the box's links: keep the item alive meanwhile.
   const std::shared_ptr<clsLinkItem> link = Link;
   try {
-    if (Button != clsLink::kPointer) CaptureSide().CloseToolTip();
+    if (Button != clsLink::kPointer) {
+      CaptureSide().CloseToolTip();
+      // The press that began the click was a hover too: its hint must not come after the click.
+      ViewServices().CloseLinkHint();
+    }
     if (Button == State.gPrimaryButton || Button == clsLink::kEnter) {
       Activate(*this, *link, Button == clsLink::kEnter, Sender);
     } else if (Button == clsLink::kRightUp) {

@@ -331,6 +331,14 @@ LinkItemPtr clsLink::GetLinkByPos(std::int32_t pos) {
   return AutoLinkAt(pos);
 }
 
+bool clsLink::PointerOn(const clsLinkItem& item) {
+  const std::shared_ptr<RichTextBox> box = LinkRichText;
+  if (!box) return false;
+  // By place and value: writing the box anew makes new items for the same links.
+  const LinkItemPtr now = GetLinkByPos(box->CharIndexAtCursor());
+  return now && now->p1 == item.p1 && now->p2 == item.p2 && now->Link == item.Link;
+}
+
 // The word around pos, between the nearest delimiters on either side, one blank trimmed off each
 // end. S and E are 1-based positions of the delimiters (0 and length + 1 when there are none).
 LinkItemPtr clsLink::AutoLinkAt(std::int32_t pos) {

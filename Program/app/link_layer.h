@@ -106,6 +106,8 @@ class clsLink : private RichTextBoxEvents {
   LinkItemPtr GetSelLink();
   /// The link at a 0-based position, or the word there when auto-linking; null for none.
   LinkItemPtr GetLinkByPos(std::int32_t pos);
+  /// Whether the mouse pointer is on item in the bound box now.
+  bool PointerOn(const clsLinkItem& item);
   void SelectLink(const clsLinkItem& item);
   /// Hands the link under the pointer (or, for the keyboard actions, the caret) to Appl.LinkHandler.
   void LinkAction(std::int16_t action, long x, long y);

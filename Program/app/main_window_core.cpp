@@ -657,6 +657,8 @@ void MainWindowCore::tbDic_ButtonClick(std::u16string_view key) {
 
 void MainWindowCore::ShowDictionaryView() {
   if (G().gCurDic && G().gCurDic->Direction() > 0) G().gCurABC = G().gCurDic->Direction();
+  // The pane's back-translation came from the dictionary left; the new view fills it again.
+  gAppl().ClearBackTrans();
   if (const std::u16string input = InputText(); !input.empty()) {
     gAppl().ShowList(input);
   } else {
@@ -891,7 +893,12 @@ void MainWindowCore::tmrToolTip_Timer() {
   const Point p = Input().CursorPos();
   const bool resting = std::abs(p.x - G().gLinkHoverPointX) <= 1 && std::abs(p.y - G().gLinkHoverPointY) <= 1;
   const bool elsewhere = std::abs(p.x - G().gLastCursorX) >= 2 || std::abs(p.y - G().gLastCursorY) >= 2;
-  if (resting && elsewhere) gAppl().ToolTipHandler(G().gCurLink);
+  if (!resting || !elsewhere) return;
+  // The pointer may rest where the link no longer shows: a window of the program opened over it
+  // since the last hover, or the hover was the last one before the pointer left the box.
+  const std::shared_ptr<clsLinkItem> link = G().gCurLink;
+  clsLink* owner = link && link->Parent ? *link->Parent : nullptr;
+  if (owner && owner->PointerOn(*link)) gAppl().ToolTipHandler(link);
 }
 
 void MainWindowCore::tmrSpkHide_Timer() {

@@ -160,6 +160,7 @@ class MainWindowCore : public ViewHost {
   void PopupMainMenu(const MainMenuState& state) override;
   void PopupEditMenu() override;
   void RestartToolTipTimer() override;
+  void CloseLinkHint() override;
   void SetBusyPointer(bool on) override;
 
   /// Makes this the view host and the dictionary engine's main-window services of Appl.
@@ -237,7 +238,6 @@ class MainWindowCore : public ViewHost {
  private:
   class OutputKeys;
   bool OutputInLineMode() const;
-  void CloseLinkHint();
   void RestartChangeInput();
   std::u16string InputText();
   /// The look-up finds a phrase at the start of the typed text in the current dictionary or

@@ -8,6 +8,7 @@
 #include "app/main_form.h"
 #include "capture/process_list.h"
 #include "companions/statistics.h"
+#include "dictionary/dictionary.h"
 #include "foundation/api_files.h"
 #include "foundation/api_input.h"
 #include "foundation/api_strings.h"
@@ -136,6 +137,8 @@ void Appl::PrepareForm() {
 
 void Appl::Launch() {
   if (ColDics.Count() >= 1) {
+    // The stored alphabet may be an earlier dictionary's: a one-way dictionary shows its source's.
+    if (Dic && Dic->Direction() > 0) State.gCurABC = Dic->Direction();
     CallHook([this] { ShowABC(u""); });
   } else {
     ShowNoDictionaryMessage();

@@ -96,6 +96,8 @@ class ViewHost {
   virtual void PopupEditMenu() {}
   /// tmrToolTip: stopped and started again.
   virtual void RestartToolTipTimer() {}
+  /// tmrToolTip stopped and the link hint closed.
+  virtual void CloseLinkHint() {}
   /// The screen pointer and that of txtInput and txtOutPut: hourglass with on, else default/arrow.
   virtual void SetBusyPointer(bool on) {}
 };

@@ -41,17 +41,30 @@ std::u16string AddToPair(std::u16string_view layouts, std::int64_t layout) {
   return JoinText(pairs, u",");
 }
 
+// text as typed on the keys of layout, read in the current dictionary's other layout, when that
+// begins a word of the dictionary (the layout in to); empty otherwise.
+std::u16string RetypedWord(Appl& app, std::u16string_view text, std::int64_t layout, std::int32_t& to) {
+  const auto& dic = app.Dic;
+  if (!dic) return {};
+  for (const std::int32_t other : {dic->Layout1, dic->Layout2}) {
+    if (other == 0 || (other & 0xFFFF) == (layout & 0xFFFF)) continue;
+    std::u16string retyped = Retype(text, layout, other);
+    if (retyped.empty() || retyped == text || app.GetList(Trim(retyped), 0).empty()) continue;
+    to = other;
+    return retyped;
+  }
+  return {};
+}
+
 // The input as typed is no beginning of a word of the current dictionary, but its retyping in the
 // dictionary's other layout is: the retyping replaces it.
 bool TryRetype(Appl& app, RichTextBox& input, const std::u16string& text, std::int64_t layout) {
-  const auto& dic = app.Dic;
-  if (!dic || !app.Companion) return false;
+  if (!app.Dic || !app.Companion) return false;
   const std::u16string typed = Trim(text);
   if (!app.GetList(typed, 0).empty()) return false;
-  for (const std::int32_t other : {dic->Layout1, dic->Layout2}) {
-    if (other == 0 || (other & 0xFFFF) == (layout & 0xFFFF)) continue;
-    const std::u16string retyped = Retype(text, layout, other);
-    if (retyped.empty() || retyped == text || app.GetList(Trim(retyped), 0).empty()) continue;
+  std::int32_t other = 0;
+  const std::u16string retyped = RetypedWord(app, text, layout, other);
+  if (!retyped.empty()) {
     CompanionState& s = app.CompanionData();
     s.retyping = true;
     app.SetInput(retyped);
@@ -67,6 +80,17 @@ bool TryRetype(Appl& app, RichTextBox& input, const std::u16string& text, std::i
 }
 
 }  // namespace
+
+bool Appl::FoundInOtherLayout(std::u16string_view Text) {
+  if (!Dic) return false;
+  const std::u16string word = Trim(Text);
+  if (word.empty() || word.find_first_of(u" \t\r\n") != std::u16string::npos) return false;
+  std::int32_t other = 0;
+  for (const std::int32_t layout : {Dic->Layout1, Dic->Layout2}) {
+    if (layout != 0 && !RetypedWord(*this, word, layout, other).empty()) return true;
+  }
+  return false;
+}
 
 void RecordPrefix(std::u16string_view prefix, std::int64_t layout) {
   if (prefix.empty() || layout <= 0) return;

@@ -119,11 +119,12 @@ class DicLoader {
     OpenForRecords(*dic);
     const bool usable = Usable(*dic, info) && PackageWhole(app_, *dic);
     if (!usable) skipped_.push_back(API::GetFileName(path));
+    // The direction first: choosing the dictionary tells it in the info line.
+    dic->Direction(StoredNumber(u"DicDir" + NumberText(index), u"0", 0));
     if (usable && StoredNumber(u"Dic", u"1", 0) == index) {
       dic->SetEnabled(true);
       chosen_ = true;
     }
-    dic->Direction(StoredNumber(u"DicDir" + NumberText(index), u"0", 0));
     LoadLayers(*dic);
     ReadPrefixes(Member(*dic, u"Prefix"), dic->Layout1, dic->Layout2, G().gPrefixes);
     ReadReplaceRules(Member(*dic, u"Replace"), *dic->SfxCol);

@@ -1,4 +1,5 @@
 // Single questions about one word: its transcription, and its translations as a list or a line.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -55,11 +56,26 @@ std::vector<std::u16string> Searches::GetWordTrans(std::u16string_view Word, con
   return texts;
 }
 
+namespace {
+
+// Two records of a word may carry the same translation (two senses, two parts of speech): a line
+// of translations names each once, where it first came.
+std::u16string JoinDistinct(std::vector<std::u16string> texts) {
+  std::vector<std::u16string> kept;
+  kept.reserve(texts.size());
+  for (std::u16string& t : texts) {
+    if (std::find(kept.begin(), kept.end(), t) == kept.end()) kept.push_back(std::move(t));
+  }
+  return JoinText(kept, u"; ");
+}
+
+}  // namespace
+
 std::u16string Searches::GetSimpleTrans(std::u16string_view Text, const std::shared_ptr<clsDic>& current) {
   if (!current) return {};
   const std::u16string word = Trim(Text);
-  std::u16string s = JoinText(GetWordTrans(word, current->GetDemoDic()), u"; ");
-  if (s.empty() && current->Dicx) s = JoinText(GetWordTrans(word, current), u"; ");
+  std::u16string s = JoinDistinct(GetWordTrans(word, current->GetDemoDic()));
+  if (s.empty() && current->Dicx) s = JoinDistinct(GetWordTrans(word, current));
   return s;
 }
 

@@ -95,8 +95,9 @@ std::u16string PhraseQuery(std::u16string_view text) {
   return Trim(JoinText(kept, u" "));
 }
 
-// The info line after a fill: which side the dictionary's direction filter lets through, or a
-// hint that nothing was found.
+// The info line after a fill: which side the dictionary's direction filter lets through, or,
+// when nothing was found, that the word was typed in the wrong layout (only when the other layout
+// finds it: a pasted sentence is no word typed in the wrong layout).
 void DirectionNotice(Appl& app, RichTextBox& out) {
   const Setting* sett = app.Sett.get();
   const bool noDirForType = sett && sett->NoDirForType;
@@ -104,8 +105,9 @@ void DirectionNotice(Appl& app, RichTextBox& out) {
   ViewHost& views = app.ViewServices();
   if (noDirForType || !dic || dic->Direction() == 0) {
     const auto input = views.InputBox();
-    if (sett && sett->TrlMode > 0 && out.Text().empty() && input && input->Text().size() >= 2) {
-      views.Info(app.LZ(lang::kInfoNothingFound), false);
+    if (sett && sett->TrlMode > 0 && out.Text().empty() && input) {
+      const std::u16string typed = input->Text();
+      if (typed.size() >= 2 && app.FoundInOtherLayout(typed)) views.Info(app.LZ(lang::kInfoNothingFound), false);
     }
     return;
   }

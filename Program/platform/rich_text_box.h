@@ -67,7 +67,8 @@ class RichTextBox {
   virtual bool HasFocus() = 0;
   virtual void SetFocus() = 0;
 
-  /// The position of the character under the mouse pointer (the nearest one).
+  /// The position of the character under the mouse pointer (the nearest one on the line the
+  /// pointer is on); -1 when the pointer is below the last line or over another window.
   virtual std::int32_t CharIndexAtCursor() = 0;
 
   /// Events go to every listener added, in the order added; a listener removes itself before it

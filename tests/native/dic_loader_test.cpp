@@ -84,7 +84,9 @@ TEST_F(LoaderTest, OnlyCommonPackagesAreVisibleDemos) {
 
 TEST_F(LoaderTest, CommonPackageHidesBehindItsFullPackage) {
   folder.WriteSourceFile("flag.ico", testing::kIconBytes);
-  folder.Add("en-ru_full.dic", InfoMember("ShortName=En-Ru full\nLang1=en\nLang2=ru\nSupportDirection=1") + kWords);
+  folder.Add("en-ru_full.dic",
+             InfoMember("ShortName=En-Ru full\nLang1=en\nLang2=ru\nLanguage1=English\nLanguage2=Russian\nSupportDirection=1") +
+                 kWords);
   folder.Add("en-ru_common.dic", kEnRu + "@file Icon flag.ico\n@file Icon2 flag.ico\n@member Replace\n???ing\t,e\n@end\n" +
                                      "@member TranscrHelp0\nhelp line\n@end\n");
   SaveSetting(u"Main", u"DicDir1", u"2");
@@ -108,6 +110,8 @@ TEST_F(LoaderTest, CommonPackageHidesBehindItsFullPackage) {
   EXPECT_EQ(full->Layout1, 1033) << "the common package has both layouts";
   EXPECT_NE(full->Srcs, common->Srcs) << "the full package has as many sources and keeps its own";
   EXPECT_TRUE(full->Enabled);
+  EXPECT_EQ(services->calls.front(), "Info(Russian --> English,auto)")
+      << "the info line tells the stored direction, as the caption does";
   // Only the visible full package serves its languages.
   ASSERT_TRUE(app.DicLanguages.Exists(u"en"));
   EXPECT_EQ((*app.DicLanguages.Find(u"en"))->Dics.Count(), 1u);

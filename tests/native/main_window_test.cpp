@@ -135,7 +135,7 @@ class MainWindowTest : public ListTest {
     c.tbDic = &tbDic;
     c.menus = &menus;
     c.shell = &shell;
-    c.timers = {&changeInput, &infoClear, &escUsed, &modeMsg, &backTrans, &pasteSpk};
+    c.timers = {&changeInput, &infoClear, &escUsed, &modeMsg, &backTrans, &pasteSpk, &toolTip};
     core = std::make_shared<MainWindowCore>(c);
     MainWindowCore::Install(core);
     app.Capture = capture;
@@ -157,7 +157,7 @@ class MainWindowTest : public ListTest {
   FakeMenus menus;
   FakeShell shell;
   FakeTimer changeInput{500, false}, infoClear{2000, false}, escUsed{1000, false}, modeMsg{0, true},
-      backTrans{0, true}, pasteSpk{100, false};
+      backTrans{0, true}, pasteSpk{100, false}, toolTip{300, false};
   std::shared_ptr<MainWindowCore> core;
   std::shared_ptr<FakeCapture> capture = std::make_shared<FakeCapture>();
   ScopedUserSettings store{std::make_shared<MemorySettingsStore>()};
@@ -224,6 +224,41 @@ TEST_F(MainWindowTest, DictionaryButtonsFollowVisibleDictionariesAndCycleDirecti
   EXPECT_EQ(G().gCurDic, third);
   ASSERT_FALSE(app.History().UndoCol.empty());
   EXPECT_EQ(app.History().UndoCol.front()->Mode, u"ABC");
+
+  // The back-translation came from the dictionary left, also when the new one lists nothing.
+  backBox->SetText(u"Hund; Hund");
+  input->SetText(u"Tisch");
+  core->mnuDics_Click(1);
+  EXPECT_EQ(input->text, u"Tisch");
+  EXPECT_TRUE(backBox->text.empty());
+}
+
+// A link hint shows for the link the pointer rests on; not where a window opened over the box (or
+// the pointer went below the last line) hides it, and not after a click on it.
+TEST_F(MainWindowTest, ALinkHintIsOnlyForTheLinkUnderThePointerAndNeverAfterItsClick) {
+  auto pointer = std::make_shared<FakeInput>();
+  ScopedInput scopedInput{pointer};
+  pointer->cursor = {100, 100};
+  G().gLastCursorX = G().gLastCursorY = 0;
+  app.Sett->ShowTooltips = true;
+  clsLink links;
+  links.SetLink(output, u"<a=Link-http://a> <b=Link-http://b>");
+  output->charAtCursor = 0;
+  output->RaiseMouseMove(0, 0, 0, 0);
+  ASSERT_TRUE(toolTip.Enabled());
+  core->tmrToolTip_Timer();
+  EXPECT_EQ(capture->log, (std::vector<std::string>{"ToolTip http://a"}));
+
+  capture->log.clear();
+  output->RaiseMouseMove(0, 0, 0, 0);
+  output->charAtCursor = -1;  // what the box answers for a pointer over a window above it
+  core->tmrToolTip_Timer();
+  EXPECT_TRUE(capture->log.empty());
+
+  output->charAtCursor = 0;
+  output->RaiseMouseDown(1, 0, 0, 0);  // the press is a hover too
+  output->RaiseMouseUp(1, 0, 0, 0);
+  EXPECT_FALSE(toolTip.Enabled()) << "no hint 0.3 s after the click";
 }
 
 TEST_F(MainWindowTest, ASingleDictionaryHasNoMenuEntry) {

@@ -62,6 +62,11 @@ TEST_F(SimpleLookup, TranslationsAsListLineAndRandomPick) {
   EXPECT_EQ(app.GetWordTrans(u"Baum", dic, true), (std::vector<std::u16string>{u"дерево"}));
   EXPECT_TRUE(app.GetWordTrans(u"nichts", dic, true).empty());
   SetRandom(nullptr);
+
+  // Two links to the same translation (two senses) name it once in the line.
+  Build("L\tHund\tсобака\tN\nL\tHund\tсобака\tN\tM\nL\tRüde\tсобака\n");
+  ASSERT_EQ(app.GetWordTrans(u"собака").size(), 3u);
+  EXPECT_EQ(app.GetSimpleTrans(u"собака"), u"Hund; Rüde");
 }
 
 TEST_F(SimpleLookup, SimpleTranslationFallsBackFromTheCommonPackageToTheFull) {

@@ -183,9 +183,14 @@ TEST_F(StartupTest, WithADictionaryLaunchOpensItsAlphabet) {
   auto dic = std::make_shared<clsDic>();
   app.ColDics.Add(u"k1", dic);
   app.Dic = dic;
+  app.State.gCurABC = 2;  // stored from an earlier dictionary
   app.Launch();
   ASSERT_FALSE(app.History().UndoCol.empty());
   EXPECT_EQ(app.History().UndoCol.front()->Mode, u"ABC");
+  EXPECT_EQ(app.State.gCurABC, 2) << "a dictionary going both ways keeps the stored alphabet";
+  dic->Direction(1);
+  app.Launch();
+  EXPECT_EQ(app.State.gCurABC, 1) << "a one-way dictionary shows its source's alphabet";
 }
 
 TEST_F(StartupTest, SecondCopyLeavesItsRequestAndEnds) {

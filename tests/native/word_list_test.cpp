@@ -108,10 +108,21 @@ TEST_F(WordList, TextsOfSeveralWordsFallThroughToThePhraseSearch) {
 }
 
 TEST_F(WordList, InfoLineTellsTheDirectionOrThatNothingWasFound) {
-  auto dic = Load(Words({"haus", "hund", "zz"}));
+  auto dic = Load(Words({"haus", "hund", "zz"}) + Words({"привет"}, 2));
+  dic->Layout1 = 1033;
+  dic->Layout2 = 1049;
   app.Sett->TrlMode = 1;
-  host->input->SetText(u"xq");
-  Type(u"xq");
+  // The wrong-layout notice only for a word the other layout finds: not for a word found in
+  // neither, nor for a pasted text the list did not find.
+  for (const std::u16string_view text : {u"xq", u"ghbdtn vbh, ghbdtn", u"ghbdtn,ghbdtn"}) {
+    host->info.clear();
+    host->input->SetText(text);
+    Type(text);
+    EXPECT_TRUE(host->output->text.empty());
+    EXPECT_TRUE(host->info.empty() || host->info.back() != "t127") << ToUtf8(text);
+  }
+  host->input->SetText(u"ghbdtn");
+  Type(u"ghbdtn");
   EXPECT_TRUE(host->output->text.empty());
   EXPECT_EQ(host->info.back(), "t127");
 

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "capture/win32/popup_forms.h"
+#include "companions/win32/companion_forms.h"
 #include "program_driver.h"
 
 namespace parlavent {
@@ -201,6 +203,41 @@ TEST_F(MainRoadWin32, EnterAfterTheListTranslatesTheTypedForm) {
   EXPECT_EQ(out.rfind(L"Hund ", 0), 0u) << Narrow(out);
   EXPECT_TRUE(Has(out, L"собака")) << Narrow(out);
   EXPECT_EQ(ControlText(input_), L"Hunde");
+}
+
+// Below the last line the pointer is on no link: a click there leaves a translation's closing
+// "Back" alone. The hint of a list line shows where the pointer rests on it, and goes for good
+// when a window of the program comes over the main window.
+TEST_F(MainRoadWin32, ThePointerIsOnlyOnTheLinksOfItsLineAndAHintGoesUnderAnotherWindow) {
+  TypeWord(L"Tisch");
+  Key(VK_RETURN);
+  const std::wstring translation = WaitOutputHas(L"стол");
+  ASSERT_TRUE(Has(translation, L"стол")) << Narrow(translation);
+  ASSERT_NE(translation.rfind(L"Back"), std::wstring::npos) << Narrow(translation);
+  POINT below = OutputChar(static_cast<std::int32_t>(translation.rfind(L"Back") + 1));
+  below.y += 60;
+  RECT box{};
+  GetWindowRect(output_, &box);
+  ASSERT_LT(below.y, box.bottom - 4) << "room below the last line: " << Narrow(translation);
+  ClickAt(below);
+  EXPECT_FALSE(WaitUntil([&] { return BoxText(output_) != translation; }, 1500)) << "no link was taken";
+
+  TypeWord(L"Tisch");
+  const std::wstring list = WaitOutputHas(L"tischtennisball");
+  ASSERT_TRUE(Has(list, L"tischtennisball")) << Narrow(list);
+  const auto hintShown = [&] { return testing::WindowOf(program_.Id(), frmToolTip::kClassName, true) != nullptr; };
+  const POINT line = OutputChar(static_cast<std::int32_t>(list.find(L"tischtennisball") + 2));
+  Mouse(line);
+  ASSERT_TRUE(WaitUntil(hintShown, 5000)) << "the hint of the line the pointer rests on";
+  HWND hint = testing::WindowOf(program_.Id(), frmToolTip::kClassName, true);
+  PostMessageW(main_, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Stat), 0);
+  HWND stat = testing::WaitForWindow(program_.Id(), frmStat::kClassName);
+  ASSERT_NE(stat, nullptr);
+  // Wherever it opened, it now lies over the line and the hint.
+  SetWindowPos(stat, nullptr, line.x - 40, line.y - 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(hint); }, 4000)) << "the hint goes under the window";
+  EXPECT_FALSE(WaitUntil(hintShown, 1500)) << "and does not come back over it";
+  PostMessageW(stat, WM_CLOSE, 0, 0);
 }
 
 TEST_F(MainRoadWin32, AUserWalksTheMainWindow) {

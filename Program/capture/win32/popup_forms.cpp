@@ -452,14 +452,37 @@ void frmToolTip::ShowHint(std::u16string_view text) {
   SelectObject(dc, old);
   ReleaseDC(hwnd(), dc);
   GetCursorPos(&shownAt_);
+  shownOver_ = WindowFromPoint(shownAt_);
   const Rect r = PlacePopup({shownAt_.x, shownAt_.y + 6}, std::nullopt, rc.right + 10, rc.bottom + 8,
                             WorkAreaAt(shownAt_));
-  shadow_.Cast(hwnd(), RECT{static_cast<LONG>(r.left), static_cast<LONG>(r.top), static_cast<LONG>(r.right), static_cast<LONG>(r.bottom)});
+  const RECT place{static_cast<LONG>(r.left), static_cast<LONG>(r.top), static_cast<LONG>(r.right), static_cast<LONG>(r.bottom)};
+  if (Covered(place)) {
+    CloseMe();
+    return;
+  }
+  shadow_.Cast(hwnd(), place);
   SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   shadow_.Under(hwnd());
   InvalidateRect(hwnd(), nullptr, TRUE);
   shownTick_ = GetTickCount();
   SetTimer(hwnd(), kHintTimer, 50, nullptr);
+}
+
+bool frmToolTip::Covered(const RECT& hint) const {
+  // A window opened over the link (another program's, or one of this program's) hides it.
+  if (WindowFromPoint(shownAt_) != shownOver_) return true;
+  // A window of the program opened over the main window (Statistics, Settings, About) without
+  // reaching the link: the hint, kept above all, would lie over it.
+  const HWND root = shownOver_ ? GetAncestor(shownOver_, GA_ROOT) : nullptr;
+  RECT other{}, both{};
+  if (!root) return false;
+  for (HWND w = GetWindow(root, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    if (w == hwnd() || w == shadow_.hwnd() || process != GetCurrentProcessId() || !IsWindowVisible(w)) continue;
+    if (GetWindowRect(w, &other) && IntersectRect(&both, &hint, &other)) return true;
+  }
+  return false;
 }
 
 void frmToolTip::CloseMe() {
@@ -475,7 +498,9 @@ LRESULT frmToolTip::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       POINT p{};
       GetCursorPos(&p);
       const bool moved = std::abs(p.x - shownAt_.x) > kHintMoveLimit || std::abs(p.y - shownAt_.y) > kHintMoveLimit;
-      if (moved || AnyButtonDown() || GetTickCount() - shownTick_ > kHintLifeMs) CloseMe();
+      RECT shown{};
+      GetWindowRect(hwnd(), &shown);
+      if (moved || Covered(shown) || AnyButtonDown() || GetTickCount() - shownTick_ > kHintLifeMs) CloseMe();
       return 0;
     }
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;

@@ -95,8 +95,13 @@ class frmToolTip final : public WindowBase {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  /// Whether a window now lies over the place the hint tells of, or a window of the program
+  /// over the one the hint was shown for lies under the hint's rectangle.
+  bool Covered(const RECT& hint) const;
+
   std::u16string text_;
   POINT shownAt_{};
+  HWND shownOver_ = nullptr;  // the window under the pointer when the hint came
   DWORD shownTick_ = 0;
   HFONT font_ = nullptr;
   DropShadow shadow_;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cwchar>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "platform/win32/win32_services.h"
@@ -340,10 +341,43 @@ void RichEditBox::SetFocus() { ::SetFocus(hwnd_); }
 std::int32_t RichEditBox::CharIndexAtCursor() {
   POINT cursor{};
   GetCursorPos(&cursor);
+  // A window over the box (another of the program's, opened over the main window) hides its
+  // characters from the pointer.
+  if (WindowFromPoint(cursor) != hwnd_) return -1;
   ScreenToClient(hwnd_, &cursor);
   POINTL point{cursor.x, cursor.y};
   const LRESULT index = SendMessageW(hwnd_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point));
+  if (index < 0 || cursor.y >= LineBottom(index)) return -1;
   return Positions().ToPlain(static_cast<std::int32_t>(index));
+}
+
+long RichEditBox::LineBottom(LRESULT index) {
+  // EM_CHARFROMPOS answers the nearest character, also for a point below the last line: the
+  // line's bottom tells whether the pointer is on it.
+  const auto top = [this](LRESULT line) -> std::optional<long> {
+    // (-1 would name the caret's line.)
+    const LRESULT first = line < 0 ? -1 : SendMessageW(hwnd_, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+    if (first < 0) return std::nullopt;
+    POINTL at{};
+    SendMessageW(hwnd_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), first);
+    return at.y;
+  };
+  const LRESULT line = SendMessageW(hwnd_, EM_EXLINEFROMCHAR, 0, index);
+  const std::optional<long> own = top(line);
+  if (!own) return std::numeric_limits<long>::max();
+  if (const auto next = top(line + 1); next && *next > *own) return *next;
+  // The last line: as high as the one before it, or as the box's default font when it is alone.
+  if (const auto previous = top(line - 1); previous && *previous < *own) return *own + (*own - *previous);
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof(format);
+  format.dwMask = CFM_SIZE;
+  SendMessageW(hwnd_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  HDC dc = GetDC(hwnd_);
+  const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+  if (dc) ReleaseDC(hwnd_, dc);
+  // A line is about a fifth higher than its characters' size.
+  const long height = MulDiv(std::max<LONG>(format.yHeight, 200), dpi * 6, 1440 * 5);
+  return *own + height;
 }
 
 }  // namespace parlavent

@@ -76,6 +76,8 @@ class RichEditBox final : public RichTextBox {
   void SetEffect(DWORD mask, bool on);
   void ApplyToSelection(CHARFORMAT2W& format);
   void CutLongRuns();
+  /// The client y just below the display line of the control's character index.
+  long LineBottom(LRESULT index);
 
   HWND hwnd_ = nullptr;
   WNDPROC controlProc_ = nullptr;

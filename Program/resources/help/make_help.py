@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Compiles one language's help pages into a .chm file with chmcmd (Debian package fp-utils).
 
-Usage: make_help.py SOURCE_DIR OUT.chm LANGUAGE_ID
+Usage: make_help.py SOURCE_DIR OUT.chm LANGUAGE_ID [HTML_DIR]
 
 SOURCE_DIR holds the pages (*.htm); the style sheet style.css beside the language folders serves
-every language. The table of contents follows TOPICS; every page
+every language. With HTML_DIR the pages and the style sheet are also written there as plain files,
+for readers without a working help viewer (Wine has none that shows pages). The table of contents follows TOPICS; every page
 of the folder must be in it, so that no page is left out of the contents by mistake. Two windows
 are defined: "main" (the file's default, with the contents) and "small" (what a help link of the
 program opens, with the topic alone).
@@ -27,6 +28,12 @@ TOPICS = [
     "tray.htm",
     "hotkeys.htm",
     "settings.htm",
+    "settings_general.htm",
+    "settings_translation.htm",
+    "settings_appearance.htm",
+    "settings_speech.htm",
+    "settings_learning.htm",
+    "settings_programs.htm",
     "files.htm",
 ]
 
@@ -46,6 +53,7 @@ def esc(text):
 
 def main():
     src, out, lang_id = sys.argv[1], sys.argv[2], sys.argv[3]
+    html_dir = sys.argv[4] if len(sys.argv) > 4 else None
     pages = sorted(p for p in os.listdir(src) if p.endswith(".htm"))
     missing = [t for t in TOPICS if t not in pages]
     extra = [p for p in pages if p not in TOPICS]
@@ -87,6 +95,12 @@ def main():
             sys.exit(f"chmcmd failed:\n{run.stdout}\n{run.stderr}")
         os.makedirs(os.path.dirname(out), exist_ok=True)
         shutil.copy(chm, out)
+        if html_dir:
+            # A folder left from an earlier build may hold pages since removed.
+            shutil.rmtree(html_dir, ignore_errors=True)
+            os.makedirs(html_dir)
+            for p in pages + ["style.css"]:
+                shutil.copy(os.path.join(work, p), html_dir)
 
 
 if __name__ == "__main__":
