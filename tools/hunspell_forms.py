@@ -17,7 +17,13 @@ a different letter than their base (a prefix made another word: "verspielt" is n
 "spielen"), hyphenated compound parts ("-hunde") and anything but letters, and forms equal to
 their base. For German,
 the past participle of a weak verb ("gemacht", a stem of its own in the Hunspell data) is
-linked to its verb when the verb's forms hold the past tense it is made from ("machte").
+linked to its verb when the verb's forms hold the past tense it is made from ("machte"). For
+English, a stem that doubles its last consonant before "-ing", "-ed" or "-er"/"-est" ("running",
+"stopped", "bigger", stems of their own in the Hunspell data) is linked to the stem it doubles
+when no other stem makes it ("added" is a form of "add", not of "ad"); "-er" only beside "-est",
+as "runner" is a word of its own. Likewise a German comparative or superlative that takes an
+umlaut ("kürzer", "kürzest", "größer", stems of their own) is linked with its forms to the
+adjective it is made of.
 
 Counts go to standard error.
 """
@@ -83,6 +89,57 @@ def is_word(w):
     return w[:1].isalpha() and w[-1:].isalpha() and w.replace("'", "").replace("-", "").isalpha()
 
 
+VOWELS = set("aeiouy")
+
+
+def doubled_forms(groups):
+    """(form, stem) for the stems that double the last consonant of another stem before an
+    ending: run -> running, stop -> stopped, big -> bigger, biggest."""
+    stems = {base for base, _ in groups}
+    made = {f for base, forms in groups for f in forms if f != base}
+    pairs = []
+    for w in (base for base, _ in groups):
+        if w in made or not w.isalpha() or not w.islower():
+            continue
+        for ending in ("ing", "ed", "er", "est"):
+            if not w.endswith(ending) or len(w) < len(ending) + 3:
+                continue
+            stem = w[: -len(ending) - 1]
+            c = w[-len(ending) - 1]
+            if len(stem) < 2 or stem[-1] != c or c in VOWELS or stem not in stems:
+                continue
+            if ending in ("er", "est") and stem + c + ("est" if ending == "er" else "er") not in stems:
+                continue
+            pairs.append((w, stem))
+    return pairs
+
+
+UMLAUTS = {"ä": "a", "ö": "o", "ü": "u"}
+
+
+def umlaut_degrees(groups, adjectives):
+    """(form, adjective) for the German comparative and superlative stems that take an umlaut,
+    and their forms: kürzer, kürzere, kürzest, kürzeste -> kurz. adjectives: the stems that
+    carry the adjective flag."""
+    stems = adjectives
+    pairs = []
+    for w, forms in groups:
+        if w not in adjectives or not w.isalpha() or not w.islower():
+            continue
+        for ending in ("er", "est", "st"):
+            if not w.endswith(ending) or len(w) < len(ending) + 3:
+                continue
+            stem = w[: -len(ending)]
+            at = max(stem.rfind(u) for u in UMLAUTS)
+            if at < 0:
+                continue
+            plain = stem[:at] + UMLAUTS[stem[at]] + stem[at + 1:]
+            if plain in stems:
+                pairs.extend((f, plain) for f in [w] + forms if f != plain and is_word(f))
+                break
+    return pairs
+
+
 def main():
     unmunch, dic, aff, out = sys.argv[1:5]
     derivations = set(sys.argv[5]) if len(sys.argv) > 5 else set()
@@ -113,6 +170,14 @@ def main():
                     participle = "ge" + f[:-1]
                     if participle in words:
                         add(participle, base)
+    if os.path.basename(dic).lower().startswith("en"):
+        for form, base in doubled_forms(groups):
+            add(form, base)
+    if german:
+        # de_DE's adjectives carry the flag "A" (their endings -e, -en, -er, -es, -em).
+        adjectives = {x.partition("/")[0] for x in read_stems(dic) if "A" in x.partition("/")[2]}
+        for form, base in umlaut_degrees(groups, adjectives):
+            add(form, base)
     with open(out, "w", encoding="utf-8", newline="\n") as f:
         f.write("".join(f"{form}\t{base}\n" for form, base in pairs))
     print(f"{os.path.basename(dic)}: {len(groups)} stems, {len(pairs)} (form, base) pairs", file=sys.stderr)

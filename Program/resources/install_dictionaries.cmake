@@ -57,9 +57,7 @@ endif()
 
 # sample(NAME DATABASE LANG1 LANG2 HUNSPELL1 [IMPORT_OPTIONS...]): NAME_full.dic from
 # NAME.head.txt, the optional NAME.full.head.txt, the whole database and the word forms of both
-# sides (HUNSPELL1's and the LANG1 table for side 1, ru_RU's and the Russian table for side 2;
-# of ru_RU's, only through the rules: forms of side 2 as words would be listed among the
-# translations of side-1 words);
+# sides (HUNSPELL1's and the LANG1 table for side 1, ru_RU's and the Russian table for side 2);
 # NAME_common.dic, the common package paired with it on loading, from NAME.head.txt, the ending
 # rules, NAME.common.head.txt and the headwords that have a transcription. The program reads
 # transcriptions only from a common package, so the full package is built without its
@@ -84,7 +82,7 @@ function(parlavent_sample name database lang1 lang2 hunspell1)
     COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/make_flags.py ${lang1} ${lang2} ${work}/${name}_flag
     COMMAND ${dictool_command} import-dictd ${ARGN} ${full_heads} ${dictd} ${work}/${name}_imported.txt
     COMMAND ${dictool_command} forms --side1 ${forms_tables}/${lang1}.tsv --side1 ${forms_work_dir}/${hunspell1}.tsv
-            --side2 ${forms_tables}/${lang2}.tsv --rules2 ${forms_work_dir}/ru_RU.tsv
+            --side2 ${forms_tables}/${lang2}.tsv --side2 ${forms_work_dir}/ru_RU.tsv
             ${work}/${name}_imported.txt ${work}/${name}_replace.txt ${work}/${name}_full.txt
     COMMAND ${dictool_command} build --without-transcriptions ${work}/${name}_full.txt ${full_package}
     COMMAND ${dictool_command} import-dictd ${ARGN} --transcriptions-only --head ${shared_head}

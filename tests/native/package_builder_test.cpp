@@ -212,7 +212,7 @@ TEST(DictionarySource, FaultsNameTheLine) {
       {"@member Info\nx\n", "t.txt:1: \"@member\" without \"@end\""},
       {"@member Info\n@end\n@member INFO\n@end\n", "t.txt:3: second member \"INFO\""},
       {"@file Icon\n", "t.txt:1: \"@file\" needs a member name and a path"},
-      {"hello\n", "t.txt:1: unknown line (expected \"@member\", \"@file\", \"W\", \"L\" or \"F\")"},
+      {"hello\n", "t.txt:1: unknown line (expected \"@member\", \"@file\", \"W\", \"L\", \"F\" or \"F2\")"},
   };
   for (const auto& [text, message] : cases) {
     DictionarySource source;

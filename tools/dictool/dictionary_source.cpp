@@ -13,6 +13,7 @@
 #include "dictionary_source.h"
 
 #include <fstream>
+#include <utility>
 #include <limits>
 
 #include "dictionary/record_codes.h"
@@ -126,8 +127,8 @@ class Parser {
     if (line.substr(0, 6) == "@file ") return FileMember(TrimBlanks(line.substr(6)));
     const auto fields = SplitTabs(line);
     if (fields[0] == "W") return Word(fields);
-    if (fields[0] == "L" || fields[0] == "F") return Link(fields);
-    return Fail("unknown line (expected \"@member\", \"@file\", \"W\", \"L\" or \"F\")");
+    if (fields[0] == "L" || fields[0] == "F" || fields[0] == "F2") return Link(fields);
+    return Fail("unknown line (expected \"@member\", \"@file\", \"W\", \"L\", \"F\" or \"F2\")");
   }
 
   bool AddMember(SourceMember member) {
@@ -197,8 +198,11 @@ class Parser {
     if (f.size() < 3 || f.size() > 7) return Fail("a link line is L, two words and up to four optional fields");
     if (f[1].empty() || f[2].empty()) return Fail("empty word");
     LinkEntry link;
-    link.sideOneOnly = f[0] == "F";
+    link.sideOneOnly = f[0] != "L";
     if (!AddWord(1, f[1], link.word1) || !AddWord(2, f[2], link.word2)) return false;
+    // A side-2 form's link is filed under the form: the side-1 word, which finds its links in
+    // "TransW1" by its own ID, never meets it, and the form finds it there before "TransW2".
+    if (f[0] == "F2") std::swap(link.word1, link.word2);
     if (f.size() > 3 && !ParseCode(f[3], RechCode, RechTag, link.rech)) return Fail("unknown part of speech");
     if (f.size() > 4 && !ParseCode(f[4], RodCode, RodTag, link.rod)) return Fail("unknown gender");
     if (f.size() > 5 && !ParseThemes(f[5], link.themes)) return Fail("themes are up to three numbers 0..65535");

@@ -40,12 +40,14 @@ struct WordEntry {
 };
 
 struct LinkEntry {
-  std::uint32_t word1 = 0;  // indexes into the words
+  // Indexes into the words: the side-1 word and the side-2 word, but for the link of a side-2
+  // form, which the form lists first (word1) and its side-1 word does not list at all.
+  std::uint32_t word1 = 0;
   std::uint32_t word2 = 0;
   std::uint16_t themes[3] = {0, 0, 0};
   std::uint8_t rech = 0;  // part-of-speech code
   std::uint8_t rod = 0;   // gender code
-  bool sideOneOnly = false;  // a form's link: its side-2 word does not list it
+  bool sideOneOnly = false;  // a form's link: only word1 lists it ("TransW2" leaves it out)
   TextRef comment;
 };
 

@@ -6,6 +6,7 @@
 //   dictool import-dictd [--explanations] [--transcriptions-only] [--head FILE]... INDEX DICT OUT.txt
 //   dictool load FOLDER
 //   dictool forms [--sideN PAIRS]... [--rulesN PAIRS]... SOURCE RULES.txt OUT.txt
+//   dictool forms-check [--list] [--sideN PAIRS]... FOLDER NAME SOURCE
 //   dictool batch        (commands from standard input, one per line, arguments TAB-separated)
 #include <algorithm>
 #include <cstdio>
@@ -48,6 +49,7 @@ constexpr const char* kUsage =
     "       dictool wordlist FOLDER TEXT [--all]\n"
     "       dictool abc FOLDER [LETTER]\n"
     "       dictool forms [--sideN PAIRS]... [--rulesN PAIRS]... SOURCE RULES.txt OUT.txt\n"
+    "       dictool forms-check [--list] [--sideN PAIRS]... FOLDER NAME SOURCE\n"
     "       dictool batch\n"
     "\n"
     "load: loads the packages of FOLDER as the program does at start-up and prints one line per\n"
@@ -62,9 +64,13 @@ constexpr const char* kUsage =
     "abc: the alphabet index of the current dictionary (with LETTER, that letter's words) as shown\n"
     "in the output box, then one line per link: caption, kind and argument, separated by TAB.\n"
     "forms: from PAIRS files of \"form TAB base\" lines of side N (1 or 2), the \"Replace\" member of\n"
-    "SOURCE's package (RULES.txt, source lines); OUT.txt is SOURCE with that member and the links\n"
-    "of the forms of --sideN files that its rules do not lead to their base (--rulesN files only\n"
-    "teach rules).\n"
+    "SOURCE's packages and the form words the common package must know (RULES.txt, source lines);\n"
+    "OUT.txt is SOURCE with that member and the links of the forms of --sideN files that its rules\n"
+    "do not lead to their base (--rulesN files only teach rules). It reports per side the share of\n"
+    "the forms that reach their base.\n"
+    "forms-check: looks up in dictionary NAME of FOLDER every form of the PAIRS files whose base is a\n"
+    "word of SOURCE (the imported source) and which is none, and prints per side the share answered\n"
+    "with the base's entry and how many with another word's or nothing (--list names them).\n"
     "batch: runs the commands of standard input, one per line with its arguments separated by TAB;\n"
     "before each command's output a line \"### \" and the command, after it \"### exit N\".\n";
 
@@ -194,12 +200,30 @@ int Forms(const Args& args) {
   std::string err;
   if (!MakeForms(in, PathOf(args.positional[1]), PathOf(args.positional[2]), report, err)) return Fail(err);
   for (int s = 0; s < 2; ++s) {
+    const std::size_t reached = report.byRules[s] + report.asWords[s];
+    char share[16] = "-";
+    if (report.pairs[s]) {
+      std::snprintf(share, sizeof share, "%.2f%%",
+                    100.0 * static_cast<double>(reached) / static_cast<double>(report.pairs[s]));
+    }
     std::cerr << args.positional[0] << ": side " << s + 1 << ": " << report.pairs[s] << " forms of its words, "
-              << report.rules[s] << " ending rules, " << report.byRules[s] << " forms reached by them, "
-              << report.asWords[s] << " forms as words\n";
+              << share << " reach their base (" << report.byRules[s] << " by the rules, " << report.asWords[s]
+              << " as words, " << report.inCommon[s] << " of them in the common package too), "
+              << report.elsewhere[s] << " another word, " << report.nowhere[s] << " nothing; " << report.rules[s]
+              << " ending rules, " << report.added[s] << " replacements added, " << report.dropped[s] << " dropped\n";
   }
   std::cerr << "  " << report.links << " links of forms\n";
   return 0;
+}
+
+int FormsCheck(const Args& args) {
+  if (args.positional.size() != 3) return Fail(std::string("forms-check needs FOLDER, NAME and SOURCE\n") + kUsage);
+  FormsCheckInput in{PathOf(args.positional[0]), FromUtf8(args.positional[1]), PathOf(args.positional[2]), {}, false};
+  for (const auto& [name, value] : args.options) {
+    if (name == "--side1" || name == "--side2") in.pairs.push_back({name.back() - '0', PathOf(value), true});
+    if (name == "--list") in.list = true;
+  }
+  return CheckForms(in, std::cout);
 }
 
 int Run(const std::vector<std::string>& argv);
@@ -238,6 +262,7 @@ int Run(const std::vector<std::string>& argv) {
   if (command == "member") return Member(args);
   if (command == "import-dictd") return Import(args);
   if (command == "forms") return Forms(args);
+  if (command == "forms-check") return FormsCheck(args);
   if (command == "load") {
     if (args.positional.size() != 1) return Fail(std::string("load needs FOLDER\n") + kUsage);
     return LoadFolder(PathOf(args.positional[0]), std::cout);
