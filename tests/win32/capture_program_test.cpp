@@ -695,6 +695,9 @@ TEST_F(CaptureProgram, ALateCopyWithoutAnOwnerLeavesTheUsersClipboardText) {
 
 TEST_F(CaptureProgram, TheCaptionOfALabelIsReadOnlyWithTraceControls) {
   CopyingWindow target({450, 200, 750, 420});
+  // The label lies in a group box, which the system may name as the window at the pointer.
+  CreateWindowExW(0, L"BUTTON", L"Katze", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 5, 260, 80, target.window, nullptr,
+                  GetModuleHandleW(nullptr), nullptr);
   HWND label = CreateWindowExW(0, L"STATIC", L"Hund", WS_CHILD | WS_VISIBLE, 20, 20, 200, 40, target.window, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(label, nullptr);

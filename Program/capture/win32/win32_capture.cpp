@@ -233,7 +233,8 @@ std::u16string WithoutKeyMarks(const std::u16string& caption) {
 // The caption of the button, combo box or static control under the pointer, read by its
 // messages: a combo box answers with the text of its edit field or its selected item.
 std::u16string CaptionAt(HWND window, Point pointer) {
-  HWND control = ControlAt(window, pointer);
+  // From the top-level window down: the window the system found at the point may be a group box.
+  HWND control = ControlAt(GetAncestor(window, GA_ROOT), pointer);
   const std::u16string cls = ClassOf(control);
   const bool combo = FindNoCase(cls, u"ComboBox") != std::u16string::npos;
   if (!combo && FindNoCase(cls, u"Button") == std::u16string::npos && FindNoCase(cls, u"Static") == std::u16string::npos) {
