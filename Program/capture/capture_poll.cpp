@@ -125,12 +125,13 @@ WindowHandle TopLevel(CaptureServices& capture, WindowHandle window) {
 // separated by ";"): the capture leaves such windows alone.
 bool LeftAlone(const Setting& s, CaptureServices& capture, WindowHandle window) {
   if (Trim(s.InjExclude).empty()) return false;
-  const std::vector<std::u16string> classes = SplitText(s.InjExclude, u";");
+  std::vector<std::u16string> classes = SplitText(s.InjExclude, u";");
+  for (auto& c : classes) c = Trim(c);
   for (int depth = 0; window != 0 && depth < 64; ++depth) {
     WindowFacts facts;
     if (!capture.DescribeWindow(window, facts)) return false;
     for (const std::u16string& c : classes) {
-      if (!Trim(c).empty() && EqualsNoCase(Trim(c), facts.className)) return true;
+      if (!c.empty() && EqualsNoCase(c, facts.className)) return true;
     }
     window = facts.parent;
   }
