@@ -870,7 +870,8 @@ TEST(CaptureWord, ABusyRichEditReadsItsPointAfterTheWait) {
   wc.lpfnWndProc = [](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
     if (msg != EM_CHARFROMPOS) return DefWindowProcW(w, msg, wp, lp);
     Sleep(800);
-    InterlockedExchange(&readX, reinterpret_cast<const POINTL*>(lp)->x);
+    // The first read counts.
+    InterlockedCompareExchange(&readX, reinterpret_cast<const POINTL*>(lp)->x, -1);
     return 0;
   };
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -892,8 +893,9 @@ TEST(CaptureWord, ABusyRichEditReadsItsPointAfterTheWait) {
     ASSERT_EQ(WaitForSingleObject(made, 10000), WAIT_OBJECT_0);
     Win32Capture capture;
     EXPECT_EQ(capture.TakeText(FromHwnd(control), CaptureSource::WordAtPointer, {117, 110}), u"") << "no answer in time";
-    // A second read while the control is still busy with the first: the first block stays lent.
-    EXPECT_EQ(capture.TakeText(FromHwnd(control), CaptureSource::WordAtPointer, {117, 110}), u"");
+    // A second read, of another point, while the control is still busy with the first: the first
+    // block stays lent, not freed and handed out again.
+    EXPECT_EQ(capture.TakeText(FromHwnd(control), CaptureSource::WordAtPointer, {140, 110}), u"");
     EXPECT_TRUE(WaitFor(10000, [] { return InterlockedCompareExchange(&readX, 0, 0) != -1; }));
     EXPECT_EQ(readX, 17) << "the point, not freed memory";
     PostThreadMessageW(threadId, WM_QUIT, 0, 0);
