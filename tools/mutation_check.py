@@ -17,6 +17,12 @@ later runs reuse DIR and rebuild only what changed. Every change is built as the
 are built (the core, the tools and the sample dictionaries made with them included), and the
 whole native test binary runs for every change unless --filter narrows it.
 
+A change marked "tests: win32 FILTER" lives in Windows-only code: it is built with the windows
+preset's toolchain (in DIR/w1/build-win32, by the first worker alone) and judged by the Win32 tests
+that FILTER selects, run under Wine one at a time. Those need a Wine session, as for ctest:
+  source scripts/wine-env.sh; xvfb_start; wine_env_init "$PWD/build/windows"
+The filter's tests are first run on the unchanged tree; a filter that fails there is reported.
+
 Exit status: 0 when every change was caught or is marked equivalent, 1 when something survived
 unexplained, 2 when the baseline fails or a change no longer applies (its "from" text is gone).
 
@@ -35,6 +41,7 @@ import threading
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+WIN32_LOCK = threading.Lock()
 
 
 @dataclasses.dataclass
@@ -45,7 +52,13 @@ class Mutation:
     old: str = ""
     new: str = ""
     equivalent: str = ""
+    tests: str = ""
     line: int = 0
+
+    def win32_filter(self):
+        """The gtest filter of a change judged by the Win32 tests; "" for the native tests."""
+        kind, _, test_filter = self.tests.partition(" ")
+        return test_filter.strip() or "*" if kind == "win32" else ""
 
 
 def parse_list(path):
@@ -63,7 +76,7 @@ def parse_list(path):
                 mutations.append(current)
                 continue
             key, sep, value = line.partition(":")
-            if current is None or not sep or key not in ("file", "from", "to", "equivalent"):
+            if current is None or not sep or key not in ("file", "from", "to", "equivalent", "tests"):
                 sys.exit(f"{path}:{number}: cannot read this line: {line}")
             # One blank after the colon belongs to the syntax; the rest is the text itself.
             value = value[1:] if value.startswith(" ") else value
@@ -122,12 +135,16 @@ class Worker:
         self.tmp = os.path.join(work, "tmp")
         self.env = dict(os.environ, TMPDIR=self.tmp, TMP=self.tmp, TEMP=self.tmp)
         self.timeout = timeout
+        self.jobs = jobs
         self.configure = ["cmake", "-S", self.src, "-B", self.build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
                           "-DPARLAVENT_SANITIZE=ON", "-DPARLAVENT_TESTS=ON"]
         self.build_cmd = ["cmake", "--build", self.build, "--target", "native_tests", "-j", str(jobs)]
         self.test_cmd = [os.path.join(self.build, "tests", "native_tests"), "--gtest_brief=1"]
         if test_filter:
             self.test_cmd.append("--gtest_filter=" + test_filter)
+        self.win32_build = os.path.join(work, "build-win32")
+        self.win32_ready = False
+        self.win32_baseline = {}  # filter -> error text of the unchanged tree ("" when it passes)
 
     def prepare(self):
         """Copies and builds the unchanged tree; an error text when it does not build or pass."""
@@ -147,8 +164,41 @@ class Worker:
         os.makedirs(self.tmp)
         return run(self.test_cmd, cwd=self.build, timeout=self.timeout, env=self.env)
 
+    def build_win32(self):
+        """Builds the Windows program and its tests; an error text when that fails."""
+        if not self.win32_ready:
+            status, out = run(["cmake", "-S", self.src, "-B", self.win32_build, "-G", "Ninja",
+                               "--toolchain", os.path.join(self.src, "cmake", "mingw-w64-x86_64.cmake"),
+                               "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DPARLAVENT_TESTS=ON"])
+            if status != 0:
+                return out[-4000:]
+            self.win32_ready = True
+        status, out = run(["cmake", "--build", self.win32_build, "--target", "win32_tests", "-j", str(self.jobs)])
+        return "" if status == 0 else out[-4000:]
+
+    def run_win32_tests(self, test_filter):
+        if "PARLAVENT_WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
+            return 1, "no Wine session: run wine_env_init of scripts/wine-env.sh first"
+        exe = os.path.join(self.win32_build, "tests", "win32_tests.exe")
+        with WIN32_LOCK:  # one display and one clipboard for all
+            return run(["sh", os.path.join(self.src, "cmake", "wine-emulator.sh"), os.environ["PARLAVENT_WINEPREFIX"],
+                        exe, "--gtest_brief=1", "--gtest_filter=" + test_filter], cwd=self.win32_build,
+                       timeout=self.timeout * 4)
+
+    def win32_baseline_error(self, test_filter):
+        if test_filter not in self.win32_baseline:
+            error = self.build_win32()
+            if not error:
+                status, out = self.run_win32_tests(test_filter)
+                error = "" if status == 0 else out[-2000:]
+            self.win32_baseline[test_filter] = error
+        return self.win32_baseline[test_filter]
+
     def attempt(self, m):
         """(verdict, detail) of one change; the file is restored whatever happens."""
+        test_filter = m.win32_filter()
+        if test_filter and self.win32_baseline_error(test_filter):
+            return "stale", "the Win32 tests fail on the unchanged tree: " + self.win32_baseline[test_filter][-300:]
         path = os.path.join(self.src, m.file)
         try:
             with open(path, encoding="utf-8") as f:
@@ -161,10 +211,15 @@ class Worker:
         with open(path, "w", encoding="utf-8") as f:
             f.write(original.replace(m.old, m.new, 1))
         try:
-            status, out = run(self.build_cmd)
-            if status != 0:
-                return "no build", "the changed tree does not compile"
-            status, out = self.run_tests()
+            if test_filter:
+                if self.build_win32():
+                    return "no build", "the changed tree does not compile for Windows"
+                status, out = self.run_win32_tests(test_filter)
+            else:
+                status, out = run(self.build_cmd)
+                if status != 0:
+                    return "no build", "the changed tree does not compile"
+                status, out = self.run_tests()
             if status is None:
                 return "caught", f"the tests ran past {self.timeout} s"
             if status != 0:
@@ -204,17 +259,23 @@ def main():
                 return 2
 
     start = time.time()
-    pending = queue.Queue()
+    pending, pending_win32 = queue.Queue(), queue.Queue()
     for index, m in enumerate(mutations, 1):
-        pending.put((index, m))
+        (pending_win32 if m.win32_filter() else pending).put((index, m))
     results = {}
     lock = threading.Lock()
 
     def work(worker):
+        # The first worker alone builds the Windows tree and takes the Win32 changes.
+        queues = (pending_win32, pending) if worker is workers[0] else (pending,)
         while True:
-            try:
-                index, m = pending.get_nowait()
-            except queue.Empty:
+            for q in queues:
+                try:
+                    index, m = q.get_nowait()
+                    break
+                except queue.Empty:
+                    continue
+            else:
                 return
             verdict, detail = worker.attempt(m)
             with lock:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 #include "app/application.h"
 #include "app/main_form.h"
@@ -120,10 +121,36 @@ WindowHandle TopLevel(CaptureServices& capture, WindowHandle window) {
   return 0;
 }
 
+// Whether window, or a window it lies in, is of a class the settings' InjExclude names (classes
+// separated by ";"): the capture leaves such windows alone.
+bool LeftAlone(const Setting& s, CaptureServices& capture, WindowHandle window) {
+  if (Trim(s.InjExclude).empty()) return false;
+  std::vector<std::u16string> classes = SplitText(s.InjExclude, u";");
+  for (auto& c : classes) c = Trim(c);
+  for (int depth = 0; window != 0 && depth < 64; ++depth) {
+    WindowFacts facts;
+    if (!capture.DescribeWindow(window, facts)) return false;
+    for (const std::u16string& c : classes) {
+      if (!c.empty() && EqualsNoCase(c, facts.className)) return true;
+    }
+    window = facts.parent;
+  }
+  return false;
+}
+
+// The word under the pointer, or with TraceControls the caption of the control there.
+std::u16string TextAtPointer(const Setting& s, CaptureServices& capture, const PollSnapshot& at) {
+  std::u16string text = Trim(capture.TakeText(at.pointed, CaptureSource::WordAtPointer, at.pointer));
+  if (text.empty() && s.TraceControls) text = Trim(capture.TakeText(at.pointed, CaptureSource::CaptionAtPointer, at.pointer));
+  return text;
+}
+
 // The selected text of target (when selection counts), else the word under the pointer (when
 // pointing counts), shown in the popup. False when nothing was shown.
 bool TranslateFrom(Appl& app, CaptureServices& capture, WindowHandle target, const PollSnapshot& at,
                    bool selection = true, bool pointing = true) {
+  const Setting& s = *app.Sett;
+  if (LeftAlone(s, capture, target)) return false;
   // The user has switched the capture off for this program in the per-application list: it
   // gets no keystroke and no message from us.
   const std::optional<std::int32_t> state = ListedState(capture, target);
@@ -137,13 +164,16 @@ bool TranslateFrom(Appl& app, CaptureServices& capture, WindowHandle target, con
   }
   bool wordRead = false;
   if (text.empty() && pointing && at.pointed != 0 && !OwnWindow(app, capture, at.pointed) &&
-      (at.pointed == target || ListedState(capture, at.pointed).value_or(1) != 0)) {
+      (at.pointed == target || ListedState(capture, at.pointed).value_or(1) != 0) &&
+      !LeftAlone(s, capture, at.pointed)) {
     wordRead = true;
-    text = Trim(capture.TakeText(at.pointed, CaptureSource::WordAtPointer, at.pointer));
+    text = TextAtPointer(s, capture, at);
   }
-  // A program met for the first time joins the per-application list once text is found in it.
-  if (!state && app.CheckWindow(target, false)) {
-    WatchTargetWindow(app, capture, target, wordRead ? 0 : at.pointed, at.pointer, text);
+  // A program met for the first time joins the per-application list once text is found in it:
+  // the program whose window was read, which need not be the one in front.
+  const WindowHandle read = wordRead ? at.pointed : target;
+  if (!ListedState(capture, read) && app.CheckWindow(read, false)) {
+    WatchTargetWindow(app, capture, read, wordRead ? 0 : at.pointed, at.pointer, text);
   }
   text = Trim(LookupSpan(text));
   if (text.empty()) return false;

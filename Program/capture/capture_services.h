@@ -27,7 +27,8 @@ struct WindowFacts {
 enum class CaptureSource {
   Selection,            // the selected text of the focused control, by a simulated copy if need be
   SelectionByMessages,  // the same read through the control's messages only: no keystroke is sent
-  WordAtPointer         // the word under the pointer
+  WordAtPointer,        // the word under the pointer
+  CaptionAtPointer      // the caption of the button, combo box or static control under the pointer
 };
 
 /// The state of the pointer and of the windows, read once a poll.

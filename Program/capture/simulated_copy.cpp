@@ -64,8 +64,9 @@ void SimulatedCopy::Poll(CopyPort& port, double now) {
   const bool expired = now < since_ || now - since_ > (pending_ == Wait::Restore ? kRestoreSeconds : kLateCopySeconds);
   if (expired) return Forget(port);
   const std::uint32_t sequence = port.ClipboardSequence();
-  if (sequence != sequence_ && !port.ChangedByTarget()) {
-    // Another program (the user) has put something newer on the clipboard: that stays.
+  // Another program (the user) has put something newer on the clipboard: that stays. A change
+  // whose owner is unknown may be the captured program's own late copy: it is undone.
+  if (sequence != sequence_ && port.ChangedByAnotherProgram()) {
     return Forget(port);
   }
   if (pending_ == Wait::LateCopy && sequence == sequence_) return;

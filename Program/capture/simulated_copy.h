@@ -26,8 +26,9 @@ class CopyPort {
   /// Puts the kept clipboard back (and forgets it); false when the clipboard could not be opened.
   virtual bool RestoreClipboard() = 0;
   virtual void DiscardSavedClipboard() = 0;
-  /// Whether the clipboard's last change came from the captured program.
-  virtual bool ChangedByTarget() = 0;
+  /// Whether the clipboard's last change is owned by a program other than the captured one. A
+  /// change without an owner (a program that opens the clipboard with no window) is not.
+  virtual bool ChangedByAnotherProgram() = 0;
 };
 
 /// A key of the copy's keystrokes: the virtual key and whether it goes down.
@@ -52,7 +53,7 @@ class SimulatedCopy {
   /// now is in seconds.
   std::u16string Take(CopyPort& port, double now);
   /// After every change of the clipboard and now and then: a restore that failed is tried again,
-  /// a late copy of the captured program is undone.
+  /// a late copy is undone unless another program owns it (the user copied elsewhere).
   void Poll(CopyPort& port, double now);
   /// The user's clipboard is still to be put back.
   bool Pending() const { return pending_ != Wait::None; }

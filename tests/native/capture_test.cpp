@@ -384,6 +384,35 @@ TEST_F(PollTest, AnEmptyFirstCaptureSwitchesNothingOffAndTheHotKeyThenShowsTheMa
   EXPECT_EQ((*app.State.WhiteCol.Find(u"WriterMain"))->State, 1);
 }
 
+TEST_F(PollTest, CaptionsAreReadWithTraceControlsCreditTheirProgramAndExcludedClassesAreLeftAlone) {
+  ScopedUserSettings store{std::make_shared<MemorySettingsStore>()};
+  AddWindow(0x700, {u"C:\\Tools\\Writer.exe", u"Letter - Writer", u"WriterMain", 0});
+  AddWindow(0x701, {u"C:\\Tools\\Writer.exe", u"", u"Static", 0x700});
+  AddWindow(0x800, {u"C:\\Tools\\Viewer.exe", u"Viewer", u"ViewerMain", 0});
+  capture->captions[0x701] = u" Hund ";
+  // The hot key in a program met for the first time, the pointer over a label of another one.
+  capture->snapshot = {0x800, 0x701, {500, 300}};
+  app.Sett->TraceControls = false;
+  HotKey();
+  EXPECT_TRUE(capture->log.empty());
+  EXPECT_EQ(std::count(capture->taken.begin(), capture->taken.end(), "Caption " + std::to_string(0x701)), 0);
+  app.Sett->TraceControls = true;
+  HotKey();
+  EXPECT_EQ(capture->log, (std::vector<std::string>{"Popup Hund"}));
+  ASSERT_TRUE(app.State.WhiteCol.Find(u"WriterMain")) << "the program whose window was read";
+  EXPECT_EQ((*app.State.WhiteCol.Find(u"WriterMain"))->State, 1);
+  EXPECT_FALSE(app.State.WhiteCol.Find(u"ViewerMain")) << "not the program in front";
+
+  // Windows of the classes InjExclude names, and the controls in them, get no message.
+  app.Sett->InjExclude = u"Shell_TrayWnd; writermain";
+  capture->taken.clear();
+  HotKey();
+  capture->snapshot.foreground = 0x700;
+  HotKey();
+  EXPECT_EQ(capture->taken, (std::vector<std::string>{"Selection " + std::to_string(0x800)}));
+  EXPECT_EQ(capture->log.size(), 1u);
+}
+
 TEST_F(PollTest, KeysGoOnlyToTheWindowInFrontAndAPollInsideACaptureIsNone) {
   app.Sett->AutoOn = true;
   app.Sett->TransByCtrl = true;
@@ -663,7 +692,7 @@ struct FakeCopyPort : CopyPort {
   std::vector<std::string> calls;
   std::u16string clipboard = u"user text", kept;
   std::uint32_t sequence = 7;
-  bool inFront = true, canOpen = true, keepable = true, copies = true, byTarget = true;
+  bool inFront = true, canOpen = true, keepable = true, copies = true, byOther = false;
   bool TargetInFront() override { return inFront; }
   bool SaveClipboard() override {
     if (!canOpen || !keepable) return false;
@@ -684,7 +713,7 @@ struct FakeCopyPort : CopyPort {
     return true;
   }
   void DiscardSavedClipboard() override { calls.push_back("discard"); }
-  bool ChangedByTarget() override { return byTarget; }
+  bool ChangedByAnotherProgram() override { return byOther; }
   void Change(std::u16string text) {
     clipboard = std::move(text);
     ++sequence;
@@ -708,6 +737,13 @@ TEST(SimulatedCopyTest, TheUsersClipboardComesBackAndKeysReachOnlyTheCapturedWin
     EXPECT_TRUE(p.calls.empty());
     EXPECT_EQ(p.clipboard, u"user text");
   }
+  // Another window came forward while the clipboard was being kept: still no keys.
+  struct LeavesFront : FakeCopyPort {
+    int checks = 0;
+    bool TargetInFront() override { return ++checks == 1; }
+  } leaves;
+  EXPECT_EQ(copy.Take(leaves, 30), u"");
+  EXPECT_EQ(leaves.calls, (std::vector<std::string>{"discard"}));
 
   // A restore that fails is tried again until it succeeds, unless the user copies meanwhile.
   SimulatedCopy retry;
@@ -718,12 +754,16 @@ TEST(SimulatedCopyTest, TheUsersClipboardComesBackAndKeysReachOnlyTheCapturedWin
   EXPECT_EQ(retry.Take(once, 40), u"selected");
   EXPECT_EQ(once.clipboard, u"selected");
   EXPECT_TRUE(retry.Pending());
+  // Until the user's clipboard is back, no capture copies over it again.
+  once.failures = 1;
+  EXPECT_EQ(retry.Take(once, 40.05), u"");
+  EXPECT_EQ(std::count(once.calls.begin(), once.calls.end(), "keys"), 1);
   retry.Poll(once, 40.1);
   EXPECT_EQ(once.clipboard, u"user text");
   EXPECT_FALSE(retry.Pending());
   once.failures = 1;
   EXPECT_EQ(retry.Take(once, 50), u"selected");
-  once.byTarget = false;
+  once.byOther = true;
   once.Change(u"the user's newer copy");
   retry.Poll(once, 50.2);
   EXPECT_EQ(once.clipboard, u"the user's newer copy");
@@ -749,6 +789,13 @@ TEST(SimulatedCopyTest, ALateCopyIsUndone) {
   EXPECT_EQ(copy.Take(port, 30), u"");
   port.copies = true;
   EXPECT_EQ(copy.Take(port, 30.5), u"selected");
+  EXPECT_EQ(port.clipboard, u"copied later by the user");
+  // A late copy that comes just before the next capture is undone first, not kept as the user's.
+  port.copies = false;
+  EXPECT_EQ(copy.Take(port, 40), u"");
+  port.Change(u"late");
+  port.copies = true;
+  EXPECT_EQ(copy.Take(port, 40.6), u"selected");
   EXPECT_EQ(port.clipboard, u"copied later by the user");
 }
 

@@ -19,8 +19,9 @@ class FakeCapture : public CaptureServices {
   bool clipboardLocked = false;          // another program holds it open
   bool clipText = false;                 // what ClipboardHasFormat(.., 1) answers
   std::map<WindowHandle, WindowFacts> windows;
-  std::map<WindowHandle, std::u16string> selections, words;  // what TakeText answers
-  std::vector<std::string> taken;        // "Selection n" / "Quiet n" (by messages) / "Word n" for every TakeText
+  std::map<WindowHandle, std::u16string> selections, words, captions;  // what TakeText answers
+  // "Selection n" / "Quiet n" (by messages) / "Word n" / "Caption n" for every TakeText
+  std::vector<std::string> taken;
   PollSnapshot snapshot;
   std::map<std::u16string, std::u16string> descriptions;
   std::u16string folder;                 // what ChooseFolder answers
@@ -60,11 +61,12 @@ class FakeCapture : public CaptureServices {
   }
   PollSnapshot Snapshot() override { return snapshot; }
   std::u16string TakeText(WindowHandle w, CaptureSource source, Point) override {
-    const bool selection = source != CaptureSource::WordAtPointer;
     if (whileTaking) whileTaking();
-    taken.push_back((source == CaptureSource::Selection ? "Selection " : selection ? "Quiet " : "Word ") +
-                    std::to_string(w));
-    const auto& texts = selection ? selections : words;
+    static const char* const kNames[] = {"Selection ", "Quiet ", "Word ", "Caption "};
+    taken.push_back(kNames[static_cast<int>(source)] + std::to_string(w));
+    const auto& texts = source == CaptureSource::WordAtPointer      ? words
+                        : source == CaptureSource::CaptionAtPointer ? captions
+                                                                    : selections;
     const auto it = texts.find(w);
     return it == texts.end() ? std::u16string() : it->second;
   }

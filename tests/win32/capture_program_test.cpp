@@ -14,6 +14,7 @@
 #include "app/link_layer.h"
 #include "app/main_window_core.h"
 #include "app/win32/main_window.h"
+#include "capture/win32/clipboard_keeper.h"
 #include "capture/win32/popup_forms.h"
 #include "capture/capture.h"
 #include "capture/win32/win32_capture.h"
@@ -213,19 +214,31 @@ struct CopyingWindow {
     auto* self = reinterpret_cast<CopyingWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
     if (msg == WM_KEYDOWN && wp == 'C' && self) {
       InterlockedIncrement(&self->cPresses);
-      if (GetKeyState(VK_CONTROL) < 0 && !self->selection.empty() && OpenClipboard(w)) {
-        EmptyClipboard();
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (self->selection.size() + 1) * sizeof(wchar_t));
-        auto* p = static_cast<wchar_t*>(GlobalLock(block));
-        std::copy(self->selection.begin(), self->selection.end(), p);
-        p[self->selection.size()] = 0;
-        GlobalUnlock(block);
-        SetClipboardData(CF_UNICODETEXT, block);
-        CloseClipboard();
+      if (GetKeyState(VK_CONTROL) < 0 && !self->selection.empty()) {
+        if (self->lateMs) SetTimer(w, 1, self->lateMs, nullptr);
+        else self->Copy(w);
       }
       return 0;
     }
+    if (msg == WM_TIMER && self) {
+      // A late copy, made as some programs make it: the clipboard opened without a window.
+      KillTimer(w, 1);
+      self->Copy(nullptr);
+      InterlockedIncrement(&self->lateCopies);
+      return 0;
+    }
     return DefWindowProcW(w, msg, wp, lp);
+  }
+  void Copy(HWND owner) const {
+    if (!OpenClipboard(owner)) return;
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (selection.size() + 1) * sizeof(wchar_t));
+    auto* p = static_cast<wchar_t*>(GlobalLock(block));
+    std::copy(selection.begin(), selection.end(), p);
+    p[selection.size()] = 0;
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
   }
   explicit CopyingWindow(RECT at) {
     WNDCLASSW wc{};
@@ -247,6 +260,8 @@ struct CopyingWindow {
   HWND window = nullptr;
   std::wstring selection;
   LONG cPresses = 0;
+  UINT lateMs = 0;  // copies this long after Ctrl+C, without an owner
+  LONG lateCopies = 0;
 };
 
 // Runs work on a thread of its own; the thread is waited for at the end.
@@ -664,6 +679,62 @@ TEST_F(CaptureProgram, TheClipboardIsTheSameByteForByteAndAnEmptyFirstCaptureSwi
       << "the clipboard is the user's again, text and bitmap";
 }
 
+TEST_F(CaptureProgram, ALateCopyWithoutAnOwnerLeavesTheUsersClipboardText) {
+  ASSERT_TRUE(PutOnClipboard(L"user text C"));
+  CopyingWindowThread late({450, 200, 750, 420});
+  ASSERT_NE(late.window, nullptr);
+  late.window->selection = L"Katze";
+  late.window->lateMs = 1200;
+  ASSERT_TRUE(BringForward(late.window->window, late.window->window));
+  late.window->PointAt();
+  TapHotKey();
+  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] { return InterlockedCompareExchange(&late.window->lateCopies, 0, 0) > 0; }))
+      << "the window copied, late";
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [] { return ClipboardText() == L"user text C"; })) << ClipboardText().size();
+}
+
+TEST_F(CaptureProgram, TheCaptionOfALabelIsReadOnlyWithTraceControls) {
+  CopyingWindow target({450, 200, 750, 420});
+  // The label lies in a group box, which the system may name as the window at the pointer.
+  CreateWindowExW(0, L"BUTTON", L"Katze", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 5, 260, 80, target.window, nullptr,
+                  GetModuleHandleW(nullptr), nullptr);
+  HWND label = CreateWindowExW(0, L"STATIC", L"Hund", WS_CHILD | WS_VISIBLE, 20, 20, 200, 40, target.window, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(label, nullptr);
+  const POINT onLabel = testing::CenterOf(label);
+  ASSERT_TRUE(BringForward(target.window, target.window));
+  PointerTo(onLabel.x, onLabel.y);
+  HWND popup = HotKeyPopup();
+  ASSERT_NE(popup, nullptr) << "the hot key over the label shows the popup";
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
+
+  // With TraceControls=0 in the settings file the label is not read: the hot key, finding
+  // nothing, shows the main window.
+  PostMessageW(main_, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Exit), 0);
+  ASSERT_NE(program_.ExitCodeWithin(kReactTimeoutMs), static_cast<DWORD>(STILL_ACTIVE));
+  main_ = nullptr;
+  wchar_t appData[MAX_PATH] = {};
+  ASSERT_TRUE(GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH));
+  HANDLE ini = CreateFileW((std::wstring(appData) + L"\\Parlavent\\Parlavent.ini").c_str(), GENERIC_WRITE, 0, nullptr,
+                           CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(ini, INVALID_HANDLE_VALUE);
+  const char kIni[] = "[Main]\r\nTraceControls=0\r\n";
+  DWORD written = 0;
+  WriteFile(ini, kIni, sizeof kIni - 1, &written, nullptr);
+  CloseHandle(ini);
+  testing::Program second;
+  HWND main = WaitFor(kStartTimeoutMs, [&] { return WindowOf(second.Id(), frmMain::kClassName, true); });
+  ASSERT_NE(main, nullptr);
+  ShowWindow(main, SW_HIDE);
+  ASSERT_TRUE(BringForward(target.window, target.window));
+  PointerTo(onLabel.x, onLabel.y);
+  TapHotKey();
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [&] { return IsWindowVisible(main) != FALSE; }));
+  EXPECT_EQ(WindowOf(second.Id(), frmTT::kClassName, true), nullptr) << "no popup";
+  PostMessageW(main, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Exit), 0);
+  second.ExitCodeWithin(kReactTimeoutMs);
+}
+
 TEST_F(CaptureProgram, ATextRunSentToTheHiddenWindowIsShownInThePopup) {
   HWND hook = WaitFor(kReactTimeoutMs, [] { return FindWindowW(L"ParlaventClipHook", L"parlavent_hook_window"); });
   ASSERT_NE(hook, nullptr);
@@ -799,7 +870,8 @@ TEST(CaptureWord, ABusyRichEditReadsItsPointAfterTheWait) {
   wc.lpfnWndProc = [](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
     if (msg != EM_CHARFROMPOS) return DefWindowProcW(w, msg, wp, lp);
     Sleep(800);
-    InterlockedExchange(&readX, reinterpret_cast<const POINTL*>(lp)->x);
+    // The first read counts.
+    InterlockedCompareExchange(&readX, reinterpret_cast<const POINTL*>(lp)->x, -1);
     return 0;
   };
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -821,6 +893,9 @@ TEST(CaptureWord, ABusyRichEditReadsItsPointAfterTheWait) {
     ASSERT_EQ(WaitForSingleObject(made, 10000), WAIT_OBJECT_0);
     Win32Capture capture;
     EXPECT_EQ(capture.TakeText(FromHwnd(control), CaptureSource::WordAtPointer, {117, 110}), u"") << "no answer in time";
+    // A second read, of another point, while the control is still busy with the first: the first
+    // block stays lent, not freed and handed out again.
+    EXPECT_EQ(capture.TakeText(FromHwnd(control), CaptureSource::WordAtPointer, {140, 110}), u"");
     EXPECT_TRUE(WaitFor(10000, [] { return InterlockedCompareExchange(&readX, 0, 0) != -1; }));
     EXPECT_EQ(readX, 17) << "the point, not freed memory";
     PostThreadMessageW(threadId, WM_QUIT, 0, 0);
@@ -847,6 +922,79 @@ TEST(CaptureClipboard, BytesAndFileListsGoThroughTheClipboard) {
   ASSERT_TRUE(capture.SetClipboardBytes(format, bytes));
   EXPECT_EQ(capture.ClipboardBytes(format), bytes);
   EXPECT_TRUE(capture.ClipboardFiles().empty()) << "no file list on the clipboard now";
+}
+
+// The simulated copy of a window behind the one in front sends no key: the keys would reach the
+// window in front.
+TEST(CaptureClipboard, ASelectionIsNotCopiedFromAWindowBehindTheOneInFront) {
+  Appl app;
+  SetAppl(&app);
+  auto capture = std::make_shared<Win32Capture>();
+  app.Capture = capture;
+  capture->Load(app);
+  ASSERT_TRUE(PutOnClipboard(L"user text D"));
+  {
+    CopyingWindow target({450, 200, 750, 420});
+    target.selection = L"Hund";
+    CopyingWindowThread front({450, 440, 750, 600});
+    ASSERT_NE(front.window, nullptr);
+    front.window->selection = L"Katze";
+    ASSERT_TRUE(BringForward(front.window->window, front.window->window));
+    EXPECT_EQ(capture->TakeText(FromHwnd(target.window), CaptureSource::Selection, {}), u"");
+    EXPECT_EQ(front.CPresses(), 0);
+    EXPECT_EQ(target.cPresses, 0);
+    EXPECT_EQ(ClipboardText(), L"user text D");
+  }
+  app.Capture.reset();
+  SetAppl(nullptr);
+}
+
+// Every format comes back whole, and what the copy added is gone; a private format, a handle only
+// its owner understands, is not kept at all.
+TEST(CaptureClipboard, TheKeptClipboardComesBackWholeAndAlone) {
+  const UINT kept = RegisterClipboardFormatW(L"Parlavent test kept");
+  const UINT added = RegisterClipboardFormatW(L"Parlavent test added");
+  std::vector<char> bytes(10000);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+  const auto put = [](UINT format, const std::vector<char>& data) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, data.size());
+    std::copy(data.begin(), data.end(), static_cast<char*>(GlobalLock(block)));
+    GlobalUnlock(block);
+    return SetClipboardData(format, block) != nullptr;
+  };
+  const auto bytesOf = [](UINT format) {
+    std::vector<char> data;
+    if (!OpenClipboard(nullptr)) return data;
+    if (HANDLE h = GetClipboardData(format)) {
+      const auto* p = static_cast<const char*>(GlobalLock(h));
+      data.assign(p, p + GlobalSize(h));
+      GlobalUnlock(h);
+    }
+    CloseClipboard();
+    return data;
+  };
+  ASSERT_TRUE(PutOnClipboard(L"user text E"));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(put(kept, bytes));
+  CloseClipboard();
+  ClipboardKeeper keeper;
+  ASSERT_TRUE(keeper.Keep(1000));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  ASSERT_TRUE(put(added, {1, 2, 3}));
+  CloseClipboard();
+  HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(keeper.PutBack(owner));
+  EXPECT_EQ(ClipboardText(), L"user text E");
+  EXPECT_EQ(bytesOf(kept), bytes) << "all 10,000 bytes";
+  EXPECT_FALSE(IsClipboardFormatAvailable(added)) << "the copy's format is gone";
+
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  ASSERT_TRUE(put(CF_PRIVATEFIRST, bytes));
+  CloseClipboard();
+  EXPECT_FALSE(keeper.Keep(1000));
+  DestroyWindow(owner);
 }
 
 TEST(CaptureClipboard, ALockedClipboardIsGivenUpQuickly) {

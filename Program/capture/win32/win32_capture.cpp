@@ -195,6 +195,56 @@ std::u16string RichEditWordAt(HWND control, Point pointer) {
   return text ? WordAround(AsControlCounts(*text, true), *index) : std::u16string();
 }
 
+bool IsGroupBox(HWND w) {
+  return EqualsNoCase(ClassOf(w), u"Button") && (GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// The innermost visible control of window at a point of the screen. Pointing tells a static
+// control from its dialog only this way: a static control answers the system's hit test as
+// transparent. A group box lies over the controls it frames, which are meant rather than it.
+HWND ControlAt(HWND window, Point pointer) {
+  for (int depth = 0; depth < 32; ++depth) {
+    POINT p{pointer.x, pointer.y};
+    ScreenToClient(window, &p);
+    HWND child = ChildWindowFromPointEx(window, p, CWP_SKIPINVISIBLE);
+    if (!child || child == window) break;
+    for (HWND next = child; next && IsGroupBox(child);) {
+      next = GetWindow(next, GW_HWNDNEXT);
+      RECT r{};
+      if (next && IsWindowVisible(next) && GetWindowRect(next, &r) && PtInRect(&r, POINT{pointer.x, pointer.y})) {
+        child = next;
+      }
+    }
+    window = child;
+  }
+  return window;
+}
+
+// A caption as it reads: "&" marks the next letter as the control's key, "&&" stands for "&".
+std::u16string WithoutKeyMarks(const std::u16string& caption) {
+  std::u16string text;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == u'&' && i + 1 < caption.size()) ++i;
+    text += caption[i];
+  }
+  return text;
+}
+
+// The caption of the button, combo box or static control under the pointer, read by its
+// messages: a combo box answers with the text of its edit field or its selected item.
+std::u16string CaptionAt(HWND window, Point pointer) {
+  // From the top-level window down: the window the system found at the point may be a group box.
+  HWND control = ControlAt(GetAncestor(window, GA_ROOT), pointer);
+  const std::u16string cls = ClassOf(control);
+  const bool combo = FindNoCase(cls, u"ComboBox") != std::u16string::npos;
+  if (!combo && FindNoCase(cls, u"Button") == std::u16string::npos && FindNoCase(cls, u"Static") == std::u16string::npos) {
+    return {};
+  }
+  const auto text = ControlText(control, kMaxControlText);
+  if (!text) return {};
+  return combo ? *text : WithoutKeyMarks(*text);
+}
+
 HWND FocusOf(HWND window) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -260,11 +310,11 @@ class Win32CopyPort final : public CopyPort {
   }
   bool RestoreClipboard() override { return keeper_.PutBack(owner); }
   void DiscardSavedClipboard() override { keeper_.Forget(); }
-  bool ChangedByTarget() override {
+  bool ChangedByAnotherProgram() override {
     HWND by = GetClipboardOwner();
     DWORD process = 0;
     if (by) GetWindowThreadProcessId(by, &process);
-    return process != 0 && process == targetProcess;
+    return process != 0 && process != targetProcess;
   }
 
  private:
@@ -696,6 +746,7 @@ PollSnapshot Win32Capture::Snapshot() {
 std::u16string Win32Capture::TakeText(WindowHandle window, CaptureSource source, Point pointer) {
   HWND w = ToHwnd(window);
   if (!w || !IsWindow(w)) return {};
+  if (source == CaptureSource::CaptionAtPointer) return CaptionAt(w, pointer);
   if (source == CaptureSource::WordAtPointer) {
     const std::u16string cls = ClassOf(w);
     if (EqualsNoCase(cls, u"Edit")) return EditWordAt(w, pointer);
