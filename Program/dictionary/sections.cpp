@@ -244,9 +244,7 @@ std::int64_t clsDic::LongestText(const PackageFile& package, std::int64_t upTo) 
   }
   // A damaged offset table can only make the bound larger: every span is cut to the section.
   for (; scan_.next <= scan_.spans && chars(scan_.longest) < upTo; ++scan_.next) {
-    const std::uint8_t* p = table.data() + 4 * scan_.next;
-    const auto next = static_cast<std::int32_t>(std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |
-                                                std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24);
+    const std::int32_t next = I32At(table, 4 * scan_.next);
     const std::int64_t span = std::llabs(next) - std::llabs(scan_.entry);
     scan_.longest = std::max(scan_.longest, std::min(span, words.Length()));
     scan_.entry = next;
