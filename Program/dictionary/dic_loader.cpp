@@ -140,7 +140,8 @@ class DicLoader {
   }
 
   // Open, with a readable "Info" or a word index: a 0-byte, damaged or locked file has neither. A
-  // cut-short copy may keep its "Info"; PackageWhole tells it by its sections.
+  // cut-short copy may keep its "Info"; PackageWhole tells it by its record of the file's length
+  // and by its sections.
   static bool Usable(const clsDic& dic, std::u16string_view info) {
     return dic.FileN != 0 && (!info.empty() || (dic.Words > 0 && dic.WordsHashUB >= 0));
   }

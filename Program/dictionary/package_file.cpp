@@ -143,7 +143,7 @@ bool PackageFile::Whole() const {
   if (!ReadU8(0, n) || MemberCount() != n) return false;
   for (int i = 0; i < n; ++i) {
     std::int32_t start = 0;
-    if (!ReadI32(1 + kDirectoryRecord * i, start) || start < 0 || start >= Size()) return false;
+    if (!ReadI32(1 + kDirectoryRecord * i, start) || start < 0 || start >= Size() - 1) return false;
   }
   return true;
 }

@@ -25,6 +25,10 @@ std::uint32_t Crc32(std::span<const std::uint8_t> bytes);
 /// page of an ANSI package (and turns the Unicode form's digits into bytes).
 double PackageKey(std::u16string_view name, bool unicode, const CodePage& ansi);
 
+/// The member in which dictool records the length of the whole package (a little-endian i32), so that
+/// the loader can tell a copy cut short from a whole one. Readers that do not know it never ask.
+inline constexpr std::u16string_view kFileLengthMember = u"FileLength";
+
 /// Bytes [Start, End) of one member. A member with End <= Start is empty.
 struct MemberBounds {
   std::int64_t Start = 0;
@@ -64,7 +68,8 @@ class PackageFile {
   /// Number of directory records; 0 when the directory does not fit in the file.
   int MemberCount() const;
   /// The directory fits and every member starts inside the file, in front of its final byte: false
-  /// for an empty file and for one cut short (a copy that was interrupted).
+  /// for an empty file and for one cut short (a copy that was interrupted). A member that starts at
+  /// the final byte has nothing left of it, and a writer's last member is never empty.
   bool Whole() const;
   /// Bounds of the first member whose key equals key exactly; {0, 0} when there is none or
   /// when its bounds do not lie inside the file.

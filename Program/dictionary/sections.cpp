@@ -131,16 +131,102 @@ void ReadSectionBounds(PackageFiles& files, clsDic& dic) {
   dic.MaxTW2 = secondWord(w2.Length() - 4);
 }
 
-bool PackageWhole(PackageFiles& files, const clsDic& dic) {
-  const PackageFile& file = files.OpenFiles().Reader(dic.FileN);
-  if (!file.Whole()) return false;
-  // "TransW2" is usually the last member, which the directory alone cannot show cut short: it
-  // holds whole 4-byte entries, at most one per record of "TransW1" (a form's link has none).
+namespace {
+
+std::int32_t I32At(std::span<const std::uint8_t> bytes, std::int64_t offset) {
+  const std::uint8_t* p = bytes.data() + offset;
+  return static_cast<std::int32_t>(std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+                                   std::uint32_t{p[3]} << 24);
+}
+
+// "Words" and "Transcript": words + 1 offsets whose absolute values climb from the table's end to
+// the section's end, so that every text lies inside the section.
+bool TextsSound(const SectionView& section, std::int64_t words) {
+  const std::int64_t table = 4 * (words + 1);
+  std::span<const std::uint8_t> entries;
+  if (!section.Bytes(0, table, entries)) return false;
+  std::int64_t previous = table;
+  for (std::int64_t k = 0; k <= words; ++k) {
+    const std::int64_t offset = std::llabs(I32At(entries, 4 * k));
+    if (offset < previous) return false;
+    previous = offset;
+  }
+  return previous == section.Length();
+}
+
+// "WordsSort": whole entries, each naming a word 1 .. words.
+bool SortSound(const SectionView& sort, std::int64_t words) {
+  std::span<const std::uint8_t> entries;
+  if (sort.Length() % 4 != 0 || !sort.Bytes(0, sort.Length(), entries)) return false;
+  for (std::int64_t n = 0; n < sort.Length(); n += 4) {
+    const std::int32_t id = I32At(entries, n);
+    if (id < 1 || id > words) return false;
+  }
+  return true;
+}
+
+// "TransW1": the offset table, its first entry its own length, then records of at least the
+// header each, one behind the other up to the section's end.
+bool LinksSound(const SectionView& w1, std::int64_t header, std::int64_t& table) {
+  std::int32_t first = 0;
+  table = 0;
+  if (!w1.I32(0, first) || first < 4 || first % 4 != 0 || first > w1.Length()) return false;
+  table = first;
+  std::span<const std::uint8_t> entries;
+  w1.Bytes(0, table, entries);
+  for (std::int64_t n = 0; n < table; n += 4) {
+    const std::int64_t start = I32At(entries, n);
+    const std::int64_t end = n + 4 < table ? I32At(entries, n + 4) : w1.Length();
+    if (start < table || end - start < header) return false;
+  }
+  return true;
+}
+
+// "TransW2": whole entries, at most one per "TransW1" record (a form's link has none), each
+// naming one of them.
+bool LinkIndexSound(const SectionView& w2, std::int64_t table) {
+  std::span<const std::uint8_t> entries;
+  if (!w2.Bytes(0, w2.Length(), entries)) return false;
+  const bool fits = w2.Length() % 4 == 0 && w2.Length() <= table;
+  if (!fits) return false;
+  for (std::int64_t n = 0; n < w2.Length(); n += 4) {
+    const std::int32_t record = I32At(entries, n);
+    if (record < 0 || 4 * std::int64_t{record} >= table) return false;
+  }
+  return true;
+}
+
+// The record dictool writes of the whole file's length: absent in older packages; present, it
+// must name this file's length.
+bool LengthAgrees(const PackageFile& file, bool unicode) {
+  const MemberBounds m = file.FindMember(kFileLengthMember, unicode, AnsiCodePage());
+  if (m.Start == 0 && m.End == 0) return true;
+  std::int32_t length = 0;
+  return m.Length() == 4 && file.ReadI32(m.Start, length) && length == file.Size();
+}
+
+}  // namespace
+
+bool SectionsSound(const PackageFile& file, const clsDic& dic) {
+  const SectionView words(file, dic.bsWords, dic.beWords);
+  const SectionView transcript(file, dic.bsTranscr, dic.beTranscr);
+  const SectionView hash(file, dic.bsWordsHash, dic.beWordsHash);
+  const SectionView sort(file, dic.bsWordsSort, dic.beWordsSort);
   const SectionView w1(file, dic.bsTransW1, dic.beTransW1);
   const SectionView w2(file, dic.bsTransW2, dic.beTransW2);
-  std::int32_t table = 0;
-  if (!w2.Present() || !w1.I32(0, table)) return true;
-  return w2.Length() % 4 == 0 && w2.Length() <= table;
+  // "WordsSort" counts the words that every other section refers to.
+  const std::int64_t count = sort.Length() / 4;
+  if (!SortSound(sort, count) || hash.Length() % 12 != 0) return false;
+  if ((words.Present() || count > 0) && !TextsSound(words, count)) return false;
+  if (transcript.Present() && !TextsSound(transcript, count)) return false;
+  std::int64_t table = 0;
+  if (w1.Present() && !LinksSound(w1, dic.SupportRech ? 16 : 14, table)) return false;
+  return !w2.Present() || LinkIndexSound(w2, table);
+}
+
+bool PackageWhole(PackageFiles& files, const clsDic& dic) {
+  const PackageFile& file = files.OpenFiles().Reader(dic.FileN);
+  return file.Whole() && LengthAgrees(file, dic.Unicode) && SectionsSound(file, dic);
 }
 
 std::int64_t clsDic::LongestText(const PackageFile& package, std::int64_t upTo) const {
@@ -158,9 +244,7 @@ std::int64_t clsDic::LongestText(const PackageFile& package, std::int64_t upTo) 
   }
   // A damaged offset table can only make the bound larger: every span is cut to the section.
   for (; scan_.next <= scan_.spans && chars(scan_.longest) < upTo; ++scan_.next) {
-    const std::uint8_t* p = table.data() + 4 * scan_.next;
-    const auto next = static_cast<std::int32_t>(std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |
-                                                std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24);
+    const std::int32_t next = I32At(table, 4 * scan_.next);
     const std::int64_t span = std::llabs(next) - std::llabs(scan_.entry);
     scan_.longest = std::max(scan_.longest, std::min(span, words.Length()));
     scan_.entry = next;

@@ -99,10 +99,17 @@ std::u16string SectionText(bool unicode, std::span<const std::uint8_t> bytes);
 /// inside its own section; a missing or damaged section leaves 0 (WordsHashUB, UBTW1 and UBTW2 -1).
 void ReadSectionBounds(PackageFiles& files, clsDic& dic);
 
-/// The package open under dic.FileN is whole as far as its directory and its section bounds (already
-/// read) tell: every member starts inside the file, and "TransW2" holds whole entries, no more than
-/// "TransW1" has records. Reads only the directory and one number.
+/// The package open under dic.FileN is whole as far as it can tell: its directory puts every member
+/// inside the file, a record of the file's length (written by dictool) agrees with it, and its
+/// sections (bounds already read) are sound. Reads the directory and every offset table and index
+/// of the sections but "WordsHash" once, never a text or a link record.
 bool PackageWhole(PackageFiles& files, const clsDic& dic);
+/// Every section of dic read from file holds whole records, each inside its section: "WordsSort"
+/// names words 1 .. Words; "WordsHash" has whole 12-byte records; "Words" and "Transcript" have
+/// Words + 1 offsets climbing to the section's end; "TransW1" has records of at least their header
+/// behind its offset table; "TransW2" at most one entry per "TransW1" record, each naming one.
+/// Missing sections are sound, but "Words" when there are words.
+bool SectionsSound(const PackageFile& file, const clsDic& dic);
 
 /// Characters of dic's longest word text, or upTo when it has a text that long, read through the
 /// open files only as far as upTo needs (clsDic::LongestText).

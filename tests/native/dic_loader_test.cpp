@@ -400,6 +400,28 @@ TEST_F(LoaderTest, AStoredChoiceOfADamagedPackageSurvivesTheStart) {
   EXPECT_EQ(Stored(u"Dic"), u"2");
 }
 
+// Packages of builders before the record of the file's length: one that lost its last section's
+// final entry cannot be told from a whole one, but one whose "TransW2" holds more entries than
+// there are links (the next member's bytes read as entries) is skipped.
+TEST_F(LoaderTest, LinkIndexLongerThanTheLinksIsSkipped) {
+  folder.Add("en-ru_full.dic", kEnRu + kWords);
+  folder.Add("en-ru_common.dic", kEnRu + kWords);
+  const fs::path full = folder.Dictionaries() / "en-ru_full.dic";
+  std::string bytes = testing::ReadBytes(full);
+  --bytes[0];  // the record leaves the directory
+  std::string without = bytes;
+  without.erase(without.size() - 5, 4);
+  testing::WriteBytes(full, without);
+  app.InitDics();
+  EXPECT_TRUE(Dic(u"en-ru_full")->Visible);
+  app.CloseByteFile();
+  bytes.replace(bytes.size() - 5, 4, 4, '\0');  // one more entry, naming the first link
+  testing::WriteBytes(full, bytes);
+  app.InitDics();
+  EXPECT_FALSE(Dic(u"en-ru_full")->Visible);
+  EXPECT_EQ(app.Dic, Dic(u"en-ru_common"));
+}
+
 TEST_F(LoaderTest, UnreadablePackageIsSkipped) {
   folder.Add("aa-ru_full.dic", kEnRu + kWords);
   folder.Add("de-ru_full.dic", kEnRu + kWords);

@@ -11,6 +11,7 @@
 
 #include "app/application.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/package_file.h"
 #include "dictionary/sections.h"
 #include "foundation/text.h"
 #include "native/package_folder.h"
@@ -107,33 +108,90 @@ TEST(DictoolLoadTest, PairedPackagesNameEachOther) {
   EXPECT_TRUE(std::filesystem::is_empty(folder.User()));
 }
 
-// Interrupted copies: every package is cut short past its "Info", so its sections lie beyond its end.
-TEST(DictoolLoadTest, CutShortPackagesAreNeverCurrent) {
+// The start of the member that starts last.
+std::int64_t LastMemberStart(const std::string& package) {
+  const auto file = PackageFile::FromMemory({reinterpret_cast<const std::uint8_t*>(package.data()), package.size()});
+  std::int64_t last = 0;
+  for (int i = 0; i < file.MemberCount(); ++i) {
+    std::int32_t start = 0;
+    file.ReadI32(1 + 12 * i, start);
+    last = std::max<std::int64_t>(last, start);
+  }
+  return last;
+}
+
+// A package as builders wrote it before the record of its length: the record (the last member)
+// leaves the directory and the file.
+std::string WithoutLengthRecord(std::string package) {
+  --package[0];
+  package.erase(package.size() - 5, 4);
+  return package;
+}
+
+struct Cut {
+  std::string bytes;
+  std::string what;
+};
+
+// Interrupted copies: each sample package cut short beside its sound twin is offered nowhere,
+// neither current nor paired, and the twin serves in its place.
+TEST(DictoolLoadTest, CutShortPackagesAreSkippedAndTheirTwinsServe) {
   testing::TempDir dir;
-  const std::string de = testing::ReadBytes(kSamples / "de-ru_full.dic");
-  const std::string en = testing::ReadBytes(kSamples / "en-ru_full.dic");
-  testing::WriteBytes(dir.path() / "aa-ru_full.dic", "");
-  testing::WriteBytes(dir.path() / "ab-ru_full.dic", de.substr(0, 5000));
-  testing::WriteBytes(dir.path() / "de-ru_full.dic", de);
-  testing::WriteBytes(dir.path() / "en-ru_full.dic", en.substr(0, en.size() - 3));
-  std::filesystem::copy_file(kSamples / "en-ru_common.dic", dir.path() / "en-ru_common.dic");
   testing::ScopedSystem system{nullptr};
   testing::ScopedUserSettings store{nullptr};
-  const int result = dictool::WithLoadedFolder(dir.path(), [](Appl& app) {
-    std::vector<std::u16string> visible;
-    for (const auto& dic : app.ColDics) {
-      if (dic->Visible) visible.push_back(dic->FileTitle);
+  for (const auto& [pair, word] : {std::pair{"de-ru", u"Haus"}, {"en-ru", u"zoo"}}) {
+    for (const std::string kind : {"_full", "_common"}) {
+      const std::string twin = kind == "_full" ? "_common" : "_full";
+      const std::string whole = testing::ReadBytes(kSamples / (pair + kind + ".dic"));
+      const std::int64_t size = static_cast<std::int64_t>(whole.size());
+      std::vector<Cut> cuts;
+      const auto cut = [&](const std::string& bytes, std::int64_t length, const std::string& what) {
+        cuts.push_back({bytes.substr(0, static_cast<std::size_t>(length)), what});
+      };
+      for (std::int64_t by : {1, 4, 64, 2000}) cut(whole, size - by, "cut by " + std::to_string(by));
+      cut(whole, size / 3, "a third");
+      cut(whole, size / 2, "a half");
+      cut(whole, LastMemberStart(whole) + 1, "to the last member's start + 1");
+      // A copy that took its full size first and was interrupted: the length is right, the tail zeros.
+      cuts.push_back({whole.substr(0, whole.size() - 2000) + std::string(2000, '\0'), "its last 2,000 bytes zeros"});
+      // Without the record only the sections tell: a cut "TransW2" (the last section of a full
+      // package) shows by a broken entry, a cut "WordsSort" (a common package's) by the offsets
+      // of "Words", which count more words.
+      const std::string old = WithoutLengthRecord(whole);
+      const std::int64_t oldSize = static_cast<std::int64_t>(old.size());
+      for (std::int64_t by : kind == "_full" ? std::vector<std::int64_t>{1, 2, 3} : std::vector<std::int64_t>{1, 4, 64, 2000}) {
+        cut(old, oldSize - by, "old, cut by " + std::to_string(by));
+      }
+      cut(old, LastMemberStart(old) + 1, "old, to the last member's start + 1");
+      cut(old, oldSize / 2, "old, a half");
+      std::filesystem::copy_file(kSamples / (pair + twin + ".dic"), dir.path() / (pair + twin + ".dic"),
+                                 std::filesystem::copy_options::overwrite_existing);
+      for (const Cut& c : cuts) {
+        SCOPED_TRACE(pair + kind + ", " + c.what);
+        testing::WriteBytes(dir.path() / (pair + kind + ".dic"), c.bytes);
+        dictool::WithLoadedFolder(dir.path(), [&](Appl& app) {
+          const auto find = [&](const std::string& k) {
+            for (const auto& dic : app.ColDics) {
+              if (ToUtf8(dic->FileTitle) == pair + k) return dic;
+            }
+            return std::shared_ptr<clsDic>();
+          };
+          const auto broken = find(kind), served = find(twin);
+          if (!broken || !served) return ADD_FAILURE() << "not loaded", 1;
+          EXPECT_FALSE(broken->Visible);
+          EXPECT_FALSE(broken->Enabled);
+          EXPECT_EQ(broken->Dicx, nullptr);
+          EXPECT_EQ(broken->FullDic.lock(), nullptr);
+          EXPECT_TRUE(served->Visible);
+          EXPECT_EQ(app.Dic, served);
+          EXPECT_EQ(served->Dicx, nullptr);
+          EXPECT_TRUE(app.WordExist(word, *served));
+          return 0;
+        });
+      }
+      std::filesystem::remove(dir.path() / (pair + twin + ".dic"));
     }
-    EXPECT_EQ(visible, (std::vector<std::u16string>{u"de-ru_full", u"en-ru_common"}));
-    if (!app.Dic) return ADD_FAILURE() << "nothing current", 1;
-    EXPECT_EQ(app.Dic->FileTitle, u"de-ru_full");
-    EXPECT_NE(app.GetSimpleTrans(u"Haus"), u"");
-    const auto common = *app.ColDics.ItemAt(5);
-    EXPECT_EQ(common->FullDic.lock(), nullptr);
-    EXPECT_TRUE(app.WordExist(u"zoo", *common));
-    return 0;
-  });
-  EXPECT_EQ(result, 0);
+  }
 }
 
 // Looking at a folder changes nothing in it or around it: no preset.ini, no "Dictionaries" beside it.

@@ -100,9 +100,12 @@ TEST_P(BuilderRoundTrip, MembersReadBackAsWritten) {
   if (Unicode()) {
     EXPECT_EQ(Member(u"Info")[0], 0xFF);  // text members carry the FF FE mark
   }
-  // The last member (the last section) ends one byte before the end of the file.
-  EXPECT_EQ(Bounds(u"TransW2").End, file_.Size() - 1);
-  EXPECT_EQ(file_.MemberCount(), 15);  // nine members and six sections
+  // The record of the file's length comes last and ends one byte before the end of the file.
+  const MemberBounds length = Bounds(u"FileLength");
+  EXPECT_EQ(Bounds(u"TransW2").End, length.Start);
+  EXPECT_EQ(length.End, file_.Size() - 1);
+  EXPECT_EQ(I32(length.Start), file_.Size());
+  EXPECT_EQ(file_.MemberCount(), 16);  // nine members, six sections and the record
 }
 
 TEST_P(BuilderRoundTrip, WordsAndTranscriptionsCarryTheirSide) {
@@ -231,10 +234,15 @@ TEST(PackageBuilder, RefusesWhatTheReaderCouldNotRead) {
   EXPECT_FALSE(BuildPackage(source, {}, out, report, err));
   EXPECT_EQ(err, "member \"Words\" would hide a record section of the same name");
 
+  DictionarySource named;
+  ASSERT_TRUE(ParseSource("@member fileLength\n@end\n", "t", ".", named, err));
+  EXPECT_FALSE(BuildPackage(named, {}, out, report, err));
+  EXPECT_EQ(err, "member \"fileLength\" would hide the record of the package's length");
+
   DictionarySource many;
-  for (int i = 0; i < 256; ++i) many.members.push_back({u"m" + NumberText(i), true, u"x", {}});
+  for (int i = 0; i < 255; ++i) many.members.push_back({u"m" + NumberText(i), true, u"x", {}});
   EXPECT_FALSE(BuildPackage(many, {}, out, report, err));
-  EXPECT_EQ(err, "a package holds at most 255 members, this one would have 256");
+  EXPECT_EQ(err, "a package holds at most 255 members, this one would have 256");  // the record is one
 }
 
 TEST(PackageBuilder, CodesWithoutSupportRechAreCountedAndLeftOut) {
@@ -246,9 +254,12 @@ TEST(PackageBuilder, CodesWithoutSupportRechAreCountedAndLeftOut) {
   ASSERT_TRUE(BuildPackage(source, {}, out, report, err));
   EXPECT_FALSE(report.supportRech);
   EXPECT_EQ(report.droppedCodes, 1u);
-  // An empty source is a package of no members: the count byte and the final byte.
+  // An empty source is a package of the record of its length alone: the count byte, one directory
+  // record, the record (18) and the final byte.
   ASSERT_TRUE(BuildPackage(DictionarySource{}, {}, out, report, err));
-  EXPECT_EQ(out, (ByteVector{0, 0}));
+  ASSERT_EQ(out.size(), 18u);
+  EXPECT_EQ(out[0], 1);
+  EXPECT_EQ(ByteVector(out.end() - 5, out.end()), (ByteVector{18, 0, 0, 0, 0}));
 }
 
 // The builder reads UTF-8 unit by unit; it must read exactly what FromUtf8 reads, and call

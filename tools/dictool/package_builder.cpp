@@ -442,7 +442,8 @@ bool IsSectionName(std::u16string_view name) {
   return false;
 }
 
-// Count, directory, the members one after another, and one final byte that no member owns.
+// Count, directory, the members one after another, the record of the file's length last (so that no
+// member of a whole package starts at its final byte), and one final byte that no member owns.
 bool Build(const DictionarySource& source, const BuildOptions& options, Output& out, BuildReport& report,
            std::string& err) {
   report = {};
@@ -456,6 +457,10 @@ bool Build(const DictionarySource& source, const BuildOptions& options, Output& 
   for (const SourceMember& m : source.members) {
     if (IsSectionName(m.name)) {
       err = "member \"" + ToUtf8(m.name) + "\" would hide a record section of the same name";
+      return false;
+    }
+    if (EqualsNoCase(m.name, kFileLengthMember)) {
+      err = "member \"" + ToUtf8(m.name) + "\" would hide the record of the package's length";
       return false;
     }
     Bytes b = m.bytes;
@@ -472,7 +477,7 @@ bool Build(const DictionarySource& source, const BuildOptions& options, Output& 
   }
   Sections sections(source, coder, !options.withoutTranscriptions, report);
   const std::size_t count = members.size() + (sections.HasWords() ? (sections.HasTranscript() ? 4 : 3) : 0) +
-                            (sections.HasLinks() ? 2 : 0);
+                            (sections.HasLinks() ? 2 : 0) + 1;
   if (count > 255) {
     err = "a package holds at most 255 members, this one would have " + std::to_string(count);
     return false;
@@ -490,6 +495,7 @@ bool Build(const DictionarySource& source, const BuildOptions& options, Output& 
     report.members.push_back({u"TransW1", sections.TransW1Size()});
     report.members.push_back({u"TransW2", sections.TransW2Size()});
   }
+  report.members.push_back({std::u16string(kFileLengthMember), 4});
   std::int64_t total = 1 + 12 * static_cast<std::int64_t>(count) + 1;
   for (const MemberSize& m : report.members) total += m.bytes;
   if (total > std::numeric_limits<std::int32_t>::max()) {
@@ -516,6 +522,7 @@ bool Build(const DictionarySource& source, const BuildOptions& options, Output& 
     sections.WriteTransW1(out);
     sections.WriteTransW2(out);
   }
+  out.I32(total);
   out.U8(0);
   return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Writes a complete dictionary package from a source: the source's members in order, then the
-// record sections "Words", "Transcript", "WordsHash", "WordsSort", "TransW1" and "TransW2".
+// record sections "Words", "Transcript", "WordsHash", "WordsSort", "TransW1" and "TransW2", and last
+// the record of the whole file's length ("FileLength") by which the loader tells a copy cut short.
 #include <cstdint>
 #include <filesystem>
 #include <string>
