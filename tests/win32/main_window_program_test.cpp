@@ -153,5 +153,38 @@ TEST_F(MainWindowInProgram, AClickOnASeparatorOfTheTrayMenuDoesNothing) {
   }
 }
 
+// Whether the grey frame at the left of About's client area shows something else: the logo.
+bool AboutLogoShows(HWND about) {
+  POINT origin{0, 0};
+  ClientToScreen(about, &origin);
+  HDC screen = GetDC(nullptr);
+  int drawn = 0;
+  for (int y = 4; y < 60; y += 2) {
+    for (int x = 4; x < 60; x += 2) {
+      const COLORREF c = GetPixel(screen, origin.x + x, origin.y + y);
+      if (c != CLR_INVALID && c != RGB(124, 124, 124)) ++drawn;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return drawn > 50;
+}
+
+// About over the main window kept above the others: it shows its logo, takes the keys, and Esc
+// closes About, not the main window.
+TEST_F(MainWindowInProgram, AboutShowsItsLogoAndEscClosesItNotTheMainWindow) {
+  Menu(main_, MenuItem::About);
+  HWND about = WaitForWindow(program_.Id(), L"ParlaventAbout");
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about; })) << "About takes the keys";
+  EXPECT_TRUE(WaitUntil([&] { return AboutLogoShows(about); })) << "the logo on its grey frame";
+  INPUT esc[2] = {};
+  esc[0].type = esc[1].type = INPUT_KEYBOARD;
+  esc[0].ki.wVk = esc[1].ki.wVk = VK_ESCAPE;
+  esc[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, esc, sizeof(INPUT));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); })) << "Esc closes About";
+  EXPECT_TRUE(IsWindowVisible(main_)) << "and leaves the main window";
+}
+
 }  // namespace
 }  // namespace parlavent
