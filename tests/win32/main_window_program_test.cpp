@@ -1,6 +1,7 @@
 // The main window's own windows and controls on Parlavent.exe, as a user meets them: the windows
-// it opens come up over it while it is kept above other windows, the back-translation pane opens
-// and closes with its arrows, and a click on a separator of its menu does nothing.
+// it opens come up over it while it is kept above other windows (About with the keys, the copy
+// indicator too), the back-translation pane opens and closes with its arrows, and a click on a
+// separator of its menu does nothing.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -184,6 +185,34 @@ TEST_F(MainWindowInProgram, AboutShowsItsLogoAndEscClosesItNotTheMainWindow) {
   SendInput(2, esc, sizeof(INPUT));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); })) << "Esc closes About";
   EXPECT_TRUE(IsWindowVisible(main_)) << "and leaves the main window";
+}
+
+// A click on a translation word shows the copy indicator beside the pointer, and it stays there
+// above the main window, which raises itself while it is kept above the others.
+TEST_F(MainWindowInProgram, TheCopyIndicatorStaysAboveTheMainWindow) {
+  HWND input = GetDlgItem(main_, kInput), output = GetDlgItem(main_, 202);
+  PostMessageW(input, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  PostMessageW(input, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  for (wchar_t c : std::wstring(L"Hund")) PostMessageW(input, WM_CHAR, c, 0);
+  // The word list first, then Enter translates.
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(output).starts_with(L"hund"); }));
+  PostMessageW(input, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageW(input, WM_KEYUP, VK_RETURN, 0);
+  std::wstring text;
+  ASSERT_TRUE(WaitUntil([&] { return (text = ControlText(output)).find(L"собака") != std::wstring::npos; }));
+  // The box counts a paragraph break as one character, the text as two.
+  std::size_t index = text.find(L"собака");
+  for (std::size_t i = text.find(L"\r\n"); i < text.find(L"собака"); i = text.find(L"\r\n", i + 2)) --index;
+  const auto at = static_cast<DWORD>(SendMessageW(output, EM_POSFROMCHAR, index + 2, 0));
+  POINT word{static_cast<short>(LOWORD(at)) + 1, static_cast<short>(HIWORD(at)) + 6};
+  ClientToScreen(output, &word);
+  ClickScreen(word);
+  HWND copy = WaitForWindow(program_.Id(), L"ParlaventCopyIndicator");
+  ASSERT_NE(copy, nullptr) << "the indicator shows";
+  RECT r{};
+  GetWindowRect(copy, &r);
+  EXPECT_TRUE(r.left > word.x && r.top > word.y) << "beside the pointer";
+  EXPECT_TRUE(StaysAbove(copy, main_)) << "not covered by the main window";
 }
 
 }  // namespace
