@@ -379,6 +379,9 @@ class CaptureProgram : public ::testing::Test {
   }
   void TearDown() override {
     if (main_) PostMessageW(main_, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Exit), 0);
+    // Ended by itself, not killed: under Wine a copy killed while it holds its key hooks costs
+    // the next test's copy some of its keys.
+    program_.ExitCodeWithin(kReactTimeoutMs);
   }
   bool OutputHas(const std::wstring& text) {
     return WaitFor(kReactTimeoutMs, [&] { return TextOfWindow(output_).find(text) != std::wstring::npos; });
