@@ -59,8 +59,7 @@ void Appl::ShowAbout() {
     const auto about = LoadAbout();
     if (!about) return;
     frmAbout = about;
-    const bool mainVisible = frmMain && Windows().IsVisible(frmMain->hWnd());
-    about->Show(Sett && Sett->TopMost && mainVisible);
+    about->Show();
   } catch (...) {
   }
 }

@@ -29,8 +29,8 @@ class SpeechServices {
 class AboutWindow {
  public:
   virtual ~AboutWindow() = default;
-  /// Shows the window modeless; topMost without activating it.
-  virtual void Show(bool topMost) {}
+  /// Shows the window modeless, with the keyboard focus.
+  virtual void Show() {}
   /// Closes the window.
   virtual void Unload() {}
 };

@@ -481,7 +481,7 @@ namespace {
 TEST_F(ServicesTest, AnOpenAboutWindowIsUnloadedAtShutDown) {
   struct About : AboutWindow {
     std::vector<std::string> log;
-    void Show(bool) override { log.push_back("Show"); }
+    void Show() override { log.push_back("Show"); }
     void Unload() override { log.push_back("Unload"); }
   };
   auto about = std::make_shared<About>();

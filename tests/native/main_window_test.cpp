@@ -753,7 +753,7 @@ TEST_F(MainRoadTest, LinksOfTheOutputBox) {
   EXPECT_NE(Out().find("B b"), std::string::npos) << Out();
   struct About : AboutWindow {
     int shown = 0;
-    void Show(bool) override { ++shown; }
+    void Show() override { ++shown; }
   };
   auto about = std::make_shared<About>();
   app.LoadAbout = [about] { return about; };
@@ -824,7 +824,7 @@ TEST_F(MainFormRoadTest, MenuItemsOfTheWindow) {
 
   struct About : AboutWindow {
     int shown = 0;
-    void Show(bool) override { ++shown; }
+    void Show() override { ++shown; }
   };
   auto about = std::make_shared<About>();
   app.LoadAbout = [about] { return about; };

@@ -41,7 +41,7 @@ TEST_F(AboutFormTest, ShowsTheFilledTemplateOfTheInterfaceLanguage) {
     app.Sett->CurLang = lang;
     frmAbout about(GetModuleHandleW(nullptr));
     ASSERT_TRUE(about.Load());
-    about.Show(false);
+    about.Show();
     testing::TestWindow::Pump(100);
     ASSERT_NE(about.txtDic(), nullptr);
     const std::u16string text = about.txtDic()->Text();
@@ -55,7 +55,7 @@ TEST_F(AboutFormTest, ShowsTheFilledTemplateOfTheInterfaceLanguage) {
 TEST_F(AboutFormTest, EscClosesItAndItsTextNeverKeepsTheFocus) {
   frmAbout about(GetModuleHandleW(nullptr));
   ASSERT_TRUE(about.Load());
-  about.Show(false);
+  about.Show();
   testing::TestWindow::Pump(100);
   HWND text = about.txtDic()->hwnd();
   SetFocus(text);

@@ -394,6 +394,9 @@ class CaptureProgram : public ::testing::Test {
   }
   void TearDown() override {
     if (main_) PostMessageW(main_, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Exit), 0);
+    // Ended by itself, not killed: under Wine a copy killed while it holds its key hooks costs
+    // the next test's copy some of its keys.
+    program_.ExitCodeWithin(kReactTimeoutMs);
   }
   bool OutputHas(const std::wstring& text) {
     return WaitFor(kReactTimeoutMs, [&] { return TextOfWindow(output_).find(text) != std::wstring::npos; });
@@ -541,6 +544,49 @@ TEST_F(CapturePlugIn, HotKeyShowsThePopupAgainOnceTheSkinIsUnloaded) {
   HWND popup = HotKeyPopup();
   ASSERT_NE(popup, nullptr) << "the program's own popup is back";
   EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
+}
+
+// A second start (the start-up entry's at every logon, or the user's) hands over to the running
+// copy; the running copy still sees a hot key of two taps of 20 ms, once, and over blank space the
+// hot key still shows its main window.
+TEST_F(CaptureProgram, AfterASecondStartShortTapsAreStillSeen) {
+  for (const wchar_t* arguments : {L"/h", L""}) {
+    testing::Program second(arguments);
+    ASSERT_TRUE(second.Started());
+    ASSERT_EQ(second.ExitCodeWithin(kReactTimeoutMs), 0u) << "the second copy hands over and ends";
+  }
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr);
+  notepad.SetText(L"Hund");
+  ASSERT_TRUE(BringForward(notepad.frame, notepad.edit));
+  SendMessageW(notepad.edit, EM_SETSEL, 0, -1);
+  auto tap = [] {
+    for (int n = 0; n < 2; ++n) {
+      INPUT in{};
+      in.type = INPUT_KEYBOARD;
+      in.ki.wVk = VK_CONTROL;
+      SendInput(1, &in, sizeof in);
+      Sleep(20);
+      in.ki.dwFlags = KEYEVENTF_KEYUP;
+      SendInput(1, &in, sizeof in);
+      Sleep(60);
+    }
+  };
+  tap();
+  HWND popup = PopupShown();
+  ASSERT_NE(popup, nullptr) << "two taps of 20 ms show the popup";
+  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
+  Keys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
+  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] { return !IsWindowVisible(popup); }));
+
+  // Nothing to take: the hot key brings the hidden main window back.
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [this] { return !IsWindowVisible(main_); }));
+  notepad.SetText(L"");
+  ASSERT_TRUE(BringForward(notepad.frame, notepad.edit));
+  tap();
+  EXPECT_TRUE(WaitFor(kReactTimeoutMs, [this] { return IsWindowVisible(main_) != FALSE; }))
+      << "the hot key over blank space shows the main window";
 }
 
 TEST_F(CaptureProgram, HotKeyOverWordpadShowsTheWordUnderThePointer) {

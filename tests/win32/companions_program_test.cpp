@@ -163,6 +163,14 @@ TEST_F(CompanionsInProgram, KeyboardStatisticsLearningAndTheirFilesAcrossTwoRuns
     HWND card = WaitForWindow(program.Id(), frmLearn::kClassName);
     ASSERT_NE(card, nullptr) << "a learning card shows";
     EXPECT_FALSE(ControlText(card).empty());
+    // It stands above the taskbar, clear of the tray icon, though Wine's work area holds the bar.
+    // Wine's shell gives a line at the screen's bottom as the taskbar's place: the window drawn counts.
+    RECT bar{};
+    const HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    ASSERT_TRUE(tray && IsWindowVisible(tray) && GetWindowRect(tray, &bar)) << "the program's tray icon shows the taskbar";
+    RECT cardRect{};
+    GetWindowRect(card, &cardRect);
+    EXPECT_LE(cardRect.bottom, bar.top) << "card bottom " << cardRect.bottom << ", taskbar top " << bar.top;
 
     SetRequest(L"NeedUnload", L"1");
     ASSERT_EQ(program.ExitCodeWithin(kReactTimeoutMs), 0u);

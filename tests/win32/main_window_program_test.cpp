@@ -1,6 +1,7 @@
 // The main window's own windows and controls on Parlavent.exe, as a user meets them: the windows
-// it opens come up over it while it is kept above other windows, the back-translation pane opens
-// and closes with its arrows, and a click on a separator of its menu does nothing.
+// it opens come up over it while it is kept above other windows (About with the keys, the copy
+// indicator too), the back-translation pane opens and closes with its arrows, and a click on a
+// separator of its menu does nothing.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -151,6 +152,67 @@ TEST_F(MainWindowInProgram, AClickOnASeparatorOfTheTrayMenuDoesNothing) {
     EXPECT_FALSE(WaitUntil([&] { return IsWindowVisible(main_) || !OpenMenu(program_.Id()); }, 2000))
         << "the menu stays open and the window hidden, clicked at " << y - r.top;
   }
+}
+
+// Whether the grey frame at the left of About's client area shows something else: the logo.
+bool AboutLogoShows(HWND about) {
+  POINT origin{0, 0};
+  ClientToScreen(about, &origin);
+  HDC screen = GetDC(nullptr);
+  int drawn = 0;
+  for (int y = 4; y < 60; y += 2) {
+    for (int x = 4; x < 60; x += 2) {
+      const COLORREF c = GetPixel(screen, origin.x + x, origin.y + y);
+      if (c != CLR_INVALID && c != RGB(124, 124, 124)) ++drawn;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return drawn > 50;
+}
+
+// About over the main window kept above the others: it shows its logo, takes the keys, and Esc
+// closes About, not the main window.
+TEST_F(MainWindowInProgram, AboutShowsItsLogoAndEscClosesItNotTheMainWindow) {
+  Menu(main_, MenuItem::About);
+  HWND about = WaitForWindow(program_.Id(), L"ParlaventAbout");
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about; })) << "About takes the keys";
+  EXPECT_TRUE(WaitUntil([&] { return AboutLogoShows(about); })) << "the logo on its grey frame";
+  INPUT esc[2] = {};
+  esc[0].type = esc[1].type = INPUT_KEYBOARD;
+  esc[0].ki.wVk = esc[1].ki.wVk = VK_ESCAPE;
+  esc[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, esc, sizeof(INPUT));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); })) << "Esc closes About";
+  EXPECT_TRUE(IsWindowVisible(main_)) << "and leaves the main window";
+}
+
+// A click on a translation word shows the copy indicator beside the pointer, and it stays there
+// above the main window, which raises itself while it is kept above the others.
+TEST_F(MainWindowInProgram, TheCopyIndicatorStaysAboveTheMainWindow) {
+  HWND input = GetDlgItem(main_, kInput), output = GetDlgItem(main_, 202);
+  PostMessageW(input, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  PostMessageW(input, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  for (wchar_t c : std::wstring(L"Hund")) PostMessageW(input, WM_CHAR, c, 0);
+  // The word list first, then Enter translates.
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(output).starts_with(L"hund"); }));
+  PostMessageW(input, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageW(input, WM_KEYUP, VK_RETURN, 0);
+  std::wstring text;
+  ASSERT_TRUE(WaitUntil([&] { return (text = ControlText(output)).find(L"собака") != std::wstring::npos; }));
+  // The box counts a paragraph break as one character, the text as two.
+  std::size_t index = text.find(L"собака");
+  for (std::size_t i = text.find(L"\r\n"); i < text.find(L"собака"); i = text.find(L"\r\n", i + 2)) --index;
+  const auto at = static_cast<DWORD>(SendMessageW(output, EM_POSFROMCHAR, index + 2, 0));
+  POINT word{static_cast<short>(LOWORD(at)) + 1, static_cast<short>(HIWORD(at)) + 6};
+  ClientToScreen(output, &word);
+  ClickScreen(word);
+  HWND copy = WaitForWindow(program_.Id(), L"ParlaventCopyIndicator");
+  ASSERT_NE(copy, nullptr) << "the indicator shows";
+  RECT r{};
+  GetWindowRect(copy, &r);
+  EXPECT_TRUE(r.left > word.x && r.top > word.y) << "beside the pointer";
+  EXPECT_TRUE(StaysAbove(copy, main_)) << "not covered by the main window";
 }
 
 }  // namespace

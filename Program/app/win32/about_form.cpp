@@ -49,7 +49,8 @@ bool frmAbout::Load() {
   gLoaded = this;
   RECT client{};
   GetClientRect(hwnd(), &client);
-  picture1_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, kPictureWidth,
+  // The frame draws itself, logo and all: a logo drawn by the window under it would be painted over.
+  picture1_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_OWNERDRAW, 0, 0, kPictureWidth,
                               client.bottom, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdPicture)),
                               nullptr, nullptr);
   // Both logos are the program's icon until the installation ships pictures of its own.
@@ -84,12 +85,11 @@ bool frmAbout::Load() {
   return true;
 }
 
-void frmAbout::Show(bool topMost) {
+void frmAbout::Show() {
   if (!hwnd()) return;
-  // Over a main window kept above the others it comes up without taking the keys from it.
-  ShowOwned(hwnd(), !topMost);
-  if (topMost) return;
-  // An ordinary window takes the keys, so that Esc reaches it and not the main window.
+  // It takes the keys, over a main window kept above the others too, so that Esc reaches it and
+  // not the main window, which hides on Esc.
+  ShowOwned(hwnd(), true);
   SetFocus(cmdOK_);
 }
 
@@ -109,27 +109,22 @@ bool frmAbout::PreTranslate(MSG& msg) {
 
 LRESULT frmAbout::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (!item || item->hwndItem != picture1_) break;
+      HBRUSH grey = CreateSolidBrush(RGB(124, 124, 124));
+      FillRect(item->hDC, &item->rcItem, grey);
+      DeleteObject(grey);
+      DrawIconEx(item->hDC, kLogoOffset, kLogoOffset, logos_[logo_], 48, 48, 0, nullptr, DI_NORMAL);
+      return TRUE;
+    }
     case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lp) == picture1_) {
-        static HBRUSH grey = CreateSolidBrush(RGB(124, 124, 124));
-        return reinterpret_cast<LRESULT>(grey);
-      }
       if (reinterpret_cast<HWND>(lp) == lblHelp_ || reinterpret_cast<HWND>(lp) == lblSite_) {
         SetTextColor(reinterpret_cast<HDC>(wp), RGB(0, 0, 255));
         SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
       }
       break;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(hwnd(), &ps);
-      EndPaint(hwnd(), &ps);
-      // The logo sits on the grey frame, which paints itself first.
-      HDC frame = GetDC(picture1_);
-      DrawIconEx(frame, kLogoOffset, kLogoOffset, logos_[logo_], 48, 48, 0, nullptr, DI_NORMAL);
-      ReleaseDC(picture1_, frame);
-      return 0;
-    }
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wp) == lblHelp_ || reinterpret_cast<HWND>(wp) == lblSite_) {
         mdlPublic::SetHandCursor();

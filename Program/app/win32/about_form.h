@@ -19,7 +19,7 @@ class frmAbout final : public WindowBase, public AboutWindow {
   ~frmAbout() override;
   /// Makes the window and fills it (the form's load); false when the window cannot be made.
   bool Load();
-  void Show(bool topMost) override;
+  void Show() override;
   void Unload() override;
   /// Takes the keys the window handles itself (Esc closes it) before they are dispatched.
   bool PreTranslate(MSG& msg);

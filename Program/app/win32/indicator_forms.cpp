@@ -71,6 +71,9 @@ void frmCopy::Paint(HDC dc, const RECT&) {
 }
 
 void frmCopy::ShowCursor() {
+  // A main window kept above the others raises itself several times a second and would cover
+  // the indicator beside the pointer over it: an owned window stays above its owner.
+  OwnByMain(hwnd());
   const Point at = logic_.ShowAt(Pointer());
   SetWindowPos(hwnd(), HWND_TOPMOST, at.x, at.y, CopyIndicatorLogic::kWidth, CopyIndicatorLogic::kHeight,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -108,6 +111,7 @@ void frmBusy::Start() {
 void frmBusy::makeshow() {
   const Point at = BusyIndicatorLogic::PlaceBeside(Pointer());
   if (!IsWindowVisible(hwnd())) {
+    OwnByMain(hwnd());
     SetWindowPos(hwnd(), HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   } else {
     SetWindowPos(hwnd(), HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);

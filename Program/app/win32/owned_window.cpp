@@ -8,12 +8,16 @@ namespace parlavent {
 
 HWND MainOwner() { return HasAppl() && gAppl().frmMain ? ToHwnd(gAppl().frmMain->hWnd()) : nullptr; }
 
-void ShowOwned(HWND window, bool activate) {
-  if (!window) return;
+void OwnByMain(HWND window) {
   const HWND owner = MainOwner();
-  if (owner && owner != window && GetWindow(window, GW_OWNER) != owner) {
+  if (window && owner && owner != window && GetWindow(window, GW_OWNER) != owner) {
     SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
   }
+}
+
+void ShowOwned(HWND window, bool activate) {
+  if (!window) return;
+  OwnByMain(window);
   // Showing alone keeps the window's place in the order, which may be below the owner (it was
   // hidden while the owner rose); a move to the top puts it back above the owner.
   SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | (activate ? 0 : SWP_NOACTIVATE));

@@ -9,6 +9,9 @@ namespace parlavent {
 /// The main window, or null while it is not loaded.
 HWND MainOwner();
 
+/// Makes window owned by the main window (while that is loaded), so it lies above it.
+void OwnByMain(HWND window);
+
 /// Makes window owned by the main window and shows it above it, activated when activate.
 void ShowOwned(HWND window, bool activate);
 

@@ -1,6 +1,9 @@
 // frmLearn: the learning card, a small borderless window in the corner of the screen with the word,
 // its transcription and its translation, in the learning colours, font and transparency. The
 // pointer resting on it pauses the cards; its cross closes it.
+#include <windows.h>
+#include <shellapi.h>
+
 #include <algorithm>
 
 #include "app/application.h"
@@ -41,6 +44,39 @@ int DrawPart(HDC dc, HFONT font, const std::u16string& text, int left, int top, 
   if (!(flags & DT_CALCRECT)) DrawTextW(dc, Wide(text), -1, &r, DT_WORDBREAK | DT_NOPREFIX);
   SelectObject(dc, old);
   return r.bottom;
+}
+
+// Takes a bar along one edge of the screen (the taskbar) off area, where it lies on it.
+void TakeOff(RECT& area, const RECT& bar) {
+  RECT common{};
+  if (IsRectEmpty(&bar) || !IntersectRect(&common, &area, &bar)) return;
+  if (bar.right - bar.left >= bar.bottom - bar.top) {
+    if (bar.top + bar.bottom > area.top + area.bottom) {
+      area.bottom = std::min(area.bottom, bar.top);
+    } else {
+      area.top = std::max(area.top, bar.bottom);
+    }
+  } else if (bar.left + bar.right > area.left + area.right) {
+    area.right = std::min(area.right, bar.left);
+  } else {
+    area.left = std::max(area.left, bar.right);
+  }
+}
+
+// Where the card may stand, clear of the taskbar, so that it neither covers the tray icon nor
+// takes its clicks. Each source alone can be wrong under Wine: the work area a process reads is
+// the one of its start (before the taskbar showed), and the shell's taskbar place is a line at
+// the screen's edge; the taskbar window itself is where it is drawn.
+RECT CardArea() {
+  RECT area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  APPBARDATA data{};
+  data.cbSize = sizeof(data);
+  if (SHAppBarMessage(ABM_GETTASKBARPOS, &data)) TakeOff(area, data.rc);
+  RECT bar{};
+  const HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (tray && IsWindowVisible(tray) && GetWindowRect(tray, &bar)) TakeOff(area, bar);
+  return area;
 }
 
 }  // namespace
@@ -91,8 +127,7 @@ void frmLearn::ShowCard(const LearnCard& card) {
   const int height = Layout(dc, width, DT_CALCRECT) + kPadding;
   ReleaseDC(hwnd(), dc);
 
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT work = CardArea();
   // Owned by the main window, the card stays out of the taskbar.
   if (HasAppl() && gAppl().frmMain) {
     SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, static_cast<LONG_PTR>(gAppl().frmMain->hWnd()));

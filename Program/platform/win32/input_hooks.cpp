@@ -10,6 +10,8 @@ constexpr int kKeys = 256;
 // The mouse hook goes again when nobody has read a button for this long.
 constexpr DWORD kMouseIdleMs = 1000;
 constexpr UINT kWantMouse = WM_APP + 1;
+// How long the end of the process waits for the hook thread to let go of its hooks.
+constexpr DWORD kStopWaitMs = 1000;
 
 // Written by the hook thread, read by the program's poll timers.
 std::array<std::atomic<std::uint32_t>, kKeys> gPresses{};
@@ -17,6 +19,7 @@ std::array<std::atomic<std::uint32_t>, kKeys> gPresses{};
 std::array<bool, kKeys> gDown{};
 
 std::atomic<DWORD> gHookThread{0};
+HANDLE gHookThreadHandle = nullptr;
 std::atomic<bool> gMouseHooked{false};
 std::atomic<DWORD> gLastButtonRead{0};
 
@@ -115,11 +118,16 @@ bool Start() {
   if (thread) {
     WaitForSingleObject(start.ready, 5000);
     gHookThread = id;
-    CloseHandle(thread);
+    gHookThreadHandle = thread;
   }
   CloseHandle(start.ready);
   return thread && start.installed;
 }
+
+// A program that returns from its entry point holds the hooks to the end too.
+struct StopAtExit {
+  ~StopAtExit() { StopInputHooks(); }
+} gStopAtExit;
 
 bool IsButton(int vk) { return vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON; }
 
@@ -128,6 +136,15 @@ bool IsButton(int vk) { return vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_
 bool StartInputHooks() {
   static const bool started = Start();
   return started;
+}
+
+void StopInputHooks() {
+  const DWORD id = gHookThread.exchange(0);
+  if (!id || !gHookThreadHandle) return;
+  PostThreadMessageW(id, WM_QUIT, 0, 0);
+  WaitForSingleObject(gHookThreadHandle, kStopWaitMs);
+  CloseHandle(gHookThreadHandle);
+  gHookThreadHandle = nullptr;
 }
 
 std::uint32_t HookedPressCount(int vk) {

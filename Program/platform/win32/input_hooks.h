@@ -15,6 +15,11 @@ inline constexpr ULONG_PTR kOwnInputMark = 0x50564E54;  // "PVNT"
 /// False when the hooks could not be installed: the counts then stay 0.
 bool StartInputHooks();
 
+/// Takes the hooks off and ends their thread; for a process about to end. Under Wine the hooks
+/// of a process that ends while it holds them keep the next hooks of the desktop (another copy's,
+/// a copy started next) from seeing some of the keys.
+void StopInputHooks();
+
 /// How many times virtual key vk (or a mouse button's code) has gone down since the hooks started.
 std::uint32_t HookedPressCount(int vk);
 

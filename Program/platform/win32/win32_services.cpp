@@ -48,9 +48,11 @@ class Win32CodePage final : public CodePage {
 
 class Win32Input final : public InputDevice {
  public:
-  Win32Input() { StartInputHooks(); }
   bool IsAsyncKeyDown(int vk) override { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
-  std::uint32_t PressCount(int vk) override { return HookedPressCount(vk); }
+  std::uint32_t PressCount(int vk) override {
+    StartInputHooks();
+    return HookedPressCount(vk);
+  }
   bool IsKeyDown(int vk) override { return (GetKeyState(vk) & 0x8000) != 0; }
   Point CursorPos() override {
     POINT p{};
@@ -153,7 +155,10 @@ class Win32Process final : public ProcessServices {
     while (i < all.size() && (all[i] == L' ' || all[i] == L'\t')) ++i;
     return FromWide(all.substr(i));
   }
-  void EndNow() override { ExitProcess(0); }
+  void EndNow() override {
+    StopInputHooks();
+    ExitProcess(0);
+  }
   std::u16string DecimalSeparator() override {
     wchar_t buffer[8] = {};
     const int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8);
