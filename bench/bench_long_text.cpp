@@ -9,7 +9,7 @@
 
 #include "loaded_package.h"
 #include "dictionary/lookup.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "loaded_package.h"
 #include "dictionary/lookup.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -17,7 +17,7 @@
 
 #include "dictionary/dictionary.h"
 #include "dictionary/engine.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

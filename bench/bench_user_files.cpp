@@ -17,7 +17,7 @@
 #include "companions/statistics.h"
 #include "dictionary/keyboard_layers.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -13,11 +13,11 @@
 #include "app/application.h"
 #include "app/view_host.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "foundation/white_list.h"
 #include "platform/rich_text_box.h"
 #include "platform/rich_text_positions.h"
 #include "settings_dialog/settings_model.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

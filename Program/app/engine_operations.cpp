@@ -12,8 +12,8 @@
 #include "dictionary/text_lang.h"
 #include "foundation/lang_table.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/settings_store.h"
+#include "text/text.h"
 
 namespace parlavent {
 

@@ -11,11 +11,11 @@
 #include "foundation/interface_helpers.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/help_viewer.h"
 #include "platform/rich_text_box.h"
 #include "platform/system_info.h"
 #include "platform/window_manager.h"
+#include "text/text.h"
 
 namespace parlavent {
 

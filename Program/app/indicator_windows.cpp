@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "foundation/api_input.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 

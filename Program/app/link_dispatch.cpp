@@ -12,10 +12,10 @@
 #include "foundation/api_system.h"
 #include "foundation/interface_helpers.h"
 #include "foundation/lang_entries.h"
-#include "foundation/text.h"
 #include "platform/input.h"
 #include "platform/rich_text_box.h"
 #include "platform/window_manager.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -8,8 +8,8 @@
 #include "app/application.h"
 #include "foundation/interface_helpers.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "foundation/wildcard.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

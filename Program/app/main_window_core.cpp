@@ -20,7 +20,6 @@
 #include "foundation/interface_helpers.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/rich_text_box.h"
@@ -29,6 +28,7 @@
 #include "platform/timer_control.h"
 #include "platform/toolbar.h"
 #include "platform/window_manager.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -9,7 +9,7 @@
 #include "foundation/api_windows.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
+#include "text/text.h"
 #include "platform/rich_text_box.h"
 #include "platform/settings_store.h"
 #include "platform/timer_control.h"

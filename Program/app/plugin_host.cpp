@@ -10,8 +10,8 @@
 #include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
 #include "foundation/api_messages.h"
-#include "foundation/text.h"
 #include "platform/code_page.h"
+#include "text/text.h"
 
 namespace parlavent {
 

@@ -7,10 +7,10 @@
 #include "dictionary/result_tree.h"
 #include "foundation/api_windows.h"
 #include "foundation/lang_entries.h"
-#include "foundation/text.h"
 #include "platform/rich_text_box.h"
 #include "platform/shell.h"
 #include "platform/window_manager.h"
+#include "text/text.h"
 
 namespace parlavent {
 

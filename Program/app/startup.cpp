@@ -16,7 +16,6 @@
 #include "foundation/lang_entries.h"
 #include "foundation/lang_table.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "foundation/wildcard.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
@@ -26,6 +25,7 @@
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/system_info.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "app/application.h"
 #include "app/view_host.h"
-#include "foundation/text.h"
 #include "platform/rich_text_box.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

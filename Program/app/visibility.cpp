@@ -7,11 +7,11 @@
 #include "foundation/api_windows.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/rich_text_box.h"
 #include "platform/settings_store.h"
 #include "platform/tray.h"
 #include "platform/window_manager.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -12,9 +12,9 @@
 #include "foundation/api_input.h"
 #include "foundation/hot_keys.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/clock.h"
 #include "platform/settings_store.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

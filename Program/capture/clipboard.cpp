@@ -9,7 +9,7 @@
 #include "foundation/interface_helpers.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -1,6 +1,6 @@
 #include "capture/control_text.h"
 
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 

@@ -7,9 +7,9 @@
 #include "capture/capture.h"
 #include "foundation/api_files.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "foundation/white_list.h"
 #include "foundation/wildcard.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

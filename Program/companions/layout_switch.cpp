@@ -13,9 +13,9 @@
 #include "foundation/api_files.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/code_page.h"
 #include "platform/rich_text_box.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -13,10 +13,10 @@
 #include "dictionary/dictionary.h"
 #include "foundation/api_files.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/random.h"
 #include "platform/settings_store.h"
 #include "platform/timer_control.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

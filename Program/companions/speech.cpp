@@ -14,10 +14,10 @@
 #include "dictionary/result_tree.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "foundation/voice.h"
 #include "platform/rich_text_box.h"
 #include "platform/timer_control.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -5,7 +5,7 @@
 #include "companions/companion_services.h"
 #include "companions/statistics.h"
 #include "dictionary/result_tree.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 

@@ -6,7 +6,7 @@
 #include "app/application.h"
 #include "foundation/api_files.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

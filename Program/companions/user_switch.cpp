@@ -9,7 +9,7 @@
 #include "dictionary/keyboard_layers.h"
 #include "foundation/api_files.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -9,8 +9,8 @@
 #include "foundation/api_strings.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/rich_text_box.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

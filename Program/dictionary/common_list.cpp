@@ -12,7 +12,7 @@
 #include "dictionary/stat_item.h"
 #include "foundation/api_strings.h"
 #include "foundation/keyed_collection.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 

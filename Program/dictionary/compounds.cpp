@@ -10,7 +10,7 @@
 #include "dictionary/result_tree.h"
 #include "dictionary/searches.h"
 #include "dictionary/sections.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -20,11 +20,11 @@
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
 #include "foundation/settings_voices.h"
-#include "foundation/text.h"
 #include "foundation/wildcard.h"
 #include "platform/picture.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "dictionary/keyboard_layers.h"
 #include "foundation/api_strings.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

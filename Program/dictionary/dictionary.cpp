@@ -3,8 +3,8 @@
 #include "dictionary/lookup_deps.h"
 #include "foundation/api_strings.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/picture.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -4,7 +4,7 @@
 #include "dictionary/lookup.h"
 #include "dictionary/lookup_deps.h"
 #include "dictionary/phrases.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -10,8 +10,8 @@
 #include "foundation/api_messages.h"
 #include "foundation/api_strings.h"
 #include "foundation/interface_helpers.h"
-#include "foundation/text.h"
 #include "platform/shell.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -1,6 +1,6 @@
 #include "dictionary/keyboard_layers.h"
 
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 

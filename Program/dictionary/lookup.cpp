@@ -17,9 +17,9 @@
 #include "foundation/api_input.h"
 #include "foundation/api_strings.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/input.h"
 #include "platform/shell.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <limits>
 
-#include "foundation/text.h"
 #include "platform/code_page.h"
 #include "platform/file_mapping.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

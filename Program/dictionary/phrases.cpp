@@ -14,8 +14,8 @@
 #include "dictionary/searches.h"
 #include "dictionary/sections.h"
 #include "foundation/api_strings.h"
-#include "foundation/text.h"
 #include "platform/shell.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

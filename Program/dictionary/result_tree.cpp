@@ -6,8 +6,8 @@
 #include "dictionary/package_file.h"
 #include "foundation/api_strings.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/code_page.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

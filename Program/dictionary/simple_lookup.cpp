@@ -9,8 +9,8 @@
 #include "dictionary/package_files.h"
 #include "dictionary/searches.h"
 #include "dictionary/sections.h"
-#include "foundation/text.h"
 #include "platform/random.h"
+#include "text/text.h"
 
 namespace parlavent {
 

@@ -10,9 +10,9 @@
 #include "dictionary/searches.h"
 #include "dictionary/sections.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "foundation/wildcard.h"
 #include "platform/shell.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -11,9 +11,9 @@
 #include "dictionary/phrases.h"
 #include "dictionary/stat_item.h"
 #include "foundation/api_strings.h"
-#include "foundation/text.h"
 #include "foundation/voice.h"
 #include "platform/random.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -14,9 +14,9 @@
 #include "foundation/interface_helpers.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/rich_text_box.h"
 #include "platform/shell.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

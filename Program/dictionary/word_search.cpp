@@ -9,9 +9,9 @@
 #include "dictionary/package_files.h"
 #include "dictionary/searches.h"
 #include "dictionary/sections.h"
-#include "foundation/text.h"
 #include "platform/code_page.h"
 #include "platform/shell.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -8,11 +8,11 @@
 
 #include "foundation/api_messages.h"
 #include "foundation/host.h"
-#include "foundation/text.h"
 #include "foundation/wildcard.h"
 #include "platform/code_page.h"
 #include "platform/shell.h"
 #include "platform/system_info.h"
+#include "text/text.h"
 
 namespace parlavent::API {
 namespace fs = std::filesystem;

@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "foundation/api_input.h"
-#include "foundation/text.h"
 #include "platform/shell.h"
 #include "platform/system_info.h"
+#include "text/text.h"
 
 namespace parlavent::API {
 namespace {

@@ -1,7 +1,7 @@
 #include "foundation/api_strings.h"
 
-#include "foundation/text.h"
 #include "platform/code_page.h"
+#include "text/text.h"
 
 namespace parlavent::API {
 

@@ -1,8 +1,8 @@
 #include "foundation/api_system.h"
 
 #include "foundation/host.h"
-#include "foundation/text.h"
 #include "platform/shell.h"
+#include "text/text.h"
 
 namespace parlavent::API {
 

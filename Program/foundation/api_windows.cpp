@@ -5,10 +5,10 @@
 
 #include "foundation/api_system.h"
 #include "foundation/host.h"
-#include "foundation/text.h"
 #include "platform/rich_text_box.h"
 #include "platform/settings_store.h"
 #include "platform/window_manager.h"
+#include "text/text.h"
 
 namespace parlavent::API {
 namespace {

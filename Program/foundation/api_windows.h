@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/geometry.h"
 
@@ -38,24 +37,6 @@ std::u16string GetControlText(WindowHandle window);
 /// hDC).
 void SetWindowTransparency(WindowHandle window, int level, std::optional<Colour> colorKey = std::nullopt,
                            std::uintptr_t hDC = 0);
-/// The rectangles, one pixel high, of the runs of pixels that differ from colorKey: the region of
-/// a picture of width x height pixels read through pixelAt(x, y).
-template <typename PixelAt>
-std::vector<Rect> PictureRegionRuns(long width, long height, Colour colorKey, PixelAt pixelAt) {
-  std::vector<Rect> runs;
-  for (long y = 0; y < height; ++y) {
-    long x = 0;
-    while (x < width) {
-      while (x < width && pixelAt(x, y) == colorKey) ++x;
-      if (x >= width) break;
-      const long x0 = x;
-      while (x < width && pixelAt(x, y) != colorKey) ++x;
-      runs.push_back({x0, y, x, y + 1});
-    }
-  }
-  return runs;
-}
-
 /// The box's text, or with selOnly its selection (line breaks as CR LF, as the box counts them).
 std::u16string GetRichTextW(RichTextBox& box, bool selOnly = false);
 /// Replaces the whole text, or with replaceSel the selection; then the caret goes to position

@@ -22,10 +22,10 @@
 
 #include "foundation/api_files.h"
 #include "foundation/api_strings.h"
-#include "foundation/text.h"
 #include "foundation/wildcard.h"
 #include "platform/process.h"
 #include "platform/system_info.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -9,11 +9,11 @@
 #include "foundation/lang_entries.h"
 #include "foundation/lang_table.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/code_page.h"
 #include "platform/rich_text_box.h"
 #include "platform/shell.h"
 #include "platform/window_effects.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 

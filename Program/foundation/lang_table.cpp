@@ -3,9 +3,9 @@
 #include "foundation/api_files.h"
 #include "foundation/host.h"
 #include "foundation/lang_entries.h"
-#include "foundation/text.h"
 #include "platform/code_page.h"
 #include "platform/system_info.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -12,11 +12,11 @@
 #include "foundation/host.h"
 #include "foundation/ini_file.h"
 #include "foundation/settings_voices.h"
-#include "foundation/text.h"
 #include "foundation/wildcard.h"
 #include "platform/process.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

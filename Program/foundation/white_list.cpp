@@ -8,9 +8,9 @@
 #include "foundation/host.h"
 #include "foundation/ini_file.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -3,7 +3,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "foundation/text_tables.h"
+#include "text/text_tables.h"
 
 namespace parlavent {
 namespace {

@@ -1,8 +1,8 @@
 #include "platform/settings_store.h"
 
-#include "foundation/text.h"
 #include "platform/service_slot.h"
 #include "platform/system_info.h"
+#include "text/text.h"
 
 namespace parlavent {
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "foundation/text.h"
 #include "platform/service_slot.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "foundation/api_files.h"
 #include "foundation/api_system.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 

@@ -19,13 +19,13 @@
 #include "foundation/lang_table.h"
 #include "foundation/settings_object.h"
 #include "foundation/settings_voices.h"
-#include "foundation/text.h"
 #include "foundation/voice.h"
 #include "foundation/white_list.h"
 #include "platform/window_manager.h"
 #include "settings_dialog/file_info.h"
 #include "settings_dialog/settings_texts.h"
 #include "settings_dialog/startup_entry.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

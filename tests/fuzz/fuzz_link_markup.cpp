@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "app/link_layer.h"
-#include "foundation/text.h"
 #include "support/fake_rich_text_box.h"
+#include "text/text.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/text.h"
 #include "platform/code_page.h"
 #include "support/fake_system.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -70,7 +70,7 @@ TEST_F(ApiWindowsTest, TopMostAndTopLevel) {
 
 TEST(ApiWindows, PictureRegionIsTheRunsOfNonKeyPixels) {
   const char* rows[] = {"..##.#", "......", "######"};
-  const auto runs = API::PictureRegionRuns(6, 3, Colour{0}, [&](long x, long y) {
+  const auto runs = PictureRegionRuns(6, 3, Colour{0}, [&](long x, long y) {
     return rows[y][x] == '#' ? Colour{1} : Colour{0};
   });
   ASSERT_EQ(runs.size(), 3u);

@@ -5,8 +5,8 @@
 #include "app/application.h"
 #include "companions/layout_switch.h"
 #include "dictionary/keyboard_layers.h"
-#include "foundation/text.h"
 #include "support/app_fixture.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

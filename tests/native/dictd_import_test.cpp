@@ -6,8 +6,8 @@
 
 #include <sstream>
 
-#include "foundation/text.h"
 #include "support/package_fixture.h"
+#include "text/text.h"
 
 namespace parlavent::dictool {
 namespace {

@@ -13,9 +13,9 @@
 #include "dictionary/dictionary.h"
 #include "dictionary/package_file.h"
 #include "dictionary/sections.h"
-#include "foundation/text.h"
 #include "native/package_folder.h"
 #include "support/fake_system.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "foundation/text.h"
 #include "support/fake_system.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -13,10 +13,10 @@
 #include "dictionary/result_tree.h"
 #include "dictionary_source.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "package_builder.h"
 #include "platform/code_page.h"
 #include "support/fake_system.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

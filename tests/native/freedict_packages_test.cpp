@@ -12,9 +12,9 @@
 #include "dictd_import.h"
 #include "dictionary/sections.h"
 #include "dictionary_source.h"
-#include "foundation/text.h"
 #include "package_builder.h"
 #include "support/package_fixture.h"
+#include "text/text.h"
 
 namespace parlavent::dictool {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "foundation/api_files.h"
 #include "foundation/lang_table.h"
-#include "foundation/text.h"
 #include "settings_dialog/settings_model.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/indicator_windows.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "foundation/text.h"
 #include "foundation/wildcard.h"
 #include "support/fake_process.h"
 #include "support/fake_system.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

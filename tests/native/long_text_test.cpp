@@ -8,9 +8,9 @@
 #include "dictionary/lookup.h"
 #include "dictionary/result_tree.h"
 #include "dictionary/sections.h"
-#include "foundation/text.h"
 #include "support/list_fixture.h"
 #include "support/lookup_fixture.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

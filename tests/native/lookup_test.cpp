@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "dictionary/phrases.h"
-#include "foundation/text.h"
 #include "foundation/voice.h"
 #include "platform/random.h"
 #include "support/lookup_fixture.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

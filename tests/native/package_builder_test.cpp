@@ -10,7 +10,7 @@
 
 #include "dictionary_source.h"
 #include "utf8.h"
-#include "foundation/text.h"
+#include "text/text.h"
 #include "support/package_fixture.h"
 
 namespace parlavent::dictool {

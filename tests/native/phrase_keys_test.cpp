@@ -8,9 +8,9 @@
 
 #include "dictionary/package_file.h"
 #include "dictionary_source.h"
-#include "foundation/text.h"
 #include "package_builder.h"
 #include "platform/code_page.h"
+#include "text/text.h"
 
 namespace parlavent::dictool {
 namespace {

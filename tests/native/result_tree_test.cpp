@@ -6,8 +6,8 @@
 
 #include "app/link_layer.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "support/app_fixture.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -8,9 +8,9 @@
 
 #include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
-#include "foundation/text.h"
 #include "native/package_folder.h"
 #include "support/package_fixture.h"
+#include "text/text.h"
 
 namespace parlavent::testing {
 

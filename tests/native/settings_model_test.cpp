@@ -9,7 +9,6 @@
 #include "foundation/api_files.h"
 #include "foundation/lang_table.h"
 #include "foundation/settings_voices.h"
-#include "foundation/text.h"
 #include "foundation/white_list.h"
 #include "settings_dialog/file_info.h"
 #include "settings_dialog/settings_texts.h"
@@ -18,6 +17,7 @@
 #include "support/fake_settings_dialog.h"
 #include "support/settings_fixture.h"
 #include "support/voice_test_dic.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

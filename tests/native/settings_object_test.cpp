@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "app/application.h"
-#include "foundation/text.h"
 #include "foundation/white_list.h"
 #include "support/fake_input.h"
 #include "support/settings_fixture.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
-#include "foundation/text.h"
 #include "support/settings_fixture.h"
 #include "support/voice_test_dic.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

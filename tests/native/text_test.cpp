@@ -1,4 +1,4 @@
-#include "foundation/text.h"
+#include "text/text.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

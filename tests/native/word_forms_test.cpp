@@ -14,7 +14,7 @@
 #include "dictionary/engine.h"
 #include "dictionary/result_tree.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
+#include "text/text.h"
 #include "forms_command.h"
 #include "load_command.h"
 #include "support/fake_system.h"

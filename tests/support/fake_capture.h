@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "capture/capture_services.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent::testing {
 

@@ -9,13 +9,13 @@
 
 #include "app/link_layer.h"
 #include "app/main_form.h"
-#include "foundation/text.h"
 #include "platform/desktop.h"
 #include "platform/process_snapshot.h"
 #include "platform/tray.h"
 #include "platform/window_manager.h"
 #include "support/fake_input.h"
 #include "support/fake_rich_text_box.h"
+#include "text/text.h"
 
 namespace parlavent::testing {
 

@@ -5,7 +5,7 @@
 
 #include "app/application.h"
 #include "dictionary/keyboard_layers.h"
-#include "foundation/text.h"
+#include "text/text.h"
 
 namespace parlavent::testing {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/text.h"
 #include "platform/rich_text_box.h"
+#include "text/text.h"
 
 namespace parlavent::testing {
 

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "fake_input.h"
-#include "foundation/text.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/system_info.h"
+#include "text/text.h"
 
 namespace parlavent::testing {
 

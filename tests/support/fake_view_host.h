@@ -7,8 +7,8 @@
 
 #include "app/link_layer.h"
 #include "app/view_host.h"
-#include "foundation/text.h"
 #include "support/fake_rich_text_box.h"
+#include "text/text.h"
 
 namespace parlavent::testing {
 

@@ -6,12 +6,12 @@
 #include "app/win32/about_form.h"
 #include "dictionary/dictionary.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "install_folder.h"
 #include "platform/win32/win32_services.h"
 #include "support/app_fixture.h"
 #include "support/fake_system.h"
 #include "test_window.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -24,7 +24,7 @@
 #include <array>
 #include <filesystem>
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
+#include "text/text.h"
 #include "install_folder.h"
 #include "program_driver.h"
 #include "platform/win32/win32_services.h"

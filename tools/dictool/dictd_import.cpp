@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "dictionary/record_codes.h"
-#include "foundation/text.h"
 #include "hash_set.h"
+#include "text/text.h"
 
 namespace parlavent::dictool {
 namespace {

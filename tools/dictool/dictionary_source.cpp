@@ -17,8 +17,8 @@
 #include <limits>
 
 #include "dictionary/record_codes.h"
-#include "foundation/text.h"
 #include "hash_set.h"
+#include "text/text.h"
 #include "utf8.h"
 
 namespace parlavent::dictool {

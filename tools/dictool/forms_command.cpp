@@ -18,8 +18,8 @@
 #include "dictionary_source.h"
 #include "foundation/api_strings.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "load_command.h"
+#include "text/text.h"
 
 namespace parlavent::dictool {
 namespace {

@@ -11,10 +11,10 @@
 #include "foundation/ini_file.h"
 #include "foundation/lang_table.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "load_command.h"
 #include "platform/rich_text_box.h"
 #include "platform/system_info.h"
+#include "text/text.h"
 
 namespace parlavent::dictool {
 namespace {

@@ -12,9 +12,9 @@
 #include "app/application.h"
 #include "dictionary/dictionary.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
+#include "text/text.h"
 
 namespace parlavent::dictool {
 namespace {

@@ -21,7 +21,7 @@
 #include "dictionary/package_file.h"
 #include "dictionary_source.h"
 #include "forms_command.h"
-#include "foundation/text.h"
+#include "text/text.h"
 #include "list_commands.h"
 #include "load_command.h"
 #include "package_builder.h"

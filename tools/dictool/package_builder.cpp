@@ -8,9 +8,9 @@
 #include <numeric>
 
 #include "dictionary/package_file.h"
-#include "foundation/text.h"
 #include "hash_set.h"
 #include "platform/code_page.h"
+#include "text/text.h"
 #include "utf8.h"
 
 namespace parlavent::dictool {

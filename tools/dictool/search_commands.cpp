@@ -7,9 +7,9 @@
 #include "dictionary/dictionary.h"
 #include "dictionary/engine.h"
 #include "dictionary/sections.h"
-#include "foundation/text.h"
 #include "load_command.h"
 #include "platform/code_page.h"
+#include "text/text.h"
 
 namespace parlavent::dictool {
 namespace {

@@ -10,8 +10,8 @@
 #include "dictionary/result_tree.h"
 #include "foundation/lang_table.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "load_command.h"
+#include "text/text.h"
 
 namespace parlavent::dictool {
 namespace {

@@ -14,7 +14,6 @@
 #include "foundation/api_system.h"
 #include "foundation/api_windows.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "parlavent_version.h"
 #include "platform/system_info.h"
 #include "platform/win32/rich_edit_box.h"
@@ -22,6 +21,7 @@
 #include "platform/win32/win32_services.h"
 #include "platform/window_manager.h"
 #include "resource_ids.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

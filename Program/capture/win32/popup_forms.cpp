@@ -9,11 +9,11 @@
 #include "app/main_form.h"
 #include "app/plugin_host.h"
 #include "foundation/settings_object.h"
-#include "foundation/text.h"
 #include "platform/clock.h"
 #include "platform/settings_store.h"
 #include "platform/win32/rich_edit_box.h"
 #include "platform/win32/win32_services.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

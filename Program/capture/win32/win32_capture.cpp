@@ -18,12 +18,12 @@
 #include "capture/win32/clipboard_keeper.h"
 #include "capture/win32/popup_forms.h"
 #include "dictionary/lookup.h"
-#include "foundation/text.h"
 #include "platform/code_page.h"
 #include "platform/win32/input_hooks.h"
 #include "platform/win32/rich_edit_box.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/window_base.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -8,9 +8,9 @@
 #include "companions/win32/companion_forms.h"
 #include "dictionary/stat_item.h"
 #include "foundation/lang_entries.h"
-#include "foundation/text.h"
 #include "platform/win32/win32_services.h"
 #include "resource_ids.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "foundation/api_windows.h"
 #include "platform/desktop.h"
+#include "platform/geometry.h"
 #include "platform/process_snapshot.h"
 #include "platform/tray.h"
 #include "platform/win32/win32_services.h"
@@ -44,8 +44,8 @@ class Win32Windows final : public WindowManager {
     GetWindowRect(ToHwnd(window), &r);
     HDC dc = reinterpret_cast<HDC>(deviceContext);
     HRGN region = CreateRectRgn(0, 0, 0, 0);
-    const auto runs = API::PictureRegionRuns(r.right - r.left, r.bottom - r.top, key,
-                                             [dc](long x, long y) { return GetPixel(dc, x, y); });
+    const auto runs = PictureRegionRuns(r.right - r.left, r.bottom - r.top, key,
+                                        [dc](long x, long y) { return GetPixel(dc, x, y); });
     for (const Rect& run : runs) {
       HRGN line = CreateRectRgn(run.left, run.top, run.right, run.bottom);
       CombineRgn(region, region, line, RGN_OR);

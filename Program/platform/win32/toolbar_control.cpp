@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "foundation/text.h"
 #include "platform/win32/picture_win32.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

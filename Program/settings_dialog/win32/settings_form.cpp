@@ -11,11 +11,11 @@
 #include "foundation/api_files.h"
 #include "foundation/hot_keys.h"
 #include "foundation/lang_entries.h"
-#include "foundation/text.h"
 #include "foundation/win32/api_list_view.h"
 #include "platform/win32/win32_services.h"
 #include "resource_ids.h"
 #include "settings_dialog/settings_texts.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {

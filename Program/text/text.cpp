@@ -1,10 +1,10 @@
-#include "foundation/text.h"
+#include "text/text.h"
 
 #include <algorithm>
 #include <array>
 #include <limits>
 
-#include "foundation/text_tables.h"
+#include "text/text_tables.h"
 
 namespace parlavent {
 namespace {
