@@ -37,25 +37,11 @@ KNOWN = {
     ("platform/system_info.cpp", "foundation/text.h"),
     ("platform/win32/desktop_win32.cpp", "foundation/api_windows.h"),
     ("platform/win32/toolbar_control.cpp", "foundation/text.h"),
-    # The application holds its neighbours' interfaces (Appl.Capture, Appl.frmSetting) and calls
-    # the few operations of theirs that start-up, shut-down and the main window's commands need;
-    # wWinMain installs the Windows side of each.
-    ("app/main_window_core.cpp", "capture/capture.h"),
-    ("app/main_window_core.cpp", "capture/process_list.h"),
-    ("app/main_window_core.cpp", "companions/companion_services.h"),
-    ("app/main_window_core.cpp", "companions/layout_switch.h"),
-    ("app/neighbour_services.h", "capture/capture_services.h"),
-    ("app/neighbour_services.h", "settings_dialog/settings_dialog.h"),
-    ("app/shutdown.cpp", "companions/statistics.h"),
-    ("app/startup.cpp", "capture/process_list.h"),
-    ("app/startup.cpp", "companions/statistics.h"),
-    ("app/win32/automation_server.cpp", "companions/statistics.h"),
+    # wWinMain installs the Windows side of each neighbour.
     ("app/win32/win_main.cpp", "capture/capture.h"),
     ("app/win32/win_main.cpp", "capture/win32/win32_capture.h"),
     ("app/win32/win_main.cpp", "companions/win32/win32_companions.h"),
     ("app/win32/win_main.cpp", "settings_dialog/win32/settings_form.h"),
-    # The settings dialog shows and changes the companions' settings.
-    ("settings_dialog/settings_model.cpp", "companions/companion_state.h"),
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
