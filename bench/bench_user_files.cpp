@@ -10,11 +10,11 @@
 #include <string>
 
 #include "app/application.h"
-#include "companions/companion_services.h"
-#include "companions/companion_state.h"
+#include "app/companion_services.h"
+#include "app/companion_state.h"
+#include "app/statistics.h"
 #include "companions/layout_switch.h"
 #include "companions/learner.h"
-#include "companions/statistics.h"
 #include "dictionary/keyboard_layers.h"
 #include "foundation/settings_object.h"
 #include "text/text.h"

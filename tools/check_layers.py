@@ -35,20 +35,6 @@ KNOWN = {
     ("dictionary/word_list.cpp", "app/link_layer.h"),
     ("dictionary/word_list.cpp", "app/view_history.h"),
     ("dictionary/word_list.cpp", "app/view_host.h"),
-    # The application holds its neighbours' interfaces (Appl.Capture, Appl.frmSetting) and calls
-    # the few operations of theirs that start-up, shut-down and the main window's commands need.
-    ("app/main_window_core.cpp", "capture/capture.h"),
-    ("app/main_window_core.cpp", "capture/process_list.h"),
-    ("app/main_window_core.cpp", "companions/companion_services.h"),
-    ("app/main_window_core.cpp", "companions/layout_switch.h"),
-    ("app/neighbour_services.h", "capture/capture_services.h"),
-    ("app/neighbour_services.h", "settings_dialog/settings_dialog.h"),
-    ("app/shutdown.cpp", "companions/statistics.h"),
-    ("app/startup.cpp", "capture/process_list.h"),
-    ("app/startup.cpp", "companions/statistics.h"),
-    ("app/win32/automation_server.cpp", "companions/statistics.h"),
-    # The settings dialog shows and changes the companions' settings.
-    ("settings_dialog/settings_model.cpp", "companions/companion_state.h"),
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')

@@ -1,16 +1,16 @@
 #pragma once
 // What the application core's services ask of the subsystems beside it: the capture side and the
-// popup window (capture/capture_services.h), speech, and the settings dialog. Each neighbour
+// popup window (app/capture_services.h), speech, and the settings dialog. Each neighbour
 // installs its own on Appl; until then a quiet stand-in answers (nothing shown); speech answers
 // for itself.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "app/capture_services.h"
+#include "app/settings_dialog.h"
 #include "app/view_host.h"
-#include "capture/capture_services.h"
 #include "platform/geometry.h"
-#include "settings_dialog/settings_dialog.h"
 
 namespace parlavent {
 
@@ -24,6 +24,12 @@ class SpeechServices {
   virtual bool IsSpeaking();
   virtual void ArmAutoSpeak(std::int32_t side);
 };
+
+namespace mdlPublic {
+/// The layout-switch key recorder (companions/layout_switch.cpp): the main window calls it on each
+/// change of the input box and on each tmrPunto tick while Setting.TrlMode > 0.
+void CheckLayoutSwitch();
+}  // namespace mdlPublic
 
 /// The About window frmAbout (filled from AboutText on load).
 class AboutWindow {

@@ -3,7 +3,7 @@
 #include "app/hooks.h"
 #include "app/main_form.h"
 #include "app/neighbour_services.h"
-#include "companions/statistics.h"
+#include "app/statistics.h"
 #include "foundation/api_windows.h"
 #include "foundation/wildcard.h"
 #include "platform/desktop.h"

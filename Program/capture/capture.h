@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "capture/capture_services.h"
+#include "app/capture_services.h"
 #include "capture/popup_place.h"
 #include "foundation/api_input.h"
 #include "platform/geometry.h"
@@ -17,6 +17,21 @@ namespace parlavent {
 
 class Appl;
 class clsLinkItem;
+
+/// What the capture side hears and the program's capture logic answers: the main window's poll
+/// tick, a text run another program sent, text dropped on the main window. The logic hands its
+/// answers (MakeCaptureEvents, below) to the Windows side, which reaches the logic
+/// through them alone.
+class CaptureEvents {
+ public:
+  virtual ~CaptureEvents() = default;
+  /// One capture poll, reading the platform through capture.
+  virtual void Poll(CaptureServices& capture) = 0;
+  /// A text run sender sent; false when nothing was shown.
+  virtual bool TextRun(WindowHandle sender, std::u16string_view text) = 0;
+  /// Text dropped on the main window.
+  virtual void Drop(std::u16string_view text) = 0;
+};
 
 /// The capture side's values that outlive one call: the one-entry cache of CheckWindow and the
 /// gesture key of automatic mode.
@@ -48,11 +63,6 @@ CaptureMemory& TheCaptureMemory();
 /// The info line after a copy: the text in double quotes (cut to 17 characters and "..." when
 /// it has 20 or more), a blank and interface string 25.
 std::u16string CopyInfoText(std::u16string_view text, std::u16string_view copied);
-
-/// The start of a long text that a look-up can use: a look-up reads a few words up to the first
-/// full stop, so a clipboard or selection of megabytes is cut (at a blank where there is one)
-/// before it reaches the look-up and the input box.
-std::u16string LookupSpan(std::u16string_view text);
 
 /// The hint of a link: the translations of a word link, the address of a web link, "" for the
 /// program's own commands.
@@ -90,10 +100,5 @@ bool TranslateTextRun(Appl& app, CaptureServices& capture, WindowHandle sender, 
 /// The capture logic's answers to what the capture side hears: CheckEvent over the side that
 /// polls, TranslateTextRun over app's capture side, and app's TransDrop.
 std::shared_ptr<CaptureEvents> MakeCaptureEvents(Appl& app);
-
-namespace ApiPath {
-/// The system folder chooser, starting in and remembering "Temp"/"LastFolder"; "" when cancelled.
-std::u16string BrowseForFolder(std::u16string_view title);
-}  // namespace ApiPath
 
 }  // namespace parlavent

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "capture/capture_services.h"
+#include "app/capture_services.h"
 #include "platform/geometry.h"
 
 namespace parlavent {

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "app/application.h"
+#include "app/companion_services.h"
+#include "app/companion_state.h"
 #include "app/main_form.h"
 #include "app/view_host.h"
-#include "companions/companion_services.h"
-#include "companions/companion_state.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
 #include "platform/rich_text_box.h"

@@ -4,9 +4,10 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/companion_services.h"
+#include "app/companion_state.h"
+#include "app/neighbour_services.h"
 #include "app/view_host.h"
-#include "companions/companion_services.h"
-#include "companions/companion_state.h"
 #include "companions/key_layouts.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/keyboard_layers.h"

@@ -7,12 +7,6 @@
 
 namespace parlavent {
 
-namespace mdlPublic {
-/// The layout-switch key recorder: the main window calls it on each change of the input box and
-/// on each tmrPunto tick while Setting.TrlMode > 0.
-void CheckLayoutSwitch();
-}  // namespace mdlPublic
-
 /// Counts one typing of prefix in layout (gPrefixes: its pair, Mass and ByUser).
 void RecordPrefix(std::u16string_view prefix, std::int64_t layout);
 /// Merges the lines of the user's layout-switch table into gPrefixes (see docs/dictionary-loading.md);

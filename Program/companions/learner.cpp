@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "app/application.h"
+#include "app/companion_services.h"
+#include "app/companion_state.h"
 #include "app/main_window_core.h"
-#include "companions/companion_services.h"
-#include "companions/companion_state.h"
-#include "companions/statistics.h"
+#include "app/statistics.h"
 #include "dictionary/dictionary.h"
 #include "foundation/api_files.h"
 #include "foundation/settings_object.h"

@@ -4,12 +4,12 @@
 #include <algorithm>
 
 #include "app/application.h"
+#include "app/companion_services.h"
+#include "app/companion_state.h"
 #include "app/link_layer.h"
 #include "app/main_form.h"
 #include "app/main_window_core.h"
 #include "app/neighbour_services.h"
-#include "companions/companion_services.h"
-#include "companions/companion_state.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
 #include "foundation/lang_entries.h"

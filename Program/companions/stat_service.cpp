@@ -1,9 +1,9 @@
 // The statistics as the rest of the program meets them: look-ups shown with AddStat count their
 // words, and the statistics window lists them; a double-click there translates the word.
 #include "app/application.h"
+#include "app/companion_services.h"
+#include "app/statistics.h"
 #include "app/view_host.h"
-#include "companions/companion_services.h"
-#include "companions/statistics.h"
 #include "dictionary/result_tree.h"
 #include "text/text.h"
 

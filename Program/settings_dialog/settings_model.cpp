@@ -9,10 +9,10 @@
 #include <utility>
 
 #include "app/application.h"
+#include "app/companion_state.h"
 #include "app/main_form.h"
 #include "app/main_tray_icon.h"
 #include "app/main_window_core.h"
-#include "companions/companion_state.h"
 #include "foundation/api_files.h"
 #include "foundation/hot_keys.h"
 #include "foundation/lang_entries.h"

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/statistics.h"
 #include "companions/layout_switch.h"
-#include "companions/statistics.h"
 #include "dictionary/keyboard_layers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -2,11 +2,12 @@
 // with the keys, the tray icon; each source of learning cards and what a card shows.
 #include <gtest/gtest.h>
 
+#include "app/companion_state.h"
 #include "app/main_window_core.h"
-#include "companions/companion_state.h"
+#include "app/neighbour_services.h"
+#include "app/statistics.h"
 #include "companions/layout_switch.h"
 #include "companions/learner.h"
-#include "companions/statistics.h"
 #include "dictionary/keyboard_layers.h"
 #include "foundation/voice.h"
 #include "platform/random.h"

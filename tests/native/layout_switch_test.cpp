@@ -2,7 +2,8 @@
 // an input typed in the wrong layout, and the user's table "trl.dat" written and read back.
 #include <gtest/gtest.h>
 
-#include "companions/companion_state.h"
+#include "app/companion_state.h"
+#include "app/neighbour_services.h"
 #include "companions/key_layouts.h"
 #include "companions/layout_switch.h"
 #include "dictionary/keyboard_layers.h"

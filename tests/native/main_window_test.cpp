@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <map>
 
+#include "app/companion_state.h"
 #include "app/main_window_core.h"
 #include "app/neighbour_services.h"
 #include "app/view_history.h"
-#include "companions/companion_state.h"
 #include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"

@@ -2,10 +2,10 @@
 // word being read highlighted in the output box, automatic reading, and a server that refuses.
 #include <gtest/gtest.h>
 
+#include "app/companion_state.h"
 #include "app/main_form.h"
 #include "app/main_window_core.h"
 #include "app/neighbour_services.h"
-#include "companions/companion_state.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
 #include "foundation/voice.h"

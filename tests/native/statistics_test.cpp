@@ -2,8 +2,8 @@
 // and the statistics window as the application object fills it.
 #include <gtest/gtest.h>
 
+#include "app/statistics.h"
 #include "app/view_host.h"
-#include "companions/statistics.h"
 #include "dictionary/result_tree.h"
 #include "support/fake_companions.h"
 #include "support/fake_view_host.h"

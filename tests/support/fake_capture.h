@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/capture_services.h"
+#include "app/capture_services.h"
 #include "text/text.h"
 
 namespace parlavent::testing {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "companions/companion_services.h"
+#include "app/companion_services.h"
 #include "dictionary/stat_item.h"
 
 namespace parlavent::testing {

@@ -2,7 +2,7 @@
 // A settings dialog that records what the application asks of it.
 #include <functional>
 
-#include "settings_dialog/settings_dialog.h"
+#include "app/settings_dialog.h"
 
 namespace parlavent::testing {
 

@@ -18,17 +18,17 @@
 #include "app/link_layer.h"
 #include "app/main_window_core.h"
 #include "app/plugin_host.h"
+#include "app/statistics.h"
 #include "app/view_history.h"
 #include "app/view_host.h"
-#include "companions/statistics.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/result_tree.h"
 #include "dictionary/stat_item.h"
 #include "foundation/settings_object.h"
 #include "foundation/voice.h"
 #include "parlavent_automation.h"
-#include "platform/win32/win32_services.h"
 #include "platform/desktop.h"
+#include "platform/win32/win32_services.h"
 
 namespace parlavent {
 

@@ -9,7 +9,8 @@
 
 #include <memory>
 
-#include "capture/capture_services.h"
+#include "app/capture_services.h"
+#include "capture/capture.h"
 
 namespace parlavent {
 

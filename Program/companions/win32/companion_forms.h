@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "companions/companion_services.h"
+#include "app/companion_services.h"
 #include "platform/win32/window_base.h"
 
 namespace parlavent {

@@ -3,7 +3,7 @@
 // tokens of the system, behind the program's SpeechEngine.
 #include <memory>
 
-#include "companions/companion_services.h"
+#include "app/companion_services.h"
 
 namespace parlavent {
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "companions/companion_services.h"
+#include "app/companion_services.h"
 
 namespace parlavent {
 

@@ -11,8 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/settings_dialog.h"
 #include "platform/win32/window_base.h"
-#include "settings_dialog/settings_dialog.h"
 #include "settings_dialog/settings_model.h"
 
 namespace parlavent {

@@ -2,6 +2,7 @@
 // What speech, the on-screen keyboard, layout switching, the learning cards and the statistics ask
 // of the platform: the speech server, their windows, their tray icons and the keyboard layouts.
 // The shell installs its Win32 side on Appl.Companion (companions/win32/); tests install a fake.
+// The application holds it and docks the keyboard window by it (DockBelow, companions/keyboard.cpp).
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -2,7 +2,8 @@
 // What the program asks of the text-capture side: the clipboard, the popup translation window,
 // the link hint window, keystrokes into other programs, facts about other programs' windows and
 // the text under the pointer. The Win32 implementation (capture/win32/) is installed on Appl by
-// wWinMain; tests install the fake of tests/support/fake_capture.h.
+// wWinMain; tests install the fake of tests/support/fake_capture.h. The few operations of the
+// capture logic that the main window calls are declared here too; capture/ defines them.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -84,19 +85,14 @@ class CaptureServices {
   virtual std::u16string ChooseFolder(std::u16string_view title, std::u16string_view start) = 0;
 };
 
-/// What the capture side hears and the program's capture logic answers: the main window's poll
-/// tick, a text run another program sent, text dropped on the main window. The logic hands its
-/// answers (MakeCaptureEvents, capture/capture.h) to the Windows side, which reaches the logic
-/// through them alone.
-class CaptureEvents {
- public:
-  virtual ~CaptureEvents() = default;
-  /// One capture poll, reading the platform through capture.
-  virtual void Poll(CaptureServices& capture) = 0;
-  /// A text run sender sent; false when nothing was shown.
-  virtual bool TextRun(WindowHandle sender, std::u16string_view text) = 0;
-  /// Text dropped on the main window.
-  virtual void Drop(std::u16string_view text) = 0;
-};
+/// The start of a long text that a look-up can use: a look-up reads a few words up to the first
+/// full stop, so a clipboard or selection of megabytes is cut (at a blank where there is one)
+/// before it reaches the look-up and the input box.
+std::u16string LookupSpan(std::u16string_view text);
+
+namespace ApiPath {
+/// The system folder chooser, starting in and remembering "Temp"/"LastFolder"; "" when cancelled.
+std::u16string BrowseForFolder(std::u16string_view title);
+}  // namespace ApiPath
 
 }  // namespace parlavent

@@ -1,6 +1,6 @@
 #pragma once
 // clsProccess as start-up and the main window use it: a snapshot of the running processes, each
-// with its program file. The capture subsystem reaches the owner of a window through it too.
+// with its program file.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "companions/statistics.h"
+#include "app/statistics.h"
 
 #include <algorithm>
 #include <unordered_set>

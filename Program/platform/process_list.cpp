@@ -1,4 +1,4 @@
-#include "capture/process_list.h"
+#include "platform/process_list.h"
 
 namespace parlavent {
 
