@@ -7,6 +7,9 @@
 #include <oleauto.h>
 
 #include <cstdio>
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +17,7 @@
 #include "app/popup_menu.h"
 #include "program_driver.h"
 #include "settings_dialog/win32/settings_form.h"
+#include "user_files.h"
 
 namespace parlavent {
 namespace {
@@ -573,6 +577,28 @@ TEST_F(Automation, ServesAtOnceWhenRegisteredWhileRunningAndAgainAfterAKilledCop
   EXPECT_HRESULT_SUCCEEDED(Call(appl_, L"SetInput", {Str(L"Katze")}).hr);
   EXPECT_EQ(ControlText(GetDlgItem(main_, 201)), L"Katze") << "the new copy answers";
   Quit();
+}
+
+// The hidden start at logon with the start-up option off ends in start-up, after it offered its
+// class object. It withdraws it as an orderly end does: a note of a server that is gone would have
+// the next start under Wine restart the service keeping the class table, cutting off every other
+// server of the session.
+TEST_F(Automation, AHiddenStartThatEndsInStartUpWithdrawsItsServer) {
+  {
+    const testing::KeptUserFiles kept;
+    CreateDirectoryW(testing::UserFolder().c_str(), nullptr);
+    std::ofstream(std::filesystem::path(testing::UserFolder() + L"\\Parlavent.ini"), std::ios::binary)
+        << "[Main]\r\nAutoStart=0\r\n";
+    Program hidden(L"/h");
+    ASSERT_TRUE(hidden.Started());
+    ASSERT_EQ(hidden.ExitCodeWithin(kReactTimeoutMs), 0u) << "the hidden start ends";
+  }
+  wchar_t note[64] = {};
+  DWORD size = sizeof(note);
+  EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Parlavent\\Automation", L"Server", RRF_RT_REG_SZ, nullptr,
+                         note, &size),
+            ERROR_SUCCESS)
+      << "left noted as serving: " << std::string(note, note + wcslen(note));
 }
 
 // A million characters through each member that shows text: the program takes what a paste would

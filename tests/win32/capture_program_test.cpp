@@ -547,46 +547,40 @@ TEST_F(CapturePlugIn, HotKeyShowsThePopupAgainOnceTheSkinIsUnloaded) {
 }
 
 // A second start (the start-up entry's at every logon, or the user's) hands over to the running
-// copy; the running copy still sees a hot key of two taps of 20 ms, once, and over blank space the
-// hot key still shows its main window.
+// copy; the running copy still sees a hot key of two taps of 20 ms, once. Over blank space the hot
+// key shows the main window, however slowly the window in front answers on a busy machine.
 TEST_F(CaptureProgram, AfterASecondStartShortTapsAreStillSeen) {
   for (const wchar_t* arguments : {L"/h", L""}) {
     testing::Program second(arguments);
     ASSERT_TRUE(second.Started());
     ASSERT_EQ(second.ExitCodeWithin(kReactTimeoutMs), 0u) << "the second copy hands over and ends";
   }
-  Notepad notepad;
-  ASSERT_NE(notepad.edit, nullptr);
-  notepad.SetText(L"Hund");
-  ASSERT_TRUE(BringForward(notepad.frame, notepad.edit));
-  SendMessageW(notepad.edit, EM_SETSEL, 0, -1);
-  auto tap = [] {
-    for (int n = 0; n < 2; ++n) {
-      INPUT in{};
-      in.type = INPUT_KEYBOARD;
-      in.ki.wVk = VK_CONTROL;
-      SendInput(1, &in, sizeof in);
-      Sleep(20);
-      in.ki.dwFlags = KEYEVENTF_KEYUP;
-      SendInput(1, &in, sizeof in);
-      Sleep(60);
-    }
-  };
-  tap();
-  HWND popup = PopupShown();
-  ASSERT_NE(popup, nullptr) << "two taps of 20 ms show the popup";
-  EXPECT_NE(PopupText(popup).find(L"собака"), std::wstring::npos);
-  Keys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
-  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] { return !IsWindowVisible(popup); }));
-
-  // Nothing to take: the hot key brings the hidden main window back.
+  // The user's second start has the running copy show itself; that done, the window is hidden.
+  const std::wstring main = std::wstring(testing::kProgramKey) + L"\\Main";
+  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] {
+    wchar_t value[8] = {};
+    DWORD size = sizeof(value);
+    return RegGetValueW(HKEY_CURRENT_USER, main.c_str(), L"NeedShow", RRF_RT_REG_SZ, nullptr, value, &size) ==
+               ERROR_SUCCESS &&
+           std::wstring(value) == L"0";
+  }));
   PostMessageW(main_, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitFor(kReactTimeoutMs, [this] { return !IsWindowVisible(main_); }));
-  notepad.SetText(L"");
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr);
   ASSERT_TRUE(BringForward(notepad.frame, notepad.edit));
-  tap();
+  for (int n = 0; n < 2; ++n) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = VK_CONTROL;
+    SendInput(1, &in, sizeof in);
+    Sleep(20);
+    in.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+    Sleep(60);
+  }
   EXPECT_TRUE(WaitFor(kReactTimeoutMs, [this] { return IsWindowVisible(main_) != FALSE; }))
-      << "the hot key over blank space shows the main window";
+      << "two taps of 20 ms show the main window";
 }
 
 TEST_F(CaptureProgram, HotKeyOverWordpadShowsTheWordUnderThePointer) {

@@ -26,6 +26,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   appl.Hooks.ShowModeMessage = [&appl] { appl.ShowModeMessage(); };
   appl.Hooks.PlugInUnload = [&appl] { appl.PlugInUnload(); };
   appl.Hooks.StopAutomation = [] { parlavent::StopAutomationServer(); };
+  // A start that ends inside start-up (the hidden start at logon with the start-up option off) has
+  // offered its class object already.
+  parlavent::RunBeforeEndNow(parlavent::StopAutomationServer);
   appl.CreatePlugIn = parlavent::CreateDispatchPlugIn;
   appl.frmSetting = parlavent::MakeWin32SettingsDialog(instance, appl);
   // Offered before start-up, so a client finds it as soon as the copy exists; its calls wait

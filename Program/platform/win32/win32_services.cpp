@@ -16,6 +16,8 @@
 namespace parlavent {
 namespace {
 
+void (*gBeforeEndNow)() = nullptr;
+
 class Win32CodePage final : public CodePage {
  public:
   explicit Win32CodePage(unsigned id) : id_(id) {}
@@ -156,6 +158,7 @@ class Win32Process final : public ProcessServices {
     return FromWide(all.substr(i));
   }
   void EndNow() override {
+    if (gBeforeEndNow) gBeforeEndNow();
     StopInputHooks();
     ExitProcess(0);
   }
@@ -167,6 +170,8 @@ class Win32Process final : public ProcessServices {
 };
 
 }  // namespace
+
+void RunBeforeEndNow(void (*before)()) { gBeforeEndNow = before; }
 
 std::unique_ptr<CodePage> MakeCodePage(unsigned id) {
   CPINFO info{};

@@ -23,6 +23,10 @@ void RunWaitingMessages();
 /// Whether the thread is inside RunWaitingMessages: what the program was doing is half done.
 bool InsideOwnWork();
 
+/// What the process service's EndNow runs before the process ends at once (in start-up, or at an
+/// exit): what the end of the main loop would have withdrawn from the system.
+void RunBeforeEndNow(void (*before)());
+
 inline HWND ToHwnd(std::uintptr_t window) { return reinterpret_cast<HWND>(window); }
 inline std::uintptr_t FromHwnd(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
 
