@@ -31,11 +31,7 @@ const wchar_t* RichEditClass() {
 // length: a paragraph of 10,000 characters took 4 s. Its runs stay short when every other stretch
 // differs in a format that shows nothing: the size above which pairs of letters are kerned (0, or
 // beyond any size). Windows' control needs none of this.
-bool UnderWine() {
-  static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-  return wine;
-}
-
+//
 // Characters of one paragraph that Wine's layout takes at once.
 constexpr std::size_t kLongParagraph = 1000;
 

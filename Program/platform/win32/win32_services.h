@@ -22,6 +22,9 @@ void InstallWin32WindowEffects();
 void RunWaitingMessages();
 /// Whether the thread is inside RunWaitingMessages: what the program was doing is half done.
 bool InsideOwnWork();
+/// Whether the program runs under Wine, whose controls and services differ from Windows' in
+/// places the program works around.
+bool UnderWine();
 
 inline HWND ToHwnd(std::uintptr_t window) { return reinterpret_cast<HWND>(window); }
 inline std::uintptr_t FromHwnd(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
