@@ -206,10 +206,10 @@ void RichEditBox::SetText(std::u16string_view text) {
   const QuietSelection quiet(hwnd_);
   // Laid out once, when the runs are short: no line breaks and no drawing until then.
   const bool cut = wrap_ && UnderWine() && HasLongParagraph(text);
-  if (cut) {
-    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(hwnd_, EM_SETTARGETDEVICE, 0, 1);
-  }
+  // Turning drawing on again shows the window as well: a hidden box draws nothing anyway.
+  const bool undrawn = cut && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE);
+  if (undrawn) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  if (cut) SendMessageW(hwnd_, EM_SETTARGETDEVICE, 0, 1);
   SETTEXTEX set{ST_DEFAULT, kUnicodeCodePage};
   SendMessageW(hwnd_, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set), reinterpret_cast<LPARAM>(L""));
   const std::u16string terminated(text);
@@ -223,6 +223,8 @@ void RichEditBox::SetText(std::u16string_view text) {
   if (cut) {
     CutLongRuns();
     SendMessageW(hwnd_, EM_SETTARGETDEVICE, 0, 0);
+  }
+  if (undrawn) {
     SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
   }
