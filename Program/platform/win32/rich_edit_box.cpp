@@ -366,9 +366,7 @@ long RichEditBox::LineBottom(LRESULT index) {
   if (const auto next = top(line + 1); next && *next > *own) return *next;
   // The last line: as high as the one before it, or as the box's default font when it is alone.
   if (const auto previous = top(line - 1); previous && *previous < *own) return *own + (*own - *previous);
-  CHARFORMAT2W format{};
-  format.cbSize = sizeof(format);
-  format.dwMask = CFM_SIZE;
+  CHARFORMAT2W format = Format(CFM_SIZE);
   SendMessageW(hwnd_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
   HDC dc = GetDC(hwnd_);
   const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
