@@ -233,8 +233,10 @@ TEST_F(MainRoadWin32, ThePointerIsOnlyOnTheLinksOfItsLineAndAHintGoesUnderAnothe
   PostMessageW(main_, WM_COMMAND, frmMain::kMenuBase + static_cast<UINT>(MenuItem::Stat), 0);
   HWND stat = testing::WaitForWindow(program_.Id(), frmStat::kClassName);
   ASSERT_NE(stat, nullptr);
-  // Wherever it opened, it now lies over the line and the hint.
-  SetWindowPos(stat, nullptr, line.x - 40, line.y - 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Wherever it opened, it now lies over the hint, though not over the line the hint tells of.
+  RECT hintRect{};
+  GetWindowRect(hint, &hintRect);
+  SetWindowPos(stat, nullptr, hintRect.left + 4, hintRect.top + 3, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(hint); }, 4000)) << "the hint goes under the window";
   EXPECT_FALSE(WaitUntil(hintShown, 1500)) << "and does not come back over it";
   PostMessageW(stat, WM_CLOSE, 0, 0);

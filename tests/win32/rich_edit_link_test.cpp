@@ -149,6 +149,10 @@ TEST_F(RichEditLinkTest, ALongParagraphReadsBackWholeAndBreaksIntoLines) {
   box->SetSelStart(3002);
   EXPECT_EQ(box->SelStart(), 3002);
   EXPECT_EQ(FormatAt(2999).dwEffects & kBoldItalicUnderline, 0u);
+  ShowWindow(box->hwnd(), SW_HIDE);
+  box->SetText(text + u" ");
+  EXPECT_FALSE(IsWindowVisible(box->hwnd())) << "a hidden box stays hidden";
+  EXPECT_EQ(box->Text(), text + u" ");
 }
 
 TEST_F(RichEditLinkTest, SelectionPositionsCountBreaksAsTwoCharacters) {

@@ -1253,11 +1253,6 @@ LRESULT CALLBACK HoldCalls(int code, WPARAM removal, LPARAM data) {
 constexpr wchar_t kServerNoteKey[] = L"Software\\Parlavent\\Automation";
 constexpr wchar_t kServerNoteValue[] = L"Server";
 
-bool UnderWine() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
 // The process id and start time of this copy, which tell it from a later process of the same id.
 std::wstring ServerNote(HANDLE process, DWORD id) {
   FILETIME created{}, exited{}, kernel{}, user{};

@@ -24,6 +24,13 @@ void ShowOwned(HWND window, bool activate) {
   if (activate) SetForegroundWindow(window);
 }
 
+bool LiesAbove(HWND window, HWND other) {
+  for (HWND above = GetWindow(other, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+    if (above == window) return true;
+  }
+  return false;
+}
+
 void RaiseOwnedWindows(HWND owner) {
   if (!owner) return;
   EnumThreadWindows(
@@ -32,9 +39,7 @@ void RaiseOwnedWindows(HWND owner) {
         const HWND o = reinterpret_cast<HWND>(owner);
         if (GetWindow(w, GW_OWNER) != o || !IsWindowVisible(w) || (GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) return TRUE;
         // Only one that lies below: Wine would put one already above just below its neighbour.
-        for (HWND above = GetWindow(o, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
-          if (above == w) return TRUE;
-        }
+        if (LiesAbove(w, o)) return TRUE;
         SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return TRUE;
       },

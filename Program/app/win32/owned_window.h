@@ -15,6 +15,9 @@ void OwnByMain(HWND window);
 /// Makes window owned by the main window and shows it above it, activated when activate.
 void ShowOwned(HWND window, bool activate);
 
+/// Whether window lies above other in the order of the desktop's windows.
+bool LiesAbove(HWND window, HWND other);
+
 /// Puts the visible windows owned by owner back above it. Wine lifts an activated topmost window
 /// over the topmost windows it owns (a key of the keyboard gives the input box the focus, and with
 /// it the main window); the main window calls this when it rises or is activated.

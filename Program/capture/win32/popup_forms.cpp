@@ -8,6 +8,7 @@
 #include "app/link_layer.h"
 #include "app/main_form.h"
 #include "app/plugin_host.h"
+#include "app/win32/owned_window.h"
 #include "foundation/settings_object.h"
 #include "platform/clock.h"
 #include "platform/settings_store.h"
@@ -472,17 +473,30 @@ bool frmToolTip::Covered(const RECT& hint) const {
   // A window opened over the link (another program's, or one of this program's) hides it.
   if (WindowFromPoint(shownAt_) != shownOver_) return true;
   // A window of the program opened over the main window (Statistics, Settings, About) without
-  // reaching the link: the hint, kept above all, would lie over it.
+  // reaching the link: the hint, kept above all, would lie over it. Asked on every tick, so only
+  // the program's own few windows are looked at, and the desktop's order only for one under the
+  // hint.
   const HWND root = shownOver_ ? GetAncestor(shownOver_, GA_ROOT) : nullptr;
-  RECT other{}, both{};
   if (!root) return false;
-  for (HWND w = GetWindow(root, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(w, &process);
-    if (w == hwnd() || w == shadow_.hwnd() || process != GetCurrentProcessId() || !IsWindowVisible(w)) continue;
-    if (GetWindowRect(w, &other) && IntersectRect(&both, &hint, &other)) return true;
-  }
-  return false;
+  struct Look {
+    const frmToolTip* self;
+    HWND root;
+    RECT hint;
+    bool covered;
+  } look{this, root, hint, false};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM data) -> BOOL {
+        auto& look = *reinterpret_cast<Look*>(data);
+        RECT other{}, both{};
+        if (w == look.root || w == look.self->hwnd() || w == look.self->shadow_.hwnd() || !IsWindowVisible(w) ||
+            !GetWindowRect(w, &other) || !IntersectRect(&both, &look.hint, &other))
+          return TRUE;
+        look.covered = LiesAbove(w, look.root);
+        return !look.covered;
+      },
+      reinterpret_cast<LPARAM>(&look));
+  return look.covered;
 }
 
 void frmToolTip::CloseMe() {

@@ -6,8 +6,7 @@
 
 #include <algorithm>
 
-#include "app/application.h"
-#include "app/main_form.h"
+#include "app/win32/owned_window.h"
 #include "companions/win32/companion_forms.h"
 #include "platform/win32/win32_services.h"
 
@@ -129,9 +128,7 @@ void frmLearn::ShowCard(const LearnCard& card) {
 
   const RECT work = CardArea();
   // Owned by the main window, the card stays out of the taskbar.
-  if (HasAppl() && gAppl().frmMain) {
-    SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, static_cast<LONG_PTR>(gAppl().frmMain->hWnd()));
-  }
+  OwnByMain(hwnd());
   const HWND after = card.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST;
   SetWindowPos(hwnd(), after, work.right - width - 8, work.bottom - height - 8, width, height, SWP_NOACTIVATE);
   const int alpha = 255 * (100 - std::clamp(card.Transparency, 0, 90)) / 100;

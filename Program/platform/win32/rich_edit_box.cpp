@@ -31,11 +31,7 @@ const wchar_t* RichEditClass() {
 // length: a paragraph of 10,000 characters took 4 s. Its runs stay short when every other stretch
 // differs in a format that shows nothing: the size above which pairs of letters are kerned (0, or
 // beyond any size). Windows' control needs none of this.
-bool UnderWine() {
-  static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-  return wine;
-}
-
+//
 // Characters of one paragraph that Wine's layout takes at once.
 constexpr std::size_t kLongParagraph = 1000;
 
@@ -210,10 +206,10 @@ void RichEditBox::SetText(std::u16string_view text) {
   const QuietSelection quiet(hwnd_);
   // Laid out once, when the runs are short: no line breaks and no drawing until then.
   const bool cut = wrap_ && UnderWine() && HasLongParagraph(text);
-  if (cut) {
-    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(hwnd_, EM_SETTARGETDEVICE, 0, 1);
-  }
+  // Turning drawing on again shows the window as well: a hidden box draws nothing anyway.
+  const bool undrawn = cut && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE);
+  if (undrawn) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  if (cut) SendMessageW(hwnd_, EM_SETTARGETDEVICE, 0, 1);
   SETTEXTEX set{ST_DEFAULT, kUnicodeCodePage};
   SendMessageW(hwnd_, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set), reinterpret_cast<LPARAM>(L""));
   const std::u16string terminated(text);
@@ -227,6 +223,8 @@ void RichEditBox::SetText(std::u16string_view text) {
   if (cut) {
     CutLongRuns();
     SendMessageW(hwnd_, EM_SETTARGETDEVICE, 0, 0);
+  }
+  if (undrawn) {
     SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
   }
@@ -368,9 +366,7 @@ long RichEditBox::LineBottom(LRESULT index) {
   if (const auto next = top(line + 1); next && *next > *own) return *next;
   // The last line: as high as the one before it, or as the box's default font when it is alone.
   if (const auto previous = top(line - 1); previous && *previous < *own) return *own + (*own - *previous);
-  CHARFORMAT2W format{};
-  format.cbSize = sizeof(format);
-  format.dwMask = CFM_SIZE;
+  CHARFORMAT2W format = Format(CFM_SIZE);
   SendMessageW(hwnd_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
   HDC dc = GetDC(hwnd_);
   const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;

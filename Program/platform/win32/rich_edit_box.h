@@ -80,10 +80,10 @@ class RichEditBox final : public RichTextBox {
   long LineBottom(LRESULT index);
 
   HWND hwnd_ = nullptr;
-  WNDPROC controlProc_ = nullptr;
-  bool wrap_ = true;         // lines break at the box's width
-  std::u16string fontName_;  // the font plain text is shown in
-  double fontSize_ = 10;  // the control's own procedure, which ours passes messages on to
+  WNDPROC controlProc_ = nullptr;  // the control's own procedure, which ours passes messages on to
+  bool wrap_ = true;               // lines break at the box's width
+  std::u16string fontName_;        // the font plain text is shown in
+  double fontSize_ = 10;           // and its size
   std::u16string plain_;    // the text in the positions the core uses
   std::u16string control_;  // the control's text when positions_ was made
   RichTextPositions positions_;

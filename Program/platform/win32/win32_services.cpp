@@ -179,6 +179,14 @@ std::unique_ptr<CodePage> MakeCodePage(unsigned id) {
   return MakeBuiltinCodePage(id);
 }
 
+bool UnderWine() {
+  static const bool wine = [] {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+  }();
+  return wine;
+}
+
 void InstallWin32Services() {
   SetAnsiCodePage(std::make_shared<Win32CodePage>(GetACP()));
   SetInput(std::make_shared<Win32Input>());

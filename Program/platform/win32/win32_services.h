@@ -22,6 +22,9 @@ void InstallWin32WindowEffects();
 void RunWaitingMessages();
 /// Whether the thread is inside RunWaitingMessages: what the program was doing is half done.
 bool InsideOwnWork();
+/// Whether the program runs under Wine, whose controls and services differ from Windows' in
+/// places the program works around.
+bool UnderWine();
 
 /// What the process service's EndNow runs before the process ends at once (in start-up, or at an
 /// exit): what the end of the main loop would have withdrawn from the system.
