@@ -16,21 +16,6 @@ RANK = {"platform": 0, "foundation": 1, "dictionary": 2, "app": 3,
 
 # Upward includes that stand for now, each as (file, header).
 KNOWN = {
-    # What stays with the application because it serves the window: loading, the word lists, the
-    # alphabet and the ending scanner (docs/architecture.md, "The dictionary engine"), and the
-    # look-up's busy indicator, which is a window of the application.
-    ("dictionary/alphabet.cpp", "app/application.h"),
-    ("dictionary/alphabet.cpp", "app/link_layer.h"),
-    ("dictionary/alphabet.cpp", "app/view_history.h"),
-    ("dictionary/alphabet.cpp", "app/view_host.h"),
-    ("dictionary/dic_loader.cpp", "app/application.h"),
-    ("dictionary/ending_scanner.cpp", "app/application.h"),
-    ("dictionary/ending_scanner.cpp", "app/view_host.h"),
-    ("dictionary/lookup.cpp", "app/main_form.h"),
-    ("dictionary/word_list.cpp", "app/application.h"),
-    ("dictionary/word_list.cpp", "app/link_layer.h"),
-    ("dictionary/word_list.cpp", "app/view_history.h"),
-    ("dictionary/word_list.cpp", "app/view_host.h"),
     # The platform's services take and give the core's text, converted by foundation/text.
     ("platform/code_page.cpp", "foundation/text_tables.h"),
     ("platform/settings_store.cpp", "foundation/text.h"),
