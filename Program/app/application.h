@@ -263,7 +263,7 @@ class Appl {
   /// Undo, created empty on first use.
   clsUndo& History();
 
-  // Word lists (dictionary/word_list.cpp).
+  // Word lists (app/word_list.cpp).
   /// Limit 0: {Text} when some word of Dic begins with Text, else empty. Otherwise up to
   /// Limit + 1 words that begin with Text (lower case, dictionary order), so that a caller sees
   /// that more exist.
@@ -289,7 +289,7 @@ class Appl {
     bool Complete = false;     // the last search ran to its end
   } ListCache;
 
-  // Alphabet index (dictionary/alphabet.cpp).
+  // Alphabet index (app/alphabet.cpp).
   /// Without lit the alphabet of the side gCurABC, with lit the letter view of lit.
   void ShowABC(std::u16string_view lit = {});
   /// The single letter lit (fewer than 2 characters) as a large heading.

@@ -2,6 +2,7 @@
 // part that does it (dictionary/package_files.h, dictionary/searches.h, dictionary/lookup.h),
 // with the current dictionary where an operation defaults to it.
 #include "app/application.h"
+#include "app/engine_operations.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/lookup.h"
 #include "dictionary/lookup_deps.h"

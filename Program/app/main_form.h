@@ -1,11 +1,13 @@
 #pragma once
 // What the application object asks of its windows: the main window frmMain, the copy and busy
-// indicators and the progress window. The shell makes them as Win32 windows; tests use fakes.
+// indicators (the busy one as the look-up declares it, dictionary/busy_indicator.h) and the
+// progress window. The shell makes them as Win32 windows; tests use fakes.
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "dictionary/busy_indicator.h"
 #include "platform/geometry.h"
 #include "platform/timer_control.h"
 
@@ -61,15 +63,6 @@ class CopyIndicator {
  public:
   virtual ~CopyIndicator() = default;
   virtual void ShowCursor() = 0;
-  virtual void Unload() = 0;
-};
-
-/// The busy indicator that follows the pointer while a look-up runs.
-class BusyIndicator {
- public:
-  virtual ~BusyIndicator() = default;
-  virtual void Start() = 0;
-  virtual void stopme() = 0;
   virtual void Unload() = 0;
 };
 

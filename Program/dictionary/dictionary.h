@@ -1,6 +1,6 @@
 #pragma once
-// A loaded dictionary package and the records it owns. InitDics (dic_loader.cpp) creates and fills
-// them; the look-up, the word lists and the main window read them.
+// A loaded dictionary package and the records it owns. InitDics (app/dic_loader.cpp) creates and
+// fills them; the look-up, the word lists and the main window read them.
 #include <cstdint>
 #include <memory>
 #include <string>

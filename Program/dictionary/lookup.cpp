@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/main_form.h"
+#include "dictionary/busy_indicator.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/engine_state.h"
 #include "dictionary/lookup_deps.h"

@@ -15,7 +15,6 @@
 
 namespace parlavent {
 
-class Appl;
 class PackageFile;
 class PackageFiles;
 class clsDic;
@@ -120,11 +119,5 @@ std::int64_t LongestText(PackageFiles& files, const clsDic& dic, std::int64_t up
 /// file title, Index 1 and the section bounds. It stays open in files.OpenFiles(). nullptr when
 /// the file cannot be opened.
 std::shared_ptr<clsDic> OpenPackageDic(PackageFiles& files, const std::filesystem::path& path);
-
-// The same through the application object's open files (app/engine_operations.cpp).
-void ReadSectionBounds(Appl& app, clsDic& dic);
-bool PackageWhole(Appl& app, const clsDic& dic);
-std::int64_t LongestText(Appl& app, const clsDic& dic, std::int64_t upTo = INT64_MAX);
-std::shared_ptr<clsDic> OpenPackageDic(Appl& app, const std::filesystem::path& path);
 
 }  // namespace parlavent

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "dictionary/ending_scanner.h"
+#include "app/ending_scanner.h"
 #include "support/list_fixture.h"
 
 namespace parlavent {

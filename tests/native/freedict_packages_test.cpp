@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/application.h"
+#include "app/engine_operations.h"
 #include "dictd_import.h"
 #include "dictionary/sections.h"
 #include "dictionary_source.h"

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/engine_operations.h"
 #include "dictionary/lookup.h"
 #include "dictionary/result_tree.h"
 #include "dictionary/sections.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/engine_operations.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
 #include "native/package_folder.h"

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/view_history.h"
+#include "app/word_list.h"
 #include "dictionary/dictionary.h"
-#include "dictionary/word_list.h"
 #include "support/list_fixture.h"
 
 namespace parlavent {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/main_form.h"
+#include "dictionary/busy_indicator.h"
 #include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/engine.h"

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/engine_operations.h"
 #include "app/link_layer.h"
 #include "app/main_window_core.h"
 #include "app/win32/main_window.h"

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/application.h"
+#include "app/engine_operations.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
 

@@ -9,10 +9,10 @@
 #include <unordered_set>
 
 #include "app/application.h"
+#include "app/ending_scanner.h"
 #include "app/main_form.h"
 #include "app/view_host.h"
 #include "dictionary/dictionary.h"
-#include "dictionary/ending_scanner.h"
 #include "dictionary/engine.h"
 #include "dictionary/result_tree.h"
 #include "dictionary_source.h"

@@ -5,7 +5,7 @@
 #include "app/application.h"
 #include "app/link_layer.h"
 #include "app/view_host.h"
-#include "dictionary/word_list.h"
+#include "app/word_list.h"
 #include "foundation/api_files.h"
 #include "foundation/api_strings.h"
 #include "foundation/ini_file.h"

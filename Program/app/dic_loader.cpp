@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/engine_operations.h"
 #include "dictionary/byte_files.h"
 #include "dictionary/dic_members.h"
 #include "dictionary/dictionary.h"

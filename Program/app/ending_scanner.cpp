@@ -1,4 +1,4 @@
-#include "dictionary/ending_scanner.h"
+#include "app/ending_scanner.h"
 
 #include <cmath>
 #include <filesystem>

@@ -5,12 +5,13 @@
 #include <unordered_set>
 
 #include "app/application.h"
+#include "app/engine_operations.h"
 #include "app/link_layer.h"
 #include "app/view_history.h"
 #include "app/view_host.h"
+#include "app/word_list.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/sections.h"
-#include "dictionary/word_list.h"
 #include "foundation/interface_helpers.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
