@@ -123,7 +123,7 @@ std::u16string UserSwitchText() {
 
 void Appl::SaveUserSwitch() {
   CompanionState& s = CompanionData();
-  if (!s.switchChanged || !Sett) return;
+  if (!s.switchChanged || s.switchUnread || !Sett) return;
   const std::u16string text = UserSwitchText();
   // ANSI when every prefix survives the code page; otherwise UTF-16 with its mark, so that no
   // prefix comes back as question marks.
