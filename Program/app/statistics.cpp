@@ -102,9 +102,16 @@ std::u16string clsStat::FilePath() const {
 void clsStat::LoadStat() {
   items_.clear();
   changed_ = false;
+  unread_ = false;
   const std::u16string path = FilePath();
+  if (path.empty()) return;
+  // Held by another program that shares it with no reader, the file is whole but unknown: a save
+  // would put this session's few words in place of it.
   std::string bytes;
-  if (path.empty() || !API::ReadFileBytes(path, bytes)) return;
+  if (!API::ReadFileBytes(path, bytes)) {
+    unread_ = API::FileExists(path);
+    return;
+  }
   // Written as UTF-16LE, but an editor may have saved it otherwise.
   const std::u16string text = API::DecodeUserText(bytes);
   Parse(text);
@@ -115,7 +122,7 @@ void clsStat::LoadStat() {
 
 void clsStat::SaveStat() {
   // Unchanged statistics stay as the file holds them, even where it held more than was read.
-  if (!changed_) return;
+  if (!changed_ || unread_) return;
   const std::u16string path = FilePath();
   if (path.empty()) return;
   if (API::ReplaceFileContents(path, Utf16Bytes(Serialize()))) changed_ = false;

@@ -18,7 +18,8 @@ class clsStat {
 
   /// Reads "statistics.dat" of the per-user folder; a missing or unreadable file gives none.
   void LoadStat();
-  /// Writes "statistics.dat" whole, when a look-up changed the statistics since they were read.
+  /// Writes "statistics.dat" whole, when a look-up changed the statistics since they were read
+  /// and the file was read (one that could not be read stays as it is).
   void SaveStat();
 
   /// Reads the file's text (UTF-16, a mark allowed): sound lines only, at most kMaxWords words.
@@ -44,6 +45,7 @@ class clsStat {
   std::u16string FilePath() const;
   std::vector<std::shared_ptr<clsStatItem>> items_;
   bool changed_ = false;
+  bool unread_ = false;  // the file is there but LoadStat could not read it
 };
 
 }  // namespace parlavent

@@ -14,7 +14,6 @@
 #include "foundation/api_files.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
-#include "platform/code_page.h"
 #include "platform/rich_text_box.h"
 #include "text/text.h"
 
@@ -124,19 +123,10 @@ std::u16string UserSwitchText() {
 
 void Appl::SaveUserSwitch() {
   CompanionState& s = CompanionData();
-  if (!s.switchChanged || !Sett) return;
-  const std::u16string text = UserSwitchText();
+  if (!s.switchChanged || s.switchUnread || !Sett) return;
   // ANSI when every prefix survives the code page; otherwise UTF-16 with its mark, so that no
   // prefix comes back as question marks.
-  bool lossless = true;
-  std::string bytes = AnsiCodePage().Encode(text, &lossless);
-  if (!lossless) {
-    bytes = "\xFF\xFE";
-    for (const char16_t c : text) {
-      bytes.push_back(static_cast<char>(c & 0xFF));
-      bytes.push_back(static_cast<char>(c >> 8));
-    }
-  }
+  const std::string bytes = API::TextFileBytes(UserSwitchText());
   if (API::ReplaceFileContents(API::JoinPath(Sett->AppFolder, u"trl.dat"), bytes)) s.switchChanged = false;
 }
 

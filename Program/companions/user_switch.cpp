@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/companion_state.h"
 #include "companions/layout_switch.h"
 #include "dictionary/keyboard_layers.h"
 #include "foundation/api_files.h"
@@ -92,7 +93,14 @@ void Appl::LoadUserSwitch() {
   if (!State.gSetting) return;
   const std::u16string file = API::JoinPath(State.gSetting->AppFolder, u"trl.dat");
   std::string bytes;
-  if (!API::ReadFileBytes(file, bytes)) return;
+  // A table another program holds unshared is whole but unknown: no save puts this session's
+  // prefixes in place of it.
+  CompanionState& s = CompanionData();
+  s.switchUnread = false;
+  if (!API::ReadFileBytes(file, bytes)) {
+    s.switchUnread = API::FileExists(file);
+    return;
+  }
   // Written as ANSI or as UTF-16LE with its mark, but an editor may have saved it otherwise.
   // Lines the next save would not write back are first copied beside it, the file as it is.
   if (!MergeUserSwitch(API::DecodeUserText(bytes))) API::KeepBackup(file, bytes);

@@ -124,8 +124,12 @@ class Setting {
   /// Replaces G().WhiteCol from "WhiteList.inf", or "DefaultWhiteList.inf" when the user has none.
   void LoadWhiteCol();
   /// Writes G().WhiteCol to the per-user "WhiteList.inf"; false (with the file unchanged and the
-  /// file helper's own message shown) when it cannot be written.
+  /// file helper's own message shown) when it cannot be written. A list that was there but could
+  /// not be read at start stays as the file holds it.
   bool SaveWhiteCol();
+
+ private:
+  bool userListUnread_ = false;  // "WhiteList.inf" was there but LoadWhiteCol could not read it
 };
 
 }  // namespace parlavent

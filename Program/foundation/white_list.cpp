@@ -106,9 +106,14 @@ void Setting::LoadWhiteCol() {
   const bool own = API::FileExists(user);
   const std::u16string path = own ? user : API::JoinPath(System().ProgramFolder(), u"DefaultWhiteList.inf");
   std::string bytes;
-  std::u16string text;
-  if (API::ReadFileBytes(path, bytes)) text = API::DecodeUserText(bytes);
+  const bool read = API::ReadFileBytes(path, bytes);
+  const std::u16string text = read ? API::DecodeUserText(bytes) : std::u16string();
   ProcessValues().WhiteCol = ParseWhiteList(text);
+  // The user's list held by another program that shares it with no reader is whole but unknown:
+  // no save puts this session's entries in place of it, and the addition below waits for a
+  // start that reads it.
+  userListUnread_ = own && !read;
+  if (userListUnread_) return;
   // A list the next save would write back shorter (lines it cannot read, a window type twice,
   // bytes that are no list) is first copied beside it, as it is.
   if (own && !SavesAsRead(text, ProcessValues().WhiteCol)) API::KeepBackup(user, bytes);
@@ -120,6 +125,9 @@ void Setting::LoadWhiteCol() {
   SaveWhiteCol();
 }
 
-bool Setting::SaveWhiteCol() { return API::SaveTextFile(UserWhiteList(), FormatWhiteList(ProcessValues().WhiteCol), 0, true); }
+bool Setting::SaveWhiteCol() {
+  if (userListUnread_) return true;
+  return API::SaveTextFile(UserWhiteList(), FormatWhiteList(ProcessValues().WhiteCol), 0, true);
+}
 
 }  // namespace parlavent

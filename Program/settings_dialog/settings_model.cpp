@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <tuple>
 #include <utility>
 
@@ -79,24 +77,23 @@ std::u16string Fill(std::u16string text, std::u16string_view a, std::u16string_v
 /// A file as it was before OK wrote it, to be put back when the save fails half-way.
 class FileCopy {
  public:
-  explicit FileCopy(std::u16string path) : path_(API::ToFsPath(path)) {
-    std::ifstream in(path_, std::ios::binary);
-    existed_ = static_cast<bool>(in);
-    if (existed_) bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  explicit FileCopy(std::u16string path)
+      : path_(std::move(path)), existed_(API::IsPathExists(path_)), read_(API::ReadFileBytes(path_, bytes_)) {}
+  // What was there but could not be read (held by another program) is left as it is.
   void PutBack() const {
-    std::error_code ignored;
-    if (existed_) {
-      API::ReplaceFileContents(path_.u16string(), bytes_);
-    } else {
-      std::filesystem::remove(path_, ignored);
+    if (read_) {
+      API::ReplaceFileContents(path_, bytes_);
+    } else if (!existed_) {
+      std::error_code ignored;
+      std::filesystem::remove(API::ToFsPath(path_), ignored);
     }
   }
 
  private:
-  std::filesystem::path path_;
-  bool existed_ = false;
+  std::u16string path_;
   std::string bytes_;
+  bool existed_;
+  bool read_;
 };
 
 }  // namespace

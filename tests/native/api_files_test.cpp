@@ -56,6 +56,13 @@ TEST_F(ApiFilesTest, ReadUnicodeFileDropsTheMarkOnly) {
   EXPECT_EQ(API::ReadUnicodeFile(Path(u"missing.txt")), u"");
   EXPECT_EQ(API::ReadUnicodeFile(Path(u"")), u"");
   EXPECT_EQ(API::ReadUnicodeFile(u""), u"");
+
+  // A file that is there but gives a read error: nothing, and no exception out of the read.
+  testing::PutUnreadableFile(dir.path() / "held.txt");
+  ASSERT_TRUE(API::FileExists(Path(u"held.txt")));
+  std::string bytes;
+  EXPECT_FALSE(API::ReadFileBytes(Path(u"held.txt"), bytes));
+  EXPECT_EQ(API::ReadUnicodeFile(Path(u"held.txt")), u"");
 }
 
 TEST_F(ApiFilesTest, TextFilesGoThroughTheAnsiCodePage) {

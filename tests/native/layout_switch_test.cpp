@@ -146,6 +146,19 @@ TEST_F(LayoutSwitchTest, ANeverChangedTableIsNotRewrittenAndWhatItCannotReadIsKe
   app.SaveUserSwitch();
   EXPECT_EQ(ReadBytes(Table()), "ab\t1033:2\t2\r\n");
   EXPECT_EQ(ReadBytes(user.path() / "trl.dat.bak"), damaged);
+
+  // Held by another program at start: the prefixes recorded since do not replace the table; read
+  // at a later load, it is saved again.
+  PutUnreadableFile(Table());
+  app.LoadUserSwitch();
+  RecordPrefix(u"ab", 1033);
+  app.SaveUserSwitch();
+  EXPECT_TRUE(std::filesystem::is_symlink(Table())) << "replaced by this session's prefixes";
+  std::filesystem::remove(Table());
+  WriteBytes(Table(), "cd\t1049:1\t1\r\n");
+  app.LoadUserSwitch();
+  app.SaveUserSwitch();
+  EXPECT_EQ(ReadBytes(Table()), "ab\t1033:3\t3\r\ncd\t1049:1\t1\r\n");
 }
 
 // An editor's UTF-16BE: every entry is read, and the next save writes them all again.

@@ -334,6 +334,10 @@ TEST_F(SettingsModelTest, AFailedSaveSaysSoAndLeavesFilesAndSettingsAsTheyWere) 
   EXPECT_EQ(Ok(), u"");
   EXPECT_FALSE(Sett().TopMost);
   EXPECT_NE(UserText(), ini);
+
+  // The list is there but gives a read error as its copy is taken: the save goes on.
+  testing::PutUnreadableFile(UserFolder() / "WhiteList.inf");
+  EXPECT_EQ(Ok(), u"");
 }
 
 TEST_F(SettingsModelTest, VoicesKeepTheirOwnSpeedAndVolumeAndEachLanguageItsVoice) {

@@ -365,6 +365,16 @@ TEST_F(SettingTest, FirstStartKeepsAUtf16OrUnreadableUserList) {
   std::filesystem::remove(backup);
   Sett().LoadWhiteCol();
   EXPECT_FALSE(std::filesystem::exists(backup));
+
+  // Held by another program at start: neither the one-time addition nor a later save (a program
+  // met for the first time) puts what little this session knows in place of it.
+  Store(u"Main", u"CorrectOpera", u"0");
+  testing::PutUnreadableFile(list);
+  Sett().LoadWhiteCol();
+  EXPECT_EQ(GetSetting(u"Main", u"CorrectOpera"), u"0") << "the addition waits for a start that reads it";
+  G().WhiteCol.Clear();
+  Sett().SaveWhiteCol();
+  EXPECT_TRUE(std::filesystem::is_symlink(list)) << "replaced by this session's list";
 }
 
 // Settings files as a crash, a disk error or another program may leave them: the start takes the

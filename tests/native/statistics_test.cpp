@@ -72,6 +72,13 @@ TEST_F(StatisticsTest, TheFileRoundTripsAndIsWrittenOnlyAfterAChange) {
   again.LoadStat();
   again.SaveStat();
   EXPECT_EQ(ReadBytes(File()), Utf16(u"a\t1\r\n\x01junk\r\n"));
+
+  // Held by another program at start: this session's look-ups do not replace it.
+  PutUnreadableFile(File());
+  again.LoadStat();
+  again.AddItem(u"water");
+  again.SaveStat();
+  EXPECT_TRUE(std::filesystem::is_symlink(File())) << "replaced by this session's words";
 }
 
 TEST_F(StatisticsTest, DamagedFilesLoadWhatIsSound) {

@@ -185,6 +185,15 @@ inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes
   std::fclose(f);
 }
 
+/// Puts at path a file that exists but cannot be read, as one another program holds locked: a
+/// link to this process's memory, whose first page is never mapped (a read gives an I/O error,
+/// for root too).
+inline void PutUnreadableFile(const std::filesystem::path& path) {
+  std::filesystem::create_directories(path.parent_path());
+  std::filesystem::remove(path);
+  std::filesystem::create_symlink("/proc/self/mem", path);
+}
+
 inline std::string ReadBytes(const std::filesystem::path& path) {
   std::string bytes;
   FILE* f = std::fopen(path.string().c_str(), "rb");
