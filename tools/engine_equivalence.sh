@@ -109,8 +109,8 @@ cat "$work"/shard.*.out | sed "s#$folder#FOLDER#g" >"$out/answers.txt"
 cat "$work"/shard.*.err | sed "s#$folder#FOLDER#g" >"$out/errors.txt"
 [ "$fail" = 0 ] || echo "engine_equivalence: some command failed (exit codes are in answers.txt)"
 
-# The packages rebuilt from their source.
-for src in "$sources"/*/*.txt; do
+# The packages rebuilt from their source (the folder also holds the steps they are made from).
+for src in "$sources"/*/*_full.txt "$sources"/*/*_common.txt; do
   name=$(basename "$src" .txt)
   opts=()
   case "$name" in *_full) opts=(--without-transcriptions) ;; esac
