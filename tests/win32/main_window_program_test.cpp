@@ -206,6 +206,9 @@ TEST_F(MainWindowInProgram, TheCopyIndicatorStaysAboveTheMainWindow) {
   const auto at = static_cast<DWORD>(SendMessageW(output, EM_POSFROMCHAR, index + 2, 0));
   POINT word{static_cast<short>(LOWORD(at)) + 1, static_cast<short>(HIWORD(at)) + 6};
   ClientToScreen(output, &word);
+  // The pointer comes to the word before the click, as a user's does: a click that brings it
+  // from afar could be read where it was, or the indicator see it move away.
+  ASSERT_TRUE(testing::RestPointerAt(word)) << "the pointer rests on the word";
   ClickScreen(word);
   HWND copy = WaitForWindow(program_.Id(), L"ParlaventCopyIndicator");
   ASSERT_NE(copy, nullptr) << "the indicator shows";

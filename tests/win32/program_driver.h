@@ -130,6 +130,28 @@ inline void ClickScreen(POINT screen) {
   MouseAt(screen, MOUSEEVENTF_LEFTUP);
 }
 
+/// Moves the pointer to a point of the screen and waits until it rests there; whether it came.
+/// Under Wine a move reaches the X server late: until it has, a program can be handed the old X
+/// position as a move of its own, and for up to 100 ms after each change the pointer is read from
+/// Wine, later from the X server. So the pointer rests once every reading for longer than that
+/// gives the point; a click made before may be read where the pointer was, or seen to move away.
+/// The windows of the calling thread go on answering meanwhile.
+inline bool RestPointerAt(POINT screen, DWORD timeoutMs = kReactTimeoutMs) {
+  SetCursorPos(screen.x, screen.y);
+  const DWORD start = GetTickCount();
+  DWORD since = start;
+  for (;;) {
+    POINT p{};
+    const DWORD now = GetTickCount();
+    if (!GetCursorPos(&p) || p.x != screen.x || p.y != screen.y) since = now;
+    if (now - since > 200) return true;
+    if (now - start >= timeoutMs) return false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(20);
+  }
+}
+
 /// The middle of a window's client area on the screen.
 inline POINT CenterOf(HWND w) {
   RECT r{};
