@@ -184,6 +184,13 @@ std::string LinkLine(std::string_view kind, std::string_view side1, std::string_
 
 }  // namespace
 
+std::string ShareText(std::size_t part, std::size_t whole) {
+  if (whole == 0) return "-";
+  char share[32];
+  std::snprintf(share, sizeof share, "%.2f%%", 100.0 * static_cast<double>(part) / static_cast<double>(whole));
+  return share;
+}
+
 bool MakeForms(const FormsInput& in, const std::filesystem::path& rulesOut, const std::filesystem::path& out,
                FormsReport& report, std::string& err) {
   DictionarySource src;
@@ -449,11 +456,8 @@ int CheckForms(const FormsCheckInput& in, std::ostream& out) {
               << (shown.empty() ? std::string("nothing") : ToUtf8(shown)) << "\n";
         }
       }
-      char share[16] = "-";
-      if (!forms[s].empty()) {
-        std::snprintf(share, sizeof share, "%.2f%%", 100.0 * static_cast<double>(count[0]) / static_cast<double>(forms[s].size()));
-      }
-      out << ToUtf8(in.dictionary) << " side " << s + 1 << ": " << forms[s].size() << " forms of headwords, " << share
+      out << ToUtf8(in.dictionary) << " side " << s + 1 << ": " << forms[s].size() << " forms of headwords, "
+          << ShareText(count[0], forms[s].size())
           << " answered with their base's entry, " << count[1] << " with another word's, " << count[2] << " with nothing\n";
     }
     return out ? 0 : 1;

@@ -37,6 +37,9 @@ struct FormsReport {
   std::size_t links = 0;              // links written for the form words
 };
 
+/// part of whole as a percentage with two decimals ("97.25%"), "-" when whole is 0.
+std::string ShareText(std::size_t part, std::size_t whole);
+
 /// Writes to rulesOut what the common package needs (source lines): the "Replace" member and the
 /// form words its endings would otherwise lead elsewhere; to out the source followed by that
 /// member and the form words' links.

@@ -201,13 +201,8 @@ int Forms(const Args& args) {
   if (!MakeForms(in, PathOf(args.positional[1]), PathOf(args.positional[2]), report, err)) return Fail(err);
   for (int s = 0; s < 2; ++s) {
     const std::size_t reached = report.byRules[s] + report.asWords[s];
-    char share[16] = "-";
-    if (report.pairs[s]) {
-      std::snprintf(share, sizeof share, "%.2f%%",
-                    100.0 * static_cast<double>(reached) / static_cast<double>(report.pairs[s]));
-    }
     std::cerr << args.positional[0] << ": side " << s + 1 << ": " << report.pairs[s] << " forms of its words, "
-              << share << " reach their base (" << report.byRules[s] << " by the rules, " << report.asWords[s]
+              << ShareText(reached, report.pairs[s]) << " reach their base (" << report.byRules[s] << " by the rules, " << report.asWords[s]
               << " as words, " << report.inCommon[s] << " of them in the common package too), "
               << report.elsewhere[s] << " another word, " << report.nowhere[s] << " nothing; " << report.rules[s]
               << " ending rules, " << report.added[s] << " replacements added, " << report.dropped[s] << " dropped\n";
