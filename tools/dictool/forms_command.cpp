@@ -280,9 +280,9 @@ bool MakeForms(const FormsInput& in, const std::filesystem::path& rulesOut, cons
         const std::u16string form = LCase(f.text);
         if (words[s].count(form) || IsBase(f, Answer(f.text, rules, byEnding, all[s], common).candidate)) continue;
         for (const std::u16string& base : f.lowered) {
-          std::size_t common = 0;
-          while (common < form.size() && common < base.size() && form[common] == base[common]) ++common;
-          for (std::size_t j = form.size() - common, more = 0; more < 2 && j <= 10; ++j, ++more) {
+          std::size_t shared = 0;  // letters the form shares with the base in front
+          while (shared < form.size() && shared < base.size() && form[shared] == base[shared]) ++shared;
+          for (std::size_t j = form.size() - shared, more = 0; more < 2 && j <= 10; ++j, ++more) {
             if (j == 0 || form.size() < 3 + j) continue;
             const std::size_t stem = form.size() - j;
             ++wanted[s][{form.substr(stem), base.substr(stem)}];
