@@ -53,16 +53,18 @@ struct Hit {
 // alone, as the loader's MinWordLen says.
 Hit Reach(const std::u16string& form, const std::vector<Rule>& rules, const std::unordered_map<std::u16string, int>& byEnding,
           const std::unordered_set<std::u16string>& words) {
-  const std::size_t len = form.size();
-  const std::size_t longest = len > 10 ? 10 : len - 1;
-  for (std::size_t j = 1; j <= longest; ++j) {
-    const auto at = byEnding.find(LCase(form.substr(len - j)));
-    if (at == byEnding.end() || len < 3 + j) continue;
+  // Case is mapped letter by letter: the form is lowered once, its endings and stems with it.
+  const std::u16string lowered = LCase(form);
+  const std::size_t len = lowered.size();
+  for (std::size_t j = 1; j <= 10 && len >= 3 + j; ++j) {
+    const auto at = byEnding.find(lowered.substr(len - j));
+    if (at == byEnding.end()) continue;
     const Rule& rule = rules[at->second];
-    const std::u16string stem = form.substr(0, len - j);
+    const std::u16string_view stem = std::u16string_view(lowered).substr(0, len - j);
     for (std::size_t k = 0; k < rule.replaces.size(); ++k) {
       if (rule.dropped[k]) continue;
-      std::u16string candidate = LCase(stem + rule.replaces[k]);
+      std::u16string candidate = LCase(rule.replaces[k]);
+      candidate.insert(0, stem);
       if (words.count(candidate)) return {std::move(candidate), at->second, k};
     }
   }
