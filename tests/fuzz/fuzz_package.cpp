@@ -1,6 +1,6 @@
 // Opens arbitrary bytes as a dictionary package and extracts members in both text modes: every
 // look-up must give a member inside the file or an empty one. The section checks that decide
-// whether a package without its length record is offered walk the same bytes.
+// whether a package is offered walk the same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
