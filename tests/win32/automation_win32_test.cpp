@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
@@ -81,6 +82,7 @@ std::string RunScript(const wchar_t* name) {
 struct Reply {
   HRESULT hr = E_FAIL;
   std::wstring text;  // the result as text, when it has one
+  HRESULT scode = S_OK;  // the error the member raised, with DISP_E_EXCEPTION
 };
 
 // A late-bound call by name, as a script makes it; args in the order written.
@@ -104,6 +106,7 @@ Reply Call(IDispatch* object, const wchar_t* member, std::vector<VARIANT> args =
     reply.text.assign(text.bstrVal, SysStringLen(text.bstrVal));
   VariantClear(&text);
   VariantClear(&result);
+  reply.scode = excep.scode;
   SysFreeString(excep.bstrSource);
   SysFreeString(excep.bstrDescription);
   SysFreeString(excep.bstrHelpFile);
@@ -127,12 +130,14 @@ VARIANT Flag(bool b) {
   return v;
 }
 
-// The application object of the running copy, asked for once.
-IDispatch* ConnectTo(const CLSID& id) {
+// The application object of the running copy, asked for once; null when it is not given, with
+// the reason in hr.
+IDispatch* ConnectTo(const CLSID& id, HRESULT* hr = nullptr) {
   IDispatch* object = nullptr;
-  if (FAILED(CoCreateInstance(id, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object))))
-    return nullptr;
-  return object;
+  const HRESULT created =
+      CoCreateInstance(id, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object));
+  if (hr) *hr = created;
+  return SUCCEEDED(created) ? object : nullptr;
 }
 
 // Two texts looked up in turn while a client reads the result: every read must find one of them
@@ -455,10 +460,11 @@ TEST_F(Automation, ClientCallsDuringALookUpOfASentTextRunSeeOnlyTheFinishedLookU
 }
 
 // A client's object as an argument: the program reads its value by calling it, and the object's
-// default property calls the program back (GetInput) while the first call is still open.
-class AskingObject final : public IDispatch {
+// default property (Value) calls the program back while the first call is still open.
+class CallingBackObject : public IDispatch {
  public:
-  explicit AskingObject(IDispatch* appl) : appl_(appl) {}
+  explicit CallingBackObject(IDispatch* appl) : appl_(appl) {}
+  virtual ~CallingBackObject() = default;
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
@@ -481,22 +487,45 @@ class AskingObject final : public IDispatch {
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                                    UINT*) override {
     if (id != DISPID_VALUE) return DISP_E_MEMBERNOTFOUND;
-    const Reply input = Call(appl_, L"GetInput");
-    if (FAILED(input.hr)) return input.hr;
+    std::wstring value;
+    const HRESULT hr = Value(value);
+    if (FAILED(hr)) return hr;
     if (result) {
       VariantInit(result);
       result->vt = VT_BSTR;
-      result->bstrVal = SysAllocString((L"asked: " + input.text).c_str());
+      result->bstrVal = SysAllocString(value.c_str());
     }
     return S_OK;
   }
+  // The object itself as an argument.
+  VARIANT Argument() {
+    VARIANT arg;
+    VariantInit(&arg);
+    arg.vt = VT_DISPATCH;
+    arg.pdispVal = this;
+    return arg;
+  }
 
- private:
+ protected:
+  virtual HRESULT Value(std::wstring& value) = 0;
   IDispatch* appl_;
 };
 
+// Its value is the program's input box, read back through the program.
+class AskingObject final : public CallingBackObject {
+ public:
+  using CallingBackObject::CallingBackObject;
+
+ private:
+  HRESULT Value(std::wstring& value) override {
+    const Reply input = Call(appl_, L"GetInput");
+    value = L"asked: " + input.text;
+    return input.hr;
+  }
+};
+
 // Runs call on a client thread of its own against the running copy; E_PENDING when it has not
-// returned within ms. A call held by the program waits at most its longest hold (10 s), so a
+// returned within ms. A call held by the program waits at most its longest hold (9 s), so a
 // shorter deadline tells a call answered at once from one held.
 HRESULT CallWithin(const CLSID& id, DWORD ms, HRESULT (*call)(IDispatch* appl)) {
   struct Shared {
@@ -511,12 +540,13 @@ HRESULT CallWithin(const CLSID& id, DWORD ms, HRESULT (*call)(IDispatch* appl)) 
       [](void* p) -> DWORD {
         auto& s = *static_cast<Shared*>(p);
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        if (IDispatch* a = ConnectTo(s.id)) {
+        HRESULT connected = E_FAIL;
+        if (IDispatch* a = ConnectTo(s.id, &connected)) {
           const HRESULT hr = s.call(a);
           a->Release();
           s.hr = hr;
         } else {
-          s.hr = E_FAIL;
+          s.hr = FAILED(connected) ? connected : E_FAIL;
         }
         CoUninitialize();
         return 0;
@@ -534,14 +564,97 @@ TEST_F(Automation, AClientObjectThatCallsBackIsServedWhileTheProgramReadsIt) {
   ASSERT_HRESULT_SUCCEEDED(Call(appl_, L"SetInput", {Str(L"Katze"), Flag(true)}).hr);
   const HRESULT hr = CallWithin(id_, 8000, [](IDispatch* appl) {
     AskingObject asking(appl);
-    VARIANT arg;
-    VariantInit(&arg);
-    arg.vt = VT_DISPATCH;
-    arg.pdispVal = &asking;
-    return Call(appl, L"Info", {arg}).hr;
+    return Call(appl, L"Info", {asking.Argument()}).hr;
   });
   EXPECT_HRESULT_SUCCEEDED(hr) << "Info returns while its argument calls back";
   EXPECT_EQ(ControlText(GetDlgItem(main_, 204)), L"asked: Katze") << "the info line shows the object's value";
+  Quit();
+}
+
+// What the objects calling back nested saw.
+struct Nesting {
+  CLSID id{};
+  int deepest = 0;
+  HRESULT refusal = S_OK;     // the error of the program's first refused call
+  HRESULT other = E_PENDING;  // a second client's call made while the first waits that deep
+} gNesting;
+
+// Hands itself to the program's Info again each time the program reads it, up to kDeepest levels:
+// the calls nest as deep as the program lets them.
+class NestingObject final : public CallingBackObject {
+ public:
+  static constexpr int kDeepest = 300;
+  using CallingBackObject::CallingBackObject;
+
+ private:
+  HRESULT Value(std::wstring& value) override {
+    const int depth = ++depth_;
+    gNesting.deepest = std::max(gNesting.deepest, depth);
+    const Reply inner = depth < kDeepest ? Call(appl_, L"Info", {Argument()}) : Reply{S_OK, {}, S_OK};
+    if (FAILED(inner.hr) && gNesting.refusal == S_OK) {
+      gNesting.refusal = inner.hr == DISP_E_EXCEPTION ? inner.scode : inner.hr;
+      gNesting.other = CallWithin(gNesting.id, 8000, [](IDispatch* appl) {
+        return Call(appl, L"SetInput", {Str(L"Hund"), Flag(true)}).hr;
+      });
+    }
+    --depth_;
+    value = L"depth " + std::to_wstring(depth);
+    return inner.hr;
+  }
+  int depth_ = 0;
+};
+
+// Objects that call back 300 deep: the program refuses to nest its calls that deep with an error,
+// and serves another client meanwhile.
+TEST_F(Automation, CallsBackNestedTooDeepFailAndAnotherClientIsServedMeanwhile) {
+  ASSERT_NO_FATAL_FAILURE(Serve());
+  gNesting = Nesting{};
+  gNesting.id = id_;
+  const HRESULT hr = CallWithin(id_, 10000, [](IDispatch* appl) {
+    NestingObject nesting(appl);
+    return Call(appl, L"Info", {nesting.Argument()}).hr;
+  });
+  EXPECT_NE(hr, E_PENDING) << "the first client has its answer";
+  EXPECT_FALSE(SUCCEEDED(hr));
+  EXPECT_LT(gNesting.deepest, NestingObject::kDeepest);
+  EXPECT_EQ(gNesting.refusal, HRESULT_FROM_WIN32(ERROR_STACK_OVERFLOW)) << "nested too deep, said so";
+  EXPECT_HRESULT_SUCCEEDED(gNesting.other) << "another client is served meanwhile";
+  EXPECT_EQ(Call(appl_, L"GetInput").text, L"Hund");
+  Quit();
+}
+
+// A message box of start-up waits for the user, and the calls with it: a client that asks for
+// the application object meanwhile has its answer within 10 s, a refusal while the box stays; once
+// the box is closed the program serves.
+TEST_F(Automation, AClientDuringAStartUpMessageBoxIsAnsweredOrRefusedWithinTenSeconds) {
+  ASSERT_NO_FATAL_FAILURE(RegisterServer());
+  ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(L"Parlavent.Appl", &id_));
+  const testing::KeptUserFiles kept;
+  // A first start saves the program list, here a folder it cannot write: start-up says so in a box.
+  struct ListFolder {
+    std::wstring path = testing::UserFolder() + L"\\WhiteList.inf";
+    ListFolder() {
+      CreateDirectoryW(testing::UserFolder().c_str(), nullptr);
+      DeleteFileW(path.c_str());
+      CreateDirectoryW(path.c_str(), nullptr);
+    }
+    ~ListFolder() { RemoveDirectoryW(path.c_str()); }
+  } folder;
+  program_ = std::make_unique<Program>();
+  ASSERT_TRUE(program_->Started());
+  HWND box = testing::WaitForWindow(program_->Id(), L"#32770", kStartTimeoutMs);
+  ASSERT_NE(box, nullptr) << "start-up tells that WhiteList.inf cannot be saved";
+
+  const HRESULT hr = CallWithin(id_, 10000, [](IDispatch* appl) { return Call(appl, L"SetInput", {Str(L"Baum")}).hr; });
+  EXPECT_NE(hr, E_PENDING) << "the client has its answer within 10 s";
+  EXPECT_EQ(hr, RPC_E_CALL_REJECTED) << "refused while start-up waits for the user";
+
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  main_ = WaitForMainWindow(program_->Id(), true, kStartTimeoutMs);
+  ASSERT_NE(main_, nullptr);
+  ASSERT_NO_FATAL_FAILURE(Connect());
+  EXPECT_HRESULT_SUCCEEDED(Call(appl_, L"SetInput", {Str(L"Katze")}).hr);
+  EXPECT_EQ(ControlText(GetDlgItem(main_, 201)), L"Katze");
   Quit();
 }
 

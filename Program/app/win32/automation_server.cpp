@@ -63,17 +63,38 @@ constexpr std::size_t kClientOutputMax = 10000;
 // client passed that converts by calling it back) or to a plug-in. While one waits, the calls its
 // callee makes back into the program run at once: holding them would wait on the wait itself.
 int gOutgoing = 0;
+// Each outgoing call nests the calls its callee makes back on the program's one stack, and keeps
+// a thread of COM's waiting on either side: callees calling back a few hundred deep stop the
+// program for every client. Deeper than this an outgoing call is refused with kTooDeep.
+constexpr int kMaxOutgoing = 64;
+const HRESULT kTooDeep = HRESULT_FROM_WIN32(ERROR_STACK_OVERFLOW);
 struct Outgoing {
-  Outgoing() { ++gOutgoing; }
-  ~Outgoing() { --gOutgoing; }
+  explicit Outgoing(bool callsOut = true)
+      : allowed(!callsOut || gOutgoing < kMaxOutgoing), counted(callsOut && allowed) {
+    if (counted) ++gOutgoing;
+  }
+  ~Outgoing() {
+    if (counted) --gOutgoing;
+  }
   Outgoing(const Outgoing&) = delete;
   Outgoing& operator=(const Outgoing&) = delete;
+  const bool allowed;
+  const bool counted;
 };
 
+// Whether converting v calls its owner: an object, or a reference to one.
+bool CallsOut(const VARIANT& v) {
+  const VARIANT* value = v.vt == (VT_VARIANT | VT_BYREF) && v.pvarVal ? v.pvarVal : &v;
+  const VARTYPE type = value->vt & VT_TYPEMASK;
+  return type == VT_DISPATCH || type == VT_UNKNOWN;
+}
+
 // A client's value converted: one that is an object of the client converts by calling it.
+// DISP_E_TYPEMISMATCH when it does not convert, kTooDeep when the call would nest too deep.
 HRESULT ClientChange(VARIANT* out, VARIANT* in, USHORT flags, VARTYPE type) {
-  const Outgoing call;
-  return VariantChangeType(out, in, flags, type);
+  const Outgoing call(CallsOut(*in));
+  if (!call.allowed) return kTooDeep;
+  return SUCCEEDED(VariantChangeType(out, in, flags, type)) ? S_OK : DISP_E_TYPEMISMATCH;
 }
 
 bool IsAbsent(const VARIANT& v) { return v.vt == VT_ERROR && v.scode == DISP_E_PARAMNOTFOUND; }
@@ -307,7 +328,7 @@ class ItemsObject final : public DualObject<IItems, &IID_IItems> {
     VariantInit(&key);
     const Entry* found = nullptr;
     if (index.vt == VT_BSTR || index.vt == (VT_BSTR | VT_BYREF)) {
-      if (FAILED(ClientChange(&key, &index, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+      if (const HRESULT hr = ClientChange(&key, &index, 0, VT_BSTR); FAILED(hr)) return hr;
       const std::u16string wanted = LCase(FromBstr(key.bstrVal));
       for (const auto& e : entries_)
         if (!e.key.empty() && LCase(e.key) == wanted) {
@@ -315,7 +336,7 @@ class ItemsObject final : public DualObject<IItems, &IID_IItems> {
           break;
         }
     } else {
-      if (FAILED(ClientChange(&key, &index, 0, VT_I4))) return DISP_E_TYPEMISMATCH;
+      if (const HRESULT hr = ClientChange(&key, &index, 0, VT_I4); FAILED(hr)) return hr;
       if (key.lVal >= 1 && static_cast<std::size_t>(key.lVal) <= entries_.size())
         found = &entries_[static_cast<std::size_t>(key.lVal) - 1];
     }
@@ -663,10 +684,10 @@ class DicsObject final : public ServedObject<IDics, &IID_IDics> {
     VariantInit(&key);
     const std::shared_ptr<clsDic>* found = nullptr;
     if (index.vt == VT_BSTR || index.vt == (VT_BSTR | VT_BYREF)) {
-      if (FAILED(ClientChange(&key, &index, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+      if (const HRESULT hr = ClientChange(&key, &index, 0, VT_BSTR); FAILED(hr)) return hr;
       found = App().ColDics.Find(FromBstr(key.bstrVal));
     } else {
-      if (FAILED(ClientChange(&key, &index, 0, VT_I4))) return DISP_E_TYPEMISMATCH;
+      if (const HRESULT hr = ClientChange(&key, &index, 0, VT_I4); FAILED(hr)) return hr;
       if (key.lVal >= 1) found = App().ColDics.ItemAt(static_cast<std::size_t>(key.lVal));
     }
     VariantClear(&key);
@@ -776,7 +797,7 @@ class ApplObject final : public ServedObject<IAppl, &IID_IAppl> {
   HRESULT STDMETHODCALLTYPE Info(VARIANT text, VARIANT_BOOL autoHide) override {
     VARIANT s;
     VariantInit(&s);
-    if (FAILED(ClientChange(&s, &text, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+    if (const HRESULT hr = ClientChange(&s, &text, 0, VT_BSTR); FAILED(hr)) return hr;
     const HRESULT hr = Do([&] { App().Info(ClientText(s.bstrVal), autoHide != VARIANT_FALSE); });
     VariantClear(&s);
     return hr;
@@ -814,7 +835,7 @@ class ApplObject final : public ServedObject<IAppl, &IID_IAppl> {
     VARIANT s;
     VariantInit(&s);
     const bool absent = lit.vt == VT_ERROR && lit.scode == DISP_E_PARAMNOTFOUND;
-    if (!absent && FAILED(ClientChange(&s, &lit, 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+    if (const HRESULT hr = absent ? S_OK : ClientChange(&s, &lit, 0, VT_BSTR); FAILED(hr)) return hr;
     const HRESULT hr = Do([&] { App().ShowABC(absent ? std::u16string() : ClientText(s.bstrVal)); });
     VariantClear(&s);
     return hr;
@@ -922,18 +943,23 @@ class ApplObject final : public ServedObject<IAppl, &IID_IAppl> {
   HRESULT STDMETHODCALLTYPE PlugInUnload() override { return Do([&] { App().PlugInUnload(); }); }
 };
 
-class ApplFactory final : public IClassFactory {
+// IUnknown of an object I (whose id is iid) that lives as long as the process.
+template <class I, const IID* iid>
+class Lasting : public I {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IClassFactory) return E_NOINTERFACE;
-    *ppv = static_cast<IClassFactory*>(this);
+    if (riid != IID_IUnknown && riid != *iid) return E_NOINTERFACE;
+    *ppv = static_cast<I*>(this);
     return S_OK;
   }
-  // Lives as long as the process.
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
+};
+
+class ApplFactory final : public Lasting<IClassFactory, &IID_IClassFactory> {
+ public:
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 };
@@ -1023,6 +1049,7 @@ class DispatchPlugIn final : public PlugInObject {
  private:
   bool Call(const wchar_t* member, WORD flags, VARIANT* args, UINT count, VARIANT* result) {
     const Outgoing call;
+    if (!call.allowed) return false;
     DISPID id = DISPID_UNKNOWN;
     LPOLESTR name = const_cast<LPOLESTR>(member);
     if (FAILED(object_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id))) return false;
@@ -1184,8 +1211,9 @@ bool Unregister() {
 // itself waits on an outgoing call, whose callee may call back. Menus, dialogs and message boxes
 // wait for the user, not in the middle of work: calls run while they are open. A call held longer
 // than kHoldLimitMs runs anyway (a menu or dialog opened from inside the work is the one way to
-// keep the work open that long), so no client waits without limit.
-constexpr DWORD kHoldLimitMs = 10000;
+// keep the work open that long); one held that long in start-up (a message box of start-up waits
+// for the user) is turned away instead, so no client waits more than 10 s for its answer.
+constexpr DWORD kHoldLimitMs = 9000;
 constexpr UINT kReleaseTickMs = 100;
 HHOOK gCallHook = nullptr;
 HWND gComWindow = nullptr;
@@ -1211,15 +1239,33 @@ bool gUp = false;  // start-up is over: the main loop has asked for its first me
 
 bool Holding() { return !gUp || (InsideOwnWork() && gOutgoing == 0); }
 
+// While set, COM turns every incoming call away (RPC_E_CALL_REJECTED to the client) before it
+// reaches an object of the program.
+bool gRefusing = false;
+
+// Answers COM's questions about incoming calls as COM does without a filter, except that it
+// refuses them while gRefusing is set.
+class CallFilter final : public Lasting<IMessageFilter, &IID_IMessageFilter> {
+ public:
+  DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
+    return gRefusing ? SERVERCALL_REJECTED : SERVERCALL_ISHANDLED;
+  }
+  DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK, DWORD, DWORD) override { return static_cast<DWORD>(-1); }
+  DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override { return PENDINGMSG_WAITDEFPROCESS; }
+};
+CallFilter gFilter;
+
 // Runs the held calls that may run now, oldest first: all of them once the work is done, else
-// those held past the limit.
+// those held past the limit; in start-up those are turned away, so a call never sees the program
+// half started.
 void ReleaseHeld(bool all) {
   const DWORD now = GetTickCount();
-  // Start-up is never cut short: a call sees the program up.
-  while (!gHeld.empty() && (all || (gUp && now - gHeld.front().since >= kHoldLimitMs))) {
+  while (!gHeld.empty() && (all || now - gHeld.front().since >= kHoldLimitMs)) {
     const MSG msg = gHeld.front().msg;
     gHeld.erase(gHeld.begin());
+    gRefusing = !gUp;
     DispatchMessageW(&msg);  // may pump and hold others: the list is read anew each time
+    gRefusing = false;
   }
   if (gHeld.empty() && gReleaseTimer) {
     KillTimer(nullptr, gReleaseTimer);
@@ -1248,10 +1294,15 @@ LRESULT CALLBACK HoldCalls(int code, WPARAM removal, LPARAM data) {
 // Wine's table of running class objects keeps the entry of a server that was killed, ahead of any
 // later one, and hands it to every client, which then cannot reach it: one killed copy would cut
 // off every later one. The running server notes itself in a volatile key (gone when the system's
-// session ends, as the table is); a start that finds the note of a copy no longer running
-// restarts the service keeping the table, which forgets the dead entry. Windows forgets it itself.
+// session ends, as the table is) before it offers its class object, so no entry of it is ever
+// without its note; a start that finds the note of a copy no longer running restarts the service
+// keeping the table, which forgets the dead entry. Windows forgets it itself.
 constexpr wchar_t kServerNoteKey[] = L"Software\\Parlavent\\Automation";
 constexpr wchar_t kServerNoteValue[] = L"Server";
+// One copy serves in a session: the one holding this mutex (copies in other folders run side by
+// side, each its own single instance). A copy that was killed leaves it abandoned, to the next.
+constexpr wchar_t kServingMutex[] = L"Local\\Parlavent.Automation";
+HANDLE gServing = nullptr;
 
 // The process id and start time of this copy, which tell it from a later process of the same id.
 std::wstring ServerNote(HANDLE process, DWORD id) {
@@ -1261,13 +1312,20 @@ std::wstring ServerNote(HANDLE process, DWORD id) {
          std::to_wstring((static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime);
 }
 
-bool NotedServerIsGone() {
+// The note as it stands; empty when there is none.
+std::wstring NotedServer() {
   wchar_t text[64] = {};
   DWORD size = sizeof(text);
   if (RegGetValueW(HKEY_CURRENT_USER, kServerNoteKey, kServerNoteValue, RRF_RT_REG_SZ, nullptr, text, &size) !=
       ERROR_SUCCESS)
-    return false;
-  const DWORD id = static_cast<DWORD>(wcstoul(text, nullptr, 10));
+    return {};
+  return text;
+}
+
+bool NotedServerIsGone() {
+  const std::wstring text = NotedServer();
+  if (text.empty()) return false;
+  const DWORD id = static_cast<DWORD>(wcstoul(text.c_str(), nullptr, 10));
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, id);
   if (!process) return true;
   const bool gone = WaitForSingleObject(process, 0) == WAIT_OBJECT_0 || ServerNote(process, id) != text;
@@ -1275,9 +1333,11 @@ bool NotedServerIsGone() {
   return gone;
 }
 
+// Writes this copy's note, or removes it when it names this copy: the note of another copy stays.
 void NoteServer(bool serving) {
   if (!serving) {
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kServerNoteKey, kServerNoteValue);
+    if (NotedServer() == ServerNote(GetCurrentProcess(), GetCurrentProcessId()))
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kServerNoteKey, kServerNoteValue);
     return;
   }
   HKEY key = nullptr;
@@ -1288,6 +1348,25 @@ void NoteServer(bool serving) {
   RegSetValueExW(key, kServerNoteValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(note.c_str()),
                  static_cast<DWORD>((note.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(key);
+}
+
+// Takes the right to serve in this session; false while another copy holds it.
+bool TakeServing() {
+  gServing = CreateMutexW(nullptr, FALSE, kServingMutex);
+  const DWORD owned = gServing ? WaitForSingleObject(gServing, 0) : WAIT_FAILED;
+  if (owned == WAIT_OBJECT_0 || owned == WAIT_ABANDONED) return true;
+  if (gServing) CloseHandle(gServing);
+  gServing = nullptr;
+  return false;
+}
+
+// Leaves the right to serve, and this copy's note, to the next copy.
+void GiveUpServing() {
+  if (!gServing) return;
+  NoteServer(false);
+  ReleaseMutex(gServing);
+  CloseHandle(gServing);
+  gServing = nullptr;
 }
 
 bool WaitForServiceState(SC_HANDLE service, DWORD state) {
@@ -1332,36 +1411,40 @@ void StartAutomationServer(Appl& app) {
   // Only the copy that runs on serves; a second copy ends in start-up without leaving a trace.
   if (gObject || TheDesktop().OtherInstanceRunning()) return;
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  // A copy from another folder while one serves offers nothing: the clients keep the copy they
+  // reach, and its note stays.
+  if (!TakeServing()) return;
   // Offered whatever the registry says now, from the first moment: a "/regserver" run while the
   // program is up finds it serving, and clients find it by the class id the registration names.
   gTypeLib = LoadOwnTypeLib();
-  if (!gTypeLib) return;
-  gServed = &app;
-  gObject = new (std::nothrow) ApplObject();
+  if (gTypeLib) gObject = new (std::nothrow) ApplObject();
   if (gObject && !gObject->Described()) {
     gObject->Release();
     gObject = nullptr;
   }
   if (!gObject) {
-    gServed = nullptr;
+    GiveUpServing();
     return;
   }
+  gServed = &app;
   gCallHook = SetWindowsHookExW(WH_GETMESSAGE, HoldCalls, nullptr, GetCurrentThreadId());
+  CoRegisterMessageFilter(&gFilter, nullptr);
   if (UnderWine() && NotedServerIsGone()) RestartClassTable();
+  NoteServer(true);
   if (FAILED(CoRegisterClassObject(CLSID_Appl, &gFactory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &gCookie))) {
     gCookie = 0;
-    return;
+    NoteServer(false);
   }
-  NoteServer(true);
 }
 
 void StopAutomationServer() {
-  if (gCookie) {
-    CoRevokeClassObject(gCookie);
-    NoteServer(false);
-  }
+  if (gCookie) CoRevokeClassObject(gCookie);
   gCookie = 0;
-  if (gCallHook) UnhookWindowsHookEx(gCallHook);
+  GiveUpServing();
+  if (gCallHook) {
+    UnhookWindowsHookEx(gCallHook);
+    CoRegisterMessageFilter(nullptr, nullptr);
+  }
   gCallHook = nullptr;
   if (gReleaseTimer) KillTimer(nullptr, gReleaseTimer);
   gReleaseTimer = 0;
@@ -1387,6 +1470,7 @@ std::shared_ptr<PlugInObject> CreateDispatchPlugIn(std::u16string_view progId) {
   if (FAILED(CLSIDFromProgID(Wide(progId).c_str(), &id))) return nullptr;
   IDispatch* object = nullptr;
   const Outgoing call;  // an out-of-process plug-in may call the program while it starts
+  if (!call.allowed) return nullptr;
   if (FAILED(CoCreateInstance(id, nullptr, CLSCTX_ALL, IID_IDispatch, reinterpret_cast<void**>(&object))) || !object)
     return nullptr;
   try {
