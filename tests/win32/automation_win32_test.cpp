@@ -525,7 +525,7 @@ class AskingObject final : public CallingBackObject {
 };
 
 // Runs call on a client thread of its own against the running copy; E_PENDING when it has not
-// returned within ms. A call held by the program waits at most its longest hold (9 s), so a
+// returned within ms. A call held by the program waits at most its longest hold (8 s), so a
 // shorter deadline tells a call answered at once from one held.
 HRESULT CallWithin(const CLSID& id, DWORD ms, HRESULT (*call)(IDispatch* appl)) {
   struct Shared {
@@ -610,7 +610,7 @@ TEST_F(Automation, CallsBackNestedTooDeepFailAndAnotherClientIsServedMeanwhile) 
   ASSERT_NO_FATAL_FAILURE(Serve());
   gNesting = Nesting{};
   gNesting.id = id_;
-  const HRESULT hr = CallWithin(id_, 10000, [](IDispatch* appl) {
+  const HRESULT hr = CallWithin(id_, kReactTimeoutMs, [](IDispatch* appl) {
     NestingObject nesting(appl);
     return Call(appl, L"Info", {nesting.Argument()}).hr;
   });

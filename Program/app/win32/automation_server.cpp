@@ -1213,7 +1213,7 @@ bool Unregister() {
 // than kHoldLimitMs runs anyway (a menu or dialog opened from inside the work is the one way to
 // keep the work open that long); one held that long in start-up (a message box of start-up waits
 // for the user) is turned away instead, so no client waits more than 10 s for its answer.
-constexpr DWORD kHoldLimitMs = 9000;
+constexpr DWORD kHoldLimitMs = 8000;
 constexpr UINT kReleaseTickMs = 100;
 HHOOK gCallHook = nullptr;
 HWND gComWindow = nullptr;
