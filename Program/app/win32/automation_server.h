@@ -18,8 +18,9 @@ class PlugInObject;
 bool HandleAutomationSwitch(std::u16string_view commandLine, int& exitCode);
 
 /// Offers app to clients from before its start-up on, in the copy that runs on (not in a second
-/// copy, which ends in start-up); calls wait until the main loop first asks for a message. The
-/// caller's thread becomes a single-threaded apartment. Nothing happens when the type library
+/// copy, which ends in start-up, nor in a copy from another folder while one serves); calls wait
+/// until the main loop first asks for a message, and one that waited 8 s by then is turned away.
+/// The caller's thread becomes a single-threaded apartment. Nothing happens when the type library
 /// cannot be read.
 void StartAutomationServer(Appl& app);
 /// Withdraws the class object and cuts off remaining clients; the application object given to
