@@ -18,10 +18,12 @@ a different letter than their base (a prefix made another word: "verspielt" is n
 their base. For German,
 the past participle of a weak verb ("gemacht", a stem of its own in the Hunspell data) is
 linked to its verb when the verb's forms hold the past tense it is made from ("machte"). For
-English, a stem that doubles its last consonant before "-ing", "-ed" or "-er"/"-est" ("running",
-"stopped", "bigger", stems of their own in the Hunspell data) is linked to the stem it doubles
-when no other stem makes it ("added" is a form of "add", not of "ad"); "-er" only beside "-est",
-as "runner" is a word of its own. Likewise a German comparative or superlative that takes an
+English, a comparative and superlative that double the last consonant ("bigger", "biggest",
+stems of their own in the Hunspell data) are linked to the adjective they double when both are
+stems and no other stem makes them ("runner" alone is a word of its own). Doubled "-ing" and
+"-ed" stems are not linked: nothing in the data tells a verb form ("running", "stopped") from a
+word of its own ("earring", "bedding", "wedding", "pudding"), and the adjective's or verb's own
+flags never make the doubled form. The project's table lists the verb forms. Likewise a German comparative or superlative that takes an
 umlaut ("kürzer", "kürzest", "größer", stems of their own) is linked with its forms to the
 adjective it is made of.
 
@@ -93,22 +95,22 @@ VOWELS = set("aeiouy")
 
 
 def doubled_forms(groups):
-    """(form, stem) for the stems that double the last consonant of another stem before an
-    ending: run -> running, stop -> stopped, big -> bigger, biggest."""
+    """(form, stem) for the comparatives and superlatives that double the last consonant of
+    another stem: big -> bigger, biggest."""
     stems = {base for base, _ in groups}
     made = {f for base, forms in groups for f in forms if f != base}
     pairs = []
     for w in (base for base, _ in groups):
         if w in made or not w.isalpha() or not w.islower():
             continue
-        for ending in ("ing", "ed", "er", "est"):
+        for ending, other in (("er", "est"), ("est", "er")):
             if not w.endswith(ending) or len(w) < len(ending) + 3:
                 continue
             stem = w[: -len(ending) - 1]
             c = w[-len(ending) - 1]
             if len(stem) < 2 or stem[-1] != c or c in VOWELS or stem not in stems:
                 continue
-            if ending in ("er", "est") and stem + c + ("est" if ending == "er" else "er") not in stems:
+            if stem + c + other not in stems:
                 continue
             pairs.append((w, stem))
     return pairs

@@ -6,7 +6,8 @@
 # Debian's Hunspell dictionaries, expanded by Hunspell's unmunch into (form, base) pairs
 # (tools/hunspell_forms.py), and from the project's tables of irregular forms
 # (tools/dictool/samples/forms); "dictool forms" makes the packages' ending rules of them and the
-# words of the forms the rules do not reach (docs/dictionary-source.md).
+# words of the forms the rules do not reach (docs/dictionary-source.md); "dictool forms-check"
+# then looks every form and every word up in the packages built.
 #
 # A cross build cannot run its own dictool.exe without Wine and a Wine prefix, neither of which
 # the build may rely on (the prefix belongs to the test run). It builds a second dictool for the
@@ -76,18 +77,29 @@ function(parlavent_sample name database lang1 lang2 hunspell1)
   set(common_head ${samples_source_dir}/${name}.common.head.txt)
   set(forms_tables ${samples_source_dir}/forms)
   set(dictd ${PARLAVENT_DICTD_DIR}/${database}.index ${PARLAVENT_DICTD_DIR}/${database}.dict.dz)
+  set(forms_pairs --side1 ${forms_tables}/${lang1}.tsv --side1 ${forms_work_dir}/${hunspell1}.tsv
+                  --side2 ${forms_tables}/${lang2}.tsv --side2 ${forms_work_dir}/ru_RU.tsv)
+  # The packages are checked in a folder of their own, as the program loads them, before they
+  # take their places: every form reaches its base and every word shows its own translations
+  # first, or the build fails.
+  set(checked ${work}/checked)
+  file(STRINGS ${shared_head} short_name REGEX "^ShortName=" LIMIT_COUNT 1)
+  string(REPLACE "ShortName=" "" short_name "${short_name}")
   add_custom_command(
     OUTPUT ${full_package} ${common_package}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${work} ${dictionaries_dir}
     COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/make_flags.py ${lang1} ${lang2} ${work}/${name}_flag
     COMMAND ${dictool_command} import-dictd ${ARGN} ${full_heads} ${dictd} ${work}/${name}_imported.txt
-    COMMAND ${dictool_command} forms --side1 ${forms_tables}/${lang1}.tsv --side1 ${forms_work_dir}/${hunspell1}.tsv
-            --side2 ${forms_tables}/${lang2}.tsv --side2 ${forms_work_dir}/ru_RU.tsv
-            ${work}/${name}_imported.txt ${work}/${name}_replace.txt ${work}/${name}_full.txt
-    COMMAND ${dictool_command} build --without-transcriptions ${work}/${name}_full.txt ${full_package}
+    COMMAND ${dictool_command} forms ${forms_pairs} ${work}/${name}_imported.txt ${work}/${name}_replace.txt ${work}/${name}_full.txt
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${checked}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${checked}
+    COMMAND ${dictool_command} build --without-transcriptions ${work}/${name}_full.txt ${checked}/${name}_full.dic
     COMMAND ${dictool_command} import-dictd ${ARGN} --transcriptions-only --head ${shared_head}
             --head ${work}/${name}_replace.txt --head ${common_head} ${dictd} ${work}/${name}_common.txt
-    COMMAND ${dictool_command} build ${work}/${name}_common.txt ${common_package}
+    COMMAND ${dictool_command} build ${work}/${name}_common.txt ${checked}/${name}_common.dic
+    COMMAND ${dictool_command} forms-check ${forms_pairs} ${checked} ${short_name} ${work}/${name}_imported.txt
+    COMMAND ${CMAKE_COMMAND} -E copy ${checked}/${name}_full.dic ${full_package}
+    COMMAND ${CMAKE_COMMAND} -E copy ${checked}/${name}_common.dic ${common_package}
     DEPENDS ${dictool_target} ${full_head_files} ${common_head}
             ${forms_tables}/${lang1}.tsv ${forms_tables}/${lang2}.tsv
             ${forms_work_dir}/${hunspell1}.tsv ${forms_work_dir}/ru_RU.tsv

@@ -6,9 +6,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "dictionary_source.h"
+#include "forms_command.h"
 #include "utf8.h"
 #include "text/text.h"
 #include "support/package_fixture.h"
@@ -260,6 +263,47 @@ TEST(PackageBuilder, CodesWithoutSupportRechAreCountedAndLeftOut) {
   ASSERT_EQ(out.size(), 18u);
   EXPECT_EQ(out[0], 1);
   EXPECT_EQ(ByteVector(out.end() - 5, out.end()), (ByteVector{18, 0, 0, 0, 0}));
+}
+
+// dictool forms refuses what it cannot do before it writes anything, and a form word takes its
+// base's own links only, not those the source gives forms already ("шёл" must not list ging).
+class FormsCommand : public testing::PackageTest {};
+
+TEST_F(FormsCommand, RefusesWhatItCannotDoAndCopiesOnlyTheBasesOwnLinks) {
+  const auto source = WriteText("src.txt", "L\tgehen\tидти\nF\tging\tидти\n");
+  const auto pairs = WriteText("ru.tsv", "шёл\tидти\n");
+  const auto rules = Dir() / "rules.txt", out = Dir() / "out.txt";
+  const auto inputs = [&] {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(Dir())) names.insert(e.path().filename().string());
+    return names;
+  };
+  const auto before = inputs();
+  const struct {
+    std::filesystem::path pairs, rules, out;
+    std::string message;
+  } refused[] = {
+      {pairs, out, out, "the same file"},
+      {pairs, rules, source, "is the source itself"},
+      {Dir(), rules, out, "cannot read"},
+      {WriteText("nul.tsv", std::string("a\0b\tидти\n", 10)), rules, out, "nul.tsv:1: not UTF-8"},
+      {WriteText("bad.tsv", "x\tидти\n\xff\tидти\n"), rules, out, "bad.tsv:2: not UTF-8"},
+      {pairs, rules, Dir() / "missing" / "out.txt", "cannot write"},
+  };
+  for (const auto& c : refused) {
+    FormsReport report;
+    std::string err;
+    EXPECT_FALSE(MakeForms({source, {{2, c.pairs, true}}}, c.rules, c.out, report, err)) << c.message;
+    EXPECT_NE(err.find(c.message), std::string::npos) << err;
+  }
+  EXPECT_EQ(inputs().size(), before.size() + 2);  // nul.tsv and bad.tsv, nothing written
+  FormsReport report;
+  std::string err;
+  ASSERT_TRUE(MakeForms({source, {{2, pairs, true}}}, rules, out, report, err)) << err;
+  std::ifstream file(out, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("F2\tgehen\tшёл\t\t\t\tидти\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("ging\tшёл"), std::string::npos) << text;
 }
 
 // The builder reads UTF-8 unit by unit; it must read exactly what FromUtf8 reads, and call

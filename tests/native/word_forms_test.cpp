@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <iostream>
 #include <sstream>
+#include <tuple>
 
 #include "app/application.h"
 #include "dictionary/dictionary.h"
@@ -129,22 +130,6 @@ TEST(WordForms, AnsweredWithTheirBasesEntry) {
   EXPECT_EQ(tally.other, 0);
 }
 
-// The translations an entry shows, by their text.
-std::vector<std::u16string> Translations(const TranslationSet& entry) {
-  std::vector<std::u16string> out;
-  for (std::size_t r = 1; r <= entry.RechSet.Count(); ++r) {
-    const auto& themes = (*entry.RechSet.ItemAt(r))->ThemeSet;
-    for (std::size_t t = 1; t <= themes.Count(); ++t) {
-      const auto& comments = (*themes.ItemAt(t))->CommSet;
-      for (std::size_t c = 1; c <= comments.Count(); ++c) {
-        const auto& items = (*comments.ItemAt(c))->TransSet;
-        for (std::size_t i = 1; i <= items.Count(); ++i) out.push_back((*items.ItemAt(i))->Text);
-      }
-    }
-  }
-  return out;
-}
-
 // Every entry the look-up shows for text, with its translations.
 std::vector<std::pair<std::u16string, std::vector<std::u16string>>> Entries(Appl& app, std::u16string_view text) {
   std::u16string rendered;
@@ -152,7 +137,7 @@ std::vector<std::pair<std::u16string, std::vector<std::u16string>>> Entries(Appl
   if (app.GetTranslate(std::u16string(text), rendered, {}, {}) <= 0 || !app.WordSet) return out;
   for (std::size_t w = 1; w <= app.WordSet->Words.Count(); ++w) {
     const auto& entry = **app.WordSet->Words.ItemAt(w);
-    out.emplace_back(entry.Word, Translations(entry));
+    out.emplace_back(entry.Word, dictool::ShownTranslations(entry));
   }
   return out;
 }
@@ -189,6 +174,20 @@ void CheckOwnEntries(Appl& app) {
   ASSERT_FALSE(gardens.empty());
   ASSERT_FALSE(gardens[0].second.empty());
   EXPECT_EQ(gardens[0].second[0], u"сад");
+  // A word that is also a form of another word shows its own translations first, then its
+  // base's: "пила" (saw) is a form of "пить" (drink), "дорога" (road) of "дорогой" (dear).
+  const auto firstShown = [&](std::u16string_view dictionary, std::u16string_view word) {
+    Use(app, dictionary);
+    const auto entries = Entries(app, word);
+    return entries.empty() ? std::vector<std::u16string>{} : entries[0].second;
+  };
+  for (const auto& [dictionary, word, own] : std::initializer_list<std::tuple<std::u16string_view, std::u16string_view, std::u16string_view>>{
+           {u"En-Ru", u"дорога", u"road"}, {u"En-Ru", u"дома", u"at home"}, {u"De-Ru", u"мыло", u"Seife"},
+           {u"De-Ru", u"пила", u"Säge"}, {u"De-Ru", u"Валентина", u"Valentina"}, {u"De-Ru", u"Афины", u"Athen"}}) {
+    const auto shown = firstShown(dictionary, word);
+    EXPECT_TRUE(!shown.empty() && shown[0] == own) << ToUtf8(word) << " shows " << ToUtf8(JoinText(shown, u"; "));
+  }
+  EXPECT_TRUE(Has(firstShown(u"De-Ru", u"пила"), u"trinken"));
 }
 
 // A form's links stay its own: a headword does not list the forms of its translations among

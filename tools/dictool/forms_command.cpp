@@ -5,6 +5,7 @@
 #include <iostream>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -14,12 +15,14 @@
 #include "app/view_host.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/engine.h"
+#include "dictionary/lookup.h"
 #include "dictionary/result_tree.h"
 #include "dictionary_source.h"
 #include "foundation/api_strings.h"
 #include "foundation/settings_object.h"
 #include "load_command.h"
 #include "text/text.h"
+#include "utf8.h"
 
 namespace parlavent::dictool {
 namespace {
@@ -117,9 +120,11 @@ bool ReadForms(const DictionarySource& src, const Headwords& heads, const std::v
                std::vector<Form> (&forms)[2], std::string& err) {
   for (const auto& [side, path, asWords] : pairs) {
     if (side != 1 && side != 2) continue;
+    // A folder opens as a stream that reads nothing: it would pass for a file without pairs.
+    std::error_code ec;
     std::ifstream file(path, std::ios::binary);
-    if (!file) {
-      err = "cannot read " + path.string();
+    if (!file || std::filesystem::is_directory(path, ec)) {
+      err = "cannot read " + path.string() + " (a file of \"form TAB base\" lines)";
       return false;
     }
     auto& index = forms[side - 1];
@@ -128,7 +133,12 @@ bool ReadForms(const DictionarySource& src, const Headwords& heads, const std::v
     std::unordered_map<std::u16string, std::size_t> seen;
     for (std::size_t k = 0; k < index.size(); ++k) seen.emplace(LCase(index[k].text), k);
     std::string line;
-    while (std::getline(file, line)) {
+    for (std::size_t lineNo = 1; std::getline(file, line); ++lineNo) {
+      // Words are UTF-8 text: a NUL or a malformed byte would come out as a word of its own.
+      if (line.find('\0') != std::string::npos || !IsWellFormedUtf8(line)) {
+        err = path.string() + ":" + std::to_string(lineNo) + ": not UTF-8 text (a NUL or a malformed byte)";
+        return false;
+      }
       if (!line.empty() && line.back() == '\r') line.pop_back();
       const auto tab = line.find('\t');
       if (tab == std::string::npos || line.empty() || line[0] == '#') continue;
@@ -154,6 +164,10 @@ bool ReadForms(const DictionarySource& src, const Headwords& heads, const std::v
         f.bases.push_back(base);
         f.lowered.push_back(LCase(FromUtf8(src.Text(src.Words()[base].text))));
       }
+    }
+    if (file.bad()) {
+      err = "cannot read " + path.string();
+      return false;
     }
   }
   return true;
@@ -193,15 +207,100 @@ std::string ShareText(std::size_t part, std::size_t whole) {
   return share;
 }
 
+namespace {
+
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code e1, e2;
+  if (std::filesystem::equivalent(a, b, e1)) return true;
+  const auto ca = std::filesystem::weakly_canonical(a, e1), cb = std::filesystem::weakly_canonical(b, e2);
+  return !e1 && !e2 && ca == cb;
+}
+
+// Two files written together or not at all: each is opened beside its place before any work is
+// done (so that a place nothing can be written to is known at once), and only when both are
+// whole do they take their places; what is left over goes.
+class Outputs {
+ public:
+  Outputs(const std::filesystem::path& a, const std::filesystem::path& b) : paths_{a, b} {
+    for (int i = 0; i < 2; ++i) {
+      temp_[i] = paths_[i];
+      temp_[i] += ".part";
+      files_[i].open(temp_[i], std::ios::binary | std::ios::trunc);
+    }
+  }
+  Outputs(const Outputs&) = delete;
+  Outputs& operator=(const Outputs&) = delete;
+  ~Outputs() {
+    std::error_code ec;
+    for (int i = 0; i < 2; ++i) {
+      files_[i].close();
+      std::filesystem::remove(temp_[i], ec);
+    }
+  }
+  bool Open(std::string& err) const {
+    for (int i = 0; i < 2; ++i) {
+      if (!files_[i]) return err = "cannot write " + paths_[i].string(), false;
+    }
+    return true;
+  }
+  bool Commit(const std::string& a, const std::string& b, std::string& err) {
+    const std::string* texts[2] = {&a, &b};
+    for (int i = 0; i < 2; ++i) {
+      files_[i].write(texts[i]->data(), static_cast<std::streamsize>(texts[i]->size()));
+      files_[i].close();
+      if (!files_[i]) return err = "cannot write " + paths_[i].string(), false;
+    }
+    for (int i = 0; i < 2; ++i) {
+      std::error_code ec;
+      std::filesystem::rename(temp_[i], paths_[i], ec);
+      if (ec) return err = "cannot write " + paths_[i].string() + ": " + ec.message(), false;
+    }
+    return true;
+  }
+
+ private:
+  std::filesystem::path paths_[2], temp_[2];
+  std::ofstream files_[2];
+};
+
+}  // namespace
+
 bool MakeForms(const FormsInput& in, const std::filesystem::path& rulesOut, const std::filesystem::path& out,
                FormsReport& report, std::string& err) {
+  // Each output is a file of its own, and neither may overwrite what is still to be read.
+  if (SameFile(rulesOut, out)) {
+    err = "RULES.txt and OUT.txt are the same file (" + out.string() + ")";
+    return false;
+  }
+  for (const auto& p : {rulesOut, out}) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(p, ec)) {
+      err = p.string() + " is a folder, not a file to write";
+      return false;
+    }
+    if (SameFile(p, in.source)) {
+      err = p.string() + " is the source itself";
+      return false;
+    }
+    for (const auto& pairs : in.pairs) {
+      if (SameFile(p, pairs.file)) {
+        err = p.string() + " is a file of pairs (" + pairs.file.string() + ")";
+        return false;
+      }
+    }
+  }
+  Outputs outputs(rulesOut, out);
+  if (!outputs.Open(err)) return false;
   DictionarySource src;
   if (!ReadSource(in.source, src, err)) return false;
   const Headwords heads(src);
   const WordIndex* words = heads.words;
+  // A base's own links: the links of forms the source has already ("F ging идти") are no
+  // translations of the base, and a form of it must not list them ("шёл" would list ging).
   std::vector<std::vector<std::uint32_t>> linksOf(src.WordCount());
   for (std::uint32_t k = 0; k < src.LinkCount(); ++k) {
     const LinkEntry& l = src.Links()[k];
+    if (l.sideOneOnly) continue;
     if (l.word1 < linksOf.size()) linksOf[l.word1].push_back(k);
     if (l.word2 < linksOf.size()) linksOf[l.word2].push_back(k);
   }
@@ -386,15 +485,14 @@ bool MakeForms(const FormsInput& in, const std::filesystem::path& rulesOut, cons
   }
 
   std::ifstream source(in.source, std::ios::binary);
-  std::ofstream r(rulesOut, std::ios::binary | std::ios::trunc), f(out, std::ios::binary | std::ios::trunc);
-  r << rulesText << commonWords;
-  if (source.peek() != std::char_traits<char>::eof()) f << source.rdbuf();
-  f << '\n' << rulesText << formsText;
-  if (!r.flush() || !f.flush()) {
-    err = "cannot write " + rulesOut.string() + " or " + out.string();
+  std::ostringstream full;
+  if (source.peek() != std::char_traits<char>::eof()) full << source.rdbuf();
+  if (source.bad()) {
+    err = "cannot read " + in.source.string();
     return false;
   }
-  return true;
+  full << '\n' << rulesText << formsText;
+  return outputs.Commit(rulesText + commonWords, std::move(full).str(), err);
 }
 
 namespace {
@@ -427,6 +525,80 @@ FormAnswer AnswerOf(Appl& app, std::u16string_view form, const std::vector<std::
   return FormAnswer::kOther;
 }
 
+std::vector<std::u16string> ShownTranslations(const TranslationSet& entry) {
+  std::vector<std::u16string> out;
+  for (std::size_t r = 1; r <= entry.RechSet.Count(); ++r) {
+    const auto& themes = (*entry.RechSet.ItemAt(r))->ThemeSet;
+    for (std::size_t t = 1; t <= themes.Count(); ++t) {
+      const auto& comments = (*themes.ItemAt(t))->CommSet;
+      for (std::size_t c = 1; c <= comments.Count(); ++c) {
+        const auto& items = (*comments.ItemAt(c))->TransSet;
+        for (std::size_t i = 1; i <= items.Count(); ++i) out.push_back((*items.ItemAt(i))->Text);
+      }
+    }
+  }
+  return out;
+}
+
+namespace {
+
+// Whether every word of the source keeps its own translations when looked up: the whole word
+// asked as the one-call Translate asks it, its entry shows all of them, and first one of the
+// translations its text has of its own (the words of that spelling in any case, on either side,
+// are one entry), not one of a word it is a form of. Prints per side the share; false when a word
+// misses.
+bool CheckWords(Appl& app, const DictionarySource& src, const FormsCheckInput& in, std::ostream& out) {
+  const auto& words = src.Words();
+  std::vector<std::vector<std::u16string>> own(words.size());
+  for (const LinkEntry& l : src.Links()) {
+    if (l.sideOneOnly) continue;
+    own[l.word1].push_back(FromUtf8(src.Text(words[l.word2].text)));
+    own[l.word2].push_back(FromUtf8(src.Text(words[l.word1].text)));
+  }
+  std::unordered_map<std::u16string, std::unordered_set<std::u16string>> ownOfText;
+  for (std::size_t k = 0; k < words.size(); ++k) {
+    for (const auto& t : own[k]) ownOfText[LCase(FromUtf8(src.Text(words[k].text)))].insert(LCase(t));
+  }
+  TranslateArgs args;
+  args.FullText = true;
+  args.ClrBuffer = true;
+  bool whole = true;
+  for (int s = 1; s <= 2; ++s) {
+    std::size_t checked = 0, kept = 0, unasked = 0;
+    for (std::size_t k = 0; k < words.size(); ++k) {
+      if (words[k].side != s || own[k].empty()) continue;
+      const std::u16string text = FromUtf8(src.Text(words[k].text));
+      // The look-up trims a phrase of blanks and hyphens at its ends, so a prefix ("un-") is
+      // never asked for as written, whatever the package holds.
+      if (Trim(API::TrimString(Trim(text), u"-")) != text) {
+        ++unasked;
+        continue;
+      }
+      ++checked;
+      std::u16string rendered;
+      const bool found = app.GetTranslate(text, rendered, args, {}) > 0 && app.WordSet && app.WordSet->Words.Count();
+      const std::vector<std::u16string> shown = found ? ShownTranslations(**app.WordSet->Words.ItemAt(1)) : std::vector<std::u16string>{};
+      // The entry shows a translation once whatever its case ("God" and "god" give Бог).
+      std::unordered_set<std::u16string> lowered;
+      for (const auto& t : shown) lowered.insert(LCase(t));
+      const bool all = std::all_of(own[k].begin(), own[k].end(), [&](const auto& t) { return lowered.count(LCase(t)); });
+      if (all && !shown.empty() && ownOfText[LCase(text)].count(LCase(shown.front()))) {
+        ++kept;
+      } else if (in.list) {
+        out << "  " << ToUtf8(text) << " (" << ToUtf8(JoinText(own[k], u"; ")) << ") -> "
+            << (shown.empty() ? std::string("nothing") : ToUtf8(JoinText(shown, u"; "))) << "\n";
+      }
+    }
+    out << ToUtf8(in.dictionary) << " side " << s << ": " << checked << " words with translations, "
+        << ShareText(kept, checked) << " show all their own, first (" << unasked
+        << " more with a hyphen or blank at an end left out: no look-up asks for them as written)\n";
+    whole = whole && kept == checked;
+  }
+  return whole;
+}
+
+}  // namespace
+
 int CheckForms(const FormsCheckInput& in, std::ostream& out) {
   DictionarySource src;
   std::string err;
@@ -436,13 +608,22 @@ int CheckForms(const FormsCheckInput& in, std::ostream& out) {
     return 1;
   }
   return WithLoadedFolder(in.folder, [&](Appl& app) {
+    std::shared_ptr<clsDic> full;
+    bool named = false;
     for (const auto& dic : app.ColDics) {
-      if (dic->Name == in.dictionary && dic->Dicx) app.Dic = dic;  // the full package, paired with its common one
+      if (dic->Name != in.dictionary) continue;
+      named = true;
+      if (dic->Dicx) full = dic;  // the full package, paired with its common one
     }
-    if (!app.Dic || app.Dic->Name != in.dictionary) {
-      std::cerr << "dictool: no dictionary " << ToUtf8(in.dictionary) << " in " << in.folder.string() << "\n";
+    // The common package alone answers otherwise than the program does with both: a check of it
+    // would say nothing about the packages built.
+    if (!full) {
+      std::cerr << "dictool: " << (named ? "the full package of " : "no dictionary ") << ToUtf8(in.dictionary) << " in "
+                << in.folder.string()
+                << (named ? " cannot be used (missing, damaged or without its common package): nothing checked\n" : "\n");
       return 1;
     }
+    app.Dic = full;
     SetLookupDefaults(*app.Sett);
     app.State.gNotRepeatTrans = true;
     for (int s = 0; s < 2; ++s) {
@@ -462,7 +643,8 @@ int CheckForms(const FormsCheckInput& in, std::ostream& out) {
           << ShareText(count[0], forms[s].size())
           << " answered with their base's entry, " << count[1] << " with another word's, " << count[2] << " with nothing\n";
     }
-    return out ? 0 : 1;
+    const bool whole = CheckWords(app, src, in, out);
+    return out && whole ? 0 : 1;
   });
 }
 

@@ -50,6 +50,7 @@ bool MakeForms(const FormsInput& in, const std::filesystem::path& rulesOut, cons
 
 namespace parlavent {
 class Appl;
+class TranslationSet;
 }
 
 namespace parlavent::dictool {
@@ -57,6 +58,8 @@ namespace parlavent::dictool {
 /// What the look-up answers for a form: its base's entry (the base itself, or the form as a word
 /// of its own naming the base), another word's entry, or nothing.
 enum class FormAnswer { kBase, kOther, kNothing };
+/// The translations an entry of a look-up's result shows, in the order shown.
+std::vector<std::u16string> ShownTranslations(const TranslationSet& entry);
 /// Looks form up in app's current dictionary; bases are the texts it may reach (any case).
 /// shown: the first entry's word, or empty.
 FormAnswer AnswerOf(Appl& app, std::u16string_view form, const std::vector<std::u16string>& bases, std::u16string& shown);

@@ -68,9 +68,12 @@ constexpr const char* kUsage =
     "OUT.txt is SOURCE with that member and the links of the forms of --sideN files that its rules\n"
     "do not lead to their base (--rulesN files only teach rules). It reports per side the share of\n"
     "the forms that reach their base.\n"
-    "forms-check: looks up in dictionary NAME of FOLDER every form of the PAIRS files whose base is a\n"
-    "word of SOURCE (the imported source) and which is none, and prints per side the share answered\n"
-    "with the base's entry and how many with another word's or nothing (--list names them).\n"
+    "forms-check: looks up in dictionary NAME of FOLDER (its full package with its common one) every\n"
+    "form of the PAIRS files whose base is a word of SOURCE (the imported source) and which is none,\n"
+    "and prints per side the share answered with the base's entry and how many with another word's or\n"
+    "nothing; then every word of SOURCE with translations, and prints per side the share that shows\n"
+    "all its own translations, one of them first (--list names those that miss). Exit code 1 when a\n"
+    "word misses or NAME has no usable full package.\n"
     "batch: runs the commands of standard input, one per line with its arguments separated by TAB;\n"
     "before each command's output a line \"### \" and the command, after it \"### exit N\".\n";
 

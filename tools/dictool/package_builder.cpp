@@ -212,7 +212,7 @@ class Sections {
   std::int64_t HashSize() const { return 12 * static_cast<std::int64_t>(hash_.size()); }
   std::int64_t SortSize() const { return 4 * static_cast<std::int64_t>(sorted_.size()); }
   std::int64_t TransW1Size() const {
-    const auto r = static_cast<std::int64_t>(src_.LinkCount());
+    const auto r = static_cast<std::int64_t>(byWord1_.size());
     return 4 * r + r * Header() + commentBytes_;
   }
   std::int64_t TransW2Size() const { return 4 * static_cast<std::int64_t>(byWord2_.size()); }
@@ -246,15 +246,16 @@ class Sections {
   // "TransW1": records by side-1 word behind their offset table.
   void WriteTransW1(Output& out) const {
     const auto& links = src_.Links();
-    std::int64_t offset = 4 * static_cast<std::int64_t>(links.size());
+    std::int64_t offset = 4 * static_cast<std::int64_t>(byWord1_.size());
     for (std::uint32_t n : byWord1_) {
       out.I32(offset);
-      offset += Header() + commentSize_[n];
+      offset += Header() + commentSize_[LinkOf(n)];
     }
     for (std::uint32_t n : byWord1_) {
-      const LinkEntry& l = links[n];
-      out.I32(static_cast<std::int64_t>(l.word1) + 1);
-      out.I32(static_cast<std::int64_t>(l.word2) + 1);
+      const LinkEntry& l = links[LinkOf(n)];
+      const bool copy = n >= links.size();
+      out.I32(static_cast<std::int64_t>(copy ? l.word2 : l.word1) + 1);
+      out.I32(static_cast<std::int64_t>(copy ? l.word1 : l.word2) + 1);
       for (std::uint16_t t : l.themes) out.U16(t);
       if (report_.supportRech) {
         out.U8(l.rech);
@@ -393,19 +394,49 @@ class Sections {
     for (std::size_t i = 0; i < n; ++i) sorted_[i] = entries[i].k;
   }
 
-  // Both link orders by counting: by side-1 word (ties in source order), and the record numbers
-  // by side-2 word (ties in record order), without the links a side-2 word does not list.
+  // The "TransW1" records: every link, and a copy filed under its side-2 word of each link of a
+  // side-2 word that is the first word of a form's link. The look-up takes a word's links from
+  // "TransW1" when it finds any there and reaches "TransW2" only otherwise, so such a word
+  // ("дорога", a word and a form of "дорогой") would show its base's links alone. Sorted by
+  // their first word; among one word's records its own links (copies included) come before
+  // those it has as a form, each in source order. Then the record numbers by side-2 word (ties
+  // in record order), without the form's links and the copies, which no side-2 word reaches
+  // through "TransW2".
   void OrderLinks() {
     const auto& links = src_.Links();
-    byWord1_ = CountingOrder(links.size(), [&](std::size_t n) { return links[n].word1; });
-    byWord2_ = CountingOrder(links.size(), [&](std::size_t n) { return links[byWord1_[n]].word2; });
-    std::erase_if(byWord2_, [&](std::uint32_t n) { return links[byWord1_[n]].sideOneOnly; });
+    std::vector<bool> formFirst(src_.WordCount(), false);
+    for (const LinkEntry& l : links) {
+      if (l.sideOneOnly && src_.Words()[l.word1].side == 2) formFirst[l.word1] = true;
+    }
+    std::vector<std::uint32_t> records;  // a link's number, or the links' count plus that of a copied link
+    for (std::uint32_t n = 0; n < links.size(); ++n) {
+      if (!links[n].sideOneOnly) records.push_back(n);
+    }
+    for (std::uint32_t n = 0; n < links.size(); ++n) {
+      if (!links[n].sideOneOnly && formFirst[links[n].word2]) copied_.push_back(n);
+    }
+    for (std::uint32_t c = 0; c < copied_.size(); ++c) records.push_back(static_cast<std::uint32_t>(links.size()) + c);
+    for (std::uint32_t n = 0; n < links.size(); ++n) {
+      if (links[n].sideOneOnly) records.push_back(n);
+    }
+    const auto firstWord = [&](std::uint32_t n) { return n >= links.size() ? links[LinkOf(n)].word2 : links[n].word1; };
+    byWord1_ = CountingOrder(records.size(), [&](std::size_t i) { return firstWord(records[i]); });
+    for (std::uint32_t& i : byWord1_) i = records[i];
+    byWord2_ = CountingOrder(byWord1_.size(), [&](std::size_t n) { return links[LinkOf(byWord1_[n])].word2; });
+    std::erase_if(byWord2_, [&](std::uint32_t n) { return byWord1_[n] >= links.size() || links[byWord1_[n]].sideOneOnly; });
     commentSize_.reserve(links.size());
     for (const LinkEntry& l : links) {
       commentSize_.push_back(static_cast<std::uint32_t>(coder_.Size(src_.Text(l.comment))));
       commentBytes_ += commentSize_.back();
       if (!report_.supportRech && (l.rech || l.rod)) ++report_.droppedCodes;
     }
+    for (std::uint32_t n : copied_) commentBytes_ += commentSize_[n];
+  }
+
+  // The link a "TransW1" record holds: its own, or the one it copies.
+  std::uint32_t LinkOf(std::uint32_t record) const {
+    const std::size_t count = src_.LinkCount();
+    return record >= count ? copied_[record - count] : record;
   }
 
   template <typename KeyOf>
@@ -425,6 +456,7 @@ class Sections {
   std::int64_t textBytes_ = 0, transcriptionBytes_ = 0, commentBytes_ = 0;
   std::vector<HashRecord> hash_;
   std::vector<std::uint32_t> sorted_, byWord1_, byWord2_;
+  std::vector<std::uint32_t> copied_;  // the links copied under their side-2 word, in source order
   // Bytes of each word's text and transcription and of each link's comment, as written.
   std::vector<std::uint32_t> textSize_, transcriptionSize_, commentSize_;
 };
