@@ -358,7 +358,8 @@ TEST_F(SettingTest, FirstStartKeepsAUtf16OrUnreadableUserList) {
   for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 31 % 256);
   WriteBytes(list, binary);
   Sett().LoadWhiteCol();
-  EXPECT_EQ(ReadBytes(backup), binary);
+  EXPECT_EQ(ReadBytes(backup), twice) << "an older copy of other bytes stays";
+  EXPECT_EQ(ReadBytes(UserFolder() / "WhiteList.inf.bak2"), binary);
   EXPECT_TRUE(G().WhiteCol.Exists(u"OperaWindowClass"));
 
   // A list the program wrote itself is no reason for a copy.
@@ -373,8 +374,19 @@ TEST_F(SettingTest, FirstStartKeepsAUtf16OrUnreadableUserList) {
   Sett().LoadWhiteCol();
   EXPECT_EQ(GetSetting(u"Main", u"CorrectOpera"), u"0") << "the addition waits for a start that reads it";
   G().WhiteCol.Clear();
-  Sett().SaveWhiteCol();
+  EXPECT_FALSE(Sett().SaveWhiteCol()) << "the caller learns that the list was not written";
   EXPECT_TRUE(std::filesystem::is_symlink(list)) << "replaced by this session's list";
+
+  // Damaged where no copy can be written: the list stays as it is, and start-up says so.
+  std::filesystem::remove(list);
+  std::filesystem::remove(backup);
+  std::filesystem::create_directory(backup);
+  WriteBytes(list, twice);
+  G().gLeftFiles.clear();
+  Sett().LoadWhiteCol();
+  EXPECT_EQ(G().gLeftFiles, std::vector<std::u16string>{u"WhiteList.inf"});
+  EXPECT_FALSE(Sett().SaveWhiteCol());
+  EXPECT_EQ(ReadBytes(list), twice);
 }
 
 // Settings files as a crash, a disk error or another program may leave them: the start takes the
