@@ -148,7 +148,7 @@ TEST_F(SettingTest, SaveKeepsForeignKeysAndTheirPlaces) {
   Sett().TopMost = true;
   Sett().SaveSett();
   const std::string text = UserText();
-  const std::string expectedStart = "\r\n[Main]\r\nMyKey=42\r\nTraceControls=False\r\nTopMost=True\r\nAutoStart=True\r\n";
+  const std::string expectedStart = "[Main]\r\nMyKey=42\r\nTraceControls=False\r\nTopMost=True\r\nAutoStart=True\r\n";
   EXPECT_EQ(text.substr(0, expectedStart.size()), expectedStart) << text;
   EXPECT_NE(text.find("[Other]\r\nx=1\r\n"), std::string::npos);
   EXPECT_EQ(text.find("InjExclude"), std::string::npos);
@@ -159,7 +159,7 @@ TEST_F(SettingTest, SaveOnAnEmptyFileWritesMainThenLearnerInOrder) {
   Sett().GFont.Size = 8.1234;
   Sett().SaveSett();
   const std::string text = UserText();
-  EXPECT_EQ(text.rfind("\r\n[Main]\r\nAutoStart=True\r\nHotKeyCode=17\r\nHotKeyDouble=True\r\n", 0), 0u) << text;
+  EXPECT_EQ(text.rfind("[Main]\r\nAutoStart=True\r\nHotKeyCode=17\r\nHotKeyDouble=True\r\n", 0), 0u) << text;
   EXPECT_NE(text.find("TTHide=False\r\nAllowShort=True\r\nLanguage=0\r\n"), std::string::npos);
   EXPECT_NE(text.find("FontSize=8.1234\r\nFontName=Arial\r\n"), std::string::npos);
   EXPECT_NE(text.find("HintBG=14811135\r\nAero=True\r\nButtons=-1\r\n\r\n[Learner]\r\nTransp=20\r\n"),
