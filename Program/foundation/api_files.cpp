@@ -210,18 +210,20 @@ bool ValidUtf8(std::string_view bytes, bool& multiByte) {
 }
 
 // UTF-16 without a mark: its zero bytes are the high bytes of the line ends, TABs, digits and
-// Latin letters, so they all stand at odd places (LE) or all at even ones (BE), and there are many
-// of them. One stray zero, or a run of zeros a crash left, is no such pattern.
+// Latin letters, so they stand at odd places (LE) or at even ones (BE), and there are many of
+// them; a few characters whose low byte is zero ("一", U+4E00) stand on the other side. A stray
+// zero is no such pattern, and a run of zeros a crash left holds whole units of two zero bytes,
+// which no text holds and which are left out of the count.
 bool SteadyUtf16(std::string_view bytes, bool& bigEndian) {
-  std::size_t evenZeros = 0, oddZeros = 0;
-  const std::size_t end = bytes.size() & ~std::size_t{1};
-  for (std::size_t i = 0; i < end; ++i) {
-    if (bytes[i] == 0) ++(i % 2 == 0 ? evenZeros : oddZeros);
+  std::size_t odd = 0, even = 0;
+  const std::size_t units = bytes.size() / 2;
+  for (std::size_t i = 0; i < units; ++i) {
+    const bool first = bytes[2 * i] == 0, second = bytes[2 * i + 1] == 0;
+    if (first != second) ++(second ? odd : even);
   }
-  if (evenZeros != 0 && oddZeros != 0) return false;
-  const std::size_t zeros = evenZeros + oddZeros;
-  bigEndian = evenZeros != 0;
-  return zeros >= 2 && zeros * 16 >= end / 2;
+  bigEndian = even > odd;
+  const std::size_t steady = std::max(odd, even), other = std::min(odd, even);
+  return steady >= 2 && other * 4 <= steady && steady * 16 >= units;
 }
 
 }  // namespace

@@ -44,10 +44,10 @@ struct UserText {
 
 /// The text of a user's file in whichever form a Windows editor may have left it: UTF-16LE,
 /// UTF-16BE or UTF-8 behind their marks; without a mark, UTF-8 when the bytes are valid UTF-8 and
-/// hold a character beyond ASCII; then UTF-16 when the zero bytes stand in a steady pattern, all
-/// at odd places (LE) or all at even ones (BE), as in the line ends and Latin letters of UTF-16
-/// text (an odd last byte ignored); otherwise ANSI, so that a stray zero left by a crash does not
-/// turn an ANSI file into UTF-16.
+/// hold a character beyond ASCII; then UTF-16 when the zero bytes stand in a steady pattern, at
+/// odd places (LE) or at even ones (BE), as in the line ends and Latin letters of UTF-16 text (an
+/// odd last byte ignored); otherwise ANSI, so that a stray zero or a run of zeros left by a crash
+/// does not turn an ANSI file into UTF-16.
 UserText ReadUserText(std::string_view bytes);
 std::u16string DecodeUserText(std::string_view bytes);
 

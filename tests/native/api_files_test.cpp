@@ -130,6 +130,9 @@ TEST(ApiUserText, ReadInTheEncodingsEditorsWrite) {
        API::TextForm::Ansi},
       {"UTF-16LE of Cyrillic and line ends", std::string("\x34\x04\x3E\x04\r\0\n\0", 8), u"до\r\n",
        API::TextForm::Utf16Le},
+      {"UTF-16LE with a character whose low byte is zero, and a run of zeros after it",
+       std::string("\0\x4E" "\t\0w\0o\0r\0d\0\r\0\n\0\0\0\0\0", 20), std::u16string(u"\u4E00\tword\r\n\0\0", 10),
+       API::TextForm::Utf16Le},
   };
   for (const auto& c : guessed) {
     const API::UserText read = API::ReadUserText(c.bytes);
