@@ -281,6 +281,7 @@ void clsINI::ReadFile() {
   if (fileName_.empty()) return;
   // A line ends at CR or CR LF; a lone LF stays inside its line.
   API::UserText read;
+  bool unread = false;
   if (Unicode) {
     read.text = API::ReadUnicodeFile(fileName_);
     read.form = API::TextForm::Utf16Le;
@@ -288,13 +289,14 @@ void clsINI::ReadFile() {
   } else {
     // As the program writes it (ANSI, or UTF-16LE behind its mark), or as an editor saved it.
     std::string bytes;
-    API::ReadFileBytes(fileName_, bytes);
+    unread = !API::ReadFileBytes(fileName_, bytes) && API::FileExists(fileName_);
     read = API::ReadUserText(bytes);
   }
   SetSettingText(read.text);
   read.text.clear();
   sourceForm_ = read;
   sourceFile_ = fileName_;
+  unread_ = unread;
   if (!sections_.empty()) section_ = sections_.front().Name;
 }
 
@@ -311,6 +313,12 @@ bool clsINI::UpdateFile(std::u16string* errdesc) {
   // A save that changes nothing leaves the file alone: a large file costs no write.
   if (!sourceFile_.empty() && fileName_ == sourceFile_ && changes_ == savedChanges_ && API::FileExists(fileName_)) {
     return true;
+  }
+  // A file that is there but could not be read (another program holds it unshared) is whole but
+  // unknown: no copy of it can be kept, and this session's few keys do not replace it.
+  if (unread_ && fileName_ == sourceFile_) {
+    if (errdesc) *errdesc = API::GetFileName(fileName_) + u" could not be read";
+    return false;
   }
   const std::u16string text = LayoutText();
   std::u16string fileText;
@@ -423,6 +431,7 @@ void clsINI::SetSettingText(std::u16string_view text) {
   changes_ = savedChanges_ = 0;
   sourceFile_.clear();
   sourceForm_ = {};
+  unread_ = false;
   source_ = ReplaceAll(text, u"\r\n", u"\r");
   // Every line ends, the last one too, so that what a save adds after it starts a line of its own.
   if (!source_.empty() && source_.back() != kCr) source_ += kCr;

@@ -197,6 +197,7 @@ class clsINI {
   std::u16string source_;      // the text last read or set, lines ended by CR
   std::u16string sourceFile_;  // the file source_ was read from; "" when it came from SetSettingText
   API::UserText sourceForm_;   // the encoding it was read in (no text)
+  bool unread_ = false;        // sourceFile_ is there but could not be read: it is not replaced
   std::vector<Cut> cuts_;      // removed keys and sections of source_
   // Changes since source_ was read, and how many of them the file holds: a save that would write
   // what the file holds already is left out.

@@ -224,6 +224,16 @@ TEST_F(IniFileTest, ASaveKeepsTheFilesLayoutAndWritesOnlyWhatChanged) {
   EXPECT_EQ(FileBytes(u"l.ini"),
             "; written by hand\r\nstray=1\r\n\r\n  [Main]  // the main one\r\n A = 1 \r\n"
             "// keep me\r\nB=two\r\nNew=n\r\n\r\n\r\n[Last]\r\nD=4\r\nE=5\r\n\r\n[Added]\r\nk=v\r\n");
+  // A file there but unreadable is not replaced by the few keys this object holds.
+  testing::PutUnreadableFile(dir.path() / "held.ini");
+  clsINI held;
+  held.FileName(Path(u"held.ini"));
+  held.SetValue(u"k", u"Main", u"v");
+  std::u16string reason;
+  EXPECT_FALSE(held.UpdateFile(&reason));
+  EXPECT_EQ(reason, u"held.ini could not be read");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "held.ini"));
+
   // The next save starts from what the file now holds.
   layout.SetValue(u"D", u"Last", u"four");
   ASSERT_TRUE(layout.UpdateFile());
