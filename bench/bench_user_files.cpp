@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -127,6 +128,34 @@ BENCHMARK(BM_LearningCardOfOneEndlessLine)
     ->Arg(50 * kMB)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
+
+// Parlavent.ini grown to tens of megabytes (sections added by hand or by other programs), saved
+// by the settings dialog's OK: unchanged (range(1) 0) and with one setting changed (1).
+void BM_SettingsSaveOfALargeFile(benchmark::State& state) {
+  Scratch scratch;
+  std::string text = "[Main]\r\nTopMost=True\r\n";
+  for (int i = 0; static_cast<std::int64_t>(text.size()) < state.range(0); ++i) {
+    text += "[Section" + std::to_string(i) + "]\r\nkey=some value of the section\r\nother=1\r\n";
+  }
+  // The per-user folder is %AppData%\Parlavent.
+  setenv("AppData", ToUtf8(scratch.Folder()).c_str(), 1);
+  const std::filesystem::path folder = std::filesystem::path(scratch.Folder()) / "Parlavent";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "Parlavent.ini", std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+  Setting& s = *scratch.app().Sett;
+  s.SaveSett();  // the first save adds the keys the file lacks
+  for (auto _ : state) {
+    if (state.range(1) != 0) s.TopMost = !s.TopMost;
+    benchmark::DoNotOptimize(s.SaveSett());
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SettingsSaveOfALargeFile)
+    ->Args({5 * kMB, 0})
+    ->Args({55 * kMB, 0})
+    ->Args({5 * kMB, 1})
+    ->Args({55 * kMB, 1})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace parlavent

@@ -11,6 +11,7 @@ bash scripts/install-deps.sh
 
 echo "== Layers: no include runs upward"
 python3 tools/check_layers.py
+python3 tools/check_layers_test.py
 
 run_dir=$(mktemp -d "${TMPDIR:-/tmp}/parlavent-test.XXXXXX")
 source scripts/wine-env.sh

@@ -433,8 +433,9 @@ class Appl {
   void HideDockedKeyb();
   void StartLearn();
   void RefreshLrnSrc(bool Clear);
-  /// Writes the user's layout-switch statistics to "trl.dat" (when the recorder changed them).
-  void SaveUserSwitch();
+  /// Writes the user's layout-switch statistics to "trl.dat" (when the recorder changed them and
+  /// the file may be replaced); false when changes were not written.
+  bool SaveUserSwitch();
   /// Whether Text is one word that, typed on the keys of one of the current dictionary's layouts
   /// and read in its other one, begins a word of the dictionary.
   bool FoundInOtherLayout(std::u16string_view Text);

@@ -24,7 +24,7 @@ class CompanionState {
   // Layout switching.
   std::u16string lastInput;               // the input box as the recorder saw it last
   bool switchChanged = false;             // the recorder changed the user's prefix statistics
-  bool switchUnread = false;              // "trl.dat" is there but could not be read
+  bool switchUnread = false;              // "trl.dat" stays as it is: unreadable, or no copy of it kept
   bool retyping = false;                  // the recorder is writing the input box itself
 
   // Learning cards.

@@ -153,6 +153,10 @@ void Appl::Launch() {
     Info(LZ(lang::kInfoFilesKept) + u" " + JoinText(G().gKeptFiles, u", "), false);
     G().gKeptFiles.clear();
   }
+  if (!G().gLeftFiles.empty()) {
+    Info(LZ(lang::kInfoFilesLeft) + u" " + JoinText(G().gLeftFiles, u", "), false);
+    G().gLeftFiles.clear();
+  }
   if (Sett->CannotSave) Info(LZ(lang::kInfoCannotSave) + u" " + API::GetAppDataFolder(), false);
   StartEvents();
   OpenQuickReferenceOnce();

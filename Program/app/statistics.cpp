@@ -102,30 +102,36 @@ std::u16string clsStat::FilePath() const {
 void clsStat::LoadStat() {
   items_.clear();
   changed_ = false;
-  unread_ = false;
+  leaveFile_ = false;
   const std::u16string path = FilePath();
   if (path.empty()) return;
   // Held by another program that shares it with no reader, the file is whole but unknown: a save
   // would put this session's few words in place of it.
   std::string bytes;
   if (!API::ReadFileBytes(path, bytes)) {
-    unread_ = API::FileExists(path);
+    leaveFile_ = API::FileExists(path);
+    if (leaveFile_) API::LeaveUserFile(path);
     return;
   }
   // Written as UTF-16LE, but an editor may have saved it otherwise.
-  const std::u16string text = API::DecodeUserText(bytes);
-  Parse(text);
+  const API::UserText read = API::ReadUserText(bytes);
+  Parse(read.text);
   // What the next save would not write back (lines that are no statistics, words past the
-  // limit, a file in no encoding read here) is first copied beside it as it is.
-  if (!SameLines(text, Serialize())) API::KeepBackup(path, bytes);
+  // limit, a file in no encoding read here), or would write in another encoding than the one
+  // guessed, is first copied beside it as it is; without a copy the file stays as it is.
+  const std::u16string text = Serialize();
+  leaveFile_ = !API::MayReplaceUserFile(path, bytes, read, SameLines(read.text, text), Utf16Bytes(text));
 }
 
-void clsStat::SaveStat() {
+bool clsStat::SaveStat() {
   // Unchanged statistics stay as the file holds them, even where it held more than was read.
-  if (!changed_ || unread_) return;
+  if (!changed_) return true;
+  if (leaveFile_) return false;
   const std::u16string path = FilePath();
-  if (path.empty()) return;
-  if (API::ReplaceFileContents(path, Utf16Bytes(Serialize()))) changed_ = false;
+  if (path.empty()) return false;
+  if (!API::ReplaceFileContents(path, Utf16Bytes(Serialize()))) return false;
+  changed_ = false;
+  return true;
 }
 
 void clsStat::Parse(std::u16string_view text) {

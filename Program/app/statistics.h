@@ -19,8 +19,9 @@ class clsStat {
   /// Reads "statistics.dat" of the per-user folder; a missing or unreadable file gives none.
   void LoadStat();
   /// Writes "statistics.dat" whole, when a look-up changed the statistics since they were read
-  /// and the file was read (one that could not be read stays as it is).
-  void SaveStat();
+  /// and the file may be replaced (one that could not be read, or whose copy could not be kept,
+  /// stays as it is). False when changes were not written.
+  bool SaveStat();
 
   /// Reads the file's text (UTF-16, a mark allowed): sound lines only, at most kMaxWords words.
   void Parse(std::u16string_view text);
@@ -45,7 +46,7 @@ class clsStat {
   std::u16string FilePath() const;
   std::vector<std::shared_ptr<clsStatItem>> items_;
   bool changed_ = false;
-  bool unread_ = false;  // the file is there but LoadStat could not read it
+  bool leaveFile_ = false;  // the file is there and may not be replaced: unreadable, or no copy kept
 };
 
 }  // namespace parlavent

@@ -121,13 +121,16 @@ std::u16string UserSwitchText() {
   return text;
 }
 
-void Appl::SaveUserSwitch() {
+bool Appl::SaveUserSwitch() {
   CompanionState& s = CompanionData();
-  if (!s.switchChanged || s.switchUnread || !Sett) return;
+  if (!s.switchChanged) return true;
+  if (s.switchUnread || !Sett) return false;
   // ANSI when every prefix survives the code page; otherwise UTF-16 with its mark, so that no
   // prefix comes back as question marks.
   const std::string bytes = API::TextFileBytes(UserSwitchText());
-  if (API::ReplaceFileContents(API::JoinPath(Sett->AppFolder, u"trl.dat"), bytes)) s.switchChanged = false;
+  if (!API::ReplaceFileContents(API::JoinPath(Sett->AppFolder, u"trl.dat"), bytes)) return false;
+  s.switchChanged = false;
+  return true;
 }
 
 namespace mdlPublic {

@@ -80,7 +80,10 @@ std::vector<std::u16string> LearnSourceWords(Appl& app, std::int32_t source) {
   std::vector<std::u16string> words;
   if (!app.Sett) return words;
   if (source == 1) {
-    const std::u16string text = API::ReadTextFile(API::JoinPath(app.Sett->AppFolder, u"learner.txt"));
+    // The user's own list, in whichever encoding the editor saved it.
+    std::string bytes;
+    API::ReadFileBytes(API::JoinPath(app.Sett->AppFolder, u"learner.txt"), bytes);
+    const std::u16string text = API::DecodeUserText(bytes);
     const std::u16string_view all(text);
     for (std::size_t pos = 0; pos < all.size() && words.size() < kMaxListWords;) {
       std::size_t end = all.find(u'\n', pos);

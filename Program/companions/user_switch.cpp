@@ -99,11 +99,15 @@ void Appl::LoadUserSwitch() {
   s.switchUnread = false;
   if (!API::ReadFileBytes(file, bytes)) {
     s.switchUnread = API::FileExists(file);
+    if (s.switchUnread) API::LeaveUserFile(file);
     return;
   }
   // Written as ANSI or as UTF-16LE with its mark, but an editor may have saved it otherwise.
-  // Lines the next save would not write back are first copied beside it, the file as it is.
-  if (!MergeUserSwitch(API::DecodeUserText(bytes))) API::KeepBackup(file, bytes);
+  // Lines the next save would not write back, or a guessed encoding it would not keep, are first
+  // copied beside it, the file as it is; without a copy the file stays as it is.
+  const API::UserText read = API::ReadUserText(bytes);
+  const bool whole = MergeUserSwitch(read.text);
+  s.switchUnread = !API::MayReplaceUserFile(file, bytes, read, whole, API::TextFileBytes(UserSwitchText()));
 }
 
 }  // namespace parlavent

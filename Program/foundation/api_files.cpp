@@ -171,20 +171,77 @@ std::u16string TextFromFileBytes(std::string_view bytes) {
   return AnsiCodePage().Decode(bytes);
 }
 
-std::u16string DecodeUserText(std::string_view bytes) {
-  const auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
-  if (starts("\xFF\xFE")) return Utf16Text(bytes.substr(2), false);
-  if (starts("\xFE\xFF")) return Utf16Text(bytes.substr(2), true);
-  if (starts("\xEF\xBB\xBF")) return FromUtf8(bytes.substr(3));
-  // No ANSI text holds a zero byte, while UTF-16 has one in every character of the Latin range
-  // (a TAB, a line break): the high byte, first in big-endian order.
-  std::size_t evenZeros = 0, oddZeros = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == 0) ++(i % 2 == 0 ? evenZeros : oddZeros);
+namespace {
+
+// Strict UTF-8: no overlong form, no surrogate, nothing past U+10FFFF. multiByte tells whether a
+// sequence of more than one byte occurs.
+bool ValidUtf8(std::string_view bytes, bool& multiByte) {
+  multiByte = false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    std::size_t extra = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (b >= 0xC2 && b <= 0xDF) {
+      extra = 1;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      extra = 2;
+      if (b == 0xE0) low = 0xA0;
+      if (b == 0xED) high = 0x9F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      extra = 3;
+      if (b == 0xF0) low = 0x90;
+      if (b == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (i + extra >= bytes.size()) return false;
+    for (std::size_t k = 1; k <= extra; ++k) {
+      const auto c = static_cast<unsigned char>(bytes[i + k]);
+      if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) return false;
+    }
+    multiByte = true;
+    i += extra + 1;
   }
-  if (evenZeros + oddZeros == 0) return AnsiCodePage().Decode(bytes);
-  return Utf16Text(bytes, evenZeros > oddZeros);
+  return true;
 }
+
+// UTF-16 without a mark: its zero bytes are the high bytes of the line ends, TABs, digits and
+// Latin letters, so they stand at odd places (LE) or at even ones (BE), and there are many of
+// them; a few characters whose low byte is zero ("一", U+4E00) stand on the other side. A stray
+// zero is no such pattern, and a run of zeros a crash left holds whole units of two zero bytes,
+// which no text holds and which are left out of the count.
+bool SteadyUtf16(std::string_view bytes, bool& bigEndian) {
+  std::size_t odd = 0, even = 0;
+  const std::size_t units = bytes.size() / 2;
+  for (std::size_t i = 0; i < units; ++i) {
+    const bool first = bytes[2 * i] == 0, second = bytes[2 * i + 1] == 0;
+    if (first != second) ++(second ? odd : even);
+  }
+  bigEndian = even > odd;
+  const std::size_t steady = std::max(odd, even), other = std::min(odd, even);
+  return steady >= 2 && other * 4 <= steady && steady * 16 >= units;
+}
+
+}  // namespace
+
+UserText ReadUserText(std::string_view bytes) {
+  const auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
+  if (starts("\xFF\xFE")) return {Utf16Text(bytes.substr(2), false), TextForm::Utf16Le, true};
+  if (starts("\xFE\xFF")) return {Utf16Text(bytes.substr(2), true), TextForm::Utf16Be, true};
+  if (starts("\xEF\xBB\xBF")) return {FromUtf8(bytes.substr(3)), TextForm::Utf8, true};
+  bool multiByte = false, bigEndian = false;
+  if (ValidUtf8(bytes, multiByte) && multiByte) return {FromUtf8(bytes), TextForm::Utf8, false};
+  if (SteadyUtf16(bytes, bigEndian)) {
+    return {Utf16Text(bytes, bigEndian), bigEndian ? TextForm::Utf16Be : TextForm::Utf16Le, false};
+  }
+  return {AnsiCodePage().Decode(bytes), TextForm::Ansi, false};
+}
+
+std::u16string DecodeUserText(std::string_view bytes) { return ReadUserText(bytes).text; }
 
 std::u16string ReadTextFile(std::u16string_view path, long lineCount) {
   std::string bytes;
@@ -252,13 +309,44 @@ bool ReplaceFileContents(std::u16string_view path, std::string_view bytes, std::
   return true;
 }
 
-bool KeepBackup(std::u16string_view path, std::string_view bytes) {
-  const std::u16string backup = std::u16string(path) + u".bak";
-  std::string kept;
-  if (ReadFileBytes(backup, kept) && kept == bytes) return false;
-  if (!ReplaceFileContents(backup, bytes)) return false;
-  if (HasFoundationHost()) ProcessValues().gKeptFiles.push_back(GetFileName(path));
-  return true;
+Backup KeepBackup(std::u16string_view path, std::string_view bytes, bool announce) {
+  constexpr int kMaxCopies = 99;
+  for (int n = 1; n <= kMaxCopies; ++n) {
+    const std::u16string backup = std::u16string(path) + u".bak" + (n == 1 ? u"" : NumberText(n));
+    if (!IsPathExists(backup)) {
+      if (!ReplaceFileContents(backup, bytes)) return Backup::Failed;
+      if (announce && HasFoundationHost()) ProcessValues().gKeptFiles.push_back(GetFileName(path));
+      return Backup::Written;
+    }
+    // An older copy of other bytes stays; what cannot be read cannot be told from one.
+    std::string kept;
+    if (!ReadFileBytes(backup, kept)) return Backup::Failed;
+    if (kept == bytes) return Backup::AlreadyKept;
+  }
+  return Backup::Failed;
+}
+
+bool MayReplaceUserFile(std::u16string_view path, std::string_view bytes, const UserText& read, bool whole,
+                        std::string_view saveBytes) {
+  if (bytes.empty()) return true;
+  bool copy = !whole;
+  if (!copy && !read.marked) {
+    // A guess may have been wrong: before the file is written in another encoding, its bytes are
+    // kept as they were. The copy is not announced: nothing of the file was lost.
+    const UserText written = ReadUserText(saveBytes);
+    copy = written.form != read.form || written.marked;
+  }
+  if (!copy) return true;
+  if (KeepBackup(path, bytes, !whole) != Backup::Failed) return true;
+  LeaveUserFile(path);
+  return false;
+}
+
+void LeaveUserFile(std::u16string_view path) {
+  if (!HasFoundationHost()) return;
+  std::vector<std::u16string>& left = ProcessValues().gLeftFiles;
+  const std::u16string name = GetFileName(path);
+  if (std::find(left.begin(), left.end(), name) == left.end()) left.push_back(name);
 }
 
 void RemoveSaveLeftovers(std::u16string_view folder) {

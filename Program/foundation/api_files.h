@@ -31,9 +31,24 @@ std::string TextFileBytes(std::u16string_view text);
 /// otherwise ANSI.
 std::u16string TextFromFileBytes(std::string_view bytes);
 
+/// The encodings a user's file is read in.
+enum class TextForm { Ansi, Utf8, Utf16Le, Utf16Be };
+
+/// A user's file as read: its text, the encoding it was read in, and whether a byte-order mark
+/// named that encoding (false: it was guessed from the bytes).
+struct UserText {
+  std::u16string text;
+  TextForm form = TextForm::Ansi;
+  bool marked = false;
+};
+
 /// The text of a user's file in whichever form a Windows editor may have left it: UTF-16LE,
-/// UTF-16BE or UTF-8 behind their marks; without a mark, UTF-16 when it holds zero bytes (LE or BE
-/// by where they stand, an odd last byte ignored), otherwise ANSI.
+/// UTF-16BE or UTF-8 behind their marks; without a mark, UTF-8 when the bytes are valid UTF-8 and
+/// hold a character beyond ASCII; then UTF-16 when the zero bytes stand in a steady pattern, at
+/// odd places (LE) or at even ones (BE), as in the line ends and Latin letters of UTF-16 text (an
+/// odd last byte ignored); otherwise ANSI, so that a stray zero or a run of zeros left by a crash
+/// does not turn an ANSI file into UTF-16.
+UserText ReadUserText(std::string_view bytes);
 std::u16string DecodeUserText(std::string_view bytes);
 
 /// Text in the form TextFileBytes writes. lineCount above 0: that many lines (fewer at the end of
@@ -54,10 +69,33 @@ bool SaveBytesToFile(std::u16string_view path, std::u16string_view text);
 /// system's description of a failure.
 bool ReplaceFileContents(std::u16string_view path, std::string_view bytes, std::u16string* error = nullptr);
 
+/// What KeepBackup did.
+enum class Backup {
+  Written,      // a new copy stands beside the file
+  AlreadyKept,  // a copy of these bytes stood there already
+  Failed,       // no copy could be made: the file must not be replaced
+};
+
 /// Before a save replaces a user's file the program could not read whole, its bytes are kept in
-/// "<path>.bak" (unless that copy holds them already). True when a copy was written; its file
-/// name then joins the kept files that start-up names once on the info line.
-bool KeepBackup(std::u16string_view path, std::string_view bytes);
+/// "<path>.bak", or, when that holds other bytes (an older copy), in the first of "<path>.bak2" …
+/// "<path>.bak99" that is free or holds them: no copy is written over an older different one.
+/// A name there that is no readable file (a folder, a file held by another program) counts as
+/// failure, as does a copy that cannot be written. With announce, a written copy's file name joins
+/// the kept files that start-up names once on the info line.
+Backup KeepBackup(std::u16string_view path, std::string_view bytes, bool announce = true);
+
+/// The one rule for a user's file the program rewrites, applied once it is read: when the next
+/// save would not write back all that bytes hold (whole false), or would write them in another
+/// encoding than the one guessed for them (saveBytes: what a save would write now; a marked file
+/// is never copied for that), a copy is kept first. False when no copy could be made: the caller
+/// then leaves the file as it is for the session, keeping its changes in memory, and the info line
+/// names it once at start-up (LeaveUserFile).
+bool MayReplaceUserFile(std::u16string_view path, std::string_view bytes, const UserText& read, bool whole,
+                        std::string_view saveBytes);
+
+/// Names the file once on the info line at start-up as one this session leaves as it is (it is
+/// there but could not be read, or no copy of it could be made).
+void LeaveUserFile(std::u16string_view path);
 
 /// Removes what saves cut short left beside the files of folder: their temporaries "*.~new" and
 /// the write probes "*.~probe". The files themselves stay as the last whole save left them.

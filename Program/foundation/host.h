@@ -34,6 +34,7 @@ struct FoundationState {
   std::uintptr_t gHandCursor = 0;          // the hand cursor's handle, loaded at start-up
   std::shared_ptr<class FileLineReader> gLineReader;  // mdlPublic::ReadFileLine's one file
   std::vector<std::u16string> gKeptFiles;  // user files copied to "<name>.bak" (API::KeepBackup)
+  std::vector<std::u16string> gLeftFiles;  // user files this session does not replace (API::LeaveUserFile)
 };
 
 class FoundationHost {

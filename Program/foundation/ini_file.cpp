@@ -14,6 +14,7 @@
 // of another INI file.
 #include "foundation/ini_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -71,11 +72,20 @@ IniValue Decode(const std::u16string& stored) {
 }
 
 // Trimmed of blanks, cut before a "//" comment; "" for an empty or comment line.
-std::u16string ContentOfLine(std::u16string_view line) {
-  std::u16string trimmed = Trim(line);
+std::u16string_view ContentOfLine(std::u16string_view line) {
+  std::u16string_view trimmed = TrimView(line);
   const std::size_t comment = trimmed.find(u"//");
-  if (comment != std::u16string::npos) trimmed.resize(comment);
+  if (comment != std::u16string_view::npos) trimmed = trimmed.substr(0, comment);
   return trimmed;
+}
+
+// A key as its line holds it: a bare name for an empty value.
+std::u16string KeyLine(std::u16string_view name, std::u16string_view value) {
+  std::u16string line(name);
+  if (value.empty()) return line;
+  line += u'=';
+  for (const char16_t c : value) line += c == kCr ? kLineBreak : c;
+  return line;
 }
 
 // Decimal text as the runtime reads it: blanks, sign, digits, an optional fraction and exponent;
@@ -225,7 +235,7 @@ void clsINI::OpenForReading(std::u16string_view path) { Open(path, false); }
 
 void clsINI::Open(std::u16string_view path, bool createMissing) {
   fileName_ = path;
-  sections_.clear();
+  SetSettingText({});
   PrepareFile(createMissing);
   ReadFile();
   if (UseCash) {
@@ -269,15 +279,24 @@ std::u16string clsINI::GetCachePath() const {
 
 void clsINI::ReadFile() {
   if (fileName_.empty()) return;
-  std::u16string text;
+  // A line ends at CR or CR LF; a lone LF stays inside its line.
+  API::UserText read;
+  bool unread = false;
   if (Unicode) {
-    text = ReplaceAll(API::ReadUnicodeFile(fileName_), u"\r\n", u"\r");
+    read.text = API::ReadUnicodeFile(fileName_);
+    read.form = API::TextForm::Utf16Le;
+    read.marked = true;
   } else {
-    // Line by line: a line ends at CR or CR LF; a lone LF stays inside its line.
-    text = ReplaceAll(API::ReadTextFile(fileName_), u"\r\n", u"\r");
-    if (!text.empty() && text.back() != kCr) text += kCr;
+    // As the program writes it (ANSI, or UTF-16LE behind its mark), or as an editor saved it.
+    std::string bytes;
+    unread = !API::ReadFileBytes(fileName_, bytes) && API::FileExists(fileName_);
+    read = API::ReadUserText(bytes);
   }
-  SetSettingText(text);
+  SetSettingText(read.text);
+  read.text.clear();
+  sourceForm_ = read;
+  sourceFile_ = fileName_;
+  unread_ = unread;
   if (!sections_.empty()) section_ = sections_.front().Name;
 }
 
@@ -286,18 +305,99 @@ bool clsINI::UpdateFile(std::u16string* errdesc) {
     if (errdesc) *errdesc = u"Не указано имя файла!";
     return false;
   }
-  std::u16string cashText;
-  const std::u16string text = GetSettingText(&cashText);
-  if (UseCash) API::SaveTextFile(GetCachePath(), cashText, 0, true);
+  if (UseCash) {
+    std::u16string cashText;
+    GetSettingText(&cashText);
+    API::SaveTextFile(GetCachePath(), cashText, 0, true);
+  }
+  // A save that changes nothing leaves the file alone: a large file costs no write.
+  if (!sourceFile_.empty() && fileName_ == sourceFile_ && changes_ == savedChanges_ && API::FileExists(fileName_)) {
+    return true;
+  }
+  // A file that is there but could not be read (another program holds it unshared) is whole but
+  // unknown: no copy of it can be kept, and this session's few keys do not replace it.
+  if (unread_ && fileName_ == sourceFile_) {
+    if (errdesc) *errdesc = API::GetFileName(fileName_) + u" could not be read";
+    return false;
+  }
+  const std::u16string text = LayoutText();
   std::u16string fileText;
-  if (!text.empty()) {
-    for (const auto& line : SplitText(text, u"\r")) fileText += line + u"\r\n";
+  fileText.reserve(text.size() + text.size() / 16);
+  for (std::size_t pos = 0; pos < text.size();) {
+    std::size_t end = text.find(kCr, pos);
+    if (end == std::u16string::npos) end = text.size();
+    fileText.append(text, pos, end - pos);
+    if (end < text.size()) fileText += u"\r\n";
+    pos = end + 1;
+  }
+  const std::string bytes = API::TextFileBytes(fileText);
+  std::u16string error;
+  // A file an editor saved in an encoding guessed on reading is kept as it was before it is
+  // written in another one.
+  if (fileName_ == sourceFile_ && !sourceForm_.marked && sourceForm_.form != API::TextForm::Ansi) {
+    std::string old;
+    if (API::ReadFileBytes(fileName_, old) && !API::MayReplaceUserFile(fileName_, old, sourceForm_, true, bytes)) {
+      if (errdesc) *errdesc = u"No copy of " + API::GetFileName(fileName_) + u" could be kept";
+      return false;
+    }
   }
   // Written beside the file and renamed over it, so that a failure leaves the old file whole.
-  std::u16string error;
-  if (API::ReplaceFileContents(fileName_, API::TextFileBytes(fileText), &error)) return true;
-  if (errdesc) *errdesc = error;
-  return false;
+  if (!API::ReplaceFileContents(fileName_, bytes, &error)) {
+    if (errdesc) *errdesc = error;
+    return false;
+  }
+  // The next save starts again from source_ and every change since; until one more comes the
+  // file holds them all.
+  sourceFile_ = fileName_;
+  const bool utf16 = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
+  sourceForm_ = {{}, utf16 ? API::TextForm::Utf16Le : API::TextForm::Ansi, utf16};
+  savedChanges_ = changes_;
+  return true;
+}
+
+// source_ with the changes made since it was read: changed key lines rewritten in place, removed
+// keys and sections left out, new keys after the last key of their section, new sections at the
+// end after an empty line. Every other line, blank lines and comments included, stays as it was.
+std::u16string clsINI::LayoutText() const {
+  struct Edit {
+    std::size_t begin, end;
+    std::u16string text;
+  };
+  std::vector<Edit> edits;
+  std::u16string appended;
+  for (const auto& section : sections_) {
+    if (section.begin == kNoLine) {
+      // A new section stands apart from the text before it, as the program's own files do.
+      if (!source_.empty() || !appended.empty()) appended += kCr;
+      appended += u"[" + section.Name + u"]" + kCr;
+      for (const auto& key : section.Values) appended += KeyLine(key.Name, key.Value) + kCr;
+      continue;
+    }
+    std::u16string added;
+    for (const auto& key : section.Values) {
+      if (key.begin == kNoLine) {
+        added += KeyLine(key.Name, key.Value) + kCr;
+      } else if (key.changed) {
+        edits.push_back({key.begin, key.end, KeyLine(key.Name, key.Value)});
+      }
+    }
+    if (!added.empty()) edits.push_back({section.insertAt, section.insertAt, std::move(added)});
+  }
+  for (const Cut& cut : cuts_) edits.push_back({cut.begin, cut.end, {}});
+  if (!appended.empty()) edits.push_back({source_.size(), source_.size(), appended});
+  std::stable_sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.begin < b.begin; });
+
+  std::u16string text;
+  text.reserve(source_.size() + appended.size());
+  std::size_t pos = 0;
+  for (const Edit& edit : edits) {
+    if (edit.begin < pos) continue;  // inside a stretch already left out
+    text.append(source_, pos, edit.begin - pos);
+    text += edit.text;
+    pos = edit.end;
+  }
+  text.append(source_, std::min(pos, source_.size()));
+  return text;
 }
 
 void clsINI::CashDir(std::u16string_view folder) {
@@ -327,26 +427,46 @@ bool clsINI::SaveAppSetting() {
 
 void clsINI::SetSettingText(std::u16string_view text) {
   sections_.clear();
+  cuts_.clear();
+  changes_ = savedChanges_ = 0;
+  sourceFile_.clear();
+  sourceForm_ = {};
+  unread_ = false;
+  source_ = ReplaceAll(text, u"\r\n", u"\r");
+  // Every line ends, the last one too, so that what a save adds after it starts a line of its own.
+  if (!source_.empty() && source_.back() != kCr) source_ += kCr;
+  const std::u16string_view all(source_);
   SectionRecord* open = nullptr;
-  for (const auto& line : SplitText(ReplaceAll(text, u"\r\n", u"\r"), u"\r")) {
-    const std::u16string content = ContentOfLine(line);
-    if (content.empty()) continue;
-    if (content[0] == u'[') {
-      const std::size_t close = content.find(u']');
-      if (close != std::u16string::npos && close >= 2) {
-        sections_.push_back({content.substr(1, close - 1), {}, {}});
-        open = &sections_.back();
-      }
+  for (std::size_t pos = 0; pos < all.size();) {
+    std::size_t end = all.find(kCr, pos);
+    if (end == std::u16string_view::npos) end = all.size();
+    const std::size_t next = end < all.size() ? end + 1 : end;
+    const std::u16string_view content = ContentOfLine(all.substr(pos, end - pos));
+    if (content.empty()) {
+      pos = next;
       continue;
     }
-    if (!open) continue;
-    open->Text += open->Text.empty() ? content : kCr + content;
-    const std::size_t eq = content.find(u'=');
-    if (eq == std::u16string::npos) {
-      open->Values.push_back({content, {}});
-    } else {
-      open->Values.push_back({content.substr(0, eq), ReplaceChar(content.substr(eq + 1), kLineBreak, kCr)});
+    if (content[0] == u'[') {
+      const std::size_t close = content.find(u']');
+      if (close != std::u16string_view::npos && close >= 2) {
+        if (open) open->end = pos;
+        sections_.push_back({std::u16string(content.substr(1, close - 1)), {}, pos, all.size(), next});
+        open = &sections_.back();
+      }
+      pos = next;
+      continue;
     }
+    if (open) {
+      const std::size_t eq = content.find(u'=');
+      ValueRecord record;
+      record.Name = std::u16string(content.substr(0, eq));
+      if (eq != std::u16string_view::npos) record.Value = ReplaceChar(content.substr(eq + 1), kLineBreak, kCr);
+      record.begin = pos;
+      record.end = end;
+      open->Values.push_back(std::move(record));
+      open->insertAt = next;
+    }
+    pos = next;
   }
 }
 
@@ -433,12 +553,19 @@ void clsINI::Value(std::u16string_view key, const IniValue& value) {
   bool set = false;
   for (auto& record : section.Values) {
     if (EqualsNoCase(record.Name, key)) {
-      record.Value = stored;
+      if (record.Value != stored) {
+        record.Value = stored;
+        record.changed = true;
+        ++changes_;
+      }
       set = true;
       break;
     }
   }
-  if (!set) section.Values.push_back({std::u16string(key), stored});
+  if (!set) {
+    section.Values.push_back({std::u16string(key), stored});
+    ++changes_;
+  }
   if (AutoUpdateFile) UpdateFile();
 }
 
@@ -470,7 +597,7 @@ clsINI::SectionRecord* clsINI::FindSection(std::u16string_view name) {
 
 clsINI::SectionRecord& clsINI::SectionOrAdd(std::u16string_view name) {
   if (SectionRecord* found = FindSection(name)) return *found;
-  sections_.push_back({std::u16string(name), {}, {}});
+  AddSection(name);
   return sections_.back();
 }
 
@@ -478,14 +605,17 @@ bool clsINI::SectionExists(std::u16string_view section) const { return FindSecti
 
 bool clsINI::AddSection(std::u16string_view section) {
   if (SectionExists(section)) return false;
-  sections_.push_back({std::u16string(section), {}, {}});
+  sections_.push_back({std::u16string(section), {}});
+  ++changes_;
   return true;
 }
 
 bool clsINI::RemoveSection(std::u16string_view section) {
   for (auto it = sections_.begin(); it != sections_.end(); ++it) {
     if (EqualsNoCase(it->Name, section)) {
+      if (it->begin != kNoLine) cuts_.push_back({it->begin, it->end});
       sections_.erase(it);
+      ++changes_;
       return true;
     }
   }
@@ -526,6 +656,7 @@ std::u16string clsINI::ValueName(std::u16string_view section, long index) const 
 bool clsINI::AddValue(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
   if (ValueExists(section, key)) return false;
   SectionOrAdd(section).Values.push_back({std::u16string(key), std::u16string(value)});
+  ++changes_;
   return true;
 }
 
@@ -534,7 +665,10 @@ bool clsINI::RemoveValue(std::u16string_view section, std::u16string_view key) {
   if (!found) return false;
   for (auto it = found->Values.begin(); it != found->Values.end(); ++it) {
     if (EqualsNoCase(it->Name, key)) {
+      // The line goes with its line end.
+      if (it->begin != kNoLine) cuts_.push_back({it->begin, it->end + 1});
       found->Values.erase(it);
+      ++changes_;
       return true;
     }
   }
@@ -551,7 +685,25 @@ std::u16string clsINI::GetSection(std::u16string_view section) {
 
 std::u16string clsINI::GetSectionText(std::u16string_view section) const {
   for (auto it = sections_.rbegin(); it != sections_.rend(); ++it) {
-    if (EqualsNoCase(it->Name, section)) return it->Text;
+    if (!EqualsNoCase(it->Name, section)) continue;
+    // Taken from the text as read, so that no section of a large file holds a copy of its lines.
+    std::u16string text;
+    if (it->begin == kNoLine) return text;
+    const std::u16string_view all(source_);
+    std::size_t pos = all.find(kCr, it->begin);
+    pos = pos == std::u16string_view::npos ? all.size() : pos + 1;
+    while (pos < it->end) {
+      std::size_t end = all.find(kCr, pos);
+      if (end == std::u16string_view::npos || end > it->end) end = it->end;
+      const std::u16string_view content = ContentOfLine(all.substr(pos, end - pos));
+      // Headers that open no section ("[]") are no body lines either.
+      if (!content.empty() && content[0] != u'[') {
+        if (!text.empty()) text += kCr;
+        text += content;
+      }
+      pos = end + 1;
+    }
+    return text;
   }
   return {};
 }

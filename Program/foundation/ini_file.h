@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/api_files.h"
+
 namespace parlavent {
 
 /// A value read from or written to an INI object: text, a list of strings, a collection of
@@ -95,13 +97,18 @@ class clsINI {
   IniValue GetValue(std::u16string_view key, std::u16string_view section = {}, const IniValue& defaultValue = {});
   void SetValue(std::u16string_view key, std::u16string_view section, const IniValue& value);
 
-  /// Writes the whole text to the file (replacing it whole). errdesc receives the reason of a
+  /// Writes the text to the file (replacing it whole) in the layout of the text it was read from:
+  /// its lines, blank lines and comments stay, a changed key's line is rewritten in its place, a new
+  /// key follows the last key of its section and a new section goes at the end (after an empty
+  /// line when text comes before it). When nothing
+  /// changed since the file was read, it is not written at all. errdesc receives the reason of a
   /// failure and is left alone on success.
   bool UpdateFile(std::u16string* errdesc = nullptr);
 
-  /// Replaces every section by the parse of text.
+  /// Replaces every section by the parse of text; its layout is the one UpdateFile keeps.
   void SetSettingText(std::u16string_view text);
-  /// The serialised text (lines ended by CR); with UseCash, CashText receives the cache copy's text.
+  /// The serialised text in the canonical layout (an empty line before each section, lines ended
+  /// by CR); with UseCash, CashText receives the cache copy's text.
   std::u16string GetSettingText(std::u16string* CashText = nullptr);
 
   bool SectionExists(std::u16string_view section) const;
@@ -151,14 +158,26 @@ class clsINI {
   bool SaveAppSetting();
 
  private:
+  static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+  // Where a record stands in source_: its line without the line end, [begin, end).
   struct ValueRecord {
     std::u16string Name;
     std::u16string Value;
+    std::size_t begin = kNoLine;  // kNoLine: added since the text was read
+    std::size_t end = kNoLine;
+    bool changed = false;         // its line is written anew
   };
   struct SectionRecord {
     std::u16string Name;
     std::vector<ValueRecord> Values;
-    std::u16string Text;
+    std::size_t begin = kNoLine;  // the header line; kNoLine: added since the text was read
+    std::size_t end = kNoLine;    // where the next header line (or the text) begins
+    std::size_t insertAt = kNoLine;  // just after the line end of its last key (or of its header)
+  };
+  // A stretch of source_ that the next write leaves out.
+  struct Cut {
+    std::size_t begin;
+    std::size_t end;
   };
 
   void Open(std::u16string_view path, bool createMissing);
@@ -168,12 +187,22 @@ class clsINI {
   const SectionRecord* FindSection(std::u16string_view name) const;
   SectionRecord* FindSection(std::u16string_view name);
   SectionRecord& SectionOrAdd(std::u16string_view name);
+  std::u16string LayoutText() const;
   IniValue ResolveLink(const IniValue& value) const;
   std::u16string CacheLine(const ValueRecord& key);
   static std::u16string AppIniName();
 
   std::u16string fileName_;
   std::vector<SectionRecord> sections_;
+  std::u16string source_;      // the text last read or set, lines ended by CR
+  std::u16string sourceFile_;  // the file source_ was read from; "" when it came from SetSettingText
+  API::UserText sourceForm_;   // the encoding it was read in (no text)
+  bool unread_ = false;        // sourceFile_ is there but could not be read: it is not replaced
+  std::vector<Cut> cuts_;      // removed keys and sections of source_
+  // Changes since source_ was read, and how many of them the file holds: a save that would write
+  // what the file holds already is left out.
+  std::uint64_t changes_ = 0;
+  std::uint64_t savedChanges_ = 0;
   std::u16string section_;
   IniValue default_;
   std::u16string cashDir_;

@@ -87,6 +87,7 @@ constexpr std::int32_t kInfoDicsSkipped = 331;
 constexpr std::int32_t kInfoCannotSave = 332;
 constexpr std::int32_t kInfoInputCut = 333;
 constexpr std::int32_t kInfoFilesKept = 336;
+constexpr std::int32_t kInfoFilesLeft = 337;
 constexpr std::int32_t kInfoWord = 340;
 constexpr std::int32_t kInfoWordsEndingIn1 = 341;
 constexpr std::int32_t kInfoWordsEndingIn2To4 = 342;
@@ -105,7 +106,7 @@ constexpr std::int32_t kAllEntries[] = {
     kHelpBySelect, kHelpByDblClick, kHelpThen, kHelpPress, kHelpHoldDown, kHelpOr, kHotKeyDouble, kMenuTL,
     kSpeak, kTipStopSpeaking, kMenuTransClip, kMenuSpeakClip, kTipNoVoices, kTipNoSpeech, kNoDictionary,
     kMenuStopSpeaking, kNotifyCannotRead, kNotifyAntivirus, kLinkExtTransPopup, kMenuPam,
-    kInfoDicsSkipped, kInfoCannotSave, kInfoInputCut, kInfoFilesKept, kInfoWord, kInfoWordsEndingIn1, kInfoWordsEndingIn2To4,
+    kInfoDicsSkipped, kInfoCannotSave, kInfoInputCut, kInfoFilesKept, kInfoFilesLeft, kInfoWord, kInfoWordsEndingIn1, kInfoWordsEndingIn2To4,
 };
 
 }  // namespace parlavent::lang

@@ -125,11 +125,12 @@ class Setting {
   void LoadWhiteCol();
   /// Writes G().WhiteCol to the per-user "WhiteList.inf"; false (with the file unchanged and the
   /// file helper's own message shown) when it cannot be written. A list that was there but could
-  /// not be read at start stays as the file holds it.
+  /// not be read at start, or not kept before its first save (API::MayReplaceUserFile), stays as
+  /// the file holds it for the session: false without a message, the list kept in memory.
   bool SaveWhiteCol();
 
  private:
-  bool userListUnread_ = false;  // "WhiteList.inf" was there but LoadWhiteCol could not read it
+  bool userListUnread_ = false;  // "WhiteList.inf" stays as it is: unreadable at start, or no copy kept
 };
 
 }  // namespace parlavent

@@ -107,16 +107,26 @@ void Setting::LoadWhiteCol() {
   const std::u16string path = own ? user : API::JoinPath(System().ProgramFolder(), u"DefaultWhiteList.inf");
   std::string bytes;
   const bool read = API::ReadFileBytes(path, bytes);
-  const std::u16string text = read ? API::DecodeUserText(bytes) : std::u16string();
+  const API::UserText decoded = read ? API::ReadUserText(bytes) : API::UserText();
+  const std::u16string& text = decoded.text;
   ProcessValues().WhiteCol = ParseWhiteList(text);
   // The user's list held by another program that shares it with no reader is whole but unknown:
   // no save puts this session's entries in place of it, and the addition below waits for a
   // start that reads it.
   userListUnread_ = own && !read;
-  if (userListUnread_) return;
+  if (userListUnread_) {
+    API::LeaveUserFile(user);
+    return;
+  }
   // A list the next save would write back shorter (lines it cannot read, a window type twice,
-  // bytes that are no list) is first copied beside it, as it is.
-  if (own && !SavesAsRead(text, ProcessValues().WhiteCol)) API::KeepBackup(user, bytes);
+  // bytes that are no list), or in another encoding than the one guessed, is first copied beside
+  // it, as it is; without a copy it stays as it is for the session.
+  if (own) {
+    const bool whole = SavesAsRead(text, ProcessValues().WhiteCol);
+    const std::string saved = API::TextFileBytes(FormatWhiteList(ProcessValues().WhiteCol));
+    userListUnread_ = !API::MayReplaceUserFile(user, bytes, decoded, whole, saved);
+    if (userListUnread_) return;
+  }
 
   // Once per user: capture in Opera is switched on, whatever the list said.
   if (LeadingNumber(GetSetting(u"Main", u"CorrectOpera", u"0")) != 0) return;
@@ -126,7 +136,8 @@ void Setting::LoadWhiteCol() {
 }
 
 bool Setting::SaveWhiteCol() {
-  if (userListUnread_) return true;
+  // The list stays in memory; the caller says that the file kept what it held.
+  if (userListUnread_) return false;
   return API::SaveTextFile(UserWhiteList(), FormatWhiteList(ProcessValues().WhiteCol), 0, true);
 }
 

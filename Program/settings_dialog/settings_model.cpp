@@ -584,10 +584,13 @@ bool SettingsModel::Save(std::u16string& error) {
   const FileCopy list(API::JoinPath(folder, u"WhiteList.inf"));
   const FileCopy ini(API::JoinPath(folder, u"Parlavent.ini"));
   Setting& s = *app_.Sett;
-  if (s.SaveWhiteCol() && s.SaveSett()) return true;
+  // A list that could not be read at start, or not kept before a save, stays as the file holds
+  // it: the save fails rather than lose the user's checks without a word.
+  const bool listSaved = s.SaveWhiteCol();
+  if (listSaved && s.SaveSett()) return true;
   list.PutBack();
   ini.PutBack();
-  error = u"WhiteList.inf, Parlavent.ini";
+  error = listSaved ? u"Parlavent.ini" : u"WhiteList.inf";
   return false;
 }
 

@@ -111,6 +111,35 @@ TEST(ApiUserText, ReadInTheEncodingsEditorsWrite) {
       {"ANSI", "a\t\xE4"},
   };
   for (const auto& c : cases) EXPECT_EQ(API::DecodeUserText(c.bytes), u"a\tд") << c.name;
+
+  // Without a mark the bytes decide, and only a steady pattern of zeros makes UTF-16.
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::u16string text;
+    API::TextForm form;
+  } guessed[] = {
+      {"UTF-8", "Stra\xC3\x9F" "e\t4", u"Straße\t4", API::TextForm::Utf8},
+      {"UTF-8, four bytes", "\xF0\x9F\x98\x80", u"\U0001F600", API::TextForm::Utf8},
+      {"ASCII", "abc", u"abc", API::TextForm::Ansi},
+      {"an overlong form is no UTF-8", "\xC0\xAF", u"\x0410\x0407", API::TextForm::Ansi},
+      {"a surrogate is no UTF-8", "\xED\xA0\x80", u"\x043D\x00A0\x0402", API::TextForm::Ansi},
+      {"cp1251 with a stray zero", std::string("\xE4\xEE\xEC\t1\r\n\0", 7), std::u16string(u"дом\t1\r\n\0", 7),
+       API::TextForm::Ansi},
+      {"cp1251 ending in a run of zeros", std::string("\xE4\xEE\xEC\0\0\0\0", 7), std::u16string(u"дом\0\0\0\0", 7),
+       API::TextForm::Ansi},
+      {"UTF-16LE of Cyrillic and line ends", std::string("\x34\x04\x3E\x04\r\0\n\0", 8), u"до\r\n",
+       API::TextForm::Utf16Le},
+      {"UTF-16LE with a character whose low byte is zero, and a run of zeros after it",
+       std::string("\0\x4E" "\t\0w\0o\0r\0d\0\r\0\n\0\0\0\0\0", 20), std::u16string(u"\u4E00\tword\r\n\0\0", 10),
+       API::TextForm::Utf16Le},
+  };
+  for (const auto& c : guessed) {
+    const API::UserText read = API::ReadUserText(c.bytes);
+    EXPECT_EQ(read.text, c.text) << c.name;
+    EXPECT_EQ(read.form, c.form) << c.name;
+    EXPECT_FALSE(read.marked) << c.name;
+  }
 }
 
 TEST_F(ApiFilesTest, AFailedSaveIsShownWhenAsked) {

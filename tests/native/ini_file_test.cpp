@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 
 #include "foundation/wildcard.h"
@@ -182,7 +183,7 @@ TEST(IniValues, NumbersTakeThePointOrTheUsersDecimalSeparator) {
   }
 }
 
-TEST_F(IniFileTest, FourLinesAreWrittenBackAsSevenCrLfLines) {
+TEST_F(IniFileTest, ASaveKeepsTheFilesLayoutAndWritesOnlyWhatChanged) {
   WriteBytes(dir.path() / "a.ini", "[Main]\r\nA=1\r\n[Other]\r\nB=2");
   clsINI ini;
   ini.FileName(Path(u"a.ini"));
@@ -195,16 +196,48 @@ TEST_F(IniFileTest, FourLinesAreWrittenBackAsSevenCrLfLines) {
   std::u16string error = u"untouched";
   ASSERT_TRUE(ini.UpdateFile(&error));
   EXPECT_EQ(error, u"untouched");
-  EXPECT_EQ(FileBytes(u"a.ini"), "\r\n[Main]\r\nA=1\r\n\r\n[Other]\r\nB=2\r\n\r\n");
+  EXPECT_EQ(FileBytes(u"a.ini"), "[Main]\r\nA=1\r\n[Other]\r\nB=2");
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "a.ini.~new"));
-}
 
-TEST_F(IniFileTest, AnIniWithoutSectionsWritesAnEmptyFile) {
-  WriteBytes(dir.path() / "e.ini", "stray=1\r\n");
-  clsINI ini;
-  ini.FileName(Path(u"e.ini"));
+  // Unchanged, the file is not written at all.
+  const auto written = std::filesystem::last_write_time(dir.path() / "a.ini");
+  std::filesystem::last_write_time(dir.path() / "a.ini", written - std::chrono::hours(1));
+  ini.SetValue(u"A", u"Main", u"1");
   ASSERT_TRUE(ini.UpdateFile());
-  EXPECT_EQ(FileBytes(u"e.ini"), "");
+  EXPECT_EQ(std::filesystem::last_write_time(dir.path() / "a.ini"), written - std::chrono::hours(1));
+
+  // Comments, blank lines, stray keys before the first section and the spelling of lines stay;
+  // a changed key is rewritten in its place, a new key follows its section's last key, a removed
+  // key or section goes with its lines, a new section comes last.
+  WriteBytes(dir.path() / "l.ini",
+             "; written by hand\r\nstray=1\r\n\r\n  [Main]  // the main one\r\n A = 1 \r\n"
+             "// keep me\r\nB=2\r\n\r\n\r\n[Gone]\r\nx=1\r\n\r\n[Last]\r\nC=3\r\nD=4");
+  clsINI layout;
+  layout.FileName(Path(u"l.ini"));
+  layout.SetValue(u"B", u"Main", u"two");
+  layout.SetValue(u"New", u"Main", u"n");
+  layout.RemoveSection(u"Gone");
+  layout.RemoveValue(u"Last", u"C");
+  layout.SetValue(u"E", u"Last", u"5");
+  layout.SetValue(u"k", u"Added", u"v");
+  ASSERT_TRUE(layout.UpdateFile());
+  EXPECT_EQ(FileBytes(u"l.ini"),
+            "; written by hand\r\nstray=1\r\n\r\n  [Main]  // the main one\r\n A = 1 \r\n"
+            "// keep me\r\nB=two\r\nNew=n\r\n\r\n\r\n[Last]\r\nD=4\r\nE=5\r\n\r\n[Added]\r\nk=v\r\n");
+  // A file there but unreadable is not replaced by the few keys this object holds.
+  testing::PutUnreadableFile(dir.path() / "held.ini");
+  clsINI held;
+  held.FileName(Path(u"held.ini"));
+  held.SetValue(u"k", u"Main", u"v");
+  std::u16string reason;
+  EXPECT_FALSE(held.UpdateFile(&reason));
+  EXPECT_EQ(reason, u"held.ini could not be read");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "held.ini"));
+
+  // The next save starts from what the file now holds.
+  layout.SetValue(u"D", u"Last", u"four");
+  ASSERT_TRUE(layout.UpdateFile());
+  EXPECT_NE(FileBytes(u"l.ini").find("[Last]\r\nD=four\r\nE=5\r\n\r\n[Added]"), std::string::npos);
 }
 
 TEST_F(IniFileTest, ValuesWithLineBreaksAndCyrillicSurviveTheFile) {
@@ -212,10 +245,22 @@ TEST_F(IniFileTest, ValuesWithLineBreaksAndCyrillicSurviveTheFile) {
   ini.FileName(Path(u"v.ini"));
   ini.SetValue(u"Text", u"Main", u"строка\rвторая");
   ASSERT_TRUE(ini.UpdateFile());
-  EXPECT_EQ(FileBytes(u"v.ini"), "\r\n[Main]\r\nText=\xF1\xF2\xF0\xEE\xEA\xE0\x02\xE2\xF2\xEE\xF0\xE0\xFF\r\n\r\n");
+  EXPECT_EQ(FileBytes(u"v.ini"), "[Main]\r\nText=\xF1\xF2\xF0\xEE\xEA\xE0\x02\xE2\xF2\xEE\xF0\xE0\xFF\r\n");
   clsINI back;
   back.FileName(Path(u"v.ini"));
   EXPECT_EQ(back.GetValue(u"Text"), IniValue(u"строка\rвторая"));
+
+  // Saved by an editor as UTF-8 without a mark: read as written, and kept before a save writes
+  // it in the code page.
+  const std::string utf8 = "[Main]\r\nFontName=\xD0\xA8\xD1\x80\xD0\xB8\xD1\x84\xD1\x82\r\n";
+  WriteBytes(dir.path() / "u.ini", utf8);
+  clsINI edited;
+  edited.FileName(Path(u"u.ini"));
+  EXPECT_EQ(edited.GetValue(u"FontName", u"Main"), IniValue(u"Шрифт"));
+  edited.SetValue(u"Size", u"Main", 9);
+  ASSERT_TRUE(edited.UpdateFile());
+  EXPECT_EQ(FileBytes(u"u.ini"), "[Main]\r\nFontName=\xD8\xF0\xE8\xF4\xF2\r\nSize=9\r\n");
+  EXPECT_EQ(FileBytes(u"u.ini.bak"), utf8);
 }
 
 TEST_F(IniFileTest, ValuesTheCodePageCannotHoldSurviveTheFile) {
@@ -223,7 +268,7 @@ TEST_F(IniFileTest, ValuesTheCodePageCannotHoldSurviveTheFile) {
   ini.FileName(Path(u"w.ini"));
   ini.SetValue(u"FontName", u"Main", u"MS 明朝");
   ASSERT_TRUE(ini.UpdateFile());
-  EXPECT_EQ(FileBytes(u"w.ini").substr(0, 6), std::string("\xFF\xFE\r\0\n\0", 6));
+  EXPECT_EQ(FileBytes(u"w.ini").substr(0, 6), std::string("\xFF\xFE[\0M\0", 6));
   clsINI back;
   back.FileName(Path(u"w.ini"));
   EXPECT_EQ(back.GetValue(u"FontName", u"Main"), IniValue(u"MS 明朝"));
@@ -296,7 +341,7 @@ TEST_F(IniFileTest, AutoUpdateFileWritesOnEveryAssignment) {
   ini.FileName(Path(u"auto.ini"));
   ini.AutoUpdateFile = true;
   ini.SetValue(u"k", u"S", 5);
-  EXPECT_EQ(FileBytes(u"auto.ini"), "\r\n[S]\r\nk=5\r\n\r\n");
+  EXPECT_EQ(FileBytes(u"auto.ini"), "[S]\r\nk=5\r\n");
 }
 
 TEST_F(IniFileTest, FileValuesAreReadRelativeToTheIniFolder) {

@@ -94,6 +94,8 @@ TEST_F(CompanionWindowsTest, TheKeyboardTrayIconFollowsItsSetting) {
 TEST_F(CompanionWindowsTest, ListSourcesComeFromTheUserFileAndTheStatistics) {
   WriteBytes(user.path() / "learner.txt", "cat\t\xEA\xEE\xF8\xEA\xE0\r\n\r\ndog\r\n  \r\nbird");
   EXPECT_EQ(LearnSourceWords(app, 1), (std::vector<std::u16string>{u"cat\tкошка", u"dog", u"bird"}));
+  WriteBytes(user.path() / "learner.txt", "cat\t\xD0\xBA\xD0\xBE\xD1\x88\xD0\xBA\xD0\xB0\r\n");  // UTF-8 without a mark
+  EXPECT_EQ(LearnSourceWords(app, 1), (std::vector<std::u16string>{u"cat\tкошка"}));
   for (auto w : {u"a", u"b", u"b", u"c", u"b", u"c"}) app.Stat().AddItem(w);
   app.Sett->LrnNL = 2;
   app.Sett->LrnNM = 2;

@@ -159,6 +159,17 @@ TEST_F(LayoutSwitchTest, ANeverChangedTableIsNotRewrittenAndWhatItCannotReadIsKe
   app.LoadUserSwitch();
   app.SaveUserSwitch();
   EXPECT_EQ(ReadBytes(Table()), "ab\t1033:3\t3\r\ncd\t1049:1\t1\r\n");
+
+  // Damaged where no copy can be written (a folder holds the name of every copy): the table
+  // stays as it is, the prefixes recorded since stay in memory.
+  std::filesystem::remove(user.path() / "trl.dat.bak");
+  std::filesystem::create_directory(user.path() / "trl.dat.bak");
+  WriteBytes(Table(), damaged);
+  app.LoadUserSwitch();
+  RecordPrefix(u"ab", 1033);
+  EXPECT_FALSE(app.SaveUserSwitch());
+  EXPECT_EQ(ReadBytes(Table()), damaged);
+  EXPECT_EQ(Layouts(u"ab"), u"1033:2");
 }
 
 // An editor's UTF-16BE: every entry is read, and the next save writes them all again.

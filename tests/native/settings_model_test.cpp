@@ -338,6 +338,18 @@ TEST_F(SettingsModelTest, AFailedSaveSaysSoAndLeavesFilesAndSettingsAsTheyWere) 
   // The list is there but gives a read error as its copy is taken: the save goes on.
   testing::PutUnreadableFile(UserFolder() / "WhiteList.inf");
   EXPECT_EQ(Ok(), u"");
+
+  // The list could not be read at start: it is not written, and OK says so.
+  std::filesystem::remove(UserFolder() / "WhiteList.inf");
+  testing::PutUnreadableFile(UserFolder() / "WhiteList.inf");
+  Sett().LoadWhiteCol();
+  model.ReadSetting();
+  model.Set(u"chkTopMost", N(1));
+  const std::u16string notSaved = Ok();
+  EXPECT_EQ(result, SettingsModel::OkResult::SaveFailed);
+  EXPECT_NE(notSaved.find(u"WhiteList.inf"), std::u16string::npos);
+  EXPECT_FALSE(Sett().TopMost) << "nothing of the failed save is kept";
+  EXPECT_TRUE(std::filesystem::is_symlink(UserFolder() / "WhiteList.inf"));
 }
 
 TEST_F(SettingsModelTest, VoicesKeepTheirOwnSpeedAndVolumeAndEachLanguageItsVoice) {

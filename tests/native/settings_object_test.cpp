@@ -148,7 +148,7 @@ TEST_F(SettingTest, SaveKeepsForeignKeysAndTheirPlaces) {
   Sett().TopMost = true;
   Sett().SaveSett();
   const std::string text = UserText();
-  const std::string expectedStart = "\r\n[Main]\r\nMyKey=42\r\nTraceControls=False\r\nTopMost=True\r\nAutoStart=True\r\n";
+  const std::string expectedStart = "[Main]\r\nMyKey=42\r\nTraceControls=False\r\nTopMost=True\r\nAutoStart=True\r\n";
   EXPECT_EQ(text.substr(0, expectedStart.size()), expectedStart) << text;
   EXPECT_NE(text.find("[Other]\r\nx=1\r\n"), std::string::npos);
   EXPECT_EQ(text.find("InjExclude"), std::string::npos);
@@ -159,7 +159,7 @@ TEST_F(SettingTest, SaveOnAnEmptyFileWritesMainThenLearnerInOrder) {
   Sett().GFont.Size = 8.1234;
   Sett().SaveSett();
   const std::string text = UserText();
-  EXPECT_EQ(text.rfind("\r\n[Main]\r\nAutoStart=True\r\nHotKeyCode=17\r\nHotKeyDouble=True\r\n", 0), 0u) << text;
+  EXPECT_EQ(text.rfind("[Main]\r\nAutoStart=True\r\nHotKeyCode=17\r\nHotKeyDouble=True\r\n", 0), 0u) << text;
   EXPECT_NE(text.find("TTHide=False\r\nAllowShort=True\r\nLanguage=0\r\n"), std::string::npos);
   EXPECT_NE(text.find("FontSize=8.1234\r\nFontName=Arial\r\n"), std::string::npos);
   EXPECT_NE(text.find("HintBG=14811135\r\nAero=True\r\nButtons=-1\r\n\r\n[Learner]\r\nTransp=20\r\n"),
@@ -358,7 +358,8 @@ TEST_F(SettingTest, FirstStartKeepsAUtf16OrUnreadableUserList) {
   for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 31 % 256);
   WriteBytes(list, binary);
   Sett().LoadWhiteCol();
-  EXPECT_EQ(ReadBytes(backup), binary);
+  EXPECT_EQ(ReadBytes(backup), twice) << "an older copy of other bytes stays";
+  EXPECT_EQ(ReadBytes(UserFolder() / "WhiteList.inf.bak2"), binary);
   EXPECT_TRUE(G().WhiteCol.Exists(u"OperaWindowClass"));
 
   // A list the program wrote itself is no reason for a copy.
@@ -373,8 +374,19 @@ TEST_F(SettingTest, FirstStartKeepsAUtf16OrUnreadableUserList) {
   Sett().LoadWhiteCol();
   EXPECT_EQ(GetSetting(u"Main", u"CorrectOpera"), u"0") << "the addition waits for a start that reads it";
   G().WhiteCol.Clear();
-  Sett().SaveWhiteCol();
+  EXPECT_FALSE(Sett().SaveWhiteCol()) << "the caller learns that the list was not written";
   EXPECT_TRUE(std::filesystem::is_symlink(list)) << "replaced by this session's list";
+
+  // Damaged where no copy can be written: the list stays as it is, and start-up says so.
+  std::filesystem::remove(list);
+  std::filesystem::remove(backup);
+  std::filesystem::create_directory(backup);
+  WriteBytes(list, twice);
+  G().gLeftFiles.clear();
+  Sett().LoadWhiteCol();
+  EXPECT_EQ(G().gLeftFiles, std::vector<std::u16string>{u"WhiteList.inf"});
+  EXPECT_FALSE(Sett().SaveWhiteCol());
+  EXPECT_EQ(ReadBytes(list), twice);
 }
 
 // Settings files as a crash, a disk error or another program may leave them: the start takes the

@@ -172,6 +172,11 @@ TEST_F(StartupTest, WithoutAWritableUserFolderLaunchSaysSoOnce) {
   G().gKeptFiles = {u"statistics.dat", u"trl.dat"};
   app.Launch();
   EXPECT_EQ(host->line->text, u"Kept: statistics.dat, trl.dat");
+  G().gLangTable[337] = u"Left:";
+  G().gLeftFiles = {u"WhiteList.inf"};
+  app.Launch();
+  EXPECT_EQ(host->line->text, u"Left: WhiteList.inf");
+  EXPECT_TRUE(G().gLeftFiles.empty()) << "said once";
   app.Sett->CannotSave = true;
   app.Launch();
   EXPECT_EQ(host->line->text, u"Cannot save in: " + API::GetAppDataFolder());

@@ -105,8 +105,8 @@ TEST_F(StatisticsTest, DamagedFilesLoadWhatIsSound) {
   }
 }
 
-// Saved again by an editor: read in its encoding and written back whole. What cannot be read is
-// kept beside the file, once, before a save replaces it.
+// Saved again by an editor: read in its encoding and written back whole. A file read by guessing
+// its encoding, or one that cannot be read whole, is kept beside it before a save replaces it.
 TEST_F(StatisticsTest, AnEditorsEncodingIsReadAndAnUnreadableFileIsKeptBeforeTheNextSave) {
   const auto bigEndian = [](std::u16string_view text) {
     std::string bytes = "\xFE\xFF";
@@ -114,24 +114,40 @@ TEST_F(StatisticsTest, AnEditorsEncodingIsReadAndAnUnreadableFileIsKeptBeforeThe
     return bytes;
   };
   const std::filesystem::path backup = folder.path() / "statistics.dat.bak";
+  using P = std::vector<std::pair<std::u16string, std::int32_t>>;
+  const P houseDom{{u"Hund", 3}, {u"дом", 2}};
   struct Case {
     const char* name;
     std::string bytes;
+    P expected;
+    bool guessed;  // no mark: the bytes are kept before the save writes UTF-16
   } cases[] = {
-      {"UTF-16BE", bigEndian(u"Hund\t3\r\nдом\t2\r\n")},
-      {"UTF-8", "\xEF\xBB\xBFHund\t3\r\n\xD0\xB4\xD0\xBE\xD0\xBC\t2\r\n"},
-      {"ANSI", "Hund\t3\r\n\xE4\xEE\xEC\t2\r\n"},
+      {"UTF-16BE", bigEndian(u"Hund\t3\r\nдом\t2\r\n"), houseDom, false},
+      {"UTF-8", "\xEF\xBB\xBFHund\t3\r\n\xD0\xB4\xD0\xBE\xD0\xBC\t2\r\n", houseDom, false},
+      {"UTF-8 without a mark", "Stra\xC3\x9F" "e\t4\r\n\xC3\xBC" "ber\t3\r\nna\xC3\xAFve\t1\r\n",
+       P{{u"Straße", 4}, {u"über", 3}, {u"naïve", 1}}, true},
+      {"cp1251", "Hund\t3\r\n\xE4\xEE\xEC\t2\r\n", houseDom, true},
+      {"cp1251 with a stray zero", std::string("Hund\t3\r\n\xE4\xEE\xEC\t2\r\n\0", 15), houseDom, true},
+      {"UTF-16LE without a mark", Utf16(u"Hund\t3\r\nдом\t2\r\n", false), houseDom, true},
   };
   for (const Case& c : cases) {
+    std::filesystem::remove(backup);
     WriteBytes(File(), c.bytes);
     stat.LoadStat();
-    EXPECT_EQ(Pairs(stat.Items()), (std::vector<std::pair<std::u16string, std::int32_t>>{{u"Hund", 3}, {u"дом", 2}})) << c.name;
-    EXPECT_FALSE(std::filesystem::exists(backup)) << c.name << ": read whole, nothing to keep";
+    EXPECT_EQ(Pairs(stat.Items()), c.expected) << c.name;
     stat.AddItem(u"Katze");
-    stat.SaveStat();
-    EXPECT_EQ(ReadBytes(File()), Utf16(u"Katze\t1\r\nHund\t3\r\nдом\t2\r\n")) << c.name;
+    EXPECT_TRUE(stat.SaveStat()) << c.name;
+    std::u16string written = u"Katze\t1\r\n";
+    for (const auto& [word, count] : c.expected) written += word + u"\t" + NumberText(count) + u"\r\n";
+    EXPECT_EQ(ReadBytes(File()), Utf16(written)) << c.name;
+    if (c.guessed) {
+      EXPECT_EQ(ReadBytes(backup), c.bytes) << c.name << ": the file as it was";
+    } else {
+      EXPECT_FALSE(std::filesystem::exists(backup)) << c.name << ": read whole, nothing to keep";
+    }
   }
 
+  std::filesystem::remove(backup);
   const std::string damaged = bigEndian(u"Hund\t3\r\n\x01\x02\r\n");
   WriteBytes(File(), damaged);
   G().gKeptFiles.clear();
@@ -141,8 +157,39 @@ TEST_F(StatisticsTest, AnEditorsEncodingIsReadAndAnUnreadableFileIsKeptBeforeThe
   stat.LoadStat();
   EXPECT_EQ(G().gKeptFiles.size(), 1u) << "kept once";
   stat.AddItem(u"Katze");
-  stat.SaveStat();
+  EXPECT_TRUE(stat.SaveStat());
   EXPECT_EQ(ReadBytes(backup), damaged) << "the save replaced the file, not its copy";
+
+  // Damaged again, otherwise: the first copy stays, the second goes beside it.
+  const std::string again = bigEndian(u"Maus\t1\r\n\x03\r\n");
+  WriteBytes(File(), again);
+  stat.LoadStat();
+  EXPECT_EQ(ReadBytes(backup), damaged);
+  EXPECT_EQ(ReadBytes(folder.path() / "statistics.dat.bak2"), again);
+}
+
+// Where no copy can be written (a folder holds the copy's name), the file stays as it is and the
+// session's look-ups stay in memory; start-up names the file once.
+TEST_F(StatisticsTest, AFileWithoutACopyIsNotReplaced) {
+  std::filesystem::create_directory(folder.path() / "statistics.dat.bak");
+  const std::string damaged = Utf16(u"Hund\t3\r\n\x01\x02\r\n");
+  WriteBytes(File(), damaged);
+  G().gLeftFiles.clear();
+  stat.LoadStat();
+  EXPECT_EQ(G().gLeftFiles, std::vector<std::u16string>{u"statistics.dat"});
+  stat.AddItem(u"Katze");
+  EXPECT_FALSE(stat.SaveStat());
+  EXPECT_EQ(ReadBytes(File()), damaged);
+  EXPECT_EQ(stat.Items().front()->Word, u"Katze");
+  EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "statistics.dat.bak"));
+
+  // A file read by guessing is not written in another encoding without its copy either.
+  const std::string ansi = "Hund\t3\r\n";
+  WriteBytes(File(), ansi);
+  stat.LoadStat();
+  stat.AddItem(u"Katze");
+  EXPECT_FALSE(stat.SaveStat());
+  EXPECT_EQ(ReadBytes(File()), ansi);
 }
 
 TEST_F(StatisticsTest, AMillionLinesGiveTheFirstThousandWords) {

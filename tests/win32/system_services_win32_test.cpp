@@ -132,7 +132,7 @@ TEST(Win32Files, UpdateFileReplacesAnExistingFileWhole) {
   ini.SetValue(u"A", u"Main", u"2");
   std::u16string error;
   ASSERT_TRUE(ini.UpdateFile(&error)) << ToUtf8(error);
-  EXPECT_EQ(API::ReadTextFile(path), u"\r\n[Main]\r\nA=2\r\n\r\n");
+  EXPECT_EQ(API::ReadTextFile(path), u"[Main]\r\nA=2\r\n");
   EXPECT_TRUE(API::FindFiles(dir.Text(), u"", true, true, false, false) ==
               std::vector<std::u16string>{path});
 }
