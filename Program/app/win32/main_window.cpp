@@ -216,6 +216,31 @@ void frmMain::CreateControls(HINSTANCE instance) {
 
 namespace {
 
+// Closes the tips shown now, so that none stands over a menu that opens: this program's own (the
+// toolbars', the abc button's) and the tray's tip of its icon. Balloons are notices and stay.
+void CloseTips() {
+  DWORD trayProcess = 0;
+  if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) GetWindowThreadProcessId(tray, &trayProcess);
+  struct Processes {
+    DWORD own, tray;
+  } processes{GetCurrentProcessId(), trayProcess};
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        const auto& p = *reinterpret_cast<const Processes*>(lp);
+        wchar_t cls[32] = {};
+        GetClassNameW(w, cls, 32);
+        if (!IsWindowVisible(w) || lstrcmpiW(cls, TOOLTIPS_CLASSW) != 0 || (GetWindowLongW(w, GWL_STYLE) & TTS_BALLOON)) {
+          return TRUE;
+        }
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        // Only a message without pointers goes to the tray's process, and it is not waited for.
+        if (process == p.own || (p.tray && process == p.tray)) PostMessageW(w, TTM_POP, 0, 0);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&processes));
+}
+
 // The clipboard's text for a paste that arrives as a message (the edit menu, another program),
 // read here so that it does not depend on the capture side being installed.
 std::u16string ClipboardText(HWND owner) {
@@ -432,7 +457,16 @@ void frmMain::SetTrayPicture(bool autoOn) {
 
 void frmMain::SetTopMost() {
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  RaiseOwnedWindows(hwnd());
+  // A window of another program that comes to the foreground (started, or clicked) keeps below
+  // this one in the order, but Wine draws it on top until this window is raised to the first
+  // place again, which its owned windows hold.
+  const HWND foreground = GetForegroundWindow();
+  if (foreground != lastForeground_) {
+    lastForeground_ = foreground;
+    RaiseOwnerGroup(hwnd());
+  } else {
+    RaiseOwnedWindows(hwnd());
+  }
 }
 
 void frmMain::SendDownToOutput() {
@@ -633,7 +667,8 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // Once the activation is through, whatever it lifted the window over goes back up.
       if (LOWORD(wp) != WA_INACTIVE) PostMessageW(hwnd(), kRaiseOwned, 0, 0);
       return WindowBase::OnMessage(msg, wp, lp);
-    case kRaiseOwned: RaiseOwnedWindows(hwnd()); return 0;
+    case kRaiseOwned: RaiseOwnerGroup(hwnd()); return 0;
+    case WM_ENTERMENULOOP: CloseTips(); return WindowBase::OnMessage(msg, wp, lp);
     case WM_WINDOWPOSCHANGED:
       if (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) PostMessageW(hwnd(), kShown, 0, 0);
       return WindowBase::OnMessage(msg, wp, lp);
