@@ -668,7 +668,22 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) != WA_INACTIVE) PostMessageW(hwnd(), kRaiseOwned, 0, 0);
       return WindowBase::OnMessage(msg, wp, lp);
     case kRaiseOwned: RaiseOwnerGroup(hwnd()); return 0;
-    case WM_ENTERMENULOOP: CloseTips(); return WindowBase::OnMessage(msg, wp, lp);
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP: {
+      // A tip whose showing was under way when the menu opened would come up over it.
+      const BOOL active = msg == WM_EXITMENULOOP;
+      for (HWND tips : {tb1_ ? reinterpret_cast<HWND>(SendMessageW(tb1_->hwnd(), TB_GETTOOLTIPS, 0, 0)) : nullptr,
+                        tbDic_ ? reinterpret_cast<HWND>(SendMessageW(tbDic_->hwnd(), TB_GETTOOLTIPS, 0, 0)) : nullptr,
+                        tooltip_}) {
+        if (tips) SendMessageW(tips, TTM_ACTIVATE, active, 0);
+      }
+      if (!active) CloseTips();
+      return WindowBase::OnMessage(msg, wp, lp);
+    }
+    case WM_ENTERIDLE:
+      // The tray's tip of the icon may come up after the menu opened from it.
+      if (wp == MSGF_MENU) CloseTips();
+      return WindowBase::OnMessage(msg, wp, lp);
     case WM_WINDOWPOSCHANGED:
       if (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) PostMessageW(hwnd(), kShown, 0, 0);
       return WindowBase::OnMessage(msg, wp, lp);
