@@ -669,17 +669,10 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return WindowBase::OnMessage(msg, wp, lp);
     case kRaiseOwned: RaiseOwnerGroup(hwnd()); return 0;
     case WM_ENTERMENULOOP:
-    case WM_EXITMENULOOP: {
-      // A tip whose showing was under way when the menu opened would come up over it.
-      const BOOL active = msg == WM_EXITMENULOOP;
-      for (HWND tips : {tb1_ ? reinterpret_cast<HWND>(SendMessageW(tb1_->hwnd(), TB_GETTOOLTIPS, 0, 0)) : nullptr,
-                        tbDic_ ? reinterpret_cast<HWND>(SendMessageW(tbDic_->hwnd(), TB_GETTOOLTIPS, 0, 0)) : nullptr,
-                        tooltip_}) {
-        if (tips) SendMessageW(tips, TTM_ACTIVATE, active, 0);
-      }
-      if (!active) CloseTips();
+    case WM_EXITMENULOOP:
+      menuOpen_ = msg == WM_ENTERMENULOOP;
+      if (menuOpen_) CloseTips();
       return WindowBase::OnMessage(msg, wp, lp);
-    }
     case WM_ENTERIDLE:
       // The tray's tip of the icon may come up after the menu opened from it.
       if (wp == MSGF_MENU) CloseTips();
@@ -814,7 +807,8 @@ LRESULT frmMain::OnNotify(const NMHDR& header) {
     // governs them all at once; an empty text shows none.
     info.szText[0] = L'\0';
     info.lpszText = info.szText;
-    if (!G().gSetting || !G().gSetting->ShowTooltips) return 0;
+    // A tip whose showing was under way when a menu opened would come up over the menu.
+    if (!G().gSetting || !G().gSetting->ShowTooltips || menuOpen_) return 0;
     const wchar_t* tip = nullptr;
     if (cmdAbc_ && header.idFrom == reinterpret_cast<UINT_PTR>(cmdAbc_)) tip = abcTip_.c_str();
     if (!tip && tb1_) tip = tb1_->ToolTipOf(id);

@@ -136,6 +136,7 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   bool inputFocused_ = false;
   bool busy_ = false;  // Wait is on
   HWND lastForeground_ = nullptr;  // the foreground window SetTopMost saw last
+  bool menuOpen_ = false;          // one of its menus is open: no tips
   Place infoPlace_;     // the info line's room in the bottom strip
   int infoNeeded_ = 16;  // the height its text asks for
 };

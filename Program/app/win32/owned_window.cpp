@@ -21,15 +21,15 @@ void SetOwner(HWND window, HWND owner) {
   SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
-// The program's visible windows owned by owner, highest first. An open menu and the tips belong
-// to the system's controls, which keep their own order.
+// The visible windows owned by owner, highest first: its own windows and the tip of a control.
+// An open menu is left to the menu's own loop.
 std::vector<HWND> VisibleOwned(HWND owner) {
   std::vector<HWND> owned;
   for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
     if (GetWindow(w, GW_OWNER) != owner || !IsWindowVisible(w)) continue;
     wchar_t cls[32] = {};
     GetClassNameW(w, cls, 32);
-    if (lstrcmpW(cls, L"#32768") != 0 && lstrcmpiW(cls, L"tooltips_class32") != 0) owned.push_back(w);
+    if (lstrcmpW(cls, L"#32768") != 0) owned.push_back(w);
   }
   return owned;
 }
