@@ -162,6 +162,22 @@ void frmLearn::ShowCard(const LearnCard& card) {
   SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
   InvalidateRect(hwnd(), nullptr, TRUE);
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  // A notice or tip that comes up in the corner while the card shows (the balloon at start, the
+  // tray icon's tip) is not covered: the owner raises its windows, the card with them, over it.
+  SetTimer(hwnd(), kMakeRoomTimer, kMakeRoomMs, nullptr);
+}
+
+void frmLearn::MakeRoom() {
+  if (!IsWindowVisible(hwnd())) {
+    KillTimer(hwnd(), kMakeRoomTimer);
+    return;
+  }
+  RECT now{};
+  GetWindowRect(hwnd(), &now);
+  const RECT place = CardPlace(CardArea(), now.right - now.left, now.bottom - now.top);
+  if (place.left != now.left || place.top != now.top) {
+    SetWindowPos(hwnd(), nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void frmLearn::Close() {
@@ -204,6 +220,9 @@ LRESULT frmLearn::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: return PaintWindow(hwnd(), [this](HDC dc) { Paint(dc); });
     case WM_ERASEBKGND: return 1;
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_TIMER:
+      if (wp == kMakeRoomTimer) MakeRoom();
+      return 0;
     case WM_MOUSEMOVE:
       if (!hover_) {
         hover_ = true;
