@@ -116,7 +116,8 @@ void frmBusy::makeshow() {
   if (!IsWindowVisible(hwnd())) {
     const Point pointer = Pointer();
     OwnByWindowAt(hwnd(), POINT{pointer.x, pointer.y});
-    SetWindowPos(hwnd(), HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
+    SetWindowPos(hwnd(), HWND_TOPMOST, at.x, at.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
   } else {
     SetWindowPos(hwnd(), HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
   }

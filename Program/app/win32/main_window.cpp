@@ -229,9 +229,8 @@ void CloseTips() {
         const auto& p = *reinterpret_cast<const Processes*>(lp);
         wchar_t cls[32] = {};
         GetClassNameW(w, cls, 32);
-        if (!IsWindowVisible(w) || lstrcmpiW(cls, TOOLTIPS_CLASSW) != 0 || (GetWindowLongW(w, GWL_STYLE) & TTS_BALLOON)) {
-          return TRUE;
-        }
+        const bool tip = lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && !(GetWindowLongW(w, GWL_STYLE) & TTS_BALLOON);
+        if (!tip || !IsWindowVisible(w)) return TRUE;
         DWORD process = 0;
         GetWindowThreadProcessId(w, &process);
         // Only a message without pointers goes to the tray's process, and it is not waited for.

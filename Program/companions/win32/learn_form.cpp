@@ -98,7 +98,8 @@ RECT CardPlace(const RECT& work, int width, int height) {
   // Each pass moves the card above one more tip at most.
   for (std::size_t pass = 0; pass < tips.size(); ++pass) {
     RECT overlap{};
-    const auto covered = std::find_if(tips.begin(), tips.end(), [&](const RECT& t) { return IntersectRect(&overlap, &t, &card); });
+    const auto covered =
+        std::find_if(tips.begin(), tips.end(), [&](const RECT& t) { return IntersectRect(&overlap, &t, &card); });
     if (covered == tips.end() || covered->top - 8 - height < work.top) break;
     OffsetRect(&card, 0, covered->top - 8 - card.bottom);
   }
