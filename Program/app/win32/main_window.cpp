@@ -676,9 +676,13 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // The tray's tip of the icon may come up after the menu opened from it.
       if (wp == MSGF_MENU) CloseTips();
       return WindowBase::OnMessage(msg, wp, lp);
-    case WM_WINDOWPOSCHANGED:
-      if (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) PostMessageW(hwnd(), kShown, 0, 0);
+    case WM_WINDOWPOSCHANGED: {
+      const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags;
+      if (flags & SWP_SHOWWINDOW) PostMessageW(hwnd(), kShown, 0, 0);
+      // Raised over a window it owns (as Wine lets an activation do): that one goes back above it.
+      if (!(flags & SWP_NOZORDER) && CoversOwnedWindow(hwnd())) PostMessageW(hwnd(), kRaiseOwned, 0, 0);
       return WindowBase::OnMessage(msg, wp, lp);
+    }
     case kShown:
       // Made active while it was still hidden (the input box takes the focus at load), the window
       // would show with the caption of an inactive one.
@@ -744,7 +748,12 @@ void frmMain::OnTimer(UINT_PTR id) {
   Guarded([&] {
     switch (id) {
       case kTmrMsg: gAppl().OnRemoteControlTick(); break;
-      case kTmrEnabled: c.tmrEnabled_Timer(); break;
+      case kTmrEnabled:
+        c.tmrEnabled_Timer();
+        // Under Wine a window it owns can end below it after a translation asked for in that
+        // window (a double-click in Statistics), with no message to either; it goes back up.
+        if (IsWindowVisible(hwnd()) && CoversOwnedWindow(hwnd())) RaiseOwnerGroup(hwnd());
+        break;
       case kTmrUserEvents:
         if (CheckEvent) CheckEvent();
         break;

@@ -78,6 +78,13 @@ void RaiseOwnedWindows(HWND owner) {
   }
 }
 
+bool CoversOwnedWindow(HWND owner) {
+  for (HWND w : VisibleOwned(owner)) {
+    if (!LiesAbove(w, owner)) return true;
+  }
+  return false;
+}
+
 void RaiseOwnerGroup(HWND owner) {
   if (!owner || !IsWindowVisible(owner)) return;
   // While it owns visible windows the owner is placed below them, never first: for the moment of

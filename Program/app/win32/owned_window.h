@@ -33,6 +33,9 @@ bool LiesAbove(HWND window, HWND other);
 /// it the main window); the main window calls this when it rises.
 void RaiseOwnedWindows(HWND owner);
 
+/// Whether owner lies above one of the visible windows it owns.
+bool CoversOwnedWindow(HWND owner);
+
 /// Raises owner and then the visible windows it owns, each drawn over the windows of other
 /// programs, in the order they had. Called when the order changed: another program's window came
 /// to the foreground, or the owner was activated.
