@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "app/win32/main_window.h"
 #include "companions/win32/companion_forms.h"
 #include "program_driver.h"
+#include "user_files.h"
 
 namespace parlavent {
 namespace {
@@ -290,18 +293,19 @@ TEST_F(MainWindowInProgram, ItIsSeenOverAProgramClickedBelowIt) {
       << "its bottom strip is seen, not notepad's white page";
 }
 
-// A double-click on a word in Statistics translates it in the main window, and Statistics is still
-// seen over the main window.
-TEST_F(MainWindowInProgram, StatisticsIsSeenOverTheMainWindowAfterADoubleClickOnAWord) {
-  HWND output = GetDlgItem(main_, 202);
-  ASSERT_TRUE(TranslateHund(main_));
+// A double-click on a word in Statistics of the program with that main window translates it
+// there, and Statistics is still seen over the main window.
+void StatisticsIsSeenAfterADoubleClick(HWND mainWindow, DWORD process) {
+  HWND output = GetDlgItem(mainWindow, 202);
+  ASSERT_TRUE(TranslateHund(mainWindow));
   SendMessageW(output, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-  Menu(main_, MenuItem::Stat);
-  HWND stat = WaitForWindow(program_.Id(), frmStat::kClassName);
+  Menu(mainWindow, MenuItem::Stat);
+  HWND stat = WaitForWindow(process, frmStat::kClassName);
   ASSERT_NE(stat, nullptr);
   // Its list's white page over the main window's bottom strip.
-  const RECT main = WindowRect(main_);
+  const RECT main = WindowRect(mainWindow);
   SetWindowPos(stat, nullptr, main.left + 40, main.bottom - 150, 300, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(WaitUntil([&] { return WindowRect(stat).top == main.bottom - 150; })) << "moved there";
   HWND list = FindWindowExW(stat, nullptr, WC_LISTVIEWW, nullptr);
   HWND header = list ? FindWindowExW(list, nullptr, WC_HEADERW, nullptr) : nullptr;
   ASSERT_TRUE(list && header);
@@ -314,10 +318,37 @@ TEST_F(MainWindowInProgram, StatisticsIsSeenOverTheMainWindowAfterADoubleClickOn
   }
   ASSERT_TRUE(WaitUntil([&] { return ControlText(output).find(L"собака") != std::wstring::npos; }))
       << "the word is translated in the main window";
-  RECT strip = BottomStrip(main_), page = ClientOnScreen(list), both{};
+  RECT strip = BottomStrip(mainWindow), page = ClientOnScreen(list), both{};
   ASSERT_TRUE(IntersectRect(&both, &strip, &page));
   EXPECT_TRUE(WaitUntil([&] { return Screenshot(both).Share(both, GetSysColor(COLOR_WINDOW)) > 0.9; }))
       << "the list's page is seen over the main window";
+}
+
+// With the main window kept above other windows and, after a second start, not.
+TEST_F(MainWindowInProgram, StatisticsIsSeenOverTheMainWindowAfterADoubleClickOnAWord) {
+  StatisticsIsSeenAfterADoubleClick(main_, program_.Id());
+  testing::KeptUserFiles kept;
+  Menu(main_, MenuItem::Exit);
+  main_ = nullptr;
+  ASSERT_NE(program_.ExitCodeWithin(testing::kReactTimeoutMs), STILL_ACTIVE);
+  // The option in the settings file, ahead of whatever else the file holds.
+  const std::wstring ini = testing::UserFolder() + L"\\Parlavent.ini";
+  std::string text = testing::UserFileBytes(L"Parlavent.ini");
+  const std::size_t section = text.find("[Main]");
+  if (section == std::string::npos) {
+    text.insert(0, "[Main]\r\nTopMost=False\r\n");
+  } else {
+    text.insert(section + 6, "\r\nTopMost=False");
+  }
+  std::filesystem::create_directories(std::filesystem::path(testing::UserFolder()));
+  std::ofstream(std::filesystem::path(ini), std::ios::binary | std::ios::trunc) << text;
+  Program second;
+  HWND again = WaitForMainWindow(second.Id(), true, kStartTimeoutMs);
+  ASSERT_NE(again, nullptr);
+  EXPECT_FALSE(GetWindowLongW(again, GWL_EXSTYLE) & WS_EX_TOPMOST) << "not kept above other windows";
+  StatisticsIsSeenAfterADoubleClick(again, second.Id());
+  Menu(again, MenuItem::Exit);
+  second.ExitCodeWithin(testing::kReactTimeoutMs);
 }
 
 // Typing on past the words of the list empties it, and with it the count of its words and the
