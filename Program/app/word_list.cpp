@@ -258,7 +258,12 @@ void Appl::FillWordList(std::u16string_view Text, std::optional<std::int32_t> Li
 
   const WordListPage page = MakeWordListPage(*this, Text, std::move(list), limit, allList);
   if (page.Entries == 0) {
+    // Nothing left of the last list: neither its count nor the pane of its chosen word may stay
+    // to describe it. The pending pane update is replaced too, or it would refill the pane.
     out->SetText(u"");
+    if (const auto line = views.InfoLine(); line && !ListInfo.empty() && line->Text() == ListInfo) views.InfoClear();
+    ClearBackTrans();
+    views.StartBackTransTimer(u"");
   } else {
     ListInfo = page.Info;
     views.Info(page.Info, false);

@@ -282,7 +282,10 @@ std::int32_t Lookup::GetTranslate(std::u16string_view Text, std::u16string& rett
   };
 
   if (!Args.SplitMode) {
-    if (WordSet && EqualsNoCase(WordSet->InString, Text) && !Args.ClrBuffer && WordSet->ExtTrans == Args.RepeatTrans) {
+    // The rendering carries its window's own links (the main window's "Back"), so a result made for
+    // the other window is never handed out again.
+    if (WordSet && EqualsNoCase(WordSet->InString, Text) && !Args.ClrBuffer && WordSet->ExtTrans == Args.RepeatTrans &&
+        WordSet->OnForm == Args.OnForm) {
       rettext = WordSet->Translation;
       if (Out.RetInText) *Out.RetInText = WordSet->RetString;
       retCheckDir = WordSet->CheckDir != 0;

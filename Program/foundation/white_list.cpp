@@ -69,7 +69,7 @@ std::shared_ptr<clsWindow> EnsureOperaEntry(WindowList& list) {
   if (!list.Exists(kOperaType)) {
     auto entry = std::make_shared<clsWindow>();
     entry->ExePath = u"C:\\Program Files\\Opera\\Opera.exe";
-    entry->AppName = std::u16string(kOperaType);
+    entry->AppName = u"Opera";  // the name users know it by; the window class is only its key
     entry->SetWndType(kOperaType);
     AddWindow(list, std::move(entry));
   }

@@ -294,7 +294,11 @@ void SettingsModel::RefreshWhiteList() {
   details_.clear();  // the files may have changed since the dialog was open last
   for (const auto& entry : G().WhiteCol) {
     if (!entry) continue;
-    if (entry->AppName.empty()) entry->AppName = entry->WndType();
+    // A window class is no name the user knows a program by: the program's file is.
+    if (entry->AppName.empty()) {
+      const std::u16string file = aviDictFile(entry->ExePath).DisplayName();
+      entry->AppName = file.empty() ? entry->WndType() : file;
+    }
     rows_.push_back({entry->WndType(), entry->AppName, entry->ExePath, entry->State != 0});
   }
 }

@@ -168,6 +168,12 @@ TEST_F(LookupDriver, ReusesTheLastResultCaseBlind) {
   EXPECT_EQ(rettext, first);
   EXPECT_EQ(inText, u"Haus ");
   EXPECT_EQ(pump_->doEvents, pumped);  // no pass ran
+  TranslateArgs form;  // a popup's result carries no "Back" for the main window
+  form.OnForm = true;
+  EXPECT_EQ(Look(u"Haus", form), score);
+  EXPECT_NE(rettext.find(u"=GoBack"), std::u16string::npos);
+  EXPECT_EQ(Look(u"Haus"), score);
+  EXPECT_EQ(rettext, first);
   TranslateArgs clear;
   clear.ClrBuffer = true;
   EXPECT_EQ(Look(u"HAUS", clear), score);

@@ -291,13 +291,13 @@ TEST_F(SettingsModelTest, TheProgramListShowsNamesAndSavesTheChecks) {
   ASSERT_EQ(model.WhiteList().size(), 2u);
   EXPECT_EQ(model.WhiteList()[0].text, u"Notepad");
   EXPECT_TRUE(model.WhiteList()[0].checked);
-  EXPECT_EQ(model.WhiteList()[1].text, u"Bee");  // no name: the window type
+  EXPECT_EQ(model.WhiteList()[1].text, u"b.exe");  // no name: its file's, not its window class
   EXPECT_EQ(model.WhiteList()[1].exePath, u"C:\\b.exe");
   EXPECT_FALSE(model.WhiteList()[1].checked);
   model.WhiteList()[0].checked = false;
   model.WhiteList()[1].checked = true;
   EXPECT_EQ(Ok(), u"");
-  EXPECT_EQ(WhiteListText(), "C:\\a\\notepad.exe\tNotepad\t\tNotepad\t0\r\nC:\\b.exe\tBee\t\tBee\t1");
+  EXPECT_EQ(WhiteListText(), "C:\\a\\notepad.exe\tNotepad\t\tNotepad\t0\r\nC:\\b.exe\tb.exe\t\tBee\t1");
 }
 
 TEST_F(SettingsModelTest, AFailedSaveSaysSoAndLeavesFilesAndSettingsAsTheyWere) {

@@ -314,7 +314,7 @@ TEST_F(SettingTest, FirstStartWritesTheUserListOnceFromTheDefaultList) {
   ASSERT_EQ(G().WhiteCol.Count(), 2u);
   EXPECT_EQ(ReadBytes(UserFolder() / "WhiteList.inf"),
             "C:\\n.exe\tNotepad\t\tNotepad\t1\r\n"
-            "C:\\Program Files\\Opera\\Opera.exe\tOperaWindowClass\t\tOperaWindowClass\t1");
+            "C:\\Program Files\\Opera\\Opera.exe\tOpera\t\tOperaWindowClass\t1");
   EXPECT_EQ(GetSetting(u"Main", u"CorrectOpera"), u"1");
 
   // Later starts read the user's list and do not add again.
@@ -342,7 +342,7 @@ TEST_F(SettingTest, FirstStartKeepsAUtf16OrUnreadableUserList) {
   ASSERT_EQ(G().WhiteCol.Count(), 3u);
   EXPECT_EQ((*G().WhiteCol.Find(u"TypeB"))->TitleMask, u"*Ы*");
   EXPECT_EQ(ReadBytes(list), "C:\\a.exe\tA\t\tTypeA\t0\r\nC:\\b.exe\tB\t*\xDB*\tTypeB\t1\r\n"
-                             "C:\\Program Files\\Opera\\Opera.exe\tOperaWindowClass\t\tOperaWindowClass\t1");
+                             "C:\\Program Files\\Opera\\Opera.exe\tOpera\t\tOperaWindowClass\t1");
   EXPECT_FALSE(std::filesystem::exists(backup)) << "every line was read: nothing to keep";
 
   // A window type twice: the save would drop the second line, so the file is kept first.

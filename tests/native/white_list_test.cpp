@@ -76,7 +76,7 @@ TEST(WhiteList, OperaEntryIsAddedOrSwitchedOn) {
   auto added = EnsureOperaEntry(list);
   ASSERT_EQ(list.Count(), 2u);
   EXPECT_EQ(added->ExePath, u"C:\\Program Files\\Opera\\Opera.exe");
-  EXPECT_EQ(added->AppName, u"OperaWindowClass");
+  EXPECT_EQ(added->AppName, u"Opera");  // its name, not its window class
   EXPECT_EQ(added->TitleMask, u"");
   EXPECT_EQ(added->State, 1);
 

@@ -487,6 +487,37 @@ TEST_F(CaptureProgram, HotKeyOverNotepadShowsThePopupAndEscClosesIt) {
   EXPECT_TRUE(WaitFor(kReactTimeoutMs, [&] { return !IsWindowVisible(popup); })) << "Esc closes the popup";
 }
 
+// One word looked up in the main window and in the popup: each window shows the result made for
+// it, the main window's with its "Back" link, the popup's without.
+TEST_F(CaptureProgram, TheSameWordInTheMainWindowAndThePopupKeepsEachItsOwnLinks) {
+  const auto enterInMain = [this] {
+    SendMessageW(input_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    PostMessageW(input_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(input_, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    for (wchar_t c : std::wstring(L"Hund")) PostMessageW(input_, WM_CHAR, c, 0);
+    // The word list first, then Enter translates.
+    if (!WaitFor(kReactTimeoutMs, [this] { return TextOfWindow(output_).starts_with(L"hund"); })) return false;
+    PostMessageW(input_, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageW(input_, WM_KEYUP, VK_RETURN, 0);
+    return WaitFor(kReactTimeoutMs, [this] {
+      const std::wstring text = TextOfWindow(output_);
+      return text.find(L"собака") != std::wstring::npos && text.find(L"Back") != std::wstring::npos;
+    });
+  };
+  ASSERT_TRUE(enterInMain()) << "the main window's result has Back";
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr);
+  notepad.SetText(L"Hund");
+  ASSERT_TRUE(BringForward(notepad.frame, notepad.edit));
+  SendMessageW(notepad.edit, EM_SETSEL, 0, -1);
+  HWND popup = HotKeyPopup();
+  ASSERT_NE(popup, nullptr);
+  ASSERT_TRUE(WaitFor(kReactTimeoutMs, [&] { return PopupText(popup).find(L"собака") != std::wstring::npos; }));
+  EXPECT_EQ(PopupText(popup).find(L"Back"), std::wstring::npos) << "the popup has no Back of the main window";
+  Keys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
+  EXPECT_TRUE(enterInMain()) << "after the popup the main window has its Back again";
+}
+
 // The program registered as an automation server with the test skin plug-in (tests/plugin), which
 // takes the popup over while it is loaded.
 class CapturePlugIn : public CaptureProgram {

@@ -15,7 +15,7 @@ appdata=$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')
 user="$(winepath -u "$appdata" 2>/dev/null)/Parlavent"
 files=(WhiteList.inf statistics.dat trl.dat Parlavent.ini)
 list_before=$'C:\\Apps\\one.exe\tOne\t\tOneClass\t1\r\nC:\\Apps\\two.exe\tTwo\t*Two*\tTwoClass\t0'
-list_after="$list_before"$'\r\nC:\\Program Files\\Opera\\Opera.exe\tOperaWindowClass\t\tOperaWindowClass\t1'
+list_after="$list_before"$'\r\nC:\\Program Files\\Opera\\Opera.exe\tOpera\t\tOperaWindowClass\t1'
 
 random_ms() { echo $(( $1 + RANDOM % ($2 - $1 + 1) )); }
 pause_ms() { sleep "$(printf '%d.%03d' $(( $1 / 1000 )) $(( $1 % 1000 )))"; }

@@ -72,11 +72,14 @@ void frmCopy::Paint(HDC dc, const RECT&) {
 
 void frmCopy::ShowCursor() {
   // A main window kept above the others raises itself several times a second and would cover
-  // the indicator beside the pointer over it: an owned window stays above its owner.
-  OwnByMain(hwnd());
-  const Point at = logic_.ShowAt(Pointer());
+  // the indicator beside the pointer over it: an owned window stays above its owner. The owner is
+  // the window clicked in (the main window or the popup), and the indicator's raise leaves the
+  // owner where it is: a click in the popup over another program must not bring the main window.
+  const Point pointer = Pointer();
+  OwnByWindowAt(hwnd(), POINT{pointer.x, pointer.y});
+  const Point at = logic_.ShowAt(pointer);
   SetWindowPos(hwnd(), HWND_TOPMOST, at.x, at.y, CopyIndicatorLogic::kWidth, CopyIndicatorLogic::kHeight,
-               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+               SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
   StartTimer1();
 }
 
@@ -111,8 +114,10 @@ void frmBusy::Start() {
 void frmBusy::makeshow() {
   const Point at = BusyIndicatorLogic::PlaceBeside(Pointer());
   if (!IsWindowVisible(hwnd())) {
-    OwnByMain(hwnd());
-    SetWindowPos(hwnd(), HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    const Point pointer = Pointer();
+    OwnByWindowAt(hwnd(), POINT{pointer.x, pointer.y});
+    SetWindowPos(hwnd(), HWND_TOPMOST, at.x, at.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
   } else {
     SetWindowPos(hwnd(), HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
   }

@@ -216,6 +216,30 @@ void frmMain::CreateControls(HINSTANCE instance) {
 
 namespace {
 
+// Closes the tips shown now, so that none stands over a menu that opens: this program's own (the
+// toolbars', the abc button's) and the tray's tip of its icon. Balloons are notices and stay.
+void CloseTips() {
+  DWORD trayProcess = 0;
+  if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) GetWindowThreadProcessId(tray, &trayProcess);
+  struct Processes {
+    DWORD own, tray;
+  } processes{GetCurrentProcessId(), trayProcess};
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        const auto& p = *reinterpret_cast<const Processes*>(lp);
+        wchar_t cls[32] = {};
+        GetClassNameW(w, cls, 32);
+        const bool tip = lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && !(GetWindowLongW(w, GWL_STYLE) & TTS_BALLOON);
+        if (!tip || !IsWindowVisible(w)) return TRUE;
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        // Only a message without pointers goes to the tray's process, and it is not waited for.
+        if (process == p.own || (p.tray && process == p.tray)) PostMessageW(w, TTM_POP, 0, 0);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&processes));
+}
+
 // The clipboard's text for a paste that arrives as a message (the edit menu, another program),
 // read here so that it does not depend on the capture side being installed.
 std::u16string ClipboardText(HWND owner) {
@@ -432,7 +456,16 @@ void frmMain::SetTrayPicture(bool autoOn) {
 
 void frmMain::SetTopMost() {
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  RaiseOwnedWindows(hwnd());
+  // A window of another program that comes to the foreground (started, or clicked) keeps below
+  // this one in the order, but Wine draws it on top until this window is raised to the first
+  // place again, which its owned windows hold.
+  const HWND foreground = GetForegroundWindow();
+  if (foreground != lastForeground_) {
+    lastForeground_ = foreground;
+    RaiseOwnerGroup(hwnd());
+  } else {
+    RaiseOwnedWindows(hwnd());
+  }
 }
 
 void frmMain::SendDownToOutput() {
@@ -633,10 +666,23 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // Once the activation is through, whatever it lifted the window over goes back up.
       if (LOWORD(wp) != WA_INACTIVE) PostMessageW(hwnd(), kRaiseOwned, 0, 0);
       return WindowBase::OnMessage(msg, wp, lp);
-    case kRaiseOwned: RaiseOwnedWindows(hwnd()); return 0;
-    case WM_WINDOWPOSCHANGED:
-      if (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) PostMessageW(hwnd(), kShown, 0, 0);
+    case kRaiseOwned: RaiseOwnerGroup(hwnd()); return 0;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+      menuOpen_ = msg == WM_ENTERMENULOOP;
+      if (menuOpen_) CloseTips();
       return WindowBase::OnMessage(msg, wp, lp);
+    case WM_ENTERIDLE:
+      // The tray's tip of the icon may come up after the menu opened from it.
+      if (wp == MSGF_MENU) CloseTips();
+      return WindowBase::OnMessage(msg, wp, lp);
+    case WM_WINDOWPOSCHANGED: {
+      const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags;
+      if (flags & SWP_SHOWWINDOW) PostMessageW(hwnd(), kShown, 0, 0);
+      // Raised over a window it owns (as Wine lets an activation do): that one goes back above it.
+      if (!(flags & SWP_NOZORDER) && CoversOwnedWindow(hwnd())) PostMessageW(hwnd(), kRaiseOwned, 0, 0);
+      return WindowBase::OnMessage(msg, wp, lp);
+    }
     case kShown:
       // Made active while it was still hidden (the input box takes the focus at load), the window
       // would show with the caption of an inactive one.
@@ -702,7 +748,12 @@ void frmMain::OnTimer(UINT_PTR id) {
   Guarded([&] {
     switch (id) {
       case kTmrMsg: gAppl().OnRemoteControlTick(); break;
-      case kTmrEnabled: c.tmrEnabled_Timer(); break;
+      case kTmrEnabled:
+        c.tmrEnabled_Timer();
+        // Under Wine a window it owns can end below it after a translation asked for in that
+        // window (a double-click in Statistics), with no message to either; it goes back up.
+        if (IsWindowVisible(hwnd()) && CoversOwnedWindow(hwnd())) RaiseOwnerGroup(hwnd());
+        break;
       case kTmrUserEvents:
         if (CheckEvent) CheckEvent();
         break;
@@ -764,7 +815,8 @@ LRESULT frmMain::OnNotify(const NMHDR& header) {
     // governs them all at once; an empty text shows none.
     info.szText[0] = L'\0';
     info.lpszText = info.szText;
-    if (!G().gSetting || !G().gSetting->ShowTooltips) return 0;
+    // A tip whose showing was under way when a menu opened would come up over the menu.
+    if (!G().gSetting || !G().gSetting->ShowTooltips || menuOpen_) return 0;
     const wchar_t* tip = nullptr;
     if (cmdAbc_ && header.idFrom == reinterpret_cast<UINT_PTR>(cmdAbc_)) tip = abcTip_.c_str();
     if (!tip && tb1_) tip = tb1_->ToolTipOf(id);

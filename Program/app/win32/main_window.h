@@ -102,7 +102,7 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   };
   static constexpr UINT kOutputFocused = WM_APP + 3;  // the output box has handled its focus
   static constexpr UINT kShown = WM_APP + 4;          // the window has been shown
-  static constexpr UINT kRaiseOwned = WM_APP + 5;     // its owned windows go back above it
+  static constexpr UINT kRaiseOwned = WM_APP + 5;     // it and its owned windows are drawn on top again
   void CreateControls(HINSTANCE instance);
   /// While Wait is on: the hourglass for a WM_SETCURSOR, true.
   bool KeepBusyCursor();
@@ -135,6 +135,8 @@ class frmMain : public WindowBase, public MainForm, public MainWindowShell, publ
   bool dicSeparator_ = false;
   bool inputFocused_ = false;
   bool busy_ = false;  // Wait is on
+  HWND lastForeground_ = nullptr;  // the foreground window SetTopMost saw last
+  bool menuOpen_ = false;          // one of its menus is open: no tips
   Place infoPlace_;     // the info line's room in the bottom strip
   int infoNeeded_ = 16;  // the height its text asks for
 };

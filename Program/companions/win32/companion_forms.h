@@ -101,6 +101,10 @@ class frmLearn final : public WindowBase, public LearnWindow {
   std::vector<std::pair<HFONT, std::u16string>> Parts() const;
   /// Draws (or with DT_CALCRECT measures) the parts in a card of width; the bottom they reach.
   int Layout(HDC dc, int width, UINT flags);
+  /// Moves the card above the tips and notices that came up where it stands, or back down.
+  void MakeRoom();
+  static constexpr UINT_PTR kMakeRoomTimer = 1;
+  static constexpr UINT kMakeRoomMs = 300;
   HINSTANCE instance_;
   LearnCard card_;
   HFONT word_ = nullptr, trans_ = nullptr, text_ = nullptr;

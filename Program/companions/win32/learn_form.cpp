@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "app/win32/owned_window.h"
 #include "companions/win32/companion_forms.h"
@@ -78,6 +79,33 @@ RECT CardArea() {
   return area;
 }
 
+// The card's place in the corner above the tray: moved up over every tip and balloon shown there
+// (the tray's notices, the tip of its icon), which come and go while cards follow each other.
+RECT CardPlace(const RECT& work, int width, int height) {
+  RECT card{work.right - width - 8, work.bottom - height - 8, work.right - 8, work.bottom - 8};
+  std::vector<RECT> tips;
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        wchar_t cls[32] = {};
+        GetClassNameW(w, cls, 32);
+        RECT r{};
+        if (IsWindowVisible(w) && lstrcmpiW(cls, L"tooltips_class32") == 0 && GetWindowRect(w, &r)) {
+          reinterpret_cast<std::vector<RECT>*>(lp)->push_back(r);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&tips));
+  // Each pass moves the card above one more tip at most.
+  for (std::size_t pass = 0; pass < tips.size(); ++pass) {
+    RECT overlap{};
+    const auto covered =
+        std::find_if(tips.begin(), tips.end(), [&](const RECT& t) { return IntersectRect(&overlap, &t, &card); });
+    if (covered == tips.end() || covered->top - 8 - height < work.top) break;
+    OffsetRect(&card, 0, covered->top - 8 - card.bottom);
+  }
+  return card;
+}
+
 }  // namespace
 
 frmLearn::~frmLearn() {
@@ -126,15 +154,31 @@ void frmLearn::ShowCard(const LearnCard& card) {
   const int height = Layout(dc, width, DT_CALCRECT) + kPadding;
   ReleaseDC(hwnd(), dc);
 
-  const RECT work = CardArea();
+  const RECT place = CardPlace(CardArea(), width, height);
   // Owned by the main window, the card stays out of the taskbar.
   OwnByMain(hwnd());
   const HWND after = card.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST;
-  SetWindowPos(hwnd(), after, work.right - width - 8, work.bottom - height - 8, width, height, SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), after, place.left, place.top, width, height, SWP_NOACTIVATE);
   const int alpha = 255 * (100 - std::clamp(card.Transparency, 0, 90)) / 100;
   SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
   InvalidateRect(hwnd(), nullptr, TRUE);
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  // A notice or tip that comes up in the corner while the card shows (the balloon at start, the
+  // tray icon's tip) is not covered: the owner raises its windows, the card with them, over it.
+  SetTimer(hwnd(), kMakeRoomTimer, kMakeRoomMs, nullptr);
+}
+
+void frmLearn::MakeRoom() {
+  if (!IsWindowVisible(hwnd())) {
+    KillTimer(hwnd(), kMakeRoomTimer);
+    return;
+  }
+  RECT now{};
+  GetWindowRect(hwnd(), &now);
+  const RECT place = CardPlace(CardArea(), now.right - now.left, now.bottom - now.top);
+  if (place.left != now.left || place.top != now.top) {
+    SetWindowPos(hwnd(), nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void frmLearn::Close() {
@@ -177,6 +221,9 @@ LRESULT frmLearn::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: return PaintWindow(hwnd(), [this](HDC dc) { Paint(dc); });
     case WM_ERASEBKGND: return 1;
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_TIMER:
+      if (wp == kMakeRoomTimer) MakeRoom();
+      return 0;
     case WM_MOUSEMOVE:
       if (!hover_) {
         hover_ = true;

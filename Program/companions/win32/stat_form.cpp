@@ -42,6 +42,8 @@ bool frmStat::Load() {
   args.className = kClassName;
   args.title = app.LZ(lang::kMenuStat);
   args.icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_PARLAVENT));
+  // Owned by the main window it has no taskbar button: minimised, nothing would bring it back.
+  args.style = WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX;
   // An explicit place: with CW_USEDEFAULT the first showing would take the start-up show state.
   args.x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
   args.y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
