@@ -88,6 +88,8 @@ function(parlavent_sample name database lang1 lang2 hunspell1)
     COMMAND ${dictool_command} import-dictd ${ARGN} --transcriptions-only --head ${shared_head}
             --head ${work}/${name}_replace.txt --head ${common_head} ${dictd} ${work}/${name}_common.txt
     COMMAND ${dictool_command} build ${work}/${name}_common.txt ${common_package}
+    COMMAND ${dictool_command} check ${full_package}
+    COMMAND ${dictool_command} check ${common_package}
     DEPENDS ${dictool_target} ${full_head_files} ${common_head}
             ${forms_tables}/${lang1}.tsv ${forms_tables}/${lang2}.tsv
             ${forms_work_dir}/${hunspell1}.tsv ${forms_work_dir}/ru_RU.tsv
