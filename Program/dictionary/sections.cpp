@@ -357,12 +357,21 @@ std::string LinkEndsProblem(const Views& v) {
   const std::int64_t entries = v.w2.Length() / 4;
   if (v.w2.Length() % 4 != 0 || entries > records) return "\"TransW2\" holds more than one entry a link";
   if (entries == 0) return {};
-  std::int32_t first = 0, last = 0, firstID2 = 0, lastID2 = 0;
-  v.w2.I32(0, first);
-  v.w2.I32(v.w2.Length() - 4, last);
-  if (!LinkWords(v, first, firstID1, firstID2) || !LinkWords(v, last, lastID1, lastID2) ||
-      (entries > 1 && (lastID2 < firstID2 || (lastID2 == firstID2 && last <= first)))) {
-    return "\"TransW2\" begins or ends with no link";
+  // Entry p: the record it names and that record's second word.
+  const auto entry = [&](std::int64_t p, std::int32_t& n, std::int32_t& id2) {
+    std::int32_t id1 = 0;
+    return v.w2.I32(4 * p, n) && LinkWords(v, n, id1, id2);
+  };
+  // Entries stand in order of (second word, record): the last one behind the first and behind the
+  // one before it. Record 0 is a link that exists, so a zeroed tail shows only by its order.
+  const auto before = [](std::int32_t id2, std::int32_t n, std::int32_t laterID2, std::int32_t later) {
+    return id2 < laterID2 || (id2 == laterID2 && n < later);
+  };
+  std::int32_t first = 0, firstID2 = 0, previous = 0, previousID2 = 0, last = 0, lastID2 = 0;
+  if (!entry(0, first, firstID2) || !entry(entries - 1, last, lastID2) ||
+      (entries > 1 && (!entry(entries - 2, previous, previousID2) || !before(firstID2, first, lastID2, last) ||
+                       !before(previousID2, previous, lastID2, last)))) {
+    return "\"TransW2\" begins or ends with no link, or out of order";
   }
   return {};
 }

@@ -179,8 +179,10 @@ TEST_F(LinkSections, EveryLinkOfAWordWhereverTheSearchLandsInItsRun) {
 // search that reads them; from then on the package answers nothing. One at a section's end is
 // found on opening.
 TEST_F(LinkSections, WildOffsetsAndEntriesFindThePackageDamaged) {
-  // Word IDs: Aal 1, угорь 2, Baum 3, дерево 4, Haus 5, дом 6, Heim 7.
-  const std::string source = "L\tAal\tугорь\nL\tBaum\tдерево\nL\tHaus\tдом\nL\tHeim\tдом\n";
+  // Word IDs: Aal 1, угорь 2, Baum 3, дерево 4, Haus 5, дом 6, Heim 7, Zebra 8, зебра 9, Zoo 10,
+  // зоопарк 11. Opening reads the first and last records and the first and last two entries.
+  const std::string source =
+      "L\tAal\tугорь\nL\tBaum\tдерево\nL\tHaus\tдом\nL\tHeim\tдом\nL\tZebra\tзебра\nL\tZoo\tзоопарк\n";
   auto dic = Build(source);
   const std::int32_t w1 = dic->bsTransW1, w2 = dic->bsTransW2;
   PatchI32(w1, 4 * 2, 1 << 30);  // Haus's record (and so the end of Baum's) lies beyond the section
@@ -205,7 +207,7 @@ TEST_F(LinkSections, WildOffsetsAndEntriesFindThePackageDamaged) {
   EXPECT_TRUE(dic->Damaged());
 
   dic = Build(source);
-  PatchI32(w2, 4 * 3, 9999);  // the last "TransW2" entry names no record
+  PatchI32(w2, 4 * 5, 9999);  // the last "TransW2" entry names no record
   dic = Reopen();
   EXPECT_FALSE(PackageWhole(app, *dic));
 }
