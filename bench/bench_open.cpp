@@ -3,8 +3,9 @@
 // then one word looked up and printed as `dictool translate FOLDER WORD --plain` does it. Neither
 // may grow with the package: opening reads the directory, the describing members and a few
 // values of each section, never a section whole. The packages come from the environment as
-// scripts/bench.sh sets it (PARLAVENT_BENCH_SAMPLE, PARLAVENT_BENCH_LARGE); a package that is not
-// given is not measured.
+// scripts/bench.sh sets it (PARLAVENT_BENCH_SAMPLE, PARLAVENT_BENCH_LARGE, and PARLAVENT_BENCH_SMALL:
+// the large package's members with its source's first entries); a package that is not given is not
+// measured.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -84,6 +85,7 @@ void OpenAndTranslate(benchmark::State& state, const char* variable, const char*
 
 BENCHMARK_CAPTURE(Open, sample_de_ru, "PARLAVENT_BENCH_SAMPLE");
 BENCHMARK_CAPTURE(Open, large_en_de, "PARLAVENT_BENCH_LARGE");
+BENCHMARK_CAPTURE(Open, small_en_de, "PARLAVENT_BENCH_SMALL");
 BENCHMARK_CAPTURE(OpenAndTranslate, sample_de_ru, "PARLAVENT_BENCH_SAMPLE", "Hund");
 BENCHMARK_CAPTURE(OpenAndTranslate, large_en_de, "PARLAVENT_BENCH_LARGE", "house");
 

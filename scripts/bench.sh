@@ -95,7 +95,17 @@ if [ ! -f "$large" ] || [ bench/en-de.head.txt -nt "$large" ] || [ "$dictool" -n
   "$dictool" build "$build/bench/en-de.txt" "$large"
 fi
 
+# A small package of the same members and the first entries of the same source (about 6 MB): what
+# opening costs beside the large one, with nothing different but the size.
+small=$build/bench/small/en-de_full.dic
+if [ ! -f "$small" ] || [ "$large" -nt "$small" ]; then
+  mkdir -p "$build/bench/small"
+  head -n 75000 "$build/bench/en-de.txt" >"$build/bench/small/en-de.txt"
+  "$dictool" build "$build/bench/small/en-de.txt" "$small" 2>/dev/null
+fi
+
 PARLAVENT_BENCH_SAMPLE=$build/Parlavent/Dictionaries/de-ru_full.dic PARLAVENT_BENCH_LARGE=$large \
+  PARLAVENT_BENCH_SMALL=$small \
   "$build/bench/parlavent_bench" --benchmark_filter="${1:-.}" --benchmark_out="$build/bench_search.json" \
   --benchmark_out_format=json --benchmark_min_time=0.5 "${@:2}"
 

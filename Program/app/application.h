@@ -106,6 +106,11 @@ class Appl {
 
   /// Finds, migrates, reads, pairs and opens the dictionary packages (ColDics, DicLanguages).
   void InitDics();
+  /// Treats every package that a search found damaged (clsDic::Damaged) as one found damaged at
+  /// opening: not visible, not current (its twin, else the first visible one, serves instead and
+  /// the stored choice stays), not paired; the languages and buttons follow and the info line
+  /// names it, once. True when there was one.
+  bool SetAsideDamaged();
   /// Moves a file of an older installation to its new name, or deletes it when the new one
   /// exists (both relative to the program folder).
   void RemoveOldFiles(std::u16string_view oldName, std::u16string_view newName);

@@ -300,6 +300,50 @@ class DicLoader {
     ReadSectionBounds(app_, dic);
   }
 
+ public:
+  bool SetAsideDamaged() {
+    for (const auto& dic : app_.ColDics) {
+      const auto full = dic ? dic->FullDic.lock() : nullptr;
+      if (!dic || !dic->Damaged() || !(dic->Visible || dic->Enabled || dic->Dicx || full)) continue;
+      // The twin serves alone: a common package hidden behind this one comes forward, a full
+      // package in front of this one keeps its own records only.
+      const std::shared_ptr<clsDic> twin = dic->Dicx ? dic->Dicx : full;
+      if (dic->Dicx) {
+        dic->Dicx->FullDic.reset();
+        dic->Dicx->Visible = true;
+        dic->Dicx = nullptr;
+      }
+      if (full) {
+        full->Dicx = nullptr;
+        dic->FullDic.reset();
+      }
+      dic->Visible = false;
+      if (dic->Enabled || app_.Dic == dic) {
+        dic->Enabled = false;
+        ServeInsteadOf(twin);
+      }
+      skipped_.push_back(API::GetFileName(dic->path));
+    }
+    if (skipped_.empty()) return false;
+    BuildLanguages();
+    if (app_.MainServices) {
+      app_.MainServices->LoadDicButtons();
+      app_.MainServices->Info(app_.LZ(lang::kInfoDicsSkipped) + u" " + JoinText(skipped_, u", "), false);
+    }
+    return true;
+  }
+
+ private:
+  // A current package set aside: its twin when it can serve, else the first visible one, else none.
+  void ServeInsteadOf(const std::shared_ptr<clsDic>& twin) {
+    if (twin && twin->Visible) return twin->ServeInstead();
+    for (const auto& dic : app_.ColDics) {
+      if (dic && dic->Visible) return dic->ServeInstead();
+    }
+    app_.Dic = nullptr;
+    G().gCurDic = nullptr;
+  }
+
   void BuildLanguages() {
     app_.DicLanguages.Clear();
     for (const auto& dic : app_.ColDics) {
@@ -357,6 +401,7 @@ class DicLoader {
 }  // namespace
 
 void Appl::InitDics() { DicLoader(*this).Run(); }
+bool Appl::SetAsideDamaged() { return DicLoader(*this).SetAsideDamaged(); }
 
 void Appl::RemoveOldFiles(std::u16string_view oldName, std::u16string_view newName) {
   const std::u16string program = System().ProgramFolder();

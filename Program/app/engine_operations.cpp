@@ -123,11 +123,17 @@ std::u16string Appl::GetSimpleTrans(std::u16string_view Text) { return Search().
 
 std::int32_t Appl::GetTranslate(std::u16string_view Text, std::u16string& rettext, const TranslateArgs& Args,
                                 const TranslateOut& Out) {
-  return LookupEngine().GetTranslate(Text, rettext, Args, Out);
+  const std::int32_t score = LookupEngine().GetTranslate(Text, rettext, Args, Out);
+  if (!SetAsideDamaged()) return score;
+  // The look-up read a package that turned out damaged: its answer is dropped, and the look-up
+  // runs again on the packages that serve now (the twin of the damaged one).
+  TranslateArgs again = Args;
+  again.ClrBuffer = true;
+  return LookupEngine().GetTranslate(Text, rettext, again, Out);
 }
 
 std::int32_t Appl::GetTranslate(std::u16string_view Text, std::u16string& rettext) {
-  return LookupEngine().GetTranslate(Text, rettext, TranslateArgs{}, TranslateOut{});
+  return GetTranslate(Text, rettext, TranslateArgs{}, TranslateOut{});
 }
 
 std::u16string Appl::GetWordsTree(std::u16string_view Fraze, std::int32_t WordN, const std::shared_ptr<clsDic>& Dic,

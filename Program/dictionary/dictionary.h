@@ -145,6 +145,11 @@ class clsDic : public std::enable_shared_from_this<clsDic> {
   /// (sections.cpp). So opening a package and looking up ordinary texts read a few entries, and
   /// only a text longer than every word reads the whole table, once.
   std::int64_t LongestText(const PackageFile& package, std::int64_t upTo = INT64_MAX) const;
+  /// A search found the package's records damaged where it read them (out of bounds or out of
+  /// order): from then on every search of it answers nothing, and the application sets it aside as
+  /// a package found damaged at opening (Appl::SetAsideDamaged).
+  bool Damaged() const { return damaged_; }
+  void FoundDamaged() const { damaged_ = true; }
 
  private:
   void MakeCurrent(bool Refr);
@@ -159,6 +164,7 @@ class clsDic : public std::enable_shared_from_this<clsDic> {
   };
   std::int32_t direction_ = 0;
   mutable TextScan scan_;
+  mutable bool damaged_ = false;
 };
 
 /// One dictionary that serves a language, and on which side.

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "dictionary/byte_files.h"
 #include "dictionary/dic_members.h"
@@ -14,6 +16,7 @@
 #include "foundation/ini_file.h"
 #include "foundation/wildcard.h"
 #include "platform/code_page.h"
+#include "text/text.h"
 
 namespace parlavent {
 namespace {
@@ -205,28 +208,262 @@ bool LengthAgrees(const PackageFile& file, bool unicode) {
   return m.Length() == 4 && file.ReadI32(m.Start, length) && length == file.Size();
 }
 
+constexpr std::int64_t kHashRecord = 12;
+
+// The sections of dic as views of file.
+struct Views {
+  Views(const PackageFile& file, const clsDic& dic)
+      : words(file, dic.bsWords, dic.beWords),
+        transcript(file, dic.bsTranscr, dic.beTranscr),
+        hash(file, dic.bsWordsHash, dic.beWordsHash),
+        sort(file, dic.bsWordsSort, dic.beWordsSort),
+        w1(file, dic.bsTransW1, dic.beTransW1),
+        w2(file, dic.bsTransW2, dic.beTransW2),
+        count(sort.Length() / 4),
+        header(dic.SupportRech ? 16 : 14) {}
+  SectionView words, transcript, hash, sort, w1, w2;
+  std::int64_t count;   // "WordsSort" counts the words that every other section refers to
+  std::int64_t header;  // of a link record
+  bool IsWord(std::int64_t id) const { return id >= 1 && id <= count; }
+};
+
+// The two word IDs of link record n; false when the record is not whole or names no word.
+bool LinkWords(const Views& v, std::int64_t n, std::int32_t& id1, std::int32_t& id2) {
+  std::int64_t start = 0, end = 0;
+  return LinkSpan(v.w1, n, v.header, start, end) && v.w1.I32(start, id1) && v.w1.I32(start + 4, id2) &&
+         v.IsWord(id1) && v.IsWord(id2);
+}
+
+// "Words" or "Transcript" at its ends: the table fits, the first text starts behind it, the last
+// one and the closing entry end at the section's end.
+bool TextEndsSound(const SectionView& texts, std::int64_t words) {
+  std::int64_t start = 0, end = 0;
+  bool side2 = false;
+  std::int32_t closing = 0;
+  return TextSpan(texts, words, 1, start, end, side2) && TextSpan(texts, words, words, start, end, side2) &&
+         texts.I32(4 * words, closing) && closing == texts.Length();
+}
+
+// One "WordsHash" record: a name's key and a word's ID.
+bool HashRecord(const Views& v, std::int64_t r, double& magnitude) {
+  double key = 0;
+  std::int32_t id = 0;
+  if (!v.hash.F64(r * kHashRecord, key) || !v.hash.I32(r * kHashRecord + 8, id)) return false;
+  magnitude = std::fabs(key);
+  return IsPackageKey(magnitude) && v.IsWord(id);
+}
+
+// "WordsHash": every record a key and a word, the keys ascending by magnitude.
+bool HashRecordsSound(const Views& v) {
+  double previous = 0;
+  for (std::int64_t r = 0; r < v.hash.Length() / kHashRecord; ++r) {
+    double magnitude = 0;
+    if (!HashRecord(v, r, magnitude) || magnitude < previous) return false;
+    previous = magnitude;
+  }
+  return true;
+}
+
+// "WordsSort": every word once, the texts in dictionary order.
+bool SortOrderSound(const Views& v, bool unicode) {
+  std::vector<bool> seen(static_cast<std::size_t>(v.count) + 1);
+  std::u16string previous;
+  for (std::int64_t n = 0; n < v.count; ++n) {
+    std::int32_t id = 0;
+    std::int64_t start = 0, end = 0;
+    bool side2 = false;
+    std::span<const std::uint8_t> bytes;
+    if (!v.sort.I32(4 * n, id) || !v.IsWord(id) || seen[static_cast<std::size_t>(id)] ||
+        !TextSpan(v.words, v.count, id, start, end, side2) || !v.words.Bytes(start, end - start, bytes)) {
+      return false;
+    }
+    seen[static_cast<std::size_t>(id)] = true;
+    std::u16string text = SectionText(unicode, bytes);
+    if (n > 0 && CompareDictOrder(previous, text) > 0) return false;
+    previous = std::move(text);
+  }
+  return true;
+}
+
+// "TransW1": every record names two words, in order of the first.
+bool LinkRecordsSound(const Views& v, std::int64_t records) {
+  std::int32_t previous = 0;
+  for (std::int64_t n = 0; n < records; ++n) {
+    std::int32_t id1 = 0, id2 = 0;
+    if (!LinkWords(v, n, id1, id2) || id1 < previous) return false;
+    previous = id1;
+  }
+  return true;
+}
+
+// "TransW2": its entries in order of the second word of the record they name, ties in record
+// order, no record twice.
+bool LinkIndexOrderSound(const Views& v) {
+  std::int64_t previousWord = 0, previousRecord = -1;
+  for (std::int64_t p = 0; p < v.w2.Length() / 4; ++p) {
+    std::int32_t n = 0, id1 = 0, id2 = 0;
+    if (!v.w2.I32(4 * p, n) || !LinkWords(v, n, id1, id2)) return false;
+    if (id2 < previousWord || (id2 == previousWord && n <= previousRecord)) return false;
+    previousWord = id2;
+    previousRecord = n;
+  }
+  return true;
+}
+
+// Each directory record holds a name's key: a damaged key hides its member, which then reads as
+// missing.
+std::string DirectoryProblem(const PackageFile& file, bool unicode) {
+  if (!file.Whole()) return "its directory does not fit in the file, or a member starts at or past its last byte";
+  for (int i = 0; i < file.MemberCount(); ++i) {
+    double key = 0;
+    if (!file.ReadF64(1 + 12 * std::int64_t{i} + 4, key) || !IsPackageKey(key)) {
+      return "directory record " + std::to_string(i + 1) + " holds no member name's key";
+    }
+  }
+  if (!LengthAgrees(file, unicode)) return "its record of the file's length (\"FileLength\") names another length";
+  return {};
+}
+
+// The words' sections at their ends.
+std::string WordEndsProblem(const Views& v) {
+  if (v.sort.Length() % 4 != 0) return "\"WordsSort\" holds no whole entries";
+  std::int32_t first = 0, last = 0;
+  v.sort.I32(0, first);
+  v.sort.I32(v.sort.Length() - 4, last);
+  if (!v.IsWord(first) || !v.IsWord(last) || (v.count > 1 && first == last)) {
+    return "\"WordsSort\" begins or ends with no word";
+  }
+  const std::int64_t records = v.hash.Length() / kHashRecord;
+  double low = 0, high = 0;
+  if (v.hash.Length() % kHashRecord != 0 || records < v.count || !HashRecord(v, 0, low) ||
+      !HashRecord(v, records - 1, high) || low > high) {
+    return "\"WordsHash\" begins or ends with no word's key";
+  }
+  if (!TextEndsSound(v.words, v.count)) return "\"Words\" does not hold its words' texts";
+  if (v.transcript.Present() && !TextEndsSound(v.transcript, v.count)) {
+    return "\"Transcript\" does not hold its words' transcriptions";
+  }
+  return {};
+}
+
+// The links' sections at their ends.
+std::string LinkEndsProblem(const Views& v) {
+  std::int32_t table = 0, firstID1 = 0, lastID1 = 0, id2 = 0;
+  if (!v.w1.I32(0, table) || table < 4 || table % 4 != 0) return "\"TransW1\" has no offset table";
+  const std::int64_t records = table / 4;
+  if (!LinkWords(v, 0, firstID1, id2) || !LinkWords(v, records - 1, lastID1, id2) || firstID1 > lastID1) {
+    return "\"TransW1\" begins or ends with no link";
+  }
+  const std::int64_t entries = v.w2.Length() / 4;
+  if (v.w2.Length() % 4 != 0 || entries > records) return "\"TransW2\" holds more than one entry a link";
+  if (entries == 0) return {};
+  // Entry p: the record it names and that record's second word.
+  const auto entry = [&](std::int64_t p, std::int32_t& n, std::int32_t& id2) {
+    std::int32_t id1 = 0;
+    return v.w2.I32(4 * p, n) && LinkWords(v, n, id1, id2);
+  };
+  // Entries stand in order of (second word, record): the last one behind the first and behind the
+  // one before it. Record 0 is a link that exists, so a zeroed tail shows only by its order.
+  const auto before = [](std::int32_t id2, std::int32_t n, std::int32_t laterID2, std::int32_t later) {
+    return id2 < laterID2 || (id2 == laterID2 && n < later);
+  };
+  std::int32_t first = 0, firstID2 = 0, previous = 0, previousID2 = 0, last = 0, lastID2 = 0;
+  if (!entry(0, first, firstID2) || !entry(entries - 1, last, lastID2) ||
+      (entries > 1 && (!entry(entries - 2, previous, previousID2) || !before(firstID2, first, lastID2, last) ||
+                       !before(previousID2, previous, lastID2, last)))) {
+    return "\"TransW2\" begins or ends with no link, or out of order";
+  }
+  return {};
+}
+
 }  // namespace
 
-bool SectionsSound(const PackageFile& file, const clsDic& dic) {
-  const SectionView words(file, dic.bsWords, dic.beWords);
-  const SectionView transcript(file, dic.bsTranscr, dic.beTranscr);
-  const SectionView hash(file, dic.bsWordsHash, dic.beWordsHash);
-  const SectionView sort(file, dic.bsWordsSort, dic.beWordsSort);
-  const SectionView w1(file, dic.bsTransW1, dic.beTransW1);
-  const SectionView w2(file, dic.bsTransW2, dic.beTransW2);
-  // "WordsSort" counts the words that every other section refers to.
-  const std::int64_t count = sort.Length() / 4;
-  if (!SortSound(sort, count) || hash.Length() % 12 != 0) return false;
-  if ((words.Present() || count > 0) && !TextsSound(words, count)) return false;
-  if (transcript.Present() && !TextsSound(transcript, count)) return false;
+bool IsPackageKey(double magnitude) {
+  return magnitude >= 852'516'352.0 && magnitude <= 5'147'483'647.0 && magnitude == std::nearbyint(magnitude);
+}
+
+bool TextSpan(const SectionView& texts, std::int64_t words, std::int64_t id, std::int64_t& start, std::int64_t& end,
+              bool& side2) {
+  std::int32_t entry = 0, next = 0;
+  if (id < 1 || id > words || !texts.I32(4 * (id - 1), entry) || !texts.I32(4 * id, next)) return false;
+  start = std::llabs(entry);
+  end = std::llabs(next);
+  side2 = entry < 0;
+  return start >= 4 * (words + 1) && end >= start && end <= texts.Length();
+}
+
+bool LinkSpan(const SectionView& w1, std::int64_t n, std::int64_t header, std::int64_t& start, std::int64_t& end) {
+  std::int32_t table = 0, entry = 0;
+  if (n < 0 || !w1.I32(0, table) || 4 * n >= table || !w1.I32(4 * n, entry)) return false;
+  // The record ends where the next begins; the last one at the section end.
+  end = w1.Length();
+  if (4 * (n + 1) < table) {
+    std::int32_t next = 0;
+    if (!w1.I32(4 * (n + 1), next)) return false;
+    end = next;
+  }
+  start = entry;
+  return start >= table && end - start >= header && end <= w1.Length();
+}
+
+std::string OpeningProblem(const PackageFile& file, const clsDic& dic) {
+  if (std::string problem = DirectoryProblem(file, dic.Unicode); !problem.empty()) return problem;
+  const Views v(file, dic);
+  // A section whose name's key was damaged reads as missing; the sections that need it tell.
+  // Found in the directory, a section has a start (an empty "TransW2" included).
+  const bool words = dic.bsWords != 0 || dic.bsTranscr != 0 || dic.bsWordsHash != 0 || dic.bsWordsSort != 0;
+  const bool links = dic.bsTransW1 != 0 || dic.bsTransW2 != 0;
+  if ((words || links) && (!v.words.Present() || !v.hash.Present() || !v.sort.Present())) {
+    return "its words lack \"Words\", \"WordsHash\" or \"WordsSort\"";
+  }
+  if (links && (!v.w1.Present() || dic.bsTransW2 == 0)) return "its links lack \"TransW1\" or \"TransW2\"";
+  if (!words) return {};
+  if (std::string problem = WordEndsProblem(v); !problem.empty()) return problem;
+  return links ? LinkEndsProblem(v) : std::string();
+}
+
+std::string PackageProblem(const PackageFile& file, const clsDic& dic) {
+  if (std::string problem = OpeningProblem(file, dic); !problem.empty()) return problem;
+  const Views v(file, dic);
   std::int64_t table = 0;
-  if (w1.Present() && !LinksSound(w1, dic.SupportRech ? 16 : 14, table)) return false;
-  return !w2.Present() || LinkIndexSound(w2, table);
+  if (!SortSound(v.sort, v.count) || !SortOrderSound(v, dic.Unicode)) {
+    return "\"WordsSort\" does not list every word once in dictionary order";
+  }
+  if (!HashRecordsSound(v)) return "\"WordsHash\" holds a record out of order or naming no word";
+  if ((v.words.Present() || v.count > 0) && !TextsSound(v.words, v.count)) {
+    return "\"Words\" has offsets out of order or outside it";
+  }
+  if (v.transcript.Present() && !TextsSound(v.transcript, v.count)) {
+    return "\"Transcript\" has offsets out of order or outside it";
+  }
+  if (v.w1.Present() && (!LinksSound(v.w1, v.header, table) || !LinkRecordsSound(v, table / 4))) {
+    return "\"TransW1\" holds a record out of order, shorter than its header or naming no word";
+  }
+  if (v.w2.Present() && (!LinkIndexSound(v.w2, table) || !LinkIndexOrderSound(v))) {
+    return "\"TransW2\" holds an entry out of order or naming no link";
+  }
+  return {};
+}
+
+bool SectionsSound(const PackageFile& file, const clsDic& dic) {
+  const Views v(file, dic);
+  if (!SortSound(v.sort, v.count) || v.hash.Length() % 12 != 0) return false;
+  if ((v.words.Present() || v.count > 0) && !TextsSound(v.words, v.count)) return false;
+  if (v.transcript.Present() && !TextsSound(v.transcript, v.count)) return false;
+  std::int64_t table = 0;
+  if (v.w1.Present() && !LinksSound(v.w1, v.header, table)) return false;
+  return !v.w2.Present() || LinkIndexSound(v.w2, table);
 }
 
 bool PackageWhole(PackageFiles& files, const clsDic& dic) {
-  const PackageFile& file = files.OpenFiles().Reader(dic.FileN);
-  return file.Whole() && LengthAgrees(file, dic.Unicode) && SectionsSound(file, dic);
+  return OpeningProblem(files.OpenFiles().Reader(dic.FileN), dic).empty();
+}
+
+bool InfoMainFlag(std::u16string_view info, std::u16string_view key) {
+  clsINI ini;
+  ini.SetSettingText(info);
+  ini.Section(u"Main");
+  return ReadBool(ini, key);
 }
 
 std::int64_t clsDic::LongestText(const PackageFile& package, std::int64_t upTo) const {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace parlavent {
@@ -98,10 +99,30 @@ std::u16string SectionText(bool unicode, std::span<const std::uint8_t> bytes);
 /// inside its own section; a missing or damaged section leaves 0 (WordsHashUB, UBTW1 and UBTW2 -1).
 void ReadSectionBounds(PackageFiles& files, clsDic& dic);
 
-/// The package open under dic.FileN is whole as far as it can tell: its directory puts every member
-/// inside the file, a record of the file's length (written by dictool) agrees with it, and its
-/// sections (bounds already read) are sound. Reads the directory and every offset table and index
-/// of the sections but "WordsHash" once, never a text or a link record.
+/// Whether magnitude is a key that a member or word name can have (docs/package-format.md, "Keys"):
+/// a whole number from 852,516,352 to 5,147,483,647.
+bool IsPackageKey(double magnitude);
+
+/// Word id's text in a "Words" or "Transcript" section of a package of `words` words: [start, end)
+/// of the section, and whether it is a side-2 word. False when the offset table puts it outside the
+/// texts, before the table's end, or ends it before it begins: only a damaged package does.
+bool TextSpan(const SectionView& texts, std::int64_t words, std::int64_t id, std::int64_t& start, std::int64_t& end,
+              bool& side2);
+/// Record n of "TransW1" (records with headers of `header` bytes): [start, end) of the section.
+/// False when n is no record of the offset table, or the table puts the record before the table's
+/// end, past the section or shorter than its header.
+bool LinkSpan(const SectionView& w1, std::int64_t n, std::int64_t header, std::int64_t& start, std::int64_t& end);
+
+/// What keeps the package open under dic.FileN (its sections' bounds read) from serving, found
+/// without reading anything that grows with the package: its directory (it fits, every member starts
+/// in front of the file's final byte, every record holds a name's key), its record of the file's
+/// length, the sections the others need, and each section at its two ends. "" when it may serve;
+/// whatever lies between the ends is checked by the searches that read it (clsDic::Damaged).
+std::string OpeningProblem(const PackageFile& file, const clsDic& dic);
+/// The whole check (dictool check): OpeningProblem, then every record of every section, in bounds
+/// and in order. "" when the package is sound.
+std::string PackageProblem(const PackageFile& file, const clsDic& dic);
+/// OpeningProblem of the package open under dic.FileN finds nothing.
 bool PackageWhole(PackageFiles& files, const clsDic& dic);
 /// Every section of dic read from file holds whole records, each inside its section: "WordsSort"
 /// names words 1 .. Words; "WordsHash" has whole 12-byte records; "Words" and "Transcript" have
@@ -109,6 +130,10 @@ bool PackageWhole(PackageFiles& files, const clsDic& dic);
 /// behind its offset table; "TransW2" at most one entry per "TransW1" record, each naming one.
 /// Missing sections are sound, but "Words" when there are words.
 bool SectionsSound(const PackageFile& file, const clsDic& dic);
+
+/// The value of key in section [Main] of an "Info" text as a Boolean, read as the loader reads it
+/// (clsINI): false when it is missing or no Boolean.
+bool InfoMainFlag(std::u16string_view info, std::u16string_view key);
 
 /// Characters of dic's longest word text, or upTo when it has a text that long, read through the
 /// open files only as far as upTo needs (clsDic::LongestText).

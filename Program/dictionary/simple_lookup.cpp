@@ -29,13 +29,16 @@ std::u16string Searches::GetTranscript(std::u16string_view Word, const std::shar
       break;
     }
   }
-  if (id < 1 || id > dc->Words) return {};
+  if (id < 1 || id > dc->Words || dc->Damaged()) return {};
   const SectionView transcript(files_.OpenFiles().Reader(dc->FileN), dc->bsTranscr, dc->beTranscr);
-  std::int32_t entry = 0, next = 0;
-  if (!transcript.I32(4 * (std::int64_t{id} - 1), entry) || !transcript.I32(4 * std::int64_t{id}, next)) return {};
-  const std::int64_t start = std::llabs(entry), end = std::llabs(next);
+  std::int64_t start = 0, end = 0;
+  bool side2 = false;
   std::span<const std::uint8_t> bytes;
-  if (end - start < 1 || !transcript.Bytes(start, end - start, bytes)) return {};
+  if (!TextSpan(transcript, dc->Words, id, start, end, side2) || !transcript.Bytes(start, end - start, bytes)) {
+    dc->FoundDamaged();
+    return {};
+  }
+  if (end == start) return {};
   return SectionText(state_.gUnicode, bytes);
 }
 

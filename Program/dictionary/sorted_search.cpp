@@ -49,9 +49,14 @@ struct SortedRun {
   std::u16string upper{};  // the text followed by the dictionary's last first letter
   long probes = 0;
 
+  // The word at position p; an entry naming no word finds the package damaged.
   WordRec At(long p) const {
     std::int32_t id = 0;
-    return sorted.I32(4 * std::int64_t{p}, id) ? searches.ReadWordRec(id, dic) : WordRec{};
+    if (!sorted.I32(4 * std::int64_t{p}, id) || id < 1 || id > dic.Words) {
+      dic.FoundDamaged();
+      return {};
+    }
+    return searches.ReadWordRec(id, dic);
   }
 
   void SetUpperBound() {
@@ -167,12 +172,21 @@ Take TakeWord(SortedRun& run, RunWalk& walk, long& i, long last, WordRec& w) {
   }
 }
 
-// Appends the words of the run from start to last by step, lower case, each once.
+// Appends the words of the run from start to last by step, lower case, each once. Words out of
+// dictionary order find the package damaged.
 void WalkRun(SortedRun& run, RunWalk& walk, long start, long last, long step) {
+  std::u16string previous;
   for (long i = start; i <= last; i += step) {
     WordRec w;
     const Take take = TakeWord(run, walk, i, last, w);
-    if (take == Take::Stop) return;
+    if (take == Take::Stop || run.dic.Damaged()) return;
+    if (!walk.asIndex) {
+      if (i > start && CompareDictOrder(previous, w.Text) > 0) {
+        run.dic.FoundDamaged();
+        return;
+      }
+      previous = w.Text;
+    }
     if (take == Take::Skip) continue;
     w.Text = LCase(w.Text);
     // The cut of the stems repeats a stem over neighbouring words.
@@ -207,7 +221,14 @@ bool Searches::FindSorted(std::u16string_view Text, std::vector<WordRec>& Ret, s
                .dir = dir,
                .count = Count};
   state_.gUnicode = dic.Unicode;
-  if (dic.Words < 1) return false;
+  if (dic.Words < 1 || dic.Damaged()) return false;
+  // Whatever was found before a damaged record turned up is not answered.
+  const auto answer = [&](bool result) {
+    if (!dic.Damaged()) return result;
+    Ret.resize(walk.base);
+    Count = 0;
+    return false;
+  };
 
   SortedRun run{.searches = *this,
                 .state = state_,
@@ -218,18 +239,18 @@ bool Searches::FindSorted(std::u16string_view Text, std::vector<WordRec>& Ret, s
   run.SetUpperBound();
   long lo = 0, hi = dic.Words - 1, mid = 0;
   const Landing landing = LandInRun(run, Limit == 0, lo, hi, mid);
-  if (landing != Landing::InRun) return landing == Landing::Exists;
+  if (landing != Landing::InRun) return answer(landing == Landing::Exists);
   const std::optional<long> start = RunStart(run, lo, mid);
-  if (!start) return false;
+  if (!start) return answer(false);
   long last = dic.Words - 1, step = 1;
   if (AsIndex) {
     const std::optional<long> end = RunEnd(run, *start);
-    if (!end) return false;
+    if (!end) return answer(false);
     last = *end;
     step = std::max<long>(1, (last - *start) / Limit + 1);
   }
   WalkRun(run, walk, *start, last, step);
-  return false;
+  return answer(false);
 }
 
 void Searches::SortRecs(std::vector<TransLink>& A, long First, long Last) {

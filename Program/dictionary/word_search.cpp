@@ -26,28 +26,37 @@ struct HashReader {
 };
 
 // A look-up of one hash key in "WordsHash": the bounds still open, the keys at them, and the sign
-// of the last record compared (the side of a match found by its key alone).
+// of the last record compared (the side of a match found by its key alone). Every key read must
+// lie between the keys read at the records around it (floor and ceiling, from the section's first
+// and last keys on): one that does not, or no key at all, finds the package damaged.
 struct HashSearch {
   HashReader hash;
   double key = 0;
   bool doEvent = false;
   std::int64_t lo = 0, hi = 0;
   double Min = 0, Max = 0;
+  double floor = 0, ceiling = 0;
   bool found = false;
   bool negative = false;
+  bool damaged = false;
 
   void LetMessagesRun() const {
     if (doEvent) Pump().DoEvents();
   }
 
-  // The magnitude of record r's key; false when the record lies outside the section.
+  // The magnitude of record r's key; false when the record lies outside the section or its key is
+  // out of order.
   bool Probe(std::int64_t r, double& v) {
     double stored = 0;
-    if (!hash.Key(r, stored)) return false;
+    if (!hash.Key(r, stored)) return damaged = true, false;
     negative = std::signbit(stored);
     v = std::fabs(stored);
+    if (!IsPackageKey(v) || v < floor || v > ceiling) return damaged = true, false;
     return true;
   }
+  // Record r's key; the records before it have none larger, those behind it none smaller.
+  bool ProbeAbove(std::int64_t r, double& v) { return Probe(r, v) && (ceiling = v, true); }
+  bool ProbeBelow(std::int64_t r, double& v) { return Probe(r, v) && (floor = v, true); }
 
   // Interpolation: the keys are checksums, spread evenly, so a few probes land close. False when
   // a probe fell outside the section.
@@ -77,10 +86,12 @@ struct HashSearch {
       }
       if (key < v) {
         hi = pos - 1;
-        if (hi >= lo && !Probe(hi, Max)) return false;
+        ceiling = v;
+        if (hi >= lo && !ProbeAbove(hi, Max)) return false;
       } else {
         lo = pos + 1;
-        if (hi >= lo && !Probe(lo, Min)) return false;
+        floor = v;
+        if (hi >= lo && !ProbeBelow(lo, Min)) return false;
       }
     }
     return true;
@@ -99,8 +110,10 @@ struct HashSearch {
         lo = hi = mid;
       } else if (key < v) {
         hi = mid - 1;
+        ceiling = v;
       } else {
         lo = mid + 1;
+        floor = v;
       }
     }
     if (!found && lo == hi) {
@@ -110,37 +123,47 @@ struct HashSearch {
     return true;
   }
 
-  // The run of equal hashes around the match: collisions, and the same text on both sides.
+  // The run of equal hashes around the match: collisions, and the same text on both sides. The
+  // keys beside it must be smaller in front and larger behind.
   void WidenToRun(std::int64_t last) {
-    const auto sameKey = [&](std::int64_t r) {
+    const auto sameKey = [&](std::int64_t r, bool before) {
       LetMessagesRun();
       double stored = 0;
-      return hash.Key(r, stored) && std::fabs(stored) == key;
+      if (!hash.Key(r, stored)) return damaged = true, false;
+      const double v = std::fabs(stored);
+      if (!IsPackageKey(v) || (before ? v > key : v < key)) return damaged = true, false;
+      return v == key;
     };
-    while (lo > 0 && sameKey(lo - 1)) --lo;
-    while (hi < last && sameKey(hi + 1)) ++hi;
+    while (lo > 0 && sameKey(lo - 1, true)) --lo;
+    while (hi < last && sameKey(hi + 1, false)) ++hi;
   }
 };
 
 // The records of the run whose text is Word: FirstOnly -1 at the first; else their side (1, 2, or 3
 // for both) with the records in Ret from index 0, and 0 with Ret untouched when none is.
+// A record naming no word finds the package damaged, and then nothing is answered.
 std::int32_t MatchText(Searches& searches, std::u16string_view Word, const HashSearch& run, const clsDic& Dic,
                        bool FirstOnly, std::vector<WordRec>& Ret) {
   std::int32_t side = 0;
+  std::vector<WordRec> matches;
   for (std::int64_t i = run.lo; i <= run.hi; ++i) {
     std::int32_t id = 0;
-    if (!run.hash.WordID(i, id)) continue;
+    if (!run.hash.WordID(i, id) || id < 1 || id > Dic.Words) {
+      Dic.FoundDamaged();
+      return 0;
+    }
     WordRec r = searches.ReadWordRec(id, Dic);
-    if (r.ID <= 0 || !EqualsNoCase(r.Text, Word)) continue;
+    if (Dic.Damaged()) return 0;
+    if (!EqualsNoCase(r.Text, Word)) continue;
     if (FirstOnly) return -1;
     if (side == 0) {
       side = r.Dir;
-      Ret.clear();  // rebuilt from index 0, only once something matches
     } else if (r.Dir != side) {
       side = 3;
     }
-    Ret.push_back(std::move(r));
+    matches.push_back(std::move(r));
   }
+  if (side != 0) Ret = std::move(matches);  // rebuilt from index 0, only once something matches
   return side;
 }
 
@@ -170,16 +193,18 @@ WordRec Searches::ReadWordRec(std::int32_t ID, const clsDic& Dic) {
   // learning cards, the retranslation export) would otherwise be decoded in the mode of whatever
   // package was read before.
   state_.gUnicode = Dic.Unicode;
-  if (ID < 1 || ID > Dic.Words) return {};
+  if (ID < 1 || ID > Dic.Words || Dic.Damaged()) return {};
   const SectionView words(files_.OpenFiles().Reader(Dic.FileN), Dic.bsWords, Dic.beWords);
-  std::int32_t entry = 0, next = 0;
-  if (!words.I32(4 * (std::int64_t{ID} - 1), entry) || !words.I32(4 * std::int64_t{ID}, next)) return {};
-  const std::int64_t start = std::llabs(entry), end = std::llabs(next);
+  std::int64_t start = 0, end = 0;
+  bool side2 = false;
   std::span<const std::uint8_t> bytes;
-  if (end < start || !words.Bytes(start, end - start, bytes)) return {};
+  if (!TextSpan(words, Dic.Words, ID, start, end, side2) || !words.Bytes(start, end - start, bytes)) {
+    Dic.FoundDamaged();
+    return {};
+  }
   WordRec r;
   r.ID = ID;
-  r.Dir = entry < 0 ? 2 : 1;
+  r.Dir = side2 ? 2 : 1;
   r.Text = SectionText(state_.gUnicode, bytes);
   r.Index = Dic.Index;
   return r;
@@ -188,6 +213,7 @@ WordRec Searches::ReadWordRec(std::int32_t ID, const clsDic& Dic) {
 std::int32_t Searches::FindWord(std::u16string_view Word, std::vector<WordRec>& Ret, const clsDic& Dic, bool SideOnly,
                             bool FirstOnly, bool DoEvent) {
   state_.gUnicode = Dic.Unicode;
+  if (Dic.Damaged()) return 0;
   // Nothing longer than the package's longest text is in it; a phrase beginning's key is one
   // blank longer. Hashing a pasted text of 100,000 characters would find nothing either. The
   // bound is read only as far as this word needs.
@@ -200,10 +226,18 @@ std::int32_t Searches::FindWord(std::u16string_view Word, std::vector<WordRec>& 
                     .lo = 0,
                     .hi = Dic.WordsHashUB,
                     .Min = Dic.MinWordsHash,
-                    .Max = Dic.MaxWordsHash};
-  if (!search.Interpolate() || !search.Bisect() || !search.found) return 0;
+                    .Max = Dic.MaxWordsHash,
+                    .floor = std::fabs(Dic.MinWordsHash),
+                    .ceiling = std::fabs(Dic.MaxWordsHash)};
+  const bool searched = search.Interpolate() && search.Bisect();
+  if (search.damaged) Dic.FoundDamaged();
+  if (!searched || !search.found || search.damaged) return 0;
   if (SideOnly && !FirstOnly) return search.negative ? 2 : 1;
   search.WidenToRun(Dic.WordsHashUB);
+  if (search.damaged) {
+    Dic.FoundDamaged();
+    return 0;
+  }
   return MatchText(*this, Word, search, Dic, FirstOnly, Ret);
 }
 

@@ -97,6 +97,8 @@ function(parlavent_sample name database lang1 lang2 hunspell1)
     COMMAND ${dictool_command} import-dictd ${ARGN} --transcriptions-only --head ${shared_head}
             --head ${work}/${name}_replace.txt --head ${common_head} ${dictd} ${work}/${name}_common.txt
     COMMAND ${dictool_command} build ${work}/${name}_common.txt ${checked}/${name}_common.dic
+    COMMAND ${dictool_command} check ${checked}/${name}_full.dic
+    COMMAND ${dictool_command} check ${checked}/${name}_common.dic
     COMMAND ${dictool_command} forms-check ${forms_pairs} ${checked} ${short_name} ${work}/${name}_imported.txt
     COMMAND ${CMAKE_COMMAND} -E copy ${checked}/${name}_full.dic ${full_package}
     COMMAND ${CMAKE_COMMAND} -E copy ${checked}/${name}_common.dic ${common_package}

@@ -1,6 +1,6 @@
 // Opens arbitrary bytes as a dictionary package and extracts members in both text modes: every
-// look-up must give a member inside the file or an empty one. The section checks that decide
-// whether a package is offered walk the same bytes.
+// look-up must give a member inside the file or an empty one. The section checks (those that
+// decide whether a package is offered, and the whole check of dictool check) walk the same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -48,6 +48,7 @@ void CheckSections(const parlavent::PackageFile& package, bool unicode) {
   for (bool rech : {false, true}) {
     dic.SupportRech = rech;
     (void)SectionsSound(package, dic);
+    (void)PackageProblem(package, dic);
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -9,9 +10,13 @@
 #include "dictionary/byte_files.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/keyboard_layers.h"
+#include "dictionary/lookup.h"
+#include "dictionary/package_file.h"
+#include "dictionary/sections.h"
 #include "foundation/lang_entries.h"
 #include "foundation/settings_object.h"
 #include "native/package_folder.h"
+#include "platform/code_page.h"
 #include "platform/settings_store.h"
 #include "support/app_fixture.h"
 #include "support/fake_dic_services.h"
@@ -420,6 +425,138 @@ TEST_F(LoaderTest, LinkIndexLongerThanTheLinksIsSkipped) {
   app.InitDics();
   EXPECT_FALSE(Dic(u"en-ru_full")->Visible);
   EXPECT_EQ(app.Dic, Dic(u"en-ru_common"));
+}
+
+// The directory offset of the key of member name in the Unicode package at path; 0 when none.
+std::int64_t KeyOffset(const fs::path& path, std::u16string_view name) {
+  const PackageFile package = PackageFile::Open(path);
+  const double key = PackageKey(name, true, AnsiCodePage());
+  for (int i = 0; i < package.MemberCount(); ++i) {
+    double k = 0;
+    if (package.ReadF64(1 + 12 * i + 4, k) && k == key) return 1 + 12 * i + 4;
+  }
+  return 0;
+}
+
+void OverwriteInPlace(const fs::path& path, std::int64_t offset, std::string_view bytes) {
+  std::fstream f(path, std::ios::binary | std::ios::in | std::ios::out);
+  f.seekp(offset);
+  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// One byte of a section's name in the directory hides that section: the sections that need it
+// tell, and the package is not used (its twin serves), whichever byte of the key it is.
+TEST_F(LoaderTest, ADamagedSectionNameInTheDirectoryIsRefused) {
+  folder.Add("en-ru_full.dic", kEnRu + kWords + "L\tplum\tслива\n");
+  folder.Add("en-ru_common.dic", kEnRu + kWords);
+  const fs::path full = folder.Dictionaries() / "en-ru_full.dic";
+  const fs::path common = folder.Dictionaries() / "en-ru_common.dic";
+  const std::string fullBytes = testing::ReadBytes(full), commonBytes = testing::ReadBytes(common);
+  for (const auto& [path, name] : {std::pair{full, u"TransW2"}, std::pair{common, u"WordsHash"}, std::pair{full, u"Words"},
+                                   std::pair{full, u"TransW1"}, std::pair{common, u"WordsSort"}}) {
+    const std::int64_t key = KeyOffset(path, name);
+    ASSERT_NE(key, 0) << ToUtf8(name);
+    for (int byte = 0; byte < 8; ++byte) {
+      app.CloseByteFile();
+      testing::WriteBytes(full, fullBytes);
+      testing::WriteBytes(common, commonBytes);
+      std::string damaged = testing::ReadBytes(path);
+      damaged[static_cast<std::size_t>(key + byte)] ^= 0x10;
+      testing::WriteBytes(path, damaged);
+      app.InitDics();
+      const auto hit = Dic(path.stem().u16string());
+      const auto twin = Dic(path == full ? u"en-ru_common" : u"en-ru_full");
+      EXPECT_FALSE(hit->Visible) << ToUtf8(name) << " byte " << byte;
+      EXPECT_EQ(app.Dic, twin) << ToUtf8(name) << " byte " << byte;
+      EXPECT_TRUE(twin->Visible);
+      EXPECT_EQ(twin->Dicx, nullptr);
+    }
+  }
+}
+
+// A package of a builder before the record of the file's length, zeroed from some point to its
+// end (a copy that took its full size first), is refused at opening wherever the zeros begin.
+TEST_F(LoaderTest, AZeroTailWithoutTheLengthRecordIsRefused) {
+  std::string words;
+  for (const char* w : {"apple", "pear", "plum", "cherry", "grape", "lemon", "melon", "peach"}) {
+    words += std::string("L\t") + w + "\t" + w + "_ru\nL\t" + w + "\tдругое " + w + "\n";
+  }
+  folder.Add("en-ru_full.dic", kEnRu + words);
+  folder.Add("en-ru_common.dic", kEnRu + kWords);
+  const fs::path full = folder.Dictionaries() / "en-ru_full.dic";
+  std::string bytes = testing::ReadBytes(full);
+  --bytes[0];  // the length record leaves the directory, and its four bytes the file
+  bytes.erase(bytes.size() - 5, 4);
+  // From the first section on; the members before it ("Info") are read whole anyway.
+  std::int32_t firstSection = 0;
+  ASSERT_TRUE(PackageFile::Open(full).ReadI32(KeyOffset(full, u"Words") - 4, firstSection));
+  for (std::size_t from = static_cast<std::size_t>(firstSection); from + 1 < bytes.size(); from += 5) {
+    app.CloseByteFile();
+    std::string zeroed = bytes;
+    std::fill(zeroed.begin() + static_cast<std::ptrdiff_t>(from), zeroed.end(), '\0');
+    if (zeroed == bytes) break;  // the last entry's high bytes were zeros already
+    testing::WriteBytes(full, zeroed);
+    app.InitDics();
+    EXPECT_FALSE(Dic(u"en-ru_full")->Visible) << "zeros from " << from << " of " << bytes.size();
+    EXPECT_EQ(app.Dic, Dic(u"en-ru_common"));
+  }
+}
+
+// Bytes overwritten in place inside a package that opened whole: the first look-up that reads
+// them finds the package damaged and answers from its twin; the package is then set aside as
+// one found damaged at opening, and the info line says so once.
+TEST_F(LoaderTest, ADamagedRecordFoundByALookUpLetsTheTwinAnswer) {
+  folder.Add("en-ru_full.dic", kEnRu + "L\taal\tугорь\nL\tapple\tплод\nL\tpear\tгруша\n");
+  folder.Add("en-ru_common.dic", kEnRu + kWords);
+  app.InitDics();
+  const auto full = Dic(u"en-ru_full"), common = Dic(u"en-ru_common");
+  ASSERT_EQ(app.Dic, full);
+  ASSERT_EQ(full->Dicx, common);
+  std::u16string rendered;
+  EXPECT_NE(app.GetTranslate(u"pear", rendered), 0);
+  // apple's link record now begins far beyond its section.
+  std::string far(4, '\0');
+  far[3] = 0x40;
+  OverwriteInPlace(folder.Dictionaries() / "en-ru_full.dic", full->bsTransW1 + 4, far);
+  services->calls.clear();
+  TranslateArgs args;
+  args.ClrBuffer = true;
+  EXPECT_NE(app.GetTranslate(u"apple", rendered, args, {}), 0);
+  EXPECT_NE(rendered.find(u"яблоко"), std::u16string::npos) << ToUtf8(rendered);
+  EXPECT_EQ(rendered.find(u"плод"), std::u16string::npos) << ToUtf8(rendered);
+  EXPECT_TRUE(full->Damaged());
+  EXPECT_FALSE(full->Visible);
+  EXPECT_EQ(full->Dicx, nullptr);
+  EXPECT_EQ(app.Dic, common);
+  EXPECT_TRUE(common->Visible);
+  EXPECT_EQ(common->FullDic.lock(), nullptr);
+  EXPECT_EQ((*app.DicLanguages.Find(u"en"))->GetDic(1), common);
+  EXPECT_EQ(Stored(u"Dic"), u"1") << "the user's choice stays";
+  const std::string said = "Info(" + ToUtf8(app.LZ(lang::kInfoDicsSkipped)) + " en-ru_full.dic)";
+  EXPECT_EQ(std::count(services->calls.begin(), services->calls.end(), said), 1);
+  // The full package's whole records answer nothing any more either.
+  EXPECT_NE(app.GetTranslate(u"pear", rendered, args, {}), 0);
+  EXPECT_NE(rendered.find(u"груша"), std::u16string::npos);
+  EXPECT_EQ(std::count(services->calls.begin(), services->calls.end(), said), 1);
+}
+
+// The builder reads "SupportRech" as the loader does, so the link headers are the size the loader
+// expects.
+TEST_F(LoaderTest, SupportRechWithACommentOrAFractionBuildsAPackageThatLoads) {
+  for (const char* value : {"1 // comment", "1.0", "0 // off"}) {
+    app.CloseByteFile();
+    folder.Add("en-ru_full.dic", InfoMember(std::string("ShortName=En-Ru\nLang1=en\nLang2=ru\nSupportRech=") + value) +
+                                     "L\tapple\tяблоко\tN\tN\nL\tpear\tгруша\n");
+    app.InitDics();
+    const auto dic = Dic(u"en-ru_full");
+    EXPECT_TRUE(dic->Visible) << value;
+    EXPECT_EQ(app.Dic, dic) << value;
+    std::vector<TransRec> recs;
+    app.GetTransRecs(u"pear", recs, *dic);
+    ASSERT_EQ(recs.size(), 1u) << value;
+    EXPECT_EQ(recs[0].Trans.Text, u"груша");
+    EXPECT_FALSE(dic->Damaged()) << value;
+  }
 }
 
 TEST_F(LoaderTest, UnreadablePackageIsSkipped) {

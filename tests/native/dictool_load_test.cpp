@@ -1,5 +1,6 @@
 #include "load_command.h"
 #include "list_commands.h"
+#include "package_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,9 @@ TEST(DictoolLoadTest, ListsBothSamples) {
   std::sort(files.begin(), files.end());
   EXPECT_EQ(files, (std::vector<std::u16string>{u"de-ru_full.dic", u"en-ru_full.dic"}));
   EXPECT_TRUE(Has(lines, "ru\t1:2\t2:2"));
+  for (const auto& entry : std::filesystem::directory_iterator(kSamples)) {
+    EXPECT_EQ(dictool::CheckPackage(entry.path()), "") << entry.path();
+  }
 }
 
 // Transcriptions reach the program only through a full package's common package, and theme
@@ -164,11 +168,15 @@ TEST(DictoolLoadTest, CutShortPackagesAreSkippedAndTheirTwinsServe) {
       }
       cut(old, LastMemberStart(old) + 1, "old, to the last member's start + 1");
       cut(old, oldSize / 2, "old, a half");
+      cuts.push_back({old.substr(0, static_cast<std::size_t>(oldSize * 34 / 100)) +
+                          std::string(static_cast<std::size_t>(oldSize - oldSize * 34 / 100), '\0'),
+                      "old, zeros from 34% on"});
       std::filesystem::copy_file(kSamples / (pair + twin + ".dic"), dir.path() / (pair + twin + ".dic"),
                                  std::filesystem::copy_options::overwrite_existing);
       for (const Cut& c : cuts) {
         SCOPED_TRACE(pair + kind + ", " + c.what);
         testing::WriteBytes(dir.path() / (pair + kind + ".dic"), c.bytes);
+        EXPECT_NE(dictool::CheckPackage(dir.path() / (pair + kind + ".dic")), "");
         dictool::WithLoadedFolder(dir.path(), [&](Appl& app) {
           const auto find = [&](const std::string& k) {
             for (const auto& dic : app.ColDics) {

@@ -175,22 +175,41 @@ TEST_F(LinkSections, EveryLinkOfAWordWhereverTheSearchLandsInItsRun) {
   EXPECT_EQ(texts, expected);
 }
 
-TEST_F(LinkSections, WildOffsetsGiveNoLinks) {
-  auto dic = Build("L\tAal\tугорь\nL\tBaum\tдерево\nL\tHaus\tдом\nL\tHeim\tдом\n");
+// A link record outside its section, or "TransW2" entries out of order, are found by the first
+// search that reads them; from then on the package answers nothing. One at a section's end is
+// found on opening.
+TEST_F(LinkSections, WildOffsetsAndEntriesFindThePackageDamaged) {
+  // Word IDs: Aal 1, угорь 2, Baum 3, дерево 4, Haus 5, дом 6, Heim 7, Zebra 8, зебра 9, Zoo 10,
+  // зоопарк 11. Opening reads the first and last records and the first and last two entries.
+  const std::string source =
+      "L\tAal\tугорь\nL\tBaum\tдерево\nL\tHaus\tдом\nL\tHeim\tдом\nL\tZebra\tзебра\nL\tZoo\tзоопарк\n";
+  auto dic = Build(source);
   const std::int32_t w1 = dic->bsTransW1, w2 = dic->bsTransW2;
-  PatchI32(w2, 4 * 3, 9999);     // the last "TransW2" entry names no record
-  PatchI32(w1, 4 * 1, 1 << 30);  // Baum's record (and so the end of Aal's) lies beyond the section
+  PatchI32(w1, 4 * 2, 1 << 30);  // Haus's record (and so the end of Baum's) lies beyond the section
   dic = Reopen();
+  EXPECT_TRUE(PackageWhole(app, *dic));
   std::vector<TransRec> recs;
-  for (const char16_t* word : {u"Aal", u"Baum", u"дерево", u"дом", u"Heim", u"Haus"}) {
-    app.GetTransRecs(word, recs, *dic);
-  }
-  std::vector<std::string> texts;
-  for (const auto& r : recs) texts.push_back(ToUtf8(r.Trans.Text));
-  // Haus and Heim keep their links; the side-2 words find none, as the bounds of "TransW2" come
-  // from its wild last entry.
-  EXPECT_EQ(texts, (std::vector<std::string>{"дом", "дом"}));
-  EXPECT_EQ(dic->MaxTW2, 0);
+  app.GetTransRecs(u"Baum", recs, *dic);
+  EXPECT_TRUE(recs.empty());
+  EXPECT_TRUE(dic->Damaged());
+  app.GetTransRecs(u"Aal", recs, *dic);
+  EXPECT_TRUE(recs.empty());
+
+  // дом's two entries name their records the wrong way round.
+  dic = Build(source);
+  PatchI32(w2, 4 * 2, 3);
+  PatchI32(w2, 4 * 3, 2);
+  dic = Reopen();
+  app.GetTransRecs(u"угорь", recs, *dic);
+  EXPECT_EQ(recs.size(), 1u);
+  app.GetTransRecs(u"дом", recs, *dic, false, false, true);
+  EXPECT_TRUE(recs.empty());
+  EXPECT_TRUE(dic->Damaged());
+
+  dic = Build(source);
+  PatchI32(w2, 4 * 5, 9999);  // the last "TransW2" entry names no record
+  dic = Reopen();
+  EXPECT_FALSE(PackageWhole(app, *dic));
 }
 
 }  // namespace

@@ -175,28 +175,47 @@ TEST_F(WordSearch, DoEventPumpsBeforeProbes) {
   EXPECT_GT(pump->doEvents, 0);
 }
 
-// Offsets of a damaged package that lead outside their sections give "not found".
-TEST_F(WordSearch, WildOffsetsGiveEmptyAnswers) {
+// Offsets of a damaged package that lead outside their sections, or keys out of order, are found
+// by the first search that reads them: it answers nothing, and so does every later search of the
+// package, however whole the records it would read.
+TEST_F(WordSearch, WildOffsetsAndKeysFindThePackageDamaged) {
   auto dic = Build("W\t1\tHaus\nW\t2\tдом\nW\t1\tBaum\n");
   const std::int32_t words = dic->bsWords, hash = dic->bsWordsHash;
   const std::int32_t hashUB = dic->WordsHashUB;
   PatchI32(words, 8, -2);  // word 2 ends before it begins, word 3 begins in the offset table
   dic = Reopen();
   std::vector<WordRec> ret;
-  EXPECT_EQ(app.FindWord(u"дом", ret, *dic), 0);
-  EXPECT_EQ(app.FindWord(u"Baum", ret, *dic), 0);
-  EXPECT_EQ(app.ReadWordRec(2, *dic).ID, 0);
   EXPECT_EQ(app.FindWord(u"Haus", ret, *dic), 1);
+  EXPECT_FALSE(dic->Damaged());
+  EXPECT_EQ(app.FindWord(u"дом", ret, *dic), 0);
+  EXPECT_TRUE(dic->Damaged());
+  ret.clear();
+  EXPECT_EQ(app.FindWord(u"Haus", ret, *dic), 0);
+  EXPECT_TRUE(ret.empty());
+  EXPECT_EQ(app.ReadWordRec(1, *dic).ID, 0);
+
   PatchI32(words, 0, 1 << 30);  // word 1 begins far beyond the section
   dic = Reopen();
-  EXPECT_EQ(app.FindWord(u"Haus", ret, *dic), 0);
   EXPECT_EQ(app.FindWord(u"Haus", ret, *dic, true), 1);  // the hash alone still matches
+  EXPECT_EQ(app.FindWord(u"Haus", ret, *dic), 0);
+  EXPECT_TRUE(dic->Damaged());
 
   dic = Build("W\t1\tHaus\nW\t2\tдом\nW\t1\tBaum\n");
   for (std::int32_t r = 0; r <= hashUB; ++r) PatchI32(hash, 12 * r + 8, 0x7FFFFFFF);  // IDs beyond Words
   dic = Reopen();
-  EXPECT_EQ(app.FindWord(u"Baum", ret, *dic), 0);
   EXPECT_TRUE(app.WordExist(u"Baum", *dic));
+  EXPECT_EQ(app.FindWord(u"Baum", ret, *dic), 0);
+  EXPECT_FALSE(app.WordExist(u"Baum", *dic));
+
+  // Keys zeroed behind the first: no probe finds a key.
+  dic = Build("W\t1\tHaus\nW\t2\tдом\nW\t1\tBaum\nW\t1\tAal\n");
+  for (std::int32_t r = 1; r <= dic->WordsHashUB; ++r) {
+    PatchI32(hash, 12 * r, 0);
+    PatchI32(hash, 12 * r + 4, 0);
+  }
+  dic = Reopen();
+  EXPECT_EQ(app.FindWord(u"Baum", ret, *dic) + app.FindWord(u"Haus", ret, *dic) + app.FindWord(u"Aal", ret, *dic), 0);
+  EXPECT_TRUE(dic->Damaged());
 }
 
 }  // namespace

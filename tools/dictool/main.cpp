@@ -3,12 +3,15 @@
 //
 //   dictool build [--ansi CODEPAGE] [--without-transcriptions] SOURCE OUT.dic
 //   dictool member [--ansi CODEPAGE] PACKAGE NAME
+//   dictool check PACKAGE
 //   dictool import-dictd [--explanations] [--transcriptions-only] [--head FILE]... INDEX DICT OUT.txt
 //   dictool load FOLDER
 //   dictool forms [--sideN PAIRS]... [--rulesN PAIRS]... SOURCE RULES.txt OUT.txt
 //   dictool forms-check [--list] [--sideN PAIRS]... FOLDER NAME SOURCE
 //   dictool batch        (commands from standard input, one per line, arguments TAB-separated)
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -42,6 +45,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: dictool build [--ansi CODEPAGE] [--without-transcriptions] SOURCE OUT.dic\n"
     "       dictool member [--ansi CODEPAGE] PACKAGE NAME\n"
+    "       dictool check PACKAGE\n"
     "       dictool import-dictd [--explanations] [--transcriptions-only] [--head FILE]... INDEX DICT\n"
     "                            OUT.txt\n"
     "       dictool load FOLDER\n"
@@ -52,6 +56,9 @@ constexpr const char* kUsage =
     "       dictool forms-check [--list] [--sideN PAIRS]... FOLDER NAME SOURCE\n"
     "       dictool batch\n"
     "\n"
+    "build: fails, leaving no package, when the package written would not pass check.\n"
+    "check: reads every section and record of PACKAGE and says what keeps it from serving (exit 1),\n"
+    "or that it is sound.\n"
     "load: loads the packages of FOLDER as the program does at start-up and prints one line per\n"
     "dictionary, fields separated by TAB: Index, file name, FileTitle, Name, Lang1, Lang2,\n"
     "Unicode, Visible, Demo, Enabled, direction, Words, the numbers of sources, ending rules and\n"
@@ -131,6 +138,11 @@ int Build(const Args& args) {
   BuildReport report;
   BuildOptions options{page.get(), args.Get("--without-transcriptions").has_value()};
   if (!WritePackage(source, options, PathOf(args.positional[1]), report, err)) return Fail(err);
+  if (const std::string problem = CheckPackage(PathOf(args.positional[1])); !problem.empty()) {
+    std::error_code ec;
+    std::filesystem::remove(PathOf(args.positional[1]), ec);
+    return Fail(args.positional[1] + " would not be used: " + problem);
+  }
   std::cerr << args.positional[1] << ": " << source.members.size() << " members, " << source.WordCount()
             << " words, " << source.LinkCount() << " links, " << (report.supportRech ? 16 : 14)
             << "-byte link headers, " << report.packageBytes << " bytes\n";
@@ -140,6 +152,15 @@ int Build(const Args& args) {
     std::cerr << "warning: " << report.droppedCodes
               << " links lost their part of speech or gender: \"Info\" does not set SupportRech\n";
   }
+  return 0;
+}
+
+int Check(const Args& args) {
+  if (args.positional.size() != 1) return Fail(std::string("check needs PACKAGE\n") + kUsage);
+  if (const std::string problem = CheckPackage(PathOf(args.positional[0])); !problem.empty()) {
+    return Fail(args.positional[0] + ": " + problem);
+  }
+  std::cout << args.positional[0] << ": sound\n";
   return 0;
 }
 
@@ -258,6 +279,7 @@ int Run(const std::vector<std::string>& argv) {
   if (!ParseArgs({argv.begin() + 1, argv.end()}, {"--ansi", "--head", "--side1", "--side2", "--rules1", "--rules2"}, args)) return Fail(kUsage);
   if (command == "build") return Build(args);
   if (command == "member") return Member(args);
+  if (command == "check") return Check(args);
   if (command == "import-dictd") return Import(args);
   if (command == "forms") return Forms(args);
   if (command == "forms-check") return FormsCheck(args);

@@ -7,7 +7,11 @@
 #include <limits>
 #include <numeric>
 
+#include "dictionary/byte_files.h"
+#include "dictionary/dictionary.h"
+#include "dictionary/engine.h"
 #include "dictionary/package_file.h"
+#include "dictionary/sections.h"
 #include "hash_set.h"
 #include "platform/code_page.h"
 #include "text/text.h"
@@ -461,12 +465,6 @@ class Sections {
   std::vector<std::uint32_t> textSize_, transcriptionSize_, commentSize_;
 };
 
-bool IniTrue(std::u16string_view value) {
-  std::int64_t n = 0;
-  if (ParseInt64(value, n)) return n != 0;
-  return EqualsNoCase(value, u"True");
-}
-
 bool IsSectionName(std::u16string_view name) {
   for (std::u16string_view s : {u"Words", u"Transcript", u"WordsHash", u"WordsSort", u"TransW1", u"TransW2"}) {
     if (EqualsNoCase(s, name)) return true;
@@ -482,7 +480,8 @@ bool Build(const DictionarySource& source, const BuildOptions& options, Output& 
   const auto fallback = MakeBuiltinCodePage(1252);  // only turns the Unicode keys' digits into bytes
   const TextCoder coder(options.ansi, *fallback);
   if (const SourceMember* info = source.FindMember(u"Info"); info && info->isText) {
-    report.supportRech = IniTrue(IniValue(info->text, u"Main", u"SupportRech"));
+    // Read as the loader reads it: one reader, so that the link headers are the size it expects.
+    report.supportRech = InfoMainFlag(info->text, u"SupportRech");
   }
 
   std::vector<std::pair<std::u16string, Bytes>> members;
@@ -594,6 +593,17 @@ bool WritePackage(const DictionarySource& source, const BuildOptions& options, c
   if (!Build(source, options, output, report, err)) return false;
   if (!output.Flush() || !file.flush()) return err = "cannot write " + path.string(), false;
   return true;
+}
+
+std::string CheckPackage(const std::filesystem::path& path) {
+  DictionaryEngine engine;
+  const std::shared_ptr<clsDic> dic = OpenPackageDic(engine.Files, path);
+  if (!dic) return "it cannot be opened";
+  const PackageFile& file = engine.Files.OpenFiles().Reader(dic->FileN);
+  if (file.Member(u"Info", dic->Unicode, AnsiCodePage()).empty() && dic->Words == 0) {
+    return "it has neither an \"Info\" member nor words";
+  }
+  return PackageProblem(file, *dic);
 }
 
 }  // namespace parlavent::dictool

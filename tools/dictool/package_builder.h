@@ -44,6 +44,10 @@ bool BuildPackage(const DictionarySource& source, const BuildOptions& options, s
 bool WritePackage(const DictionarySource& source, const BuildOptions& options, const std::filesystem::path& path,
                   BuildReport& report, std::string& err);
 
+/// What keeps the package at path from serving, by the whole check of every section and record
+/// (PackageProblem, dictionary/sections.h); "" when it is sound.
+std::string CheckPackage(const std::filesystem::path& path);
+
 /// The keys under which the word index announces the beginnings of a multi-word entry: the text
 /// cut at blanks and hyphens into parts, and for every k below the number of parts the first k
 /// parts joined and followed by single blanks ("a b-c" gives "a " and "a b ").
