@@ -804,6 +804,19 @@ TEST(SimulatedCopyTest, ALateCopyIsUndone) {
   port.copies = true;
   EXPECT_EQ(copy.Take(port, 40.6), u"selected");
   EXPECT_EQ(port.clipboard, u"copied later by the user");
+
+  // The user's clipboard owned by a third program is no change while the late copy is awaited.
+  SimulatedCopy owned;
+  FakeCopyPort third;
+  third.copies = false;
+  third.byOther = true;
+  EXPECT_EQ(owned.Take(third, 10), u"");
+  owned.Poll(third, 10.5);
+  EXPECT_TRUE(owned.Pending());
+  third.byOther = false;
+  third.Change(u"selected");
+  owned.Poll(third, 11);
+  EXPECT_EQ(third.clipboard, u"user text");
 }
 
 TEST(SimulatedCopyTest, ShiftAndAltGoUpInsideTheCtrlPress) {
