@@ -430,10 +430,15 @@ class CaptureProgram : public ::testing::Test {
       Sleep(60);
     }
   }
-  // The hot key, once: the popup it shows, or null.
+  // The hot key, once: the popup it shows, or null (and what the program did instead).
   HWND HotKeyPopup() {
     TapHotKey();
-    return PopupShown();
+    HWND popup = PopupShown();
+    if (!popup) {
+      ADD_FAILURE() << "no popup; the main window " << (IsWindowVisible(main_) ? "shows" : "is hidden")
+                    << ", the window in front is " << (GetForegroundWindow() == main_ ? "the main window" : "another");
+    }
+    return popup;
   }
   HWND PopupShown() {
     return WaitFor(kReactTimeoutMs, [this] { return WindowOf(program_.Id(), frmTT::kClassName, true); });
