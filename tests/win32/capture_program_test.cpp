@@ -7,6 +7,7 @@
 #include <ole2.h>
 
 #include <cstdio>
+#include <cwctype>
 #include <functional>
 #include <string>
 #include <vector>
@@ -205,7 +206,16 @@ struct Notepad {
 
 // The program may still be bringing its own window forward: the control is clicked until its
 // window leads. A setup step, not a user action the program answers: the tries are logged.
+// An edit or rich-edit control's program takes the click as input, which may come after the
+// messages the test sends next (a selection, which the click would then undo): with the whole
+// text selected before, the click has been taken once the selection has shrunk to the caret.
 bool BringForward(HWND frame, HWND control) {
+  wchar_t name[64] = {};
+  GetClassNameW(control, name, 64);
+  std::wstring cls = name;
+  for (wchar_t& c : cls) c = towupper(c);
+  const bool edit = cls == L"EDIT" || cls.find(L"RICHEDIT") != std::wstring::npos;
+  if (edit) SendMessageW(control, EM_SETSEL, 0, -1);
   int tries = 0;
   const bool forward = WaitFor(kReactTimeoutMs, [&] {
     ++tries;
@@ -214,7 +224,12 @@ bool BringForward(HWND frame, HWND control) {
     return GetForegroundWindow() == frame;
   });
   if (tries > 1) std::printf("BringForward: %d tries\n", tries);
-  return forward;
+  if (!forward || !edit) return forward;
+  return WaitFor(kReactTimeoutMs, [&] {
+    DWORD first = 0, last = 0;
+    SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+    return first == last;
+  });
 }
 
 // A window of the test's own that is no edit control and answers Ctrl+C itself: it puts its
