@@ -125,14 +125,11 @@ void Keys(std::initializer_list<std::pair<WORD, bool>> keys) {
   }
 }
 
+// A click where the pointer rests, each event carrying the place: a click sent while a move
+// has not reached the X server yet would go where the pointer was.
 void ClickAt(long x, long y) {
-  SetCursorPos(x, y);
-  Sleep(100);
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
+  PointerTo(x, y);
+  testing::ClickScreen({x, y});
   // A click on a window of this thread is taken here: Wine puts the pointer back where a click
   // was when its messages are read, which must not come after the pointer has moved on.
   WaitFor(200, [] { return false; });
@@ -225,11 +222,26 @@ bool BringForward(HWND frame, HWND control) {
   });
   if (tries > 1) std::printf("BringForward: %d tries\n", tries);
   if (!forward || !edit) return forward;
-  return WaitFor(kReactTimeoutMs, [&] {
-    DWORD first = 0, last = 0;
+  DWORD first = 0, last = 0;
+  const bool taken = WaitFor(kReactTimeoutMs, [&] {
     SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
     return first == last;
   });
+  if (!taken) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    const POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    wchar_t under[64] = {};
+    GetClassNameW(WindowFromPoint(at), under, 64);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(frame, nullptr), &info);
+    wchar_t focus[64] = {};
+    GetClassNameW(info.hwndFocus, focus, 64);
+    ADD_FAILURE() << "the click was not taken: selection " << first << ".." << last << ", under the click "
+                  << (WindowFromPoint(at) == control ? L"the control" : under) << ", focus " << focus;
+  }
+  return taken;
 }
 
 // A window of the test's own that is no edit control and answers Ctrl+C itself: it puts its
