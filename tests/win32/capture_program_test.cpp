@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cwctype>
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -125,11 +126,16 @@ void Keys(std::initializer_list<std::pair<WORD, bool>> keys) {
   }
 }
 
-// A click where the pointer rests, each event carrying the place: a click sent while a move
-// has not reached the X server yet would go where the pointer was.
+// A click where the pointer rests: a click sent while a move has not reached the X server yet
+// would go where the pointer was. (Moves sent with the click would be taken by this thread's
+// windows later, and put the pointer back there after it moved on.)
 void ClickAt(long x, long y) {
   PointerTo(x, y);
-  testing::ClickScreen({x, y});
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
   // A click on a window of this thread is taken here: Wine puts the pointer back where a click
   // was when its messages are read, which must not come after the pointer has moved on.
   WaitFor(200, [] { return false; });
@@ -205,14 +211,20 @@ struct Notepad {
 // window leads. A setup step, not a user action the program answers: the tries are logged.
 // An edit or rich-edit control's program takes the click as input, which may come after the
 // messages the test sends next (a selection, which the click would then undo): with the whole
-// text selected before, the click has been taken once the selection has shrunk to the caret.
+// text selected before, the click has been taken once that selection is gone.
 bool BringForward(HWND frame, HWND control) {
   wchar_t name[64] = {};
   GetClassNameW(control, name, 64);
   std::wstring cls = name;
   for (wchar_t& c : cls) c = towupper(c);
   const bool edit = cls == L"EDIT" || cls.find(L"RICHEDIT") != std::wstring::npos;
+  DWORD first = 0, last = 0;
+  const auto selection = [&] {
+    SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+    return std::pair{first, last};
+  };
   if (edit) SendMessageW(control, EM_SETSEL, 0, -1);
+  const auto whole = edit ? selection() : std::pair<DWORD, DWORD>{};
   int tries = 0;
   const bool forward = WaitFor(kReactTimeoutMs, [&] {
     ++tries;
@@ -221,12 +233,8 @@ bool BringForward(HWND frame, HWND control) {
     return GetForegroundWindow() == frame;
   });
   if (tries > 1) std::printf("BringForward: %d tries\n", tries);
-  if (!forward || !edit) return forward;
-  DWORD first = 0, last = 0;
-  const bool taken = WaitFor(kReactTimeoutMs, [&] {
-    SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
-    return first == last;
-  });
+  if (!forward || !edit || whole.first == whole.second) return forward;
+  const bool taken = WaitFor(kReactTimeoutMs, [&] { return selection() != whole; });
   if (!taken) {
     RECT r{};
     GetWindowRect(control, &r);
