@@ -15,8 +15,15 @@ python3 tools/check_layers_test.py
 
 run_dir=$(mktemp -d "${TMPDIR:-/tmp}/parlavent-test.XXXXXX")
 source scripts/wine-env.sh
+wine_started=""
 finish() {
-  wine_env_stop
+  # Only what this run started: before wine_env_init the Wine server of WINEPREFIX (or of the
+  # default prefix) is somebody else's, e.g. after a native failure.
+  if [ -n "$wine_started" ]; then
+    wine_env_stop
+  elif [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+  fi
   rm -rf "$run_dir"
 }
 trap finish EXIT
@@ -33,6 +40,7 @@ echo "== Windows build and Win32 tests under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
 xvfb_start
+wine_started=1
 wine_env_init "$run_dir"
 # Each test runs once: a test that fails now and then shows a fault, and the run says so.
 ctest --preset windows

@@ -338,7 +338,12 @@ void MainWindowCore::txtInput_Change() {
   }
   // The layout-switch recorder watches every change, typed or written by the program.
   CallHook(mdlPublic::CheckLayoutSwitch);
-  if (!G().gUserTyped) return;
+  if (!G().gUserTyped) {
+    // The program wrote the box: a list still pending for what was typed before would show
+    // the list of the program's text.
+    Stop(c_.timers.tmrChangeInput);
+    return;
+  }
   listLineChosen_ = false;
   if (c_.txtOutPut) {
     lineSelectOff_ = true;

@@ -72,10 +72,9 @@ constexpr long kDragDistance = 4;
 // After a tap of the gesture key (key action 2) a gesture counts this long.
 constexpr double kArmedSeconds = 3.0;
 
-Gesture MouseGesture(Appl& app, Point pointer, double now) {
+// The button went down or up at time now: the gesture that this change ended.
+Gesture ButtonChange(Appl& app, bool down, Point pointer, double now) {
   CaptureMemory& m = TheCaptureMemory();
-  const int button = app.State.gPrimaryButton == 2 ? API::kVkRButton : API::kVkLButton;
-  const bool down = m.keys.Down(button);
   const bool wasDown = m.buttonDown;
   m.buttonDown = down;
   if (down && !wasDown) m.pressedAt = pointer;
@@ -96,6 +95,17 @@ Gesture MouseGesture(Appl& app, Point pointer, double now) {
   m.lastClick = now;
   m.lastClickAt = pointer;
   return Gesture::Click;
+}
+
+Gesture MouseGesture(Appl& app, Point pointer, double now) {
+  const int button = app.State.gPrimaryButton == 2 ? API::kVkRButton : API::kVkLButton;
+  // Every press and release since the last poll, at its time: two clicks between two polls are a
+  // double-click, which is what they ended in.
+  Gesture last = Gesture::None;
+  for (const API::KeyPoll::Step& step : TheCaptureMemory().keys.Steps(button, now)) {
+    if (const Gesture g = ButtonChange(app, step.down, pointer, step.at); g != Gesture::None) last = g;
+  }
+  return last;
 }
 
 // What a mouse gesture asks for under the settings' TransBy* options: the selection (true), the

@@ -44,6 +44,21 @@ bool KeyPoll::Down(int vk) {
   return input.IsAsyncKeyDown(vk) || pressedBetween;
 }
 
+std::vector<KeyPoll::Step> KeyPoll::Steps(int vk, double now) {
+  std::vector<Step> steps;
+  if (vk <= 0 || vk >= kKeys) return steps;
+  InputDevice& input = Input();
+  const std::vector<KeyChange> changes = input.ChangesSince(vk, lastChange_[vk]);
+  if (changesRead_[vk]) {
+    for (const KeyChange& c : changes) steps.push_back({c.down, now - c.ageMs / 1000.0});
+  }
+  if (!changes.empty()) lastChange_[vk] = changes.back().number;
+  changesRead_[vk] = true;
+  // The state now has the last word: a device that records nothing, or is late with a change.
+  steps.push_back({input.IsAsyncKeyDown(vk), now});
+  return steps;
+}
+
 long KeyPoll::AnyDown(int skip1, int skip2, int skip3) {
   long result = 0;
   // Every key is read, not only up to the first one down, so that each reading uses up its presses.

@@ -3,6 +3,7 @@
 // screen and colour services.
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "platform/geometry.h"
 
@@ -38,13 +39,27 @@ class KeyPoll {
   bool Down(int vk);
   /// The highest key code from 5 to 127 that counts as down and is none of the skips; 0 when none.
   long AnyDown(int skip1 = 0, int skip2 = 0, int skip3 = 0);
+  /// Key vk's changes since this reader's previous reading of it, oldest first, each at its own
+  /// time (seconds, now less its age), and last the state at now: two taps between two readings
+  /// are two taps, each as long as it was. A first reading has the state alone. Where the
+  /// device records no changes, the state alone.
+  struct Step {
+    bool down = false;
+    double at = 0;
+  };
+  std::vector<Step> Steps(int vk, double now);
   /// Forgets the presses made before now: for a poll that starts again after a pause.
-  void Reset() { counted_.fill(false); }
+  void Reset() {
+    counted_.fill(false);
+    changesRead_.fill(false);
+  }
 
  private:
   static constexpr int kKeys = 256;
   std::array<std::uint32_t, kKeys> seen_{};
   std::array<bool, kKeys> counted_{};  // seen_ holds a count read earlier
+  std::array<std::uint32_t, kKeys> lastChange_{};
+  std::array<bool, kKeys> changesRead_{};  // lastChange_ holds a number read earlier
 };
 
 std::int32_t GetWindowKeyboardLayout(WindowHandle window);

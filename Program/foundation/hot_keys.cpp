@@ -23,9 +23,21 @@ int HotKeyCapture::Track(Modifier& m, bool down, double now) {
     if (tap) count = Within(m.lastRelease, now) ? 2 : 1;
     // Ctrl remembers every release, so a long press followed by one tap is a double Ctrl too.
     if (tap || !m.releaseOnTapOnly) m.lastRelease = now;
+    // The tap after a double starts a gesture of its own: three quick taps are one hot key.
+    if (count == 2) m.lastRelease = kLongAgo;
   }
   m.down = down;
   m.lastChange = now;
+  return count;
+}
+
+int HotKeyCapture::Replay(Modifier& m, double now) {
+  int count = 0;
+  for (const API::KeyPoll::Step& step : keys_.Steps(m.code, now)) {
+    const int c = Track(m, step.down, step.at);
+    // A double among the steps is what this poll found; else the last thing that happened.
+    if (c != 0 && count != 2) count = c;
+  }
   return count;
 }
 
@@ -38,7 +50,7 @@ int HotKeyCapture::TrackOtherKey(long key, double now) {
   if (key == 0) {
     if (Within(otherLastChange_, now)) {
       count = Within(otherLastTapRelease_, now) ? 2 : 1;
-      otherLastTapRelease_ = now;
+      otherLastTapRelease_ = count == 2 ? kLongAgo : now;
     }
   } else {
     lastKey_ = key;
@@ -52,9 +64,11 @@ bool HotKeyCapture::Poll(double now, long& keyCode, long& modifier, bool& isDoub
   // The keys are read as the system has them now (not as this thread's messages last saw them): the
   // hot key is pressed while another program has the keyboard.
   const int other = TrackOtherKey(keys_.AnyDown(API::kVkMenu, API::kVkShift, API::kVkControl), now);
-  const int ctrl = Track(ctrl_, keys_.Down(ctrl_.code), now);
-  const int alt = Track(alt_, keys_.Down(alt_.code), now);
-  const int shift = Track(shift_, keys_.Down(shift_.code), now);
+  // Each change of a modifier since the last poll counts at its own time: two taps between two
+  // polls (a poll held up by a capture) are a double, however long the poll waited.
+  const int ctrl = Replay(ctrl_, now);
+  const int alt = Replay(alt_, now);
+  const int shift = Replay(shift_, now);
 
   long code = 0;
   long mod = 0;

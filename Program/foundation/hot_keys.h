@@ -33,6 +33,9 @@ class HotKeyCapture {
 
   /// Returns 0 (nothing), 1 (tap), 2 (double tap) or 3 (pressed) for this poll.
   static int Track(Modifier& m, bool down, double now);
+  /// Tracks each change of the modifier since the last poll; the count as Track gives it, 2 when
+  /// any change made a double.
+  int Replay(Modifier& m, double now);
   int TrackOtherKey(long key, double now);
 
   API::KeyPoll keys_;

@@ -3,10 +3,18 @@
 // natively a quiet default (nothing pressed, pointer at 0,0) stands in and tests install fakes.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/geometry.h"
 
 namespace parlavent {
+
+/// A key or mouse button that went down or up, as an input device recorded it.
+struct KeyChange {
+  std::uint32_t number = 0;  // the key's changes counted from 1
+  bool down = false;
+  std::uint32_t ageMs = 0;   // how long before the reading it happened
+};
 
 class InputDevice {
  public:
@@ -19,6 +27,15 @@ class InputDevice {
   virtual std::uint32_t PressCount(int vk) {
     (void)vk;
     return 0;
+  }
+  /// The changes of key vk the device recorded whose number is above after (the device numbers
+  /// every change of a key from 1 up), oldest first; only the latest few are kept. Empty where
+  /// the device records none. With their times a poll sees each tap made since its last
+  /// reading, however long that reading was held up.
+  virtual std::vector<KeyChange> ChangesSince(int vk, std::uint32_t after) {
+    (void)vk;
+    (void)after;
+    return {};
   }
   /// GetKeyState(vk) has bit 0x8000 (the state as of the current message).
   virtual bool IsKeyDown(int vk) = 0;

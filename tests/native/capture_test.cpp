@@ -576,18 +576,25 @@ TEST_F(GestureTest, KeyHeldDuringTheGesture) {
   Idle();
   EXPECT_EQ(capture->log, (std::vector<std::string>{"Popup Hund"}));
   EXPECT_EQ(capture->taken.back(), "Selection " + std::to_string(kPadEdit));
+  // Both clicks between two polls, one poll held up as long as a capture holds it.
+  Poll({17}, {500, 300}, 0.02);
+  for (auto [down, ageMs] : {std::pair{true, 300}, {false, 250}, {true, 150}, {false, 100}}) input->Change(1, down, ageMs);
+  now_ += 0.5;
+  Poll({17}, {500, 300}, 0.02);
+  Idle();
+  EXPECT_EQ(capture->log, (std::vector<std::string>{"Popup Hund", "Popup Hund"})) << "a double-click within one poll";
   Select({17});
   Idle();
-  EXPECT_EQ(capture->log.size(), 2u) << "a selection made with the key held";
+  EXPECT_EQ(capture->log.size(), 3u) << "a selection made with the key held";
   Select({17, 67});
   Idle();
-  EXPECT_EQ(capture->log.size(), 2u) << "Ctrl with another key is no gesture";
+  EXPECT_EQ(capture->log.size(), 3u) << "Ctrl with another key is no gesture";
 
   // A click counts only with TransByClick, and gives the word under the pointer.
   Poll({17, 1}, {500, 300}, 0.06);
   Poll({17}, {500, 300}, 0.06);
   Idle();
-  EXPECT_EQ(capture->log.size(), 2u);
+  EXPECT_EQ(capture->log.size(), 3u);
   app.Sett->TransByClick = true;
   Poll({17, 1}, {500, 300}, 0.06);
   Poll({17}, {500, 300}, 0.06);
@@ -797,6 +804,19 @@ TEST(SimulatedCopyTest, ALateCopyIsUndone) {
   port.copies = true;
   EXPECT_EQ(copy.Take(port, 40.6), u"selected");
   EXPECT_EQ(port.clipboard, u"copied later by the user");
+
+  // The user's clipboard owned by a third program is no change while the late copy is awaited.
+  SimulatedCopy owned;
+  FakeCopyPort third;
+  third.copies = false;
+  third.byOther = true;
+  EXPECT_EQ(owned.Take(third, 10), u"");
+  owned.Poll(third, 10.5);
+  EXPECT_TRUE(owned.Pending());
+  third.byOther = false;
+  third.Change(u"selected");
+  owned.Poll(third, 11);
+  EXPECT_EQ(third.clipboard, u"user text");
 }
 
 TEST(SimulatedCopyTest, ShiftAndAltGoUpInsideTheCtrlPress) {

@@ -68,6 +68,40 @@ TEST_F(HotKeyCaptureTest, TapsShorterThanAPollAreNotLost) {
   EXPECT_TRUE(Run({{0.105, {}, {kCtrl}}, {0.5, {}}}, 1.0).empty());
 }
 
+TEST_F(HotKeyCaptureTest, TheTapAfterADoubleStartsAGestureOfItsOwn) {
+  // Releases at 0.10, 0.24 and 0.50 s: the third is 0.26 s after the second, but that one
+  // already ended a double.
+  const auto found =
+      Run({{0.05, {kCtrl}}, {0.10, {}}, {0.20, {kCtrl}}, {0.24, {}}, {0.45, {kCtrl}}, {0.50, {}}}, 1.0);
+  EXPECT_EQ(found, (std::vector<HotKey>{{17, 0, true}}));
+  start += 100;
+  EXPECT_EQ(Run({{0.1, {kF5}}, {0.15, {}}, {0.25, {kF5}}, {0.3, {}}, {0.4, {kF5}}, {0.45, {}}}, 1.0),
+            (std::vector<HotKey>{{116, 0, true}}));
+}
+
+// A poll held up (a capture waits for other programs half a second) still sees each tap at the
+// time it was made.
+TEST_F(HotKeyCaptureTest, TapsBetweenTwoPollsCountAtTheirOwnTimes) {
+  const auto poll = [this](double t) {
+    clock->now = start + t;
+    long code = 0, mod = 0;
+    bool dbl = false;
+    mdlPublic::GetPressedHotKey(code, mod, dbl);
+    return HotKey{code, mod, dbl};
+  };
+  poll(0.0);
+  // Two taps of 50 ms, 100 ms apart, both within the 550 ms before the next poll.
+  for (auto [down, ageMs] : {std::pair{true, 400}, {false, 350}, {true, 250}, {false, 200}}) {
+    input->Change(kCtrl, down, ageMs);
+  }
+  EXPECT_EQ(poll(0.55), (HotKey{17, 0, true}));
+  // Two taps 400 ms apart are no double, even when one poll sees both.
+  for (auto [down, ageMs] : {std::pair{true, 500}, {false, 450}, {true, 100}, {false, 50}}) {
+    input->Change(kCtrl, down, ageMs);
+  }
+  EXPECT_EQ(poll(1.1), (HotKey{0, 0, false}));
+}
+
 TEST_F(HotKeyCaptureTest, SlowCtrlTapsAreNothing) {
   EXPECT_TRUE(Run({{0.1, {kCtrl}}, {0.2, {}}, {0.6, {kCtrl}}, {0.7, {}}}, 1.0).empty());
   // A single tap is never a hot key.

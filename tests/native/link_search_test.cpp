@@ -212,5 +212,32 @@ TEST_F(LinkSections, WildOffsetsAndEntriesFindThePackageDamaged) {
   EXPECT_FALSE(PackageWhole(app, *dic));
 }
 
+// The loader's checks of the link sections, at their bounds: an entry of "TransW2" names one of
+// the "TransW1" records, and every record is at least as long as its header.
+TEST_F(LinkSections, LinkSectionsAreSoundUpToTheirBounds) {
+  const std::string source = "L\tAal\tугорь\nL\tBaum\tдерево\nL\tHaus\tдом\n";
+  auto dic = Build(source);
+  ASSERT_TRUE(PackageWhole(app, *dic));
+  const std::int32_t w1 = dic->bsTransW1, w2 = dic->bsTransW2;
+  const std::string bytes = testing::ReadBytes(PackagePath());
+  const auto i32At = [&](std::int64_t at) {
+    std::int32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = v * 256 + static_cast<unsigned char>(bytes[static_cast<std::size_t>(at + i)]);
+    return v;
+  };
+  const std::int32_t table = i32At(w1);
+  const std::int32_t header = dic->SupportRech ? 16 : 14;
+  ASSERT_EQ(i32At(w1 + 4) - table, header) << "a record of its header alone is sound";
+
+  PatchI32(w2, 0, table / 4 - 1);  // the last record
+  EXPECT_TRUE(PackageWhole(app, *Reopen()));
+  PatchI32(w2, 0, table / 4);  // one past it
+  EXPECT_FALSE(PackageWhole(app, *Reopen()));
+
+  dic = Build(source);
+  PatchI32(w1, 4, table + header - 1);  // the first record shorter than its header
+  EXPECT_FALSE(PackageWhole(app, *Reopen()));
+}
+
 }  // namespace
 }  // namespace parlavent

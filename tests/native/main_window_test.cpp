@@ -182,6 +182,14 @@ TEST_F(MainWindowTest, TypingArmsTheListTimerWhoseTickFillsTheWordList) {
   EXPECT_NE(out.find("apple"), std::string::npos);
   EXPECT_NE(out.find("apricot"), std::string::npos);
   EXPECT_EQ(out.find("banana"), std::string::npos);
+
+  // A list still pending when the program writes the box is not shown for the program's text.
+  core->txtInput_Change();
+  ASSERT_TRUE(changeInput.Enabled());
+  G().gUserTyped = false;
+  input->SetText(u"banana");
+  core->txtInput_Change();
+  EXPECT_FALSE(changeInput.Enabled());
 }
 
 TEST_F(MainWindowTest, DictionaryButtonsFollowVisibleDictionariesAndCycleDirection) {

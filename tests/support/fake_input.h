@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "platform/input.h"
 
@@ -22,8 +23,25 @@ class FakeInput : public InputDevice {
   bool IsAsyncKeyDown(int vk) override { return down.count(vk) != 0; }
   bool IsKeyDown(int vk) override { return down.count(vk) != 0; }
   std::uint32_t PressCount(int vk) override { return presses.count(vk) ? presses[vk] : 0; }
+  std::vector<KeyChange> ChangesSince(int vk, std::uint32_t after) override {
+    std::vector<KeyChange> fresh;
+    for (const KeyChange& c : changes[vk]) {
+      if (c.number > after) fresh.push_back(c);
+    }
+    return fresh;
+  }
   /// A press and release of vk that ends before the next reading.
-  void Tap(int vk) { ++presses[vk]; }
+  void Tap(int vk) {
+    ++presses[vk];
+    Change(vk, true, 0);
+    Change(vk, false, 0);
+  }
+  /// Records that vk went down or up ageMs before the next reading (the state stays in down).
+  void Change(int vk, bool isDown, std::uint32_t ageMs) {
+    auto& log = changes[vk];
+    log.push_back({static_cast<std::uint32_t>(log.size() + 1), isDown, ageMs});
+  }
+  std::map<int, std::vector<KeyChange>> changes;
   Point CursorPos() override { return cursor; }
   Point TwipsPerPixel() override { return twips; }
   bool IsMouseSwapped() override { return swapped; }

@@ -1,5 +1,6 @@
 #include "platform/win32/input_hooks.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 
@@ -18,15 +19,43 @@ std::array<std::atomic<std::uint32_t>, kKeys> gPresses{};
 // Only the hook thread touches this: a held key repeats its key-down, which is no new press.
 std::array<bool, kKeys> gDown{};
 
+// The latest changes of each key with their times, for a poll that must tell two taps from one
+// press however long it was held up (a capture waits for other programs).
+constexpr std::uint32_t kKeptChanges = 16;
+struct ChangeLog {
+  std::uint32_t count = 0;  // changes so far; change n lies at entries[(n - 1) % kKeptChanges]
+  struct Entry {
+    bool down;
+    DWORD time;
+  };
+  std::array<Entry, kKeptChanges> entries{};
+};
+std::array<ChangeLog, kKeys> gChanges;
+SRWLOCK gChangesLock = SRWLOCK_INIT;
+
 std::atomic<DWORD> gHookThread{0};
 HANDLE gHookThreadHandle = nullptr;
 std::atomic<bool> gMouseHooked{false};
 std::atomic<DWORD> gLastButtonRead{0};
 
-void Change(int vk, bool down) {
+void Change(int vk, bool down, DWORD time) {
   if (vk <= 0 || vk >= kKeys) return;
   if (down && !gDown[vk]) gPresses[vk].fetch_add(1, std::memory_order_relaxed);
+  if (down != gDown[vk]) {
+    AcquireSRWLockExclusive(&gChangesLock);
+    ChangeLog& log = gChanges[vk];
+    log.entries[log.count % kKeptChanges] = {down, time};
+    ++log.count;
+    ReleaseSRWLockExclusive(&gChangesLock);
+  }
   gDown[vk] = down;
+}
+
+// The event's own time, when it is a reading of the tick count that is not far off: the hook
+// thread may run late, the event's time says when the key moved.
+DWORD EventTime(DWORD time) {
+  const DWORD now = GetTickCount();
+  return now - time < 2000 ? time : now;
 }
 
 // Shift, Ctrl and Alt also count under their common codes, as GetAsyncKeyState reads them.
@@ -44,8 +73,9 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wp, LPARAM lp) {
     const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
     if (key->dwExtraInfo != kOwnInputMark) {
       const bool down = wp == WM_KEYDOWN || wp == WM_SYSKEYDOWN;
-      Change(static_cast<int>(key->vkCode), down);
-      if (const int generic = GenericKey(key->vkCode)) Change(generic, down);
+      const DWORD time = EventTime(key->time);
+      Change(static_cast<int>(key->vkCode), down, time);
+      if (const int generic = GenericKey(key->vkCode)) Change(generic, down, time);
     }
   }
   return CallNextHookEx(nullptr, code, wp, lp);
@@ -55,13 +85,14 @@ LRESULT CALLBACK MouseProc(int code, WPARAM wp, LPARAM lp) {
   if (code == HC_ACTION && lp) {
     const auto* mouse = reinterpret_cast<const MSLLHOOKSTRUCT*>(lp);
     if (mouse->dwExtraInfo != kOwnInputMark) {
+      const DWORD time = EventTime(mouse->time);
       switch (wp) {
-        case WM_LBUTTONDOWN: Change(VK_LBUTTON, true); break;
-        case WM_LBUTTONUP: Change(VK_LBUTTON, false); break;
-        case WM_RBUTTONDOWN: Change(VK_RBUTTON, true); break;
-        case WM_RBUTTONUP: Change(VK_RBUTTON, false); break;
-        case WM_MBUTTONDOWN: Change(VK_MBUTTON, true); break;
-        case WM_MBUTTONUP: Change(VK_MBUTTON, false); break;
+        case WM_LBUTTONDOWN: Change(VK_LBUTTON, true, time); break;
+        case WM_LBUTTONUP: Change(VK_LBUTTON, false, time); break;
+        case WM_RBUTTONDOWN: Change(VK_RBUTTON, true, time); break;
+        case WM_RBUTTONUP: Change(VK_RBUTTON, false, time); break;
+        case WM_MBUTTONDOWN: Change(VK_MBUTTON, true, time); break;
+        case WM_MBUTTONUP: Change(VK_MBUTTON, false, time); break;
         default: break;
       }
     }
@@ -131,6 +162,13 @@ struct StopAtExit {
 
 bool IsButton(int vk) { return vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON; }
 
+// A reading of a button keeps the mouse hook, or brings it back.
+void WantButtons(int vk) {
+  if (!IsButton(vk)) return;
+  gLastButtonRead = GetTickCount();
+  if (!gMouseHooked && gHookThread) PostThreadMessageW(gHookThread, kWantMouse, 0, 0);
+}
+
 }  // namespace
 
 bool StartInputHooks() {
@@ -149,11 +187,26 @@ void StopInputHooks() {
 
 std::uint32_t HookedPressCount(int vk) {
   if (vk <= 0 || vk >= kKeys) return 0;
-  if (IsButton(vk)) {
-    gLastButtonRead = GetTickCount();
-    if (!gMouseHooked && gHookThread) PostThreadMessageW(gHookThread, kWantMouse, 0, 0);
-  }
+  WantButtons(vk);
   return gPresses[vk].load(std::memory_order_relaxed);
+}
+
+std::vector<KeyChange> HookedChanges(int vk, std::uint32_t after) {
+  std::vector<KeyChange> changes;
+  if (vk <= 0 || vk >= kKeys) return changes;
+  WantButtons(vk);
+  AcquireSRWLockShared(&gChangesLock);
+  const ChangeLog& log = gChanges[vk];
+  const std::uint32_t kept = std::min(log.count, kKeptChanges);
+  // Counted from the end, as the numbers may wrap.
+  const std::uint32_t fresh = std::min(kept, log.count - after);
+  const DWORD now = GetTickCount();
+  for (std::uint32_t n = log.count - fresh; n != log.count; ++n) {
+    const ChangeLog::Entry& e = log.entries[n % kKeptChanges];
+    changes.push_back({n + 1, e.down, now - e.time < 0x80000000u ? now - e.time : 0});
+  }
+  ReleaseSRWLockShared(&gChangesLock);
+  return changes;
 }
 
 }  // namespace parlavent

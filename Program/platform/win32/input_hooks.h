@@ -4,6 +4,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
+
+#include "platform/input.h"
 
 namespace parlavent {
 
@@ -22,5 +25,8 @@ void StopInputHooks();
 
 /// How many times virtual key vk (or a mouse button's code) has gone down since the hooks started.
 std::uint32_t HookedPressCount(int vk);
+
+/// The changes of vk numbered above after, with their times (InputDevice::ChangesSince).
+std::vector<KeyChange> HookedChanges(int vk, std::uint32_t after);
 
 }  // namespace parlavent

@@ -55,6 +55,10 @@ class Win32Input final : public InputDevice {
     StartInputHooks();
     return HookedPressCount(vk);
   }
+  std::vector<KeyChange> ChangesSince(int vk, std::uint32_t after) override {
+    StartInputHooks();
+    return HookedChanges(vk, after);
+  }
   bool IsKeyDown(int vk) override { return (GetKeyState(vk) & 0x8000) != 0; }
   Point CursorPos() override {
     POINT p{};
