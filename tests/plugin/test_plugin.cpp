@@ -2,7 +2,9 @@
 // only through IDispatch. Each call is appended to HKCU\Software\ParlaventTestPlugIn "Calls" as
 // "<Skin|Hint>.<member>[:<first argument>];", so a test sees what the host called, with what and
 // in which order; an event also names its arguments' count and variant types. The skin's
-// EventHandler takes over "CreateToolTipWindow" and "ShowToolTipWindow" only.
+// EventHandler takes over "CreateToolTipWindow" and "ShowToolTipWindow" only; on "CallBackInWork"
+// it calls the program back from another apartment while the program works for it, and records
+// "Skin.CallBackInWork:answered" or ":held".
 #include <windows.h>
 #include <oleauto.h>
 
@@ -24,6 +26,82 @@ void Record(const std::wstring& entry) {
   const std::wstring calls = std::wstring(text) + entry + L";";
   RegSetKeyValueW(HKEY_CURRENT_USER, kLogKey, L"Calls", REG_SZ, calls.c_str(),
                   static_cast<DWORD>((calls.size() + 1) * sizeof(wchar_t)));
+}
+
+// A call-back from a thread (and apartment) of its own: the program's application object, read
+// by its GetInput. Shared by the event and the thread; the last to let go frees it.
+struct CallBack {
+  IStream* program = nullptr;
+  DISPID member = DISPID_UNKNOWN;
+  volatile LONG answered = 0;
+  volatile LONG refs = 2;
+};
+
+void LetGo(CallBack* c) {
+  if (InterlockedDecrement(&c->refs) == 0) delete c;
+}
+
+DWORD WINAPI CallBackThread(void* p) {
+  auto* c = static_cast<CallBack*>(p);
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IDispatch* program = nullptr;
+  if (SUCCEEDED(CoGetInterfaceAndReleaseStream(c->program, IID_IDispatch, reinterpret_cast<void**>(&program)))) {
+    DISPPARAMS none{};
+    VARIANT result;
+    VariantInit(&result);
+    if (SUCCEEDED(program->Invoke(c->member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                                  &none, &result, nullptr, nullptr)))
+      InterlockedExchange(&c->answered, 1);
+    VariantClear(&result);
+    program->Release();
+  }
+  CoUninitialize();
+  LetGo(c);
+  return 0;
+}
+
+// Called by the program (an outgoing call of its own): starts the call-back, then has the program
+// show translations on its form, each a piece of the program's own work that runs waiting
+// messages, until the call-back has its answer or 5 s have passed. The call-back reaches the
+// program's queue at a time of its own, so the wait is for that; a call the program held would be
+// answered only after this event returns, or after 8 s.
+std::wstring CallBackInWork(IDispatch* program) {
+  LPOLESTR input = const_cast<LPOLESTR>(L"GetInput");
+  LPOLESTR show = const_cast<LPOLESTR>(L"ShowTrans");
+  DISPID inputId = DISPID_UNKNOWN, showId = DISPID_UNKNOWN;
+  if (FAILED(program->GetIDsOfNames(IID_NULL, &input, 1, LOCALE_USER_DEFAULT, &inputId)) ||
+      FAILED(program->GetIDsOfNames(IID_NULL, &show, 1, LOCALE_USER_DEFAULT, &showId)))
+    return L"unknown members";
+  auto* c = new CallBack;
+  c->member = inputId;
+  if (FAILED(CoMarshalInterThreadInterfaceInStream(IID_IDispatch, program, &c->program))) {
+    delete c;
+    return L"not marshalled";
+  }
+  HANDLE thread = CreateThread(nullptr, 0, CallBackThread, c, 0, nullptr);
+  if (!thread) {
+    c->program->Release();
+    delete c;
+    return L"no thread";
+  }
+  CloseHandle(thread);
+  VARIANT args[2];  // last argument first: ShowTrans("Hund", onForm:=True)
+  args[0].vt = VT_BOOL;
+  args[0].boolVal = VARIANT_TRUE;
+  args[1].vt = VT_BSTR;
+  args[1].bstrVal = SysAllocString(L"Hund");
+  DISPPARAMS params{args, nullptr, 2, 0};
+  const DWORD start = GetTickCount();
+  while (!c->answered && GetTickCount() - start < 5000) {
+    VARIANT result;
+    VariantInit(&result);
+    program->Invoke(showId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
+    VariantClear(&result);
+  }
+  SysFreeString(args[1].bstrVal);
+  const bool answered = c->answered != 0;
+  LetGo(c);
+  return answered ? L"answered" : L"held";
 }
 
 enum Member : DISPID { kLoaded = 1, kParlavent, kInit, kEventHandler, kSetPlugin, kUnload };
@@ -104,6 +182,7 @@ class PlugIn final : public IDispatch {
         std::wstring types;
         for (UINT i = 1; i < count; ++i) types += (i > 1 ? L"," : L"") + std::to_wstring(params->rgvarg[count - 1 - i].vt);
         Record(self + L"EventHandler:" + name + L"/" + std::to_wstring(count - 1) + (types.empty() ? L"" : L":" + types));
+        if (name == L"CallBackInWork" && parlavent_) Record(self + L"CallBackInWork:" + CallBackInWork(parlavent_));
         if (result) {
           VariantInit(result);
           result->vt = VT_BOOL;

@@ -418,6 +418,18 @@ TEST_F(Automation, RegisteredPlugInIsCreatedCalledByNameAndUnloadedAtShutDown) {
       << calls;
 }
 
+// A plug-in's event calls the program back from another apartment while the program, inside that
+// event, does work of its own that runs waiting messages: the call-back is answered during the
+// work; held until the work ends, the plug-in waiting on it would never see it answered.
+TEST_F(Automation, APlugInsCallBackDuringTheProgramsWorkForItIsAnsweredAtOnce) {
+  ASSERT_NO_FATAL_FAILURE(Serve(true));
+  ASSERT_HRESULT_SUCCEEDED(Call(appl_, L"SetInput", {Str(L"Katze"), Flag(true)}).hr);
+  ASSERT_HRESULT_SUCCEEDED(Call(appl_, L"PlugInInit").hr);
+  ASSERT_HRESULT_SUCCEEDED(Call(appl_, L"SendEvent", {Str(L"CallBackInWork")}).hr);
+  EXPECT_NE(PlugInCalls().find(L"Skin.CallBackInWork:answered;"), std::wstring::npos) << PlugInCalls();
+  Quit();
+}
+
 // Two clients at once: one looks the texts up again and again while the other reads the result.
 TEST_F(Automation, ClientsCallingAtOnceSeeOnlyFinishedLookUps) {
   RaceLookUps([](void* p) -> DWORD {
